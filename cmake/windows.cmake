@@ -1,0 +1,52 @@
+# Windows build: Corvane.exe, the Win32 tests, end-to-end driver and benchmarks, run under Wine.
+enable_language(RC)
+add_compile_definitions(_WIN32_WINNT=0x0501 WINVER=0x0501 _WIN32_IE=0x0600 NOMINMAX STRICT)
+add_compile_options(-Wall -Wextra)
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+find_library(ZLIB_STATIC NAMES libz.a z REQUIRED)
+
+add_subdirectory(${GTEST_SRC} ${CMAKE_BINARY_DIR}/gtest EXCLUDE_FROM_ALL)
+
+set(WIN_LIBS ${ZLIB_STATIC} comctl32 comdlg32 shell32 ole32 uuid gdi32 user32 advapi32 kernel32 msimg32)
+
+add_library(corvane_lib STATIC ${CORE_SOURCES} ${WIN_SOURCES})
+target_include_directories(corvane_lib PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tools)
+target_link_libraries(corvane_lib PUBLIC ${WIN_LIBS})
+
+# The resource script is compiled once and linked into the exe and the Win32 tests,
+# so tests load the very same bitmaps and icons.
+add_library(corvane_res OBJECT ${CMAKE_SOURCE_DIR}/resources/corvane.rc)
+set_target_properties(corvane_res PROPERTIES LINKER_LANGUAGE CXX)
+
+add_executable(Corvane WIN32 src/app/WinMain.cpp $<TARGET_OBJECTS:corvane_res>)
+target_link_libraries(Corvane PRIVATE corvane_lib)
+set_target_properties(Corvane PROPERTIES OUTPUT_NAME Corvane RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+
+file(GLOB WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
+if(WIN_TESTS)
+  add_executable(win_tests ${WIN_TESTS} $<TARGET_OBJECTS:corvane_res>)
+  target_link_libraries(win_tests PRIVATE corvane_lib gtest)
+  set_target_properties(win_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  add_test(NAME win_tests COMMAND win_tests)
+endif()
+
+file(GLOB E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
+if(E2E_TESTS)
+  add_executable(e2e_tests ${E2E_TESTS})
+  target_link_libraries(e2e_tests PRIVATE corvane_lib gtest_main)
+  set_target_properties(e2e_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  add_dependencies(e2e_tests Corvane)
+  add_test(NAME e2e_tests COMMAND e2e_tests)
+endif()
+
+file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/bench/*.cpp)
+if(BENCH_SOURCES)
+  add_executable(corvane_bench ${BENCH_SOURCES} $<TARGET_OBJECTS:corvane_res>)
+  target_link_libraries(corvane_bench PRIVATE corvane_lib)
+  set_target_properties(corvane_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+endif()
+
+if(EXISTS ${CMAKE_SOURCE_DIR}/tools/windows.cmake)
+  include(${CMAKE_SOURCE_DIR}/tools/windows.cmake)
+endif()

@@ -1,0 +1,77 @@
+#include "app/Store.h"
+#include "ui/Errors.h"
+#include "ui/Registry.h"
+
+namespace corvane::app {
+
+using ui::RegistryKey;
+
+std::string AliasValueName(int i) { return "N" + std::to_string(i); }
+std::string PathValueName(int i) { return "P" + std::to_string(i); }
+
+namespace {
+RegistryKey openForWriting(const std::string& key) {
+    return RegistryKey::open(HKEY_CURRENT_USER, key, KEY_ALL_ACCESS, true);
+}
+
+void writeOrThrow(const RegistryKey& k, const std::string& name, const std::string& text) {
+    if (!k.writeString(name, text)) throw ui::UiError(ui::formatMessage("Failed to set data for '%s'", name));
+}
+} // namespace
+
+void LoadFavourites(FavouriteRows& rows, const std::string& key) {
+    RegistryKey k = openForWriting(key);
+    if (!k.valid()) return;
+    for (int i = 0;; ++i) {
+        std::string alias = k.readString(AliasValueName(i));
+        std::string path = k.readString(PathValueName(i));
+        if (alias.empty() || path.empty()) return;
+        rows.appendRow(alias, path);
+    }
+}
+
+void WriteStoreValue(const std::string& key, const std::string& name, const std::string& text) {
+    RegistryKey k = openForWriting(key);
+    if (!k.valid()) return;
+    writeOrThrow(k, name, text);
+}
+
+void RewriteStoreRange(const FavouriteRows& rows, const std::string& key, int first, int last) {
+    const int n = rows.rowCount();
+    if (first >= n) return;
+    RegistryKey k = openForWriting(key);
+    if (!k.valid()) return;
+    if (last < first || last >= n) return;
+    for (int i = first; i <= last; ++i) {
+        writeOrThrow(k, AliasValueName(i), rows.rowAlias(i));
+        writeOrThrow(k, PathValueName(i), rows.rowPath(i));
+    }
+}
+
+void DeleteStorePair(const std::string& key, int index) {
+    RegistryKey k = RegistryKey::open(HKEY_CURRENT_USER, key, KEY_ALL_ACCESS, false);
+    if (!k.valid()) return;
+    k.deleteValue(AliasValueName(index));
+    k.deleteValue(PathValueName(index));
+}
+
+bool SeedStoreIfMissing(const std::string& key, const std::string& windowsFolder) {
+    if (RegistryKey::exists(HKEY_CURRENT_USER, key)) return false;
+    WriteStoreValue(key, "N0", "Windows Directory");
+    WriteStoreValue(key, "P0", windowsFolder);
+    WriteStoreValue(key, "N1", "C:\\");
+    WriteStoreValue(key, "P1", "C:\\");
+    return true;
+}
+
+void RecordProgramPath(const std::string& key, const std::string& exePath) {
+    std::string current;
+    {
+        RegistryKey k = openForWriting(key);
+        if (!k.valid()) return;
+        current = k.readString("Setting");
+    }
+    if (current.empty() || current != exePath) WriteStoreValue(key, "Setting", exePath);
+}
+
+} // namespace corvane::app

@@ -1,0 +1,29 @@
+// Program entry: a second start hands over to the running editor and ends.
+#include "app/MainForm.h"
+#include "ui/Application.h"
+#include <objbase.h>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    using namespace corvane;
+    if (HWND running = FindWindowA(app::kMainWindowClass, nullptr)) {
+        PostMessageA(running, app::kActivateMessage, 0, 0);
+        SetForegroundWindow(running);
+        return 0;
+    }
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&icc);
+    OleInitialize(nullptr); // the folder browser needs COM on this thread
+
+    ui::Application& application = ui::Application::instance();
+    int rc = 0;
+    {
+        app::TfrmMain frmMain(nullptr);
+        application.setMainForm(&frmMain);
+        frmMain.create();
+        application.setTitle("Corvane");
+        rc = application.run();
+        application.setMainForm(nullptr);
+    }
+    OleUninitialize();
+    return rc;
+}

@@ -1,0 +1,92 @@
+#include "ui/Application.h"
+#include "ui/Errors.h"
+#include "ui/Form.h"
+
+namespace corvane::ui {
+
+Application& Application::instance() {
+    static Application app;
+    return app;
+}
+
+int Application::addIdleHandler(std::function<void()> h) {
+    idle_.emplace_back(nextToken_, std::move(h));
+    return nextToken_++;
+}
+
+void Application::removeIdleHandler(int token) {
+    std::erase_if(idle_, [token](const auto& e) { return e.first == token; });
+}
+
+int Application::addMessageObserver(std::function<bool(MSG&)> o) {
+    observers_.emplace_back(nextToken_, std::move(o));
+    return nextToken_++;
+}
+
+void Application::removeMessageObserver(int token) {
+    std::erase_if(observers_, [token](const auto& e) { return e.first == token; });
+}
+
+void Application::idle() {
+    auto handlers = idle_; // a handler may add or remove handlers
+    for (auto& [token, h] : handlers) guarded(h);
+}
+
+bool Application::handleOne(MSG& m) {
+    auto observers = observers_;
+    for (auto& [token, o] : observers)
+        if (o(m)) return true;
+    // The form that holds the message's window gets a look first (dialog navigation).
+    HWND top = m.hwnd ? GetAncestor(m.hwnd, GA_ROOT) : nullptr;
+    if (auto* f = dynamic_cast<Form*>(WinControl::fromHandle(top)); f && f->preTranslateMessage(m)) return true;
+    TranslateMessage(&m);
+    DispatchMessageA(&m);
+    return true;
+}
+
+bool Application::processMessages() {
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+        if (m.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(m.wParam));
+            return false;
+        }
+        handleOne(m);
+    }
+    idle();
+    return true;
+}
+
+void Application::runModalLoop(const std::function<bool()>& done) {
+    MSG m;
+    while (!done()) {
+        if (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+            if (m.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(m.wParam)); // the outer loop ends too
+                return;
+            }
+            handleOne(m);
+        } else {
+            idle();
+            if (done()) return;
+            WaitMessage();
+        }
+    }
+}
+
+int Application::run() {
+    if (mainForm_ && mainForm_->handle() && !IsWindowVisible(mainForm_->handle()))
+        guarded([this] { mainForm_->show(); });
+    MSG m;
+    for (;;) {
+        if (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+            if (m.message == WM_QUIT) return static_cast<int>(m.wParam);
+            handleOne(m);
+        } else {
+            idle();
+            WaitMessage();
+        }
+    }
+}
+
+} // namespace corvane::ui

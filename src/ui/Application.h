@@ -1,0 +1,50 @@
+// The application object: title, main form, the message loop with its idle step
+// (actions update their enabled state there) and application-wide message observers.
+#pragma once
+#include <windows.h>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace corvane::ui {
+
+class Form;
+
+class Application {
+public:
+    static Application& instance();
+
+    const std::string& title() const { return title_; }
+    void setTitle(const std::string& t) { title_ = t; }
+
+    Form* mainForm() const { return mainForm_; }
+    void setMainForm(Form* f) { mainForm_ = f; }
+
+    // Runs the loop until WM_QUIT; shows the main form first when it is hidden.
+    int run();
+    // Runs the loop until done() is true (modal forms).
+    void runModalLoop(const std::function<bool()>& done);
+    // Handles every waiting message and then the idle step once; returns false on WM_QUIT.
+    bool processMessages();
+    void idle();
+
+    // Idle handlers run whenever the queue is empty. Returns a token for removal.
+    int addIdleHandler(std::function<void()> h);
+    void removeIdleHandler(int token);
+
+    // Observers see every message before it is dispatched; returning true swallows it.
+    int addMessageObserver(std::function<bool(MSG&)> o);
+    void removeMessageObserver(int token);
+
+private:
+    Application() = default;
+    bool handleOne(MSG& m);
+
+    std::string title_ = "Corvane";
+    Form* mainForm_ = nullptr;
+    int nextToken_ = 1;
+    std::vector<std::pair<int, std::function<void()>>> idle_;
+    std::vector<std::pair<int, std::function<bool(MSG&)>>> observers_;
+};
+
+} // namespace corvane::ui

@@ -1,0 +1,47 @@
+// Components: named objects with an owner that destroys them (newest first) and
+// tells the other components of the same owner, and any subscriber, when one goes.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace corvane::ui {
+
+enum class Operation { Insert, Remove };
+
+class Component {
+public:
+    explicit Component(Component* owner = nullptr, std::string name = {});
+    virtual ~Component();
+    Component(const Component&) = delete;
+    Component& operator=(const Component&) = delete;
+
+    Component* owner() const { return owner_; }
+    const std::string& name() const { return name_; }
+    void setName(std::string n) { name_ = std::move(n); }
+    const std::vector<Component*>& components() const { return owned_; }
+    Component* findComponent(const std::string& name) const;
+
+    // Asks to be told when `other` is destroyed, also across owners.
+    void freeNotification(Component* other);
+    void removeFreeNotification(Component* other);
+
+    // Called for every component of the same owner and every subscriber.
+    virtual void notification(Component* component, Operation op) { (void)component; (void)op; }
+
+protected:
+    // Owners call this from their own destructor when owned components must go
+    // before the owner's derived parts are torn down (windows before their parent).
+    void destroyComponents();
+
+private:
+    void insert(Component* c);
+    void remove(Component* c);
+
+    Component* owner_;
+    std::string name_;
+    std::vector<Component*> owned_;
+    std::vector<Component*> subscribers_;   // told when this goes
+    std::vector<Component*> subscriptions_; // this is told when they go
+};
+
+} // namespace corvane::ui

@@ -1,0 +1,156 @@
+#include "ui/Control.h"
+#include <vector>
+
+namespace corvane::ui {
+
+namespace {
+const char* const kObjectProp = "CorvaneObject";
+const char* const kNotifyProp = "CorvaneNotifyTarget";
+} // namespace
+
+WinControl::WinControl(Component* owner, std::string name) : Component(owner, std::move(name)) {}
+
+WinControl::~WinControl() {
+    // Child components (controls on this window) go before the window itself.
+    destroyComponents();
+    destroyHandle();
+}
+
+void WinControl::destroyHandle() {
+    if (!hwnd_) return;
+    HWND h = hwnd_;
+    if (oldProc_) SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
+    RemovePropA(h, kObjectProp);
+    hwnd_ = nullptr;
+    oldProc_ = nullptr;
+    DestroyWindow(h);
+}
+
+WinControl* WinControl::fromHandle(HWND h) {
+    return h ? static_cast<WinControl*>(GetPropA(h, kObjectProp)) : nullptr;
+}
+
+void setNotifyTarget(HWND from, WinControl* target) {
+    if (from) SetPropA(from, kNotifyProp, target);
+}
+
+void WinControl::bind(HWND h) {
+    hwnd_ = h;
+    SetPropA(h, kObjectProp, this);
+}
+
+void WinControl::attach(HWND h) {
+    bind(h);
+    oldProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WinControl::StdWndProc)));
+}
+
+HWND WinControl::createControl(const char* className, DWORD style, DWORD exStyle, int x, int y, int w, int h,
+                               HWND parent, const char* text) {
+    HWND wnd = CreateWindowExA(exStyle, className, text, style | WS_CHILD, x, y, w, h, parent, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+    if (wnd) attach(wnd);
+    return wnd;
+}
+
+LRESULT CALLBACK WinControl::StdWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    WinControl* self = fromHandle(h);
+    if (!self) return DefWindowProcA(h, msg, wp, lp);
+    if (msg == WM_NCDESTROY) {
+        LRESULT r = self->defaultHandler(msg, wp, lp);
+        if (self->oldProc_) SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->oldProc_));
+        RemovePropA(h, kObjectProp);
+        self->hwnd_ = nullptr;
+        self->oldProc_ = nullptr;
+        return r;
+    }
+    return self->dispatch(msg, wp, lp);
+}
+
+LRESULT WinControl::dispatch(UINT msg, WPARAM wp, LPARAM lp) {
+    LRESULT result = 0;
+    if (reflect(msg, wp, lp, result)) return result;
+    return wndProc(msg, wp, lp);
+}
+
+bool WinControl::reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    HWND child = nullptr;
+    switch (msg) {
+    case WM_COMMAND: child = reinterpret_cast<HWND>(lp); break;
+    case WM_NOTIFY: child = reinterpret_cast<NMHDR*>(lp)->hwndFrom; break;
+    case WM_DRAWITEM:
+        if (wp) child = reinterpret_cast<DRAWITEMSTRUCT*>(lp)->hwndItem;
+        break;
+    case WM_MEASUREITEM:
+        if (wp) child = GetDlgItem(hwnd_, static_cast<int>(wp));
+        break;
+    case WM_CTLCOLORBTN: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORDLG:
+        child = reinterpret_cast<HWND>(lp);
+        break;
+    default: return false;
+    }
+    if (!child || child == hwnd_) return false;
+    WinControl* target = fromHandle(child);
+    if (!target) target = static_cast<WinControl*>(GetPropA(child, kNotifyProp));
+    if (!target) return false;
+    return target->reflected(msg, wp, lp, result);
+}
+
+bool WinControl::reflected(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+
+LRESULT WinControl::wndProc(UINT msg, WPARAM wp, LPARAM lp) { return defaultHandler(msg, wp, lp); }
+
+LRESULT WinControl::defaultHandler(UINT msg, WPARAM wp, LPARAM lp) {
+    if (oldProc_) return CallWindowProcA(oldProc_, hwnd_, msg, wp, lp);
+    return DefWindowProcA(hwnd_, msg, wp, lp);
+}
+
+void WinControl::setBounds(int x, int y, int w, int h) {
+    if (hwnd_) SetWindowPos(hwnd_, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+RECT WinControl::boundsRect() const {
+    RECT r{};
+    if (!hwnd_) return r;
+    GetWindowRect(hwnd_, &r);
+    HWND parent = GetParent(hwnd_);
+    if (parent && (GetWindowLongA(hwnd_, GWL_STYLE) & WS_CHILD))
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+RECT WinControl::clientRect() const {
+    RECT r{};
+    if (hwnd_) GetClientRect(hwnd_, &r);
+    return r;
+}
+
+int WinControl::width() const { RECT r = boundsRect(); return r.right - r.left; }
+int WinControl::height() const { RECT r = boundsRect(); return r.bottom - r.top; }
+
+void WinControl::setHeight(int h) {
+    RECT r = boundsRect();
+    setBounds(r.left, r.top, r.right - r.left, h);
+}
+
+bool WinControl::visible() const { return hwnd_ && (GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE); }
+void WinControl::setVisible(bool v) { if (hwnd_) ShowWindow(hwnd_, v ? SW_SHOW : SW_HIDE); }
+bool WinControl::enabled() const { return hwnd_ && IsWindowEnabled(hwnd_); }
+void WinControl::setEnabled(bool e) { if (hwnd_) EnableWindow(hwnd_, e); }
+
+std::string WinControl::text() const {
+    if (!hwnd_) return {};
+    int n = GetWindowTextLengthA(hwnd_);
+    std::vector<char> buf(static_cast<size_t>(n) + 1);
+    int got = GetWindowTextA(hwnd_, buf.data(), n + 1);
+    return std::string(buf.data(), got > 0 ? static_cast<size_t>(got) : 0);
+}
+
+void WinControl::setText(const std::string& s) { if (hwnd_) SetWindowTextA(hwnd_, s.c_str()); }
+void WinControl::invalidate(bool erase) { if (hwnd_) InvalidateRect(hwnd_, nullptr, erase); }
+void WinControl::repaint() { if (hwnd_) { InvalidateRect(hwnd_, nullptr, TRUE); UpdateWindow(hwnd_); } }
+void WinControl::setFocus() { if (hwnd_) SetFocus(hwnd_); }
+void WinControl::setFont(HFONT f, bool redraw) { if (hwnd_) perform(WM_SETFONT, reinterpret_cast<WPARAM>(f), redraw); }
+
+} // namespace corvane::ui

@@ -1,0 +1,77 @@
+// Windowed controls: each object receives its own window's messages through a
+// virtual handler, and the notifications that Win32 sends to the parent
+// (WM_COMMAND, WM_NOTIFY, WM_DRAWITEM, WM_MEASUREITEM, WM_CTLCOLOR*) are reflected
+// back to the object of the child that sent them.
+#pragma once
+#include "ui/Component.h"
+#include <windows.h>
+#include <functional>
+#include <string>
+
+namespace corvane::ui {
+
+class WinControl : public Component {
+public:
+    explicit WinControl(Component* owner, std::string name = {});
+    ~WinControl() override;
+
+    HWND handle() const { return hwnd_; }
+    bool handleAllocated() const { return hwnd_ != nullptr; }
+    static WinControl* fromHandle(HWND h);
+
+    // The window's own messages. Overrides call defaultHandler for what they do not handle.
+    virtual LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT defaultHandler(UINT msg, WPARAM wp, LPARAM lp);
+
+    // A notification the parent received from this control; return true when handled.
+    virtual bool reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+
+    void setBounds(int x, int y, int w, int h);
+    RECT boundsRect() const;     // in the parent's client coordinates
+    RECT clientRect() const;
+    int left() const { return boundsRect().left; }
+    int top() const { return boundsRect().top; }
+    int width() const;
+    int height() const;
+    void setHeight(int h);
+
+    bool visible() const;
+    void setVisible(bool v);
+    bool enabled() const;
+    void setEnabled(bool e);
+    std::string text() const;
+    void setText(const std::string& s);
+    void invalidate(bool erase = false);
+    void repaint();
+    void setFocus();
+    void setFont(HFONT f, bool redraw = true);
+
+    // Sends a message to this control's window.
+    LRESULT perform(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return SendMessageA(hwnd_, msg, wp, lp); }
+
+    static LRESULT CALLBACK StdWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
+
+protected:
+    // Wraps a window made by CreateWindowEx (platform controls): subclasses it.
+    void attach(HWND h);
+    // Creates a platform control (list view, tool bar, edit...) as a child and attaches it.
+    HWND createControl(const char* className, DWORD style, DWORD exStyle, int x, int y, int w, int h,
+                       HWND parent, const char* text = "");
+    // Binds a window created with our own class (from WM_NCCREATE).
+    void bind(HWND h);
+    virtual void destroyHandle();
+
+private:
+    LRESULT dispatch(UINT msg, WPARAM wp, LPARAM lp);
+    bool reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+
+    HWND hwnd_ = nullptr;
+    WNDPROC oldProc_ = nullptr;
+    friend class Form;
+};
+
+// Marks a platform helper window (a tool bar's tool tip) whose notifications should
+// be reflected to `target`.
+void setNotifyTarget(HWND from, WinControl* target);
+
+} // namespace corvane::ui

@@ -1,0 +1,36 @@
+// Errors that end a command: thrown as UiError and shown in the standard error box
+// by the guard around every handler, after which the program goes on.
+#pragma once
+#include <stdexcept>
+#include <string>
+
+namespace corvane::ui {
+
+class UiError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Replaces the first "%s" of `format` with `arg`.
+std::string formatMessage(const std::string& format, const std::string& arg);
+
+// The box text: the message with a full stop added when its last character sorts after ".".
+std::string standardErrorText(const std::string& message);
+
+// Message, caption = application title, OK button, error icon.
+void showStandardError(const std::string& message);
+
+template <class F>
+bool guarded(F&& f) {
+    try {
+        f();
+        return true;
+    } catch (const std::exception& e) {
+        showStandardError(e.what());
+    } catch (...) {
+        showStandardError("Unexpected error");
+    }
+    return false;
+}
+
+} // namespace corvane::ui

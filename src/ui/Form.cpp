@@ -1,0 +1,175 @@
+#include "ui/Form.h"
+#include "ui/Application.h"
+#include "ui/Errors.h"
+#include <cstring>
+#include <set>
+#include <vector>
+
+namespace corvane::ui {
+
+HFONT createUiFont(int height, const char* face, int weight) {
+    return CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
+}
+
+Form::Form(Component* owner, std::string name) : WinControl(owner, std::move(name)) {}
+
+Form::~Form() {
+    destroyComponents();
+    destroyHandle();
+}
+
+void Form::createParams(CreateParams& p) {
+    std::strncpy(p.winClassName, "CorvaneForm", sizeof p.winClassName);
+    p.caption = caption;
+    if (dialogBorder) {
+        p.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_CLIPCHILDREN;
+        p.exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+    }
+    p.parent = ownerWindow();
+    RECT r{0, 0, clientWidth, clientHeight};
+    AdjustWindowRectEx(&r, p.style, FALSE, p.exStyle);
+    p.width = r.right - r.left;
+    p.height = r.bottom - r.top;
+    RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (position == FormPosition::OwnerFormCenter && p.parent) GetWindowRect(p.parent, &area);
+    if (position != FormPosition::Designed) {
+        p.x = area.left + (area.right - area.left - p.width) / 2;
+        p.y = area.top + (area.bottom - area.top - p.height) / 2;
+    }
+}
+
+HWND Form::ownerWindow() const {
+    for (Component* o = owner(); o; o = o->owner())
+        if (auto* w = dynamic_cast<WinControl*>(o); w && w->handle()) return w->handle();
+    return nullptr;
+}
+
+void Form::registerClass(const char* name) {
+    static std::set<std::string> registered;
+    if (registered.count(name)) return;
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = &Form::InitialWndProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hIcon = LoadIconA(wc.hInstance, "MAINICON");
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hbrBackground = nullptr; // painted by WM_ERASEBKGND with the form's colour
+    wc.lpszClassName = name;
+    RegisterClassExA(&wc);
+    registered.insert(name);
+}
+
+LRESULT CALLBACK Form::InitialWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
+        if (auto* self = static_cast<Form*>(cs->lpCreateParams)) self->bind(h);
+    }
+    return WinControl::StdWndProc(h, msg, wp, lp);
+}
+
+void Form::create() {
+    CreateParams p;
+    createParams(p);
+    char cls[sizeof p.winClassName + 1] = {};
+    std::memcpy(cls, p.winClassName, sizeof p.winClassName);
+    registerClass(cls);
+    font_.reset(createUiFont(-11));
+    brush_.reset(CreateSolidBrush(color));
+    HWND h = CreateWindowExA(p.exStyle, cls, p.caption.c_str(), p.style, p.x, p.y, p.width, p.height, p.parent,
+                             nullptr, GetModuleHandleA(nullptr), this);
+    if (!h) throw UiError("Unable to create the window " + name());
+    buildComponents();
+    guarded([this] { formCreate(); });
+}
+
+void Form::show() {
+    if (!handle()) return;
+    if (!IsWindowVisible(handle())) {
+        formShow();
+        ShowWindow(handle(), SW_SHOW);
+        UpdateWindow(handle());
+    } else {
+        ShowWindow(handle(), SW_SHOW);
+    }
+}
+
+void Form::hide() { if (handle()) ShowWindow(handle(), SW_HIDE); }
+
+void Form::close() {
+    if (handle()) SendMessageA(handle(), WM_CLOSE, 0, 0);
+}
+
+namespace {
+struct DisableState { HWND except; std::vector<HWND> disabled; };
+BOOL CALLBACK DisableThreadWindow(HWND w, LPARAM lp) {
+    auto* st = reinterpret_cast<DisableState*>(lp);
+    if (w != st->except && IsWindowVisible(w) && IsWindowEnabled(w)) {
+        EnableWindow(w, FALSE);
+        st->disabled.push_back(w);
+    }
+    return TRUE;
+}
+} // namespace
+
+int Form::showModal() {
+    if (!handle()) create();
+    DisableState st{handle(), {}};
+    HWND previouslyActive = GetActiveWindow();
+    EnumThreadWindows(GetCurrentThreadId(), &DisableThreadWindow, reinterpret_cast<LPARAM>(&st));
+    modal_ = true;
+    modalResult_ = mrNone;
+    show();
+    SetActiveWindow(handle());
+    Application::instance().runModalLoop([this] { return modalResult_ != mrNone || !handle(); });
+    for (HWND w : st.disabled)
+        if (IsWindow(w)) EnableWindow(w, TRUE);
+    if (handle()) hide();
+    modal_ = false;
+    if (previouslyActive && IsWindow(previouslyActive)) SetActiveWindow(previouslyActive);
+    return modalResult_;
+}
+
+bool Form::preTranslateMessage(MSG& m) {
+    if (dialogNavigation && handle() && (m.hwnd == handle() || IsChild(handle(), m.hwnd)) &&
+        m.message == WM_KEYDOWN && (m.wParam == VK_TAB))
+        return IsDialogMessageA(handle(), &m) != FALSE;
+    return false;
+}
+
+LRESULT Form::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_ERASEBKGND: {
+        RECT r;
+        GetClientRect(handle(), &r);
+        FillRect(reinterpret_cast<HDC>(wp), &r, brush_.get());
+        return 1;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+        // Plain child controls sit on the form's colour.
+        HDC dc = reinterpret_cast<HDC>(wp);
+        SetBkColor(dc, color);
+        return reinterpret_cast<LRESULT>(brush_.get());
+    }
+    case WM_CLOSE:
+        if (modal_) {
+            modalResult_ = mrCancel;
+            return 0;
+        }
+        if (Application::instance().mainForm() == this) {
+            DestroyWindow(handle());
+            return 0;
+        }
+        hide();
+        return 0;
+    case WM_DESTROY:
+        if (Application::instance().mainForm() == this) PostQuitMessage(0);
+        if (onDestroyed) onDestroyed();
+        break;
+    }
+    return defaultHandler(msg, wp, lp);
+}
+
+} // namespace corvane::ui

@@ -1,0 +1,81 @@
+// Top-level windows: creation parameters (with the window class name), a build step
+// that creates the child components in their stored order, creation and show
+// handlers, and modal showing.
+#pragma once
+#include "ui/Control.h"
+#include "ui/Handles.h"
+#include <functional>
+
+namespace corvane::ui {
+
+enum ModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
+
+enum class FormPosition { Designed, ScreenCenter, OwnerFormCenter };
+
+struct CreateParams {
+    char winClassName[64] = {};   // fixed-width field: copied whole, NUL padded
+    std::string caption;
+    DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    DWORD exStyle = 0;
+    int x = CW_USEDEFAULT, y = CW_USEDEFAULT;
+    int width = 0, height = 0;    // outer size, computed from the client size
+    HWND parent = nullptr;
+};
+
+class Form : public WinControl {
+public:
+    explicit Form(Component* owner, std::string name = {});
+    ~Form() override;
+
+    // Creates the window, builds the components and runs formCreate inside the error guard.
+    void create();
+
+    // Design-time settings, read by create().
+    std::string caption;
+    int clientWidth = 300;
+    int clientHeight = 200;
+    FormPosition position = FormPosition::Designed;
+    bool dialogBorder = true;
+    bool dialogNavigation = false; // Tab moves between controls (dialogs)
+    COLORREF color = GetSysColor(COLOR_BTNFACE);
+
+    // Makes the window visible; runs formShow first when it was hidden.
+    void show();
+    void hide();
+    int showModal();
+    bool isModal() const { return modal_; }
+    int modalResult() const { return modalResult_; }
+    void setModalResult(int r) { modalResult_ = r; }
+    void close();
+
+    HFONT font() const { return font_.get(); }
+    void setCaption(const std::string& s) { caption = s; setText(s); }
+
+    LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    // Offered every message of the loop before it is dispatched.
+    virtual bool preTranslateMessage(MSG& m);
+
+    std::function<void()> onDestroyed;
+
+protected:
+    virtual void createParams(CreateParams& p);
+    virtual void buildComponents() {}
+    virtual void formCreate() {}
+    virtual void formShow() {}
+    // Creates a platform control as a child of this form, with the form's font.
+    HWND ownerWindow() const;
+
+private:
+    static LRESULT CALLBACK InitialWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
+    static void registerClass(const char* name);
+
+    FontHandle font_;
+    BrushHandle brush_;
+    bool modal_ = false;
+    int modalResult_ = mrNone;
+};
+
+// Creates the font the program's windows use: MS Sans Serif with the given height.
+HFONT createUiFont(int height, const char* face = "MS Sans Serif", int weight = FW_NORMAL);
+
+} // namespace corvane::ui

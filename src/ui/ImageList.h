@@ -1,0 +1,24 @@
+// An image list of equal-sized pictures, loaded from a bitmap strip resource with
+// magenta as the transparent colour.
+#pragma once
+#include "ui/Component.h"
+#include "ui/Handles.h"
+
+namespace corvane::ui {
+
+class ImageList : public Component {
+public:
+    ImageList(Component* owner, std::string name, int width, int height);
+    // Adds every width-wide part of the bitmap resource; returns false when it is missing.
+    bool addStripResource(const char* resourceName, COLORREF transparent = RGB(255, 0, 255));
+    HIMAGELIST handle() const { return list_.get(); }
+    int count() const { return ImageList_GetImageCount(list_.get()); }
+    int width() const { return width_; }
+    int height() const { return height_; }
+
+private:
+    int width_, height_;
+    ImageListHandle list_;
+};
+
+} // namespace corvane::ui

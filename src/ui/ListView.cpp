@@ -1,0 +1,142 @@
+#include "ui/ListView.h"
+#include <vector>
+
+namespace corvane::ui {
+
+ListView::ListView(Component* owner, std::string name, HWND parent, int x, int y, int w, int h, DWORD style,
+                   DWORD exListStyle)
+    : WinControl(owner, std::move(name)) {
+    createControl(WC_LISTVIEWA, style | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE, x, y, w, h, parent);
+    if (exListStyle) perform(LVM_SETEXTENDEDLISTVIEWSTYLE, exListStyle, exListStyle);
+}
+
+void ListView::addColumn(const std::string& caption, int width) {
+    LVCOLUMNA col{};
+    col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+    col.pszText = const_cast<char*>(caption.c_str());
+    col.cx = width;
+    int n = Header_GetItemCount(reinterpret_cast<HWND>(perform(LVM_GETHEADER)));
+    col.iSubItem = n;
+    perform(LVM_INSERTCOLUMNA, static_cast<WPARAM>(n), reinterpret_cast<LPARAM>(&col));
+}
+
+int ListView::count() const { return static_cast<int>(perform(LVM_GETITEMCOUNT)); }
+
+int ListView::addItem(const std::string& caption, const std::string& sub) {
+    LVITEMA item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = count();
+    item.pszText = const_cast<char*>(caption.c_str());
+    int index = static_cast<int>(perform(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    if (index >= 0) setSubItem(index, sub);
+    return index;
+}
+
+void ListView::deleteItem(int index) { perform(LVM_DELETEITEM, static_cast<WPARAM>(index)); }
+void ListView::clear() { perform(LVM_DELETEALLITEMS); }
+
+std::string ListView::subItem(int index, int column) const {
+    // Grows the buffer until the text fits; paths may be long.
+    for (int size = 512;; size *= 4) {
+        std::vector<char> buf(static_cast<size_t>(size));
+        LVITEMA item{};
+        item.iSubItem = column;
+        item.pszText = buf.data();
+        item.cchTextMax = size;
+        int n = static_cast<int>(perform(LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
+        if (n < size - 1 || size >= (1 << 20)) return std::string(buf.data(), n > 0 ? static_cast<size_t>(n) : 0);
+    }
+}
+
+std::string ListView::caption(int index) const { return subItem(index, 0); }
+
+void ListView::setSubItem(int index, const std::string& s, int column) {
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = const_cast<char*>(s.c_str());
+    perform(LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+}
+
+void ListView::setCaption(int index, const std::string& s) { setSubItem(index, s, 0); }
+
+int ListView::selectedIndex() const {
+    return static_cast<int>(perform(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+void ListView::select(int index) {
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED;
+    item.state = LVIS_SELECTED;
+    perform(LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+}
+
+void ListView::clearSelection() {
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED;
+    item.state = 0;
+    perform(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+}
+
+void ListView::clearFocus() {
+    LVITEMA item{};
+    item.stateMask = LVIS_FOCUSED;
+    item.state = 0;
+    perform(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+}
+
+RECT ListView::itemRect(int index) const {
+    RECT r{};
+    r.left = LVIR_BOUNDS;
+    perform(LVM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
+    return r;
+}
+
+void ListView::beginUpdate() {
+    if (updating_++ == 0) perform(WM_SETREDRAW, FALSE);
+}
+
+void ListView::endUpdate() {
+    if (updating_ > 0 && --updating_ == 0) {
+        perform(WM_SETREDRAW, TRUE);
+        invalidate();
+    }
+}
+
+bool ListView::reflected(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
+    if (msg != WM_NOTIFY) return false;
+    auto* hdr = reinterpret_cast<NMHDR*>(lp);
+    switch (hdr->code) {
+    case LVN_ITEMCHANGED: {
+        auto* nm = reinterpret_cast<NMLISTVIEW*>(lp);
+        if ((nm->uChanged & LVIF_STATE) && ((nm->uNewState ^ nm->uOldState) & LVIS_SELECTED) && nm->iItem >= 0) {
+            if (onSelectItem) onSelectItem(nm->iItem, (nm->uNewState & LVIS_SELECTED) != 0);
+        }
+        result = 0;
+        return true;
+    }
+    case NM_CUSTOMDRAW: {
+        auto* cd = reinterpret_cast<NMLVCUSTOMDRAW*>(lp);
+        if (cd->nmcd.dwDrawStage == CDDS_PREPAINT) {
+            result = onCustomDrawItem ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT;
+            return true;
+        }
+        if (cd->nmcd.dwDrawStage == CDDS_ITEMPREPAINT && onCustomDrawItem) {
+            bool defaultDraw = true;
+            COLORREF text = cd->clrText;
+            onCustomDrawItem(static_cast<int>(cd->nmcd.dwItemSpec), text, defaultDraw);
+            cd->clrText = text;
+            result = defaultDraw ? CDRF_NEWFONT : CDRF_SKIPDEFAULT;
+            return true;
+        }
+        result = CDRF_DODEFAULT;
+        return true;
+    }
+    case NM_DBLCLK:
+        if (onDblClick) onDblClick();
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
+} // namespace corvane::ui

@@ -1,0 +1,180 @@
+#include "ui/ToolBar.h"
+#include <algorithm>
+
+namespace corvane::ui {
+
+ToolButton::ToolButton(ToolBar* bar, std::string name, bool separator, int separatorWidth)
+    : Component(bar, std::move(name)), bar_(bar), separator_(separator), separatorWidth_(separatorWidth),
+      id_(bar->nextId_++) {}
+
+ToolButton::~ToolButton() {
+    if (action_) {
+        action_->removeClient(this);
+        removeFreeNotification(action_);
+    }
+}
+
+void ToolButton::setCaption(const std::string& s) { caption_ = s; bar_->refreshButton(this); }
+void ToolButton::setImageIndex(int i) { imageIndex_ = i; bar_->refreshButton(this); }
+
+void ToolButton::setEnabled(bool e) {
+    if (e == enabled_) return;
+    enabled_ = e;
+    if (bar_->handle()) bar_->perform(TB_ENABLEBUTTON, static_cast<WPARAM>(id_), MAKELPARAM(e ? TRUE : FALSE, 0));
+}
+
+void ToolButton::setAction(Action* a, bool followActionHint) {
+    if (action_) {
+        action_->removeClient(this);
+        removeFreeNotification(action_);
+    }
+    action_ = a;
+    followHint_ = followActionHint;
+    if (a) {
+        freeNotification(a);
+        a->addClient(this);
+    }
+}
+
+void ToolButton::actionChanged(Action& a) {
+    caption_ = a.caption();
+    imageIndex_ = a.imageIndex();
+    if (followHint_) hint_ = a.hint();
+    bar_->refreshButton(this);
+    setEnabled(a.enabled());
+}
+
+void ToolButton::notification(Component* c, Operation op) {
+    if (op == Operation::Remove && c == action_) action_ = nullptr;
+}
+
+void ToolButton::click() {
+    if (!enabled_) return;
+    if (action_) action_->execute();
+    else if (onClick) onClick();
+}
+
+RECT ToolButton::itemRect() const {
+    RECT r{};
+    int i = bar_->indexOf(this);
+    if (i >= 0) bar_->perform(TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
+    return r;
+}
+
+ToolBar::ToolBar(Component* owner, std::string name, HWND parent, int x, int y, int w, int h, int buttonWidth,
+                 int buttonHeight, ImageList* images)
+    : WinControl(owner, std::move(name)), buttonWidth_(buttonWidth), buttonHeight_(buttonHeight), images_(images) {
+    createControl(TOOLBARCLASSNAMEA,
+                  WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE |
+                      CCS_NOPARENTALIGN,
+                  0, x, y, w, h, parent);
+    perform(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
+    if (images_) {
+        perform(TB_SETBITMAPSIZE, 0, MAKELPARAM(images_->width(), images_->height()));
+        perform(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_->handle()));
+    }
+    perform(TB_SETBUTTONWIDTH, 0, MAKELPARAM(buttonWidth_, buttonWidth_));
+    perform(TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonWidth_, buttonHeight_));
+    perform(TB_SETMAXTEXTROWS, 1);
+    if (HWND tips = reinterpret_cast<HWND>(perform(TB_GETTOOLTIPS))) setNotifyTarget(tips, this);
+}
+
+ToolBar::~ToolBar() {
+    destroyComponents();
+    destroyHandle();
+}
+
+ToolButton* ToolBar::addButton(std::string name) {
+    auto* b = new ToolButton(this, std::move(name));
+    insertButton(b);
+    return b;
+}
+
+ToolButton* ToolBar::addSeparator(std::string name, int width) {
+    auto* b = new ToolButton(this, std::move(name), true, width);
+    insertButton(b);
+    return b;
+}
+
+void ToolBar::insertButton(ToolButton* b) {
+    buttons_.push_back(b);
+    TBBUTTON tb{};
+    tb.idCommand = b->id_;
+    tb.fsState = TBSTATE_ENABLED;
+    if (b->separator_) {
+        tb.fsStyle = BTNS_SEP;
+        tb.iBitmap = b->separatorWidth_;
+    } else {
+        tb.fsStyle = BTNS_BUTTON;
+        tb.iBitmap = b->imageIndex_ < 0 ? I_IMAGENONE : b->imageIndex_;
+        tb.iString = reinterpret_cast<INT_PTR>(b->caption_.c_str());
+    }
+    perform(TB_INSERTBUTTONA, static_cast<WPARAM>(buttons_.size() - 1), reinterpret_cast<LPARAM>(&tb));
+    perform(TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonWidth_, buttonHeight_));
+}
+
+int ToolBar::indexOf(const ToolButton* b) const {
+    auto it = std::find(buttons_.begin(), buttons_.end(), b);
+    return it == buttons_.end() ? -1 : static_cast<int>(it - buttons_.begin());
+}
+
+void ToolBar::refreshButton(ToolButton* b) {
+    if (!handle() || b->separator_ || indexOf(b) < 0) return;
+    TBBUTTONINFOA info{};
+    info.cbSize = sizeof info;
+    info.dwMask = TBIF_TEXT | TBIF_IMAGE;
+    info.pszText = const_cast<char*>(b->caption_.c_str());
+    info.iImage = b->imageIndex_ < 0 ? I_IMAGENONE : b->imageIndex_;
+    perform(TB_SETBUTTONINFOA, static_cast<WPARAM>(b->id_), reinterpret_cast<LPARAM>(&info));
+    perform(TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonWidth_, buttonHeight_));
+}
+
+ToolButton* ToolBar::buttonById(int id) const {
+    for (ToolButton* b : buttons_)
+        if (b->id_ == id) return b;
+    return nullptr;
+}
+
+void ToolBar::notification(Component* c, Operation op) {
+    if (op == Operation::Remove)
+        std::erase_if(buttons_, [c](ToolButton* b) { return static_cast<Component*>(b) == c; });
+}
+
+bool ToolBar::reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    if (msg == WM_COMMAND) {
+        if (ToolButton* b = buttonById(LOWORD(wp))) {
+            b->click();
+            result = 0;
+            return true;
+        }
+        return false;
+    }
+    if (msg == WM_NOTIFY) {
+        auto* hdr = reinterpret_cast<NMHDR*>(lp);
+        if (hdr->code == TTN_GETDISPINFOA) {
+            auto* info = reinterpret_cast<NMTTDISPINFOA*>(lp);
+            ToolButton* b = buttonById(static_cast<int>(hdr->idFrom));
+            tipBuffer_ = b ? b->hint() : std::string();
+            info->lpszText = const_cast<char*>(tipBuffer_.c_str());
+            info->hinst = nullptr;
+            result = 0;
+            return true;
+        }
+        if (hdr->code == TTN_GETDISPINFOW) {
+            // Some tool tip controls ask in UTF-16 even for ANSI owners.
+            static wchar_t wide[512];
+            auto* info = reinterpret_cast<NMTTDISPINFOW*>(lp);
+            ToolButton* b = buttonById(static_cast<int>(hdr->idFrom));
+            std::string tip = b ? b->hint() : std::string();
+            int n = MultiByteToWideChar(CP_ACP, 0, tip.c_str(), -1, wide, 511);
+            wide[n > 0 ? n - 1 : 0] = 0;
+            info->lpszText = wide;
+            info->hinst = nullptr;
+            result = 0;
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace corvane::ui
