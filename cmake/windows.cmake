@@ -8,7 +8,7 @@ find_library(ZLIB_STATIC NAMES libz.a z REQUIRED)
 
 add_subdirectory(${GTEST_SRC} ${CMAKE_BINARY_DIR}/gtest EXCLUDE_FROM_ALL)
 
-set(WIN_LIBS ${ZLIB_STATIC} comctl32 comdlg32 shell32 ole32 uuid gdi32 user32 advapi32 kernel32 msimg32)
+set(WIN_LIBS ${ZLIB_STATIC} shlwapi comctl32 comdlg32 shell32 ole32 uuid gdi32 user32 advapi32 kernel32 msimg32)
 
 add_library(corvane_lib STATIC ${CORE_SOURCES} ${WIN_SOURCES})
 target_include_directories(corvane_lib PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tools)

@@ -1,0 +1,100 @@
+// Helpers for the Win32 tests: a scripted user, a private registry key, a temporary
+// folder and pixel capture of windows.
+#pragma once
+#include "ui/UserPrompt.h"
+#include <windows.h>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace corvane::test {
+
+struct PromptCall {
+    std::string kind; // "message", "open", "save", "browse", "shell"
+    std::string text;
+    std::string caption;
+    UINT flags = 0;
+};
+
+// Answers everything the program asks the user from a script, and records the questions.
+class ScriptedPrompt : public ui::UserPrompt {
+public:
+    ScriptedPrompt();
+    ~ScriptedPrompt() override;
+
+    std::deque<int> messageAnswers;              // IDYES, IDNO...; IDOK when empty
+    std::deque<std::string> fileAnswers;         // "" cancels
+    std::deque<std::string> folderAnswers;       // "" cancels
+    std::vector<PromptCall> calls;
+    std::vector<ui::FileDialogRequest> fileRequests;
+    std::function<void()> duringMessage;         // runs while a message box is "open"
+
+    int messageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) override;
+    bool openFile(HWND owner, ui::FileDialogRequest& req) override;
+    bool saveFile(HWND owner, ui::FileDialogRequest& req) override;
+    bool browseForFolder(HWND owner, const std::string& title, std::string& folder) override;
+    void shellOpen(HWND owner, const std::string& target) override;
+
+    int count(const std::string& kind) const;
+
+private:
+    ui::UserPrompt* previous_;
+};
+
+// A registry sub-key of HKEY_CURRENT_USER for one test, removed before and after.
+class TestKey {
+public:
+    explicit TestKey(const std::string& name);
+    ~TestKey();
+    const std::string& path() const { return path_; }
+    void set(const std::string& name, const std::string& text) const;
+    void setDword(const std::string& name, DWORD v) const;
+    // The value's text, or "<missing>"; "<type N>" for a value of another type.
+    std::string get(const std::string& name) const;
+    DWORD sizeOf(const std::string& name) const; // data size in bytes
+    std::vector<std::string> valueNames() const;
+    bool exists() const;
+    void remove() const;
+
+private:
+    std::string path_;
+};
+
+// A fresh folder under the temporary folder, removed with everything in it.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    const std::string& path() const { return path_; } // ends in a backslash
+    std::string file(const std::string& name) const { return path_ + name; }
+    void write(const std::string& name, const std::string& content) const;
+    std::string read(const std::string& name) const;
+
+private:
+    std::string path_;
+};
+
+bool FileExists(const std::string& path);
+
+// Pumps the message queue for about `ms` milliseconds (and runs the idle step).
+void PumpMessages(int ms = 50);
+
+// A copy of a window's client area, drawn by the window itself.
+class Capture {
+public:
+    explicit Capture(HWND w);
+    COLORREF pixel(int x, int y) const;
+    int width() const { return w_; }
+    int height() const { return h_; }
+    // Pixels in [rect) that satisfy pred.
+    int count(RECT r, const std::function<bool(COLORREF)>& pred) const;
+
+private:
+    int w_ = 0, h_ = 0;
+    std::vector<DWORD> px_;
+};
+
+inline bool IsReddish(COLORREF c) { return GetRValue(c) > 180 && GetGValue(c) < 80 && GetBValue(c) < 80; }
+
+} // namespace corvane::test

@@ -1,0 +1,171 @@
+"""Checks of the art generator: file formats read back correctly and every
+picture has the layout the controls cut it by.
+
+    python3 tools/genart/test_genart.py
+"""
+
+import os
+import struct
+import subprocess
+import sys
+import tempfile
+import unittest
+import zlib
+
+sys.dont_write_bytecode = True
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+
+import genart  # noqa: E402
+import styles  # noqa: E402
+from raster import MAGENTA, Picture, bmp_bytes, ico_bytes, png_bytes  # noqa: E402
+
+
+def read_bmp(data):
+    magic, size, _, _, off = struct.unpack('<2sIHHI', data[:14])
+    hs, w, h, planes, bpp, comp = struct.unpack('<IiiHHI', data[14:34])
+    assert magic == b'BM' and size == len(data) and planes == 1 and comp == 0
+    assert bpp == 24 and h > 0
+    stride = (w * 3 + 3) & ~3
+    rgb = []
+    for y in range(h):
+        row = off + (h - 1 - y) * stride
+        for x in range(w):
+            b, g, r = data[row + 3 * x: row + 3 * x + 3]
+            rgb.append((r, g, b))
+    return Picture(w, h, rgb)
+
+
+GROUPS = genart.all_pictures()
+PICS = dict(p for _, pics in GROUPS for p in pics)
+
+
+class Formats(unittest.TestCase):
+    def test_bmp_round_trip_with_row_padding(self):
+        # widths 1, 3 and 5 all need padding bytes; rows are stored bottom-up
+        for w in (1, 3, 4, 5):
+            rgb = [((x * 40) % 256, y * 50, 7) for y in range(3) for x in range(w)]
+            back = read_bmp(bmp_bytes(Picture(w, 3, rgb)))
+            self.assertEqual((back.w, back.h), (w, 3))
+            self.assertEqual(back.rgb, rgb)
+
+    def test_ico_directory_and_masks(self):
+        img = [(10, 20, 30, 255 if (i % 3) else 0) for i in range(16 * 16)]
+        data = ico_bytes([(16, img), (32, [(0, 0, 0, 255)] * 1024)])
+        reserved, kind, count = struct.unpack('<HHH', data[:6])
+        self.assertEqual((reserved, kind, count), (0, 1, 2))
+        w, h, _, _, planes, bpp, size, off = struct.unpack('<BBBBHHII', data[6:22])
+        self.assertEqual((w, h, planes, bpp), (16, 16, 1, 32))
+        hs, bw, bh = struct.unpack('<Iii', data[off:off + 12])
+        self.assertEqual((hs, bw, bh), (40, 16, 32))   # height counts the AND mask
+        self.assertEqual(size, 40 + 16 * 16 * 4 + 16 * 4)
+        mask = data[off + 40 + 1024: off + size]
+        # bottom row of the image is first; pixel 0 of the top row is transparent
+        top_row = mask[15 * 4: 16 * 4]
+        self.assertTrue(top_row[0] & 0x80)
+        self.assertFalse(top_row[0] & 0x40)
+        w2, _, _, _, _, _, size2, off2 = struct.unpack('<BBBBHHII', data[22:38])
+        self.assertEqual((w2, off2), (32, off + size))
+        self.assertEqual(off2 + size2, len(data))
+
+    def test_png_chunks_and_pixels(self):
+        rgb = [(1, 2, 3), (4, 5, 6), (7, 8, 9), (250, 251, 252)]
+        data = png_bytes(2, 2, rgb)
+        self.assertEqual(data[:8], b'\x89PNG\r\n\x1a\n')
+        pos, chunks = 8, {}
+        while pos < len(data):
+            n, = struct.unpack('>I', data[pos:pos + 4])
+            tag, body = data[pos + 4:pos + 8], data[pos + 8:pos + 8 + n]
+            crc, = struct.unpack('>I', data[pos + 8 + n:pos + 12 + n])
+            self.assertEqual(crc, zlib.crc32(tag + body) & 0xFFFFFFFF)
+            chunks[tag] = body
+            pos += 12 + n
+        raw = zlib.decompress(chunks[b'IDAT'])
+        self.assertEqual(raw, b'\0' + bytes([1, 2, 3, 4, 5, 6]) + b'\0' + bytes([7, 8, 9, 250, 251, 252]))
+
+
+class Layout(unittest.TestCase):
+    def test_every_table_picture_exists_with_its_size(self):
+        for element, sizes in styles.SIZES.items():
+            for style, wh in zip(styles.STYLES, sizes):
+                name = style + '_' + element
+                if wh is None:
+                    self.assertNotIn(name, PICS)
+                    continue
+                self.assertIn(name, PICS)
+                self.assertEqual((PICS[name].w, PICS[name].h), wh, name)
+        self.assertEqual((PICS['MORE_SCROLLBUTTON'].w, PICS['MORE_SCROLLBUTTON'].h), (72, 17))
+        self.assertEqual((PICS['TOOLBAR'].w, PICS['TOOLBAR'].h), (192, 16))
+        for name in ('MENU_CHECKED', 'MACOS_FORM_BACKGROUND', 'PROTEIN_FORM_BACKGROUND',
+                     'MACOS_MENU_BAR', 'MACOS_MENU_SELECT'):
+            self.assertIn(name, PICS)
+
+    def test_strips_divide_evenly(self):
+        for style in styles.STYLES:
+            self.assertEqual(PICS[style + '_TITLEBTN'].w % 18, 0)
+            self.assertEqual(PICS[style + '_BUTTON'].w % 3, 0)
+            self.assertEqual(PICS[style + '_CHECKBOX'].w % 4, 0)
+
+    def test_magenta_only_where_drawn_transparently(self):
+        def has_magenta(name):
+            return MAGENTA in PICS[name].rgb
+        for s in styles.STYLES:
+            self.assertEqual(has_magenta(s + '_TITLEBTN'), styles.TITLEBTN_TRANSPARENT[s], s)
+            self.assertEqual(has_magenta(s + '_BUTTON'), styles.BUTTON_TRANSPARENT[s], s)
+            # check boxes and title pictures are always drawn opaque
+            for e in ('CHECKBOX', 'RADIOBUTTON', 'TITLE_LEFT', 'TITLE_CLIENT', 'TITLE_RIGHT'):
+                self.assertFalse(has_magenta(s + '_' + e), s + e)
+        # the menu check mark is masked with white, not magenta
+        self.assertFalse(has_magenta('MENU_CHECKED'))
+        self.assertIn((255, 255, 255), PICS['MENU_CHECKED'].rgb)
+
+    def test_title_sections_meet_without_a_seam(self):
+        # the client section is stretched between left and right, so their
+        # touching columns must match it row by row
+        for s in styles.STYLES:
+            left, client, right = (PICS[s + '_TITLE_LEFT'], PICS[s + '_TITLE_CLIENT'],
+                                   PICS[s + '_TITLE_RIGHT'])
+            for y in range(left.h):
+                c = client.rgb[y * client.w]
+                near = lambda a, b: max(abs(a[i] - b[i]) for i in range(3)) <= 6
+                self.assertTrue(near(left.rgb[y * left.w + left.w - 1], c), (s, y))
+                self.assertTrue(near(right.rgb[y * right.w], c), (s, y))
+
+    def test_opaque_title_buttons_sit_on_the_bar_colours(self):
+        for s in styles.STYLES:
+            if styles.TITLEBTN_TRANSPARENT[s]:
+                continue
+            strip, bar = PICS[s + '_TITLEBTN'], PICS[s + '_TITLE_RIGHT']
+            top = styles.TITLEBTN_TOP[s]
+            for y in (0, strip.h - 1):
+                self.assertEqual(strip.rgb[y * strip.w], bar.rgb[(top + y) * bar.w + bar.w - 1])
+
+
+class Outputs(unittest.TestCase):
+    def test_written_files_read_back_and_rc_compiles(self):
+        with tempfile.TemporaryDirectory() as tmp:
+            genart.write_outputs(tmp, GROUPS)
+            art = os.path.join(tmp, 'resources', 'art')
+            with open(os.path.join(art, 'art.rc')) as f:
+                lines = [ln for ln in f.read().splitlines() if not ln.startswith('//')]
+            self.assertEqual(len(lines), len(PICS) + 1)
+            for ln in lines:
+                name, kind, path = ln.split()
+                path = path.strip('"')
+                with open(os.path.join(tmp, 'resources', path), 'rb') as f:
+                    data = f.read()
+                if kind == 'BITMAP':
+                    pic = read_bmp(data)
+                    self.assertEqual(pic.rgb, PICS[name.strip('"')].rgb, name)
+            windres = 'i686-w64-mingw32-windres'
+            if any(os.access(os.path.join(p, windres), os.X_OK)
+                   for p in os.environ.get('PATH', '').split(os.pathsep)):
+                out = os.path.join(tmp, 'art.o')
+                r = subprocess.run([windres, '-i', 'art/art.rc', '-o', out],
+                                   cwd=os.path.join(tmp, 'resources'),
+                                   capture_output=True, text=True)
+                self.assertEqual(r.returncode, 0, r.stderr)
+
+
+if __name__ == '__main__':
+    unittest.main()
