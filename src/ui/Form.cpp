@@ -140,6 +140,7 @@ bool Form::preTranslateMessage(MSG& m) {
 
 LRESULT Form::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(font_.get());
     case WM_ERASEBKGND: {
         RECT r;
         GetClientRect(handle(), &r);

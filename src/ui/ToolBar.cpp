@@ -69,6 +69,7 @@ ToolBar::ToolBar(Component* owner, std::string name, HWND parent, int x, int y, 
                       CCS_NOPARENTALIGN,
                   0, x, y, w, h, parent);
     perform(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
+    if (auto* form = WinControl::fromHandle(parent)) perform(WM_SETFONT, form->perform(WM_GETFONT), FALSE);
     if (images_) {
         perform(TB_SETBITMAPSIZE, 0, MAKELPARAM(images_->width(), images_->height()));
         perform(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_->handle()));

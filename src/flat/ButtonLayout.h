@@ -1,0 +1,11 @@
+// Place of a button's glyph relative to its caption; shared by the flat and
+// the skinned buttons.
+#pragma once
+
+#include <cstdint>
+
+namespace corvane {
+
+enum class TButtonLayout : std::uint8_t { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+
+} // namespace corvane

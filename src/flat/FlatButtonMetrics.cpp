@@ -1,0 +1,210 @@
+#include "flat/FlatButtonMetrics.h"
+
+#include <algorithm>
+
+namespace corvane::flat {
+
+namespace {
+
+bool IsHorizontal(TButtonLayout layout)
+{
+    return layout == TButtonLayout::blGlyphLeft || layout == TButtonLayout::blGlyphRight;
+}
+
+} // namespace
+
+GlyphTextLayout LayoutGlyphAndText(const Rect& client, Point offset, Size glyph, int numGlyphs,
+                                   Size text, int margin, int spacing, TButtonLayout layout)
+{
+    const int cw = client.width();
+    const int ch = client.height();
+    int gw = 0;
+    int gh = 0;
+    if (glyph.cx > 0 && glyph.cy > 0) {
+        gw = glyph.cx / std::max(numGlyphs, 1);
+        gh = glyph.cy;
+    }
+    const int tw = text.cx;
+    const int th = text.cy;
+    const bool horizontal = IsHorizontal(layout);
+
+    Point g;
+    Point t;
+    if (horizontal) {
+        g.y = (ch - gh + 1) / 2;
+        t.y = (ch - th + 1) / 2;
+    } else {
+        g.x = (cw - gw + 1) / 2;
+        t.x = (cw - tw + 1) / 2;
+    }
+
+    if (tw == 0 || gw == 0)
+        spacing = 0;
+
+    // Free room along the layout axis, and the extents that share it.
+    const int room = horizontal ? cw : ch;
+    const int glyphExtent = horizontal ? gw : gh;
+    const int textExtent = horizontal ? tw : th;
+    if (margin == -1) {
+        if (spacing == -1) {
+            margin = (room - (glyphExtent + textExtent)) / 3;
+            spacing = margin;
+        } else {
+            margin = (room - (glyphExtent + spacing + textExtent) + 1) / 2;
+        }
+    } else if (spacing == -1) {
+        spacing = (room - (margin + glyphExtent) - textExtent) / 2;
+    }
+
+    switch (layout) {
+    case TButtonLayout::blGlyphLeft:
+        g.x = margin;
+        t.x = g.x + gw + spacing;
+        break;
+    case TButtonLayout::blGlyphRight:
+        g.x = cw - margin - gw;
+        t.x = g.x - spacing - tw;
+        break;
+    case TButtonLayout::blGlyphTop:
+        g.y = margin;
+        t.y = g.y + gh + spacing;
+        break;
+    case TButtonLayout::blGlyphBottom:
+        g.y = ch - margin - gh;
+        t.y = g.y - spacing - th;
+        break;
+    }
+
+    GlyphTextLayout out;
+    out.glyphPos = {client.left + g.x + offset.x, client.top + g.y + offset.y};
+    out.textBounds = Rect{0, 0, tw, th}.offset(client.left + t.x + offset.x,
+                                               client.top + t.y + offset.y);
+    return out;
+}
+
+int NumGlyphsForGlyph(Size glyph, int current)
+{
+    if (glyph.cx <= 0 || glyph.cy <= 0 || glyph.cx % glyph.cy != 0)
+        return current;
+    const int n = glyph.cx / glyph.cy;
+    return n > kMaxGlyphs ? 1 : n;
+}
+
+int GlyphImageForState(int numGlyphs, TButtonState state)
+{
+    switch (state) {
+    case TButtonState::bsUp:
+        return 1;
+    case TButtonState::bsDisabled:
+        return numGlyphs >= 2 ? 2 : 1;
+    case TButtonState::bsDown:
+        return numGlyphs >= 3 ? 3 : 1;
+    case TButtonState::bsExclusive:
+        return numGlyphs >= 4 ? 4 : (numGlyphs == 3 ? 3 : 1);
+    }
+    return 1;
+}
+
+Rect GlyphImageRect(Size glyph, int numGlyphs, int image)
+{
+    if (numGlyphs <= 1)
+        return {0, 0, glyph.cx, glyph.cy};
+    const int w = glyph.cx / numGlyphs;
+    const int left = w * (std::clamp(image, 1, numGlyphs) - 1);
+    return {left, 0, left + w, glyph.cy};
+}
+
+bool IsInsideButton(Point p, Size client)
+{
+    return p.x >= 0 && p.x < client.cx && p.y >= 0 && p.y <= client.cy;
+}
+
+Point PaintOffset(TButtonState state)
+{
+    if (state == TButtonState::bsDown || state == TButtonState::bsExclusive)
+        return {1, 1};
+    return {0, 0};
+}
+
+TButtonState RefreshedState(TButtonState state, bool enabled, bool down, int groupIndex)
+{
+    if (!enabled)
+        return TButtonState::bsDisabled;
+    if (state == TButtonState::bsDisabled)
+        return down && groupIndex != 0 ? TButtonState::bsExclusive : TButtonState::bsUp;
+    return state;
+}
+
+TButtonState DraggingState(bool down, bool inside)
+{
+    if (down)
+        return TButtonState::bsExclusive;
+    return inside ? TButtonState::bsDown : TButtonState::bsUp;
+}
+
+bool FaceIsTransparent(TTransparentMode mode, bool mouseIn)
+{
+    switch (mode) {
+    case TTransparentMode::tmAlways:
+        return true;
+    case TTransparentMode::tmNotFocused:
+        return !mouseIn;
+    case TTransparentMode::tmNone:
+        return false;
+    }
+    return false;
+}
+
+std::uint32_t FaceColor(TButtonState state, bool mouseIn, const FlatButtonColors& colors)
+{
+    switch (state) {
+    case TButtonState::bsUp:
+        return mouseIn ? colors.focused : colors.color;
+    case TButtonState::bsDisabled:
+        return colors.color;
+    case TButtonState::bsDown:
+        return colors.down;
+    case TButtonState::bsExclusive:
+        return mouseIn ? colors.focused : colors.down;
+    }
+    return colors.color;
+}
+
+BevelFrame FrameForState(TButtonState state, bool mouseIn, bool isDefault,
+                         const FlatButtonColors& colors)
+{
+    switch (state) {
+    case TButtonState::bsUp:
+        if (mouseIn)
+            return {colors.highlight, colors.shadow, 1};
+        if (isDefault)
+            return {colors.border, colors.border, 2};
+        return {colors.border, colors.border, 1};
+    case TButtonState::bsDisabled:
+        return {colors.border, colors.border, 1};
+    case TButtonState::bsDown:
+    case TButtonState::bsExclusive:
+        return {colors.shadow, colors.highlight, 1};
+    }
+    return {colors.border, colors.border, 1};
+}
+
+std::vector<BevelRing> BevelFrameRings(const Rect& rect, int width)
+{
+    std::vector<BevelRing> rings;
+    Rect r{rect.left, rect.top, rect.right - 1, rect.bottom - 1};
+    for (int i = 0; i < width; ++i) {
+        BevelRing ring;
+        ring.topLeft[0] = {r.left, r.bottom};
+        ring.topLeft[1] = {r.left, r.top};
+        ring.topLeft[2] = {r.right, r.top};
+        ring.bottomRight[0] = {r.right, r.top};
+        ring.bottomRight[1] = {r.right, r.bottom};
+        ring.bottomRight[2] = {r.left - 1, r.bottom};
+        rings.push_back(ring);
+        r = r.inflated(-1, -1);
+    }
+    return rings;
+}
+
+} // namespace corvane::flat
