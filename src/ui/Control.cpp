@@ -1,11 +1,24 @@
 #include "ui/Control.h"
+#include <unordered_map>
 #include <vector>
 
 namespace corvane::ui {
 
 namespace {
-const char* const kObjectProp = "CorvaneObject";
-const char* const kNotifyProp = "CorvaneNotifyTarget";
+// Window to object maps, kept in the process: every message looks its object up, and
+// window properties would cost a trip to the window server under Wine.
+std::unordered_map<HWND, WinControl*>& objects() {
+    static std::unordered_map<HWND, WinControl*> m;
+    return m;
+}
+std::unordered_map<HWND, WinControl*>& notifyTargets() {
+    static std::unordered_map<HWND, WinControl*> m;
+    return m;
+}
+WinControl* lookup(std::unordered_map<HWND, WinControl*>& m, HWND h) {
+    auto it = m.find(h);
+    return it == m.end() ? nullptr : it->second;
+}
 } // namespace
 
 WinControl::WinControl(Component* owner, std::string name) : Component(owner, std::move(name)) {}
@@ -20,23 +33,25 @@ void WinControl::destroyHandle() {
     if (!hwnd_) return;
     HWND h = hwnd_;
     if (oldProc_) SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
-    RemovePropA(h, kObjectProp);
+    objects().erase(h);
     hwnd_ = nullptr;
     oldProc_ = nullptr;
     DestroyWindow(h);
 }
 
 WinControl* WinControl::fromHandle(HWND h) {
-    return h ? static_cast<WinControl*>(GetPropA(h, kObjectProp)) : nullptr;
+    return h ? lookup(objects(), h) : nullptr;
 }
 
 void setNotifyTarget(HWND from, WinControl* target) {
-    if (from) SetPropA(from, kNotifyProp, target);
+    if (!from) return;
+    if (target) notifyTargets()[from] = target;
+    else notifyTargets().erase(from);
 }
 
 void WinControl::bind(HWND h) {
     hwnd_ = h;
-    SetPropA(h, kObjectProp, this);
+    objects()[h] = this;
 }
 
 void WinControl::attach(HWND h) {
@@ -59,7 +74,8 @@ LRESULT CALLBACK WinControl::StdWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) 
     if (msg == WM_NCDESTROY) {
         LRESULT r = self->defaultHandler(msg, wp, lp);
         if (self->oldProc_) SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->oldProc_));
-        RemovePropA(h, kObjectProp);
+        objects().erase(h);
+        notifyTargets().erase(h);
         self->hwnd_ = nullptr;
         self->oldProc_ = nullptr;
         return r;
@@ -92,7 +108,7 @@ bool WinControl::reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     }
     if (!child || child == hwnd_) return false;
     WinControl* target = fromHandle(child);
-    if (!target) target = static_cast<WinControl*>(GetPropA(child, kNotifyProp));
+    if (!target) target = lookup(notifyTargets(), child);
     if (!target) return false;
     return target->reflected(msg, wp, lp, result);
 }

@@ -19,26 +19,28 @@ bool RegistryKey::exists(HKEY root, const std::string& path) {
 
 std::string RegistryKey::readString(const std::string& name) const {
     if (!key_) return {};
-    DWORD type = 0, size = 0;
-    LONG rc = RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type, nullptr, &size);
+    // One call for the usual short value; a longer one is read again at its size.
+    char small[1024];
+    DWORD type = 0, size = sizeof small;
+    LONG rc = RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(small), &size);
+    std::vector<char> big;
+    char* data = small;
+    for (int attempt = 0; rc == ERROR_MORE_DATA && attempt < 4; ++attempt) {
+        big.assign(size + 1, '\0');
+        DWORD got = size;
+        rc = RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(big.data()), &got);
+        size = got;
+        data = big.data();
+    }
     if (rc != ERROR_SUCCESS) return {};
     if (type != REG_SZ && type != REG_EXPAND_SZ) {
         if (size == 0) return {};
         throw UiError(formatMessage("Invalid data type for '%s'", name));
     }
-    // The value may change between the two calls; retry when it grew.
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        std::vector<char> buf(size + 1, '\0');
-        DWORD got = size;
-        rc = RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buf.data()), &got);
-        if (rc == ERROR_MORE_DATA) { size = got; continue; }
-        if (rc != ERROR_SUCCESS) return {};
-        if (type != REG_SZ && type != REG_EXPAND_SZ)
-            throw UiError(formatMessage("Invalid data type for '%s'", name));
-        buf[got < buf.size() ? got : buf.size() - 1] = '\0';
-        return std::string(buf.data()); // up to the first NUL
-    }
-    return {};
+    // The text ends at the first NUL, or with the data when it was stored without one.
+    size_t n = 0;
+    while (n < size && data[n] != '\0') ++n;
+    return std::string(data, n);
 }
 
 bool RegistryKey::writeString(const std::string& name, const std::string& text) const {
