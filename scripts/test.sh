@@ -8,23 +8,11 @@ FUZZ_SECONDS="${FUZZ_SECONDS:-10}"
 LOG="$BUILD/test-logs"; mkdir -p "$LOG"
 passed=0; failed=0; failures=()
 
-# Adds up one GoogleTest run; a run that printed no summary (a crash) counts as a failure.
-count_gtest() {
-  local name=$1 log=$2 rc=$3 p f
-  p=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\?\..*/\1/p' "$log" | tail -1)
-  f=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) tests\?, listed below.*/\1/p' "$log" | tail -1)
-  p=${p:-0}; f=${f:-0}
-  if [ "$rc" -ne 0 ] && [ "$f" -eq 0 ]; then f=1; fi
-  passed=$((passed + p)); failed=$((failed + f))
-  [ "$f" -gt 0 ] && failures+=("$name (see $log)")
-  echo "$name: $p passed, $f failed"
-}
+source "$ROOT/scripts/gtest-count.sh"
 
 echo "== host build"
 if build_host >"$LOG/host-build.log" 2>&1; then
-  if [ -x "$HOST_BUILD/host_tests" ]; then
-    "$HOST_BUILD/host_tests" >"$LOG/host_tests.log" 2>&1; count_gtest host_tests "$LOG/host_tests.log" $?
-  fi
+  "$HOST_BUILD/host_tests" >"$LOG/host_tests.log" 2>&1; count_gtest host_tests "$LOG/host_tests.log" $?
   echo "== fuzzing (${FUZZ_SECONDS}s per target)"
   for fz in "$HOST_BUILD"/fuzz_*; do
     [ -x "$fz" ] || continue
@@ -43,29 +31,20 @@ fi
 echo "== windows build"
 if build_windows >"$LOG/win-build.log" 2>&1; then
   wine_prefix_ready
-  wineserver -p >/dev/null 2>&1 || true
-  run_win() {
-    local name=$1; shift
-    [ -f "$WIN_BUILD/bin/$name.exe" ] || return 0
-    (cd "$WIN_BUILD/bin" && timeout 900 wine "./$name.exe" "$@") >"$LOG/$name.log" 2>&1
-    count_gtest "$name" "$LOG/$name.log" $?
-  }
-  inner() { run_win win_tests; run_win e2e_tests; }
+  summary="$LOG/win-summary"; rm -f "$summary"
   if [ -n "${DISPLAY:-}" ]; then
-    inner
+    bash "$ROOT/scripts/win-tests.sh" "$summary"
   else
-    # One virtual display for every Windows test; results come back through a file.
-    export -f run_win count_gtest
-    export WIN_BUILD LOG
-    xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-      passed=0; failed=0; failures=()
-      run_win win_tests; run_win e2e_tests
-      printf "%s\n" "$passed" "$failed" "${failures[@]}" > "$LOG/win-summary"
-    '
-    { read -r p; read -r f; mapfile -t fl; } <"$LOG/win-summary"
-    passed=$((passed + p)); failed=$((failed + f)); failures+=("${fl[@]}")
+    # One virtual display for every Windows test.
+    xvfb-run -a -s "-screen 0 1280x1024x24" bash "$ROOT/scripts/win-tests.sh" "$summary"
   fi
-  wineserver -k >/dev/null 2>&1 || true
+  if [ -f "$summary" ]; then
+    { read -r p; read -r f; mapfile -t fl; } <"$summary"
+    passed=$((passed + p)); failed=$((failed + f))
+    for x in "${fl[@]}"; do [ -n "$x" ] && failures+=("$x"); done
+  else
+    failed=$((failed + 1)); failures+=("windows tests did not report")
+  fi
 else
   failed=$((failed + 1)); failures+=("windows build (see $LOG/win-build.log)"); tail -30 "$LOG/win-build.log"
 fi
