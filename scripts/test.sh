@@ -14,11 +14,13 @@ echo "== host build"
 if build_host >"$LOG/host-build.log" 2>&1; then
   "$HOST_BUILD/host_tests" >"$LOG/host_tests.log" 2>&1; count_gtest host_tests "$LOG/host_tests.log" $?
   echo "== fuzzing (${FUZZ_SECONDS}s per target)"
+  seeds="$BUILD/fuzz-seeds"
+  bash "$ROOT/scripts/make-seed-corpus.sh" "$seeds" "$HOST_BUILD" >"$LOG/fuzz-seeds.log" 2>&1 || true
   for fz in "$HOST_BUILD"/fuzz_*; do
     [ -x "$fz" ] || continue
     n=$(basename "$fz"); corpus="$BUILD/fuzz-corpus/$n"; mkdir -p "$corpus"
-    if [ -x "$ROOT/scripts/make-seed-corpus.sh" ]; then bash "$ROOT/scripts/make-seed-corpus.sh" "$n" "$corpus" >/dev/null 2>&1 || true; fi
-    if "$fz" -max_total_time="$FUZZ_SECONDS" -print_final_stats=1 "$corpus" >"$LOG/$n.log" 2>&1; then
+    seed="$seeds/${n#fuzz_skin_}"; [ -d "$seed" ] || seed=""
+    if (cd "$LOG" && "$fz" -max_total_time="$FUZZ_SECONDS" -print_final_stats=1 "$corpus" $seed) >"$LOG/$n.log" 2>&1; then
       passed=$((passed + 1)); echo "$n: ok ($(sed -n 's/^stat::number_of_executed_units: *//p' "$LOG/$n.log") runs)"
     else
       failed=$((failed + 1)); failures+=("$n (see $LOG/$n.log)"); echo "$n: FINDING"

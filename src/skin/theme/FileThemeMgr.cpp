@@ -1,0 +1,48 @@
+#include "skin/theme/FileThemeMgr.h"
+
+#include <cstdio>
+#include <exception>
+
+namespace corvane {
+
+namespace {
+
+bool fileExists(const std::string& path) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return false;
+    std::fclose(f);
+    return true;
+}
+
+} // namespace
+
+bool TsuiFileThemeMgr::load(const std::string& path, const std::string& password, const std::string& tempPath) {
+    if (!fileExists(path)) return false;
+    reader_.reset();
+    ++generation_;
+    try {
+        auto fresh = std::make_unique<Tsk2SkinFileReader>(path, password, tempPath);
+        if (fresh->ready()) reader_ = std::move(fresh);
+    } catch (const std::exception&) {
+        reader_.reset();
+    }
+    return reader_ != nullptr;
+}
+
+std::span<const uint8_t> TsuiFileThemeMgr::lookupBitmap(BitmapKey key) const {
+    return reader_ ? reader_->lookupBitmap(SkinKeyName(key)) : std::span<const uint8_t>{};
+}
+
+bool TsuiFileThemeMgr::lookupBool(BoolKey key) const {
+    return reader_ && reader_->lookupBool(SkinKeyName(key));
+}
+
+int32_t TsuiFileThemeMgr::lookupColor(ColorKey key) const {
+    return reader_ ? reader_->lookupInt(SkinKeyName(key)) : -1;
+}
+
+int32_t TsuiFileThemeMgr::lookupInt(IntKey key) const {
+    return reader_ ? reader_->lookupInt(SkinKeyName(key)) : -1;
+}
+
+} // namespace corvane

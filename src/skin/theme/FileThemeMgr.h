@@ -1,0 +1,37 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+
+#include "skin/theme/SkinDescription.h"
+#include "skin/theme/SkinKeys.h"
+
+namespace corvane {
+
+// Holds at most one loaded skin and answers lookups by key. The Win32 file
+// theme component wraps it and turns the bitmap bytes into GDI bitmaps.
+class TsuiFileThemeMgr {
+public:
+    // False, keeping the current skin, when `path` is not an existing file.
+    // Otherwise the current skin is dropped and replaced by the new one when
+    // that loads completely; on failure none remains. `tempPath` receives the
+    // extracted description for the duration of the load.
+    bool load(const std::string& path, const std::string& password, const std::string& tempPath);
+
+    const Tsk2SkinFileReader* reader() const { return reader_.get(); }
+    // Counts successful and failed replacements, so that a wrapper can tell
+    // when its cached bitmaps went stale.
+    uint32_t generation() const { return generation_; }
+
+    std::span<const uint8_t> lookupBitmap(BitmapKey key) const;
+    bool lookupBool(BoolKey key) const;
+    int32_t lookupColor(ColorKey key) const;
+    int32_t lookupInt(IntKey key) const;
+
+private:
+    std::unique_ptr<Tsk2SkinFileReader> reader_;
+    uint32_t generation_ = 0;
+};
+
+} // namespace corvane

@@ -1,0 +1,264 @@
+#include "skin/theme/SkinArchive.h"
+
+#include <array>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include <zlib.h>
+
+namespace corvane {
+
+namespace {
+
+constexpr std::array<uint32_t, 256> makeCrcTable() {
+    std::array<uint32_t, 256> t{};
+    for (uint32_t n = 0; n < 256; ++n) {
+        uint32_t c = n;
+        for (int k = 0; k < 8; ++k) c = (c & 1u) ? (0xEDB88320u ^ (c >> 1)) : (c >> 1);
+        t[n] = c;
+    }
+    return t;
+}
+constexpr std::array<uint32_t, 256> kCrcTable = makeCrcTable();
+
+uint32_t crcByte(uint32_t crc, uint8_t b) { return kCrcTable[(crc ^ b) & 0xFFu] ^ (crc >> 8); }
+
+uint16_t le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+uint32_t le32(const uint8_t* p) {
+    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+
+constexpr std::size_t kEndRecordSize = 22;
+constexpr std::size_t kCentralHeaderSize = 46;
+constexpr std::size_t kLocalHeaderSize = 30;
+constexpr std::size_t kEncryptionHeaderSize = 12;
+constexpr std::size_t kChunk = 0x10000;
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { if (f) std::fclose(f); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+// Read-only view of the archive; every read is checked against the size
+// measured at open, so a hostile offset cannot reach past the end.
+class ArchiveFile {
+public:
+    bool open(const std::string& path) {
+        f_.reset(std::fopen(path.c_str(), "rb"));
+        if (!f_) return false;
+        if (std::fseek(f_.get(), 0, SEEK_END) != 0) return false;
+        long end = std::ftell(f_.get());
+        if (end < 0) return false;
+        size_ = static_cast<uint64_t>(end);
+        return true;
+    }
+    uint64_t size() const { return size_; }
+    bool fits(uint64_t pos, uint64_t n) const { return pos <= size_ && n <= size_ - pos; }
+    bool readAt(uint64_t pos, void* buf, std::size_t n) {
+        if (!fits(pos, n) || pos > static_cast<uint64_t>(LONG_MAX)) return false;
+        if (std::fseek(f_.get(), static_cast<long>(pos), SEEK_SET) != 0) return false;
+        return std::fread(buf, 1, n, f_.get()) == n;
+    }
+    // Sequential read after a readAt; returns the bytes read (0 at the end).
+    std::size_t readNext(void* buf, std::size_t n) { return std::fread(buf, 1, n, f_.get()); }
+
+private:
+    FilePtr f_;
+    uint64_t size_ = 0;
+};
+
+struct CentralEntry {
+    uint16_t flags = 0;
+    uint16_t modTime = 0;
+    uint32_t crc = 0;
+    uint32_t uncompressedSize = 0;
+    uint32_t localHeaderOffset = 0;
+};
+
+char foldAsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool sameName(const uint8_t* stored, std::size_t n, const std::string& wanted) {
+    if (n != wanted.size()) return false;
+    for (std::size_t i = 0; i < n; ++i)
+        if (foldAsciiUpper(static_cast<char>(stored[i])) != foldAsciiUpper(wanted[i])) return false;
+    return true;
+}
+
+// Walks the central directory from `start` to the end record at `end`; the
+// first header whose name matches wins. Every header must lie wholly before
+// the end record and each step moves forward, so the walk always ends.
+bool findEntry(ArchiveFile& file, uint64_t start, uint64_t end, const std::string& name, CentralEntry& out) {
+    uint64_t pos = start;
+    std::array<uint8_t, kCentralHeaderSize> h{};
+    std::array<uint8_t, kSkinEntryNameMax> stored{};
+    while (pos < end) {
+        if (end - pos < kCentralHeaderSize || !file.readAt(pos, h.data(), h.size())) return false;
+        const uint16_t n = le16(&h[28]);
+        const uint16_t e = le16(&h[30]);
+        const uint16_t c = le16(&h[32]);
+        const uint64_t total = kCentralHeaderSize + static_cast<uint64_t>(n) + e + c;
+        if (end - pos < total) return false;
+        if (n <= kSkinEntryNameMax && n == name.size()) {
+            if (n > 0 && !file.readAt(pos + kCentralHeaderSize, stored.data(), n)) return false;
+            if (sameName(stored.data(), n, name)) {
+                out.flags = le16(&h[8]);
+                out.modTime = le16(&h[12]);
+                out.crc = le32(&h[16]);
+                out.uncompressedSize = le32(&h[24]);
+                out.localHeaderOffset = le32(&h[42]);
+                return true;
+            }
+        }
+        pos += total;
+    }
+    return false;
+}
+
+class OutputFile {
+public:
+    explicit OutputFile(const std::string& path) : f_(std::fopen(path.c_str(), "wb")) {}
+    bool isOpen() const { return f_ != nullptr; }
+    bool write(const uint8_t* p, std::size_t n) {
+        if (n == 0) return true;
+        std::size_t done = std::fwrite(p, 1, n, f_.get());
+        written_ += done;
+        return done == n;
+    }
+    bool close() {
+        std::FILE* f = f_.release();
+        return f && std::fclose(f) == 0;
+    }
+    uint64_t written() const { return written_; }
+
+private:
+    FilePtr f_;
+    uint64_t written_ = 0;
+};
+
+// Inflates the raw deflate stream that starts at the current file position,
+// deciphering as it reads when `cipher` is given. Stops as soon as the output
+// passes `limit`: the length check would refuse it anyway, and a hostile
+// entry must not fill the disk.
+int inflateEntry(ArchiveFile& file, PkwareCipher* cipher, OutputFile& out, uint64_t limit) {
+    z_stream zs{};
+    if (inflateInit2(&zs, -MAX_WBITS) != Z_OK) return kSkinArchiveUnreadable;
+    std::vector<uint8_t> in(kChunk), buf(kChunk);
+    int result = kSkinArchiveUnreadable;
+    bool inputEnded = false;
+    for (;;) {
+        if (zs.avail_in == 0 && !inputEnded) {
+            std::size_t got = file.readNext(in.data(), in.size());
+            if (got == 0) inputEnded = true;
+            if (cipher) cipher->decrypt(in.data(), got);
+            zs.next_in = in.data();
+            zs.avail_in = static_cast<uInt>(got);
+        }
+        zs.next_out = buf.data();
+        zs.avail_out = static_cast<uInt>(buf.size());
+        int rc = inflate(&zs, Z_NO_FLUSH);
+        std::size_t produced = buf.size() - zs.avail_out;
+        if (!out.write(buf.data(), produced)) break;
+        if (rc == Z_STREAM_END) { result = kSkinEntryExtracted; break; }
+        if (rc != Z_OK && rc != Z_BUF_ERROR) break;
+        if (out.written() > limit) break;
+        // Nothing left to read and nothing more came out: the stream is cut short.
+        if (inputEnded && zs.avail_in == 0 && produced == 0) break;
+    }
+    inflateEnd(&zs);
+    return result;
+}
+
+// Steps 4-6: local header, decipher set-up, inflate. Any failure to read is 1.
+int extractData(ArchiveFile& file, const CentralEntry& entry, const std::string& password, OutputFile& out) {
+    std::array<uint8_t, kLocalHeaderSize> local{};
+    if (!file.readAt(entry.localHeaderOffset, local.data(), local.size())) return kSkinArchiveUnreadable;
+    uint64_t dataPos = static_cast<uint64_t>(entry.localHeaderOffset) + kLocalHeaderSize + le16(&local[26]) + le16(&local[28]);
+    std::unique_ptr<PkwareCipher> cipher;
+    if (entry.flags & 1u) {
+        if (password.empty()) return kSkinEntryUndecipherable;
+        cipher = std::make_unique<PkwareCipher>(password);
+        std::array<uint8_t, kEncryptionHeaderSize> header{};
+        if (!file.readAt(dataPos, header.data(), header.size())) return kSkinArchiveUnreadable;
+        cipher->decrypt(header.data(), header.size());
+        const uint8_t check = (entry.flags & 8u) ? static_cast<uint8_t>(entry.modTime >> 8)
+                                                 : static_cast<uint8_t>(entry.crc >> 24);
+        if (header[kEncryptionHeaderSize - 1] != check) return kSkinEntryUndecipherable;
+    } else {
+        // Position the stream for the sequential reads; an empty read is fine.
+        uint8_t none = 0;
+        if (!file.readAt(dataPos, &none, 0)) return kSkinArchiveUnreadable;
+    }
+    return inflateEntry(file, cipher.get(), out, entry.uncompressedSize);
+}
+
+} // namespace
+
+PkwareCipher::PkwareCipher(const std::string& password) {
+    for (char c : password) update(static_cast<uint8_t>(c));
+}
+
+inline void PkwareCipher::update(uint8_t p) {
+    key0_ = crcByte(key0_, p);
+    key1_ = (key1_ + (key0_ & 0xFFu)) * 134775813u + 1u;
+    key2_ = crcByte(key2_, static_cast<uint8_t>(key1_ >> 24));
+}
+
+inline uint8_t PkwareCipher::keyStream() const {
+    const uint32_t t = (key2_ | 2u) & 0xFFFFu;
+    return static_cast<uint8_t>((t * (t ^ 1u)) >> 8);
+}
+
+void PkwareCipher::decrypt(uint8_t* data, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i) {
+        data[i] = static_cast<uint8_t>(data[i] ^ keyStream());
+        update(data[i]);
+    }
+}
+
+void PkwareCipher::encrypt(uint8_t* data, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i) {
+        const uint8_t plain = data[i];
+        data[i] = static_cast<uint8_t>(plain ^ keyStream());
+        update(plain);
+    }
+}
+
+int ExtractSkinEntry(const std::string& archivePath, const std::string& entryName,
+                     const std::string& outputPath, const std::string& password, uint64_t maxSize) {
+    if (entryName.size() > kSkinEntryNameMax) return kSkinArchiveUnreadable;
+    ArchiveFile file;
+    if (!file.open(archivePath)) return kSkinArchiveUnreadable;
+
+    std::array<uint8_t, 4> magic{};
+    if (!file.readAt(0, magic.data(), magic.size()) || magic[0] != 'S' || magic[1] != 'K')
+        return kSkinArchiveUnreadable;
+
+    if (file.size() < kEndRecordSize) return kSkinArchiveUnreadable;
+    const uint64_t endPos = file.size() - kEndRecordSize;
+    std::array<uint8_t, kEndRecordSize> endRecord{};
+    if (!file.readAt(endPos, endRecord.data(), endRecord.size())) return kSkinArchiveUnreadable;
+    if (le32(&endRecord[0]) != 0x06054B50u || le16(&endRecord[20]) != 0) return kSkinArchiveUnreadable;
+
+    CentralEntry entry;
+    if (!findEntry(file, le32(&endRecord[16]), endPos, entryName, entry)) return kSkinArchiveUnreadable;
+    if (entry.uncompressedSize > maxSize) return kSkinArchiveUnreadable;
+
+    OutputFile out(outputPath);
+    if (!out.isOpen()) return kSkinArchiveUnreadable;
+    int result = extractData(file, entry, password, out);
+    if (!out.close() && result == kSkinEntryExtracted) result = kSkinArchiveUnreadable;
+
+    if (out.written() == 0 && result == kSkinEntryExtracted)
+        result = kSkinArchiveUnreadable;
+    else if (out.written() != entry.uncompressedSize)
+        result = kSkinEntryUndecipherable;
+
+    if (result != kSkinEntryExtracted) std::remove(outputPath.c_str());
+    return result;
+}
+
+} // namespace corvane
