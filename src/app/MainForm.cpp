@@ -1,5 +1,7 @@
 #include "app/MainForm.h"
+#include "app/AddItem.h"
 #include "app/Global.h"
+#include "app/Options.h"
 #include "app/SortRules.h"
 #include "ui/Errors.h"
 #include "ui/UserPrompt.h"
@@ -169,9 +171,32 @@ void TfrmMain::lvMainDblClick() {
     if (selectedIndex >= 0) aEditExecute();
 }
 
-void TfrmMain::tbAddClick() {}
+void TfrmMain::tbAddClick() {
+    TfrmProperty frmProperty(this, "", "");
+    if (frmProperty.showModal() != ui::mrOk) return;
+    if (frmProperty.cAddSeparator->checked()) lvMain->addItem(kSeparatorAlias, kSeparatorPath);
+    else lvMain->addItem(frmProperty.feName->text(), frmProperty.fePath->text());
+    const int n = rowCount();
+    WriteStoreValue(storeKey_, AliasValueName(n - 1), rowAlias(n - 1));
+    WriteStoreValue(storeKey_, PathValueName(n - 1), rowPath(n - 1));
+}
 
-void TfrmMain::aEditExecute() {}
+void TfrmMain::aEditExecute() {
+    const int k = selectedIndex;
+    if (!rowExists(k)) return; // the chosen row may be gone after a Delete or Refresh
+    TfrmProperty frmProperty(this, rowAlias(k), rowPath(k));
+    frmProperty.setFrameCaption("Edit Item");
+    if (frmProperty.showModal() != ui::mrOk || !rowExists(k)) return;
+    if (frmProperty.cAddSeparator->checked()) {
+        lvMain->setCaption(k, kSeparatorAlias);
+        lvMain->setSubItem(k, kSeparatorPath);
+    } else {
+        lvMain->setCaption(k, frmProperty.feName->text());
+        lvMain->setSubItem(k, frmProperty.fePath->text());
+    }
+    WriteStoreValue(storeKey_, AliasValueName(k), rowAlias(k));
+    WriteStoreValue(storeKey_, PathValueName(k), rowPath(k));
+}
 
 void TfrmMain::aDeleteExecute() {
     if (AskDelete && ui::prompt().messageBox(handle(), "Are you sure you want to delete the selected item?",
@@ -248,7 +273,10 @@ void TfrmMain::tbRefreshClick() {
     lvMain->endUpdate();
 }
 
-void TfrmMain::ToolButton10Click() {}
+void TfrmMain::ToolButton10Click() {
+    TfrmOptions frmOptions(this);
+    frmOptions.showModal();
+}
 
 void TfrmMain::tbHelpClick() { ui::prompt().shellOpen(handle(), kHelpAddress); }
 

@@ -1,4 +1,5 @@
 // Program entry: a second start hands over to the running editor and ends.
+#include "app/Global.h"
 #include "app/MainForm.h"
 #include "ui/Application.h"
 #include <objbase.h>
@@ -14,6 +15,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     InitCommonControlsEx(&icc);
     OleInitialize(nullptr); // the folder browser needs COM on this thread
 
+    app::ProductPrompt productPrompt; // our folder browser behind the user-prompt seam
+    ui::setPrompt(&productPrompt);
     ui::Application& application = ui::Application::instance();
     int rc = 0;
     {
@@ -24,6 +27,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         rc = application.run();
         application.setMainForm(nullptr);
     }
+    ui::setPrompt(nullptr);
     OleUninitialize();
     return rc;
 }

@@ -1,4 +1,5 @@
 #include "ui/Control.h"
+#include "ui/Errors.h"
 #include <unordered_map>
 #include <vector>
 
@@ -80,7 +81,15 @@ LRESULT CALLBACK WinControl::StdWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) 
         self->oldProc_ = nullptr;
         return r;
     }
-    return self->dispatch(msg, wp, lp);
+    // Handlers run inside the error guard: an error ends the command, not the program.
+    try {
+        return self->dispatch(msg, wp, lp);
+    } catch (const std::exception& e) {
+        showStandardError(e.what());
+    } catch (...) {
+        showStandardError("Unexpected error");
+    }
+    return 0;
 }
 
 LRESULT WinControl::dispatch(UINT msg, WPARAM wp, LPARAM lp) {

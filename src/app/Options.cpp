@@ -1,0 +1,60 @@
+#include "app/Options.h"
+#include "app/Global.h"
+
+namespace corvane::app {
+
+namespace {
+constexpr COLORREF kFrameColor = 0xE8E8E8;
+constexpr COLORREF kGroupFontColor = 0xCF4602;
+} // namespace
+
+TfrmOptions::TfrmOptions(ui::Component* owner) : ui::Form(owner, "frmOptions") {
+    caption = "Options";
+    clientWidth = 342;
+    clientHeight = 218;
+    position = ui::FormPosition::OwnerFormCenter;
+    dialogNavigation = true;
+    color = kFrameColor;
+    create();
+}
+
+TfrmOptions::~TfrmOptions() {
+    destroyComponents();
+    destroyHandle();
+}
+
+void TfrmOptions::buildComponents() {
+    // Positions are the frame's: its title strip will fill the top of the client area.
+    GroupBox1 = new ui::GroupBox(this, "GroupBox1", handle(), 9, 53, 321, 111);
+    GroupBox1->fontColor = kGroupFontColor;
+    cbExploreFolder = new ui::CheckBox(this, "cbExploreFolder", GroupBox1->handle(), 16, 16, kExploreFolderCaption);
+    cbAskDelete = new ui::CheckBox(this, "cbAskDelete", GroupBox1->handle(), 16, 48, kAskDeleteCaption);
+    cbShowTips = new ui::CheckBox(this, "cbShowTips", GroupBox1->handle(), 16, 80, kShowTipsCaption);
+    bOK = new ui::Button(this, "bOK", handle(), 167, 178, 75, 25, "&OK");
+    bOK->onClick = [this] { suitempbOKClick(); };
+    bCancel = new ui::Button(this, "bCancel", handle(), 255, 178, 75, 25, "&Cancel");
+    bCancel->modalResult = ui::mrCancel;
+}
+
+LRESULT TfrmOptions::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    LRESULT r = ui::Form::wndProc(msg, wp, lp);
+    if (msg == WM_ACTIVATE) focus_.activate(handle(), wp);
+    return r;
+}
+
+void TfrmOptions::FormCreate() {
+    cbExploreFolder->setChecked(ExploreFolder);
+    cbAskDelete->setChecked(AskDelete);
+    cbShowTips->setChecked(ShowTips);
+    // The file theme and the skinned frame take their part here once the dialog has them.
+}
+
+void TfrmOptions::suitempbOKClick() {
+    ExploreFolder = cbExploreFolder->checked();
+    AskDelete = cbAskDelete->checked();
+    ShowTips = cbShowTips->checked();
+    LoadSaveOptions(false); // on failure the error box shows and the dialog stays open
+    setModalResult(ui::mrOk);
+}
+
+} // namespace corvane::app

@@ -1,0 +1,38 @@
+// The options dialog: the three option flags as check boxes. OK stores them in the
+// flags and the options file; Cancel and the close box change nothing.
+#pragma once
+#include "ui/Form.h"
+#include "ui/StdControls.h"
+
+namespace corvane::app {
+
+constexpr const char* kExploreFolderCaption = "Explore folder when opening it in a stand alone window";
+constexpr const char* kAskDeleteCaption = "Ask before deleting a selected item";
+constexpr const char* kShowTipsCaption = "Always show tips at startup";
+
+class TfrmOptions : public ui::Form {
+public:
+    explicit TfrmOptions(ui::Component* owner);
+    ~TfrmOptions() override;
+
+    void FormCreate();
+    void suitempbOKClick();
+
+    ui::GroupBox* GroupBox1 = nullptr;
+    ui::CheckBox* cbExploreFolder = nullptr;
+    ui::CheckBox* cbAskDelete = nullptr;
+    ui::CheckBox* cbShowTips = nullptr;
+    ui::Button* bOK = nullptr;
+    ui::Button* bCancel = nullptr;
+
+    LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+protected:
+    void buildComponents() override;
+    void formCreate() override { FormCreate(); }
+
+private:
+    ui::DialogFocus focus_;
+};
+
+} // namespace corvane::app

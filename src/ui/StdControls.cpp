@@ -1,0 +1,186 @@
+#include "ui/StdControls.h"
+#include "ui/Errors.h"
+#include "ui/Form.h"
+#include <algorithm>
+
+namespace corvane::ui {
+
+namespace {
+
+bool isCtlColor(UINT msg) { return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC; }
+
+// Controls take the font of the window they are placed on, as a form's children do.
+void inheritFont(WinControl& c, HWND parent) {
+    if (auto f = reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0))) c.setFont(f, false);
+}
+
+// The background a control shows: the holding form's colour. Asked of the form's
+// handler directly, so the request is not reflected back to the control.
+LRESULT formBackground(const WinControl& c, UINT msg, WPARAM wp, LPARAM lp) {
+    if (Form* f = parentForm(c)) return f->wndProc(msg, wp, lp);
+    return DefWindowProcA(c.handle(), msg, wp, lp);
+}
+
+SIZE textExtent(HWND w, const std::string& text) {
+    std::string shown;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '&' && i + 1 < text.size()) ++i; // a mnemonic marker takes no room
+        shown += text[i];
+    }
+    SIZE sz{0, 0};
+    HDC dc = GetDC(w);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(w, WM_GETFONT, 0, 0)));
+    GetTextExtentPoint32A(dc, shown.c_str(), static_cast<int>(shown.size()), &sz);
+    SelectObject(dc, old);
+    ReleaseDC(w, dc);
+    return sz;
+}
+
+} // namespace
+
+Form* parentForm(const WinControl& c) {
+    if (!c.handle()) return nullptr;
+    return dynamic_cast<Form*>(WinControl::fromHandle(GetAncestor(c.handle(), GA_ROOT)));
+}
+
+Button::Button(Component* owner, std::string name, HWND parent, int x, int y, int w, int h,
+               const std::string& caption)
+    : WinControl(owner, std::move(name)) {
+    createControl("BUTTON", BS_PUSHBUTTON | WS_VISIBLE | WS_TABSTOP, 0, x, y, w, h, parent, caption.c_str());
+    inheritFont(*this, parent);
+}
+
+void Button::click() {
+    if (modalResult != 0)
+        if (Form* f = parentForm(*this)) f->setModalResult(modalResult);
+    if (onClick) guarded(onClick);
+}
+
+bool Button::reflected(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
+    if (msg == WM_COMMAND && HIWORD(wp) == BN_CLICKED) {
+        click();
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
+CheckBox::CheckBox(Component* owner, std::string name, HWND parent, int x, int y, const std::string& caption)
+    : WinControl(owner, std::move(name)) {
+    // The box is checked by our code, not by the control, so that a change made by the
+    // program raises OnClick exactly like one made by the user.
+    createControl("BUTTON", BS_CHECKBOX | WS_VISIBLE | WS_TABSTOP, 0, x, y, 17, 17, parent, caption.c_str());
+    inheritFont(*this, parent);
+    autoSize();
+}
+
+bool CheckBox::checked() const { return perform(BM_GETCHECK) == BST_CHECKED; }
+
+void CheckBox::setChecked(bool c) {
+    if (c == checked()) return;
+    perform(BM_SETCHECK, c ? BST_CHECKED : BST_UNCHECKED);
+    if (onClick) onClick();
+}
+
+void CheckBox::click() {
+    guarded([this] { setChecked(!checked()); });
+}
+
+void CheckBox::autoSize() {
+    SIZE text = textExtent(handle(), this->text());
+    const int box = 13, gap = 4;
+    RECT r = boundsRect();
+    setBounds(r.left, r.top, box + gap + text.cx + 2, std::max<int>(text.cy, box) + 4);
+}
+
+bool CheckBox::reflected(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
+    if (msg == WM_COMMAND && HIWORD(wp) == BN_CLICKED) {
+        click();
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
+Edit::Edit(Component* owner, std::string name, HWND parent, int x, int y, int w, int h)
+    : WinControl(owner, std::move(name)) {
+    createControl("EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE, x, y, w, h, parent);
+    inheritFont(*this, parent);
+}
+
+bool Edit::reflected(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
+    if (msg == WM_COMMAND && HIWORD(wp) == EN_CHANGE && onChange) {
+        guarded(onChange);
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
+GroupBox::GroupBox(Component* owner, std::string name, HWND parent, int x, int y, int w, int h,
+                   const std::string& caption)
+    : WinControl(owner, std::move(name)) {
+    createControl("BUTTON", BS_GROUPBOX | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT,
+                  x, y, w, h, parent, caption.c_str());
+    inheritFont(*this, parent);
+}
+
+LRESULT GroupBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (isCtlColor(msg)) {
+        // Children that do not choose their own colours sit on the form's background
+        // and write in the group's font colour.
+        LRESULT brush = formBackground(*this, msg, wp, lp);
+        if (msg != WM_CTLCOLOREDIT) SetTextColor(reinterpret_cast<HDC>(wp), fontColor);
+        return brush;
+    }
+    if (msg == WM_ERASEBKGND) {
+        // The platform's group box leaves its inside unpainted.
+        auto dc = reinterpret_cast<HDC>(wp);
+        auto brush = reinterpret_cast<HBRUSH>(formBackground(*this, WM_CTLCOLORSTATIC, wp, reinterpret_cast<LPARAM>(handle())));
+        RECT r = clientRect();
+        if (brush) FillRect(dc, &r, brush);
+        return 1;
+    }
+    return WinControl::wndProc(msg, wp, lp);
+}
+
+bool GroupBox::reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    if (!isCtlColor(msg)) return false;
+    result = formBackground(*this, msg, wp, lp);
+    SetTextColor(reinterpret_cast<HDC>(wp), fontColor);
+    return true;
+}
+
+Label::Label(Component* owner, std::string name, HWND parent, int x, int y, const std::string& caption)
+    : WinControl(owner, std::move(name)) {
+    createControl("STATIC", SS_LEFT | SS_NOPREFIX | WS_VISIBLE, 0, x, y, 1, 1, parent, caption.c_str());
+    inheritFont(*this, parent);
+    SIZE sz = textExtent(handle(), caption);
+    setBounds(x, y, sz.cx, sz.cy);
+}
+
+bool Label::reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    if (!isCtlColor(msg)) return false;
+    COLORREF color = fontColor;
+    if (color == CLR_INVALID)
+        if (auto* box = dynamic_cast<GroupBox*>(fromHandle(GetParent(handle())))) color = box->fontColor;
+    result = formBackground(*this, msg, wp, lp);
+    if (color != CLR_INVALID) SetTextColor(reinterpret_cast<HDC>(wp), color);
+    return true;
+}
+
+void DialogFocus::activate(HWND form, WPARAM wp) {
+    HWND focus = GetFocus();
+    if (LOWORD(wp) == WA_INACTIVE) {
+        if (focus && IsChild(form, focus)) saved_ = focus;
+        return;
+    }
+    if (saved_ && IsWindow(saved_) && IsChild(form, saved_) && IsWindowVisible(saved_) && IsWindowEnabled(saved_)) {
+        SetFocus(saved_);
+        return;
+    }
+    if (focus && IsChild(form, focus)) return;
+    if (HWND first = GetNextDlgTabItem(form, nullptr, FALSE)) SetFocus(first);
+}
+
+} // namespace corvane::ui

@@ -1,0 +1,83 @@
+// The platform's standard dialog controls: push button, check box, single-line edit,
+// group box and static label. Each is a thin wrapper over one Win32 window class; the
+// control takes its font from the window it is placed on, and clicks arrive as
+// OnClick through the reflected WM_COMMAND.
+#pragma once
+#include "ui/Control.h"
+#include <functional>
+#include <string>
+
+namespace corvane::ui {
+
+class Form;
+
+// The form that holds a control's window, or nullptr.
+Form* parentForm(const WinControl& c);
+
+// A dialog's focus across activation: the control that had the focus gets it back,
+// and a dialog opens with the focus on its first control, ready for typing.
+class DialogFocus {
+public:
+    // Call after the default handling of WM_ACTIVATE.
+    void activate(HWND form, WPARAM wp);
+private:
+    HWND saved_ = nullptr;
+};
+
+class Button : public WinControl {
+public:
+    Button(Component* owner, std::string name, HWND parent, int x, int y, int w, int h, const std::string& caption);
+
+    // When not mrNone, a click also sets the holding form's modal result (before OnClick).
+    int modalResult = 0;
+    std::function<void()> onClick;
+
+    // As if the user clicked: errors of the handler are shown in the standard error box.
+    void click();
+    bool reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+};
+
+class CheckBox : public WinControl {
+public:
+    CheckBox(Component* owner, std::string name, HWND parent, int x, int y, const std::string& caption);
+
+    bool checked() const;
+    // Changing the state raises OnClick, whether the user or the program changes it.
+    void setChecked(bool c);
+    // Width and height from the caption in the control's font.
+    void autoSize();
+
+    std::function<void()> onClick;
+
+    void click(); // toggles, as a user's click does
+    bool reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+};
+
+class Edit : public WinControl {
+public:
+    Edit(Component* owner, std::string name, HWND parent, int x, int y, int w, int h);
+    std::function<void()> onChange;
+    bool reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+};
+
+// A captioned frame that holds other controls. Its children sit on its parent's
+// background, and Tab moves into it.
+class GroupBox : public WinControl {
+public:
+    GroupBox(Component* owner, std::string name, HWND parent, int x, int y, int w, int h,
+             const std::string& caption = {});
+    // Text colour of the caption and of the labels placed in it.
+    COLORREF fontColor = GetSysColor(COLOR_WINDOWTEXT);
+    LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    bool reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+};
+
+class Label : public WinControl {
+public:
+    Label(Component* owner, std::string name, HWND parent, int x, int y, const std::string& caption);
+    // Text colour; CLR_INVALID follows the group box the label sits in, if any.
+    COLORREF fontColor = CLR_INVALID;
+    bool reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+};
+
+} // namespace corvane::ui
