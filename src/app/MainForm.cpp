@@ -1,7 +1,9 @@
 #include "app/MainForm.h"
 #include "app/AddItem.h"
+#include "app/Backup.h"
 #include "app/Global.h"
 #include "app/Options.h"
+#include "app/ShowTips.h"
 #include "app/SortRules.h"
 #include "ui/Errors.h"
 #include "ui/UserPrompt.h"
@@ -121,6 +123,10 @@ void TfrmMain::formCreate() {
     SeedStoreIfMissing(storeKey_, WindowsFolder());
     RecordProgramPath(storeKey_, ExecutablePath());
     show();
+    if (ShowTips) {
+        TfrmTips frmTips(this);
+        frmTips.showModal();
+    }
 }
 
 void TfrmMain::formShow() {
@@ -280,9 +286,9 @@ void TfrmMain::ToolButton10Click() {
 
 void TfrmMain::tbHelpClick() { ui::prompt().shellOpen(handle(), kHelpAddress); }
 
-void TfrmMain::bImportClick() {}
+void TfrmMain::bImportClick() { ImportFavourites(*this); }
 
-void TfrmMain::bExportClick() {}
+void TfrmMain::bExportClick() { ExportFavourites(*this); }
 
 void TfrmMain::aEditUpdate(ui::Action& a) { a.setEnabled(selectedIndex != kNoRowChosen); }
 

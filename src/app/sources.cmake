@@ -6,3 +6,17 @@ list(APPEND WIN_SOURCES
   src/app/Store.cpp
   src/app/MainForm.cpp
 )
+list(APPEND CORE_SOURCES
+  src/app/BackupRules.cpp
+)
+list(APPEND WIN_SOURCES
+  src/app/Backup.cpp
+  src/app/ShowTips.cpp
+)
+list(APPEND CORE_SOURCES
+  src/app/PathRules.cpp
+)
+list(APPEND WIN_SOURCES
+  src/app/AddItem.cpp
+  src/app/Options.cpp
+)

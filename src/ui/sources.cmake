@@ -13,3 +13,9 @@ list(APPEND WIN_SOURCES
   src/ui/Registry.cpp
   src/ui/IniFile.cpp
 )
+list(APPEND WIN_SOURCES
+  src/ui/ComboBox.cpp
+)
+list(APPEND WIN_SOURCES
+  src/ui/StdControls.cpp
+)

@@ -1,0 +1,28 @@
+// Backup files: Export writes the whole list to an INI file (section Corvane, keys
+// Count, Ni, Pi); Import merges a file's favourites into the list, skipping those
+// already present, and writes each added one to the store at once.
+#pragma once
+#include "app/Store.h"
+#include <string>
+
+namespace corvane::app {
+
+class TfrmMain;
+
+constexpr const char* kExportTitle = "Export Alias and Path";
+constexpr const char* kImportTitle = "Import Alias and Path";
+constexpr const char* kBackupFilter = "Backup files (*.kvr)|*.KVR|All files (*.*)| *.*";
+
+// The main window's Export command: save dialog, ".kvr" rule, overwrite question,
+// then the rows. Throws UiError "Unable to write to %s" when the file refuses a key.
+void ExportFavourites(TfrmMain& form);
+// The main window's Import command: open dialog, then the merge. Ends silently on any error.
+void ImportFavourites(TfrmMain& form);
+
+// Writes Count and the pairs of `rows` to `fileName` (other content stays).
+void WriteBackupFile(const FavouriteRows& rows, const std::string& fileName);
+// Merges `fileName` into `rows`, writing each appended row to the store under `storeKey`.
+// Throws on a store write that fails; the rows added before it stay.
+void MergeBackupFile(FavouriteRows& rows, const std::string& storeKey, const std::string& fileName);
+
+} // namespace corvane::app

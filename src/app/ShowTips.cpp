@@ -1,0 +1,221 @@
+#include "app/ShowTips.h"
+#include "app/Global.h"
+#include <chrono>
+
+namespace corvane::app {
+
+namespace {
+constexpr const char* kPanelClass = "CorvaneTipsPanel";
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kGray = RGB(128, 128, 128);
+
+// Places inside the panel.
+constexpr RECT kPictureStrip{0, 2, 0 + 45, 2 + 175};
+constexpr POINT kPicture{7, 32}; // inside the strip
+constexpr RECT kRule{45, 35, 45 + 300, 35 + 2};
+constexpr POINT kHeading{65, 8};
+constexpr RECT kNotebook{59, 37, 59 + 271, 37 + 123};
+
+void Fill(HDC dc, const RECT& r, COLORREF c) {
+    ui::BrushHandle b(CreateSolidBrush(c));
+    FillRect(dc, &r, b.get());
+}
+
+// A lowered bevel: shadow on the top and left edges, highlight on the bottom and right.
+void LoweredBevel(HDC dc, RECT r, int width) {
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), light = GetSysColor(COLOR_BTNHIGHLIGHT);
+    for (int i = 0; i < width; ++i) {
+        Fill(dc, RECT{r.left, r.top, r.right - 1, r.top + 1}, shadow);
+        Fill(dc, RECT{r.left, r.top, r.left + 1, r.bottom - 1}, shadow);
+        Fill(dc, RECT{r.left, r.bottom - 1, r.right, r.bottom}, light);
+        Fill(dc, RECT{r.right - 1, r.top, r.right, r.bottom}, light);
+        InflateRect(&r, -1, -1);
+    }
+}
+} // namespace
+
+const std::vector<TipPage>& TipPages() {
+    static const std::vector<TipPage> pages = {
+        {"Default",
+         {{5, 10, "Corvane runs automatically as part"},
+          {5, 28, "of the Windows Explorer context menu,"},
+          {5, 46, "so you will never need to start the program"},
+          {5, 65, "otherwise you want to edit the list of folders."}}},
+        {"1",
+         {{4, 10, "You can run only one copy of Corvane"},
+          {7, 27, "to edit select folders. "},
+          {4, 51, "Attempting to run additional copies of"},
+          {4, 69, "Corvane will bring the currently"},
+          {4, 86, "running Corvane to the front."}}},
+        {"2",
+         {{6, 10, "You access the \"Corvane\" menu by "},
+          {6, 28, "right-clicking anywhere in the following:"},
+          {6, 46, "1.File, Directory,Directory Background"},
+          {17, 64, "(right pane) of Windows Explorer"},
+          {6, 82, "2.Common Open/Save dialogs"},
+          {6, 100, "3.Desktop"},
+          {105, 100, "4.Start Button"}}},
+        {"3",
+         {{6, 8, "How to add a favorite folder"},
+          {6, 27, "1.Start Corvane. Click the button \"Add\"."},
+          {6, 46, "2.Right click a folder in Windows Explorer"},
+          {16, 65, "and then click the menu item labeled "},
+          {16, 84, "\"Add to Corvane\"."}}},
+        {"4",
+         {{8, 10, "How to edit a favorite folder?"},
+          {8, 28, "Start Corvane. You could"},
+          {8, 47, "1.Delete a favorite folder"},
+          {8, 65, "2.Edit existing favorite folder"},
+          {8, 84, "3.Move Existing favorite folder"},
+          {8, 103, "4.Sort all favorite folders"}}},
+    };
+    return pages;
+}
+
+TipsPanel::TipsPanel(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h)
+    : ui::WinControl(owner, std::move(name)) {
+    static bool registered = false;
+    if (!registered) {
+        WNDCLASSEXA wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = &TipsPanel::InitialWndProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+        wc.lpszClassName = kPanelClass;
+        RegisterClassExA(&wc);
+        registered = true;
+    }
+    headingFont_.reset(ui::createUiFont(-16, "Verdana", FW_BOLD));
+    pageFont_.reset(ui::createUiFont(-11, "Verdana"));
+    picture_.reset(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, 32, 32, 0)));
+    CreateWindowExA(0, kPanelClass, "", WS_CHILD | WS_VISIBLE, x, y, w, h, parent, nullptr,
+                    GetModuleHandleA(nullptr), this);
+}
+
+LRESULT CALLBACK TipsPanel::InitialWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
+        if (auto* self = static_cast<TipsPanel*>(cs->lpCreateParams)) self->bind(h);
+    }
+    return WinControl::StdWndProc(h, msg, wp, lp);
+}
+
+void TipsPanel::setPageIndex(int i) {
+    if (i < 0 || i >= pageCount() || i == page_) return;
+    page_ = i;
+    invalidate();
+}
+
+LRESULT TipsPanel::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(handle(), &ps);
+        RECT r = clientRect();
+        ui::OffscreenBitmap off(dc, r.right, r.bottom);
+        paint(off.dc());
+        BitBlt(dc, 0, 0, r.right, r.bottom, off.dc(), 0, 0, SRCCOPY);
+        EndPaint(handle(), &ps);
+        return 0;
+    }
+    case WM_PRINTCLIENT: paint(reinterpret_cast<HDC>(wp)); return 0;
+    }
+    return ui::WinControl::wndProc(msg, wp, lp);
+}
+
+void TipsPanel::paint(HDC dc) {
+    const RECT all = clientRect();
+    Fill(dc, all, kWhite);
+    LoweredBevel(dc, all, 2);
+
+    // The picture strip runs past the panel's bottom; the panel clips it.
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, all.left, all.top, all.right, all.bottom);
+    Fill(dc, kPictureStrip, kGray);
+    LoweredBevel(dc, kPictureStrip, 1);
+    if (picture_)
+        DrawIconEx(dc, kPictureStrip.left + kPicture.x, kPictureStrip.top + kPicture.y, picture_.get(), 32, 32, 0,
+                   nullptr, DI_NORMAL);
+    Fill(dc, kRule, GetSysColor(COLOR_GRAYTEXT));
+
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    {
+        ui::SelectObjectScope font(dc, headingFont_.get());
+        const char* heading = "Did you know...";
+        TextOutA(dc, kHeading.x, kHeading.y, heading, lstrlenA(heading));
+    }
+    IntersectClipRect(dc, kNotebook.left, kNotebook.top, kNotebook.right, kNotebook.bottom);
+    ui::SelectObjectScope font(dc, pageFont_.get());
+    for (const TipLabel& l : TipPages()[static_cast<size_t>(page_)].labels)
+        TextOutA(dc, kNotebook.left + l.left, kNotebook.top + l.top, l.text, lstrlenA(l.text));
+    RestoreDC(dc, saved);
+}
+
+TfrmTips::TfrmTips(ui::Component* owner) : ui::Form(owner, "frmTips") {
+    caption = "Corvane Tip of the Day";
+    clientWidth = 352;
+    clientHeight = 206;
+    position = ui::FormPosition::ScreenCenter;
+    dialogNavigation = true;
+}
+
+TfrmTips::~TfrmTips() {
+    destroyComponents();
+    destroyHandle();
+}
+
+void TfrmTips::buildComponents() {
+    Panel1 = new TipsPanel(this, "Panel1", handle(), 6, 6, 338, 163);
+    // bNext is created first: first in the tab order.
+    bNext = new ui::Button(this, "bNext", handle(), 188, 175, 73, 25, "&Next Tip");
+    bClose = new ui::Button(this, "bClose", handle(), 272, 175, 73, 25, "&Close");
+    cbOption = new ui::ComboBox(this, "cbOption", handle(), 8, 177, 166, 120, font());
+    cbOption->addItem("Always show tips at startup");
+    cbOption->addItem("Never show tips at startup");
+    bNext->onClick = [this] { bNextClick(); };
+    bClose->onClick = [this] { bCloseClick(); };
+}
+
+void TfrmTips::formShow() {
+    cbOption->setItemIndex(ShowTips ? 0 : 1);
+    const auto now = static_cast<unsigned long long>(std::chrono::high_resolution_clock::now().time_since_epoch().count());
+    std::seed_seq seed{static_cast<unsigned>(now), static_cast<unsigned>(now >> 32)};
+    random_.seed(seed);
+    // Any page but the last.
+    std::uniform_int_distribution<int> first(0, Panel1->pageCount() - 2);
+    Panel1->setPageIndex(first(random_));
+    focused_ = bNext->handle();
+    bNext->setFocus();
+}
+
+void TfrmTips::bNextClick() {
+    const int page = Panel1->pageIndex();
+    Panel1->setPageIndex(page < Panel1->pageCount() - 1 ? page + 1 : 0);
+}
+
+void TfrmTips::bCloseClick() {
+    const bool choice = cbOption->itemIndex() == 0;
+    if (choice != ShowTips) {
+        ShowTips = choice;
+        LoadSaveOptions(false);
+    }
+    setModalResult(ui::mrOk);
+}
+
+LRESULT TfrmTips::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_ACTIVATE && handle()) {
+        if (LOWORD(wp) == WA_INACTIVE) {
+            HWND f = GetFocus();
+            if (f && IsChild(handle(), f)) focused_ = f;
+        } else if (focused_ && IsWindow(focused_) && !HIWORD(wp)) {
+            // The focus goes back to the control that had it, not to the dialog itself.
+            SetFocus(focused_);
+            return 0;
+        }
+    }
+    return ui::Form::wndProc(msg, wp, lp);
+}
+
+} // namespace corvane::app

@@ -1,0 +1,70 @@
+// The tip-of-the-day dialog: one of five pages of hints, Next Tip to page through
+// them, and the choice whether it opens at start-up.
+#pragma once
+#include "ui/ComboBox.h"
+#include "ui/Form.h"
+#include "ui/StdControls.h"
+#include <random>
+#include <vector>
+
+namespace corvane::app {
+
+struct TipLabel {
+    int left, top;
+    const char* text;
+};
+
+struct TipPage {
+    const char* name;
+    std::vector<TipLabel> labels;
+};
+
+const std::vector<TipPage>& TipPages();
+
+// The white panel with the heading, the picture strip, the rule and the pages of
+// tips; exactly one page shows. Drawing only: the dialog decides the page.
+class TipsPanel : public ui::WinControl {
+public:
+    TipsPanel(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h);
+
+    int pageCount() const { return static_cast<int>(TipPages().size()); }
+    int pageIndex() const { return page_; }
+    void setPageIndex(int i);
+
+    LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    static LRESULT CALLBACK InitialWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
+    void paint(HDC dc);
+
+    int page_ = 0;
+    ui::FontHandle headingFont_;
+    ui::FontHandle pageFont_;
+    ui::IconHandle picture_;
+};
+
+class TfrmTips : public ui::Form {
+public:
+    explicit TfrmTips(ui::Component* owner);
+    ~TfrmTips() override;
+
+    void bNextClick();
+    void bCloseClick();
+
+    TipsPanel* Panel1 = nullptr;
+    ui::ComboBox* cbOption = nullptr;
+    ui::Button* bNext = nullptr;
+    ui::Button* bClose = nullptr;
+
+    LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+protected:
+    void buildComponents() override;
+    void formShow() override;
+
+private:
+    std::mt19937 random_;
+    HWND focused_ = nullptr; // the control that gets the focus when the dialog is activated
+};
+
+} // namespace corvane::app

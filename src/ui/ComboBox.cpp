@@ -1,0 +1,37 @@
+#include "ui/ComboBox.h"
+#include <vector>
+
+namespace corvane::ui {
+
+ComboBox::ComboBox(Component* owner, std::string name, HWND parent, int x, int y, int w, int height, HFONT font)
+    : WinControl(owner, std::move(name)) {
+    createControl("COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_VISIBLE, 0, x, y, w, height, parent);
+    if (font) setFont(font, false);
+}
+
+void ComboBox::addItem(const std::string& text) { perform(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())); }
+
+int ComboBox::count() const { return static_cast<int>(perform(CB_GETCOUNT)); }
+
+std::string ComboBox::item(int index) const {
+    LRESULT n = perform(CB_GETLBTEXTLEN, static_cast<WPARAM>(index));
+    if (n == CB_ERR) return {};
+    std::vector<char> buf(static_cast<size_t>(n) + 1, '\0');
+    perform(CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buf.data()));
+    return std::string(buf.data());
+}
+
+int ComboBox::itemIndex() const { return static_cast<int>(perform(CB_GETCURSEL)); }
+
+void ComboBox::setItemIndex(int index) { perform(CB_SETCURSEL, static_cast<WPARAM>(index)); }
+
+bool ComboBox::reflected(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
+    if (msg == WM_COMMAND && HIWORD(wp) == CBN_SELCHANGE) {
+        if (onChange) onChange();
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
+} // namespace corvane::ui

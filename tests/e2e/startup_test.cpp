@@ -1,0 +1,328 @@
+// Starts Corvane.exe as a user would and drives it from outside: the tips dialog at
+// start-up, its saved choice, and the single running copy.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+#include <shlwapi.h>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kMainClass = "Corvane Made by Tollbright";
+constexpr const char* kTipsCaption = "Corvane Tip of the Day";
+constexpr const char* kStoreKey = "Software\\Corvane";
+
+// A copy of a registry key with its values and sub-keys, put back as it was.
+struct KeySnapshot {
+    bool exists = false;
+    std::map<std::string, std::pair<DWORD, std::string>> values;
+    std::map<std::string, KeySnapshot> subKeys;
+
+    static KeySnapshot take(HKEY root, const std::string& path) {
+        KeySnapshot s;
+        HKEY h;
+        if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return s;
+        s.exists = true;
+        for (DWORD i = 0;; ++i) {
+            char name[16384];
+            DWORD nameLen = sizeof name, type = 0, size = 0;
+            if (RegEnumValueA(h, i, name, &nameLen, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) break;
+            std::string data(size, '\0');
+            nameLen = sizeof name;
+            RegEnumValueA(h, i, name, &nameLen, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
+            data.resize(size);
+            s.values[std::string(name, nameLen)] = {type, data};
+        }
+        for (DWORD i = 0;; ++i) {
+            char name[256];
+            DWORD nameLen = sizeof name;
+            if (RegEnumKeyExA(h, i, name, &nameLen, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+            s.subKeys[name] = take(root, path + "\\" + name);
+        }
+        RegCloseKey(h);
+        return s;
+    }
+
+    void restore(HKEY root, const std::string& path) const {
+        SHDeleteKeyA(root, path.c_str());
+        if (!exists) return;
+        HKEY h;
+        if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr) != ERROR_SUCCESS)
+            return;
+        for (const auto& [name, v] : values)
+            RegSetValueExA(h, name.c_str(), 0, v.first, reinterpret_cast<const BYTE*>(v.second.data()),
+                           static_cast<DWORD>(v.second.size()));
+        RegCloseKey(h);
+        for (const auto& [name, sub] : subKeys) sub.restore(root, path + "\\" + name);
+    }
+
+    bool operator==(const KeySnapshot& o) const {
+        return exists == o.exists && values == o.values && subKeys == o.subKeys;
+    }
+};
+
+std::string Folder(const std::string& path) { return path.substr(0, path.find_last_of('\\') + 1); }
+
+std::string OwnFolder() {
+    char buf[MAX_PATH * 2];
+    DWORD n = GetModuleFileNameA(nullptr, buf, sizeof buf);
+    return Folder(std::string(buf, n));
+}
+
+class Process {
+public:
+    Process(const std::string& exe, const std::string& dir) {
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        std::string cmd = "\"" + exe + "\"";
+        started_ = CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si,
+                                  &pi_) != FALSE;
+    }
+    ~Process() {
+        if (!started_) return;
+        if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(pi_.hProcess, 1);
+            WaitForSingleObject(pi_.hProcess, 5000);
+        }
+        CloseHandle(pi_.hThread);
+        CloseHandle(pi_.hProcess);
+    }
+    bool started() const { return started_; }
+    DWORD id() const { return pi_.dwProcessId; }
+    HANDLE handle() const { return pi_.hProcess; }
+    // The exit code, or STILL_ACTIVE when it did not end in time.
+    DWORD waitExit(DWORD ms) const {
+        WaitForSingleObject(pi_.hProcess, ms);
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(pi_.hProcess, &code);
+        return code;
+    }
+
+private:
+    PROCESS_INFORMATION pi_{};
+    bool started_ = false;
+};
+
+struct WindowQuery {
+    DWORD pid;
+    std::function<bool(HWND)> match;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND w, LPARAM lp) {
+    auto* q = reinterpret_cast<WindowQuery*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if ((q->pid == 0 || pid == q->pid) && q->match(w)) q->found.push_back(w);
+    return TRUE;
+}
+
+std::vector<HWND> TopWindows(DWORD pid, std::function<bool(HWND)> match) {
+    WindowQuery q{pid, std::move(match), {}};
+    EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&q));
+    return q.found;
+}
+
+std::vector<HWND> ChildWindows(HWND parent, std::function<bool(HWND)> match) {
+    WindowQuery q{0, std::move(match), {}};
+    EnumChildWindows(parent, &CollectWindow, reinterpret_cast<LPARAM>(&q));
+    return q.found;
+}
+
+std::string ClassOf(HWND w) {
+    char buf[256] = {};
+    GetClassNameA(w, buf, sizeof buf);
+    return buf;
+}
+
+std::string TextOf(HWND w) {
+    char buf[256] = {};
+    GetWindowTextA(w, buf, sizeof buf);
+    return buf;
+}
+
+bool IsMainWindow(HWND w) { return ClassOf(w) == kMainClass; }
+bool IsTipsWindow(HWND w) { return IsWindowVisible(w) && TextOf(w) == kTipsCaption; }
+
+HWND WaitForWindow(DWORD pid, const std::function<bool(HWND)>& match, DWORD ms = 20000) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(50)) {
+        auto found = TopWindows(pid, match);
+        if (!found.empty()) return found.front();
+    }
+    return nullptr;
+}
+
+bool WaitUntil(const std::function<bool()>& done, DWORD ms = 10000) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(50))
+        if (done()) return true;
+    return done();
+}
+
+// A real click of the left mouse button at a point on the screen.
+void ClickAt(int x, int y) {
+    SetCursorPos(x, y);
+    INPUT in[3] = {};
+    const int cx = GetSystemMetrics(SM_CXSCREEN) - 1, cy = GetSystemMetrics(SM_CYSCREEN) - 1;
+    in[0].type = INPUT_MOUSE;
+    in[0].mi.dx = x * 65535 / cx;
+    in[0].mi.dy = y * 65535 / cy;
+    in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    in[1] = in[0];
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+    in[2] = in[0];
+    in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+    SendInput(3, in, sizeof(INPUT));
+}
+
+void ClickWindow(HWND w) {
+    RECT r;
+    GetWindowRect(w, &r);
+    ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+void PressKey(WORD vk) {
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[1].ki.wVk = vk;
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof(INPUT));
+}
+
+LRESULT Ask(HWND w, UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
+    DWORD_PTR r = 0;
+    SendMessageTimeoutA(w, msg, wp, lp, SMTO_ABORTIFHUNG, 5000, &r);
+    return static_cast<LRESULT>(r);
+}
+
+int ListRows(HWND main) {
+    auto lists = ChildWindows(main, [](HWND w) { return ClassOf(w) == WC_LISTVIEWA; });
+    return lists.empty() ? -1 : static_cast<int>(Ask(lists.front(), LVM_GETITEMCOUNT));
+}
+
+void CloseAndWait(const Process& p, HWND main) {
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(p.waitExit(15000), 0u);
+}
+
+class Program : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char tmp[MAX_PATH];
+        GetTempPathA(MAX_PATH, tmp);
+        folder_ = std::string(tmp) + "corvane-e2e-" + std::to_string(GetCurrentProcessId()) + "\\";
+        CreateDirectoryA(folder_.c_str(), nullptr);
+        exe_ = folder_ + "Corvane.exe";
+        ASSERT_TRUE(CopyFileA((OwnFolder() + "Corvane.exe").c_str(), exe_.c_str(), FALSE))
+            << "Corvane.exe beside e2e_tests.exe";
+        saved_ = KeySnapshot::take(HKEY_CURRENT_USER, kStoreKey);
+        SHDeleteKeyA(HKEY_CURRENT_USER, kStoreKey);
+    }
+    void TearDown() override {
+        // Nothing of ours may keep running.
+        for (HWND w : TopWindows(0, IsMainWindow)) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid != GetCurrentProcessId()) PostMessageA(w, WM_CLOSE, 0, 0);
+        }
+        WaitUntil([] { return TopWindows(0, IsMainWindow).empty(); }, 5000);
+        saved_.restore(HKEY_CURRENT_USER, kStoreKey);
+        std::string from = folder_.substr(0, folder_.size() - 1);
+        from.push_back('\0');
+        SHFILEOPSTRUCTA op{};
+        op.wFunc = FO_DELETE;
+        op.pFrom = from.c_str();
+        op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+        SHFileOperationA(&op);
+    }
+
+    std::string optionsFile() const { return folder_ + "options.ini"; }
+    std::string option(const char* key) const {
+        char buf[32] = {};
+        GetPrivateProfileStringA("Options", key, "<missing>", buf, sizeof buf, optionsFile().c_str());
+        return buf;
+    }
+
+    std::string folder_, exe_;
+    KeySnapshot saved_;
+};
+
+} // namespace
+
+TEST_F(Program, TipsOpenOverTheFilledWindowUntilTheUserSaysNever) {
+    ASSERT_FALSE(PathFileExistsA(optionsFile().c_str()));
+    {
+        Process p(exe_, folder_);
+        ASSERT_TRUE(p.started());
+        HWND tips = WaitForWindow(p.id(), IsTipsWindow);
+        ASSERT_NE(tips, nullptr) << "no tips dialog at start";
+        HWND main = WaitForWindow(p.id(), IsMainWindow, 1000);
+        ASSERT_NE(main, nullptr);
+        EXPECT_TRUE(IsWindowVisible(main));
+        EXPECT_EQ(GetWindow(tips, GW_OWNER), main);
+        EXPECT_FALSE(IsWindowEnabled(main)); // modal
+        EXPECT_EQ(ListRows(main), 2);        // the first start's two favourites
+        WaitForInputIdle(p.handle(), 5000);
+
+        auto combos = ChildWindows(tips, [](HWND w) { return lstrcmpiA(ClassOf(w).c_str(), "ComboBox") == 0; });
+        ASSERT_EQ(combos.size(), 1u);
+        HWND combo = combos.front();
+        EXPECT_EQ(Ask(combo, CB_GETCURSEL), 0);
+        // Open the box, one down, take it.
+        ClickWindow(combo);
+        Sleep(300);
+        PressKey(VK_DOWN);
+        PressKey(VK_RETURN);
+        ASSERT_TRUE(WaitUntil([&] { return Ask(combo, CB_GETCURSEL) == 1; }, 3000)) << "choice not taken";
+        auto close = ChildWindows(tips, [](HWND w) { return TextOf(w) == "&Close"; });
+        ASSERT_EQ(close.size(), 1u);
+        ClickWindow(close.front());
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(tips) || !IsWindowVisible(tips); })) << "tips still open";
+        EXPECT_EQ(option("ShowTips"), "0");
+        EXPECT_EQ(option("ExploreFolder"), "1");
+        EXPECT_EQ(option("AskDelete"), "1");
+        EXPECT_TRUE(IsWindowEnabled(main));
+        CloseAndWait(p, main);
+    }
+    {
+        Process p(exe_, folder_);
+        HWND main = WaitForWindow(p.id(), IsMainWindow);
+        ASSERT_NE(main, nullptr);
+        WaitForInputIdle(p.handle(), 10000);
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) && ListRows(main) == 2; }));
+        Sleep(500);
+        EXPECT_TRUE(TopWindows(p.id(), IsTipsWindow).empty());
+        EXPECT_TRUE(IsWindowEnabled(main));
+        CloseAndWait(p, main);
+    }
+}
+
+TEST_F(Program, ASecondStartHandsOverToTheRunningCopyAndEnds) {
+    WritePrivateProfileStringA("Options", "ShowTips", "0", optionsFile().c_str());
+    Process first(exe_, folder_);
+    HWND main = WaitForWindow(first.id(), IsMainWindow);
+    ASSERT_NE(main, nullptr);
+    WaitForInputIdle(first.handle(), 10000);
+    ASSERT_TRUE(WaitUntil([&] { return ListRows(main) == 2; }));
+    PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(main) != FALSE; }));
+
+    const KeySnapshot store = KeySnapshot::take(HKEY_CURRENT_USER, kStoreKey);
+    ASSERT_TRUE(store.exists);
+    const std::string options = option("ShowTips");
+    {
+        Process second(exe_, folder_);
+        ASSERT_TRUE(second.started());
+        EXPECT_EQ(second.waitExit(15000), 0u);
+    }
+    EXPECT_TRUE(WaitUntil([&] { return !IsIconic(main) && IsWindowVisible(main); })) << "not restored";
+    EXPECT_EQ(TopWindows(0, IsMainWindow).size(), 1u);
+    EXPECT_EQ(ListRows(main), 2);
+    EXPECT_TRUE(KeySnapshot::take(HKEY_CURRENT_USER, kStoreKey) == store);
+    EXPECT_EQ(option("ShowTips"), options);
+    CloseAndWait(first, main);
+}
