@@ -20,6 +20,12 @@ wine_prefix_ready() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
     wineserver -w || true
   fi
+  # Wine's own fonts (MS Sans Serif, Tahoma, Marlett for the caption buttons) go into
+  # the prefix, where this Wine looks for them.
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ -d /usr/share/wine/fonts ] && [ ! -f "$fonts/marlett.ttf" ]; then
+    mkdir -p "$fonts" && cp /usr/share/wine/fonts/* "$fonts/" 2>/dev/null || true
+  fi
 }
 
 build_windows() {
