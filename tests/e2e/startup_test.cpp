@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 #include <shlwapi.h>
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <memory>
@@ -325,4 +326,51 @@ TEST_F(Program, ASecondStartHandsOverToTheRunningCopyAndEnds) {
     EXPECT_TRUE(KeySnapshot::take(HKEY_CURRENT_USER, kStoreKey) == store);
     EXPECT_EQ(option("ShowTips"), options);
     CloseAndWait(first, main);
+}
+
+TEST_F(Program, AddWithAnExistingFolderAppendsToTheStore) {
+    WritePrivateProfileStringA("Options", "ShowTips", "0", optionsFile().c_str());
+    Process p(exe_, folder_);
+    HWND main = WaitForWindow(p.id(), IsMainWindow);
+    ASSERT_NE(main, nullptr);
+    WaitForInputIdle(p.handle(), 10000);
+    ASSERT_TRUE(WaitUntil([&] { return ListRows(main) == 2; }));
+
+    // A real click on the first tool button, Add.
+    auto bars = ChildWindows(main, [](HWND w) { return ClassOf(w) == TOOLBARCLASSNAMEA; });
+    ASSERT_EQ(bars.size(), 1u);
+    POINT add{22, 18};
+    ClientToScreen(bars.front(), &add);
+    ClickAt(add.x, add.y);
+    HWND editor = WaitForWindow(p.id(), [](HWND w) { return IsWindowVisible(w) && TextOf(w) == "Add Item"; }, 10000);
+    ASSERT_NE(editor, nullptr) << "no item editor";
+
+    auto edits = ChildWindows(editor, [](HWND w) { return lstrcmpiA(ClassOf(w).c_str(), "Edit") == 0; });
+    ASSERT_EQ(edits.size(), 2u);
+    std::sort(edits.begin(), edits.end(), [](HWND a, HWND b) {
+        RECT ra, rb;
+        GetWindowRect(a, &ra);
+        GetWindowRect(b, &rb);
+        return ra.top < rb.top;
+    });
+    const std::string folder = folder_.substr(0, folder_.size() - 1);
+    Ask(edits[0], WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Work"));
+    Ask(edits[1], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()));
+    auto ok = ChildWindows(editor, [](HWND w) { return TextOf(w) == "&OK"; });
+    ASSERT_EQ(ok.size(), 1u);
+    ClickWindow(ok.front());
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor) || !IsWindowVisible(editor); })) << "editor still open";
+    ASSERT_TRUE(WaitUntil([&] { return ListRows(main) == 3; }));
+
+    auto value = [](const char* name) {
+        char buf[MAX_PATH * 2] = {};
+        DWORD size = sizeof buf;
+        if (RegGetValueA(HKEY_CURRENT_USER, kStoreKey, name, RRF_RT_REG_SZ, nullptr, buf, &size) != ERROR_SUCCESS)
+            return std::string("<missing>");
+        return std::string(buf);
+    };
+    EXPECT_EQ(value("N2"), "Work");
+    EXPECT_EQ(value("P2"), folder);
+    EXPECT_EQ(value("N3"), "<missing>");
+    CloseAndWait(p, main);
 }
