@@ -114,12 +114,16 @@ void TfrmMain::buildComponents() {
     lvMain->onSelectItem = [this](int item, bool selected) { lvMainSelectItem(item, selected); };
     lvMain->onCustomDrawItem = [this](int item, COLORREF& c, bool& d) { lvMainCustomDrawItem(item, c, d); };
     lvMain->onDblClick = [this] { ui::guarded([this] { lvMainDblClick(); }); };
+
+    suiFileTheme1 = new TsuiFileTheme(this, "suiFileTheme1");
 }
 
 void TfrmMain::formCreate() {
     selectedIndex = kNoRowChosen;
     LoadSaveOptions(true);
     SortAscending = true;
+    // The window's frame takes its look from the skin file when one is found.
+    suiFileTheme1->setThemeFile("msn.ssk");
     SeedStoreIfMissing(storeKey_, WindowsFolder());
     RecordProgramPath(storeKey_, ExecutablePath());
     show();

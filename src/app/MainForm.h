@@ -3,6 +3,7 @@
 // and writes the change through to the store at once.
 #pragma once
 #include "app/Store.h"
+#include "skin/theme/FileTheme.h"
 #include "ui/Actions.h"
 #include "ui/Form.h"
 #include "ui/ImageList.h"
@@ -77,6 +78,7 @@ public:
     ui::ToolButton* ToolButton10 = nullptr; // Options
     ui::ToolButton* tbHelp = nullptr;
     ui::ListView* lvMain = nullptr;
+    TsuiFileTheme* suiFileTheme1 = nullptr;
 
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 

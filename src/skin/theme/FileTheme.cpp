@@ -1,0 +1,184 @@
+#include "skin/theme/FileTheme.h"
+
+#include <objbase.h>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "skin/theme/BmpCheck.h"
+#include "skin/theme/StyleBitmaps.h"
+#include "skin/theme/Themed.h"
+#include "ui/Form.h"
+
+namespace corvane {
+
+namespace {
+
+ThemeFolders& overrides() {
+    static ThemeFolders f;
+    return f;
+}
+
+std::string withBackslash(std::string folder) {
+    if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') folder += '\\';
+    return folder;
+}
+
+std::string fromApi(UINT (WINAPI* get)(LPSTR, UINT)) {
+    char buf[MAX_PATH] = {};
+    const UINT n = get(buf, MAX_PATH);
+    return withBackslash(n > 0 && n < MAX_PATH ? std::string(buf, n) : std::string());
+}
+
+std::string programFolder() {
+    char buf[MAX_PATH] = {};
+    const DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);
+    std::string path(buf, n < MAX_PATH ? n : 0);
+    const auto slash = path.find_last_of("\\/:");
+    return withBackslash(slash == std::string::npos ? std::string() : path.substr(0, slash + 1));
+}
+
+std::string tempFolder() {
+    char buf[MAX_PATH] = {};
+    const DWORD n = GetTempPathA(MAX_PATH, buf);
+    return withBackslash(n > 0 && n < MAX_PATH ? std::string(buf, n) : std::string());
+}
+
+// Folders are no theme files.
+bool isFile(const std::string& path) {
+    if (path.empty()) return false;
+    const DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string fileNamePart(const std::string& name) {
+    const auto slash = name.find_last_of("\\/:");
+    return slash == std::string::npos ? name : name.substr(slash + 1);
+}
+
+// A name no other load uses at the same time: a fresh GUID in its registry form.
+std::string temporaryName(const std::string& folder) {
+    GUID g{};
+    if (CoCreateGuid(&g) == S_OK) {
+        char text[40];
+        std::snprintf(text, sizeof text, "{%08lX-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
+                      static_cast<unsigned long>(g.Data1), g.Data2, g.Data3, g.Data4[0], g.Data4[1], g.Data4[2],
+                      g.Data4[3], g.Data4[4], g.Data4[5], g.Data4[6], g.Data4[7]);
+        return folder + text;
+    }
+    // Without COM's generator the system still hands out a unique name.
+    char buf[MAX_PATH] = {};
+    if (GetTempFileNameA(folder.c_str(), "skn", 0, buf)) return buf;
+    return {};
+}
+
+} // namespace
+
+void SetThemeFolderOverrides(const ThemeFolders& folders) { overrides() = folders; }
+
+ThemeFolders ThemeFoldersInUse() {
+    const ThemeFolders& o = overrides();
+    ThemeFolders f;
+    f.program = o.program.empty() ? programFolder() : withBackslash(o.program);
+    f.windows = o.windows.empty() ? fromApi(&GetWindowsDirectoryA) : withBackslash(o.windows);
+    f.system = o.system.empty() ? fromApi(&GetSystemDirectoryA) : withBackslash(o.system);
+    f.temp = o.temp.empty() ? tempFolder() : withBackslash(o.temp);
+    return f;
+}
+
+HBITMAP BitmapFromBmpBytes(std::span<const uint8_t> bytes) {
+    const auto layout = CheckBmp(bytes.data(), bytes.size());
+    if (!layout || layout->bitsOffset <= layout->infoOffset) return nullptr;
+    // The header and colour table, copied to storage aligned for BITMAPINFO.
+    const std::size_t infoBytes = layout->bitsOffset - layout->infoOffset;
+    std::vector<uint32_t> info((infoBytes + 3) / 4 + 1, 0);
+    std::memcpy(info.data(), bytes.data() + layout->infoOffset, infoBytes);
+    const auto* bmi = reinterpret_cast<const BITMAPINFO*>(info.data());
+    HDC screen = GetDC(nullptr);
+    HBITMAP b = CreateDIBitmap(screen, &bmi->bmiHeader, CBM_INIT, bytes.data() + layout->bitsOffset, bmi,
+                               DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    return b;
+}
+
+TsuiFileTheme::TsuiFileTheme(ui::Component* owner, std::string name) : ui::Component(owner, std::move(name)) {}
+
+TsuiFileTheme::~TsuiFileTheme() = default;
+
+void TsuiFileTheme::setThemeFile(const std::string& name) {
+    const bool firstLoad = themeFile_.empty();
+    const ThemeFolders folders = ThemeFoldersInUse();
+    const std::string file = fileNamePart(name);
+    std::string found;
+    for (const std::string& candidate :
+         {name, folders.program + file, folders.windows + file, folders.system + file})
+        if (isFile(candidate)) {
+            found = candidate;
+            break;
+        }
+    if (found.empty()) return;
+
+    themeFile_ = found;
+    const std::string temp = temporaryName(folders.temp);
+    ready_ = !temp.empty() && mgr_.load(themeFile_, password_, temp);
+    // The reader removes its copy; this covers a load cut short by an exception.
+    if (!temp.empty()) DeleteFileA(temp.c_str());
+    syncBitmaps();
+    if (ready_) refreshFormComponents(firstLoad);
+}
+
+void TsuiFileTheme::setPassword(const std::string& password) {
+    password_ = password;
+    if (!password_.empty()) setThemeFile(themeFile_);
+}
+
+void TsuiFileTheme::syncBitmaps() {
+    if (bitmapGeneration_ == mgr_.generation()) return;
+    bitmapGeneration_ = mgr_.generation();
+    for (int k = 0; k < kBitmapKeyCount; ++k) {
+        const auto bytes = mgr_.lookupBitmap(static_cast<BitmapKey>(k));
+        bitmaps_[static_cast<std::size_t>(k)].reset(bytes.empty() ? nullptr : BitmapFromBmpBytes(bytes));
+    }
+}
+
+void TsuiFileTheme::refreshFormComponents(bool firstLoad) {
+    auto* form = dynamic_cast<ui::Form*>(owner());
+    if (!form) return;
+    const std::vector<ui::Component*> owned = form->components();
+    bool frameUsesTheme = false;
+    for (ui::Component* c : owned)
+        if (auto* frame = dynamic_cast<ThemedFrame*>(c); frame && frame->fileTheme() == this) frameUsesTheme = true;
+    // Every skinned component of the form publishes FileTheme through Themed;
+    // setting it afresh makes it read its look again.
+    for (ui::Component* c : owned)
+        if (auto* t = dynamic_cast<Themed*>(c); t && t->fileTheme() == this) {
+            t->setFileTheme(nullptr);
+            t->setFileTheme(this);
+        }
+    if (frameUsesTheme && !firstLoad && form->handle())
+        SetWindowPos(form->handle(), nullptr, 0, 0, 0, 0,
+                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+HBITMAP TsuiFileTheme::LookupBitmap(BitmapKey key) const {
+    const auto k = static_cast<std::size_t>(key);
+    return k < bitmaps_.size() ? bitmaps_[k].get() : nullptr;
+}
+
+void TsuiFileTheme::LookupBitmapPart(BitmapKey key, ui::BitmapHandle& dest, int partCount, int partNo) const {
+    HBITMAP whole = LookupBitmap(key);
+    if (partCount != 0 && partNo != 0)
+        CutBitmapPart(whole, dest, partCount, partNo);
+    else
+        dest.reset(CopyBitmap(whole));
+}
+
+bool TsuiFileTheme::LookupBool(BoolKey key) const { return mgr_.lookupBool(key); }
+int32_t TsuiFileTheme::LookupColor(ColorKey key) const { return mgr_.lookupColor(key); }
+int32_t TsuiFileTheme::LookupInt(IntKey key) const { return mgr_.lookupInt(key); }
+
+bool ResolveUIStyle(const TsuiFileTheme* fileTheme, TsuiUIStyle given, TsuiUIStyle& out) {
+    return ResolveUIStyle(fileTheme != nullptr && fileTheme->ready(), given, out);
+}
+
+} // namespace corvane

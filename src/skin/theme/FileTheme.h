@@ -1,0 +1,79 @@
+// The file theme: loads a skin file and answers the skinned controls'
+// questions for pictures, colours, integers and flags by key.
+#pragma once
+#include <windows.h>
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "skin/theme/FileThemeMgr.h"
+#include "skin/theme/SkinKeys.h"
+#include "skin/theme/UIStyle.h"
+#include "ui/Component.h"
+#include "ui/Handles.h"
+
+namespace corvane {
+
+// Folders the file theme uses; an empty field means the system's own. Tests
+// point them at folders of their own.
+struct ThemeFolders {
+    std::string program;  // beside the executable
+    std::string windows;
+    std::string system;
+    std::string temp;     // where the description is extracted to
+};
+void SetThemeFolderOverrides(const ThemeFolders& folders);
+// The folders in use, each ending in a backslash.
+ThemeFolders ThemeFoldersInUse();
+
+// A GDI bitmap made from the bytes of a BMP file, which are checked first;
+// none when they are not a sound BMP file.
+HBITMAP BitmapFromBmpBytes(std::span<const uint8_t> bytes);
+
+class TsuiFileTheme : public ui::Component {
+public:
+    explicit TsuiFileTheme(ui::Component* owner, std::string name = {});
+    ~TsuiFileTheme() override;
+
+    // Given a name, looks for it in the current folder, beside the executable,
+    // in the Windows folder and in the system folder, and loads the first one
+    // found. When none is found nothing changes.
+    const std::string& themeFile() const { return themeFile_; }
+    void setThemeFile(const std::string& name);
+
+    // A non-empty password reloads the current file with it.
+    const std::string& password() const { return password_; }
+    void setPassword(const std::string& password);
+
+    bool ready() const { return ready_; }
+    // Stored window descriptions may write it; the load alone decides.
+    void setReady(bool) {}
+
+    // Owned by the theme; none when absent.
+    HBITMAP LookupBitmap(BitmapKey key) const;
+    // With both numbers non-zero `dest` becomes part partNo of partCount equal
+    // parts; otherwise a copy of the whole picture (empty when absent).
+    void LookupBitmapPart(BitmapKey key, ui::BitmapHandle& dest, int partCount, int partNo) const;
+    bool LookupBool(BoolKey key) const;
+    // -1 when absent.
+    int32_t LookupColor(ColorKey key) const;
+    int32_t LookupInt(IntKey key) const;
+
+private:
+    void syncBitmaps();
+    void refreshFormComponents(bool firstLoad);
+
+    TsuiFileThemeMgr mgr_;
+    std::string themeFile_;
+    std::string password_;
+    bool ready_ = false;
+    std::array<ui::BitmapHandle, kBitmapKeyCount> bitmaps_;
+    uint32_t bitmapGeneration_ = 0;
+};
+
+// Whether a control draws from its file theme (true) or from the built-in
+// style put in `out`; a missing or unready theme gives DeepBlue.
+bool ResolveUIStyle(const TsuiFileTheme* fileTheme, TsuiUIStyle given, TsuiUIStyle& out);
+
+} // namespace corvane

@@ -1,0 +1,36 @@
+// Bitmaps of the built-in styles, loaded from the program's bitmap resources,
+// and the cutting of a picture strip into equal parts.
+#pragma once
+#include <windows.h>
+
+#include "skin/theme/UIStyle.h"
+#include "ui/Handles.h"
+
+namespace corvane {
+
+// Width and height of a bitmap; 0, 0 for none.
+SIZE BitmapSize(HBITMAP bitmap);
+
+// A new screen-compatible bitmap holding the given columns of `source`;
+// none for an empty source or area.
+HBITMAP CopyBitmapArea(HBITMAP source, int left, int top, int width, int height);
+HBITMAP CopyBitmap(HBITMAP source);
+
+// `dest` becomes part `partNo` (from 1) of `partCount` equal-width parts of
+// `source`, at the source's full height (the last part takes the rightmost
+// columns). A part count of 0 copies the whole source.
+void CutBitmapPart(HBITMAP source, ui::BitmapHandle& dest, int partCount, int partNo);
+
+// Loads a named bitmap resource of the program. Throws ui::UiError naming the
+// resource when it is missing, as the platform's loader reports it.
+HBITMAP LoadBitmapResource(const char* name);
+
+// Item `item` (1-48) of a built-in style: loads its picture into `bitmap`
+// when the item is a bitmap item, and leaves `bitmap` alone otherwise
+// (FromThemeFile loads nothing).
+void StyleBitmap(TsuiUIStyle style, int item, ui::BitmapHandle& bitmap);
+// Nothing when `dest` is null; the whole picture for a part count of 0,
+// otherwise part `partNo` of `partCount`.
+void StyleBitmapPart(TsuiUIStyle style, int item, ui::BitmapHandle* dest, int partCount, int partNo);
+
+} // namespace corvane

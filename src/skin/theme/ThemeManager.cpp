@@ -1,0 +1,69 @@
+#include "skin/theme/ThemeManager.h"
+
+#include <windows.h>
+#include <algorithm>
+
+#include "skin/theme/FileTheme.h"
+#include "ui/Errors.h"
+#include "ui/Form.h"
+
+namespace corvane {
+
+namespace {
+
+bool sameName(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
+
+} // namespace
+
+TsuiThemeManager::TsuiThemeManager(ui::Component* owner, std::string name) : ui::Component(owner, std::move(name)) {
+    setUIStyle(TsuiUIStyle::DeepBlue);
+}
+
+void TsuiThemeManager::setUIStyle(TsuiUIStyle style) {
+    const TsuiUIStyle old = uiStyle_;
+    uiStyle_ = style;
+    apply();
+    if (old != uiStyle_ && OnUIStyleChanged) OnUIStyleChanged(this);
+}
+
+void TsuiThemeManager::setFileTheme(TsuiFileTheme* theme) {
+    if (fileTheme_ && fileTheme_ != theme) removeFreeNotification(fileTheme_);
+    fileTheme_ = theme;
+    // A theme of another owner still tells us when it goes.
+    if (fileTheme_) freeNotification(fileTheme_);
+    setUIStyle(uiStyle_);
+}
+
+void TsuiThemeManager::apply() {
+    auto* form = dynamic_cast<ui::Form*>(owner());
+    if (!form) return;
+    for (const std::string& name : compList_) {
+        ui::Component* target = nullptr;
+        for (ui::Component* c : form->components())
+            if (sameName(c->name(), name)) {
+                target = c;
+                break;
+            }
+        if (!target || target == this) continue;
+        auto* themed = dynamic_cast<Themed*>(target);
+        if (!themed) throw ui::UiError("Property UIStyle does not exist");
+        themed->setUIStyle(uiStyle_);
+        themed->setFileTheme(fileTheme_);
+    }
+}
+
+void TsuiThemeManager::notification(ui::Component* component, ui::Operation op) {
+    ui::Component::notification(component, op);
+    if (op != ui::Operation::Remove || !component) return;
+    const std::string& gone = component->name();
+    if (!gone.empty())
+        compList_.erase(std::remove_if(compList_.begin(), compList_.end(),
+                                       [&](const std::string& n) { return sameName(n, gone); }),
+                        compList_.end());
+    if (fileTheme_ && static_cast<ui::Component*>(fileTheme_) == component) {
+        fileTheme_ = nullptr;
+        uiStyle_ = TsuiUIStyle::DeepBlue;
+    }
+}
+
+} // namespace corvane

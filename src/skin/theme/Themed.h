@@ -1,0 +1,26 @@
+// The FileTheme and UIStyle that skinned components publish and hand to one
+// another. A component "publishes" them by implementing this interface; the
+// theme code finds it with dynamic_cast.
+#pragma once
+#include "skin/theme/UIStyle.h"
+
+namespace corvane {
+
+class TsuiFileTheme;
+
+class Themed {
+public:
+    virtual ~Themed() = default;
+    virtual TsuiFileTheme* fileTheme() const = 0;
+    // Setters re-apply the component's look.
+    virtual void setFileTheme(TsuiFileTheme* theme) = 0;
+    virtual TsuiUIStyle uiStyle() const = 0;
+    virtual void setUIStyle(TsuiUIStyle style) = 0;
+};
+
+// The skinned frame of a form (TsuiForm): the file theme recomputes the form's
+// frame after a reload, and other skinned components on the form take its
+// style as their first one.
+class ThemedFrame : public Themed {};
+
+} // namespace corvane

@@ -1,0 +1,394 @@
+#include "TestSupport.h"
+#include "skin/theme/FileTheme.h"
+#include "skin/theme/StyleBitmaps.h"
+#include "skin/theme/ThemeManager.h"
+#include "skin/theme/Themed.h"
+#include "skinpack/SkinWriter.h"
+#include "ui/Errors.h"
+#include "ui/Form.h"
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace corvane;
+using namespace corvane::test;
+using skinpack::Bytes;
+using skinpack::DescriptionWriter;
+
+namespace {
+
+COLORREF PixelOf(HBITMAP b, int x, int y) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, b);
+    COLORREF c = GetPixel(dc, x, y);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return c;
+}
+
+std::vector<std::string> FilesIn(const std::string& folder) {
+    std::vector<std::string> out;
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((folder + "*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return out;
+    do {
+        std::string n = fd.cFileName;
+        if (n != "." && n != "..") out.push_back(n);
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+    return out;
+}
+
+// Every folder the theme looks in, and its temporary folder, are the test's own.
+class FileTheme : public ::testing::Test {
+protected:
+    void SetUp() override { SetThemeFolderOverrides({program.path(), windows.path(), system.path(), temp.path()}); }
+    void TearDown() override { SetThemeFolderOverrides({}); }
+
+    std::string writeSkin(const TempFolder& where, const std::string& name, const DescriptionWriter& d,
+                          const std::string& password = {}) {
+        return writeBytes(where, name, skinpack::BuildSkin(d, password));
+    }
+    std::string writeBytes(const TempFolder& where, const std::string& name, const Bytes& bytes) {
+        EXPECT_TRUE(skinpack::WriteFile(where.file(name), bytes));
+        return where.file(name);
+    }
+
+    TempFolder program, windows, system, temp, other;
+};
+
+TEST_F(FileTheme, TerminatorOnlyDescriptionIsReadyAndAnswersNothing) {
+    TsuiFileTheme theme(nullptr);
+    EXPECT_FALSE(theme.ready());
+    const std::string path = writeSkin(other, "empty.ssk", DescriptionWriter{});
+    theme.setThemeFile(path);
+    EXPECT_TRUE(theme.ready());
+    EXPECT_EQ(theme.themeFile(), path);
+    for (int k = 0; k < kColorKeyCount; ++k) EXPECT_EQ(theme.LookupColor(static_cast<ColorKey>(k)), -1) << k;
+    for (int k = 0; k < kIntKeyCount; ++k) EXPECT_EQ(theme.LookupInt(static_cast<IntKey>(k)), -1) << k;
+    for (int k = 0; k < kBoolKeyCount; ++k) EXPECT_FALSE(theme.LookupBool(static_cast<BoolKey>(k))) << k;
+    for (int k = 0; k < kBitmapKeyCount; ++k) EXPECT_EQ(theme.LookupBitmap(static_cast<BitmapKey>(k)), nullptr) << k;
+    ui::BitmapHandle part(CopyBitmap(nullptr));
+    theme.LookupBitmapPart(BitmapKey::TITLEBAR1, part, 3, 1);
+    EXPECT_FALSE(part);
+    EXPECT_TRUE(FilesIn(temp.path()).empty());
+}
+
+TEST_F(FileTheme, EachKindOfItemFirstNameWins) {
+    DescriptionWriter d;
+    // Column x of the strip has red x, so parts can be told apart.
+    d.addBitmap("SKIN2_TITLEBAR1", skinpack::MakeBmp24(100, 4, [](int x, int) { return uint32_t(x); }));
+    d.addBitmap("SKIN2_TITLEBAR1", skinpack::MakeBmp24(7, 7, [](int, int) { return 0xFF0000u; }));
+    d.addBitmap("skin2_formleftborder", skinpack::MakeBmp24(5, 9, [](int, int y) { return y == 0 ? 0x00FF00u : 0u; }));
+    d.addInt("SKIN2_FORMCOLOR", 0x123456);
+    d.addInt("SKIN2_FORMCOLOR", 0x654321);
+    d.addInt("SKIN2_TITLEBARICONPOSX", -5);
+    d.addBool("SKIN2_TITLEFIVESECT", true);
+    d.addBool("SKIN2_BUTTONTRANS", false);
+    d.add("SKIN2_TABCONTROLTRANS", 2, Bytes{7});
+    d.addString("SKIN2_TRANSCOLOR", "not a number");
+    d.add("SKIN2_TOOLBAR", 9, Bytes{1, 2, 3});
+    TsuiFileTheme theme(nullptr);
+    theme.setThemeFile(writeSkin(other, "kinds.ssk", d));
+    ASSERT_TRUE(theme.ready());
+
+    HBITMAP title = theme.LookupBitmap(BitmapKey::TITLEBAR1);
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(BitmapSize(title).cx, 100);
+    EXPECT_EQ(PixelOf(title, 42, 2), RGB(42, 0, 0));
+    HBITMAP left = theme.LookupBitmap(BitmapKey::FORMLEFTBORDER);
+    ASSERT_NE(left, nullptr);
+    EXPECT_EQ(PixelOf(left, 0, 0), RGB(0, 255, 0));
+    EXPECT_EQ(theme.LookupBitmap(BitmapKey::TOOLBAR), nullptr);
+
+    EXPECT_EQ(theme.LookupColor(ColorKey::FORMCOLOR), 0x123456);
+    EXPECT_EQ(theme.LookupColor(ColorKey::TRANSCOLOR), -1); // a text item is no integer
+    EXPECT_EQ(theme.LookupInt(IntKey::TITLEBARICONPOSX), -5);
+    EXPECT_TRUE(theme.LookupBool(BoolKey::TITLEFIVESECT));
+    EXPECT_FALSE(theme.LookupBool(BoolKey::BUTTONTRANS));
+    EXPECT_TRUE(theme.LookupBool(BoolKey::TABCONTROLTRANS));
+
+    // Parts of 33 columns; the last one takes the rightmost columns.
+    ui::BitmapHandle part;
+    theme.LookupBitmapPart(BitmapKey::TITLEBAR1, part, 3, 2);
+    ASSERT_TRUE(part);
+    EXPECT_EQ(BitmapSize(part.get()).cx, 33);
+    EXPECT_EQ(BitmapSize(part.get()).cy, 4);
+    EXPECT_EQ(PixelOf(part.get(), 0, 0), RGB(33, 0, 0));
+    theme.LookupBitmapPart(BitmapKey::TITLEBAR1, part, 3, 3);
+    EXPECT_EQ(PixelOf(part.get(), 0, 0), RGB(67, 0, 0));
+    EXPECT_EQ(PixelOf(part.get(), 32, 3), RGB(99, 0, 0));
+    theme.LookupBitmapPart(BitmapKey::TITLEBAR1, part, 0, 0);
+    EXPECT_EQ(BitmapSize(part.get()).cx, 100);
+    EXPECT_NE(part.get(), title); // a copy: the theme keeps its own
+    theme.LookupBitmapPart(BitmapKey::TOOLBAR, part, 0, 0);
+    EXPECT_FALSE(part);
+}
+
+TEST_F(FileTheme, ResolvesBesideExeThenWindowsThenSystemFolder) {
+    DescriptionWriter d;
+    d.addInt("SKIN2_FORMCOLOR", 1);
+    const std::string name = "corvane-theme-search.ssk";
+    writeSkin(system, name, d);
+    {
+        TsuiFileTheme theme(nullptr);
+        theme.setThemeFile(name);
+        EXPECT_EQ(theme.themeFile(), system.file(name));
+        EXPECT_TRUE(theme.ready());
+    }
+    writeSkin(windows, name, d);
+    writeSkin(program, name, d);
+    TsuiFileTheme theme(nullptr);
+    // Only the file-name part of the given name counts in the folders.
+    theme.setThemeFile("no-such-folder\\" + name);
+    EXPECT_EQ(theme.themeFile(), program.file(name));
+    EXPECT_TRUE(theme.ready());
+    DeleteFileA(program.file(name).c_str());
+    theme.setThemeFile(name);
+    EXPECT_EQ(theme.themeFile(), windows.file(name));
+}
+
+TEST_F(FileTheme, NothingFoundChangesNothing) {
+    TsuiFileTheme theme(nullptr);
+    theme.setThemeFile("corvane-theme-missing.ssk");
+    EXPECT_EQ(theme.themeFile(), "");
+    EXPECT_FALSE(theme.ready());
+    // A folder of that name is no theme file.
+    CreateDirectoryA(program.file("corvane-theme-dir.ssk").c_str(), nullptr);
+    theme.setThemeFile("corvane-theme-dir.ssk");
+    EXPECT_EQ(theme.themeFile(), "");
+
+    DescriptionWriter d;
+    d.addInt("SKIN2_FORMCOLOR", 77);
+    const std::string path = writeSkin(other, "good.ssk", d);
+    theme.setThemeFile(path);
+    theme.setThemeFile("corvane-theme-missing.ssk");
+    EXPECT_EQ(theme.themeFile(), path);
+    EXPECT_TRUE(theme.ready());
+    EXPECT_EQ(theme.LookupColor(ColorKey::FORMCOLOR), 77);
+}
+
+TEST_F(FileTheme, HostileSkinsEndNotReadyWithoutTemporaryFiles) {
+    DescriptionWriter good;
+    good.addInt("SKIN2_FORMCOLOR", 5);
+    good.addBitmap("SKIN2_TITLEBAR1", skinpack::MakeBmp24(3, 3, [](int, int) { return 0u; }));
+    const Bytes goodSkin = skinpack::BuildSkin(good);
+
+    std::vector<std::pair<std::string, Bytes>> hostile;
+    hostile.push_back({"garbage", Bytes(300, 0x5A)});
+    hostile.push_back({"short", Bytes{'S', 'K', 3}});
+    Bytes pk = goodSkin;
+    pk[0] = 'P';
+    hostile.push_back({"pk", pk});
+    hostile.push_back({"truncated", Bytes(goodSkin.begin(), goodSkin.begin() + goodSkin.size() / 2)});
+    {
+        DescriptionWriter d;
+        Bytes bmp = skinpack::MakeBmp24(4, 4, [](int, int) { return 0u; });
+        bmp[18] = 0xFF; bmp[19] = 0xFF; bmp[20] = 0xFF; bmp[21] = 0x7F; // width far beyond the pixel data
+        d.addBitmap("SKIN2_TITLEBAR1", bmp);
+        hostile.push_back({"bad bitmap", skinpack::BuildSkin(d)});
+    }
+    {
+        DescriptionWriter d;
+        d.addInt("SKIN2_FORMCOLOR", 1);
+        d.addInt("SKIN2_TRANSCOLOR", 2);
+        Bytes desc = d.build();
+        // The second record points back at the first: a chain without end.
+        const std::size_t second = DescriptionWriter::recordOffset(1);
+        const std::size_t first = DescriptionWriter::recordOffset(0);
+        for (int i = 0; i < 4; ++i) desc[second + 73 + i] = static_cast<uint8_t>(first >> (8 * i));
+        skinpack::ArchiveWriter a;
+        a.addEntry("SKINDATA.SK2", desc);
+        hostile.push_back({"looping chain", a.build()});
+    }
+    {
+        skinpack::ArchiveWriter a;
+        a.addEntry("OTHER.BIN", good.build());
+        hostile.push_back({"no description", a.build()});
+    }
+    hostile.push_back({"needs password", skinpack::BuildSkin(good, "secret")});
+
+    TsuiFileTheme theme(nullptr);
+    for (const auto& [what, bytes] : hostile) {
+        theme.setThemeFile(writeBytes(other, "good.ssk", goodSkin));
+        ASSERT_TRUE(theme.ready()) << what;
+        theme.setThemeFile(writeBytes(other, "hostile.ssk", bytes));
+        EXPECT_FALSE(theme.ready()) << what;
+        EXPECT_EQ(theme.themeFile(), other.file("hostile.ssk")) << what;
+        EXPECT_EQ(theme.LookupColor(ColorKey::FORMCOLOR), -1) << what;
+        EXPECT_EQ(theme.LookupBitmap(BitmapKey::TITLEBAR1), nullptr) << what;
+        EXPECT_TRUE(FilesIn(temp.path()).empty()) << what;
+    }
+}
+
+TEST_F(FileTheme, PasswordReloadsTheCurrentFile) {
+    DescriptionWriter d;
+    d.addInt("SKIN2_FORMCOLOR", 9);
+    TsuiFileTheme theme(nullptr);
+    theme.setPassword("secret"); // nothing to reload yet
+    EXPECT_FALSE(theme.ready());
+    theme.setPassword("");
+    theme.setThemeFile(writeSkin(other, "locked.ssk", d, "secret"));
+    EXPECT_FALSE(theme.ready());
+    theme.setPassword("wrong");
+    EXPECT_FALSE(theme.ready());
+    theme.setPassword("secret");
+    EXPECT_TRUE(theme.ready());
+    EXPECT_EQ(theme.LookupColor(ColorKey::FORMCOLOR), 9);
+    theme.setReady(false);
+    EXPECT_TRUE(theme.ready());
+    EXPECT_TRUE(FilesIn(temp.path()).empty());
+}
+
+TEST_F(FileTheme, BitmapsComeOnlyFromSoundBmpBytes) {
+    const Bytes bmp = skinpack::MakeBmp24(2, 2, [](int x, int y) { return x == 1 && y == 0 ? 0x0000FFu : 0u; });
+    ui::BitmapHandle b(BitmapFromBmpBytes(bmp));
+    ASSERT_TRUE(b);
+    EXPECT_EQ(PixelOf(b.get(), 1, 0), RGB(255, 0, 0));
+    EXPECT_EQ(BitmapFromBmpBytes(Bytes(bmp.begin(), bmp.end() - 3)), nullptr);
+    EXPECT_EQ(BitmapFromBmpBytes({}), nullptr);
+}
+
+// A skinned frame and a skinned control stand-in that record what they are given.
+struct Recorder : public Themed {
+    TsuiFileTheme* fileTheme() const override { return theme; }
+    void setFileTheme(TsuiFileTheme* t) override { theme = t; log.push_back(t ? "theme" : "none"); }
+    TsuiUIStyle uiStyle() const override { return style; }
+    void setUIStyle(TsuiUIStyle s) override { style = s; log.push_back("style" + std::to_string(int(s))); }
+    TsuiFileTheme* theme = nullptr;
+    TsuiUIStyle style = TsuiUIStyle::DeepBlue;
+    std::vector<std::string> log;
+};
+struct FakeControl : public ui::Component, public Recorder {
+    using ui::Component::Component;
+};
+struct FakeFrame : public ui::Component, public ThemedFrame {
+    using ui::Component::Component;
+    TsuiFileTheme* fileTheme() const override { return rec.fileTheme(); }
+    void setFileTheme(TsuiFileTheme* t) override { rec.setFileTheme(t); }
+    TsuiUIStyle uiStyle() const override { return rec.uiStyle(); }
+    void setUIStyle(TsuiUIStyle s) override { rec.setUIStyle(s); }
+    Recorder rec;
+};
+
+class FrameForm : public ui::Form {
+public:
+    FrameForm() : ui::Form(nullptr, "frmTheme") {}
+    int frameChanges = 0;
+    LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override {
+        if (msg == WM_WINDOWPOSCHANGING) {
+            const auto* p = reinterpret_cast<WINDOWPOS*>(lp);
+            if ((p->flags & 0x37) == 0x37) ++frameChanges;
+        }
+        return ui::Form::wndProc(msg, wp, lp);
+    }
+};
+
+TEST_F(FileTheme, EveryLoadButTheFirstRecomputesTheFrame) {
+    DescriptionWriter d;
+    d.addInt("SKIN2_FORMCOLOR", 3);
+    const std::string path = writeSkin(other, "frame.ssk", d);
+    FrameForm form;
+    form.create();
+    auto* theme = new TsuiFileTheme(&form, "suiFileTheme1");
+    auto* frame = new FakeFrame(&form, "suiForm1");
+    auto* mine = new FakeControl(&form, "button");
+    auto* elsewhere = new FakeControl(&form, "button2");
+    TsuiFileTheme otherTheme(nullptr);
+    frame->setFileTheme(theme);
+    mine->setFileTheme(theme);
+    elsewhere->setFileTheme(&otherTheme);
+    frame->rec.log.clear();
+    mine->log.clear();
+    elsewhere->log.clear();
+    form.frameChanges = 0;
+
+    theme->setThemeFile(path);
+    ASSERT_TRUE(theme->ready());
+    EXPECT_EQ(frame->rec.log, (std::vector<std::string>{"none", "theme"}));
+    EXPECT_EQ(mine->log, (std::vector<std::string>{"none", "theme"}));
+    EXPECT_TRUE(elsewhere->log.empty());
+    EXPECT_EQ(form.frameChanges, 0);
+
+    theme->setThemeFile(path);
+    EXPECT_EQ(form.frameChanges, 1);
+    EXPECT_EQ(mine->log.size(), 4u);
+
+    // A failed load refreshes nobody.
+    writeBytes(other, "frame.ssk", Bytes(40, 1));
+    theme->setThemeFile(path);
+    EXPECT_FALSE(theme->ready());
+    EXPECT_EQ(form.frameChanges, 1);
+    EXPECT_EQ(mine->log.size(), 4u);
+}
+
+TEST(ResolveUIStyle, TakesTheFileThemeOnlyWhenAskedAndReady) {
+    TsuiFileTheme unready(nullptr);
+    TsuiUIStyle out = TsuiUIStyle::MacOS;
+    EXPECT_FALSE(ResolveUIStyle(nullptr, TsuiUIStyle::FromThemeFile, out));
+    EXPECT_EQ(out, TsuiUIStyle::DeepBlue);
+    EXPECT_FALSE(ResolveUIStyle(&unready, TsuiUIStyle::FromThemeFile, out));
+    EXPECT_EQ(out, TsuiUIStyle::DeepBlue);
+    EXPECT_FALSE(ResolveUIStyle(&unready, TsuiUIStyle::WinXP, out));
+    EXPECT_EQ(out, TsuiUIStyle::WinXP);
+
+    TempFolder f;
+    skinpack::WriteFile(f.file("r.ssk"), skinpack::BuildSkin(DescriptionWriter{}));
+    TsuiFileTheme ready(nullptr);
+    ready.setThemeFile(f.file("r.ssk"));
+    ASSERT_TRUE(ready.ready());
+    EXPECT_TRUE(ResolveUIStyle(&ready, TsuiUIStyle::FromThemeFile, out));
+    EXPECT_EQ(out, TsuiUIStyle::FromThemeFile);
+    EXPECT_FALSE(ResolveUIStyle(&ready, TsuiUIStyle::BlueGlass, out));
+    EXPECT_EQ(out, TsuiUIStyle::BlueGlass);
+}
+
+TEST(ThemeManager, FiresOnlyWhenTheStyleChanges) {
+    TsuiThemeManager mgr(nullptr);
+    EXPECT_EQ(mgr.uiStyle(), TsuiUIStyle::DeepBlue);
+    int fired = 0;
+    ui::Component* sender = nullptr;
+    mgr.OnUIStyleChanged = [&](ui::Component* s) { ++fired; sender = s; };
+    mgr.setUIStyle(TsuiUIStyle::DeepBlue);
+    EXPECT_EQ(fired, 0);
+    mgr.setUIStyle(TsuiUIStyle::WinXP);
+    EXPECT_EQ(fired, 1);
+    EXPECT_EQ(sender, &mgr);
+    TsuiFileTheme theme(nullptr);
+    mgr.setFileTheme(&theme);
+    EXPECT_EQ(fired, 1);
+}
+
+TEST(ThemeManager, AppliesToListedComponentsAndForgetsDestroyedOnes) {
+    ui::Form form(nullptr, "dlg");
+    auto* theme = new TsuiFileTheme(&form, "suiFileTheme1");
+    auto* a = new FakeControl(&form, "GroupBox1");
+    auto* b = new FakeControl(&form, "Edit1");
+    auto* unlisted = new FakeControl(&form, "Other");
+    auto* mgr = new TsuiThemeManager(&form, "suiThemeManager1");
+    mgr->setCompList({"groupbox1", "Edit1", "Missing"});
+    a->log.clear();
+    mgr->setUIStyle(TsuiUIStyle::MacOS);
+    EXPECT_EQ(a->log, (std::vector<std::string>{"style1", "none"}));
+    mgr->setFileTheme(theme);
+    EXPECT_EQ(b->theme, theme);
+    EXPECT_EQ(b->log.back(), "theme");
+    EXPECT_TRUE(unlisted->log.empty());
+
+    delete b;
+    EXPECT_EQ(mgr->compList(), (std::vector<std::string>{"groupbox1", "Missing"}));
+    int fired = 0;
+    mgr->OnUIStyleChanged = [&](ui::Component*) { ++fired; };
+    a->log.clear();
+    delete theme;
+    EXPECT_EQ(mgr->fileTheme(), nullptr);
+    EXPECT_EQ(mgr->uiStyle(), TsuiUIStyle::DeepBlue);
+    EXPECT_EQ(fired, 0);
+    EXPECT_TRUE(a->log.empty()); // forgetting applies nothing
+
+    // A listed component that publishes no style is an error, as the design says.
+    new ui::Component(&form, "Plain");
+    mgr->setCompList({"Plain"});
+    EXPECT_THROW(mgr->setUIStyle(TsuiUIStyle::WinXP), ui::UiError);
+}
+
+} // namespace
