@@ -224,11 +224,11 @@ constexpr BuiltInPicture kPictures[] = {
     // box a checked item with an image gets.
     {"MENU_CHECKED", 16, 16, false},
     // Tiled as a brush, or stretched: any size works.
-    {"MACOS_FORM_BACKGROUND", 32, 32, true},
-    {"PROTEIN_FORM_BACKGROUND", 32, 32, true},
+    {"MACOS_FORM_BACKGROUND", 8, 8, true},
+    {"PROTEIN_FORM_BACKGROUND", 8, 8, true},
     // Stretched after cutting to 12 or 20 rows, so at least 20 rows high.
-    {"MACOS_MENU_BAR", 8, 20, true},
-    {"MACOS_MENU_SELECT", 8, 20, true},
+    {"MACOS_MENU_BAR", 16, 20, true},
+    {"MACOS_MENU_SELECT", 16, 20, true},
 };
 
 } // namespace
