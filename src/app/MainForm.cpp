@@ -214,7 +214,10 @@ void TfrmMain::aDeleteExecute() {
         return;
     const int k = selectedIndex;
     if (!rowExists(k)) return;
+    // One repaint later instead of the list scrolling its rows up now.
+    lvMain->beginUpdate();
     lvMain->deleteItem(k);
+    lvMain->endUpdate();
     const int n = rowCount();
     DeleteStorePair(storeKey_, n);
     RewriteStoreRange(storeKey_, k, n - 1);

@@ -70,19 +70,23 @@ void ListView::select(int index) {
     perform(LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
 }
 
-void ListView::clearSelection() {
-    LVITEMA item{};
-    item.stateMask = LVIS_SELECTED;
-    item.state = 0;
-    perform(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+namespace {
+// Clears `flag` on the rows that carry it; asking for row -1 would visit every row.
+void clearState(const ListView& lv, UINT flag) {
+    for (int guard = 0; guard < 4; ++guard) {
+        int i = static_cast<int>(lv.perform(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), flag));
+        if (i < 0) return;
+        LVITEMA item{};
+        item.stateMask = flag;
+        item.state = 0;
+        lv.perform(LVM_SETITEMSTATE, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    }
 }
+} // namespace
 
-void ListView::clearFocus() {
-    LVITEMA item{};
-    item.stateMask = LVIS_FOCUSED;
-    item.state = 0;
-    perform(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
-}
+void ListView::clearSelection() { clearState(*this, LVIS_SELECTED); }
+
+void ListView::clearFocus() { clearState(*this, LVIS_FOCUSED); }
 
 RECT ListView::itemRect(int index) const {
     RECT r{};
