@@ -169,13 +169,18 @@ TfrmTips::~TfrmTips() {
 void TfrmTips::buildComponents() {
     Panel1 = new TipsPanel(this, "Panel1", handle(), 6, 6, 338, 163);
     // bNext is created first: first in the tab order.
-    bNext = new ui::Button(this, "bNext", handle(), 188, 175, 73, 25, "&Next Tip");
-    bClose = new ui::Button(this, "bClose", handle(), 272, 175, 73, 25, "&Close");
-    cbOption = new ui::ComboBox(this, "cbOption", handle(), 8, 177, 166, 120, font());
+    bNext = new flat::TFlatButton(this, "bNext", handle(), 188, 175, 73, 25);
+    bNext->setCaption("&Next Tip");
+    bClose = new flat::TFlatButton(this, "bClose", handle(), 272, 175, 73, 25);
+    bClose->setCaption("&Close");
+    cbOption = new flat::TFlatComboBox(this, "cbOption", handle(), 8, 177, 166, 21,
+                                       flat::TComboBoxStyle::csDropDownList);
+    cbOption->setColor(0xFF000005); // the window colour
+    cbOption->setItemHeight(13);
     cbOption->addItem("Always show tips at startup");
     cbOption->addItem("Never show tips at startup");
-    bNext->onClick = [this] { bNextClick(); };
-    bClose->onClick = [this] { bCloseClick(); };
+    bNext->OnClick = [this] { bNextClick(); };
+    bClose->OnClick = [this] { bCloseClick(); };
 }
 
 void TfrmTips::formShow() {

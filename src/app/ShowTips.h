@@ -1,9 +1,9 @@
 // The tip-of-the-day dialog: one of five pages of hints, Next Tip to page through
 // them, and the choice whether it opens at start-up.
 #pragma once
-#include "ui/ComboBox.h"
+#include "flat/TFlatButtonUnit.h"
+#include "flat/TFlatComboBoxUnit.h"
 #include "ui/Form.h"
-#include "ui/StdControls.h"
 #include <random>
 #include <vector>
 
@@ -52,9 +52,9 @@ public:
     void bCloseClick();
 
     TipsPanel* Panel1 = nullptr;
-    ui::ComboBox* cbOption = nullptr;
-    ui::Button* bNext = nullptr;
-    ui::Button* bClose = nullptr;
+    flat::TFlatComboBox* cbOption = nullptr;
+    flat::TFlatButton* bNext = nullptr;
+    flat::TFlatButton* bClose = nullptr;
 
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 

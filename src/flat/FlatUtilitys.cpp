@@ -1,0 +1,151 @@
+#include "flat/FlatUtilitys.h"
+#include "flat/FlatColors.h"
+#include <vector>
+
+namespace corvane::flat {
+
+std::uint32_t SysColorRgb(int index) { return GetSysColor(index); }
+
+COLORREF ResolveColor(std::uint32_t color) { return ColorToRgb(color, &SysColorRgb); }
+
+SIZE BitmapSize(HBITMAP bmp) {
+    BITMAP bm{};
+    if (!bmp || !GetObjectA(bmp, sizeof bm, &bm)) return SIZE{0, 0};
+    return SIZE{bm.bmWidth, bm.bmHeight};
+}
+
+void DrawBevelFrame(HDC dc, const RECT& rect, COLORREF topLeft, COLORREF bottomRight, int width) {
+    const Rect r{rect.left, rect.top, rect.right, rect.bottom};
+    ui::PenHandle tl(CreatePen(PS_SOLID, 1, topLeft));
+    ui::PenHandle br(CreatePen(PS_SOLID, 1, bottomRight));
+    const HGDIOBJ old = SelectObject(dc, tl.get());
+    for (const BevelRing& ring : BevelFrameRings(r, width)) {
+        POINT a[3], b[3];
+        for (int i = 0; i < 3; ++i) {
+            a[i] = POINT{ring.topLeft[i].x, ring.topLeft[i].y};
+            b[i] = POINT{ring.bottomRight[i].x, ring.bottomRight[i].y};
+        }
+        SelectObject(dc, tl.get());
+        Polyline(dc, a, 3);
+        SelectObject(dc, br.get());
+        Polyline(dc, b, 3);
+    }
+    SelectObject(dc, old);
+}
+
+void PaintBehind(HWND control, HDC dc) {
+    HWND parent = control ? GetParent(control) : nullptr;
+    if (!parent) return;
+    RECT bounds;
+    GetWindowRect(control, &bounds);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&bounds), 2);
+    RECT pc;
+    GetClientRect(parent, &pc);
+    const int saved = SaveDC(dc);
+    POINT org;
+    GetViewportOrgEx(dc, &org);
+    SetViewportOrgEx(dc, org.x - bounds.left, org.y - bounds.top, nullptr);
+    IntersectClipRect(dc, 0, 0, pc.right, pc.bottom);
+    // WM_PRINTCLIENT rather than WM_PAINT with a DC: our windows paint into a given
+    // DC only through it, and a WM_PAINT would validate the parent's update region.
+    SendMessageA(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    SendMessageA(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    RestoreDC(dc, saved);
+}
+
+ui::BitmapHandle MakeDisabledGlyph(HBITMAP source, COLORREF maskColor, COLORREF backColor, bool drawHighlight,
+                                   COLORREF shadow, COLORREF highlight) {
+    const SIZE size = BitmapSize(source);
+    if (size.cx <= 0 || size.cy <= 0) return {};
+    const int w = size.cx, h = size.cy;
+    HDC screen = GetDC(nullptr);
+    ui::BitmapHandle result(CreateCompatibleBitmap(screen, w, h));
+    ReleaseDC(nullptr, screen);
+    ui::MemDcHandle srcDc(CreateCompatibleDC(nullptr));
+    ui::MemDcHandle maskDc(CreateCompatibleDC(nullptr));
+    ui::MemDcHandle outDc(CreateCompatibleDC(nullptr));
+    // White marks background, black the picture.
+    ui::BitmapHandle mask(CreateBitmap(w, h, 1, 1, nullptr));
+    {
+        ui::SelectObjectScope src(srcDc.get(), source);
+        ui::SelectObjectScope m(maskDc.get(), mask.get());
+        BITMAP bm{};
+        GetObjectA(source, sizeof bm, &bm);
+        if (bm.bmBitsPixel == 1) {
+            // Already a mask.
+            BitBlt(maskDc.get(), 0, 0, w, h, srcDc.get(), 0, 0, SRCCOPY);
+        } else {
+            // Anything the source does not cover stays in the mask colour.
+            ui::BrushHandle fill(CreateSolidBrush(maskColor));
+            RECT all{0, 0, w, h};
+            FillRect(maskDc.get(), &all, fill.get());
+            SetBkColor(srcDc.get(), GetPixel(srcDc.get(), 0, h - 1));
+            BitBlt(maskDc.get(), 0, 0, w, h, srcDc.get(), 0, 0, SRCCOPY);
+        }
+    }
+    ui::SelectObjectScope out(outDc.get(), result.get());
+    ui::SelectObjectScope m(maskDc.get(), mask.get());
+    {
+        ui::BrushHandle back(CreateSolidBrush(backColor));
+        RECT all{0, 0, w, h};
+        FillRect(outDc.get(), &all, back.get());
+    }
+    // DSPDxax lays the brush where the expanded source is all ones and keeps the
+    // destination where it is zero. Expanding the mask with a white text colour
+    // and a black background puts the brush on the picture (mask black) and
+    // leaves the background (mask white) untouched.
+    constexpr DWORD kDSPDxax = 0x00E20746;
+    SetTextColor(outDc.get(), RGB(255, 255, 255));
+    SetBkColor(outDc.get(), RGB(0, 0, 0));
+    if (drawHighlight) {
+        ui::BrushHandle b(CreateSolidBrush(highlight));
+        ui::SelectObjectScope sel(outDc.get(), b.get());
+        BitBlt(outDc.get(), 1, 1, w, h, maskDc.get(), 0, 0, kDSPDxax);
+    }
+    {
+        ui::BrushHandle b(CreateSolidBrush(shadow));
+        ui::SelectObjectScope sel(outDc.get(), b.get());
+        BitBlt(outDc.get(), 0, 0, w, h, maskDc.get(), 0, 0, kDSPDxax);
+    }
+    return result;
+}
+
+GlyphTextLayout LayoutGlyphAndText(HDC dc, const RECT& client, POINT offset, const std::string& caption,
+                                   HBITMAP glyph, int numGlyphs, int margin, int spacing, TButtonLayout layout) {
+    Size text{};
+    if (!caption.empty()) {
+        RECT t{0, 0, client.right - client.left, 0};
+        DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &t, DT_CALCRECT | DT_SINGLELINE);
+        text = Size{t.right - t.left, t.bottom - t.top};
+    }
+    const SIZE g = BitmapSize(glyph);
+    return LayoutGlyphAndText(Rect{client.left, client.top, client.right, client.bottom}, Point{offset.x, offset.y},
+                              Size{g.cx, g.cy}, numGlyphs, text, margin, spacing, layout);
+}
+
+HWND ControlAtScreenPoint(POINT screen) {
+    HWND w = WindowFromPoint(screen);
+    // WindowFromPoint passes over disabled children; look for them below the hit.
+    while (w) {
+        POINT p = screen;
+        ScreenToClient(w, &p);
+        HWND child = ChildWindowFromPointEx(w, p, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+        if (!child || child == w) break;
+        w = child;
+    }
+    return w;
+}
+
+bool IsMnemonic(char ch, const std::string& caption) {
+    char hot = 0;
+    for (size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] != '&') continue;
+        ++i;
+        if (i < caption.size() && caption[i] != '&') hot = caption[i];
+    }
+    if (!hot || !ch) return false;
+    char a[2] = {ch, 0}, b[2] = {hot, 0};
+    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a, 1, b, 1) == CSTR_EQUAL;
+}
+
+} // namespace corvane::flat

@@ -1,0 +1,46 @@
+// Drawing routines shared by the flat button and the flat combo box.
+#pragma once
+#include "flat/FlatButtonMetrics.h"
+#include "ui/Handles.h"
+#include <windows.h>
+#include <cstdint>
+#include <string>
+
+namespace corvane::flat {
+
+using TNumGlyphs = int; // 1..4
+using TAdvColors = int; // 0..100, a percentage
+
+// System colour lookup for the colour arithmetic (a SysColorFn).
+std::uint32_t SysColorRgb(int index);
+// A colour value as RGB: system colours (0xFF0000nn, top bit set) are looked up.
+COLORREF ResolveColor(std::uint32_t color);
+
+// Size of a bitmap; 0 x 0 for none.
+SIZE BitmapSize(HBITMAP bmp);
+
+// A one-pixel-pen bevel `width` rings deep inside `rect`.
+void DrawBevelFrame(HDC dc, const RECT& rect, COLORREF topLeft, COLORREF bottomRight, int width);
+
+// Paints the part of the parent's picture that lies under `control` into `dc`,
+// for controls that let the parent show through.
+void PaintBehind(HWND control, HDC dc);
+
+// The embossed, disabled rendering of `source`: a new bitmap of the source's
+// size filled with `backColor`, stamped with `highlight` one pixel down-right
+// (when drawHighlight) and `shadow` on top, wherever the source is not
+// background. The source's background is the colour of its bottom-left pixel.
+ui::BitmapHandle MakeDisabledGlyph(HBITMAP source, COLORREF maskColor, COLORREF backColor, bool drawHighlight,
+                                   COLORREF shadow, COLORREF highlight);
+
+// Measures the caption in `dc`'s font and places glyph and caption in `client`.
+GlyphTextLayout LayoutGlyphAndText(HDC dc, const RECT& client, POINT offset, const std::string& caption,
+                                   HBITMAP glyph, int numGlyphs, int margin, int spacing, TButtonLayout layout);
+
+// The window under a screen position, disabled child windows included.
+HWND ControlAtScreenPoint(POINT screen);
+
+// True when `ch` is the mnemonic ("&x") of `caption`, compared without case.
+bool IsMnemonic(char ch, const std::string& caption);
+
+} // namespace corvane::flat

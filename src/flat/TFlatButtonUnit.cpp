@@ -1,0 +1,666 @@
+#include "flat/TFlatButtonUnit.h"
+#include "ui/Application.h"
+#include "ui/Errors.h"
+#include "ui/Form.h"
+#include "ui/Messages.h"
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+namespace corvane::flat {
+
+namespace {
+constexpr const char* kButtonClass = "CorvaneFlatButton";
+constexpr const char* kTimerClass = "CorvaneFlatHoverTimer";
+constexpr UINT_PTR kTimerId = 1;
+constexpr UINT kHoverInterval = 100;
+constexpr std::uint32_t kClBtnFace = 0xFF00000F;
+
+// A screen-compatible copy of a bitmap (or of a part of it).
+ui::BitmapHandle CopyBitmapPart(HBITMAP src, int x, int y, int w, int h) {
+    HDC screen = GetDC(nullptr);
+    ui::BitmapHandle out(CreateCompatibleBitmap(screen, w, h));
+    ReleaseDC(nullptr, screen);
+    ui::MemDcHandle s(CreateCompatibleDC(nullptr)), d(CreateCompatibleDC(nullptr));
+    ui::SelectObjectScope ss(s.get(), src), ds(d.get(), out.get());
+    BitBlt(d.get(), 0, 0, w, h, s.get(), x, y, SRCCOPY);
+    return out;
+}
+
+COLORREF BottomLeftPixel(HBITMAP bmp) {
+    const SIZE sz = BitmapSize(bmp);
+    if (sz.cx <= 0 || sz.cy <= 0) return 0;
+    ui::MemDcHandle dc(CreateCompatibleDC(nullptr));
+    ui::SelectObjectScope sel(dc.get(), bmp);
+    return GetPixel(dc.get(), 0, sz.cy - 1);
+}
+
+void FillSolid(HDC dc, const RECT& r, COLORREF c) {
+    ui::BrushHandle b(CreateSolidBrush(c));
+    FillRect(dc, &r, b.get());
+}
+
+FlatButtonColors Resolved(const FlatButtonColors& c) {
+    return {ResolveColor(c.color), ResolveColor(c.focused), ResolveColor(c.down),
+            ResolveColor(c.border), ResolveColor(c.highlight), ResolveColor(c.shadow)};
+}
+} // namespace
+
+// State shared by every flat button: the hover timer (a message-only window),
+// the button it watches, and the mnemonic routing.
+struct HoverShared {
+    static inline int live = 0;
+    static inline HWND timer = nullptr;
+    static inline bool running = false;
+    static inline TFlatButton* hovered = nullptr;
+    static inline std::vector<TFlatButton*> buttons;
+    static inline int observer = 0;
+
+    static void start() {
+        if (!timer) return;
+        SetTimer(timer, kTimerId, kHoverInterval, nullptr);
+        running = true;
+    }
+    static void stop() {
+        if (timer && running) KillTimer(timer, kTimerId);
+        running = false;
+    }
+    static void forget(TFlatButton* b) {
+        if (hovered != b) return;
+        stop();
+        hovered = nullptr;
+    }
+
+    static LRESULT CALLBACK TimerProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+        if (msg == WM_TIMER && wp == kTimerId) {
+            if (hovered && !hovered->underCursor()) hovered->leave();
+            return 0;
+        }
+        return DefWindowProcA(h, msg, wp, lp);
+    }
+
+    // Mnemonics: Alt+key anywhere in a window, or a plain key when the focused
+    // control does not take characters, is offered to the window's flat buttons.
+    static bool RouteChar(MSG& m) {
+        if ((m.message != WM_CHAR && m.message != WM_SYSCHAR) || !m.hwnd) return false;
+        if (m.message == WM_CHAR) {
+            const LRESULT code = SendMessageA(m.hwnd, WM_GETDLGCODE, m.wParam, reinterpret_cast<LPARAM>(&m));
+            if (code & (DLGC_WANTCHARS | DLGC_WANTALLKEYS)) return false;
+        }
+        HWND root = GetAncestor(m.hwnd, GA_ROOT);
+        const auto candidates = buttons;
+        for (TFlatButton* b : candidates) {
+            if (std::find(buttons.begin(), buttons.end(), b) == buttons.end()) continue;
+            HWND h = b->handle();
+            if (!h || GetAncestor(h, GA_ROOT) != root || !IsWindowVisible(h)) continue;
+            if (SendMessageA(h, ui::msg::DialogChar, m.wParam, m.lParam)) return true;
+        }
+        return false;
+    }
+
+    static void add(TFlatButton* b) {
+        if (live++ == 0) {
+            WNDCLASSEXA wc{};
+            wc.cbSize = sizeof wc;
+            wc.lpfnWndProc = &TimerProc;
+            wc.hInstance = GetModuleHandleA(nullptr);
+            wc.lpszClassName = kTimerClass;
+            RegisterClassExA(&wc); // fails harmlessly when already registered
+            // Created disabled: it runs only while a button is hovered.
+            timer = CreateWindowExA(0, kTimerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                    GetModuleHandleA(nullptr), nullptr);
+            running = false;
+            observer = ui::Application::instance().addMessageObserver(&RouteChar);
+        }
+        buttons.push_back(b);
+    }
+
+    static void remove(TFlatButton* b) {
+        forget(b);
+        std::erase(buttons, b);
+        if (--live == 0) {
+            stop();
+            if (timer) DestroyWindow(timer);
+            timer = nullptr;
+            ui::Application::instance().removeMessageObserver(observer);
+            observer = 0;
+        }
+    }
+};
+
+TFlatButton::TFlatButton(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h)
+    : ui::WinControl(owner, std::move(name)) {
+    static bool registered = false;
+    if (!registered) {
+        WNDCLASSEXA wc{};
+        wc.cbSize = sizeof wc;
+        wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
+        wc.lpfnWndProc = &TFlatButton::InitialWndProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+        wc.hbrBackground = nullptr; // the face is composed off-screen
+        wc.lpszClassName = kButtonClass;
+        registered = RegisterClassExA(&wc) != 0;
+    }
+    HoverShared::add(this);
+    CreateWindowExA(0, kButtonClass, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, x, y, w, h, parent,
+                    nullptr, GetModuleHandleA(nullptr), this);
+    takeParentColor();
+    takeParentFont();
+}
+
+TFlatButton::~TFlatButton() {
+    *alive_ = false;
+    HoverShared::remove(this);
+    destroyComponents();
+    destroyHandle();
+}
+
+LRESULT CALLBACK TFlatButton::InitialWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
+        if (auto* self = static_cast<TFlatButton*>(cs->lpCreateParams)) self->bind(h);
+    }
+    return WinControl::StdWndProc(h, msg, wp, lp);
+}
+
+HWND TFlatButton::hoverTimerWindow() { return HoverShared::timer; }
+bool TFlatButton::hoverTimerRunning() { return HoverShared::running; }
+TFlatButton* TFlatButton::hoveredButton() { return HoverShared::hovered; }
+
+// ---- properties -------------------------------------------------------------
+
+void TFlatButton::setTransparentMode(TTransparentMode m) {
+    transparentMode_ = m;
+    invalidate();
+}
+
+void TFlatButton::setDefault(bool d) {
+    default_ = d;
+    if (handle()) {
+        if (auto* form = dynamic_cast<ui::Form*>(fromHandle(GetAncestor(handle(), GA_ROOT))))
+            form->perform(ui::msg::FocusChanged, 0, reinterpret_cast<LPARAM>(fromHandle(GetFocus())));
+    }
+    invalidate();
+}
+
+void TFlatButton::setAllowAllUp(bool a) {
+    if (a == allowAllUp_) return;
+    allowAllUp_ = a;
+    broadcastGroup();
+}
+
+void TFlatButton::setColor(std::uint32_t c) {
+    colors_.color = c;
+    parentColor_ = false;
+    invalidate();
+}
+
+void TFlatButton::setParentColor(bool p) {
+    parentColor_ = p;
+    if (p) {
+        takeParentColor();
+        applyAdvColors();
+    }
+    invalidate();
+}
+
+void TFlatButton::setColorFocused(std::uint32_t c) { colors_.focused = c; invalidate(); }
+void TFlatButton::setColorDown(std::uint32_t c) { colors_.down = c; invalidate(); }
+void TFlatButton::setColorBorder(std::uint32_t c) { colors_.border = c; invalidate(); }
+void TFlatButton::setColorHighLight(std::uint32_t c) { colors_.highlight = c; invalidate(); }
+void TFlatButton::setColorShadow(std::uint32_t c) { colors_.shadow = c; invalidate(); }
+
+void TFlatButton::setAdvColorFocused(TAdvColors v) { adv_.focused = ClampAdvColor(v); applyAdvColors(); invalidate(); }
+void TFlatButton::setAdvColorDown(TAdvColors v) { adv_.down = ClampAdvColor(v); applyAdvColors(); invalidate(); }
+void TFlatButton::setAdvColorBorder(TAdvColors v) { adv_.border = ClampAdvColor(v); applyAdvColors(); invalidate(); }
+
+void TFlatButton::setUseAdvColors(bool u) {
+    if (u == useAdvColors_) return;
+    useAdvColors_ = u;
+    parentColor_ = u;
+    if (u) takeParentColor();
+    applyAdvColors();
+    invalidate();
+}
+
+void TFlatButton::applyAdvColors() {
+    if (useAdvColors_) ApplyAdvColors(colors_, adv_, &SysColorRgb);
+}
+
+void TFlatButton::takeParentColor() {
+    if (!parentColor_) return;
+    HWND parent = handle() ? GetParent(handle()) : nullptr;
+    if (auto* form = dynamic_cast<ui::Form*>(fromHandle(parent))) colors_.color = form->color;
+    else if (auto* b = dynamic_cast<TFlatButton*>(fromHandle(parent))) colors_.color = b->color();
+    else colors_.color = kClBtnFace;
+}
+
+void TFlatButton::setGroupIndex(int g) {
+    if (g == groupIndex_) return;
+    groupIndex_ = g;
+    broadcastGroup();
+}
+
+void TFlatButton::setDown(bool value) {
+    if (groupIndex_ == 0) value = false;
+    if (value == down_) return;
+    // A pressed grouped button is released only by another one of its group.
+    if (down_ && !allowAllUp_) return;
+    down_ = value;
+    if (value) {
+        if (state_ == TButtonState::bsUp) invalidate();
+        state_ = TButtonState::bsExclusive;
+        broadcastGroup();
+    } else {
+        state_ = TButtonState::bsUp;
+        repaint();
+    }
+}
+
+void TFlatButton::setFont(HFONT f) {
+    font_ = f;
+    parentFont_ = false;
+    invalidate();
+}
+
+void TFlatButton::setParentFont(bool p) {
+    parentFont_ = p;
+    if (p) takeParentFont();
+    invalidate();
+}
+
+void TFlatButton::takeParentFont() {
+    if (!parentFont_ || !handle()) return;
+    if (HWND parent = GetParent(handle()))
+        font_ = reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0));
+}
+
+void TFlatButton::setFontColor(std::uint32_t c) { fontColor_ = c; invalidate(); }
+
+void TFlatButton::setGlyph(HBITMAP g) {
+    if (g && g == glyph_.get()) return;
+    const SIZE s = BitmapSize(g);
+    if (g && s.cx > 0 && s.cy > 0) {
+        glyph_ = CopyBitmapPart(g, 0, 0, s.cx, s.cy);
+        numGlyphs_ = NumGlyphsForGlyph(Size{s.cx, s.cy}, numGlyphs_);
+    } else {
+        glyph_.reset();
+    }
+    invalidate();
+}
+
+void TFlatButton::setLayout(TButtonLayout l) {
+    if (l == layout_) return;
+    layout_ = l;
+    invalidate();
+}
+
+void TFlatButton::setMargin(int m) {
+    if (m == margin_ || m < -1) return;
+    margin_ = m;
+    invalidate();
+}
+
+void TFlatButton::setNumGlyphs(TNumGlyphs n) {
+    n = std::clamp(n, 1, kMaxGlyphs);
+    if (n == numGlyphs_) return;
+    numGlyphs_ = n;
+    invalidate();
+}
+
+void TFlatButton::setSpacing(int s) {
+    if (s == spacing_) return;
+    spacing_ = s;
+    invalidate();
+}
+
+bool TFlatButton::tabStop() const { return handle() && (GetWindowLongA(handle(), GWL_STYLE) & WS_TABSTOP); }
+
+void TFlatButton::setTabStop(bool t) {
+    if (!handle()) return;
+    LONG style = GetWindowLongA(handle(), GWL_STYLE);
+    SetWindowLongA(handle(), GWL_STYLE, t ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
+}
+
+// ---- behaviour --------------------------------------------------------------
+
+void TFlatButton::click() {
+    if (handle()) {
+        if (auto* form = dynamic_cast<ui::Form*>(fromHandle(GetAncestor(handle(), GA_ROOT))))
+            form->setModalResult(modalResult_);
+    }
+    // Handlers run inside the error guard: a failure is shown, the program goes on.
+    if (OnClick) ui::guarded(OnClick);
+}
+
+bool TFlatButton::inside(int x, int y) const {
+    const RECT c = clientRect();
+    return IsInsideButton(Point{x, y}, Size{c.right, c.bottom});
+}
+
+bool TFlatButton::underCursor() const {
+    POINT p;
+    return handle() && GetCursorPos(&p) && ControlAtScreenPoint(p) == handle();
+}
+
+void TFlatButton::enter() {
+    if (enabled() && !mouseIn_) {
+        mouseIn_ = true;
+        invalidate();
+    }
+}
+
+void TFlatButton::leave() {
+    if (enabled() && mouseIn_ && !dragging_) {
+        mouseIn_ = false;
+        HoverShared::forget(this);
+        invalidate();
+    }
+}
+
+void TFlatButton::startHover() {
+    if (HoverShared::hovered && HoverShared::hovered != this) HoverShared::hovered->leave();
+    if (!GetActiveWindow()) return;
+    HoverShared::stop();
+    HoverShared::hovered = this;
+    HoverShared::start();
+    enter();
+}
+
+void TFlatButton::updateTracking() {
+    if (!enabled()) return;
+    if (underCursor()) {
+        mouseIn_ = false;
+        if (HoverShared::hovered != this) startHover();
+        else enter();
+    } else {
+        mouseIn_ = true;
+        leave();
+    }
+}
+
+void TFlatButton::mouseMove(WPARAM keys, int x, int y) {
+    if (!tracking_) {
+        TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, handle(), 0};
+        tracking_ = TrackMouseEvent(&t) != FALSE;
+        if (OnMouseEnter) ui::guarded(OnMouseEnter);
+    }
+    if (OnMouseMove) ui::guarded([&] { OnMouseMove(static_cast<unsigned>(keys), x, y); });
+    if (HoverShared::hovered != this && underCursor()) startHover();
+    if (dragging_) {
+        const TButtonState s = DraggingState(down_, inside(x, y));
+        if (s != state_) {
+            state_ = s;
+            invalidate();
+        }
+    }
+}
+
+void TFlatButton::mouseDown(int button, WPARAM keys, int x, int y, bool dbl) {
+    if (button == 0) SetCapture(handle());
+    if (OnMouseDown) ui::guarded([&] { OnMouseDown(button, static_cast<unsigned>(keys), x, y); });
+    if (button == 0 && enabled()) {
+        if (!down_) {
+            state_ = TButtonState::bsDown;
+            invalidate();
+        }
+        dragging_ = true;
+        SetFocus(handle());
+    }
+    if (dbl && down_ && OnDblClick) ui::guarded(OnDblClick);
+}
+
+void TFlatButton::mouseUp(int button, WPARAM keys, int x, int y) {
+    if (button == 0 && GetCapture() == handle()) {
+        releasingCapture_ = true;
+        ReleaseCapture();
+        releasingCapture_ = false;
+    }
+    const std::shared_ptr<bool> alive = alive_;
+    if (OnMouseUp) ui::guarded([&] { OnMouseUp(button, static_cast<unsigned>(keys), x, y); });
+    if (!*alive || !dragging_) return;
+    dragging_ = false;
+    const bool in = inside(x, y);
+    if (groupIndex_ == 0) {
+        state_ = TButtonState::bsUp;
+        mouseIn_ = false;
+        if (in) invalidate();
+    } else if (in) {
+        setDown(!down_);
+        if (down_) repaint();
+    } else {
+        if (down_) state_ = TButtonState::bsExclusive;
+        repaint();
+    }
+    if (in) click();
+    else leave();
+    if (*alive) updateTracking();
+}
+
+void TFlatButton::endDrag() {
+    // The capture went elsewhere (a window popped up): no click, no stuck press.
+    dragging_ = false;
+    state_ = down_ ? TButtonState::bsExclusive : TButtonState::bsUp;
+    invalidate();
+}
+
+void TFlatButton::broadcastGroup() {
+    if (groupIndex_ == 0 || !handle()) return;
+    HWND parent = GetParent(handle());
+    if (!parent) return;
+    std::vector<HWND> children;
+    for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) children.push_back(c);
+    for (HWND c : children)
+        if (IsWindow(c))
+            SendMessageA(c, ui::msg::ButtonPressed, static_cast<WPARAM>(groupIndex_),
+                         reinterpret_cast<LPARAM>(handle()));
+}
+
+void TFlatButton::groupNotified(WPARAM group, HWND sender) {
+    if (static_cast<int>(group) != groupIndex_) return;
+    auto* s = dynamic_cast<TFlatButton*>(fromHandle(sender));
+    if (!s || s == this) return;
+    if (s->down_ && down_) {
+        down_ = false;
+        state_ = TButtonState::bsUp;
+        invalidate();
+    }
+    allowAllUp_ = s->allowAllUp_;
+}
+
+bool TFlatButton::dialogChar(char ch) {
+    if (!IsMnemonic(ch, caption()) || !enabled()) return false;
+    if (groupIndex_ != 0) setDown(true);
+    click();
+    return true;
+}
+
+void TFlatButton::enabledChanged(bool isEnabled) {
+    if (!isEnabled) {
+        mouseIn_ = false;
+        state_ = TButtonState::bsDisabled;
+        HoverShared::forget(this);
+        if (GetCapture() == handle()) ReleaseCapture();
+    }
+    updateTracking();
+    invalidate();
+}
+
+// ---- painting ---------------------------------------------------------------
+
+void TFlatButton::paintTo(HDC target) {
+    const RECT client = clientRect();
+    if (client.right <= 0 || client.bottom <= 0) return;
+    ui::OffscreenBitmap off(target, client.right, client.bottom);
+    HDC dc = off.dc();
+    HFONT f = font_ ? font_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    ui::SelectObjectScope fontScope(dc, f);
+
+    COLORREF transparent = BottomLeftPixel(glyph_.get());
+    const Point offset = PaintOffset(state_);
+    const std::string text = caption();
+    const GlyphTextLayout lay = LayoutGlyphAndText(dc, client, POINT{offset.x, offset.y}, text, glyph_.get(),
+                                                   numGlyphs_, margin_, spacing_, layout_);
+    glyphPos_ = POINT{lay.glyphPos.x, lay.glyphPos.y};
+    textBounds_ = RECT{lay.textBounds.left, lay.textBounds.top, lay.textBounds.right, lay.textBounds.bottom};
+
+    const bool isEnabled = enabled();
+    state_ = RefreshedState(state_, isEnabled, down_, groupIndex_);
+    if (!isEnabled) dragging_ = false;
+
+    const FlatButtonColors rc = Resolved(colors_);
+    if (FaceIsTransparent(transparentMode_, mouseIn_)) PaintBehind(handle(), dc);
+    else FillSolid(dc, client, FaceColor(state_, mouseIn_, rc));
+
+    const BevelFrame frame = FrameForState(state_, mouseIn_, default_, rc);
+    DrawBevelFrame(dc, client, frame.topLeft, frame.bottomRight, frame.width);
+
+    const SIZE gs = BitmapSize(glyph_.get());
+    if (gs.cx > 0 && gs.cy > 0) {
+        const Rect src = GlyphImageRect(Size{gs.cx, gs.cy}, numGlyphs_, GlyphImageForState(numGlyphs_, state_));
+        if (src.width() > 0) {
+            ui::BitmapHandle image = CopyBitmapPart(glyph_.get(), src.left, src.top, src.width(), src.height());
+            if (numGlyphs_ == 1 && state_ == TButtonState::bsDisabled) {
+                image = MakeDisabledGlyph(image.get(), RGB(0, 0, 0), GetSysColor(COLOR_BTNFACE), true,
+                                          GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
+                transparent = BottomLeftPixel(image.get());
+            }
+            ui::ImageListHandle list(ImageList_Create(src.width(), src.height(), ILC_COLOR24 | ILC_MASK, 1, 0));
+            if (list && image) {
+                ImageList_AddMasked(list.get(), image.get(), transparent);
+                ImageList_Draw(list.get(), 0, dc, glyphPos_.x, glyphPos_.y, ILD_NORMAL);
+            }
+        }
+    }
+
+    if (!text.empty()) {
+        SetBkMode(dc, TRANSPARENT);
+        RECT tb = textBounds_;
+        const UINT flags = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+        if (state_ == TButtonState::bsDisabled) {
+            OffsetRect(&tb, 1, 1);
+            SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
+            DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &tb, flags);
+            OffsetRect(&tb, -1, -1);
+            SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
+            DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &tb, flags);
+        } else {
+            SetTextColor(dc, ResolveColor(fontColor_));
+            DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &tb, flags);
+        }
+    }
+
+    BitBlt(target, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+}
+
+// ---- messages ---------------------------------------------------------------
+
+LRESULT TFlatButton::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    const int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
+    switch (msg) {
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(handle(), &ps);
+        paintTo(dc);
+        EndPaint(handle(), &ps);
+        return 0;
+    }
+    case WM_PRINTCLIENT: paintTo(reinterpret_cast<HDC>(wp)); return 0;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
+    case WM_SETFONT:
+        font_ = reinterpret_cast<HFONT>(wp);
+        parentFont_ = false;
+        if (LOWORD(lp)) invalidate();
+        return 0;
+    case WM_SETTEXT: {
+        const LRESULT r = defaultHandler(msg, wp, lp);
+        invalidate();
+        return r;
+    }
+    case WM_LBUTTONDOWN: mouseDown(0, wp, x, y, false); return 0;
+    case WM_LBUTTONDBLCLK: mouseDown(0, wp, x, y, true); return 0;
+    case WM_RBUTTONDOWN: case WM_RBUTTONDBLCLK: mouseDown(1, wp, x, y, false); return 0;
+    case WM_MBUTTONDOWN: case WM_MBUTTONDBLCLK: mouseDown(2, wp, x, y, false); return 0;
+    case WM_LBUTTONUP: mouseUp(0, wp, x, y); return 0;
+    case WM_RBUTTONUP: {
+        mouseUp(1, wp, x, y);
+        return defaultHandler(msg, wp, lp); // context menu
+    }
+    case WM_MBUTTONUP: mouseUp(2, wp, x, y); return 0;
+    case WM_MOUSEMOVE: mouseMove(wp, x, y); return 0;
+    case WM_MOUSELEAVE:
+        tracking_ = false;
+        if (OnMouseLeave) ui::guarded(OnMouseLeave);
+        return 0;
+    case WM_CAPTURECHANGED:
+        if (dragging_ && !releasingCapture_ && reinterpret_cast<HWND>(lp) != handle()) endDrag();
+        return 0;
+    case WM_SETFOCUS: {
+        const LRESULT r = defaultHandler(msg, wp, lp);
+        // A focused button looks hovered.
+        if (enabled()) {
+            mouseIn_ = true;
+            invalidate();
+        }
+        return r;
+    }
+    case WM_KILLFOCUS: {
+        const LRESULT r = defaultHandler(msg, wp, lp);
+        leave();
+        return r;
+    }
+    case WM_KEYDOWN:
+        // Only Space acts; Enter and Escape do nothing here, whatever Default says.
+        if (wp == VK_SPACE) {
+            if (groupIndex_ != 0) setDown(true);
+            else state_ = TButtonState::bsDown;
+            invalidate();
+        }
+        return 0;
+    case WM_KEYUP:
+        if (wp == VK_SPACE) {
+            if (groupIndex_ != 0) setDown(false);
+            else state_ = TButtonState::bsUp;
+            const std::shared_ptr<bool> alive = alive_;
+            click();
+            if (*alive) invalidate();
+        }
+        return 0;
+    case WM_ENABLE: {
+        const LRESULT r = defaultHandler(msg, wp, lp);
+        enabledChanged(wp != 0);
+        return r;
+    }
+    case WM_WINDOWPOSCHANGED: {
+        const LRESULT r = defaultHandler(msg, wp, lp);
+        if (transparentMode_ != TTransparentMode::tmNone) invalidate();
+        return r;
+    }
+    case WM_SYSCOLORCHANGE:
+    case ui::msg::SysColorChange:
+    case ui::msg::ParentColorChanged:
+        if (useAdvColors_) parentColor_ = true;
+        takeParentColor();
+        applyAdvColors();
+        invalidate();
+        return 0;
+    case ui::msg::ParentFontChanged:
+        takeParentFont();
+        invalidate();
+        return 0;
+    case ui::msg::ButtonPressed: groupNotified(wp, reinterpret_cast<HWND>(lp)); return 0;
+    case ui::msg::DialogChar: return dialogChar(static_cast<char>(wp)) ? 1 : 0;
+    case BM_CLICK:
+        // A program's click (automation, tests), as a mnemonic does it.
+        if (enabled()) {
+            if (groupIndex_ != 0) setDown(true);
+            click();
+        }
+        return 0;
+    }
+    return ui::WinControl::wndProc(msg, wp, lp);
+}
+
+} // namespace corvane::flat

@@ -1,0 +1,154 @@
+// The flat push button: a flat face coloured by its state, a one- or two-pixel
+// frame, an optional glyph of up to four images and a caption. It can be a plain
+// button or a sticky one in a group. All buttons share one hover timer that
+// notices when the mouse has left the hovered button.
+#pragma once
+#include "flat/FlatUtilitys.h"
+#include "ui/Control.h"
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace corvane::flat {
+
+class TFlatButton : public ui::WinControl {
+public:
+    // A windowed control of its own class on `parent`; new buttons are 25 x 25.
+    TFlatButton(ui::Component* owner, std::string name, HWND parent, int x = 0, int y = 0, int w = 25, int h = 25);
+    ~TFlatButton() override;
+
+    // Published properties.
+    TTransparentMode transparentMode() const { return transparentMode_; }
+    void setTransparentMode(TTransparentMode m);
+    bool isDefault() const { return default_; }
+    void setDefault(bool d);
+    bool allowAllUp() const { return allowAllUp_; }
+    void setAllowAllUp(bool a);
+    std::uint32_t color() const { return colors_.color; }
+    void setColor(std::uint32_t c);          // ParentColor becomes False
+    bool parentColor() const { return parentColor_; }
+    void setParentColor(bool p);
+    std::uint32_t colorFocused() const { return colors_.focused; }
+    void setColorFocused(std::uint32_t c);
+    std::uint32_t colorDown() const { return colors_.down; }
+    void setColorDown(std::uint32_t c);
+    std::uint32_t colorBorder() const { return colors_.border; }
+    void setColorBorder(std::uint32_t c);
+    std::uint32_t colorHighLight() const { return colors_.highlight; }
+    void setColorHighLight(std::uint32_t c);
+    std::uint32_t colorShadow() const { return colors_.shadow; }
+    void setColorShadow(std::uint32_t c);
+    TAdvColors advColorFocused() const { return adv_.focused; }
+    void setAdvColorFocused(TAdvColors v);
+    TAdvColors advColorDown() const { return adv_.down; }
+    void setAdvColorDown(TAdvColors v);
+    TAdvColors advColorBorder() const { return adv_.border; }
+    void setAdvColorBorder(TAdvColors v);
+    bool useAdvColors() const { return useAdvColors_; }
+    void setUseAdvColors(bool u);
+    int groupIndex() const { return groupIndex_; }
+    void setGroupIndex(int g);
+    bool down() const { return down_; }
+    void setDown(bool d);
+    std::string caption() const { return text(); }
+    void setCaption(const std::string& c) { setText(c); }
+    // The caption font; the caller keeps it alive. ParentFont takes the parent's.
+    HFONT font() const { return font_; }
+    void setFont(HFONT f);
+    bool parentFont() const { return parentFont_; }
+    void setParentFont(bool p);
+    std::uint32_t fontColor() const { return fontColor_; }
+    void setFontColor(std::uint32_t c);
+    // A copy of the bitmap is kept; nullptr removes the glyph.
+    HBITMAP glyph() const { return glyph_.get(); }
+    void setGlyph(HBITMAP g);
+    TButtonLayout layout() const { return layout_; }
+    void setLayout(TButtonLayout l);
+    int margin() const { return margin_; }
+    void setMargin(int m);
+    TNumGlyphs numGlyphs() const { return numGlyphs_; }
+    void setNumGlyphs(TNumGlyphs n);
+    int spacing() const { return spacing_; }
+    void setSpacing(int s);
+    int modalResult() const { return modalResult_; }
+    void setModalResult(int r) { modalResult_ = r; }
+    bool tabStop() const;
+    void setTabStop(bool t);
+
+    std::function<void()> OnClick;
+    std::function<void()> OnDblClick;
+    // Mouse button (0 left, 1 right, 2 middle), MK_* key flags, client position.
+    std::function<void(int, unsigned, int, int)> OnMouseDown;
+    std::function<void(unsigned, int, int)> OnMouseMove;
+    std::function<void(int, unsigned, int, int)> OnMouseUp;
+    std::function<void()> OnMouseEnter;
+    std::function<void()> OnMouseLeave;
+
+    // Sets the parent form's ModalResult to this button's, then runs OnClick.
+    void click();
+
+    TButtonState state() const { return state_; }
+    bool mouseInControl() const { return mouseIn_; }
+
+    // Composes the button's picture into `dc` (client coordinates).
+    void paintTo(HDC dc);
+
+    // The shared hover timer's window while any button exists, else nullptr.
+    static HWND hoverTimerWindow();
+    static bool hoverTimerRunning();
+    static TFlatButton* hoveredButton();
+
+    LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    friend struct HoverShared;
+    static LRESULT CALLBACK InitialWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
+
+    void mouseDown(int button, WPARAM keys, int x, int y, bool dbl);
+    void mouseUp(int button, WPARAM keys, int x, int y);
+    void mouseMove(WPARAM keys, int x, int y);
+    void enter();
+    void leave();
+    void updateTracking();
+    void startHover();
+    bool underCursor() const;
+    bool inside(int x, int y) const;
+    void broadcastGroup();
+    void groupNotified(WPARAM group, HWND sender);
+    bool dialogChar(char ch);
+    void enabledChanged(bool enabled);
+    void applyAdvColors();
+    void takeParentColor();
+    void takeParentFont();
+    void endDrag();
+
+    TTransparentMode transparentMode_ = TTransparentMode::tmNone;
+    bool default_ = false;
+    bool allowAllUp_ = false;
+    FlatButtonColors colors_;
+    FlatButtonAdvColors adv_;
+    bool parentColor_ = true;
+    bool useAdvColors_ = false;
+    int groupIndex_ = 0;
+    bool down_ = false;
+    HFONT font_ = nullptr;
+    bool parentFont_ = true;
+    std::uint32_t fontColor_ = 0xFF000008; // window text
+    ui::BitmapHandle glyph_;
+    TButtonLayout layout_ = TButtonLayout::blGlyphTop;
+    int margin_ = -1;
+    TNumGlyphs numGlyphs_ = 1;
+    int spacing_ = 4;
+    int modalResult_ = 0;
+
+    TButtonState state_ = TButtonState::bsUp;
+    bool mouseIn_ = false;
+    bool dragging_ = false;
+    bool tracking_ = false; // platform leave notification requested
+    bool releasingCapture_ = false;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true); // handlers may destroy the button
+    POINT glyphPos_{};
+    RECT textBounds_{};
+};
+
+} // namespace corvane::flat

@@ -1,0 +1,484 @@
+#include "flat/TFlatComboBoxUnit.h"
+#include "ui/Errors.h"
+#include "ui/Form.h"
+#include "ui/Messages.h"
+#include <algorithm>
+#include <vector>
+
+namespace corvane::flat {
+
+namespace {
+constexpr std::uint32_t kClWindow = 0xFF000005;
+constexpr COLORREF kDisabledArrow = RGB(128, 128, 128);
+constexpr COLORREF kDisabledArrowLight = RGB(255, 255, 255);
+
+RECT ToRect(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+
+void Frame(HDC dc, const RECT& r, COLORREF c) {
+    ui::BrushHandle b(CreateSolidBrush(c));
+    FrameRect(dc, &r, b.get());
+}
+
+void Fill(HDC dc, const RECT& r, COLORREF c) {
+    ui::BrushHandle b(CreateSolidBrush(c));
+    FillRect(dc, &r, b.get());
+}
+
+void FillTriangle(HDC dc, const flat::Triangle& t, int dx, int dy, COLORREF c) {
+    POINT p[3];
+    for (int i = 0; i < 3; ++i) p[i] = POINT{t.p[i].x + dx, t.p[i].y + dy};
+    ui::BrushHandle b(CreateSolidBrush(c));
+    ui::PenHandle pen(CreatePen(PS_SOLID, 1, c));
+    ui::SelectObjectScope sb(dc, b.get()), sp(dc, pen.get());
+    Polygon(dc, p, 3);
+}
+
+DWORD StyleBits(TComboBoxStyle s) {
+    switch (s) {
+    case TComboBoxStyle::csDropDown: return CBS_DROPDOWN;
+    case TComboBoxStyle::csSimple: return CBS_SIMPLE;
+    case TComboBoxStyle::csDropDownList: return CBS_DROPDOWNLIST;
+    case TComboBoxStyle::csOwnerDrawFixed: return CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED;
+    case TComboBoxStyle::csOwnerDrawVariable: return CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE;
+    }
+    return CBS_DROPDOWN;
+}
+
+std::uint32_t ParentColor(HWND control) {
+    HWND parent = control ? GetParent(control) : nullptr;
+    if (auto* form = dynamic_cast<ui::Form*>(ui::WinControl::fromHandle(parent))) return form->color;
+    return 0xFF00000F; // button face
+}
+} // namespace
+
+TFlatComboBox::TFlatComboBox(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h,
+                             TComboBoxStyle style)
+    : ui::WinControl(owner, std::move(name)), style_(style) {
+    colors_.color = kClWindow;
+    scrollBarWidth_ = GetSystemMetrics(SM_CXVSCROLL);
+    if (parent) font_ = reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0));
+    remakeBrush();
+    createWindow(parent, x, y, w, h);
+}
+
+TFlatComboBox::~TFlatComboBox() {
+    destroyComponents();
+    destroyHandle();
+}
+
+void TFlatComboBox::createWindow(HWND parent, int x, int y, int w, int h) {
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_AUTOHSCROLL | CBS_HASSTRINGS |
+                  StyleBits(style_);
+    if (sorted_) style |= CBS_SORT;
+    // The height given at creation includes the dropped list.
+    const int listHeight = itemHeight_ * std::max(dropDownCount_, 1) + 2;
+    createControl(WC_COMBOBOXA, style, 0, x, y, w, h + listHeight, parent);
+    if (!handle()) return;
+    if (font_) perform(WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    if (style_ == TComboBoxStyle::csOwnerDrawFixed || style_ == TComboBoxStyle::csOwnerDrawVariable)
+        perform(CB_SETITEMHEIGHT, 0, itemHeight_);
+    if (maxLength_ > 0) perform(CB_LIMITTEXT, static_cast<WPARAM>(maxLength_));
+}
+
+void TFlatComboBox::recreate() {
+    HWND old = handle();
+    if (!old) return;
+    HWND parent = GetParent(old);
+    const RECT b = boundsRect();
+    const bool wasVisible = visible(), wasEnabled = IsWindowEnabled(old) != FALSE;
+    HWND focus = GetFocus();
+    const bool hadFocus = focus == old || (focus && IsChild(old, focus));
+    HWND prev = GetWindow(old, GW_HWNDPREV);
+    std::vector<std::string> items;
+    for (int i = 0, n = count(); i < n; ++i) items.push_back(item(i));
+    const int index = itemIndex();
+    const std::string typed = text();
+
+    destroyHandle();
+    createWindow(parent, b.left, b.top, b.right - b.left, b.bottom - b.top);
+    if (!handle()) return;
+    for (const std::string& s : items) addItem(s);
+    if (index >= 0) setItemIndex(index);
+    else if (style_ == TComboBoxStyle::csDropDown || style_ == TComboBoxStyle::csSimple) setText(typed);
+    SetWindowPos(handle(), prev ? prev : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (!wasEnabled) EnableWindow(handle(), FALSE);
+    if (!wasVisible) ShowWindow(handle(), SW_HIDE);
+    if (hadFocus) SetFocus(handle());
+}
+
+// ---- properties -------------------------------------------------------------
+
+void TFlatComboBox::setStyle(TComboBoxStyle s) {
+    if (s == style_) return;
+    style_ = s;
+    recreate();
+}
+
+void TFlatComboBox::setColor(std::uint32_t c) {
+    colors_.color = c;
+    remakeBrush();
+    invalidate();
+}
+
+void TFlatComboBox::remakeBrush() { brush_.reset(CreateSolidBrush(ResolveColor(colors_.color))); }
+
+void TFlatComboBox::setColorArrow(std::uint32_t c) { colors_.arrow = c; invalidate(); }
+void TFlatComboBox::setColorArrowBackground(std::uint32_t c) { colors_.arrowBackground = c; invalidate(); }
+void TFlatComboBox::setColorBorder(std::uint32_t c) { colors_.border = c; invalidate(); }
+
+void TFlatComboBox::setAdvColorBorder(TAdvColors v) {
+    adv_.border = ClampAdvColor(v);
+    applyAdvColors();
+    invalidate();
+}
+
+void TFlatComboBox::setAdvColorArrowBackground(TAdvColors v) {
+    adv_.arrowBackground = ClampAdvColor(v);
+    applyAdvColors();
+    invalidate();
+}
+
+void TFlatComboBox::setUseAdvColors(bool u) {
+    if (u == useAdvColors_) return;
+    useAdvColors_ = u;
+    applyAdvColors();
+    invalidate();
+}
+
+void TFlatComboBox::applyAdvColors() {
+    // Without a parent there is nothing to shade from: the colours stay.
+    if (!useAdvColors_ || !handle() || !GetParent(handle())) return;
+    ApplyComboAdvColors(colors_, ParentColor(handle()), adv_, &SysColorRgb);
+}
+
+void TFlatComboBox::setDropDownCount(int n) {
+    if (n < 1 || n == dropDownCount_) return;
+    dropDownCount_ = n;
+    if (!handle()) return;
+    const RECT b = boundsRect();
+    SetWindowPos(handle(), nullptr, 0, 0, b.right - b.left, b.bottom - b.top + itemHeight_ * n + 2,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TFlatComboBox::setItemHeight(int h) {
+    if (h <= 0) return;
+    itemHeight_ = h;
+    if (handle() && (style_ == TComboBoxStyle::csOwnerDrawFixed || style_ == TComboBoxStyle::csOwnerDrawVariable))
+        perform(CB_SETITEMHEIGHT, 0, h);
+}
+
+void TFlatComboBox::setFont(HFONT f) {
+    font_ = f;
+    if (handle()) perform(WM_SETFONT, reinterpret_cast<WPARAM>(f), TRUE);
+    itemHeight_ = 13;
+    recreate();
+}
+
+void TFlatComboBox::setFontColor(std::uint32_t c) { fontColor_ = c; invalidate(); }
+
+void TFlatComboBox::setMaxLength(int n) {
+    maxLength_ = std::max(n, 0);
+    if (handle()) perform(CB_LIMITTEXT, static_cast<WPARAM>(maxLength_));
+}
+
+void TFlatComboBox::setSorted(bool s) {
+    if (s == sorted_) return;
+    sorted_ = s;
+    recreate();
+}
+
+bool TFlatComboBox::tabStop() const { return handle() && (GetWindowLongA(handle(), GWL_STYLE) & WS_TABSTOP); }
+
+void TFlatComboBox::setTabStop(bool t) {
+    if (!handle()) return;
+    LONG style = GetWindowLongA(handle(), GWL_STYLE);
+    SetWindowLongA(handle(), GWL_STYLE, t ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
+}
+
+// ---- items ------------------------------------------------------------------
+
+int TFlatComboBox::addItem(const std::string& s) {
+    return static_cast<int>(perform(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str())));
+}
+
+void TFlatComboBox::clearItems() { perform(CB_RESETCONTENT); }
+int TFlatComboBox::count() const { return handle() ? static_cast<int>(perform(CB_GETCOUNT)) : 0; }
+
+std::string TFlatComboBox::item(int index) const {
+    const LRESULT n = perform(CB_GETLBTEXTLEN, static_cast<WPARAM>(index));
+    if (n == CB_ERR || n < 0) return {};
+    std::vector<char> buf(static_cast<size_t>(n) + 1);
+    const LRESULT got = perform(CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buf.data()));
+    return got == CB_ERR ? std::string() : std::string(buf.data(), static_cast<size_t>(got));
+}
+
+int TFlatComboBox::itemIndex() const {
+    const LRESULT i = handle() ? perform(CB_GETCURSEL) : CB_ERR;
+    return i == CB_ERR ? -1 : static_cast<int>(i);
+}
+
+void TFlatComboBox::setItemIndex(int index) {
+    perform(CB_SETCURSEL, static_cast<WPARAM>(index));
+    redrawListFace();
+}
+
+bool TFlatComboBox::droppedDown() const { return handle() && perform(CB_GETDROPPEDSTATE) != 0; }
+void TFlatComboBox::setDroppedDown(bool d) { perform(CB_SHOWDROPDOWN, d ? TRUE : FALSE); }
+
+HWND TFlatComboBox::editHandle() const {
+    if (!handle() || (style_ != TComboBoxStyle::csDropDown && style_ != TComboBoxStyle::csSimple)) return nullptr;
+    return FindWindowExA(handle(), nullptr, "Edit", nullptr);
+}
+
+// ---- painting ---------------------------------------------------------------
+
+FlatComboGeometry TFlatComboBox::geometry() const {
+    RECT wr{}, cr{};
+    GetWindowRect(handle(), &wr);
+    GetClientRect(handle(), &cr);
+    return ComputeFlatComboGeometry(wr.right - wr.left, wr.bottom - wr.top, cr.right, cr.bottom, scrollBarWidth_);
+}
+
+bool TFlatComboBox::isListStyle() const {
+    return style_ != TComboBoxStyle::csDropDown && style_ != TComboBoxStyle::csSimple;
+}
+
+void TFlatComboBox::drawFrame(HDC dc) {
+    RECT r = ToRect(geometry().frame);
+    Frame(dc, r, ResolveColor(colors_.border));
+    // The two inner rings cover the platform's sunken edge.
+    InflateRect(&r, -1, -1);
+    Frame(dc, r, ResolveColor(colors_.color));
+    InflateRect(&r, -1, -1);
+    Frame(dc, r, ResolveColor(colors_.color));
+}
+
+void TFlatComboBox::drawButton(HDC dc) {
+    if (style_ == TComboBoxStyle::csSimple) return;
+    const FlatComboGeometry g = geometry();
+    const RECT b = ToRect(g.buttonDrawn);
+    Fill(dc, b, ResolveColor(colors_.arrowBackground));
+    Frame(dc, b, ResolveColor(colors_.border));
+    const flat::Triangle t = ComboArrowTriangle(g.arrowOrigin, droppedDown());
+    if (IsWindowEnabled(handle())) {
+        FillTriangle(dc, t, 0, 0, ResolveColor(colors_.arrow));
+    } else {
+        FillTriangle(dc, t, 1, 1, kDisabledArrowLight);
+        FillTriangle(dc, t, 0, 0, kDisabledArrow);
+    }
+}
+
+void TFlatComboBox::drawFrameAndButton() {
+    if (!handle()) return;
+    HDC dc = GetWindowDC(handle());
+    if (!dc) return;
+    drawFrame(dc);
+    drawButton(dc);
+    ReleaseDC(handle(), dc);
+}
+
+void TFlatComboBox::drawListFace(HDC dc) {
+    const FlatComboGeometry g = geometry();
+    const bool focusedClosed = GetFocus() == handle() && !droppedDown();
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    Fill(dc, ToRect(g.listFaceStrip), focusedClosed ? highlight : ResolveColor(colors_.color));
+    if (focusedClosed) Frame(dc, ToRect(g.focusFrame), highlight);
+    const RECT strip = ToRect(g.scrollStrip);
+    ExcludeClipRect(dc, strip.left, strip.top, strip.right, strip.bottom);
+}
+
+void TFlatComboBox::redrawListFace() {
+    if (!handle() || !isListStyle()) return;
+    HDC dc = GetDC(handle());
+    if (!dc) return;
+    drawListFace(dc);
+    ReleaseDC(handle(), dc);
+}
+
+void TFlatComboBox::paintContent(HDC dc, const RECT& area) {
+    const FlatComboGeometry g = geometry();
+    const int saved = SaveDC(dc);
+    RECT p = area;
+    p.right = std::min<LONG>(p.right, g.paintRightLimit);
+    if (p.right > p.left) FillRect(dc, &p, brush_.get());
+    const RECT button = ToRect(g.button);
+    RECT overlap;
+    if (IntersectRect(&overlap, &button, &area)) {
+        drawButton(dc);
+        const RECT s = ToRect(g.arrowClipStrip);
+        ExcludeClipRect(dc, s.left, s.top, s.right, s.bottom);
+    }
+    const RECT strip = ToRect(g.scrollStrip);
+    ExcludeClipRect(dc, strip.left, strip.top, strip.right, strip.bottom);
+    // The platform draws the text and the chosen item between our frame and button.
+    defaultHandler(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    if (style_ == TComboBoxStyle::csDropDown && droppedDown()) Frame(dc, ToRect(g.dropDownFrame), GetSysColor(COLOR_WINDOW));
+    else if (isListStyle()) drawListFace(dc);
+    RestoreDC(dc, saved);
+}
+
+// ---- state ------------------------------------------------------------------
+
+void TFlatComboBox::updateActive() {
+    HWND f = GetFocus();
+    const bool a = droppedDown() || (f && (f == handle() || f == editHandle()));
+    if (a == active_) return;
+    active_ = a;
+    drawFrameAndButton();
+}
+
+// ---- messages ---------------------------------------------------------------
+
+LRESULT TFlatComboBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(handle(), &ps);
+        paintContent(dc, ps.rcPaint);
+        EndPaint(handle(), &ps);
+        drawFrameAndButton();
+        return 0;
+    }
+    case WM_PRINTCLIENT: {
+        HDC dc = reinterpret_cast<HDC>(wp);
+        paintContent(dc, clientRect());
+        // No non-client border: window and client coordinates are the same.
+        drawFrame(dc);
+        drawButton(dc);
+        return 0;
+    }
+    case WM_NCPAINT: {
+        const LRESULT r = defaultHandler(msg, wp, lp);
+        drawFrameAndButton();
+        return r;
+    }
+    case WM_WINDOWPOSCHANGING:
+        if (HWND edit = editHandle()) {
+            RECT wr, cr;
+            GetWindowRect(handle(), &wr);
+            GetClientRect(handle(), &cr);
+            SetWindowPos(edit, nullptr, 0, 0, cr.right - 19, (wr.bottom - wr.top) - 6,
+                         SWP_NOMOVE | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_NOZORDER);
+        }
+        break;
+    case WM_CTLCOLORLISTBOX: {
+        defaultHandler(msg, wp, lp);
+        SetBkColor(reinterpret_cast<HDC>(wp), ResolveColor(colors_.color));
+        return reinterpret_cast<LRESULT>(brush_.get());
+    }
+    case WM_CTLCOLOREDIT: {
+        HDC dc = reinterpret_cast<HDC>(wp);
+        SetBkColor(dc, ResolveColor(colors_.color));
+        SetTextColor(dc, ResolveColor(fontColor_));
+        return reinterpret_cast<LRESULT>(brush_.get());
+    }
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: {
+        const LRESULT r = defaultHandler(msg, wp, lp);
+        updateActive();
+        redrawListFace();
+        return r;
+    }
+    case WM_ENABLE: {
+        const LRESULT r = defaultHandler(msg, wp, lp);
+        invalidate();
+        return r;
+    }
+    case WM_KEYDOWN: {
+        if (OnKeyDown) {
+            WPARAM key = wp;
+            ui::guarded([&] { OnKeyDown(key); });
+            if (!key) return 0;
+            wp = key;
+        }
+        const std::string before = text();
+        const LRESULT r = defaultHandler(msg, wp, lp);
+        if (handle() && text() != before) redrawListFace();
+        return r;
+    }
+    case WM_CHAR:
+        if (OnKeyPress) {
+            char key = static_cast<char>(wp);
+            ui::guarded([&] { OnKeyPress(key); });
+            if (!key) return 0;
+            wp = static_cast<unsigned char>(key);
+        }
+        break;
+    case WM_KEYUP:
+        if (OnKeyUp) {
+            WPARAM key = wp;
+            ui::guarded([&] { OnKeyUp(key); });
+            if (!key) return 0;
+            wp = key;
+        }
+        break;
+    case WM_SYSCOLORCHANGE:
+    case ui::msg::SysColorChange:
+    case ui::msg::ParentColorChanged:
+        applyAdvColors();
+        remakeBrush();
+        invalidate();
+        if (msg == WM_SYSCOLORCHANGE) break;
+        return 0;
+    }
+    return ui::WinControl::wndProc(msg, wp, lp);
+}
+
+bool TFlatComboBox::reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    switch (msg) {
+    case WM_COMMAND:
+        switch (HIWORD(wp)) {
+        case CBN_SELCHANGE:
+            redrawListFace();
+            if (OnClick) ui::guarded(OnClick);
+            if (OnChange) ui::guarded(OnChange);
+            break;
+        case CBN_EDITCHANGE:
+            if (OnChange) ui::guarded(OnChange);
+            break;
+        case CBN_DROPDOWN:
+            redrawListFace();
+            if (OnDropDown) ui::guarded(OnDropDown);
+            break;
+        case CBN_SELENDOK: redrawListFace(); break;
+        case CBN_CLOSEUP: {
+            const RECT r = ToRect(geometry().closeUpInvalidate);
+            InvalidateRect(handle(), &r, FALSE);
+            break;
+        }
+        case CBN_SETFOCUS:
+            updateActive();
+            if (OnEnter) ui::guarded(OnEnter);
+            break;
+        case CBN_KILLFOCUS:
+            updateActive();
+            if (OnExit) ui::guarded(OnExit);
+            break;
+        case CBN_DBLCLK:
+            if (OnDblClick) ui::guarded(OnDblClick);
+            break;
+        }
+        result = 0;
+        return true;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORLISTBOX: {
+        HDC dc = reinterpret_cast<HDC>(wp);
+        SetBkColor(dc, ResolveColor(colors_.color));
+        if (IsWindowEnabled(handle())) SetTextColor(dc, ResolveColor(fontColor_));
+        result = reinterpret_cast<LRESULT>(brush_.get());
+        return true;
+    }
+    case WM_DRAWITEM:
+        if (OnDrawItem) {
+            ui::guarded([&] { OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp)); });
+            result = TRUE;
+            return true;
+        }
+        return false;
+    }
+    (void)lp;
+    return false;
+}
+
+} // namespace corvane::flat
