@@ -1,5 +1,5 @@
 #include "app/Global.h"
-#include "app/SortRules.h"
+#include "app/IniNumbers.h"
 #include "ui/Errors.h"
 #include "ui/IniFile.h"
 #include <shlobj.h>

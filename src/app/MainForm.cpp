@@ -134,14 +134,7 @@ void TfrmMain::formCreate() {
 }
 
 void TfrmMain::formShow() {
-    lvMain->beginUpdate();
-    try {
-        LoadFavourites(storeKey_);
-    } catch (...) {
-        lvMain->endUpdate();
-        throw;
-    }
-    lvMain->endUpdate();
+    loadRows(false);
     // The frame draws its own title inside the client area, so the window's height
     // here is its client height.
     RECT r;
@@ -274,10 +267,13 @@ void TfrmMain::aSortExecute() {
     RewriteStoreRange(storeKey_, 0, n - 1);
 }
 
-void TfrmMain::tbRefreshClick() {
+void TfrmMain::tbRefreshClick() { loadRows(true); }
+
+void TfrmMain::loadRows(bool clearFirst) {
+    // One repaint for the whole load; the list still shows the rows read before an error.
     lvMain->beginUpdate();
-    lvMain->clear();
     try {
+        if (clearFirst) lvMain->clear();
         LoadFavourites(storeKey_);
     } catch (...) {
         lvMain->endUpdate();

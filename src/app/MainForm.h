@@ -91,6 +91,7 @@ protected:
 private:
     bool rowExists(int i) const { return i >= 0 && i < rowCount(); }
     void exchangeRows(int a, int b);
+    void loadRows(bool clearFirst);
     void selectRow(int i) { lvMain->select(i); }
     void activateInstance();
 

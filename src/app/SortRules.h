@@ -21,8 +21,4 @@ struct FavouriteRow {
 // exchanged when out of order. Not stable; equal aliases are never exchanged directly.
 void ExchangeSort(std::vector<FavouriteRow>& rows, bool ascending);
 
-// Parses an option value: hex after "0x"/"0X" when longer than two characters,
-// decimal otherwise; non-zero is true; anything that is not an integer gives `def`.
-bool ParseOptionValue(const std::string& text, bool def);
-
 } // namespace corvane::app

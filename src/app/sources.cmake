@@ -1,5 +1,6 @@
 list(APPEND CORE_SOURCES
   src/app/SortRules.cpp
+  src/app/IniNumbers.cpp
 )
 list(APPEND WIN_SOURCES
   src/app/Global.cpp

@@ -1,3 +1,4 @@
+#include "app/IniNumbers.h"
 #include "app/SortRules.h"
 #include <gtest/gtest.h>
 
@@ -14,7 +15,7 @@ TEST(CompareAlias, FoldsOnlyAsciiLettersAndPrefixSortsFirst) {
     EXPECT_GT(CompareAlias("_", "a"), 0);  // '_' (0x5F) after folded 'A'
 }
 
-TEST(ExchangeSort, BothDirectionsOnTheDesignCases) {
+TEST(ExchangeSort, BothDirectionsOnTheKnownCases) {
     std::vector<FavouriteRow> rows{{"b", "1"}, {"A", "2"}, {"c", "3"}, {"a", "4"}};
     ExchangeSort(rows, true);
     EXPECT_EQ(rows, (std::vector<FavouriteRow>{{"A", "2"}, {"a", "4"}, {"b", "1"}, {"c", "3"}}));

@@ -385,7 +385,7 @@ TEST(ThemeManager, AppliesToListedComponentsAndForgetsDestroyedOnes) {
     EXPECT_EQ(fired, 0);
     EXPECT_TRUE(a->log.empty()); // forgetting applies nothing
 
-    // A listed component that publishes no style is an error, as the design says.
+    // A listed component that publishes no style is an error.
     new ui::Component(&form, "Plain");
     mgr->setCompList({"Plain"});
     EXPECT_THROW(mgr->setUIStyle(TsuiUIStyle::WinXP), ui::UiError);

@@ -86,7 +86,7 @@ protected:
 
 } // namespace
 
-TEST_F(FlatButtonTest, NewButtonHasTheDesignedProperties) {
+TEST_F(FlatButtonTest, NewButtonHasItsInitialProperties) {
     auto* b = new TFlatButton(form.get(), "b", form->handle());
     EXPECT_EQ(b->width(), 25);
     EXPECT_EQ(b->height(), 25);

@@ -58,7 +58,7 @@ protected:
 
 } // namespace
 
-TEST_F(FlatComboTest, NewBoxHasTheDesignedProperties) {
+TEST_F(FlatComboTest, NewBoxHasItsInitialProperties) {
     auto* c = new TFlatComboBox(form.get(), "c", form->handle(), 8, 100, 120);
     EXPECT_EQ(c->style(), TComboBoxStyle::csDropDown);
     EXPECT_EQ(c->color(), 0xFF000005u);

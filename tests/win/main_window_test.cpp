@@ -66,7 +66,7 @@ const std::vector<std::pair<std::string, std::string>> kFive = {
 
 } // namespace
 
-TEST_F(MainWindow, WindowLayoutFollowsTheDesign) {
+TEST_F(MainWindow, WindowLayoutIsAsLaidOut) {
     open(kFive);
     HWND h = form->handle();
     char cls[128] = {};

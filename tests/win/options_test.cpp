@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 #include "app/Global.h"
-#include "app/SortRules.h"
+#include "app/IniNumbers.h"
 #include "ui/Errors.h"
 #include <gtest/gtest.h>
 

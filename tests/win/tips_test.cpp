@@ -43,7 +43,7 @@ bool SameRect(const RECT& r, int x, int y, int w, int h) {
 
 } // namespace
 
-TEST_F(TipsDialog, LayoutFollowsTheDesign) {
+TEST_F(TipsDialog, LayoutIsAsLaidOut) {
     showDialog();
     HWND h = dlg->handle();
     EXPECT_EQ(dlg->text(), "Corvane Tip of the Day");

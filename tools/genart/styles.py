@@ -47,10 +47,10 @@ LEFT_OFFSET = dict(MACOS=3, WINXP=2, DEEPBLUE=0, PROTEIN=0, BLUEGLASS=4)
 RIGHT_OFFSET = dict(MACOS=-2, WINXP=-2, DEEPBLUE=0, PROTEIN=0, BLUEGLASS=-3)
 
 
-def rows(h, spec):
+def rows(h, layout):
     """Row colours from (first, last, colour[, colour]) bands."""
     out = [(0, 0, 0)] * h
-    for band in spec:
+    for band in layout:
         y0, y1, c0 = band[0], band[1], hexc(band[2])
         c1 = hexc(band[3]) if len(band) > 3 else c0
         for y in range(y0, y1 + 1):
