@@ -43,6 +43,9 @@ void TfrmProperty::buildComponents() {
     fbOk->onClick = [this] { suitempfbOkClick(); };
     fbCancel = new ui::Button(this, "fbCancel", handle(), 224, 187, 75, 25, "&Cancel");
     fbCancel->modalResult = ui::mrCancel;
+    suiThemeManager1 = new TsuiThemeManager(this, "suiThemeManager1");
+    suiThemeManager1->setUIStyle(TsuiUIStyle::FromThemeFile);
+    suiFileTheme1 = new TsuiFileTheme(this, "suiFileTheme1");
 
     // The fields, then the separator state; the creation handler runs only after this.
     feName->setText(alias_);
@@ -60,7 +63,9 @@ LRESULT TfrmProperty::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void TfrmProperty::FormCreate() {
-    // The file theme and the skinned frame take their part here once the dialog has them.
+    suiFileTheme1->setThemeFile("msn.ssk");
+    // The skinned frame takes the theme first once the dialog has one.
+    suiThemeManager1->setFileTheme(suiFileTheme1);
 }
 
 void TfrmProperty::suitempcAddSeparatorClick() {

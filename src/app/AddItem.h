@@ -2,6 +2,8 @@
 // collects and checks the input; the caller reads the fields after an OK result and
 // writes the favourite itself.
 #pragma once
+#include "skin/theme/FileTheme.h"
+#include "skin/theme/ThemeManager.h"
 #include "ui/Form.h"
 #include "ui/StdControls.h"
 #include <string>
@@ -37,6 +39,8 @@ public:
     ui::CheckBox* cAddSeparator = nullptr;
     ui::Button* fbOk = nullptr;
     ui::Button* fbCancel = nullptr;
+    TsuiThemeManager* suiThemeManager1 = nullptr;
+    TsuiFileTheme* suiFileTheme1 = nullptr;
 
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 

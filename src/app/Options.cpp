@@ -34,6 +34,9 @@ void TfrmOptions::buildComponents() {
     bOK->onClick = [this] { suitempbOKClick(); };
     bCancel = new ui::Button(this, "bCancel", handle(), 255, 178, 75, 25, "&Cancel");
     bCancel->modalResult = ui::mrCancel;
+    suiThemeManager1 = new TsuiThemeManager(this, "suiThemeManager1");
+    suiThemeManager1->setUIStyle(TsuiUIStyle::FromThemeFile);
+    suiFileTheme1 = new TsuiFileTheme(this, "suiFileTheme1");
 }
 
 LRESULT TfrmOptions::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
@@ -46,7 +49,9 @@ void TfrmOptions::FormCreate() {
     cbExploreFolder->setChecked(ExploreFolder);
     cbAskDelete->setChecked(AskDelete);
     cbShowTips->setChecked(ShowTips);
-    // The file theme and the skinned frame take their part here once the dialog has them.
+    suiFileTheme1->setThemeFile("msn.ssk");
+    // The skinned frame takes the theme first once the dialog has one.
+    suiThemeManager1->setFileTheme(suiFileTheme1);
 }
 
 void TfrmOptions::suitempbOKClick() {

@@ -1,6 +1,8 @@
 // The options dialog: the three option flags as check boxes. OK stores them in the
 // flags and the options file; Cancel and the close box change nothing.
 #pragma once
+#include "skin/theme/FileTheme.h"
+#include "skin/theme/ThemeManager.h"
 #include "ui/Form.h"
 #include "ui/StdControls.h"
 
@@ -24,6 +26,8 @@ public:
     ui::CheckBox* cbShowTips = nullptr;
     ui::Button* bOK = nullptr;
     ui::Button* bCancel = nullptr;
+    TsuiThemeManager* suiThemeManager1 = nullptr;
+    TsuiFileTheme* suiFileTheme1 = nullptr;
 
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
