@@ -18,8 +18,8 @@ int ScriptedPrompt::messageBox(HWND, const std::string& text, const std::string&
     return a;
 }
 
-bool ScriptedPrompt::openFile(HWND, ui::FileDialogRequest& req) {
-    calls.push_back({"open", req.title, req.filter, req.flags});
+bool ScriptedPrompt::fileDialog(const char* kind, ui::FileDialogRequest& req) {
+    calls.push_back({kind, req.title, req.filter, req.flags});
     fileRequests.push_back(req);
     if (fileAnswers.empty()) return false;
     std::string a = fileAnswers.front();
@@ -29,16 +29,8 @@ bool ScriptedPrompt::openFile(HWND, ui::FileDialogRequest& req) {
     return true;
 }
 
-bool ScriptedPrompt::saveFile(HWND, ui::FileDialogRequest& req) {
-    calls.push_back({"save", req.title, req.filter, req.flags});
-    fileRequests.push_back(req);
-    if (fileAnswers.empty()) return false;
-    std::string a = fileAnswers.front();
-    fileAnswers.pop_front();
-    if (a.empty()) return false;
-    req.fileName = a;
-    return true;
-}
+bool ScriptedPrompt::openFile(HWND, ui::FileDialogRequest& req) { return fileDialog("open", req); }
+bool ScriptedPrompt::saveFile(HWND, ui::FileDialogRequest& req) { return fileDialog("save", req); }
 
 bool ScriptedPrompt::browseForFolder(HWND, const std::string& title, std::string& folder) {
     calls.push_back({"browse", title, "", 0});

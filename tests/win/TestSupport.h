@@ -39,6 +39,7 @@ public:
     int count(const std::string& kind) const;
 
 private:
+    bool fileDialog(const char* kind, ui::FileDialogRequest& req);
     ui::UserPrompt* previous_;
 };
 
