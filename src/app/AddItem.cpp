@@ -56,12 +56,6 @@ void TfrmProperty::buildComponents() {
     }
 }
 
-LRESULT TfrmProperty::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    LRESULT r = ui::Form::wndProc(msg, wp, lp);
-    if (msg == WM_ACTIVATE) focus_.activate(handle(), wp);
-    return r;
-}
-
 void TfrmProperty::FormCreate() {
     suiFileTheme1->setThemeFile("msn.ssk");
     // The skinned frame takes the theme first once the dialog has one.

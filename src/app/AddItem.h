@@ -42,14 +42,11 @@ public:
     TsuiThemeManager* suiThemeManager1 = nullptr;
     TsuiFileTheme* suiFileTheme1 = nullptr;
 
-    LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
-
 protected:
     void buildComponents() override;
     void formCreate() override { FormCreate(); }
 
 private:
-    ui::DialogFocus focus_;
     std::string alias_;
     std::string path_;
 };

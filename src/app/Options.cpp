@@ -39,12 +39,6 @@ void TfrmOptions::buildComponents() {
     suiFileTheme1 = new TsuiFileTheme(this, "suiFileTheme1");
 }
 
-LRESULT TfrmOptions::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    LRESULT r = ui::Form::wndProc(msg, wp, lp);
-    if (msg == WM_ACTIVATE) focus_.activate(handle(), wp);
-    return r;
-}
-
 void TfrmOptions::FormCreate() {
     cbExploreFolder->setChecked(ExploreFolder);
     cbAskDelete->setChecked(AskDelete);

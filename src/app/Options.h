@@ -29,14 +29,11 @@ public:
     TsuiThemeManager* suiThemeManager1 = nullptr;
     TsuiFileTheme* suiFileTheme1 = nullptr;
 
-    LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
-
 protected:
     void buildComponents() override;
     void formCreate() override { FormCreate(); }
 
 private:
-    ui::DialogFocus focus_;
 };
 
 } // namespace corvane::app

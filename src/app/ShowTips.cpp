@@ -191,7 +191,7 @@ void TfrmTips::formShow() {
     // Any page but the last.
     std::uniform_int_distribution<int> first(0, Panel1->pageCount() - 2);
     Panel1->setPageIndex(first(random_));
-    focused_ = bNext->handle();
+    setActiveControl(bNext->handle());
     bNext->setFocus();
 }
 
@@ -207,20 +207,6 @@ void TfrmTips::bCloseClick() {
         LoadSaveOptions(false);
     }
     setModalResult(ui::mrOk);
-}
-
-LRESULT TfrmTips::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_ACTIVATE && handle()) {
-        if (LOWORD(wp) == WA_INACTIVE) {
-            HWND f = GetFocus();
-            if (f && IsChild(handle(), f)) focused_ = f;
-        } else if (focused_ && IsWindow(focused_) && !HIWORD(wp)) {
-            // The focus goes back to the control that had it, not to the dialog itself.
-            SetFocus(focused_);
-            return 0;
-        }
-    }
-    return ui::Form::wndProc(msg, wp, lp);
 }
 
 } // namespace corvane::app

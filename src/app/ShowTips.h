@@ -56,15 +56,12 @@ public:
     flat::TFlatButton* bNext = nullptr;
     flat::TFlatButton* bClose = nullptr;
 
-    LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
-
 protected:
     void buildComponents() override;
     void formShow() override;
 
 private:
     std::mt19937 random_;
-    HWND focused_ = nullptr; // the control that gets the focus when the dialog is activated
 };
 
 } // namespace corvane::app

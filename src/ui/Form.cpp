@@ -131,6 +131,25 @@ int Form::showModal() {
     return modalResult_;
 }
 
+// Dialogs give the focus back to the control that had it, or else to their first
+// control, instead of leaving it on the window itself.
+void Form::keepFocus(WPARAM activation) {
+    HWND form = handle();
+    HWND focus = GetFocus();
+    if (LOWORD(activation) == WA_INACTIVE) {
+        if (focus && IsChild(form, focus)) activeControl_ = focus;
+        return;
+    }
+    if (HIWORD(activation)) return; // minimised
+    HWND saved = activeControl_;
+    if (saved && IsWindow(saved) && IsChild(form, saved) && IsWindowVisible(saved) && IsWindowEnabled(saved)) {
+        SetFocus(saved);
+        return;
+    }
+    if (focus && IsChild(form, focus)) return;
+    if (HWND first = GetNextDlgTabItem(form, nullptr, FALSE)) SetFocus(first);
+}
+
 bool Form::preTranslateMessage(MSG& m) {
     if (dialogNavigation && handle() && (m.hwnd == handle() || IsChild(handle(), m.hwnd)) &&
         m.message == WM_KEYDOWN && (m.wParam == VK_TAB))
@@ -165,6 +184,13 @@ LRESULT Form::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         }
         hide();
         return 0;
+    case WM_ACTIVATE:
+        if (dialogNavigation) {
+            LRESULT r = defaultHandler(msg, wp, lp);
+            keepFocus(wp);
+            return r;
+        }
+        break;
     case WM_DESTROY:
         if (Application::instance().mainForm() == this) PostQuitMessage(0);
         if (onDestroyed) onDestroyed();

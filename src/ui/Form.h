@@ -48,6 +48,9 @@ public:
     void setModalResult(int r) { modalResult_ = r; }
     void close();
 
+    // The control that gets the focus when the form is next activated.
+    void setActiveControl(HWND control) { activeControl_ = control; }
+
     HFONT font() const { return font_.get(); }
     void setCaption(const std::string& s) { caption = s; setText(s); }
 
@@ -71,6 +74,9 @@ private:
 
     FontHandle font_;
     BrushHandle brush_;
+    void keepFocus(WPARAM activation);
+
+    HWND activeControl_ = nullptr;
     bool modal_ = false;
     int modalResult_ = mrNone;
 };

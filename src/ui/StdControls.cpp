@@ -169,18 +169,4 @@ bool Label::reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     return true;
 }
 
-void DialogFocus::activate(HWND form, WPARAM wp) {
-    HWND focus = GetFocus();
-    if (LOWORD(wp) == WA_INACTIVE) {
-        if (focus && IsChild(form, focus)) saved_ = focus;
-        return;
-    }
-    if (saved_ && IsWindow(saved_) && IsChild(form, saved_) && IsWindowVisible(saved_) && IsWindowEnabled(saved_)) {
-        SetFocus(saved_);
-        return;
-    }
-    if (focus && IsChild(form, focus)) return;
-    if (HWND first = GetNextDlgTabItem(form, nullptr, FALSE)) SetFocus(first);
-}
-
 } // namespace corvane::ui

@@ -14,16 +14,6 @@ class Form;
 // The form that holds a control's window, or nullptr.
 Form* parentForm(const WinControl& c);
 
-// A dialog's focus across activation: the control that had the focus gets it back,
-// and a dialog opens with the focus on its first control, ready for typing.
-class DialogFocus {
-public:
-    // Call after the default handling of WM_ACTIVATE.
-    void activate(HWND form, WPARAM wp);
-private:
-    HWND saved_ = nullptr;
-};
-
 class Button : public WinControl {
 public:
     Button(Component* owner, std::string name, HWND parent, int x, int y, int w, int h, const std::string& caption);
