@@ -1,11 +1,12 @@
-# Host-side tools. The packer's writer itself is part of corvane_core (listed
-# in src/skin/theme/sources.cmake) so that tests of both builds can use it.
+# Host-side tools.
 add_executable(skinpack ${CMAKE_SOURCE_DIR}/tools/skinpack/main.cpp)
-target_link_libraries(skinpack PRIVATE corvane_core)
+target_link_libraries(skinpack PRIVATE corvane_skinwriter)
 
-# The fuzz targets link corvane_core; without coverage instrumentation in it
-# libFuzzer would see only the target's own few lines. The sanitizer runtimes
+# The fuzz targets link the layer libraries; without coverage instrumentation in
+# them libFuzzer would see only the target's own few lines. The sanitizer runtimes
 # supply the coverage hooks for the other host executables.
 if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
-  target_compile_options(corvane_core PRIVATE -fsanitize=fuzzer-no-link)
+  foreach(layer ui skin_theme flat app skinwriter)
+    target_compile_options(corvane_${layer} PRIVATE -fsanitize=fuzzer-no-link)
+  endforeach()
 endif()

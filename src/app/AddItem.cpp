@@ -2,6 +2,7 @@
 #include "app/Global.h"
 #include "app/PathRules.h"
 #include "app/Store.h"
+#include "ui/Files.h"
 #include "ui/UserPrompt.h"
 
 namespace corvane::app {
@@ -20,11 +21,6 @@ TfrmProperty::TfrmProperty(ui::Component* owner, const std::string& alias, const
     dialogNavigation = true;
     color = kFrameColor;
     create();
-}
-
-TfrmProperty::~TfrmProperty() {
-    destroyComponents();
-    destroyHandle();
 }
 
 void TfrmProperty::buildComponents() {
@@ -88,7 +84,7 @@ void TfrmProperty::suitempfbOkClick() {
         ui::prompt().messageBox(GetActiveWindow(), kEmptyFieldMessage, "Corvane", MB_OK | MB_ICONERROR);
         return;
     }
-    if (DirectoryExists(path)) {
+    if (ui::directoryExists(path)) {
         setModalResult(ui::mrOk);
         return;
     }

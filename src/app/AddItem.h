@@ -19,7 +19,6 @@ public:
     // Creates the window with the fields filled; a separator entry starts with the
     // separator box checked and the fields disabled.
     TfrmProperty(ui::Component* owner, const std::string& alias, const std::string& path);
-    ~TfrmProperty() override;
 
     // The title the frame shows ("Add Item" until the caller changes it). Stands in for
     // the skinned frame's Caption, which will pass it on to its title bar as well.

@@ -2,6 +2,7 @@
 #include "app/BackupRules.h"
 #include "app/MainForm.h"
 #include "ui/Errors.h"
+#include "ui/Files.h"
 #include "ui/IniFile.h"
 #include "ui/UserPrompt.h"
 #include <windows.h>
@@ -10,11 +11,6 @@
 namespace corvane::app {
 
 namespace {
-
-bool FileExists(const std::string& name) {
-    DWORD a = GetFileAttributesA(name.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 // The key names of one section, read in full however long the list is.
 std::vector<std::string> SectionKeys(const std::string& fileName, const char* section) {
@@ -75,8 +71,7 @@ void MergeBackupFile(FavouriteRows& rows, const std::string& storeKey, const std
         if (present) continue;
         rows.appendRow(alias, path);
         const int m = rows.rowCount();
-        WriteStoreValue(storeKey, AliasValueName(m - 1), alias);
-        WriteStoreValue(storeKey, PathValueName(m - 1), path);
+        RewriteStoreRange(rows, storeKey, m - 1, m - 1);
     }
 }
 
@@ -84,7 +79,7 @@ void ExportFavourites(TfrmMain& form) {
     ui::FileDialogRequest req = BackupDialog(kExportTitle);
     if (!ui::prompt().saveFile(form.handle(), req)) return;
     const std::string fileName = WithBackupExtension(req.fileName);
-    if (FileExists(fileName) &&
+    if (ui::fileExists(fileName) &&
         ui::prompt().messageBox(form.handle(), fileName + " has existed,overite it?", "Corvane",
                                 MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON2) != IDYES)
         return;
@@ -95,14 +90,8 @@ void ImportFavourites(TfrmMain& form) {
     try {
         ui::FileDialogRequest req = BackupDialog(kImportTitle);
         if (!ui::prompt().openFile(form.handle(), req)) return;
-        form.lvMain->beginUpdate();
-        try {
-            MergeBackupFile(form, form.storeKey(), req.fileName);
-        } catch (...) {
-            form.lvMain->endUpdate();
-            throw;
-        }
-        form.lvMain->endUpdate();
+        auto batch = form.batchRowChanges();
+        MergeBackupFile(form, form.storeKey(), req.fileName);
     } catch (...) {
         // Import ends silently on any error; what it added stays.
     }

@@ -1,7 +1,10 @@
 #include "app/Global.h"
 #include "app/IniNumbers.h"
+#include "ui/Application.h"
 #include "ui/Errors.h"
+#include "ui/Files.h"
 #include "ui/IniFile.h"
+#include "ui/Modal.h"
 #include <shlobj.h>
 #include <vector>
 
@@ -10,6 +13,11 @@ namespace corvane::app {
 namespace {
 std::string g_folderOverride;
 } // namespace
+
+void ConfigureApplication() {
+    ui::Application::instance().setTitle(kProgramTitle);
+    ui::Application::instance().setIconResource(kIconResource);
+}
 
 std::string ExecutablePath() {
     for (DWORD size = MAX_PATH;; size *= 2) {
@@ -58,11 +66,6 @@ std::string WindowsFolder(UINT(WINAPI* get)(LPSTR, UINT)) {
     return std::string(buf.data(), n);
 }
 
-bool DirectoryExists(const std::string& path) {
-    const DWORD attr = GetFileAttributesA(path.c_str());
-    return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 int CALLBACK CentreBrowseDialog(HWND window, UINT message, LPARAM, LPARAM) {
     if (message == BFFM_INITIALIZED) {
         int x = 0, y = 0;
@@ -79,18 +82,6 @@ int CALLBACK CentreBrowseDialog(HWND window, UINT message, LPARAM, LPARAM) {
 
 namespace {
 
-struct DisabledWindows {
-    std::vector<HWND> windows;
-};
-
-BOOL CALLBACK DisableProgramWindow(HWND w, LPARAM lp) {
-    if (IsWindowEnabled(w)) {
-        EnableWindow(w, FALSE);
-        reinterpret_cast<DisabledWindows*>(lp)->windows.push_back(w);
-    }
-    return TRUE;
-}
-
 // Releases a COM interface when the scope ends.
 template <class T>
 struct ComRef {
@@ -101,7 +92,7 @@ struct ComRef {
 } // namespace
 
 bool BrowseForFolder(const std::string& title, const std::wstring& root, std::string& directory, HWND owner) {
-    if (!DirectoryExists(directory)) directory.clear();
+    if (!ui::directoryExists(directory)) directory.clear();
     ComRef<IMalloc> malloc;
     if (FAILED(SHGetMalloc(&malloc.p)) || !malloc.p) return false;
     auto* buffer = static_cast<char*>(malloc.p->Alloc(MAX_PATH));
@@ -129,13 +120,13 @@ bool BrowseForFolder(const std::string& title, const std::wstring& root, std::st
     bi.lpfn = &CentreBrowseDialog;
     bi.lParam = 0;
 
-    DisabledWindows disabled;
-    EnumThreadWindows(GetCurrentThreadId(), &DisableProgramWindow, reinterpret_cast<LPARAM>(&disabled));
-    const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS);
-    LPITEMIDLIST chosen = SHBrowseForFolderA(&bi);
-    SetErrorMode(oldMode);
-    for (HWND w : disabled.windows)
-        if (IsWindow(w)) EnableWindow(w, TRUE);
+    LPITEMIDLIST chosen = nullptr;
+    {
+        ui::ModalScope others;
+        const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS);
+        chosen = SHBrowseForFolderA(&bi);
+        SetErrorMode(oldMode);
+    }
     // The owner was disabled when the browser closed, so activation went elsewhere.
     if (owner && IsWindow(owner)) SetActiveWindow(owner);
 

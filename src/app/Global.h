@@ -13,6 +13,12 @@ inline bool ShowTips = true;
 
 constexpr const char* kOptionsSection = "Options";
 
+// The program's name (caption of its message boxes) and its icon resource.
+constexpr const char* kProgramTitle = "Corvane";
+constexpr const char* kIconResource = "MAINICON";
+// Gives the class library the program's name and icon.
+void ConfigureApplication();
+
 // Full path of the running executable, as the process sees it.
 std::string ExecutablePath();
 // The executable's folder, ending in a backslash.
@@ -27,10 +33,6 @@ void LoadSaveOptions(bool load);
 
 // The Windows folder, read in full even when it is longer than the first buffer.
 std::string WindowsFolder(UINT(WINAPI* get)(LPSTR, UINT) = &GetWindowsDirectoryA);
-
-// True when the path names an existing folder; a relative path is taken from the
-// current folder.
-bool DirectoryExists(const std::string& path);
 
 // The shell's folder browser: Root (empty for the whole shell namespace) is the top of
 // the tree; on true, Directory holds the chosen folder. The other windows of the

@@ -27,11 +27,6 @@ TfrmMain::TfrmMain(ui::Component* owner, std::string storeKey)
     color = GetSysColor(COLOR_BTNFACE);
 }
 
-TfrmMain::~TfrmMain() {
-    destroyComponents();
-    destroyHandle();
-}
-
 void TfrmMain::createParams(ui::CreateParams& p) {
     ui::Form::createParams(p);
     // Not resizable, with a minimise box; the task bar shows it.
@@ -76,7 +71,7 @@ void TfrmMain::buildComponents() {
         b->setCaption(cap);
         b->setImageIndex(image);
         b->setHint(tip);
-        b->onClick = [this, h] { ui::guarded([this, h] { (this->*h)(); }); };
+        b->onClick = [this, h] { (this->*h)(); };
         return b;
     };
     auto actionButton = [this](const char* name, ui::Action* a, const char* tip) {
@@ -113,7 +108,7 @@ void TfrmMain::buildComponents() {
     lvMain->addColumn("Path", 315);
     lvMain->onSelectItem = [this](int item, bool selected) { lvMainSelectItem(item, selected); };
     lvMain->onCustomDrawItem = [this](int item, COLORREF& c, bool& d) { lvMainCustomDrawItem(item, c, d); };
-    lvMain->onDblClick = [this] { ui::guarded([this] { lvMainDblClick(); }); };
+    lvMain->onDblClick = [this] { lvMainDblClick(); };
 
     suiFileTheme1 = new TsuiFileTheme(this, "suiFileTheme1");
 }
@@ -158,6 +153,8 @@ void TfrmMain::activateInstance() {
     if (last && IsWindowVisible(last) && IsWindowEnabled(last)) SetForegroundWindow(last);
 }
 
+// The list shows no platform selection: a click only chooses the row, which custom
+// draw then paints red, so the chosen row keeps its look when the list loses the focus.
 void TfrmMain::lvMainSelectItem(int, bool) {
     int sel = lvMain->selectedIndex();
     if (sel >= 0) selectedIndex = sel;
@@ -180,8 +177,7 @@ void TfrmMain::tbAddClick() {
     if (frmProperty.cAddSeparator->checked()) lvMain->addItem(kSeparatorAlias, kSeparatorPath);
     else lvMain->addItem(frmProperty.feName->text(), frmProperty.fePath->text());
     const int n = rowCount();
-    WriteStoreValue(storeKey_, AliasValueName(n - 1), rowAlias(n - 1));
-    WriteStoreValue(storeKey_, PathValueName(n - 1), rowPath(n - 1));
+    RewriteStoreRange(storeKey_, n - 1, n - 1);
 }
 
 void TfrmMain::aEditExecute() {
@@ -197,8 +193,7 @@ void TfrmMain::aEditExecute() {
         lvMain->setCaption(k, frmProperty.feName->text());
         lvMain->setSubItem(k, frmProperty.fePath->text());
     }
-    WriteStoreValue(storeKey_, AliasValueName(k), rowAlias(k));
-    WriteStoreValue(storeKey_, PathValueName(k), rowPath(k));
+    RewriteStoreRange(storeKey_, k, k);
 }
 
 void TfrmMain::aDeleteExecute() {
@@ -207,10 +202,11 @@ void TfrmMain::aDeleteExecute() {
         return;
     const int k = selectedIndex;
     if (!rowExists(k)) return;
-    // One repaint later instead of the list scrolling its rows up now.
-    lvMain->beginUpdate();
-    lvMain->deleteItem(k);
-    lvMain->endUpdate();
+    {
+        // One repaint later instead of the list scrolling its rows up now.
+        ui::ListUpdate batch(*lvMain);
+        lvMain->deleteItem(k);
+    }
     const int n = rowCount();
     DeleteStorePair(storeKey_, n);
     RewriteStoreRange(storeKey_, k, n - 1);
@@ -251,12 +247,13 @@ void TfrmMain::aSortExecute() {
     for (int i = 0; i < n; ++i) rows.push_back({lvMain->caption(i), lvMain->subItem(i)});
     std::vector<FavouriteRow> before = rows;
     ExchangeSort(rows, SortAscending);
-    lvMain->beginUpdate();
-    for (int i = 0; i < n; ++i) {
-        if (rows[i].alias != before[i].alias) lvMain->setCaption(i, rows[i].alias);
-        if (rows[i].path != before[i].path) lvMain->setSubItem(i, rows[i].path);
+    {
+        ui::ListUpdate batch(*lvMain);
+        for (int i = 0; i < n; ++i) {
+            if (rows[i].alias != before[i].alias) lvMain->setCaption(i, rows[i].alias);
+            if (rows[i].path != before[i].path) lvMain->setSubItem(i, rows[i].path);
+        }
     }
-    lvMain->endUpdate();
     if (SortAscending) {
         SortAscending = false;
         aSort->setHint(kSortDescendingHint);
@@ -271,15 +268,9 @@ void TfrmMain::tbRefreshClick() { loadRows(true); }
 
 void TfrmMain::loadRows(bool clearFirst) {
     // One repaint for the whole load; the list still shows the rows read before an error.
-    lvMain->beginUpdate();
-    try {
-        if (clearFirst) lvMain->clear();
-        LoadFavourites(storeKey_);
-    } catch (...) {
-        lvMain->endUpdate();
-        throw;
-    }
-    lvMain->endUpdate();
+    ui::ListUpdate batch(*lvMain);
+    if (clearFirst) lvMain->clear();
+    LoadFavourites(storeKey_);
 }
 
 void TfrmMain::ToolButton10Click() {

@@ -20,7 +20,6 @@ constexpr const char* kHelpAddress = "https://corvane.app/help/";
 class TfrmMain : public ui::Form, public FavouriteRows {
 public:
     explicit TfrmMain(ui::Component* owner, std::string storeKey = kStoreKey);
-    ~TfrmMain() override;
 
     // The store operations, on this window's rows.
     void LoadFavourites(const std::string& key) { app::LoadFavourites(*this, key); }
@@ -59,6 +58,8 @@ public:
     void appendRow(const std::string& alias, const std::string& path) override { lvMain->addItem(alias, path); }
 
     const std::string& storeKey() const { return storeKey_; }
+    // Batches the list's repaints while a scope changes many rows.
+    ui::ListUpdate batchRowChanges() { return ui::ListUpdate(*lvMain); }
     int selectedIndex = kNoRowChosen;
     bool SortAscending = true;
 

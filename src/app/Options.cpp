@@ -18,11 +18,6 @@ TfrmOptions::TfrmOptions(ui::Component* owner) : ui::Form(owner, "frmOptions") {
     create();
 }
 
-TfrmOptions::~TfrmOptions() {
-    destroyComponents();
-    destroyHandle();
-}
-
 void TfrmOptions::buildComponents() {
     // Positions are the frame's: its title strip will fill the top of the client area.
     GroupBox1 = new ui::GroupBox(this, "GroupBox1", handle(), 9, 53, 321, 111);

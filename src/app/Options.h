@@ -15,7 +15,6 @@ constexpr const char* kShowTipsCaption = "Always show tips at startup";
 class TfrmOptions : public ui::Form {
 public:
     explicit TfrmOptions(ui::Component* owner);
-    ~TfrmOptions() override;
 
     void FormCreate();
     void suitempbOKClick();

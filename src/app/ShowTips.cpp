@@ -1,5 +1,6 @@
 #include "app/ShowTips.h"
 #include "app/Global.h"
+#include "ui/Gdi.h"
 #include <chrono>
 
 namespace corvane::app {
@@ -16,19 +17,14 @@ constexpr RECT kRule{45, 35, 45 + 300, 35 + 2};
 constexpr POINT kHeading{65, 8};
 constexpr RECT kNotebook{59, 37, 59 + 271, 37 + 123};
 
-void Fill(HDC dc, const RECT& r, COLORREF c) {
-    ui::BrushHandle b(CreateSolidBrush(c));
-    FillRect(dc, &r, b.get());
-}
-
 // A lowered bevel: shadow on the top and left edges, highlight on the bottom and right.
 void LoweredBevel(HDC dc, RECT r, int width) {
     const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), light = GetSysColor(COLOR_BTNHIGHLIGHT);
     for (int i = 0; i < width; ++i) {
-        Fill(dc, RECT{r.left, r.top, r.right - 1, r.top + 1}, shadow);
-        Fill(dc, RECT{r.left, r.top, r.left + 1, r.bottom - 1}, shadow);
-        Fill(dc, RECT{r.left, r.bottom - 1, r.right, r.bottom}, light);
-        Fill(dc, RECT{r.right - 1, r.top, r.right, r.bottom}, light);
+        ui::fillSolid(dc, RECT{r.left, r.top, r.right - 1, r.top + 1}, shadow);
+        ui::fillSolid(dc, RECT{r.left, r.top, r.left + 1, r.bottom - 1}, shadow);
+        ui::fillSolid(dc, RECT{r.left, r.bottom - 1, r.right, r.bottom}, light);
+        ui::fillSolid(dc, RECT{r.right - 1, r.top, r.right, r.bottom}, light);
         InflateRect(&r, -1, -1);
     }
 }
@@ -74,30 +70,10 @@ const std::vector<TipPage>& TipPages() {
 
 TipsPanel::TipsPanel(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h)
     : ui::WinControl(owner, std::move(name)) {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = &TipsPanel::InitialWndProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        wc.lpszClassName = kPanelClass;
-        RegisterClassExA(&wc);
-        registered = true;
-    }
     headingFont_.reset(ui::createUiFont(-16, "Verdana", FW_BOLD));
     pageFont_.reset(ui::createUiFont(-11, "Verdana"));
-    picture_.reset(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, 32, 32, 0)));
-    CreateWindowExA(0, kPanelClass, "", WS_CHILD | WS_VISIBLE, x, y, w, h, parent, nullptr,
-                    GetModuleHandleA(nullptr), this);
-}
-
-LRESULT CALLBACK TipsPanel::InitialWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
-        if (auto* self = static_cast<TipsPanel*>(cs->lpCreateParams)) self->bind(h);
-    }
-    return WinControl::StdWndProc(h, msg, wp, lp);
+    picture_.reset(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), kIconResource, IMAGE_ICON, 32, 32, 0)));
+    createWindow(ui::WindowClass{kPanelClass}, WS_CHILD | WS_VISIBLE, 0, x, y, w, h, parent);
 }
 
 void TipsPanel::setPageIndex(int i) {
@@ -126,18 +102,18 @@ LRESULT TipsPanel::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
 
 void TipsPanel::paint(HDC dc) {
     const RECT all = clientRect();
-    Fill(dc, all, kWhite);
+    ui::fillSolid(dc, all, kWhite);
     LoweredBevel(dc, all, 2);
 
     // The picture strip runs past the panel's bottom; the panel clips it.
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, all.left, all.top, all.right, all.bottom);
-    Fill(dc, kPictureStrip, kGray);
+    ui::fillSolid(dc, kPictureStrip, kGray);
     LoweredBevel(dc, kPictureStrip, 1);
     if (picture_)
         DrawIconEx(dc, kPictureStrip.left + kPicture.x, kPictureStrip.top + kPicture.y, picture_.get(), 32, 32, 0,
                    nullptr, DI_NORMAL);
-    Fill(dc, kRule, GetSysColor(COLOR_GRAYTEXT));
+    ui::fillSolid(dc, kRule, GetSysColor(COLOR_GRAYTEXT));
 
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
@@ -161,11 +137,6 @@ TfrmTips::TfrmTips(ui::Component* owner) : ui::Form(owner, "frmTips") {
     dialogNavigation = true;
 }
 
-TfrmTips::~TfrmTips() {
-    destroyComponents();
-    destroyHandle();
-}
-
 void TfrmTips::buildComponents() {
     Panel1 = new TipsPanel(this, "Panel1", handle(), 6, 6, 338, 163);
     // bNext is created first: first in the tab order.
@@ -175,7 +146,7 @@ void TfrmTips::buildComponents() {
     bClose->setCaption("&Close");
     cbOption = new flat::TFlatComboBox(this, "cbOption", handle(), 8, 177, 166, 21,
                                        flat::TComboBoxStyle::csDropDownList);
-    cbOption->setColor(0xFF000005); // the window colour
+    cbOption->setColor(ui::systemColor(COLOR_WINDOW));
     cbOption->setItemHeight(13);
     cbOption->addItem("Always show tips at startup");
     cbOption->addItem("Never show tips at startup");

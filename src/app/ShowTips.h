@@ -34,7 +34,6 @@ public:
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
-    static LRESULT CALLBACK InitialWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
     void paint(HDC dc);
 
     int page_ = 0;
@@ -46,7 +45,6 @@ private:
 class TfrmTips : public ui::Form {
 public:
     explicit TfrmTips(ui::Component* owner);
-    ~TfrmTips() override;
 
     void bNextClick();
     void bCloseClick();

@@ -17,13 +17,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     app::ProductPrompt productPrompt; // our folder browser behind the user-prompt seam
     ui::setPrompt(&productPrompt);
+    app::ConfigureApplication();
     ui::Application& application = ui::Application::instance();
     int rc = 0;
     {
         app::TfrmMain frmMain(nullptr);
         application.setMainForm(&frmMain);
         frmMain.create();
-        application.setTitle("Corvane");
+        application.setTitle(app::kProgramTitle);
         rc = application.run();
         application.setMainForm(nullptr);
     }

@@ -1,23 +1,17 @@
-list(APPEND CORE_SOURCES
+# The program's pure rules are platform-free (host-tested); the windows, the store and
+# the files need Win32.
+set(CORE_SOURCES
   src/app/SortRules.cpp
   src/app/IniNumbers.cpp
+  src/app/BackupRules.cpp
+  src/app/PathRules.cpp
 )
-list(APPEND WIN_SOURCES
+set(WIN_SOURCES
   src/app/Global.cpp
   src/app/Store.cpp
   src/app/MainForm.cpp
-)
-list(APPEND CORE_SOURCES
-  src/app/BackupRules.cpp
-)
-list(APPEND WIN_SOURCES
   src/app/Backup.cpp
   src/app/ShowTips.cpp
-)
-list(APPEND CORE_SOURCES
-  src/app/PathRules.cpp
-)
-list(APPEND WIN_SOURCES
   src/app/AddItem.cpp
   src/app/Options.cpp
 )

@@ -6,15 +6,6 @@
 
 namespace corvane::flat {
 
-std::uint32_t ColorToRgb(std::uint32_t color, SysColorFn sysColor)
-{
-    if (!IsSystemColor(color))
-        return color;
-    if (sysColor == nullptr)
-        return color & 0x00FFFFFFu;
-    return sysColor(static_cast<int>(color & 0xFFu)) & 0x00FFFFFFu;
-}
-
 std::uint32_t ShadeColor(std::uint32_t base, std::uint32_t given, int percent, Shade shade)
 {
     return ShadeColor(base, given, percent, shade, nullptr);

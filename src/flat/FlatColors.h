@@ -4,17 +4,13 @@
 
 #include <cstdint>
 
+#include "ui/Colors.h"
+
 namespace corvane::flat {
 
-// Answers the RGB value of system colour `index` (GetSysColor on Windows).
-using SysColorFn = std::uint32_t (*)(int index);
+using ui::SysColorFn;
 
-// A colour with the top bit set names system colour (value & 0xFF).
-inline bool IsSystemColor(std::uint32_t color) { return (color & 0x80000000u) != 0; }
-
-// Resolves a system colour through `sysColor`; other colours pass unchanged.
-// Without a resolver a system colour is read as its low three bytes.
-std::uint32_t ColorToRgb(std::uint32_t color, SysColorFn sysColor);
+inline std::uint32_t ColorToRgb(std::uint32_t color, SysColorFn sysColor) { return ui::colorToRgb(color, sysColor); }
 
 enum class Shade : std::uint8_t { Lighten, Darken };
 

@@ -4,16 +4,6 @@
 
 namespace corvane::flat {
 
-std::uint32_t SysColorRgb(int index) { return GetSysColor(index); }
-
-COLORREF ResolveColor(std::uint32_t color) { return ColorToRgb(color, &SysColorRgb); }
-
-SIZE BitmapSize(HBITMAP bmp) {
-    BITMAP bm{};
-    if (!bmp || !GetObjectA(bmp, sizeof bm, &bm)) return SIZE{0, 0};
-    return SIZE{bm.bmWidth, bm.bmHeight};
-}
-
 void DrawBevelFrame(HDC dc, const RECT& rect, COLORREF topLeft, COLORREF bottomRight, int width) {
     const Rect r{rect.left, rect.top, rect.right, rect.bottom};
     ui::PenHandle tl(CreatePen(PS_SOLID, 1, topLeft));
@@ -33,34 +23,12 @@ void DrawBevelFrame(HDC dc, const RECT& rect, COLORREF topLeft, COLORREF bottomR
     SelectObject(dc, old);
 }
 
-void PaintBehind(HWND control, HDC dc) {
-    HWND parent = control ? GetParent(control) : nullptr;
-    if (!parent) return;
-    RECT bounds;
-    GetWindowRect(control, &bounds);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&bounds), 2);
-    RECT pc;
-    GetClientRect(parent, &pc);
-    const int saved = SaveDC(dc);
-    POINT org;
-    GetViewportOrgEx(dc, &org);
-    SetViewportOrgEx(dc, org.x - bounds.left, org.y - bounds.top, nullptr);
-    IntersectClipRect(dc, 0, 0, pc.right, pc.bottom);
-    // WM_PRINTCLIENT rather than WM_PAINT with a DC: our windows paint into a given
-    // DC only through it, and a WM_PAINT would validate the parent's update region.
-    SendMessageA(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    SendMessageA(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    RestoreDC(dc, saved);
-}
-
 ui::BitmapHandle MakeDisabledGlyph(HBITMAP source, COLORREF maskColor, COLORREF backColor, bool drawHighlight,
                                    COLORREF shadow, COLORREF highlight) {
-    const SIZE size = BitmapSize(source);
+    const SIZE size = ui::bitmapSize(source);
     if (size.cx <= 0 || size.cy <= 0) return {};
     const int w = size.cx, h = size.cy;
-    HDC screen = GetDC(nullptr);
-    ui::BitmapHandle result(CreateCompatibleBitmap(screen, w, h));
-    ReleaseDC(nullptr, screen);
+    ui::BitmapHandle result(CreateCompatibleBitmap(ui::WindowDc(nullptr).get(), w, h));
     ui::MemDcHandle srcDc(CreateCompatibleDC(nullptr));
     ui::MemDcHandle maskDc(CreateCompatibleDC(nullptr));
     ui::MemDcHandle outDc(CreateCompatibleDC(nullptr));
@@ -76,20 +44,14 @@ ui::BitmapHandle MakeDisabledGlyph(HBITMAP source, COLORREF maskColor, COLORREF 
             BitBlt(maskDc.get(), 0, 0, w, h, srcDc.get(), 0, 0, SRCCOPY);
         } else {
             // Anything the source does not cover stays in the mask colour.
-            ui::BrushHandle fill(CreateSolidBrush(maskColor));
-            RECT all{0, 0, w, h};
-            FillRect(maskDc.get(), &all, fill.get());
+            ui::fillSolid(maskDc.get(), RECT{0, 0, w, h}, maskColor);
             SetBkColor(srcDc.get(), GetPixel(srcDc.get(), 0, h - 1));
             BitBlt(maskDc.get(), 0, 0, w, h, srcDc.get(), 0, 0, SRCCOPY);
         }
     }
     ui::SelectObjectScope out(outDc.get(), result.get());
     ui::SelectObjectScope m(maskDc.get(), mask.get());
-    {
-        ui::BrushHandle back(CreateSolidBrush(backColor));
-        RECT all{0, 0, w, h};
-        FillRect(outDc.get(), &all, back.get());
-    }
+    ui::fillSolid(outDc.get(), RECT{0, 0, w, h}, backColor);
     // DSPDxax lays the brush where the expanded source is all ones and keeps the
     // destination where it is zero. Expanding the mask with a white text colour
     // and a black background puts the brush on the picture (mask black) and
@@ -118,7 +80,7 @@ GlyphTextLayout LayoutGlyphAndText(HDC dc, const RECT& client, POINT offset, con
         DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &t, DT_CALCRECT | DT_SINGLELINE);
         text = Size{t.right - t.left, t.bottom - t.top};
     }
-    const SIZE g = BitmapSize(glyph);
+    const SIZE g = ui::bitmapSize(glyph);
     return LayoutGlyphAndText(Rect{client.left, client.top, client.right, client.bottom}, Point{offset.x, offset.y},
                               Size{g.cx, g.cy}, numGlyphs, text, margin, spacing, layout);
 }

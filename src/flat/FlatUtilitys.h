@@ -1,7 +1,7 @@
 // Drawing routines shared by the flat button and the flat combo box.
 #pragma once
 #include "flat/FlatButtonMetrics.h"
-#include "ui/Handles.h"
+#include "ui/Gdi.h"
 #include <windows.h>
 #include <cstdint>
 #include <string>
@@ -11,20 +11,8 @@ namespace corvane::flat {
 using TNumGlyphs = int; // 1..4
 using TAdvColors = int; // 0..100, a percentage
 
-// System colour lookup for the colour arithmetic (a SysColorFn).
-std::uint32_t SysColorRgb(int index);
-// A colour value as RGB: system colours (0xFF0000nn, top bit set) are looked up.
-COLORREF ResolveColor(std::uint32_t color);
-
-// Size of a bitmap; 0 x 0 for none.
-SIZE BitmapSize(HBITMAP bmp);
-
 // A one-pixel-pen bevel `width` rings deep inside `rect`.
 void DrawBevelFrame(HDC dc, const RECT& rect, COLORREF topLeft, COLORREF bottomRight, int width);
-
-// Paints the part of the parent's picture that lies under `control` into `dc`,
-// for controls that let the parent show through.
-void PaintBehind(HWND control, HDC dc);
 
 // The embossed, disabled rendering of `source`: a new bitmap of the source's
 // size filled with `backColor`, stamped with `highlight` one pixel down-right

@@ -2,6 +2,7 @@
 #include "ui/Application.h"
 #include "ui/Errors.h"
 #include "ui/Form.h"
+#include "ui/Gdi.h"
 #include "ui/Messages.h"
 #include <algorithm>
 #include <memory>
@@ -14,35 +15,18 @@ constexpr const char* kButtonClass = "CorvaneFlatButton";
 constexpr const char* kTimerClass = "CorvaneFlatHoverTimer";
 constexpr UINT_PTR kTimerId = 1;
 constexpr UINT kHoverInterval = 100;
-constexpr std::uint32_t kClBtnFace = 0xFF00000F;
-
-// A screen-compatible copy of a bitmap (or of a part of it).
-ui::BitmapHandle CopyBitmapPart(HBITMAP src, int x, int y, int w, int h) {
-    HDC screen = GetDC(nullptr);
-    ui::BitmapHandle out(CreateCompatibleBitmap(screen, w, h));
-    ReleaseDC(nullptr, screen);
-    ui::MemDcHandle s(CreateCompatibleDC(nullptr)), d(CreateCompatibleDC(nullptr));
-    ui::SelectObjectScope ss(s.get(), src), ds(d.get(), out.get());
-    BitBlt(d.get(), 0, 0, w, h, s.get(), x, y, SRCCOPY);
-    return out;
-}
 
 COLORREF BottomLeftPixel(HBITMAP bmp) {
-    const SIZE sz = BitmapSize(bmp);
+    const SIZE sz = ui::bitmapSize(bmp);
     if (sz.cx <= 0 || sz.cy <= 0) return 0;
     ui::MemDcHandle dc(CreateCompatibleDC(nullptr));
     ui::SelectObjectScope sel(dc.get(), bmp);
     return GetPixel(dc.get(), 0, sz.cy - 1);
 }
 
-void FillSolid(HDC dc, const RECT& r, COLORREF c) {
-    ui::BrushHandle b(CreateSolidBrush(c));
-    FillRect(dc, &r, b.get());
-}
-
 FlatButtonColors Resolved(const FlatButtonColors& c) {
-    return {ResolveColor(c.color), ResolveColor(c.focused), ResolveColor(c.down),
-            ResolveColor(c.border), ResolveColor(c.highlight), ResolveColor(c.shadow)};
+    return {ui::toRgb(c.color), ui::toRgb(c.focused), ui::toRgb(c.down),
+            ui::toRgb(c.border), ui::toRgb(c.highlight), ui::toRgb(c.shadow)};
 }
 } // namespace
 
@@ -100,12 +84,7 @@ struct HoverShared {
 
     static void add(TFlatButton* b) {
         if (live++ == 0) {
-            WNDCLASSEXA wc{};
-            wc.cbSize = sizeof wc;
-            wc.lpfnWndProc = &TimerProc;
-            wc.hInstance = GetModuleHandleA(nullptr);
-            wc.lpszClassName = kTimerClass;
-            RegisterClassExA(&wc); // fails harmlessly when already registered
+            ui::registerWindowClass(ui::WindowClass{kTimerClass}, &TimerProc);
             // Created disabled: it runs only while a button is hovered.
             timer = CreateWindowExA(0, kTimerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                     GetModuleHandleA(nullptr), nullptr);
@@ -130,21 +109,9 @@ struct HoverShared {
 
 TFlatButton::TFlatButton(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h)
     : ui::WinControl(owner, std::move(name)) {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof wc;
-        wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
-        wc.lpfnWndProc = &TFlatButton::InitialWndProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        wc.hbrBackground = nullptr; // the face is composed off-screen
-        wc.lpszClassName = kButtonClass;
-        registered = RegisterClassExA(&wc) != 0;
-    }
     HoverShared::add(this);
-    CreateWindowExA(0, kButtonClass, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, x, y, w, h, parent,
-                    nullptr, GetModuleHandleA(nullptr), this);
+    createWindow(ui::WindowClass{kButtonClass, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW},
+                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, x, y, w, h, parent);
     takeParentColor();
     takeParentFont();
 }
@@ -152,16 +119,6 @@ TFlatButton::TFlatButton(ui::Component* owner, std::string name, HWND parent, in
 TFlatButton::~TFlatButton() {
     *alive_ = false;
     HoverShared::remove(this);
-    destroyComponents();
-    destroyHandle();
-}
-
-LRESULT CALLBACK TFlatButton::InitialWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
-        if (auto* self = static_cast<TFlatButton*>(cs->lpCreateParams)) self->bind(h);
-    }
-    return WinControl::StdWndProc(h, msg, wp, lp);
 }
 
 HWND TFlatButton::hoverTimerWindow() { return HoverShared::timer; }
@@ -177,10 +134,6 @@ void TFlatButton::setTransparentMode(TTransparentMode m) {
 
 void TFlatButton::setDefault(bool d) {
     default_ = d;
-    if (handle()) {
-        if (auto* form = dynamic_cast<ui::Form*>(fromHandle(GetAncestor(handle(), GA_ROOT))))
-            form->perform(ui::msg::FocusChanged, 0, reinterpret_cast<LPARAM>(fromHandle(GetFocus())));
-    }
     invalidate();
 }
 
@@ -225,7 +178,7 @@ void TFlatButton::setUseAdvColors(bool u) {
 }
 
 void TFlatButton::applyAdvColors() {
-    if (useAdvColors_) ApplyAdvColors(colors_, adv_, &SysColorRgb);
+    if (useAdvColors_) ApplyAdvColors(colors_, adv_, &ui::sysColorRgb);
 }
 
 void TFlatButton::takeParentColor() {
@@ -233,7 +186,7 @@ void TFlatButton::takeParentColor() {
     HWND parent = handle() ? GetParent(handle()) : nullptr;
     if (auto* form = dynamic_cast<ui::Form*>(fromHandle(parent))) colors_.color = form->color;
     else if (auto* b = dynamic_cast<TFlatButton*>(fromHandle(parent))) colors_.color = b->color();
-    else colors_.color = kClBtnFace;
+    else colors_.color = ui::systemColor(COLOR_BTNFACE);
 }
 
 void TFlatButton::setGroupIndex(int g) {
@@ -280,9 +233,9 @@ void TFlatButton::setFontColor(std::uint32_t c) { fontColor_ = c; invalidate(); 
 
 void TFlatButton::setGlyph(HBITMAP g) {
     if (g && g == glyph_.get()) return;
-    const SIZE s = BitmapSize(g);
+    const SIZE s = ui::bitmapSize(g);
     if (g && s.cx > 0 && s.cy > 0) {
-        glyph_ = CopyBitmapPart(g, 0, 0, s.cx, s.cy);
+        glyph_ = ui::copyBitmap(g);
         numGlyphs_ = NumGlyphsForGlyph(Size{s.cx, s.cy}, numGlyphs_);
     } else {
         glyph_.reset();
@@ -325,14 +278,7 @@ void TFlatButton::setTabStop(bool t) {
 
 // ---- behaviour --------------------------------------------------------------
 
-void TFlatButton::click() {
-    if (handle()) {
-        if (auto* form = dynamic_cast<ui::Form*>(fromHandle(GetAncestor(handle(), GA_ROOT))))
-            form->setModalResult(modalResult_);
-    }
-    // Handlers run inside the error guard: a failure is shown, the program goes on.
-    if (OnClick) ui::guarded(OnClick);
-}
+void TFlatButton::click() { ui::clickButton(*this, modalResult_, OnClick); }
 
 bool TFlatButton::inside(int x, int y) const {
     const RECT c = clientRect();
@@ -384,9 +330,9 @@ void TFlatButton::mouseMove(WPARAM keys, int x, int y) {
     if (!tracking_) {
         TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, handle(), 0};
         tracking_ = TrackMouseEvent(&t) != FALSE;
-        if (OnMouseEnter) ui::guarded(OnMouseEnter);
+        if (OnMouseEnter) OnMouseEnter();
     }
-    if (OnMouseMove) ui::guarded([&] { OnMouseMove(static_cast<unsigned>(keys), x, y); });
+    if (OnMouseMove) OnMouseMove(static_cast<unsigned>(keys), x, y);
     if (HoverShared::hovered != this && underCursor()) startHover();
     if (dragging_) {
         const TButtonState s = DraggingState(down_, inside(x, y));
@@ -399,7 +345,7 @@ void TFlatButton::mouseMove(WPARAM keys, int x, int y) {
 
 void TFlatButton::mouseDown(int button, WPARAM keys, int x, int y, bool dbl) {
     if (button == 0) SetCapture(handle());
-    if (OnMouseDown) ui::guarded([&] { OnMouseDown(button, static_cast<unsigned>(keys), x, y); });
+    if (OnMouseDown) OnMouseDown(button, static_cast<unsigned>(keys), x, y);
     if (button == 0 && enabled()) {
         if (!down_) {
             state_ = TButtonState::bsDown;
@@ -408,7 +354,7 @@ void TFlatButton::mouseDown(int button, WPARAM keys, int x, int y, bool dbl) {
         dragging_ = true;
         SetFocus(handle());
     }
-    if (dbl && down_ && OnDblClick) ui::guarded(OnDblClick);
+    if (dbl && down_ && OnDblClick) OnDblClick();
 }
 
 void TFlatButton::mouseUp(int button, WPARAM keys, int x, int y) {
@@ -418,7 +364,7 @@ void TFlatButton::mouseUp(int button, WPARAM keys, int x, int y) {
         releasingCapture_ = false;
     }
     const std::shared_ptr<bool> alive = alive_;
-    if (OnMouseUp) ui::guarded([&] { OnMouseUp(button, static_cast<unsigned>(keys), x, y); });
+    if (OnMouseUp) OnMouseUp(button, static_cast<unsigned>(keys), x, y);
     if (!*alive || !dragging_) return;
     dragging_ = false;
     const bool in = inside(x, y);
@@ -510,17 +456,17 @@ void TFlatButton::paintTo(HDC target) {
     if (!isEnabled) dragging_ = false;
 
     const FlatButtonColors rc = Resolved(colors_);
-    if (FaceIsTransparent(transparentMode_, mouseIn_)) PaintBehind(handle(), dc);
-    else FillSolid(dc, client, FaceColor(state_, mouseIn_, rc));
+    if (FaceIsTransparent(transparentMode_, mouseIn_)) ui::paintParentBackground(dc, handle());
+    else ui::fillSolid(dc, client, FaceColor(state_, mouseIn_, rc));
 
     const BevelFrame frame = FrameForState(state_, mouseIn_, default_, rc);
     DrawBevelFrame(dc, client, frame.topLeft, frame.bottomRight, frame.width);
 
-    const SIZE gs = BitmapSize(glyph_.get());
+    const SIZE gs = ui::bitmapSize(glyph_.get());
     if (gs.cx > 0 && gs.cy > 0) {
         const Rect src = GlyphImageRect(Size{gs.cx, gs.cy}, numGlyphs_, GlyphImageForState(numGlyphs_, state_));
         if (src.width() > 0) {
-            ui::BitmapHandle image = CopyBitmapPart(glyph_.get(), src.left, src.top, src.width(), src.height());
+            ui::BitmapHandle image = ui::copyBitmap(glyph_.get(), src.left, src.top, src.width(), src.height());
             if (numGlyphs_ == 1 && state_ == TButtonState::bsDisabled) {
                 image = MakeDisabledGlyph(image.get(), RGB(0, 0, 0), GetSysColor(COLOR_BTNFACE), true,
                                           GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
@@ -546,7 +492,7 @@ void TFlatButton::paintTo(HDC target) {
             SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
             DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &tb, flags);
         } else {
-            SetTextColor(dc, ResolveColor(fontColor_));
+            SetTextColor(dc, ui::toRgb(fontColor_));
             DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &tb, flags);
         }
     }
@@ -592,7 +538,7 @@ LRESULT TFlatButton::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MOUSEMOVE: mouseMove(wp, x, y); return 0;
     case WM_MOUSELEAVE:
         tracking_ = false;
-        if (OnMouseLeave) ui::guarded(OnMouseLeave);
+        if (OnMouseLeave) OnMouseLeave();
         return 0;
     case WM_CAPTURECHANGED:
         if (dragging_ && !releasingCapture_ && reinterpret_cast<HWND>(lp) != handle()) endDrag();
@@ -639,15 +585,9 @@ LRESULT TFlatButton::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         return r;
     }
     case WM_SYSCOLORCHANGE:
-    case ui::msg::SysColorChange:
-    case ui::msg::ParentColorChanged:
         if (useAdvColors_) parentColor_ = true;
         takeParentColor();
         applyAdvColors();
-        invalidate();
-        return 0;
-    case ui::msg::ParentFontChanged:
-        takeParentFont();
         invalidate();
         return 0;
     case ui::msg::ButtonPressed: groupNotified(wp, reinterpret_cast<HWND>(lp)); return 0;

@@ -4,7 +4,7 @@
 // notices when the mouse has left the hovered button.
 #pragma once
 #include "flat/FlatUtilitys.h"
-#include "ui/Control.h"
+#include "ui/Form.h"
 #include <functional>
 #include <memory>
 #include <string>
@@ -70,8 +70,8 @@ public:
     void setNumGlyphs(TNumGlyphs n);
     int spacing() const { return spacing_; }
     void setSpacing(int s);
-    int modalResult() const { return modalResult_; }
-    void setModalResult(int r) { modalResult_ = r; }
+    ui::ModalResult modalResult() const { return modalResult_; }
+    void setModalResult(ui::ModalResult r) { modalResult_ = r; }
     bool tabStop() const;
     void setTabStop(bool t);
 
@@ -102,7 +102,6 @@ public:
 
 private:
     friend struct HoverShared;
-    static LRESULT CALLBACK InitialWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
 
     void mouseDown(int button, WPARAM keys, int x, int y, bool dbl);
     void mouseUp(int button, WPARAM keys, int x, int y);
@@ -133,13 +132,13 @@ private:
     bool down_ = false;
     HFONT font_ = nullptr;
     bool parentFont_ = true;
-    std::uint32_t fontColor_ = 0xFF000008; // window text
+    std::uint32_t fontColor_ = ui::systemColor(COLOR_WINDOWTEXT);
     ui::BitmapHandle glyph_;
     TButtonLayout layout_ = TButtonLayout::blGlyphTop;
     int margin_ = -1;
     TNumGlyphs numGlyphs_ = 1;
     int spacing_ = 4;
-    int modalResult_ = 0;
+    ui::ModalResult modalResult_ = ui::mrNone;
 
     TButtonState state_ = TButtonState::bsUp;
     bool mouseIn_ = false;

@@ -1,28 +1,17 @@
 #include "flat/TFlatComboBoxUnit.h"
 #include "ui/Errors.h"
 #include "ui/Form.h"
-#include "ui/Messages.h"
+#include "ui/Gdi.h"
 #include <algorithm>
 #include <vector>
 
 namespace corvane::flat {
 
 namespace {
-constexpr std::uint32_t kClWindow = 0xFF000005;
 constexpr COLORREF kDisabledArrow = RGB(128, 128, 128);
 constexpr COLORREF kDisabledArrowLight = RGB(255, 255, 255);
 
 RECT ToRect(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
-
-void Frame(HDC dc, const RECT& r, COLORREF c) {
-    ui::BrushHandle b(CreateSolidBrush(c));
-    FrameRect(dc, &r, b.get());
-}
-
-void Fill(HDC dc, const RECT& r, COLORREF c) {
-    ui::BrushHandle b(CreateSolidBrush(c));
-    FillRect(dc, &r, b.get());
-}
 
 void FillTriangle(HDC dc, const flat::Triangle& t, int dx, int dy, COLORREF c) {
     POINT p[3];
@@ -47,30 +36,26 @@ DWORD StyleBits(TComboBoxStyle s) {
 std::uint32_t ParentColor(HWND control) {
     HWND parent = control ? GetParent(control) : nullptr;
     if (auto* form = dynamic_cast<ui::Form*>(ui::WinControl::fromHandle(parent))) return form->color;
-    return 0xFF00000F; // button face
+    return ui::systemColor(COLOR_BTNFACE);
 }
 } // namespace
 
 TFlatComboBox::TFlatComboBox(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h,
                              TComboBoxStyle style)
     : ui::WinControl(owner, std::move(name)), style_(style) {
-    colors_.color = kClWindow;
+    colors_.color = ui::systemColor(COLOR_WINDOW);
     scrollBarWidth_ = GetSystemMetrics(SM_CXVSCROLL);
     if (parent) font_ = reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0));
     remakeBrush();
     createWindow(parent, x, y, w, h);
 }
 
-TFlatComboBox::~TFlatComboBox() {
-    destroyComponents();
-    destroyHandle();
-}
-
 void TFlatComboBox::createWindow(HWND parent, int x, int y, int w, int h) {
     DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_AUTOHSCROLL | CBS_HASSTRINGS |
                   StyleBits(style_);
     if (sorted_) style |= CBS_SORT;
-    // The height given at creation includes the dropped list.
+    // The height given at creation includes the dropped list: its items and a
+    // one-pixel border above and below.
     const int listHeight = itemHeight_ * std::max(dropDownCount_, 1) + 2;
     createControl(WC_COMBOBOXA, style, 0, x, y, w, h + listHeight, parent);
     if (!handle()) return;
@@ -120,7 +105,7 @@ void TFlatComboBox::setColor(std::uint32_t c) {
     invalidate();
 }
 
-void TFlatComboBox::remakeBrush() { brush_.reset(CreateSolidBrush(ResolveColor(colors_.color))); }
+void TFlatComboBox::remakeBrush() { brush_.reset(CreateSolidBrush(ui::toRgb(colors_.color))); }
 
 void TFlatComboBox::setColorArrow(std::uint32_t c) { colors_.arrow = c; invalidate(); }
 void TFlatComboBox::setColorArrowBackground(std::uint32_t c) { colors_.arrowBackground = c; invalidate(); }
@@ -148,7 +133,7 @@ void TFlatComboBox::setUseAdvColors(bool u) {
 void TFlatComboBox::applyAdvColors() {
     // Without a parent there is nothing to shade from: the colours stay.
     if (!useAdvColors_ || !handle() || !GetParent(handle())) return;
-    ApplyComboAdvColors(colors_, ParentColor(handle()), adv_, &SysColorRgb);
+    ApplyComboAdvColors(colors_, ParentColor(handle()), adv_, &ui::sysColorRgb);
 }
 
 void TFlatComboBox::setDropDownCount(int n) {
@@ -170,7 +155,7 @@ void TFlatComboBox::setItemHeight(int h) {
 void TFlatComboBox::setFont(HFONT f) {
     font_ = f;
     if (handle()) perform(WM_SETFONT, reinterpret_cast<WPARAM>(f), TRUE);
-    itemHeight_ = 13;
+    itemHeight_ = 13; // the height of an item in the standard 8-point font
     recreate();
 }
 
@@ -245,23 +230,23 @@ bool TFlatComboBox::isListStyle() const {
 
 void TFlatComboBox::drawFrame(HDC dc) {
     RECT r = ToRect(geometry().frame);
-    Frame(dc, r, ResolveColor(colors_.border));
+    ui::frameSolid(dc, r, ui::toRgb(colors_.border));
     // The two inner rings cover the platform's sunken edge.
     InflateRect(&r, -1, -1);
-    Frame(dc, r, ResolveColor(colors_.color));
+    ui::frameSolid(dc, r, ui::toRgb(colors_.color));
     InflateRect(&r, -1, -1);
-    Frame(dc, r, ResolveColor(colors_.color));
+    ui::frameSolid(dc, r, ui::toRgb(colors_.color));
 }
 
 void TFlatComboBox::drawButton(HDC dc) {
     if (style_ == TComboBoxStyle::csSimple) return;
     const FlatComboGeometry g = geometry();
     const RECT b = ToRect(g.buttonDrawn);
-    Fill(dc, b, ResolveColor(colors_.arrowBackground));
-    Frame(dc, b, ResolveColor(colors_.border));
+    ui::fillSolid(dc, b, ui::toRgb(colors_.arrowBackground));
+    ui::frameSolid(dc, b, ui::toRgb(colors_.border));
     const flat::Triangle t = ComboArrowTriangle(g.arrowOrigin, droppedDown());
     if (IsWindowEnabled(handle())) {
-        FillTriangle(dc, t, 0, 0, ResolveColor(colors_.arrow));
+        FillTriangle(dc, t, 0, 0, ui::toRgb(colors_.arrow));
     } else {
         FillTriangle(dc, t, 1, 1, kDisabledArrowLight);
         FillTriangle(dc, t, 0, 0, kDisabledArrow);
@@ -270,29 +255,27 @@ void TFlatComboBox::drawButton(HDC dc) {
 
 void TFlatComboBox::drawFrameAndButton() {
     if (!handle()) return;
-    HDC dc = GetWindowDC(handle());
+    ui::WindowDc dc(handle(), true);
     if (!dc) return;
-    drawFrame(dc);
-    drawButton(dc);
-    ReleaseDC(handle(), dc);
+    drawFrame(dc.get());
+    drawButton(dc.get());
 }
 
 void TFlatComboBox::drawListFace(HDC dc) {
     const FlatComboGeometry g = geometry();
     const bool focusedClosed = GetFocus() == handle() && !droppedDown();
     const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
-    Fill(dc, ToRect(g.listFaceStrip), focusedClosed ? highlight : ResolveColor(colors_.color));
-    if (focusedClosed) Frame(dc, ToRect(g.focusFrame), highlight);
+    ui::fillSolid(dc, ToRect(g.listFaceStrip), focusedClosed ? highlight : ui::toRgb(colors_.color));
+    if (focusedClosed) ui::frameSolid(dc, ToRect(g.focusFrame), highlight);
     const RECT strip = ToRect(g.scrollStrip);
     ExcludeClipRect(dc, strip.left, strip.top, strip.right, strip.bottom);
 }
 
 void TFlatComboBox::redrawListFace() {
     if (!handle() || !isListStyle()) return;
-    HDC dc = GetDC(handle());
+    ui::WindowDc dc(handle());
     if (!dc) return;
-    drawListFace(dc);
-    ReleaseDC(handle(), dc);
+    drawListFace(dc.get());
 }
 
 void TFlatComboBox::paintContent(HDC dc, const RECT& area) {
@@ -312,7 +295,7 @@ void TFlatComboBox::paintContent(HDC dc, const RECT& area) {
     ExcludeClipRect(dc, strip.left, strip.top, strip.right, strip.bottom);
     // The platform draws the text and the chosen item between our frame and button.
     defaultHandler(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-    if (style_ == TComboBoxStyle::csDropDown && droppedDown()) Frame(dc, ToRect(g.dropDownFrame), GetSysColor(COLOR_WINDOW));
+    if (style_ == TComboBoxStyle::csDropDown && droppedDown()) ui::frameSolid(dc, ToRect(g.dropDownFrame), GetSysColor(COLOR_WINDOW));
     else if (isListStyle()) drawListFace(dc);
     RestoreDC(dc, saved);
 }
@@ -357,19 +340,21 @@ LRESULT TFlatComboBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
             RECT wr, cr;
             GetWindowRect(handle(), &wr);
             GetClientRect(handle(), &cr);
+            // The edit keeps clear of our frame (three pixels a side) and of the
+            // narrow arrow button with its border (19 pixels on the right).
             SetWindowPos(edit, nullptr, 0, 0, cr.right - 19, (wr.bottom - wr.top) - 6,
                          SWP_NOMOVE | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_NOZORDER);
         }
         break;
     case WM_CTLCOLORLISTBOX: {
         defaultHandler(msg, wp, lp);
-        SetBkColor(reinterpret_cast<HDC>(wp), ResolveColor(colors_.color));
+        SetBkColor(reinterpret_cast<HDC>(wp), ui::toRgb(colors_.color));
         return reinterpret_cast<LRESULT>(brush_.get());
     }
     case WM_CTLCOLOREDIT: {
         HDC dc = reinterpret_cast<HDC>(wp);
-        SetBkColor(dc, ResolveColor(colors_.color));
-        SetTextColor(dc, ResolveColor(fontColor_));
+        SetBkColor(dc, ui::toRgb(colors_.color));
+        SetTextColor(dc, ui::toRgb(fontColor_));
         return reinterpret_cast<LRESULT>(brush_.get());
     }
     case WM_SETFOCUS:
@@ -387,7 +372,7 @@ LRESULT TFlatComboBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_KEYDOWN: {
         if (OnKeyDown) {
             WPARAM key = wp;
-            ui::guarded([&] { OnKeyDown(key); });
+            OnKeyDown(key);
             if (!key) return 0;
             wp = key;
         }
@@ -399,7 +384,7 @@ LRESULT TFlatComboBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CHAR:
         if (OnKeyPress) {
             char key = static_cast<char>(wp);
-            ui::guarded([&] { OnKeyPress(key); });
+            OnKeyPress(key);
             if (!key) return 0;
             wp = static_cast<unsigned char>(key);
         }
@@ -407,19 +392,16 @@ LRESULT TFlatComboBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_KEYUP:
         if (OnKeyUp) {
             WPARAM key = wp;
-            ui::guarded([&] { OnKeyUp(key); });
+            OnKeyUp(key);
             if (!key) return 0;
             wp = key;
         }
         break;
     case WM_SYSCOLORCHANGE:
-    case ui::msg::SysColorChange:
-    case ui::msg::ParentColorChanged:
         applyAdvColors();
         remakeBrush();
         invalidate();
-        if (msg == WM_SYSCOLORCHANGE) break;
-        return 0;
+        break;
     }
     return ui::WinControl::wndProc(msg, wp, lp);
 }
@@ -430,15 +412,15 @@ bool TFlatComboBox::reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         switch (HIWORD(wp)) {
         case CBN_SELCHANGE:
             redrawListFace();
-            if (OnClick) ui::guarded(OnClick);
-            if (OnChange) ui::guarded(OnChange);
+            if (OnClick) OnClick();
+            if (OnChange) OnChange();
             break;
         case CBN_EDITCHANGE:
-            if (OnChange) ui::guarded(OnChange);
+            if (OnChange) OnChange();
             break;
         case CBN_DROPDOWN:
             redrawListFace();
-            if (OnDropDown) ui::guarded(OnDropDown);
+            if (OnDropDown) OnDropDown();
             break;
         case CBN_SELENDOK: redrawListFace(); break;
         case CBN_CLOSEUP: {
@@ -448,14 +430,14 @@ bool TFlatComboBox::reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         }
         case CBN_SETFOCUS:
             updateActive();
-            if (OnEnter) ui::guarded(OnEnter);
+            if (OnEnter) OnEnter();
             break;
         case CBN_KILLFOCUS:
             updateActive();
-            if (OnExit) ui::guarded(OnExit);
+            if (OnExit) OnExit();
             break;
         case CBN_DBLCLK:
-            if (OnDblClick) ui::guarded(OnDblClick);
+            if (OnDblClick) OnDblClick();
             break;
         }
         result = 0;
@@ -464,14 +446,14 @@ bool TFlatComboBox::reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORLISTBOX: {
         HDC dc = reinterpret_cast<HDC>(wp);
-        SetBkColor(dc, ResolveColor(colors_.color));
-        if (IsWindowEnabled(handle())) SetTextColor(dc, ResolveColor(fontColor_));
+        SetBkColor(dc, ui::toRgb(colors_.color));
+        if (IsWindowEnabled(handle())) SetTextColor(dc, ui::toRgb(fontColor_));
         result = reinterpret_cast<LRESULT>(brush_.get());
         return true;
     }
     case WM_DRAWITEM:
         if (OnDrawItem) {
-            ui::guarded([&] { OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp)); });
+            OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
             result = TRUE;
             return true;
         }

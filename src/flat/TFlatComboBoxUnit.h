@@ -17,7 +17,6 @@ public:
     // `h` is the closed height; the platform decides it from the font in the end.
     TFlatComboBox(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h = 21,
                   TComboBoxStyle style = TComboBoxStyle::csDropDown);
-    ~TFlatComboBox() override;
 
     // Published properties.
     TComboBoxStyle style() const { return style_; }
@@ -103,9 +102,9 @@ private:
     FlatComboAdvColors adv_;
     bool useAdvColors_ = false;
     int dropDownCount_ = 8;
-    int itemHeight_ = 13;
+    int itemHeight_ = 13; // the height of an item in the standard 8-point font
     HFONT font_ = nullptr;
-    std::uint32_t fontColor_ = 0xFF000008; // window text
+    std::uint32_t fontColor_ = ui::systemColor(COLOR_WINDOWTEXT);
     int maxLength_ = 0;
     bool sorted_ = false;
     int scrollBarWidth_ = 0;

@@ -1,7 +1,12 @@
-list(APPEND CORE_SOURCES
+# Colour and layout arithmetic (host-tested); the controls themselves need Win32.
+set(CORE_SOURCES
   src/flat/HSLUtils.cpp
   src/flat/FlatColors.cpp
   src/flat/FlatButtonMetrics.cpp
   src/flat/FlatComboMetrics.cpp
 )
-include(${CMAKE_SOURCE_DIR}/src/skin/theme/styles.cmake OPTIONAL)
+set(WIN_SOURCES
+  src/flat/FlatUtilitys.cpp
+  src/flat/TFlatButtonUnit.cpp
+  src/flat/TFlatComboBoxUnit.cpp
+)

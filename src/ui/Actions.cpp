@@ -43,10 +43,8 @@ ActionList::ActionList(Component* owner, std::string name) : Component(owner, st
 ActionList::~ActionList() { Application::instance().removeIdleHandler(idleToken_); }
 
 Action* ActionList::add(std::string name, std::string caption, int imageIndex, std::string hint) {
-    // Actions belong to the list's owner (the form), as the list only groups them.
-    auto* a = new Action(owner() ? owner() : this, std::move(name), std::move(caption), imageIndex, std::move(hint));
+    auto* a = new Action(this, std::move(name), std::move(caption), imageIndex, std::move(hint));
     actions_.push_back(a);
-    freeNotification(a);
     return a;
 }
 

@@ -14,8 +14,12 @@ class Application {
 public:
     static Application& instance();
 
+    // The program's name, the caption of its message boxes; the program sets it.
     const std::string& title() const { return title_; }
     void setTitle(const std::string& t) { title_ = t; }
+    // The named icon resource our forms show; none until the program names one.
+    const char* iconResource() const { return iconResource_; }
+    void setIconResource(const char* name) { iconResource_ = name; }
 
     Form* mainForm() const { return mainForm_; }
     void setMainForm(Form* f) { mainForm_ = f; }
@@ -40,7 +44,8 @@ private:
     Application() = default;
     bool handleOne(MSG& m);
 
-    std::string title_ = "Corvane";
+    std::string title_;
+    const char* iconResource_ = nullptr;
     Form* mainForm_ = nullptr;
     int nextToken_ = 1;
     std::vector<std::pair<int, std::function<void()>>> idle_;

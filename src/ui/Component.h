@@ -29,8 +29,8 @@ public:
     virtual void notification(Component* component, Operation op) { (void)component; (void)op; }
 
 protected:
-    // Owners call this from their own destructor when owned components must go
-    // before the owner's derived parts are torn down (windows before their parent).
+    // Destroys the owned components, newest first; window objects call it before
+    // destroying their window.
     void destroyComponents();
 
 private:

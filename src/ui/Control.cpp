@@ -1,5 +1,7 @@
 #include "ui/Control.h"
 #include "ui/Errors.h"
+#include <set>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -22,22 +24,41 @@ WinControl* lookup(std::unordered_map<HWND, WinControl*>& m, HWND h) {
 }
 } // namespace
 
+void registerWindowClass(const WindowClass& cls, WNDPROC proc) {
+    static std::set<std::string> registered;
+    if (registered.count(cls.name)) return;
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = cls.style;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    if (cls.iconResource) wc.hIcon = LoadIconA(wc.hInstance, cls.iconResource);
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hbrBackground = nullptr; // our windows paint their whole background themselves
+    wc.lpszClassName = cls.name;
+    if (RegisterClassExA(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS) registered.insert(cls.name);
+}
+
 WinControl::WinControl(Component* owner, std::string name) : Component(owner, std::move(name)) {}
 
 WinControl::~WinControl() {
-    // Child components (controls on this window) go before the window itself.
+    HWND h = unbind();
     destroyComponents();
-    destroyHandle();
+    if (h) DestroyWindow(h);
 }
 
-void WinControl::destroyHandle() {
-    if (!hwnd_) return;
+HWND WinControl::unbind() {
     HWND h = hwnd_;
+    if (!h) return nullptr;
     if (oldProc_) SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
     objects().erase(h);
     hwnd_ = nullptr;
     oldProc_ = nullptr;
-    DestroyWindow(h);
+    return h;
+}
+
+void WinControl::destroyHandle() {
+    if (HWND h = unbind()) DestroyWindow(h);
 }
 
 WinControl* WinControl::fromHandle(HWND h) {
@@ -69,6 +90,21 @@ HWND WinControl::createControl(const char* className, DWORD style, DWORD exStyle
     return wnd;
 }
 
+HWND WinControl::createWindow(const WindowClass& cls, DWORD style, DWORD exStyle, int x, int y, int w, int h,
+                              HWND parent, const char* text) {
+    registerWindowClass(cls, &WinControl::entryProc);
+    return CreateWindowExA(exStyle, cls.name, text, style, x, y, w, h, parent, nullptr, GetModuleHandleA(nullptr),
+                           this);
+}
+
+// The first procedure of our own classes: binds the object passed at creation.
+LRESULT CALLBACK WinControl::entryProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE)
+        if (auto* self = static_cast<WinControl*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams))
+            self->bind(h);
+    return StdWndProc(h, msg, wp, lp);
+}
+
 LRESULT CALLBACK WinControl::StdWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     WinControl* self = fromHandle(h);
     if (!self) return DefWindowProcA(h, msg, wp, lp);
@@ -81,15 +117,9 @@ LRESULT CALLBACK WinControl::StdWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) 
         self->oldProc_ = nullptr;
         return r;
     }
-    // Handlers run inside the error guard: an error ends the command, not the program.
-    try {
-        return self->dispatch(msg, wp, lp);
-    } catch (const std::exception& e) {
-        showStandardError(e.what());
-    } catch (...) {
-        showStandardError("Unexpected error");
-    }
-    return 0;
+    LRESULT result = 0;
+    guarded([&] { result = self->dispatch(msg, wp, lp); });
+    return result;
 }
 
 LRESULT WinControl::dispatch(UINT msg, WPARAM wp, LPARAM lp) {

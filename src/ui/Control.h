@@ -2,6 +2,17 @@
 // virtual handler, and the notifications that Win32 sends to the parent
 // (WM_COMMAND, WM_NOTIFY, WM_DRAWITEM, WM_MEASUREITEM, WM_CTLCOLOR*) are reflected
 // back to the object of the child that sent them.
+//
+// Errors: every message runs inside the error guard once, in the window procedure
+// (StdWndProc): an error a handler raises is shown in the standard error box and ends
+// that message only. Handlers do not guard again. Code entered from outside a window
+// procedure (the idle step, a program's click()) guards at that entry point.
+//
+// Destruction, the same for every window object: from the moment the base part is
+// destroyed the window no longer reaches the object (so no message meets a half-
+// destroyed derived object), then the owned components go, newest first (controls
+// before the window they sit on), then the window. Derived destructors free only what
+// they hold themselves.
 #pragma once
 #include "ui/Component.h"
 #include <windows.h>
@@ -9,6 +20,16 @@
 #include <string>
 
 namespace corvane::ui {
+
+// A window class of our own. Each is registered once, with the first window made of it.
+struct WindowClass {
+    const char* name;
+    UINT style = 0;
+    const char* iconResource = nullptr; // a named icon of the program, or none
+};
+
+// Registers the class with `proc` as its window procedure unless it is registered already.
+void registerWindowClass(const WindowClass& cls, WNDPROC proc);
 
 class WinControl : public Component {
 public:
@@ -57,17 +78,23 @@ protected:
     // Creates a platform control (list view, tool bar, edit...) as a child and attaches it.
     HWND createControl(const char* className, DWORD style, DWORD exStyle, int x, int y, int w, int h,
                        HWND parent, const char* text = "");
-    // Binds a window created with our own class (from WM_NCCREATE).
-    void bind(HWND h);
-    virtual void destroyHandle();
+    // Creates a window of one of our own classes bound to this object; its messages
+    // reach wndProc from WM_NCCREATE on. No style is added (WS_CHILD for controls).
+    HWND createWindow(const WindowClass& cls, DWORD style, DWORD exStyle, int x, int y, int w, int h,
+                      HWND parent, const char* text = "");
+    // Destroys the window now (the object stays and may create another).
+    void destroyHandle();
 
 private:
+    static LRESULT CALLBACK entryProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
+    void bind(HWND h);
+    // Gives the window back its own procedure and forgets it: its messages no longer reach us.
+    HWND unbind();
     LRESULT dispatch(UINT msg, WPARAM wp, LPARAM lp);
     bool reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
 
     HWND hwnd_ = nullptr;
     WNDPROC oldProc_ = nullptr;
-    friend class Form;
 };
 
 // Marks a platform helper window (a tool bar's tool tip) whose notifications should

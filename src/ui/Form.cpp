@@ -1,9 +1,8 @@
 #include "ui/Form.h"
 #include "ui/Application.h"
 #include "ui/Errors.h"
+#include "ui/Modal.h"
 #include <cstring>
-#include <set>
-#include <vector>
 
 namespace corvane::ui {
 
@@ -13,11 +12,6 @@ HFONT createUiFont(int height, const char* face, int weight) {
 }
 
 Form::Form(Component* owner, std::string name) : WinControl(owner, std::move(name)) {}
-
-Form::~Form() {
-    destroyComponents();
-    destroyHandle();
-}
 
 void Form::createParams(CreateParams& p) {
     std::strncpy(p.winClassName, "CorvaneForm", sizeof p.winClassName);
@@ -45,41 +39,15 @@ HWND Form::ownerWindow() const {
     return nullptr;
 }
 
-void Form::registerClass(const char* name) {
-    static std::set<std::string> registered;
-    if (registered.count(name)) return;
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = &Form::InitialWndProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hIcon = LoadIconA(wc.hInstance, "MAINICON");
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.hbrBackground = nullptr; // painted by WM_ERASEBKGND with the form's colour
-    wc.lpszClassName = name;
-    RegisterClassExA(&wc);
-    registered.insert(name);
-}
-
-LRESULT CALLBACK Form::InitialWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
-        if (auto* self = static_cast<Form*>(cs->lpCreateParams)) self->bind(h);
-    }
-    return WinControl::StdWndProc(h, msg, wp, lp);
-}
-
 void Form::create() {
     CreateParams p;
     createParams(p);
     char cls[sizeof p.winClassName + 1] = {};
     std::memcpy(cls, p.winClassName, sizeof p.winClassName);
-    registerClass(cls);
     font_.reset(createUiFont(-11));
     brush_.reset(CreateSolidBrush(color));
-    HWND h = CreateWindowExA(p.exStyle, cls, p.caption.c_str(), p.style, p.x, p.y, p.width, p.height, p.parent,
-                             nullptr, GetModuleHandleA(nullptr), this);
-    if (!h) throw UiError("Unable to create the window " + name());
+    const WindowClass wc{cls, CS_DBLCLKS, Application::instance().iconResource()};
+    if (!createWindow(wc, p.style, p.exStyle, p.x, p.y, p.width, p.height, p.parent, p.caption.c_str())) throw UiError("Unable to create the window " + name());
     buildComponents();
     guarded([this] { formCreate(); });
 }
@@ -101,34 +69,28 @@ void Form::close() {
     if (handle()) SendMessageA(handle(), WM_CLOSE, 0, 0);
 }
 
-namespace {
-struct DisableState { HWND except; std::vector<HWND> disabled; };
-BOOL CALLBACK DisableThreadWindow(HWND w, LPARAM lp) {
-    auto* st = reinterpret_cast<DisableState*>(lp);
-    if (w != st->except && IsWindowVisible(w) && IsWindowEnabled(w)) {
-        EnableWindow(w, FALSE);
-        st->disabled.push_back(w);
-    }
-    return TRUE;
-}
-} // namespace
-
-int Form::showModal() {
+ModalResult Form::showModal() {
     if (!handle()) create();
-    DisableState st{handle(), {}};
     HWND previouslyActive = GetActiveWindow();
-    EnumThreadWindows(GetCurrentThreadId(), &DisableThreadWindow, reinterpret_cast<LPARAM>(&st));
-    modal_ = true;
-    modalResult_ = mrNone;
-    show();
-    SetActiveWindow(handle());
-    Application::instance().runModalLoop([this] { return modalResult_ != mrNone || !handle(); });
-    for (HWND w : st.disabled)
-        if (IsWindow(w)) EnableWindow(w, TRUE);
+    {
+        ModalScope others(handle());
+        modal_ = true;
+        modalResult_ = mrNone;
+        show();
+        SetActiveWindow(handle());
+        Application::instance().runModalLoop([this] { return modalResult_ != mrNone || !handle(); });
+    }
     if (handle()) hide();
     modal_ = false;
     if (previouslyActive && IsWindow(previouslyActive)) SetActiveWindow(previouslyActive);
     return modalResult_;
+}
+
+void clickButton(const WinControl& button, ModalResult result, const std::function<void()>& onClick) {
+    if (button.handle())
+        if (auto* form = dynamic_cast<Form*>(WinControl::fromHandle(GetAncestor(button.handle(), GA_ROOT))))
+            form->setModalResult(result);
+    if (onClick) guarded(onClick);
 }
 
 // Dialogs give the focus back to the control that had it, or else to their first

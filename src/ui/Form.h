@@ -25,7 +25,6 @@ struct CreateParams {
 class Form : public WinControl {
 public:
     explicit Form(Component* owner, std::string name = {});
-    ~Form() override;
 
     // Creates the window, builds the components and runs formCreate inside the error guard.
     void create();
@@ -42,10 +41,10 @@ public:
     // Makes the window visible; runs formShow first when it was hidden.
     void show();
     void hide();
-    int showModal();
+    ModalResult showModal();
     bool isModal() const { return modal_; }
-    int modalResult() const { return modalResult_; }
-    void setModalResult(int r) { modalResult_ = r; }
+    ModalResult modalResult() const { return modalResult_; }
+    void setModalResult(ModalResult r) { modalResult_ = r; }
     void close();
 
     // The control that gets the focus when the form is next activated.
@@ -65,21 +64,22 @@ protected:
     virtual void buildComponents() {}
     virtual void formCreate() {}
     virtual void formShow() {}
-    // Creates a platform control as a child of this form, with the form's font.
+    // The window of the nearest owner that has one: the owner of a dialog window.
     HWND ownerWindow() const;
 
 private:
-    static LRESULT CALLBACK InitialWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
-    static void registerClass(const char* name);
-
     FontHandle font_;
     BrushHandle brush_;
     void keepFocus(WPARAM activation);
 
     HWND activeControl_ = nullptr;
     bool modal_ = false;
-    int modalResult_ = mrNone;
+    ModalResult modalResult_ = mrNone;
 };
+
+// What a button's click does to the form that holds it: the form's modal result
+// becomes the button's (mrNone included), then `onClick` runs inside the error guard.
+void clickButton(const WinControl& button, ModalResult result, const std::function<void()>& onClick);
 
 // Creates the font the program's windows use: MS Sans Serif with the given height.
 HFONT createUiFont(int height, const char* face = "MS Sans Serif", int weight = FW_NORMAL);

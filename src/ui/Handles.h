@@ -57,19 +57,6 @@ using IconHandle = UniqueHandle<HICON, IconTraits>;
 using ImageListHandle = UniqueHandle<HIMAGELIST, ImageListTraits>;
 using FileHandle = UniqueHandle<HANDLE, FileTraits>;
 
-// A window DC, released to the window it came from.
-class WindowDc {
-public:
-    explicit WindowDc(HWND w) : w_(w), dc_(GetDC(w)) {}
-    ~WindowDc() { if (dc_) ReleaseDC(w_, dc_); }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-    HDC get() const { return dc_; }
-private:
-    HWND w_;
-    HDC dc_;
-};
-
 // Selects a GDI object into a DC for one scope and puts the old one back.
 class SelectObjectScope {
 public:
@@ -81,41 +68,5 @@ private:
     HDC dc_;
     HGDIOBJ old_;
 };
-
-// A memory DC with a compatible bitmap selected: the off-screen picture of a control.
-class OffscreenBitmap {
-public:
-    OffscreenBitmap(HDC reference, int w, int h);
-    ~OffscreenBitmap();
-    OffscreenBitmap(const OffscreenBitmap&) = delete;
-    OffscreenBitmap& operator=(const OffscreenBitmap&) = delete;
-    HDC dc() const { return dc_.get(); }
-    HBITMAP bitmap() const { return bmp_.get(); }
-    int width() const { return w_; }
-    int height() const { return h_; }
-private:
-    MemDcHandle dc_;
-    BitmapHandle bmp_;
-    HGDIOBJ old_ = nullptr;
-    int w_, h_;
-};
-
-inline OffscreenBitmap::OffscreenBitmap(HDC reference, int w, int h)
-    : dc_(CreateCompatibleDC(reference)), w_(w), h_(h) {
-    HDC ref = reference ? reference : dc_.get();
-    if (!reference) {
-        // A screen-compatible bitmap, so colours are not reduced to monochrome.
-        HDC screen = GetDC(nullptr);
-        bmp_.reset(CreateCompatibleBitmap(screen, w > 0 ? w : 1, h > 0 ? h : 1));
-        ReleaseDC(nullptr, screen);
-    } else {
-        bmp_.reset(CreateCompatibleBitmap(ref, w > 0 ? w : 1, h > 0 ? h : 1));
-    }
-    old_ = SelectObject(dc_.get(), bmp_.get());
-}
-
-inline OffscreenBitmap::~OffscreenBitmap() {
-    if (old_) SelectObject(dc_.get(), old_);
-}
 
 } // namespace corvane::ui

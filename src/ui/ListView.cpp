@@ -36,7 +36,8 @@ void ListView::deleteItem(int index) { perform(LVM_DELETEITEM, static_cast<WPARA
 void ListView::clear() { perform(LVM_DELETEALLITEMS); }
 
 std::string ListView::subItem(int index, int column) const {
-    // Grows the buffer until the text fits; paths may be long.
+    // Grows the buffer until the text fits: a text that fills the buffer may have been
+    // cut. Paths may be long; 1 MiB is where we stop asking.
     for (int size = 512;; size *= 4) {
         std::vector<char> buf(static_cast<size_t>(size));
         LVITEMA item{};
@@ -71,9 +72,11 @@ void ListView::select(int index) {
 }
 
 namespace {
-// Clears `flag` on the rows that carry it; asking for row -1 would visit every row.
+// Clears `flag` on the rows that carry it, found one by one: setting the state of row -1
+// would visit every row. The lists are single-selection, so one round normally ends it;
+// the bound stops a control that keeps reporting a row from spinning.
 void clearState(const ListView& lv, UINT flag) {
-    for (int guard = 0; guard < 4; ++guard) {
+    for (int round = 0; round < 4; ++round) {
         int i = static_cast<int>(lv.perform(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), flag));
         if (i < 0) return;
         LVITEMA item{};

@@ -44,4 +44,15 @@ private:
     int updating_ = 0;
 };
 
+// Batches the list's redraws for one scope, also when the scope ends with an error.
+class ListUpdate {
+public:
+    explicit ListUpdate(ListView& list) : list_(list) { list_.beginUpdate(); }
+    ~ListUpdate() { list_.endUpdate(); }
+    ListUpdate(const ListUpdate&) = delete;
+    ListUpdate& operator=(const ListUpdate&) = delete;
+private:
+    ListView& list_;
+};
+
 } // namespace corvane::ui

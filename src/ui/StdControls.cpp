@@ -1,6 +1,7 @@
 #include "ui/StdControls.h"
 #include "ui/Errors.h"
 #include "ui/Form.h"
+#include "ui/Gdi.h"
 #include <algorithm>
 
 namespace corvane::ui {
@@ -28,11 +29,9 @@ SIZE textExtent(HWND w, const std::string& text) {
         shown += text[i];
     }
     SIZE sz{0, 0};
-    HDC dc = GetDC(w);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(w, WM_GETFONT, 0, 0)));
-    GetTextExtentPoint32A(dc, shown.c_str(), static_cast<int>(shown.size()), &sz);
-    SelectObject(dc, old);
-    ReleaseDC(w, dc);
+    WindowDc dc(w);
+    SelectObjectScope font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(w, WM_GETFONT, 0, 0)));
+    GetTextExtentPoint32A(dc.get(), shown.c_str(), static_cast<int>(shown.size()), &sz);
     return sz;
 }
 
@@ -50,11 +49,7 @@ Button::Button(Component* owner, std::string name, HWND parent, int x, int y, in
     inheritFont(*this, parent);
 }
 
-void Button::click() {
-    if (modalResult != 0)
-        if (Form* f = parentForm(*this)) f->setModalResult(modalResult);
-    if (onClick) guarded(onClick);
-}
+void Button::click() { clickButton(*this, modalResult, onClick); }
 
 bool Button::reflected(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
     if (msg == WM_COMMAND && HIWORD(wp) == BN_CLICKED) {
@@ -110,7 +105,7 @@ Edit::Edit(Component* owner, std::string name, HWND parent, int x, int y, int w,
 
 bool Edit::reflected(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
     if (msg == WM_COMMAND && HIWORD(wp) == EN_CHANGE && onChange) {
-        guarded(onChange);
+        onChange();
         result = 0;
         return true;
     }

@@ -3,13 +3,11 @@
 // control takes its font from the window it is placed on, and clicks arrive as
 // OnClick through the reflected WM_COMMAND.
 #pragma once
-#include "ui/Control.h"
+#include "ui/Form.h"
 #include <functional>
 #include <string>
 
 namespace corvane::ui {
-
-class Form;
 
 // The form that holds a control's window, or nullptr.
 Form* parentForm(const WinControl& c);
@@ -18,8 +16,8 @@ class Button : public WinControl {
 public:
     Button(Component* owner, std::string name, HWND parent, int x, int y, int w, int h, const std::string& caption);
 
-    // When not mrNone, a click also sets the holding form's modal result (before OnClick).
-    int modalResult = 0;
+    // A click sets the holding form's modal result to this (before OnClick).
+    ModalResult modalResult = mrNone;
     std::function<void()> onClick;
 
     // As if the user clicked: errors of the handler are shown in the standard error box.

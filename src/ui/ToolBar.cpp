@@ -80,11 +80,6 @@ ToolBar::ToolBar(Component* owner, std::string name, HWND parent, int x, int y, 
     if (HWND tips = reinterpret_cast<HWND>(perform(TB_GETTOOLTIPS))) setNotifyTarget(tips, this);
 }
 
-ToolBar::~ToolBar() {
-    destroyComponents();
-    destroyHandle();
-}
-
 ToolButton* ToolBar::addButton(std::string name) {
     auto* b = new ToolButton(this, std::move(name));
     insertButton(b);

@@ -58,7 +58,6 @@ class ToolBar : public WinControl {
 public:
     ToolBar(Component* owner, std::string name, HWND parent, int x, int y, int w, int h, int buttonWidth,
             int buttonHeight, ImageList* images);
-    ~ToolBar() override;
 
     ToolButton* addButton(std::string name);
     ToolButton* addSeparator(std::string name, int width = 8);

@@ -1,6 +1,6 @@
 # Components are platform-free; the rest wraps Win32.
-list(APPEND CORE_SOURCES src/ui/Component.cpp)
-list(APPEND WIN_SOURCES
+set(CORE_SOURCES src/ui/Component.cpp)
+set(WIN_SOURCES
   src/ui/Control.cpp
   src/ui/Form.cpp
   src/ui/Application.cpp
@@ -12,10 +12,9 @@ list(APPEND WIN_SOURCES
   src/ui/ListView.cpp
   src/ui/Registry.cpp
   src/ui/IniFile.cpp
-)
-list(APPEND WIN_SOURCES
   src/ui/ComboBox.cpp
-)
-list(APPEND WIN_SOURCES
   src/ui/StdControls.cpp
+  src/ui/Gdi.cpp
+  src/ui/Modal.cpp
+  src/ui/Files.cpp
 )

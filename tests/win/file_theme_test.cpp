@@ -67,8 +67,8 @@ TEST_F(FileTheme, TerminatorOnlyDescriptionIsReadyAndAnswersNothing) {
     for (int k = 0; k < kIntKeyCount; ++k) EXPECT_EQ(theme.LookupInt(static_cast<IntKey>(k)), -1) << k;
     for (int k = 0; k < kBoolKeyCount; ++k) EXPECT_FALSE(theme.LookupBool(static_cast<BoolKey>(k))) << k;
     for (int k = 0; k < kBitmapKeyCount; ++k) EXPECT_EQ(theme.LookupBitmap(static_cast<BitmapKey>(k)), nullptr) << k;
-    ui::BitmapHandle part(CopyBitmap(nullptr));
-    theme.LookupBitmapPart(BitmapKey::TITLEBAR1, part, 3, 1);
+    ui::BitmapHandle part;
+    part = theme.LookupBitmapPart(BitmapKey::TITLEBAR1, 3, 1);
     EXPECT_FALSE(part);
     EXPECT_TRUE(FilesIn(temp.path()).empty());
 }
@@ -93,7 +93,7 @@ TEST_F(FileTheme, EachKindOfItemFirstNameWins) {
 
     HBITMAP title = theme.LookupBitmap(BitmapKey::TITLEBAR1);
     ASSERT_NE(title, nullptr);
-    EXPECT_EQ(BitmapSize(title).cx, 100);
+    EXPECT_EQ(ui::bitmapSize(title).cx, 100);
     EXPECT_EQ(PixelOf(title, 42, 2), RGB(42, 0, 0));
     HBITMAP left = theme.LookupBitmap(BitmapKey::FORMLEFTBORDER);
     ASSERT_NE(left, nullptr);
@@ -109,18 +109,18 @@ TEST_F(FileTheme, EachKindOfItemFirstNameWins) {
 
     // Parts of 33 columns; the last one takes the rightmost columns.
     ui::BitmapHandle part;
-    theme.LookupBitmapPart(BitmapKey::TITLEBAR1, part, 3, 2);
+    part = theme.LookupBitmapPart(BitmapKey::TITLEBAR1, 3, 2);
     ASSERT_TRUE(part);
-    EXPECT_EQ(BitmapSize(part.get()).cx, 33);
-    EXPECT_EQ(BitmapSize(part.get()).cy, 4);
+    EXPECT_EQ(ui::bitmapSize(part.get()).cx, 33);
+    EXPECT_EQ(ui::bitmapSize(part.get()).cy, 4);
     EXPECT_EQ(PixelOf(part.get(), 0, 0), RGB(33, 0, 0));
-    theme.LookupBitmapPart(BitmapKey::TITLEBAR1, part, 3, 3);
+    part = theme.LookupBitmapPart(BitmapKey::TITLEBAR1, 3, 3);
     EXPECT_EQ(PixelOf(part.get(), 0, 0), RGB(67, 0, 0));
     EXPECT_EQ(PixelOf(part.get(), 32, 3), RGB(99, 0, 0));
-    theme.LookupBitmapPart(BitmapKey::TITLEBAR1, part, 0, 0);
-    EXPECT_EQ(BitmapSize(part.get()).cx, 100);
+    part = theme.LookupBitmapPart(BitmapKey::TITLEBAR1, 0, 0);
+    EXPECT_EQ(ui::bitmapSize(part.get()).cx, 100);
     EXPECT_NE(part.get(), title); // a copy: the theme keeps its own
-    theme.LookupBitmapPart(BitmapKey::TOOLBAR, part, 0, 0);
+    part = theme.LookupBitmapPart(BitmapKey::TOOLBAR, 0, 0);
     EXPECT_FALSE(part);
 }
 
@@ -244,8 +244,8 @@ TEST_F(FileTheme, BitmapsComeOnlyFromSoundBmpBytes) {
     ui::BitmapHandle b(BitmapFromBmpBytes(bmp));
     ASSERT_TRUE(b);
     EXPECT_EQ(PixelOf(b.get(), 1, 0), RGB(255, 0, 0));
-    EXPECT_EQ(BitmapFromBmpBytes(Bytes(bmp.begin(), bmp.end() - 3)), nullptr);
-    EXPECT_EQ(BitmapFromBmpBytes({}), nullptr);
+    EXPECT_FALSE(BitmapFromBmpBytes(Bytes(bmp.begin(), bmp.end() - 3)));
+    EXPECT_FALSE(BitmapFromBmpBytes({}));
 }
 
 // A skinned frame and a skinned control stand-in that record what they are given.

@@ -1,5 +1,6 @@
 #include "DialogDriver.h"
 #include "TestSupport.h"
+#include "ui/Gdi.h"
 #include "app/AddItem.h"
 #include "app/Global.h"
 #include "app/MainForm.h"

@@ -1,4 +1,5 @@
 // Windows test runner: the same process set-up as the program (common controls, COM).
+#include "app/Global.h"
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -8,6 +9,7 @@ int main(int argc, char** argv) {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&icc);
     OleInitialize(nullptr);
+    corvane::app::ConfigureApplication();
     testing::InitGoogleTest(&argc, argv);
     int rc = RUN_ALL_TESTS();
     OleUninitialize();

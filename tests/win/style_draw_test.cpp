@@ -90,7 +90,7 @@ TEST(BuiltInStyles, EveryPictureResourceLoadsAtItsSize) {
     for (const BuiltInPicture& p : BuiltInPictures()) {
         ui::BitmapHandle b(LoadBitmapResource(p.name));
         ASSERT_TRUE(b) << p.name;
-        const SIZE s = BitmapSize(b.get());
+        const SIZE s = ui::bitmapSize(b.get());
         EXPECT_EQ(s.cx, p.width) << p.name;
         EXPECT_EQ(s.cy, p.height) << p.name;
     }
@@ -103,7 +103,7 @@ TEST(BuiltInStyles, EveryPictureResourceLoadsAtItsSize) {
             StyleBitmap(static_cast<TsuiUIStyle>(style), item, b);
             const BuiltInPicture* p = FindBuiltInPicture(name);
             ASSERT_NE(p, nullptr) << name;
-            EXPECT_EQ(BitmapSize(b.get()).cx, p->width) << name;
+            EXPECT_EQ(ui::bitmapSize(b.get()).cx, p->width) << name;
         }
 }
 
@@ -111,10 +111,10 @@ TEST(BuiltInStyles, StyleBitmapPartCutsTheResource) {
     StyleBitmapPart(TsuiUIStyle::DeepBlue, 1, nullptr, 3, 1); // no destination: nothing
     ui::BitmapHandle whole, part;
     StyleBitmapPart(TsuiUIStyle::DeepBlue, 1, &whole, 0, 0);
-    EXPECT_EQ(BitmapSize(whole.get()).cx, 222);
+    EXPECT_EQ(ui::bitmapSize(whole.get()).cx, 222);
     StyleBitmapPart(TsuiUIStyle::DeepBlue, 1, &part, 6, 6);
-    EXPECT_EQ(BitmapSize(part.get()).cx, 37);
-    EXPECT_EQ(BitmapSize(part.get()).cy, 21);
+    EXPECT_EQ(ui::bitmapSize(part.get()).cx, 37);
+    EXPECT_EQ(ui::bitmapSize(part.get()).cy, 21);
     for (int y = 0; y < 21; y += 5)
         EXPECT_EQ(PixelOf(part.get(), 0, y), PixelOf(whole.get(), 185, y));
 }
@@ -124,14 +124,14 @@ TEST(SharedRoutines, CutBitmapPartGivesTheLastPartTheRightEdge) {
     ui::BitmapHandle part;
     const int firstColumn[] = {0, 33, 67};
     for (int no = 1; no <= 3; ++no) {
-        CutBitmapPart(src.get(), part, 3, no);
+        part = CutBitmapPart(src.get(), 3, no);
         ASSERT_TRUE(part);
-        EXPECT_EQ(BitmapSize(part.get()).cx, 33);
-        EXPECT_EQ(BitmapSize(part.get()).cy, 2);
+        EXPECT_EQ(ui::bitmapSize(part.get()).cx, 33);
+        EXPECT_EQ(ui::bitmapSize(part.get()).cy, 2);
         EXPECT_EQ(PixelOf(part.get(), 0, 1), RGB(firstColumn[no - 1], 0, 0)) << no;
         EXPECT_EQ(PixelOf(part.get(), 32, 0), RGB(firstColumn[no - 1] + 32, 0, 0)) << no;
     }
-    CutBitmapPart(nullptr, part, 3, 1);
+    part = CutBitmapPart(nullptr, 3, 1);
     EXPECT_FALSE(part);
 }
 

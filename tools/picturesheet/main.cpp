@@ -50,12 +50,12 @@ int main(int argc, char** argv) {
     for (const corvane::BuiltInPicture& p : corvane::BuiltInPictures()) {
         Row r{&p, {}, 0};
         try {
-            r.bmp.reset(corvane::LoadBitmapResource(p.name));
+            r.bmp = corvane::LoadBitmapResource(p.name);
         } catch (const std::exception& e) {
             std::fprintf(stderr, "%s\n", e.what());
             ++failures;
         }
-        const SIZE s = corvane::BitmapSize(r.bmp.get());
+        const SIZE s = corvane::ui::bitmapSize(r.bmp.get());
         r.height = std::max(16, static_cast<int>(s.cy) * kScale) + kMargin;
         width = std::max(width, kLabelWidth + static_cast<int>(s.cx) * kScale + 2 * kMargin);
         height += r.height;
@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
 
     int y = kMargin;
     for (const Row& r : rows) {
-        const SIZE s = corvane::BitmapSize(r.bmp.get());
+        const SIZE s = corvane::ui::bitmapSize(r.bmp.get());
         char label[128];
         std::snprintf(label, sizeof label, "%s  %dx%d%s", r.p->name, static_cast<int>(s.cx), static_cast<int>(s.cy),
                       (s.cx != r.p->width || s.cy != r.p->height) ? (r.p->sizeFree ? "  (any size)" : "  SIZE!") : "");

@@ -8,7 +8,9 @@
 #include "skin/theme/BmpCheck.h"
 #include "skin/theme/StyleBitmaps.h"
 #include "skin/theme/Themed.h"
+#include "ui/Files.h"
 #include "ui/Form.h"
+#include "ui/Gdi.h"
 
 namespace corvane {
 
@@ -42,13 +44,6 @@ std::string tempFolder() {
     char buf[MAX_PATH] = {};
     const DWORD n = GetTempPathA(MAX_PATH, buf);
     return withBackslash(n > 0 && n < MAX_PATH ? std::string(buf, n) : std::string());
-}
-
-// Folders are no theme files.
-bool isFile(const std::string& path) {
-    if (path.empty()) return false;
-    const DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::string fileNamePart(const std::string& name) {
@@ -86,19 +81,17 @@ ThemeFolders ThemeFoldersInUse() {
     return f;
 }
 
-HBITMAP BitmapFromBmpBytes(std::span<const uint8_t> bytes) {
+ui::BitmapHandle BitmapFromBmpBytes(std::span<const uint8_t> bytes) {
     const auto layout = CheckBmp(bytes.data(), bytes.size());
-    if (!layout || layout->bitsOffset <= layout->infoOffset) return nullptr;
+    if (!layout || layout->bitsOffset <= layout->infoOffset) return {};
     // The header and colour table, copied to storage aligned for BITMAPINFO.
     const std::size_t infoBytes = layout->bitsOffset - layout->infoOffset;
     std::vector<uint32_t> info((infoBytes + 3) / 4 + 1, 0);
     std::memcpy(info.data(), bytes.data() + layout->infoOffset, infoBytes);
     const auto* bmi = reinterpret_cast<const BITMAPINFO*>(info.data());
-    HDC screen = GetDC(nullptr);
-    HBITMAP b = CreateDIBitmap(screen, &bmi->bmiHeader, CBM_INIT, bytes.data() + layout->bitsOffset, bmi,
-                               DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    return b;
+    ui::WindowDc screen(nullptr);
+    return ui::BitmapHandle(CreateDIBitmap(screen.get(), &bmi->bmiHeader, CBM_INIT, bytes.data() + layout->bitsOffset,
+                                           bmi, DIB_RGB_COLORS));
 }
 
 TsuiFileTheme::TsuiFileTheme(ui::Component* owner, std::string name) : ui::Component(owner, std::move(name)) {}
@@ -112,7 +105,7 @@ void TsuiFileTheme::setThemeFile(const std::string& name) {
     std::string found;
     for (const std::string& candidate :
          {name, folders.program + file, folders.windows + file, folders.system + file})
-        if (isFile(candidate)) {
+        if (ui::fileExists(candidate)) { // folders are no theme files
             found = candidate;
             break;
         }
@@ -137,7 +130,7 @@ void TsuiFileTheme::syncBitmaps() {
     bitmapGeneration_ = mgr_.generation();
     for (int k = 0; k < kBitmapKeyCount; ++k) {
         const auto bytes = mgr_.lookupBitmap(static_cast<BitmapKey>(k));
-        bitmaps_[static_cast<std::size_t>(k)].reset(bytes.empty() ? nullptr : BitmapFromBmpBytes(bytes));
+        bitmaps_[static_cast<std::size_t>(k)] = bytes.empty() ? ui::BitmapHandle() : BitmapFromBmpBytes(bytes);
     }
 }
 
@@ -165,12 +158,10 @@ HBITMAP TsuiFileTheme::LookupBitmap(BitmapKey key) const {
     return k < bitmaps_.size() ? bitmaps_[k].get() : nullptr;
 }
 
-void TsuiFileTheme::LookupBitmapPart(BitmapKey key, ui::BitmapHandle& dest, int partCount, int partNo) const {
+ui::BitmapHandle TsuiFileTheme::LookupBitmapPart(BitmapKey key, int partCount, int partNo) const {
     HBITMAP whole = LookupBitmap(key);
-    if (partCount != 0 && partNo != 0)
-        CutBitmapPart(whole, dest, partCount, partNo);
-    else
-        dest.reset(CopyBitmap(whole));
+    if (partCount != 0 && partNo != 0) return CutBitmapPart(whole, partCount, partNo);
+    return ui::copyBitmap(whole);
 }
 
 bool TsuiFileTheme::LookupBool(BoolKey key) const { return mgr_.lookupBool(key); }

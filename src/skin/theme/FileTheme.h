@@ -29,7 +29,7 @@ ThemeFolders ThemeFoldersInUse();
 
 // A GDI bitmap made from the bytes of a BMP file, which are checked first;
 // none when they are not a sound BMP file.
-HBITMAP BitmapFromBmpBytes(std::span<const uint8_t> bytes);
+ui::BitmapHandle BitmapFromBmpBytes(std::span<const uint8_t> bytes);
 
 class TsuiFileTheme : public ui::Component {
 public:
@@ -50,11 +50,11 @@ public:
     // Stored window descriptions may write it; the load alone decides.
     void setReady(bool) {}
 
-    // Owned by the theme; none when absent.
+    // Lent: the theme keeps it. None when absent.
     HBITMAP LookupBitmap(BitmapKey key) const;
-    // With both numbers non-zero `dest` becomes part partNo of partCount equal
-    // parts; otherwise a copy of the whole picture (empty when absent).
-    void LookupBitmapPart(BitmapKey key, ui::BitmapHandle& dest, int partCount, int partNo) const;
+    // With both numbers non-zero part partNo of partCount equal parts; otherwise
+    // a copy of the whole picture (empty when absent).
+    ui::BitmapHandle LookupBitmapPart(BitmapKey key, int partCount, int partNo) const;
     bool LookupBool(BoolKey key) const;
     // -1 when absent.
     int32_t LookupColor(ColorKey key) const;

@@ -7,23 +7,11 @@
 #include "skin/theme/Themed.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
-#include "ui/Handles.h"
+#include "ui/Gdi.h"
 
 namespace corvane {
 
-uint32_t SkinColorToRGB(uint32_t color) {
-    if ((color & 0xFF000000u) == 0xFF000000u) return static_cast<uint32_t>(GetSysColor(static_cast<int>(color & 0xFF)));
-    return color & 0x00FFFFFFu;
-}
-
 namespace {
-
-// One solid rectangle without making a brush per call.
-void fillSolid(HDC dc, const RECT& r, uint32_t color) {
-    const COLORREF old = SetBkColor(dc, color);
-    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
-    SetBkColor(dc, old);
-}
 
 // Direct child windows that have an object, top of the z-order first: new
 // child windows go below their siblings, so this is the order of creation.
@@ -35,17 +23,8 @@ std::vector<ui::WinControl*> childControls(const ui::WinControl* container) {
     return out;
 }
 
-bool isMdiFrame(const ui::Form* form) {
-    if (!form || !form->handle()) return false;
-    for (HWND w = GetWindow(form->handle(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
-        char cls[16] = {};
-        GetClassNameA(w, cls, sizeof cls);
-        if (lstrcmpiA(cls, "MDICLIENT") == 0) return true;
-    }
-    return false;
-}
-
 HWND mdiClient(const ui::Form* form) {
+    if (!form || !form->handle()) return nullptr;
     for (HWND w = GetWindow(form->handle(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
         char cls[16] = {};
         GetClassNameA(w, cls, sizeof cls);
@@ -69,12 +48,12 @@ bool applicationActive() {
 } // namespace
 
 void DrawThreePartBitmap(HBITMAP bitmap, HDC canvas, const RECT& rect, uint32_t transparentColor, bool transparent) {
-    const SIZE s = BitmapSize(bitmap);
+    const SIZE s = ui::bitmapSize(bitmap);
     const int p = s.cx / 3;
     if (!canvas || p <= 0 || s.cy <= 0) return;
     ui::MemDcHandle src(CreateCompatibleDC(canvas));
     ui::SelectObjectScope sel(src.get(), bitmap);
-    const UINT key = SkinColorToRGB(transparentColor);
+    const UINT key = ui::toRgb(transparentColor);
     auto drawPart = [&](int x, int y, int srcX, int w) {
         if (w <= 0) return;
         if (transparent)
@@ -101,23 +80,11 @@ void DrawThreePartBitmap(HBITMAP bitmap, HDC canvas, const RECT& rect, uint32_t 
 }
 
 void PaintParentBackground(HDC canvas, const ui::WinControl* control) {
-    if (!canvas || !control || !control->handle()) return;
-    HWND parent = GetParent(control->handle());
-    if (!parent) return;
-    const RECT bounds = control->boundsRect();
-    RECT client{};
-    GetClientRect(parent, &client);
-    const int saved = SaveDC(canvas);
-    OffsetViewportOrgEx(canvas, -bounds.left, -bounds.top, nullptr);
-    IntersectClipRect(canvas, 0, 0, client.right, client.bottom);
-    const WPARAM dc = reinterpret_cast<WPARAM>(canvas);
-    SendMessageA(parent, WM_ERASEBKGND, dc, 0);
-    SendMessageA(parent, WM_PAINT, dc, 0);
-    RestoreDC(canvas, saved);
+    if (control) ui::paintParentBackground(canvas, control->handle());
 }
 
 void TilePicture(HDC canvas, HBITMAP picture, const RECT& rect) {
-    const SIZE s = BitmapSize(picture);
+    const SIZE s = ui::bitmapSize(picture);
     if (!canvas || s.cx <= 0 || s.cy <= 0) return;
     ui::MemDcHandle src(CreateCompatibleDC(canvas));
     ui::SelectObjectScope sel(src.get(), picture);
@@ -159,41 +126,36 @@ void SetBoundsFromRect(ui::WinControl* control, const RECT& rect) {
 void DrawEditBorder(const ui::WinControl* control, uint32_t color, uint32_t innerColor, bool drawInner) {
     if (!control || !control->handle()) return;
     HWND h = control->handle();
-    HDC dc = GetWindowDC(h);
+    ui::WindowDc dc(h, true);
     if (!dc) return;
     RECT r{};
     GetWindowRect(h, &r);
     OffsetRect(&r, -r.left, -r.top);
-    {
-        ui::BrushHandle outer(CreateSolidBrush(SkinColorToRGB(color)));
-        FrameRect(dc, &r, outer.get());
-    }
+    ui::frameSolid(dc.get(), r, ui::toRgb(color));
     if (drawInner) {
         InflateRect(&r, -1, -1);
-        ui::BrushHandle inner(CreateSolidBrush(SkinColorToRGB(innerColor)));
-        FrameRect(dc, &r, inner.get());
+        ui::frameSolid(dc.get(), r, ui::toRgb(innerColor));
     }
-    ReleaseDC(h, dc);
 }
 
 void GradientFillVertical(HDC canvas, const RECT& rect, uint32_t startColor, uint32_t endColor) {
     if (!canvas || rect.bottom <= rect.top) return;
-    const uint32_t s = SkinColorToRGB(startColor), e = SkinColorToRGB(endColor);
+    const uint32_t s = ui::toRgb(startColor), e = ui::toRgb(endColor);
     const int span = rect.bottom - rect.top;
-    fillSolid(canvas, RECT{rect.left, rect.top, rect.right, rect.top + 1}, s);
-    fillSolid(canvas, RECT{rect.left, rect.bottom - 1, rect.right, rect.bottom}, e);
+    ui::fillSolid(canvas, RECT{rect.left, rect.top, rect.right, rect.top + 1}, s);
+    ui::fillSolid(canvas, RECT{rect.left, rect.bottom - 1, rect.right, rect.bottom}, e);
     for (int y = rect.top + 1; y <= rect.bottom - 2; ++y)
-        fillSolid(canvas, RECT{rect.left, y, rect.right, y + 1}, GradientColorAt(s, e, span, y - rect.top - 1));
+        ui::fillSolid(canvas, RECT{rect.left, y, rect.right, y + 1}, GradientColorAt(s, e, span, y - rect.top - 1));
 }
 
 void GradientFillHorizontal(HDC canvas, const RECT& rect, uint32_t startColor, uint32_t endColor) {
     if (!canvas || rect.right <= rect.left) return;
-    const uint32_t s = SkinColorToRGB(startColor), e = SkinColorToRGB(endColor);
+    const uint32_t s = ui::toRgb(startColor), e = ui::toRgb(endColor);
     const int span = rect.right - rect.left;
-    fillSolid(canvas, RECT{rect.left, rect.top, rect.left + 1, rect.bottom}, s);
-    fillSolid(canvas, RECT{rect.right - 1, rect.top, rect.right, rect.bottom}, e);
+    ui::fillSolid(canvas, RECT{rect.left, rect.top, rect.left + 1, rect.bottom}, s);
+    ui::fillSolid(canvas, RECT{rect.right - 1, rect.top, rect.right, rect.bottom}, e);
     for (int x = rect.left + 1; x <= rect.right - 2; ++x)
-        fillSolid(canvas, RECT{x, rect.top, x + 1, rect.bottom}, GradientColorAt(s, e, span, x - rect.left));
+        ui::fillSolid(canvas, RECT{x, rect.top, x + 1, rect.bottom}, GradientColorAt(s, e, span, x - rect.left));
 }
 
 bool HasPublishedProperty(const ui::Component* component, const std::string& propertyName) {
@@ -204,7 +166,7 @@ bool HasPublishedProperty(const ui::Component* component, const std::string& pro
 bool IsFormActive(const ui::Form* form) {
     const ui::Form* main = ui::Application::instance().mainForm();
     if (!main) return ownActiveFlag(form);
-    const bool mdi = isMdiFrame(main);
+    const bool mdi = mdiClient(main) != nullptr;
     if (mdi && form == main) return true;
     if (!applicationActive()) return false;
     if (!form || form == main) return true;

@@ -17,16 +17,14 @@ class WinControl;
 
 class TsuiFileTheme;
 
-// A value 0xFF0000nn names system colour nn; other values pass unchanged.
-uint32_t SkinColorToRGB(uint32_t color);
-
 // `bitmap` holds three equal parts (left end, middle, right end). The ends are
 // drawn as they are, masked by `transparentColor` when `transparent` is set;
 // the middle is stretched between them. A rectangle narrower than one part
 // shows the start of the left end only.
 void DrawThreePartBitmap(HBITMAP bitmap, HDC canvas, const RECT& rect, uint32_t transparentColor, bool transparent);
 
-// Paints on `canvas` what the control's parent shows under the control.
+// Paints on `canvas` what the control's parent shows under the control
+// (ui::paintParentBackground).
 void PaintParentBackground(HDC canvas, const ui::WinControl* control);
 
 // Repeats the picture from the canvas origin until it covers `rect`; an empty

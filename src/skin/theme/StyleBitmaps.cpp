@@ -5,47 +5,18 @@
 #include "skin/theme/DrawMath.h"
 #include "skin/theme/StyleTable.h"
 #include "ui/Errors.h"
+#include "ui/Gdi.h"
 
 namespace corvane {
 
-SIZE BitmapSize(HBITMAP bitmap) {
-    BITMAP bm{};
-    if (!bitmap || GetObjectA(bitmap, sizeof bm, &bm) != sizeof bm) return SIZE{0, 0};
-    return SIZE{bm.bmWidth, bm.bmHeight};
-}
-
-HBITMAP CopyBitmapArea(HBITMAP source, int left, int top, int width, int height) {
-    if (!source || width <= 0 || height <= 0) return nullptr;
-    HDC screen = GetDC(nullptr);
-    HBITMAP out = CreateCompatibleBitmap(screen, width, height);
-    ui::MemDcHandle src(CreateCompatibleDC(screen));
-    ui::MemDcHandle dst(CreateCompatibleDC(screen));
-    ReleaseDC(nullptr, screen);
-    if (!out || !src || !dst) {
-        if (out) DeleteObject(out);
-        return nullptr;
-    }
-    {
-        ui::SelectObjectScope s(src.get(), source);
-        ui::SelectObjectScope d(dst.get(), out);
-        BitBlt(dst.get(), 0, 0, width, height, src.get(), left, top, SRCCOPY);
-    }
-    return out;
-}
-
-HBITMAP CopyBitmap(HBITMAP source) {
-    const SIZE s = BitmapSize(source);
-    return CopyBitmapArea(source, 0, 0, s.cx, s.cy);
-}
-
-void CutBitmapPart(HBITMAP source, ui::BitmapHandle& dest, int partCount, int partNo) {
-    const SIZE s = BitmapSize(source);
+ui::BitmapHandle CutBitmapPart(HBITMAP source, int partCount, int partNo) {
+    const SIZE s = ui::bitmapSize(source);
     const PartColumns part = BitmapPartColumns(s.cx, partCount, partNo);
-    dest.reset(CopyBitmapArea(source, part.left, 0, part.width, s.cy));
+    return ui::copyBitmap(source, part.left, 0, part.width, s.cy);
 }
 
-HBITMAP LoadBitmapResource(const char* name) {
-    HBITMAP b = (name && *name) ? LoadBitmapA(GetModuleHandleA(nullptr), name) : nullptr;
+ui::BitmapHandle LoadBitmapResource(const char* name) {
+    ui::BitmapHandle b((name && *name) ? LoadBitmapA(GetModuleHandleA(nullptr), name) : nullptr);
     if (!b) throw ui::UiError(std::string("Resource ") + (name ? name : "") + " not found");
     return b;
 }
@@ -53,7 +24,7 @@ HBITMAP LoadBitmapResource(const char* name) {
 void StyleBitmap(TsuiUIStyle style, int item, ui::BitmapHandle& bitmap) {
     const char* name = StyleBitmapName(style, item);
     if (!name) return;
-    bitmap.reset(LoadBitmapResource(name));
+    bitmap = LoadBitmapResource(name);
 }
 
 void StyleBitmapPart(TsuiUIStyle style, int item, ui::BitmapHandle* dest, int partCount, int partNo) {
@@ -64,8 +35,7 @@ void StyleBitmapPart(TsuiUIStyle style, int item, ui::BitmapHandle* dest, int pa
     }
     const char* name = StyleBitmapName(style, item);
     if (!name) return;
-    ui::BitmapHandle whole(LoadBitmapResource(name));
-    CutBitmapPart(whole.get(), *dest, partCount, partNo);
+    *dest = CutBitmapPart(LoadBitmapResource(name).get(), partCount, partNo);
 }
 
 } // namespace corvane

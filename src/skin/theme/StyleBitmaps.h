@@ -4,30 +4,22 @@
 #include <windows.h>
 
 #include "skin/theme/UIStyle.h"
-#include "ui/Handles.h"
+#include "ui/Gdi.h"
 
 namespace corvane {
 
-// Width and height of a bitmap; 0, 0 for none.
-SIZE BitmapSize(HBITMAP bitmap);
-
-// A new screen-compatible bitmap holding the given columns of `source`;
-// none for an empty source or area.
-HBITMAP CopyBitmapArea(HBITMAP source, int left, int top, int width, int height);
-HBITMAP CopyBitmap(HBITMAP source);
-
-// `dest` becomes part `partNo` (from 1) of `partCount` equal-width parts of
-// `source`, at the source's full height (the last part takes the rightmost
-// columns). A part count of 0 copies the whole source.
-void CutBitmapPart(HBITMAP source, ui::BitmapHandle& dest, int partCount, int partNo);
+// Part `partNo` (from 1) of `partCount` equal-width parts of `source`, at the
+// source's full height (the last part takes the rightmost columns). A part count
+// of 0 copies the whole source.
+ui::BitmapHandle CutBitmapPart(HBITMAP source, int partCount, int partNo);
 
 // Loads a named bitmap resource of the program. Throws ui::UiError naming the
 // resource when it is missing, as the platform's loader reports it.
-HBITMAP LoadBitmapResource(const char* name);
+ui::BitmapHandle LoadBitmapResource(const char* name);
 
 // Item `item` (1-48) of a built-in style: loads its picture into `bitmap`
 // when the item is a bitmap item, and leaves `bitmap` alone otherwise
-// (FromThemeFile loads nothing).
+// (FromThemeFile loads nothing), which is why it takes the handle to fill.
 void StyleBitmap(TsuiUIStyle style, int item, ui::BitmapHandle& bitmap);
 // Nothing when `dest` is null; the whole picture for a part count of 0,
 // otherwise part `partNo` of `partCount`.

@@ -1,12 +1,19 @@
-# Skin themes: archive reader, description parser, key names, style choice.
-list(APPEND CORE_SOURCES
+# Platform-free: archive reader, description parser, key names, built-in style table
+# and the arithmetic of the drawing routines (host-tested and fuzzed).
+set(CORE_SOURCES
   src/skin/theme/SkinArchive.cpp
   src/skin/theme/BmpCheck.cpp
   src/skin/theme/SkinDescription.cpp
   src/skin/theme/SkinKeys.cpp
   src/skin/theme/FileThemeMgr.cpp
+  src/skin/theme/StyleTable.cpp
+  src/skin/theme/DrawMath.cpp
 )
-
-# The skin packer's writer: tests, fuzz seeds and benchmarks of both builds make
-# their skins with it. The exe never references it, so the linker leaves it out.
-list(APPEND CORE_SOURCES tools/skinpack/SkinWriter.cpp)
+# On Win32: the file theme, the theme manager, the built-in style pictures and the
+# drawing routines the skinned controls share.
+set(WIN_SOURCES
+  src/skin/theme/FileTheme.cpp
+  src/skin/theme/StyleBitmaps.cpp
+  src/skin/theme/SkinPublic.cpp
+  src/skin/theme/ThemeManager.cpp
+)

@@ -1,2 +1,0 @@
-# Arithmetic of the shared drawing routines (host-tested).
-list(APPEND CORE_SOURCES src/skin/theme/DrawMath.cpp)

@@ -1,0 +1,70 @@
+#include "ui/Gdi.h"
+
+namespace corvane::ui {
+
+SIZE bitmapSize(HBITMAP bitmap) {
+    BITMAP bm{};
+    if (!bitmap || GetObjectA(bitmap, sizeof bm, &bm) != sizeof bm) return SIZE{0, 0};
+    return SIZE{bm.bmWidth, bm.bmHeight};
+}
+
+BitmapHandle copyBitmap(HBITMAP source, int left, int top, int width, int height) {
+    if (!source || width <= 0 || height <= 0) return {};
+    WindowDc screen(nullptr);
+    BitmapHandle out(CreateCompatibleBitmap(screen.get(), width, height));
+    MemDcHandle src(CreateCompatibleDC(screen.get()));
+    MemDcHandle dst(CreateCompatibleDC(screen.get()));
+    if (!out || !src || !dst) return {};
+    SelectObjectScope s(src.get(), source);
+    SelectObjectScope d(dst.get(), out.get());
+    BitBlt(dst.get(), 0, 0, width, height, src.get(), left, top, SRCCOPY);
+    return out;
+}
+
+BitmapHandle copyBitmap(HBITMAP source) {
+    const SIZE s = bitmapSize(source);
+    return copyBitmap(source, 0, 0, s.cx, s.cy);
+}
+
+// An opaque empty text fills without making a brush per call.
+void fillSolid(HDC dc, const RECT& r, COLORREF color) {
+    const COLORREF old = SetBkColor(dc, color);
+    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+    SetBkColor(dc, old);
+}
+
+void frameSolid(HDC dc, const RECT& r, COLORREF color) {
+    BrushHandle b(CreateSolidBrush(color));
+    FrameRect(dc, &r, b.get());
+}
+
+std::uint32_t sysColorRgb(int index) { return GetSysColor(index); }
+
+void paintParentBackground(HDC dc, HWND control) {
+    HWND parent = control ? GetParent(control) : nullptr;
+    if (!dc || !parent) return;
+    RECT bounds;
+    GetWindowRect(control, &bounds);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&bounds), 2);
+    RECT client;
+    GetClientRect(parent, &client);
+    const int saved = SaveDC(dc);
+    OffsetViewportOrgEx(dc, -bounds.left, -bounds.top, nullptr);
+    IntersectClipRect(dc, 0, 0, client.right, client.bottom);
+    SendMessageA(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    SendMessageA(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    RestoreDC(dc, saved);
+}
+
+OffscreenBitmap::OffscreenBitmap(HDC reference, int w, int h) : dc_(CreateCompatibleDC(reference)), w_(w), h_(h) {
+    // Without a reference, a screen-compatible bitmap, so colours are not reduced to monochrome.
+    WindowDc screen(nullptr);
+    bmp_.reset(CreateCompatibleBitmap(reference ? reference : screen.get(), w > 0 ? w : 1, h > 0 ? h : 1));
+    old_ = SelectObject(dc_.get(), bmp_.get());
+}
+
+OffscreenBitmap::~OffscreenBitmap() {
+    if (old_) SelectObject(dc_.get(), old_);
+}
+
+} // namespace corvane::ui

@@ -1,0 +1,63 @@
+// GDI helpers that every layer draws with: bitmap size and copies, solid fills and
+// frames, device-context scopes, system colours, and the parent's background.
+#pragma once
+#include "ui/Colors.h"
+#include "ui/Handles.h"
+
+namespace corvane::ui {
+
+// Width and height of a bitmap; 0 x 0 for none.
+SIZE bitmapSize(HBITMAP bitmap);
+
+// A new screen-compatible bitmap holding the area of `source`; empty for no source or area.
+BitmapHandle copyBitmap(HBITMAP source, int left, int top, int width, int height);
+BitmapHandle copyBitmap(HBITMAP source);
+
+void fillSolid(HDC dc, const RECT& r, COLORREF color);
+void frameSolid(HDC dc, const RECT& r, COLORREF color);
+
+// A stored colour as RGB, system colours looked up with GetSysColor.
+std::uint32_t sysColorRgb(int index);
+inline COLORREF toRgb(Color color) { return colorToRgb(color, &sysColorRgb); }
+
+// The client DC (or, with `wholeWindow`, the window DC) of a window, released to it;
+// a null window gives the screen's DC.
+class WindowDc {
+public:
+    explicit WindowDc(HWND w, bool wholeWindow = false) : w_(w), dc_(wholeWindow ? GetWindowDC(w) : GetDC(w)) {}
+    ~WindowDc() { if (dc_) ReleaseDC(w_, dc_); }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+private:
+    HWND w_;
+    HDC dc_;
+};
+
+// A memory DC with a compatible bitmap selected: the off-screen picture of a control.
+class OffscreenBitmap {
+public:
+    OffscreenBitmap(HDC reference, int w, int h);
+    ~OffscreenBitmap();
+    OffscreenBitmap(const OffscreenBitmap&) = delete;
+    OffscreenBitmap& operator=(const OffscreenBitmap&) = delete;
+    HDC dc() const { return dc_.get(); }
+    HBITMAP bitmap() const { return bmp_.get(); }
+    int width() const { return w_; }
+    int height() const { return h_; }
+private:
+    MemDcHandle dc_;
+    BitmapHandle bmp_;
+    HGDIOBJ old_ = nullptr;
+    int w_, h_;
+};
+
+// Paints into `dc` what the control's parent shows under the control: the parent's
+// background and its client painting, asked with WM_ERASEBKGND and WM_PRINTCLIENT.
+// WM_PRINTCLIENT rather than WM_PAINT with a DC: windows paint into a given DC only
+// through it, and a WM_PAINT would validate the parent's update region. The DC's
+// origin and clipping are restored afterwards.
+void paintParentBackground(HDC dc, HWND control);
+
+} // namespace corvane::ui
