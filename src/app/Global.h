@@ -1,4 +1,4 @@
-// Program-wide option flags, the options file, and the program's folders.
+// The option flags and their file, the program's folders, and the folder browser.
 #pragma once
 #include "ui/UserPrompt.h"
 #include <windows.h>
@@ -6,10 +6,13 @@
 
 namespace corvane::app {
 
-// The three option flags; all true until the options file says otherwise.
-inline bool ExploreFolder = true;
-inline bool AskDelete = true;
-inline bool ShowTips = true;
+// The three option flags; all true until the options file says otherwise. The main
+// window holds them and hands them to the dialogs that read or change them.
+struct OptionFlags {
+    bool exploreFolder = true;
+    bool askDelete = true;
+    bool showTips = true;
+};
 
 constexpr const char* kOptionsSection = "Options";
 
@@ -19,17 +22,12 @@ constexpr const char* kIconResource = "MAINICON";
 // Gives the class library the program's name and icon.
 void ConfigureApplication();
 
-// Full path of the running executable, as the process sees it.
-std::string ExecutablePath();
-// The executable's folder, ending in a backslash.
-std::string ProgramFolder();
-// Tests point the program folder (and with it the options file) elsewhere; "" resets.
-void SetProgramFolderOverride(const std::string& folder);
+// "options.ini" in the program folder (ui::programFolder(), which tests point elsewhere).
 std::string OptionsFilePath();
 
 // Load: reads the three flags (default true). Save: writes all three; throws
 // UiError "Unable to write to %s" when the file cannot be written.
-void LoadSaveOptions(bool load);
+void LoadSaveOptions(OptionFlags& options, bool load);
 
 // The Windows folder, read in full even when it is longer than the first buffer.
 std::string WindowsFolder(UINT(WINAPI* get)(LPSTR, UINT) = &GetWindowsDirectoryA);

@@ -5,6 +5,7 @@
 #include "app/Options.h"
 #include "app/ShowTips.h"
 #include "app/SortRules.h"
+#include "ui/Environment.h"
 #include "ui/Errors.h"
 #include "ui/UserPrompt.h"
 #include <cstring>
@@ -115,15 +116,15 @@ void TfrmMain::buildComponents() {
 
 void TfrmMain::formCreate() {
     selectedIndex = kNoRowChosen;
-    LoadSaveOptions(true);
+    LoadSaveOptions(options_, true);
     SortAscending = true;
     // The window's frame takes its look from the skin file when one is found.
     suiFileTheme1->setThemeFile("msn.ssk");
     SeedStoreIfMissing(storeKey_, WindowsFolder());
-    RecordProgramPath(storeKey_, ExecutablePath());
+    RecordProgramPath(storeKey_, ui::executablePath());
     show();
-    if (ShowTips) {
-        TfrmTips frmTips(this);
+    if (options_.showTips) {
+        TfrmTips frmTips(this, options_);
         frmTips.showModal();
     }
 }
@@ -197,7 +198,7 @@ void TfrmMain::aEditExecute() {
 }
 
 void TfrmMain::aDeleteExecute() {
-    if (AskDelete && ui::prompt().messageBox(handle(), "Are you sure you want to delete the selected item?",
+    if (options_.askDelete && ui::prompt().messageBox(handle(), "Are you sure you want to delete the selected item?",
                                              "Corvane", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
         return;
     const int k = selectedIndex;
@@ -274,7 +275,7 @@ void TfrmMain::loadRows(bool clearFirst) {
 }
 
 void TfrmMain::ToolButton10Click() {
-    TfrmOptions frmOptions(this);
+    TfrmOptions frmOptions(this, options_);
     frmOptions.showModal();
 }
 

@@ -2,6 +2,7 @@
 // view is the only in-memory copy of the favourites; every command changes the rows
 // and writes the change through to the store at once.
 #pragma once
+#include "app/Global.h"
 #include "app/Store.h"
 #include "skin/theme/FileTheme.h"
 #include "ui/Actions.h"
@@ -58,6 +59,8 @@ public:
     void appendRow(const std::string& alias, const std::string& path) override { lvMain->addItem(alias, path); }
 
     const std::string& storeKey() const { return storeKey_; }
+    // The option flags, loaded when the window is created.
+    OptionFlags& options() { return options_; }
     // Batches the list's repaints while a scope changes many rows.
     ui::ListUpdate batchRowChanges() { return ui::ListUpdate(*lvMain); }
     int selectedIndex = kNoRowChosen;
@@ -97,6 +100,7 @@ private:
     void activateInstance();
 
     std::string storeKey_;
+    OptionFlags options_;
 };
 
 } // namespace corvane::app

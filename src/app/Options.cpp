@@ -8,7 +8,8 @@ constexpr COLORREF kFrameColor = 0xE8E8E8;
 constexpr COLORREF kGroupFontColor = 0xCF4602;
 } // namespace
 
-TfrmOptions::TfrmOptions(ui::Component* owner) : ui::Form(owner, "frmOptions") {
+TfrmOptions::TfrmOptions(ui::Component* owner, OptionFlags& options)
+    : ui::Form(owner, "frmOptions"), options_(options) {
     caption = "Options";
     clientWidth = 342;
     clientHeight = 218;
@@ -35,19 +36,19 @@ void TfrmOptions::buildComponents() {
 }
 
 void TfrmOptions::FormCreate() {
-    cbExploreFolder->setChecked(ExploreFolder);
-    cbAskDelete->setChecked(AskDelete);
-    cbShowTips->setChecked(ShowTips);
+    cbExploreFolder->setChecked(options_.exploreFolder);
+    cbAskDelete->setChecked(options_.askDelete);
+    cbShowTips->setChecked(options_.showTips);
     suiFileTheme1->setThemeFile("msn.ssk");
     // The skinned frame takes the theme first once the dialog has one.
     suiThemeManager1->setFileTheme(suiFileTheme1);
 }
 
 void TfrmOptions::suitempbOKClick() {
-    ExploreFolder = cbExploreFolder->checked();
-    AskDelete = cbAskDelete->checked();
-    ShowTips = cbShowTips->checked();
-    LoadSaveOptions(false); // on failure the error box shows and the dialog stays open
+    options_.exploreFolder = cbExploreFolder->checked();
+    options_.askDelete = cbAskDelete->checked();
+    options_.showTips = cbShowTips->checked();
+    LoadSaveOptions(options_, false); // on failure the error box shows and the dialog stays open
     setModalResult(ui::mrOk);
 }
 

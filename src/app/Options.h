@@ -1,6 +1,7 @@
 // The options dialog: the three option flags as check boxes. OK stores them in the
-// flags and the options file; Cancel and the close box change nothing.
+// flags it was given and in the options file; Cancel and the close box change nothing.
 #pragma once
+#include "app/Global.h"
 #include "skin/theme/FileTheme.h"
 #include "skin/theme/ThemeManager.h"
 #include "ui/Form.h"
@@ -14,7 +15,7 @@ constexpr const char* kShowTipsCaption = "Always show tips at startup";
 
 class TfrmOptions : public ui::Form {
 public:
-    explicit TfrmOptions(ui::Component* owner);
+    TfrmOptions(ui::Component* owner, OptionFlags& options);
 
     void FormCreate();
     void suitempbOKClick();
@@ -33,6 +34,7 @@ protected:
     void formCreate() override { FormCreate(); }
 
 private:
+    OptionFlags& options_;
 };
 
 } // namespace corvane::app

@@ -129,7 +129,7 @@ void TipsPanel::paint(HDC dc) {
     RestoreDC(dc, saved);
 }
 
-TfrmTips::TfrmTips(ui::Component* owner) : ui::Form(owner, "frmTips") {
+TfrmTips::TfrmTips(ui::Component* owner, OptionFlags& options) : ui::Form(owner, "frmTips"), options_(options) {
     caption = "Corvane Tip of the Day";
     clientWidth = 352;
     clientHeight = 206;
@@ -155,7 +155,7 @@ void TfrmTips::buildComponents() {
 }
 
 void TfrmTips::formShow() {
-    cbOption->setItemIndex(ShowTips ? 0 : 1);
+    cbOption->setItemIndex(options_.showTips ? 0 : 1);
     const auto now = static_cast<unsigned long long>(std::chrono::high_resolution_clock::now().time_since_epoch().count());
     std::seed_seq seed{static_cast<unsigned>(now), static_cast<unsigned>(now >> 32)};
     random_.seed(seed);
@@ -173,9 +173,9 @@ void TfrmTips::bNextClick() {
 
 void TfrmTips::bCloseClick() {
     const bool choice = cbOption->itemIndex() == 0;
-    if (choice != ShowTips) {
-        ShowTips = choice;
-        LoadSaveOptions(false);
+    if (choice != options_.showTips) {
+        options_.showTips = choice;
+        LoadSaveOptions(options_, false);
     }
     setModalResult(ui::mrOk);
 }

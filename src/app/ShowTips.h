@@ -1,6 +1,7 @@
 // The tip-of-the-day dialog: one of five pages of hints, Next Tip to page through
 // them, and the choice whether it opens at start-up.
 #pragma once
+#include "app/Global.h"
 #include "flat/TFlatButtonUnit.h"
 #include "flat/TFlatComboBoxUnit.h"
 #include "ui/Form.h"
@@ -44,7 +45,7 @@ private:
 
 class TfrmTips : public ui::Form {
 public:
-    explicit TfrmTips(ui::Component* owner);
+    TfrmTips(ui::Component* owner, OptionFlags& options);
 
     void bNextClick();
     void bCloseClick();
@@ -59,6 +60,7 @@ protected:
     void formShow() override;
 
 private:
+    OptionFlags& options_;
     std::mt19937 random_;
 };
 

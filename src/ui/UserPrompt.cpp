@@ -1,4 +1,5 @@
 #include "ui/UserPrompt.h"
+#include "ui/Environment.h"
 #include <commdlg.h>
 #include <shellapi.h>
 #include <shlobj.h>
@@ -11,7 +12,6 @@ Win32Prompt& win32Prompt() {
     static Win32Prompt p;
     return p;
 }
-UserPrompt* g_prompt = nullptr;
 
 bool runFileDialog(HWND owner, FileDialogRequest& req, bool save) {
     std::vector<char> file(MAX_PATH * 4, '\0');
@@ -35,11 +35,14 @@ bool runFileDialog(HWND owner, FileDialogRequest& req, bool save) {
 }
 } // namespace
 
-UserPrompt& prompt() { return g_prompt ? *g_prompt : win32Prompt(); }
+UserPrompt& prompt() {
+    UserPrompt* p = environment().prompt;
+    return p ? *p : win32Prompt();
+}
 
 UserPrompt* setPrompt(UserPrompt* p) {
-    UserPrompt* old = g_prompt;
-    g_prompt = p;
+    UserPrompt* old = environment().prompt;
+    environment().prompt = p;
     return old;
 }
 

@@ -37,6 +37,7 @@ public:
     void shellOpen(HWND owner, const std::string& target) override;
 };
 
+// The environment's prompt (ui/Environment.h), or the Win32 one.
 UserPrompt& prompt();
 // Installs another prompt (nullptr puts the Win32 one back); returns the previous one.
 UserPrompt* setPrompt(UserPrompt* p);

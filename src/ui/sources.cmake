@@ -17,4 +17,5 @@ set(WIN_SOURCES
   src/ui/Gdi.cpp
   src/ui/Modal.cpp
   src/ui/Files.cpp
+  src/ui/Environment.cpp
 )

@@ -1,5 +1,6 @@
 // The store and main-window commands against the bare registry calls they rest on.
 #include "Bench.h"
+#include "ui/Environment.h"
 #include "app/Global.h"
 #include "app/MainForm.h"
 #include "ui/Application.h"
@@ -36,9 +37,9 @@ struct BenchFolder {
         path = std::string(tmp) + "corvane-bench\\";
         CreateDirectoryA(path.c_str(), nullptr);
         WritePrivateProfileStringA("Options", "ShowTips", "0", (path + "options.ini").c_str());
-        app::SetProgramFolderOverride(path);
+        ui::environment().folders.program = path;
     }
-    ~BenchFolder() { app::SetProgramFolderOverride(""); }
+    ~BenchFolder() { ui::environment().folders.program = ""; }
     std::string path;
 };
 
@@ -99,7 +100,7 @@ CORVANE_BENCH(store_delete_and_sort) {
         fillKey(n);
         auto form = openMain();
         form->lvMain->select(0);
-        app::AskDelete = false;
+        form->options().askDelete = false;
         auto t0 = bench::Clock::now();
         form->aDeleteExecute();
         double ms = std::chrono::duration<double, std::milli>(bench::Clock::now() - t0).count();
@@ -141,7 +142,6 @@ CORVANE_BENCH(store_delete_and_sort) {
     });
     bench::report("sort 1,000 rows (exchange sort + rewrite)", sortMs, "RegSetValueExA of all 2,000 values", writeAll);
     form.reset();
-    app::AskDelete = true;
     clearKey();
 }
 

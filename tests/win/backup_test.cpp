@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "ui/Environment.h"
 #include "app/Backup.h"
 #include "app/Global.h"
 #include "app/MainForm.h"
@@ -31,13 +32,12 @@ private:
 class BackupFiles : public ::testing::Test {
 protected:
     void SetUp() override {
-        SetProgramFolderOverride(folder.path());
+        ui::environment().folders.program = folder.path();
         folder.write("options.ini", "[Options]\r\nShowTips=0\r\n");
     }
     void TearDown() override {
         form.reset();
-        SetProgramFolderOverride("");
-        ShowTips = true;
+        ui::environment().folders.program = "";
     }
 
     void open(const Rows& rows, int failAt = 0) {

@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "ui/Environment.h"
 #include "skin/theme/FileTheme.h"
 #include "skin/theme/StyleBitmaps.h"
 #include "skin/theme/ThemeManager.h"
@@ -41,8 +42,8 @@ std::vector<std::string> FilesIn(const std::string& folder) {
 // Every folder the theme looks in, and its temporary folder, are the test's own.
 class FileTheme : public ::testing::Test {
 protected:
-    void SetUp() override { SetThemeFolderOverrides({program.path(), windows.path(), system.path(), temp.path()}); }
-    void TearDown() override { SetThemeFolderOverrides({}); }
+    void SetUp() override { ui::environment().folders = {program.path(), windows.path(), system.path(), temp.path()}; }
+    void TearDown() override { ui::environment().folders = {}; }
 
     std::string writeSkin(const TempFolder& where, const std::string& name, const DescriptionWriter& d,
                           const std::string& password = {}) {

@@ -426,7 +426,8 @@ TEST_F(FlatButtonTest, FailingClickHandlerIsShownAndTheButtonRecovers) {
 }
 
 TEST(FlatButtonInTips, EnterDoesNotClickSpaceDoesOnRelease) {
-    app::TfrmTips tips(nullptr);
+    app::OptionFlags options;
+    app::TfrmTips tips(nullptr, options);
     tips.create();
     tips.show();
     PumpMessages(20);

@@ -1,5 +1,6 @@
 #include "DialogDriver.h"
 #include "TestSupport.h"
+#include "ui/Environment.h"
 #include "ui/Gdi.h"
 #include "app/AddItem.h"
 #include "app/Global.h"
@@ -330,7 +331,7 @@ TEST_F(ItemEditor, RealFolderBrowserDisablesTheProgramAndReturnsTheChosenFolder)
 class EditorFromMainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        SetProgramFolderOverride(folder.path());
+        ui::environment().folders.program = folder.path();
         folder.write("options.ini", "[Options]\r\nShowTips=0\r\n");
         key.set("N0", "one");
         key.set("P0", "c:\\1");
@@ -342,7 +343,7 @@ protected:
     }
     void TearDown() override {
         form.reset();
-        SetProgramFolderOverride("");
+        ui::environment().folders.program = "";
     }
     // Runs `command` while `act` drives the editor it opens.
     bool drive(void (TfrmMain::*command)(), std::function<void(TfrmProperty&)> act) {

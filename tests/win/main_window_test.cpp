@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "ui/Environment.h"
 #include "app/Global.h"
 #include "app/MainForm.h"
 #include "ui/Application.h"
@@ -14,12 +15,12 @@ namespace {
 class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        SetProgramFolderOverride(folder.path());
+        ui::environment().folders.program = folder.path();
         folder.write("options.ini", "[Options]\r\nShowTips=0\r\n");
     }
     void TearDown() override {
         form.reset();
-        SetProgramFolderOverride("");
+        ui::environment().folders.program = "";
     }
 
     void open(const std::vector<std::pair<std::string, std::string>>& rows) {
@@ -244,7 +245,7 @@ TEST_F(MainWindow, DeleteMiddleRowShiftsTheStoreAndChoosesTheNextRow) {
 
 TEST_F(MainWindow, DeleteLastRowChoosesRowZeroAndOnlyRowLeavesNothing) {
     open({{"a", "1"}, {"b", "2"}});
-    AskDelete = false;
+    form->options().askDelete = false;
     choose(1);
     form->aDelete->execute();
     EXPECT_EQ(user.count("message"), 0); // no question with AskDelete cleared
@@ -259,7 +260,6 @@ TEST_F(MainWindow, DeleteLastRowChoosesRowZeroAndOnlyRowLeavesNothing) {
     form->aItemUpExecute();
     form->aEditExecute();
     EXPECT_EQ(form->rowCount(), 0);
-    AskDelete = true;
 }
 
 TEST_F(MainWindow, UpAndDownExchangeRowsAndRewriteBoth) {

@@ -1,5 +1,6 @@
 #include "DialogDriver.h"
 #include "TestSupport.h"
+#include "ui/Environment.h"
 #include "app/Global.h"
 #include "app/MainForm.h"
 #include "app/Options.h"
@@ -14,14 +15,13 @@ namespace {
 
 class OptionsDialog : public ::testing::Test {
 protected:
-    void SetUp() override { SetProgramFolderOverride(folder.path()); }
+    void SetUp() override { ui::environment().folders.program = folder.path(); }
     void TearDown() override {
         dlg.reset();
-        SetProgramFolderOverride("");
-        ExploreFolder = AskDelete = ShowTips = true;
+        ui::environment().folders.program = "";
     }
     void open() {
-        dlg = std::make_unique<TfrmOptions>(nullptr);
+        dlg = std::make_unique<TfrmOptions>(nullptr, options);
         dlg->show();
     }
     std::string stored(const char* key) const {
@@ -32,6 +32,7 @@ protected:
 
     TempFolder folder;
     ScriptedPrompt user;
+    OptionFlags options;
     std::unique_ptr<TfrmOptions> dlg;
 };
 
@@ -76,9 +77,9 @@ TEST_F(OptionsDialog, LayoutCaptionsAndTabOrder) {
 }
 
 TEST_F(OptionsDialog, BoxesShowTheFlagsAndOkWritesAllThreeKeys) {
-    ExploreFolder = true;
-    AskDelete = false;
-    ShowTips = true;
+    options.exploreFolder = true;
+    options.askDelete = false;
+    options.showTips = true;
     open();
     EXPECT_TRUE(dlg->cbExploreFolder->checked());
     EXPECT_FALSE(dlg->cbAskDelete->checked());
@@ -97,9 +98,9 @@ TEST_F(OptionsDialog, BoxesShowTheFlagsAndOkWritesAllThreeKeys) {
     dlg->cbShowTips->setChecked(false);
     dlg->cbAskDelete->setChecked(true);
     dlg->suitempbOKClick();
-    EXPECT_FALSE(ExploreFolder);
-    EXPECT_TRUE(AskDelete);
-    EXPECT_FALSE(ShowTips);
+    EXPECT_FALSE(options.exploreFolder);
+    EXPECT_TRUE(options.askDelete);
+    EXPECT_FALSE(options.showTips);
     EXPECT_EQ(stored("ExploreFolder"), "0");
     EXPECT_EQ(stored("AskDelete"), "1");
     EXPECT_EQ(stored("ShowTips"), "0");
@@ -113,12 +114,12 @@ TEST_F(OptionsDialog, CancelAndCloseChangeNothing) {
     EXPECT_EQ(dlg->showModal(), ui::mrCancel);
     PostMessageA(dlg->handle(), WM_CLOSE, 0, 0);
     EXPECT_EQ(dlg->showModal(), ui::mrCancel);
-    EXPECT_TRUE(AskDelete);
+    EXPECT_TRUE(options.askDelete);
     EXPECT_FALSE(FileExists(OptionsFilePath()));
 }
 
 TEST_F(OptionsDialog, UnwritableFileShowsTheErrorAndKeepsTheDialogOpen) {
-    SetProgramFolderOverride(folder.path() + "missing\\");
+    ui::environment().folders.program = folder.path() + "missing\\";
     open();
     dlg->cbShowTips->setChecked(false);
     dlg->bOK->perform(BM_CLICK);
@@ -127,12 +128,12 @@ TEST_F(OptionsDialog, UnwritableFileShowsTheErrorAndKeepsTheDialogOpen) {
     EXPECT_EQ(user.calls[0].caption, "Corvane");
     EXPECT_EQ(user.calls[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
     EXPECT_EQ(dlg->modalResult(), ui::mrNone);
-    EXPECT_FALSE(ShowTips); // the flags already hold the new values
+    EXPECT_FALSE(options.showTips); // the flags already hold the new values
 }
 
 TEST(OptionsFromMainWindow, ClearingAskDeleteMakesTheNextDeleteSilent) {
     TempFolder folder;
-    SetProgramFolderOverride(folder.path());
+    ui::environment().folders.program = folder.path();
     folder.write("options.ini", "[Options]\r\nShowTips=0\r\n");
     TestKey key("OptionsDialog");
     key.set("N0", "a");
@@ -143,7 +144,7 @@ TEST(OptionsFromMainWindow, ClearingAskDeleteMakesTheNextDeleteSilent) {
     {
         TfrmMain form(nullptr, key.path());
         form.create();
-        ASSERT_TRUE(AskDelete);
+        ASSERT_TRUE(form.options().askDelete);
         bool timedOut = false;
         {
             DialogDriver<TfrmOptions> driver(&form, "frmOptions", [](TfrmOptions& d) {
@@ -156,7 +157,7 @@ TEST(OptionsFromMainWindow, ClearingAskDeleteMakesTheNextDeleteSilent) {
             timedOut = driver.timedOut();
         }
         EXPECT_FALSE(timedOut);
-        EXPECT_FALSE(AskDelete);
+        EXPECT_FALSE(form.options().askDelete);
         EXPECT_EQ(form.findComponent("frmOptions"), nullptr);
         form.lvMain->select(0);
         form.aDeleteExecute();
@@ -167,6 +168,5 @@ TEST(OptionsFromMainWindow, ClearingAskDeleteMakesTheNextDeleteSilent) {
     char buf[8];
     GetPrivateProfileStringA("Options", "AskDelete", "?", buf, sizeof buf, (folder.path() + "options.ini").c_str());
     EXPECT_STREQ(buf, "0");
-    SetProgramFolderOverride("");
-    AskDelete = true;
+    ui::environment().folders.program = "";
 }

@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "ui/Environment.h"
 #include "app/Global.h"
 #include "app/IniNumbers.h"
 #include "ui/Errors.h"
@@ -10,45 +11,45 @@ using namespace corvane::test;
 
 namespace {
 struct OptionsFile : ::testing::Test {
-    void SetUp() override { SetProgramFolderOverride(folder.path()); }
+    void SetUp() override { ui::environment().folders.program = folder.path(); }
     void TearDown() override {
-        SetProgramFolderOverride("");
-        ExploreFolder = AskDelete = ShowTips = true;
+        ui::environment().folders.program = "";
     }
     void loadWith(const std::string& showTips) {
         folder.write("options.ini", "[Options]\r\nExploreFolder=0\r\nAskDelete=1\r\nShowTips=" + showTips + "\r\n");
-        ShowTips = !ParseOptionValue(showTips, true); // make sure the load changes it when it should
-        LoadSaveOptions(true);
+        options.showTips = !ParseOptionValue(showTips, true); // make sure the load changes it when it should
+        LoadSaveOptions(options, true);
     }
     TempFolder folder;
+    OptionFlags options;
 };
 } // namespace
 
 TEST_F(OptionsFile, ValuesAreParsedAsIntegers) {
-    loadWith("0");   EXPECT_FALSE(ShowTips);
-    loadWith("2");   EXPECT_TRUE(ShowTips);
-    loadWith("0x1"); EXPECT_TRUE(ShowTips);
-    loadWith("0x0"); EXPECT_FALSE(ShowTips);
-    loadWith("abc"); EXPECT_TRUE(ShowTips);
-    loadWith("");    EXPECT_TRUE(ShowTips);
-    EXPECT_FALSE(ExploreFolder);
-    EXPECT_TRUE(AskDelete);
+    loadWith("0");   EXPECT_FALSE(options.showTips);
+    loadWith("2");   EXPECT_TRUE(options.showTips);
+    loadWith("0x1"); EXPECT_TRUE(options.showTips);
+    loadWith("0x0"); EXPECT_FALSE(options.showTips);
+    loadWith("abc"); EXPECT_TRUE(options.showTips);
+    loadWith("");    EXPECT_TRUE(options.showTips);
+    EXPECT_FALSE(options.exploreFolder);
+    EXPECT_TRUE(options.askDelete);
 }
 
 TEST_F(OptionsFile, MissingFileGivesDefaultsAndIsNotCreated) {
-    ExploreFolder = AskDelete = ShowTips = false;
-    LoadSaveOptions(true);
-    EXPECT_TRUE(ExploreFolder);
-    EXPECT_TRUE(AskDelete);
-    EXPECT_TRUE(ShowTips);
+    options.exploreFolder = options.askDelete = options.showTips = false;
+    LoadSaveOptions(options, true);
+    EXPECT_TRUE(options.exploreFolder);
+    EXPECT_TRUE(options.askDelete);
+    EXPECT_TRUE(options.showTips);
     EXPECT_FALSE(FileExists(OptionsFilePath()));
     EXPECT_EQ(OptionsFilePath(), folder.path() + "options.ini");
 }
 
 TEST_F(OptionsFile, SaveWritesAllThreeKeysAndKeepsOtherContent) {
     folder.write("options.ini", "[Other]\r\nKeep=yes\r\n");
-    ExploreFolder = true; AskDelete = false; ShowTips = true;
-    LoadSaveOptions(false);
+    options.exploreFolder = true; options.askDelete = false; options.showTips = true;
+    LoadSaveOptions(options, false);
     char buf[16];
     GetPrivateProfileStringA("Options", "ExploreFolder", "?", buf, sizeof buf, OptionsFilePath().c_str());
     EXPECT_STREQ(buf, "1");
@@ -63,10 +64,10 @@ TEST_F(OptionsFile, SaveWritesAllThreeKeysAndKeepsOtherContent) {
 TEST_F(OptionsFile, UnwritableFileIsReportedWithItsPath) {
     // A program folder that cannot take the file (tests run as an administrator, for
     // whom a read-only attribute alone does not stop the write).
-    SetProgramFolderOverride(folder.path() + "missing\\");
+    ui::environment().folders.program = folder.path() + "missing\\";
     std::string error;
     try {
-        LoadSaveOptions(false);
+        LoadSaveOptions(options, false);
     } catch (const ui::UiError& e) {
         error = e.what();
     }

@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "ui/Environment.h"
 #include "app/Global.h"
 #include "app/ShowTips.h"
 #include <gtest/gtest.h>
@@ -14,18 +15,17 @@ namespace {
 class TipsDialog : public ::testing::Test {
 protected:
     void SetUp() override {
-        SetProgramFolderOverride(folder.path());
-        ShowTips = true;
-        ExploreFolder = true;
-        AskDelete = false;
+        ui::environment().folders.program = folder.path();
+        options.showTips = true;
+        options.exploreFolder = true;
+        options.askDelete = false;
     }
     void TearDown() override {
         dlg.reset();
-        SetProgramFolderOverride("");
-        ExploreFolder = AskDelete = ShowTips = true;
+        ui::environment().folders.program = "";
     }
     void showDialog() {
-        dlg = std::make_unique<TfrmTips>(nullptr);
+        dlg = std::make_unique<TfrmTips>(nullptr, options);
         dlg->create();
         dlg->show();
         PumpMessages(20);
@@ -34,6 +34,7 @@ protected:
 
     TempFolder folder;
     ScriptedPrompt user;
+    OptionFlags options;
     std::unique_ptr<TfrmTips> dlg;
 };
 
@@ -97,7 +98,7 @@ TEST_F(TipsDialog, PagesHoldTheTipsWithTheirBlanksAndQuotes) {
 TEST_F(TipsDialog, ShowSetsTheChoiceFromShowTips) {
     showDialog();
     EXPECT_EQ(dlg->cbOption->itemIndex(), 0);
-    ShowTips = false;
+    options.showTips = false;
     showDialog();
     EXPECT_EQ(dlg->cbOption->itemIndex(), 1);
 }
@@ -105,7 +106,7 @@ TEST_F(TipsDialog, ShowSetsTheChoiceFromShowTips) {
 TEST_F(TipsDialog, FirstPageIsOneOfTheFirstFourNeverTheLast) {
     std::set<int> seen;
     for (int i = 0; i < 120; ++i) {
-        TfrmTips d(nullptr);
+        TfrmTips d(nullptr, options);
         d.create();
         d.show();
         int page = d.Panel1->pageIndex();
@@ -129,42 +130,42 @@ TEST_F(TipsDialog, NextTipWalksThePagesAndWrapsToTheFirst) {
 }
 
 TEST_F(TipsDialog, CloseSavesOnlyAChangedChoice) {
-    dlg = std::make_unique<TfrmTips>(nullptr);
+    dlg = std::make_unique<TfrmTips>(nullptr, options);
     dlg->create();
     PostMessageA(dlg->bClose->handle(), BM_CLICK, 0, 0);
     EXPECT_EQ(dlg->showModal(), ui::mrOk);
     EXPECT_FALSE(FileExists(OptionsFilePath())); // unchanged: nothing written
-    EXPECT_TRUE(ShowTips);
+    EXPECT_TRUE(options.showTips);
 
-    dlg = std::make_unique<TfrmTips>(nullptr);
+    dlg = std::make_unique<TfrmTips>(nullptr, options);
     dlg->create();
     PostMessageA(dlg->cbOption->handle(), CB_SETCURSEL, 1, 0);
     PostMessageA(dlg->bClose->handle(), BM_CLICK, 0, 0);
     EXPECT_EQ(dlg->showModal(), ui::mrOk);
-    EXPECT_FALSE(ShowTips);
+    EXPECT_FALSE(options.showTips);
     EXPECT_EQ(folder.read("options.ini"), "[Options]\r\nExploreFolder=1\r\nAskDelete=0\r\nShowTips=0\r\n");
     EXPECT_EQ(user.count("message"), 0);
 }
 
 TEST_F(TipsDialog, TheCloseBoxSavesNothing) {
-    dlg = std::make_unique<TfrmTips>(nullptr);
+    dlg = std::make_unique<TfrmTips>(nullptr, options);
     dlg->create();
     PostMessageA(dlg->cbOption->handle(), CB_SETCURSEL, 1, 0);
     PostMessageA(dlg->handle(), WM_CLOSE, 0, 0);
     EXPECT_EQ(dlg->showModal(), ui::mrCancel);
-    EXPECT_TRUE(ShowTips);
+    EXPECT_TRUE(options.showTips);
     EXPECT_FALSE(FileExists(OptionsFilePath()));
 }
 
 TEST_F(TipsDialog, FailedSaveIsShownAndTheDialogStaysOpen) {
-    SetProgramFolderOverride(folder.file("missing"));
+    ui::environment().folders.program = folder.file("missing");
     showDialog();
     dlg->cbOption->setItemIndex(1);
     dlg->bClose->click();
     ASSERT_EQ(user.count("message"), 1);
     EXPECT_EQ(user.calls[0].text, "Unable to write to " + folder.file("missing\\options.ini") + ".");
     EXPECT_EQ(user.calls[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
-    EXPECT_FALSE(ShowTips); // already holds the new choice
+    EXPECT_FALSE(options.showTips); // already holds the new choice
     EXPECT_EQ(dlg->modalResult(), ui::mrNone);
 }
 

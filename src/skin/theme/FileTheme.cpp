@@ -8,6 +8,7 @@
 #include "skin/theme/BmpCheck.h"
 #include "skin/theme/StyleBitmaps.h"
 #include "skin/theme/Themed.h"
+#include "ui/Environment.h"
 #include "ui/Files.h"
 #include "ui/Form.h"
 #include "ui/Gdi.h"
@@ -15,36 +16,6 @@
 namespace corvane {
 
 namespace {
-
-ThemeFolders& overrides() {
-    static ThemeFolders f;
-    return f;
-}
-
-std::string withBackslash(std::string folder) {
-    if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') folder += '\\';
-    return folder;
-}
-
-std::string fromApi(UINT (WINAPI* get)(LPSTR, UINT)) {
-    char buf[MAX_PATH] = {};
-    const UINT n = get(buf, MAX_PATH);
-    return withBackslash(n > 0 && n < MAX_PATH ? std::string(buf, n) : std::string());
-}
-
-std::string programFolder() {
-    char buf[MAX_PATH] = {};
-    const DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);
-    std::string path(buf, n < MAX_PATH ? n : 0);
-    const auto slash = path.find_last_of("\\/:");
-    return withBackslash(slash == std::string::npos ? std::string() : path.substr(0, slash + 1));
-}
-
-std::string tempFolder() {
-    char buf[MAX_PATH] = {};
-    const DWORD n = GetTempPathA(MAX_PATH, buf);
-    return withBackslash(n > 0 && n < MAX_PATH ? std::string(buf, n) : std::string());
-}
 
 std::string fileNamePart(const std::string& name) {
     const auto slash = name.find_last_of("\\/:");
@@ -69,18 +40,6 @@ std::string temporaryName(const std::string& folder) {
 
 } // namespace
 
-void SetThemeFolderOverrides(const ThemeFolders& folders) { overrides() = folders; }
-
-ThemeFolders ThemeFoldersInUse() {
-    const ThemeFolders& o = overrides();
-    ThemeFolders f;
-    f.program = o.program.empty() ? programFolder() : withBackslash(o.program);
-    f.windows = o.windows.empty() ? fromApi(&GetWindowsDirectoryA) : withBackslash(o.windows);
-    f.system = o.system.empty() ? fromApi(&GetSystemDirectoryA) : withBackslash(o.system);
-    f.temp = o.temp.empty() ? tempFolder() : withBackslash(o.temp);
-    return f;
-}
-
 ui::BitmapHandle BitmapFromBmpBytes(std::span<const uint8_t> bytes) {
     const auto layout = CheckBmp(bytes.data(), bytes.size());
     if (!layout || layout->bitsOffset <= layout->infoOffset) return {};
@@ -100,11 +59,10 @@ TsuiFileTheme::~TsuiFileTheme() = default;
 
 void TsuiFileTheme::setThemeFile(const std::string& name) {
     const bool firstLoad = themeFile_.empty();
-    const ThemeFolders folders = ThemeFoldersInUse();
     const std::string file = fileNamePart(name);
     std::string found;
     for (const std::string& candidate :
-         {name, folders.program + file, folders.windows + file, folders.system + file})
+         {name, ui::programFolder() + file, ui::windowsFolder() + file, ui::systemFolder() + file})
         if (ui::fileExists(candidate)) { // folders are no theme files
             found = candidate;
             break;
@@ -112,7 +70,7 @@ void TsuiFileTheme::setThemeFile(const std::string& name) {
     if (found.empty()) return;
 
     themeFile_ = found;
-    const std::string temp = temporaryName(folders.temp);
+    const std::string temp = temporaryName(ui::tempFolder());
     ready_ = !temp.empty() && mgr_.load(themeFile_, password_, temp);
     // The reader removes its copy; this covers a load cut short by an exception.
     if (!temp.empty()) DeleteFileA(temp.c_str());

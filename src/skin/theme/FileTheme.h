@@ -15,18 +15,6 @@
 
 namespace corvane {
 
-// Folders the file theme uses; an empty field means the system's own. Tests
-// point them at folders of their own.
-struct ThemeFolders {
-    std::string program;  // beside the executable
-    std::string windows;
-    std::string system;
-    std::string temp;     // where the description is extracted to
-};
-void SetThemeFolderOverrides(const ThemeFolders& folders);
-// The folders in use, each ending in a backslash.
-ThemeFolders ThemeFoldersInUse();
-
 // A GDI bitmap made from the bytes of a BMP file, which are checked first;
 // none when they are not a sound BMP file.
 ui::BitmapHandle BitmapFromBmpBytes(std::span<const uint8_t> bytes);
@@ -37,8 +25,9 @@ public:
     ~TsuiFileTheme() override;
 
     // Given a name, looks for it in the current folder, beside the executable,
-    // in the Windows folder and in the system folder, and loads the first one
-    // found. When none is found nothing changes.
+    // in the Windows folder and in the system folder (ui::environment() may point
+    // them elsewhere), and loads the first one found, extracting the description to
+    // the temporary folder. When none is found nothing changes.
     const std::string& themeFile() const { return themeFile_; }
     void setThemeFile(const std::string& name);
 

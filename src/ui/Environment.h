@@ -1,0 +1,38 @@
+// The one seam object: what the program takes from the machine and tests point
+// elsewhere. Empty folders mean the system's own; no prompt means the platform's
+// dialogs (ui/UserPrompt.h).
+#pragma once
+#include <windows.h>
+#include <string>
+
+namespace corvane::ui {
+
+class UserPrompt;
+
+struct Folders {
+    std::string program;  // beside the executable
+    std::string windows;
+    std::string system;
+    std::string temp;
+};
+
+struct Environment {
+    Folders folders;
+    UserPrompt* prompt = nullptr;
+};
+
+Environment& environment();
+
+// The folders in use, each ending in a backslash.
+std::string programFolder();
+std::string windowsFolder();
+std::string systemFolder();
+std::string tempFolder();
+
+// Full path of the running executable, as the process sees it, however long.
+std::string executablePath();
+// A folder the system names through `get` (GetWindowsDirectoryA and the like), read in
+// full even when it is longer than the first buffer; no backslash added.
+std::string readSystemFolder(UINT(WINAPI* get)(LPSTR, UINT));
+
+} // namespace corvane::ui
