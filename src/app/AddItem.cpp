@@ -52,7 +52,7 @@ void TfrmProperty::buildComponents() {
     }
 }
 
-void TfrmProperty::FormCreate() {
+void TfrmProperty::formCreate() {
     suiFileTheme1->setThemeFile("msn.ssk");
     // The skinned frame takes the theme first once the dialog has one.
     suiThemeManager1->setFileTheme(suiFileTheme1);

@@ -24,7 +24,7 @@ public:
     // the skinned frame's Caption, which will pass it on to its title bar as well.
     void setFrameCaption(const std::string& s) { setCaption(s); }
 
-    void FormCreate();
+    void formCreate() override;
     void fsbBrowseClick();
     void suitempfbOkClick();
     void suitempcAddSeparatorClick();
@@ -43,7 +43,6 @@ public:
 
 protected:
     void buildComponents() override;
-    void formCreate() override { FormCreate(); }
 
 private:
     std::string alias_;

@@ -35,7 +35,7 @@ void TfrmOptions::buildComponents() {
     suiFileTheme1 = new TsuiFileTheme(this, "suiFileTheme1");
 }
 
-void TfrmOptions::FormCreate() {
+void TfrmOptions::formCreate() {
     cbExploreFolder->setChecked(options_.exploreFolder);
     cbAskDelete->setChecked(options_.askDelete);
     cbShowTips->setChecked(options_.showTips);

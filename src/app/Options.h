@@ -17,7 +17,7 @@ class TfrmOptions : public ui::Form {
 public:
     TfrmOptions(ui::Component* owner, OptionFlags& options);
 
-    void FormCreate();
+    void formCreate() override;
     void suitempbOKClick();
 
     ui::GroupBox* GroupBox1 = nullptr;
@@ -31,7 +31,6 @@ public:
 
 protected:
     void buildComponents() override;
-    void formCreate() override { FormCreate(); }
 
 private:
     OptionFlags& options_;

@@ -110,7 +110,7 @@ TEST_F(FlatButtonTest, NewButtonHasItsInitialProperties) {
     EXPECT_EQ(b->margin(), -1);
     EXPECT_EQ(b->numGlyphs(), 1);
     EXPECT_EQ(b->spacing(), 4);
-    EXPECT_EQ(b->modalResult(), 0);
+    EXPECT_EQ(b->modalResult(), ui::mrNone);
     EXPECT_EQ(b->font(), form->font());
 }
 

@@ -7,13 +7,13 @@
 #include "skin/theme/DrawMath.h"
 #include "skin/theme/UIStyle.h"
 
-namespace corvane {
-
-namespace ui {
+namespace corvane::ui {
 class Component;
 class Form;
 class WinControl;
-} // namespace ui
+} // namespace corvane::ui
+
+namespace corvane {
 
 class TsuiFileTheme;
 
