@@ -11,7 +11,7 @@ set(WIN_SOURCES
   src/app/Store.cpp
   src/app/MainForm.cpp
   src/app/Backup.cpp
-  src/app/ShowTips.cpp
-  src/app/AddItem.cpp
-  src/app/Options.cpp
+  src/app/TipsForm.cpp
+  src/app/PropertyForm.cpp
+  src/app/OptionsForm.cpp
 )

@@ -6,7 +6,7 @@ set(CORE_SOURCES
   src/flat/FlatComboMetrics.cpp
 )
 set(WIN_SOURCES
-  src/flat/FlatUtilitys.cpp
-  src/flat/TFlatButtonUnit.cpp
-  src/flat/TFlatComboBoxUnit.cpp
+  src/flat/FlatUtilities.cpp
+  src/flat/FlatButton.cpp
+  src/flat/FlatComboBox.cpp
 )

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "skin/theme/BmpCheck.h"
-#include "skin/theme/FileThemeMgr.h"
+#include "skin/theme/FileThemeManager.h"
 #include "skin/theme/SkinArchive.h"
 #include "skin/theme/SkinDescription.h"
 #include "skin/theme/UIStyle.h"

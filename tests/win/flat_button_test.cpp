@@ -1,6 +1,6 @@
 #include "TestSupport.h"
-#include "app/ShowTips.h"
-#include "flat/TFlatButtonUnit.h"
+#include "app/TipsForm.h"
+#include "flat/FlatButton.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "TestSupport.h"
-#include "flat/TFlatComboBoxUnit.h"
+#include "flat/FlatComboBox.h"
 #include "ui/Form.h"
 #include <gtest/gtest.h>
 #include <memory>

@@ -2,7 +2,7 @@
 #include "TestSupport.h"
 #include "ui/Environment.h"
 #include "ui/Gdi.h"
-#include "app/AddItem.h"
+#include "app/PropertyForm.h"
 #include "app/Global.h"
 #include "app/MainForm.h"
 #include "app/PathRules.h"

@@ -3,7 +3,7 @@
 #include "ui/Environment.h"
 #include "app/Global.h"
 #include "app/MainForm.h"
-#include "app/Options.h"
+#include "app/OptionsForm.h"
 #include <gtest/gtest.h>
 #include <memory>
 

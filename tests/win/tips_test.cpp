@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 #include "ui/Environment.h"
 #include "app/Global.h"
-#include "app/ShowTips.h"
+#include "app/TipsForm.h"
 #include <gtest/gtest.h>
 #include <memory>
 #include <set>

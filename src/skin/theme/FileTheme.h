@@ -7,7 +7,7 @@
 #include <span>
 #include <string>
 
-#include "skin/theme/FileThemeMgr.h"
+#include "skin/theme/FileThemeManager.h"
 #include "skin/theme/SkinKeys.h"
 #include "skin/theme/UIStyle.h"
 #include "ui/Component.h"

@@ -5,7 +5,7 @@ set(CORE_SOURCES
   src/skin/theme/BmpCheck.cpp
   src/skin/theme/SkinDescription.cpp
   src/skin/theme/SkinKeys.cpp
-  src/skin/theme/FileThemeMgr.cpp
+  src/skin/theme/FileThemeManager.cpp
   src/skin/theme/StyleTable.cpp
   src/skin/theme/DrawMath.cpp
 )

@@ -3,7 +3,7 @@
 // button or a sticky one in a group. All buttons share one hover timer that
 // notices when the mouse has left the hovered button.
 #pragma once
-#include "flat/FlatUtilitys.h"
+#include "flat/FlatUtilities.h"
 #include "ui/Form.h"
 #include <functional>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "app/ShowTips.h"
+#include "app/TipsForm.h"
 #include "app/Global.h"
 #include "ui/Gdi.h"
 #include <chrono>

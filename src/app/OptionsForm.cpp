@@ -1,4 +1,4 @@
-#include "app/Options.h"
+#include "app/OptionsForm.h"
 #include "app/Global.h"
 
 namespace corvane::app {

@@ -1,4 +1,4 @@
-#include "app/AddItem.h"
+#include "app/PropertyForm.h"
 #include "app/Global.h"
 #include "app/PathRules.h"
 #include "app/Store.h"

@@ -2,8 +2,8 @@
 // them, and the choice whether it opens at start-up.
 #pragma once
 #include "app/Global.h"
-#include "flat/TFlatButtonUnit.h"
-#include "flat/TFlatComboBoxUnit.h"
+#include "flat/FlatButton.h"
+#include "flat/FlatComboBox.h"
 #include "ui/Form.h"
 #include <random>
 #include <vector>

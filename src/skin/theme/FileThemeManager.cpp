@@ -1,4 +1,4 @@
-#include "skin/theme/FileThemeMgr.h"
+#include "skin/theme/FileThemeManager.h"
 
 #include <cstdio>
 #include <exception>

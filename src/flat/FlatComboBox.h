@@ -3,7 +3,7 @@
 // button over the platform's sunken frame and button.
 #pragma once
 #include "flat/FlatComboMetrics.h"
-#include "flat/FlatUtilitys.h"
+#include "flat/FlatUtilities.h"
 #include "ui/Control.h"
 #include <functional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "flat/TFlatButtonUnit.h"
+#include "flat/FlatButton.h"
 #include "ui/Application.h"
 #include "ui/Errors.h"
 #include "ui/Form.h"

@@ -1,4 +1,4 @@
-#include "flat/FlatUtilitys.h"
+#include "flat/FlatUtilities.h"
 #include "flat/FlatColors.h"
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "flat/TFlatComboBoxUnit.h"
+#include "flat/FlatComboBox.h"
 #include "ui/Errors.h"
 #include "ui/Form.h"
 #include "ui/Gdi.h"
