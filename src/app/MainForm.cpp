@@ -111,7 +111,7 @@ void TfrmMain::buildComponents() {
     lvMain->onCustomDrawItem = [this](int item, COLORREF& c, bool& d) { lvMainCustomDrawItem(item, c, d); };
     lvMain->onDblClick = [this] { lvMainDblClick(); };
 
-    suiFileTheme1 = new TsuiFileTheme(this, "suiFileTheme1");
+    suiFileTheme1 = new skin::TsuiFileTheme(this, "suiFileTheme1");
 }
 
 void TfrmMain::formCreate() {

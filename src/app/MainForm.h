@@ -82,7 +82,7 @@ public:
     ui::ToolButton* ToolButton10 = nullptr; // Options
     ui::ToolButton* tbHelp = nullptr;
     ui::ListView* lvMain = nullptr;
-    TsuiFileTheme* suiFileTheme1 = nullptr;
+    skin::TsuiFileTheme* suiFileTheme1 = nullptr;
 
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 

@@ -30,9 +30,9 @@ void TfrmOptions::buildComponents() {
     bOK->onClick = [this] { suitempbOKClick(); };
     bCancel = new ui::Button(this, "bCancel", handle(), 255, 178, 75, 25, "&Cancel");
     bCancel->modalResult = ui::mrCancel;
-    suiThemeManager1 = new TsuiThemeManager(this, "suiThemeManager1");
-    suiThemeManager1->setUIStyle(TsuiUIStyle::FromThemeFile);
-    suiFileTheme1 = new TsuiFileTheme(this, "suiFileTheme1");
+    suiThemeManager1 = new skin::TsuiThemeManager(this, "suiThemeManager1");
+    suiThemeManager1->setUIStyle(skin::TsuiUIStyle::FromThemeFile);
+    suiFileTheme1 = new skin::TsuiFileTheme(this, "suiFileTheme1");
 }
 
 void TfrmOptions::formCreate() {

@@ -26,8 +26,8 @@ public:
     ui::CheckBox* cbShowTips = nullptr;
     ui::Button* bOK = nullptr;
     ui::Button* bCancel = nullptr;
-    TsuiThemeManager* suiThemeManager1 = nullptr;
-    TsuiFileTheme* suiFileTheme1 = nullptr;
+    skin::TsuiThemeManager* suiThemeManager1 = nullptr;
+    skin::TsuiFileTheme* suiFileTheme1 = nullptr;
 
 protected:
     void buildComponents() override;

@@ -39,9 +39,9 @@ void TfrmProperty::buildComponents() {
     fbOk->onClick = [this] { suitempfbOkClick(); };
     fbCancel = new ui::Button(this, "fbCancel", handle(), 224, 187, 75, 25, "&Cancel");
     fbCancel->modalResult = ui::mrCancel;
-    suiThemeManager1 = new TsuiThemeManager(this, "suiThemeManager1");
-    suiThemeManager1->setUIStyle(TsuiUIStyle::FromThemeFile);
-    suiFileTheme1 = new TsuiFileTheme(this, "suiFileTheme1");
+    suiThemeManager1 = new skin::TsuiThemeManager(this, "suiThemeManager1");
+    suiThemeManager1->setUIStyle(skin::TsuiUIStyle::FromThemeFile);
+    suiFileTheme1 = new skin::TsuiFileTheme(this, "suiFileTheme1");
 
     // The fields, then the separator state; the creation handler runs only after this.
     feName->setText(alias_);

@@ -38,8 +38,8 @@ public:
     ui::CheckBox* cAddSeparator = nullptr;
     ui::Button* fbOk = nullptr;
     ui::Button* fbCancel = nullptr;
-    TsuiThemeManager* suiThemeManager1 = nullptr;
-    TsuiFileTheme* suiFileTheme1 = nullptr;
+    skin::TsuiThemeManager* suiThemeManager1 = nullptr;
+    skin::TsuiFileTheme* suiFileTheme1 = nullptr;
 
 protected:
     void buildComponents() override;

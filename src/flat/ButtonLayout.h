@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-namespace corvane {
+namespace corvane::flat {
 
 enum class TButtonLayout : std::uint8_t { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 
-} // namespace corvane
+} // namespace corvane::flat

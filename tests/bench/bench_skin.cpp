@@ -9,6 +9,8 @@
 #include "skin/theme/SkinArchive.h"
 #include "skinpack/SkinWriter.h"
 
+using namespace corvane::skin;
+
 namespace {
 
 using corvane::skinpack::Bytes;
@@ -55,7 +57,7 @@ void benchOne(const char* label, const std::string& password) {
 
     int result = -1;
     const double product = corvane::bench::timeBest(15, nullptr, [&] {
-        result = corvane::ExtractSkinEntry(archive, "SKINDATA.SK2", out, password);
+        result = corvane::skin::ExtractSkinEntry(archive, "SKINDATA.SK2", out, password);
     });
     Bytes inflated(data.size());
     bool ok = false;

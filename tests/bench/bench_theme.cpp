@@ -14,6 +14,8 @@
 #include "skin/theme/SkinKeys.h"
 #include "skinpack/SkinWriter.h"
 
+using namespace corvane::skin;
+
 namespace {
 
 using corvane::skinpack::Bytes;
@@ -38,12 +40,12 @@ struct Skin {
 // a few that only other programs' skins would use, plus every value item.
 Skin realisticSkin() {
     Skin s;
-    for (int k = 0; k < corvane::kBitmapKeyCount; ++k) {
-        const auto key = static_cast<corvane::BitmapKey>(k);
-        const int w = key == corvane::BitmapKey::TITLEBAR1 ? 1024 : 24 + (k * 37) % 200;
-        const int h = key == corvane::BitmapKey::TITLEBAR1 ? 30 : 8 + (k * 13) % 40;
+    for (int k = 0; k < corvane::skin::kBitmapKeyCount; ++k) {
+        const auto key = static_cast<corvane::skin::BitmapKey>(k);
+        const int w = key == corvane::skin::BitmapKey::TITLEBAR1 ? 1024 : 24 + (k * 37) % 200;
+        const int h = key == corvane::skin::BitmapKey::TITLEBAR1 ? 30 : 8 + (k * 13) % 40;
         Bytes bmp = picture(w, h, static_cast<uint32_t>(k + 1));
-        s.description.addBitmap(corvane::SkinKeyName(key), bmp);
+        s.description.addBitmap(corvane::skin::SkinKeyName(key), bmp);
         s.bitmaps.push_back(std::move(bmp));
         ++s.bitmapItems;
     }
@@ -51,18 +53,18 @@ Skin realisticSkin() {
         s.description.addBitmap("SKIN2_EXTRA" + std::to_string(i), picture(64, 32, 100u + i));
         ++s.bitmapItems;
     }
-    for (int k = 0; k < corvane::kColorKeyCount; ++k)
-        s.description.addInt(corvane::SkinKeyName(static_cast<corvane::ColorKey>(k)), 0x102030 * k);
-    for (int k = 0; k < corvane::kIntKeyCount; ++k)
-        s.description.addInt(corvane::SkinKeyName(static_cast<corvane::IntKey>(k)), k);
-    for (int k = 0; k < corvane::kBoolKeyCount; ++k)
-        s.description.addBool(corvane::SkinKeyName(static_cast<corvane::BoolKey>(k)), k % 2 == 0);
+    for (int k = 0; k < corvane::skin::kColorKeyCount; ++k)
+        s.description.addInt(corvane::skin::SkinKeyName(static_cast<corvane::skin::ColorKey>(k)), 0x102030 * k);
+    for (int k = 0; k < corvane::skin::kIntKeyCount; ++k)
+        s.description.addInt(corvane::skin::SkinKeyName(static_cast<corvane::skin::IntKey>(k)), k);
+    for (int k = 0; k < corvane::skin::kBoolKeyCount; ++k)
+        s.description.addBool(corvane::skin::SkinKeyName(static_cast<corvane::skin::BoolKey>(k)), k % 2 == 0);
     return s;
 }
 
 HBITMAP createDIBitmap(const Bytes& bmp) {
     // The bench's own BMPs are sound; the layout only locates the parts.
-    const auto layout = corvane::CheckBmp(bmp.data(), bmp.size());
+    const auto layout = corvane::skin::CheckBmp(bmp.data(), bmp.size());
     if (!layout) return nullptr;
     const auto* bmi = reinterpret_cast<const BITMAPINFO*>(bmp.data() + layout->infoOffset);
     HDC screen = GetDC(nullptr);
@@ -105,12 +107,12 @@ CORVANE_BENCH(theme_file_load) {
     bool ready = false;
     int bitmaps = 0;
     auto load = [&] {
-        corvane::TsuiFileTheme theme(nullptr);
+        corvane::skin::TsuiFileTheme theme(nullptr);
         theme.setThemeFile(archive);
         ready = theme.ready();
         bitmaps = 0;
-        for (int k = 0; k < corvane::kBitmapKeyCount; ++k)
-            if (theme.LookupBitmap(static_cast<corvane::BitmapKey>(k))) ++bitmaps;
+        for (int k = 0; k < corvane::skin::kBitmapKeyCount; ++k)
+            if (theme.LookupBitmap(static_cast<corvane::skin::BitmapKey>(k))) ++bitmaps;
     };
     auto copyFile = [&] {
         CopyFileA(archive.c_str(), copy.c_str(), FALSE);
@@ -133,7 +135,7 @@ CORVANE_BENCH(theme_file_load) {
         inflateOnly = std::min(inflateOnly, corvane::bench::timeBest(1, nullptr, inflateDescription));
         bitmapsOnly = std::min(bitmapsOnly, corvane::bench::timeBest(1, nullptr, makeBitmaps));
     }
-    if (!ready || bitmaps != corvane::kBitmapKeyCount)
+    if (!ready || bitmaps != corvane::skin::kBitmapKeyCount)
         std::printf("theme load failed (ready %d, %d bitmaps)\n", ready ? 1 : 0, bitmaps);
     if (!inflated) std::printf("inflate failed\n");
     const double copyAndBitmaps = copyOnly + bitmapsOnly;

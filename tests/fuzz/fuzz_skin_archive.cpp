@@ -9,6 +9,8 @@
 #include "skin/theme/SkinArchive.h"
 #include "skin/theme/SkinDescription.h"
 
+using namespace corvane::skin;
+
 namespace {
 
 std::string scratch(const char* name) {
@@ -29,14 +31,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::fclose(f);
 
     // The seeds' encrypted entries use this password.
-    const int result = corvane::ExtractSkinEntry(in, "SKINDATA.SK2", out, "fuzz", 1u << 24);
+    const int result = corvane::skin::ExtractSkinEntry(in, "SKINDATA.SK2", out, "fuzz", 1u << 24);
     std::FILE* o = std::fopen(out.c_str(), "rb");
     if (result < 0 || result > 2) std::abort();
     if (result != 0 && o) std::abort();  // a failed extraction leaves no file behind
     if (result == 0) {
         if (!o) std::abort();
         std::fclose(o);
-        corvane::Tsk2SkinFileReader reader;
+        corvane::skin::Tsk2SkinFileReader reader;
         reader.loadDescriptionFile(out);
         std::remove(out.c_str());
     }

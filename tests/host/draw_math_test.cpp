@@ -4,6 +4,8 @@
 
 #include "skin/theme/DrawMath.h"
 
+using namespace corvane::skin;
+
 using namespace corvane;
 
 namespace {

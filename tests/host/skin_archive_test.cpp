@@ -3,9 +3,11 @@
 #include "skin/theme/SkinArchive.h"
 #include "skin_test_util.h"
 
+using namespace corvane::skin;
+
 using namespace corvane;
 using namespace corvane::skinpack;
-using corvane::skintest::TempDir;
+using corvane::skin::skintest::TempDir;
 
 namespace {
 

@@ -7,10 +7,12 @@
 #include "skin/theme/UIStyle.h"
 #include "skin_test_util.h"
 
+using namespace corvane::skin;
+
 using namespace corvane;
 using namespace corvane::skinpack;
-using corvane::skintest::poke32;
-using corvane::skintest::TempDir;
+using corvane::skin::skintest::poke32;
+using corvane::skin::skintest::TempDir;
 
 namespace {
 
@@ -22,7 +24,7 @@ Bytes smallBmp(int w = 4, int h = 3) {
 constexpr std::size_t kKind = 64, kDataOffset = 65, kDataLength = 69, kNext = 73;
 
 bool parses(Bytes b) {
-    Tsk2SkinFileReader r;
+    skin::Tsk2SkinFileReader r;
     return r.parse(std::move(b));
 }
 
@@ -37,7 +39,7 @@ TEST(SkinDescription, KeepsEachKindAndAnswersAbsentKeys) {
     w.add("SKIN2_ODD", 2, Bytes{200});
     w.addString("SKIN2_AUTHOR", std::string("Cor\0vane", 8));
     w.add("SKIN2_TABCONTROL", 7, Bytes{1, 2, 3});
-    Tsk2SkinFileReader r;
+    skin::Tsk2SkinFileReader r;
     ASSERT_TRUE(r.parse(w.build()));
     EXPECT_TRUE(r.ready());
 
@@ -77,7 +79,7 @@ TEST(SkinDescription, TerminatorCarriesNothingAndFirstNameWins) {
     b[term] = 'X';
     b[term + kKind] = 1;
     poke32(b, term + kDataOffset, 0);
-    Tsk2SkinFileReader r;
+    skin::Tsk2SkinFileReader r;
     ASSERT_TRUE(r.parse(b));
     EXPECT_EQ(r.lookupInt("SKIN2_FORMCOLOR"), 1);
     EXPECT_EQ(r.lookupBitmap("SKIN2_BUTTON").size(), smallBmp(2, 2).size());
@@ -86,7 +88,7 @@ TEST(SkinDescription, TerminatorCarriesNothingAndFirstNameWins) {
     ASSERT_EQ(r.bitmapNames().size(), 1u);
     EXPECT_EQ(r.bitmapNames()[0], "SKIN2_BUTTON");
 
-    Tsk2SkinFileReader empty;
+    skin::Tsk2SkinFileReader empty;
     ASSERT_TRUE(empty.parse(DescriptionWriter().build()));
     EXPECT_TRUE(empty.ready());
     EXPECT_EQ(empty.integerCount() + empty.booleanCount() + empty.stringCount() + empty.bitmapNames().size(), 0u);
@@ -125,7 +127,7 @@ TEST(SkinDescription, HostileChainsAndOffsetsLeaveItNotReady) {
     for (const Poke& p : pokes) {
         Bytes b = good;
         poke32(b, p.at, p.value);
-        Tsk2SkinFileReader r;
+        skin::Tsk2SkinFileReader r;
         EXPECT_FALSE(r.parse(b)) << p.what;
         EXPECT_FALSE(r.ready()) << p.what;
         EXPECT_EQ(r.lookupInt("A"), -1) << p.what;
@@ -147,7 +149,7 @@ TEST(SkinDescription, HostileChainsAndOffsetsLeaveItNotReady) {
 TEST(SkinDescription, FailedLoadDropsEarlierItems) {
     DescriptionWriter w;
     w.addInt("A", 5);
-    Tsk2SkinFileReader r;
+    skin::Tsk2SkinFileReader r;
     ASSERT_TRUE(r.parse(w.build()));
     EXPECT_FALSE(r.parse(Bytes(10, 0)));
     EXPECT_EQ(r.lookupInt("A"), -1);
@@ -244,7 +246,7 @@ TEST_F(FileThemeMgrTest, LoadsFromArchiveByKeyAndCleansUp) {
     w.addInt("SKIN2_BOTTOMREGIONMAXY", 12);
     w.addBool("SKIN2_TABCONTROLTRANS", true);
     w.addBitmap("SKIN2_SCROLLBUTTON", smallBmp());
-    TsuiFileThemeMgr mgr;
+    skin::TsuiFileThemeMgr mgr;
     const std::string temp = dir.file("temp.sk2");
     ASSERT_TRUE(mgr.load(skin("a.ssk", w, "pw"), "pw", temp));
     EXPECT_FALSE(skintest::exists(temp));
@@ -267,26 +269,26 @@ TEST_F(FileThemeMgrTest, LoadsFromArchiveByKeyAndCleansUp) {
 }
 
 TEST_F(FileThemeMgrTest, EmptyDescriptionIsReadyWithNothingInIt) {
-    TsuiFileThemeMgr mgr;
+    skin::TsuiFileThemeMgr mgr;
     ASSERT_TRUE(mgr.load(skin("e.ssk", DescriptionWriter()), "", dir.file("t")));
     for (int k = 0; k < kColorKeyCount; ++k) EXPECT_EQ(mgr.lookupColor(static_cast<ColorKey>(k)), -1);
     for (int k = 0; k < kIntKeyCount; ++k) EXPECT_EQ(mgr.lookupInt(static_cast<IntKey>(k)), -1);
 
     // The reader reports why it failed.
-    Tsk2SkinFileReader wrong(skin("w.ssk", DescriptionWriter(), "pw"), "nope", dir.file("t"));
+    skin::Tsk2SkinFileReader wrong(skin("w.ssk", DescriptionWriter(), "pw"), "nope", dir.file("t"));
     EXPECT_EQ(wrong.extractResult(), kSkinEntryUndecipherable);
     EXPECT_FALSE(wrong.ready());
 }
 
 TEST(UIStyle, ResolveFollowsTheThemeOnlyWhenAskedAndReady) {
-    TsuiUIStyle out = TsuiUIStyle::MacOS;
-    EXPECT_TRUE(ResolveUIStyle(true, TsuiUIStyle::FromThemeFile, out));
-    EXPECT_EQ(out, TsuiUIStyle::FromThemeFile);
-    EXPECT_FALSE(ResolveUIStyle(false, TsuiUIStyle::FromThemeFile, out));
-    EXPECT_EQ(out, TsuiUIStyle::DeepBlue);
-    EXPECT_FALSE(ResolveUIStyle(true, TsuiUIStyle::Protein, out));
-    EXPECT_EQ(out, TsuiUIStyle::Protein);
-    static_assert(sizeof(TsuiUIStyle) == 1);
+    skin::TsuiUIStyle out = skin::TsuiUIStyle::MacOS;
+    EXPECT_TRUE(ResolveUIStyle(true, skin::TsuiUIStyle::FromThemeFile, out));
+    EXPECT_EQ(out, skin::TsuiUIStyle::FromThemeFile);
+    EXPECT_FALSE(ResolveUIStyle(false, skin::TsuiUIStyle::FromThemeFile, out));
+    EXPECT_EQ(out, skin::TsuiUIStyle::DeepBlue);
+    EXPECT_FALSE(ResolveUIStyle(true, skin::TsuiUIStyle::Protein, out));
+    EXPECT_EQ(out, skin::TsuiUIStyle::Protein);
+    static_assert(sizeof(skin::TsuiUIStyle) == 1);
 }
 
 } // namespace

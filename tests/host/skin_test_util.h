@@ -7,7 +7,7 @@
 
 #include "skinpack/SkinWriter.h"
 
-namespace corvane::skintest {
+namespace corvane::skin::skintest {
 
 class TempDir {
 public:
@@ -38,4 +38,4 @@ inline void poke16(skinpack::Bytes& b, std::size_t at, uint16_t v) {
 
 inline bool exists(const std::string& path) { return std::filesystem::exists(path); }
 
-} // namespace corvane::skintest
+} // namespace corvane::skin::skintest

@@ -5,10 +5,12 @@
 
 #include "skin/theme/StyleTable.h"
 
+using namespace corvane::skin;
+
 namespace corvane {
 namespace {
 
-using S = TsuiUIStyle;
+using S = skin::TsuiUIStyle;
 constexpr S kBuiltIn[] = {S::MacOS, S::WinXP, S::DeepBlue, S::Protein, S::BlueGlass};
 
 TEST(StyleTableTest, AskingForTheWrongKindGivesTheNeutralAnswer)

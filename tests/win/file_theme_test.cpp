@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+using namespace corvane::skin;
+
 using namespace corvane;
 using namespace corvane::test;
 using skinpack::Bytes;
@@ -58,7 +60,7 @@ protected:
 };
 
 TEST_F(FileTheme, TerminatorOnlyDescriptionIsReadyAndAnswersNothing) {
-    TsuiFileTheme theme(nullptr);
+    skin::TsuiFileTheme theme(nullptr);
     EXPECT_FALSE(theme.ready());
     const std::string path = writeSkin(other, "empty.ssk", DescriptionWriter{});
     theme.setThemeFile(path);
@@ -88,7 +90,7 @@ TEST_F(FileTheme, EachKindOfItemFirstNameWins) {
     d.add("SKIN2_TABCONTROLTRANS", 2, Bytes{7});
     d.addString("SKIN2_TRANSCOLOR", "not a number");
     d.add("SKIN2_TOOLBAR", 9, Bytes{1, 2, 3});
-    TsuiFileTheme theme(nullptr);
+    skin::TsuiFileTheme theme(nullptr);
     theme.setThemeFile(writeSkin(other, "kinds.ssk", d));
     ASSERT_TRUE(theme.ready());
 
@@ -131,14 +133,14 @@ TEST_F(FileTheme, ResolvesBesideExeThenWindowsThenSystemFolder) {
     const std::string name = "corvane-theme-search.ssk";
     writeSkin(system, name, d);
     {
-        TsuiFileTheme theme(nullptr);
+        skin::TsuiFileTheme theme(nullptr);
         theme.setThemeFile(name);
         EXPECT_EQ(theme.themeFile(), system.file(name));
         EXPECT_TRUE(theme.ready());
     }
     writeSkin(windows, name, d);
     writeSkin(program, name, d);
-    TsuiFileTheme theme(nullptr);
+    skin::TsuiFileTheme theme(nullptr);
     // Only the file-name part of the given name counts in the folders.
     theme.setThemeFile("no-such-folder\\" + name);
     EXPECT_EQ(theme.themeFile(), program.file(name));
@@ -149,7 +151,7 @@ TEST_F(FileTheme, ResolvesBesideExeThenWindowsThenSystemFolder) {
 }
 
 TEST_F(FileTheme, NothingFoundChangesNothing) {
-    TsuiFileTheme theme(nullptr);
+    skin::TsuiFileTheme theme(nullptr);
     theme.setThemeFile("corvane-theme-missing.ssk");
     EXPECT_EQ(theme.themeFile(), "");
     EXPECT_FALSE(theme.ready());
@@ -208,7 +210,7 @@ TEST_F(FileTheme, HostileSkinsEndNotReadyWithoutTemporaryFiles) {
     }
     hostile.push_back({"needs password", skinpack::BuildSkin(good, "secret")});
 
-    TsuiFileTheme theme(nullptr);
+    skin::TsuiFileTheme theme(nullptr);
     for (const auto& [what, bytes] : hostile) {
         theme.setThemeFile(writeBytes(other, "good.ssk", goodSkin));
         ASSERT_TRUE(theme.ready()) << what;
@@ -224,7 +226,7 @@ TEST_F(FileTheme, HostileSkinsEndNotReadyWithoutTemporaryFiles) {
 TEST_F(FileTheme, PasswordReloadsTheCurrentFile) {
     DescriptionWriter d;
     d.addInt("SKIN2_FORMCOLOR", 9);
-    TsuiFileTheme theme(nullptr);
+    skin::TsuiFileTheme theme(nullptr);
     theme.setPassword("secret"); // nothing to reload yet
     EXPECT_FALSE(theme.ready());
     theme.setPassword("");
@@ -251,12 +253,12 @@ TEST_F(FileTheme, BitmapsComeOnlyFromSoundBmpBytes) {
 
 // A skinned frame and a skinned control stand-in that record what they are given.
 struct Recorder : public Themed {
-    TsuiFileTheme* fileTheme() const override { return theme; }
-    void setFileTheme(TsuiFileTheme* t) override { theme = t; log.push_back(t ? "theme" : "none"); }
-    TsuiUIStyle uiStyle() const override { return style; }
-    void setUIStyle(TsuiUIStyle s) override { style = s; log.push_back("style" + std::to_string(int(s))); }
-    TsuiFileTheme* theme = nullptr;
-    TsuiUIStyle style = TsuiUIStyle::DeepBlue;
+    skin::TsuiFileTheme* fileTheme() const override { return theme; }
+    void setFileTheme(skin::TsuiFileTheme* t) override { theme = t; log.push_back(t ? "theme" : "none"); }
+    skin::TsuiUIStyle uiStyle() const override { return style; }
+    void setUIStyle(skin::TsuiUIStyle s) override { style = s; log.push_back("style" + std::to_string(int(s))); }
+    skin::TsuiFileTheme* theme = nullptr;
+    skin::TsuiUIStyle style = skin::TsuiUIStyle::DeepBlue;
     std::vector<std::string> log;
 };
 struct FakeControl : public ui::Component, public Recorder {
@@ -264,10 +266,10 @@ struct FakeControl : public ui::Component, public Recorder {
 };
 struct FakeFrame : public ui::Component, public ThemedFrame {
     using ui::Component::Component;
-    TsuiFileTheme* fileTheme() const override { return rec.fileTheme(); }
-    void setFileTheme(TsuiFileTheme* t) override { rec.setFileTheme(t); }
-    TsuiUIStyle uiStyle() const override { return rec.uiStyle(); }
-    void setUIStyle(TsuiUIStyle s) override { rec.setUIStyle(s); }
+    skin::TsuiFileTheme* fileTheme() const override { return rec.fileTheme(); }
+    void setFileTheme(skin::TsuiFileTheme* t) override { rec.setFileTheme(t); }
+    skin::TsuiUIStyle uiStyle() const override { return rec.uiStyle(); }
+    void setUIStyle(skin::TsuiUIStyle s) override { rec.setUIStyle(s); }
     Recorder rec;
 };
 
@@ -290,11 +292,11 @@ TEST_F(FileTheme, EveryLoadButTheFirstRecomputesTheFrame) {
     const std::string path = writeSkin(other, "frame.ssk", d);
     FrameForm form;
     form.create();
-    auto* theme = new TsuiFileTheme(&form, "suiFileTheme1");
+    auto* theme = new skin::TsuiFileTheme(&form, "suiFileTheme1");
     auto* frame = new FakeFrame(&form, "suiForm1");
     auto* mine = new FakeControl(&form, "button");
     auto* elsewhere = new FakeControl(&form, "button2");
-    TsuiFileTheme otherTheme(nullptr);
+    skin::TsuiFileTheme otherTheme(nullptr);
     frame->setFileTheme(theme);
     mine->setFileTheme(theme);
     elsewhere->setFileTheme(&otherTheme);
@@ -323,52 +325,52 @@ TEST_F(FileTheme, EveryLoadButTheFirstRecomputesTheFrame) {
 }
 
 TEST(ResolveUIStyle, TakesTheFileThemeOnlyWhenAskedAndReady) {
-    TsuiFileTheme unready(nullptr);
-    TsuiUIStyle out = TsuiUIStyle::MacOS;
-    EXPECT_FALSE(ResolveUIStyle(nullptr, TsuiUIStyle::FromThemeFile, out));
-    EXPECT_EQ(out, TsuiUIStyle::DeepBlue);
-    EXPECT_FALSE(ResolveUIStyle(&unready, TsuiUIStyle::FromThemeFile, out));
-    EXPECT_EQ(out, TsuiUIStyle::DeepBlue);
-    EXPECT_FALSE(ResolveUIStyle(&unready, TsuiUIStyle::WinXP, out));
-    EXPECT_EQ(out, TsuiUIStyle::WinXP);
+    skin::TsuiFileTheme unready(nullptr);
+    skin::TsuiUIStyle out = skin::TsuiUIStyle::MacOS;
+    EXPECT_FALSE(ResolveUIStyle(nullptr, skin::TsuiUIStyle::FromThemeFile, out));
+    EXPECT_EQ(out, skin::TsuiUIStyle::DeepBlue);
+    EXPECT_FALSE(ResolveUIStyle(&unready, skin::TsuiUIStyle::FromThemeFile, out));
+    EXPECT_EQ(out, skin::TsuiUIStyle::DeepBlue);
+    EXPECT_FALSE(ResolveUIStyle(&unready, skin::TsuiUIStyle::WinXP, out));
+    EXPECT_EQ(out, skin::TsuiUIStyle::WinXP);
 
     TempFolder f;
     skinpack::WriteFile(f.file("r.ssk"), skinpack::BuildSkin(DescriptionWriter{}));
-    TsuiFileTheme ready(nullptr);
+    skin::TsuiFileTheme ready(nullptr);
     ready.setThemeFile(f.file("r.ssk"));
     ASSERT_TRUE(ready.ready());
-    EXPECT_TRUE(ResolveUIStyle(&ready, TsuiUIStyle::FromThemeFile, out));
-    EXPECT_EQ(out, TsuiUIStyle::FromThemeFile);
-    EXPECT_FALSE(ResolveUIStyle(&ready, TsuiUIStyle::BlueGlass, out));
-    EXPECT_EQ(out, TsuiUIStyle::BlueGlass);
+    EXPECT_TRUE(ResolveUIStyle(&ready, skin::TsuiUIStyle::FromThemeFile, out));
+    EXPECT_EQ(out, skin::TsuiUIStyle::FromThemeFile);
+    EXPECT_FALSE(ResolveUIStyle(&ready, skin::TsuiUIStyle::BlueGlass, out));
+    EXPECT_EQ(out, skin::TsuiUIStyle::BlueGlass);
 }
 
 TEST(ThemeManager, FiresOnlyWhenTheStyleChanges) {
-    TsuiThemeManager mgr(nullptr);
-    EXPECT_EQ(mgr.uiStyle(), TsuiUIStyle::DeepBlue);
+    skin::TsuiThemeManager mgr(nullptr);
+    EXPECT_EQ(mgr.uiStyle(), skin::TsuiUIStyle::DeepBlue);
     int fired = 0;
     ui::Component* sender = nullptr;
     mgr.OnUIStyleChanged = [&](ui::Component* s) { ++fired; sender = s; };
-    mgr.setUIStyle(TsuiUIStyle::DeepBlue);
+    mgr.setUIStyle(skin::TsuiUIStyle::DeepBlue);
     EXPECT_EQ(fired, 0);
-    mgr.setUIStyle(TsuiUIStyle::WinXP);
+    mgr.setUIStyle(skin::TsuiUIStyle::WinXP);
     EXPECT_EQ(fired, 1);
     EXPECT_EQ(sender, &mgr);
-    TsuiFileTheme theme(nullptr);
+    skin::TsuiFileTheme theme(nullptr);
     mgr.setFileTheme(&theme);
     EXPECT_EQ(fired, 1);
 }
 
 TEST(ThemeManager, AppliesToListedComponentsAndForgetsDestroyedOnes) {
     ui::Form form(nullptr, "dlg");
-    auto* theme = new TsuiFileTheme(&form, "suiFileTheme1");
+    auto* theme = new skin::TsuiFileTheme(&form, "suiFileTheme1");
     auto* a = new FakeControl(&form, "GroupBox1");
     auto* b = new FakeControl(&form, "Edit1");
     auto* unlisted = new FakeControl(&form, "Other");
-    auto* mgr = new TsuiThemeManager(&form, "suiThemeManager1");
+    auto* mgr = new skin::TsuiThemeManager(&form, "suiThemeManager1");
     mgr->setCompList({"groupbox1", "Edit1", "Missing"});
     a->log.clear();
-    mgr->setUIStyle(TsuiUIStyle::MacOS);
+    mgr->setUIStyle(skin::TsuiUIStyle::MacOS);
     EXPECT_EQ(a->log, (std::vector<std::string>{"style1", "none"}));
     mgr->setFileTheme(theme);
     EXPECT_EQ(b->theme, theme);
@@ -382,14 +384,14 @@ TEST(ThemeManager, AppliesToListedComponentsAndForgetsDestroyedOnes) {
     a->log.clear();
     delete theme;
     EXPECT_EQ(mgr->fileTheme(), nullptr);
-    EXPECT_EQ(mgr->uiStyle(), TsuiUIStyle::DeepBlue);
+    EXPECT_EQ(mgr->uiStyle(), skin::TsuiUIStyle::DeepBlue);
     EXPECT_EQ(fired, 0);
     EXPECT_TRUE(a->log.empty()); // forgetting applies nothing
 
     // A listed component that publishes no style is an error.
     new ui::Component(&form, "Plain");
     mgr->setCompList({"Plain"});
-    EXPECT_THROW(mgr->setUIStyle(TsuiUIStyle::WinXP), ui::UiError);
+    EXPECT_THROW(mgr->setUIStyle(skin::TsuiUIStyle::WinXP), ui::UiError);
 }
 
 } // namespace

@@ -43,7 +43,7 @@ TEST_F(OptionsDialog, LayoutCaptionsAndTabOrder) {
     EXPECT_EQ(dlg->text(), "Options");
     // The skin file is looked up by its name and handed on; none is found here.
     EXPECT_EQ(dlg->suiThemeManager1->fileTheme(), dlg->suiFileTheme1);
-    EXPECT_EQ(dlg->suiThemeManager1->uiStyle(), TsuiUIStyle::FromThemeFile);
+    EXPECT_EQ(dlg->suiThemeManager1->uiStyle(), skin::TsuiUIStyle::FromThemeFile);
     EXPECT_FALSE(dlg->suiFileTheme1->ready());
     RECT rc = dlg->clientRect();
     EXPECT_EQ(rc.right, 342);

@@ -12,6 +12,8 @@
 #include "skin/theme/StyleTable.h"
 #include "ui/Handles.h"
 
+using namespace corvane::skin;
+
 namespace {
 
 constexpr int kScale = 2;
@@ -43,14 +45,14 @@ bool saveBmp(HDC dc, HBITMAP bitmap, int w, int h, const char* path) {
 
 int main(int argc, char** argv) {
     const char* out = argc > 1 ? argv[1] : "picturesheet.bmp";
-    struct Row { const corvane::BuiltInPicture* p; corvane::ui::BitmapHandle bmp; int height; };
+    struct Row { const corvane::skin::BuiltInPicture* p; corvane::ui::BitmapHandle bmp; int height; };
     std::vector<Row> rows;
     int width = 0, height = kMargin;
     int failures = 0;
-    for (const corvane::BuiltInPicture& p : corvane::BuiltInPictures()) {
+    for (const corvane::skin::BuiltInPicture& p : corvane::skin::BuiltInPictures()) {
         Row r{&p, {}, 0};
         try {
-            r.bmp = corvane::LoadBitmapResource(p.name);
+            r.bmp = corvane::skin::LoadBitmapResource(p.name);
         } catch (const std::exception& e) {
             std::fprintf(stderr, "%s\n", e.what());
             ++failures;

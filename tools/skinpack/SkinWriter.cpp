@@ -7,6 +7,8 @@
 
 #include "skin/theme/SkinArchive.h"
 
+using namespace corvane::skin;
+
 namespace corvane::skinpack {
 
 namespace {

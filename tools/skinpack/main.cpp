@@ -33,6 +33,8 @@
 #include "skin/theme/BmpCheck.h"
 #include "skinpack/SkinWriter.h"
 
+using namespace corvane::skin;
+
 namespace fs = std::filesystem;
 using namespace corvane::skinpack;
 
@@ -58,7 +60,7 @@ bool loadBmp(const fs::path& path, Bytes& out, std::string& error) {
         error = "cannot read " + path.string();
         return false;
     }
-    if (!corvane::CheckBmp(out.data(), out.size())) {
+    if (!corvane::skin::CheckBmp(out.data(), out.size())) {
         error = path.string() + " is not a BMP file a skin can carry";
         return false;
     }

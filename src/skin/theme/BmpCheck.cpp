@@ -1,6 +1,6 @@
 #include "skin/theme/BmpCheck.h"
 
-namespace corvane {
+namespace corvane::skin {
 
 namespace {
 
@@ -130,4 +130,4 @@ std::optional<BmpLayout> CheckBmp(const uint8_t* data, std::size_t size) {
     return l;
 }
 
-} // namespace corvane
+} // namespace corvane::skin

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace corvane {
+namespace corvane::skin {
 
 // Where the parts of a checked BMP file lie, as offsets into its bytes.
 struct BmpLayout {
@@ -27,4 +27,4 @@ constexpr int64_t kBmpMaxPixels = 16LL * 1024 * 1024;
 // table, dimensions, and pixel data (RLE streams walked command by command).
 std::optional<BmpLayout> CheckBmp(const uint8_t* data, std::size_t size);
 
-} // namespace corvane
+} // namespace corvane::skin

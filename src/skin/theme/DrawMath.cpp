@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace corvane {
+namespace corvane::skin {
 
 PartColumns BitmapPartColumns(int sourceWidth, int partCount, int partNo) {
     if (sourceWidth <= 0) return {};
@@ -50,4 +50,4 @@ std::string FitTextWithEllipsis(const std::string& text, int width, const TextWi
     return fitting.empty() ? text : fitting;
 }
 
-} // namespace corvane
+} // namespace corvane::skin

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-namespace corvane {
+namespace corvane::skin {
 
 // Columns of part `partNo` (from 1) of `partCount` equal-width parts of a
 // picture `sourceWidth` wide. The last part is the rightmost `width` columns,
@@ -27,4 +27,4 @@ using TextWidthFn = std::function<int(const std::string&)>;
 // "..." that fits, and at least one character and "..." when nothing fits.
 std::string FitTextWithEllipsis(const std::string& text, int width, const TextWidthFn& textWidth);
 
-} // namespace corvane
+} // namespace corvane::skin

@@ -13,7 +13,7 @@
 #include "ui/Form.h"
 #include "ui/Gdi.h"
 
-namespace corvane {
+namespace corvane::skin {
 
 namespace {
 
@@ -130,4 +130,4 @@ bool ResolveUIStyle(const TsuiFileTheme* fileTheme, TsuiUIStyle given, TsuiUISty
     return ResolveUIStyle(fileTheme != nullptr && fileTheme->ready(), given, out);
 }
 
-} // namespace corvane
+} // namespace corvane::skin

@@ -13,7 +13,7 @@
 #include "ui/Component.h"
 #include "ui/Handles.h"
 
-namespace corvane {
+namespace corvane::skin {
 
 // A GDI bitmap made from the bytes of a BMP file, which are checked first;
 // none when they are not a sound BMP file.
@@ -65,4 +65,4 @@ private:
 // style put in `out`; a missing or unready theme gives DeepBlue.
 bool ResolveUIStyle(const TsuiFileTheme* fileTheme, TsuiUIStyle given, TsuiUIStyle& out);
 
-} // namespace corvane
+} // namespace corvane::skin

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <exception>
 
-namespace corvane {
+namespace corvane::skin {
 
 namespace {
 
@@ -45,4 +45,4 @@ int32_t TsuiFileThemeMgr::lookupInt(IntKey key) const {
     return reader_ ? reader_->lookupInt(SkinKeyName(key)) : -1;
 }
 
-} // namespace corvane
+} // namespace corvane::skin

@@ -7,7 +7,7 @@
 #include "skin/theme/SkinDescription.h"
 #include "skin/theme/SkinKeys.h"
 
-namespace corvane {
+namespace corvane::skin {
 
 // Holds at most one loaded skin and answers lookups by key. The Win32 file
 // theme component wraps it and turns the bitmap bytes into GDI bitmaps.
@@ -34,4 +34,4 @@ private:
     uint32_t generation_ = 0;
 };
 
-} // namespace corvane
+} // namespace corvane::skin

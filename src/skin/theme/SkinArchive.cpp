@@ -9,7 +9,7 @@
 
 #include <zlib.h>
 
-namespace corvane {
+namespace corvane::skin {
 
 namespace {
 
@@ -261,4 +261,4 @@ int ExtractSkinEntry(const std::string& archivePath, const std::string& entryNam
     return result;
 }
 
-} // namespace corvane
+} // namespace corvane::skin

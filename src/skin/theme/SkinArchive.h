@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-namespace corvane {
+namespace corvane::skin {
 
 // Results of ExtractSkinEntry.
 enum : int {
@@ -40,4 +40,4 @@ private:
     uint32_t key2_ = 0x34567890u;
 };
 
-} // namespace corvane
+} // namespace corvane::skin

@@ -6,7 +6,7 @@
 #include "skin/theme/BmpCheck.h"
 #include "skin/theme/SkinArchive.h"
 
-namespace corvane {
+namespace corvane::skin {
 
 namespace {
 
@@ -154,4 +154,4 @@ std::string_view Tsk2SkinFileReader::lookupString(std::string_view name, bool* f
     return {reinterpret_cast<const char*>(data_.data()) + it->second.offset, it->second.size};
 }
 
-} // namespace corvane
+} // namespace corvane::skin

@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-namespace corvane {
+namespace corvane::skin {
 
 // Reads a skin description ("SKINDATA.SK2" inside a skin archive) and keeps
 // its items in four lists by name. Names compare without regard to a-z case;
@@ -72,4 +72,4 @@ private:
     int extractResult_ = -1;
 };
 
-} // namespace corvane
+} // namespace corvane::skin

@@ -1,6 +1,6 @@
 #include "skin/theme/SkinKeys.h"
 
-namespace corvane {
+namespace corvane::skin {
 
 namespace {
 
@@ -47,4 +47,4 @@ const char* SkinKeyName(BitmapKey k) { return SkinKeyName(kBitmapBase + static_c
 const char* SkinKeyName(IntKey k) { return SkinKeyName(kIntBase + static_cast<int>(k)); }
 const char* SkinKeyName(BoolKey k) { return SkinKeyName(kBoolBase + static_cast<int>(k)); }
 
-} // namespace corvane
+} // namespace corvane::skin

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-namespace corvane {
+namespace corvane::skin {
 
 // Keys of the skin description's items; the item name is "SKIN2_" + the
 // enumerator's name. Colours and integers are both integer items.
@@ -48,4 +48,4 @@ const char* SkinKeyName(BitmapKey k);
 const char* SkinKeyName(IntKey k);
 const char* SkinKeyName(BoolKey k);
 
-} // namespace corvane
+} // namespace corvane::skin

@@ -9,7 +9,7 @@
 #include "ui/Form.h"
 #include "ui/Gdi.h"
 
-namespace corvane {
+namespace corvane::skin {
 
 namespace {
 
@@ -203,4 +203,4 @@ TsuiUIStyle FormUIStyle(const ui::Component* component) {
     return TsuiUIStyle::DeepBlue;
 }
 
-} // namespace corvane
+} // namespace corvane::skin

@@ -13,7 +13,7 @@ class Form;
 class WinControl;
 } // namespace corvane::ui
 
-namespace corvane {
+namespace corvane::skin {
 
 class TsuiFileTheme;
 
@@ -66,4 +66,4 @@ void ApplyThemeToChildren(const ui::WinControl* container, TsuiUIStyle style, Ts
 // The style of the skinned frame on the component's form; DeepBlue without one.
 TsuiUIStyle FormUIStyle(const ui::Component* component);
 
-} // namespace corvane
+} // namespace corvane::skin

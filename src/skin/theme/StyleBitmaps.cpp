@@ -7,7 +7,7 @@
 #include "ui/Errors.h"
 #include "ui/Gdi.h"
 
-namespace corvane {
+namespace corvane::skin {
 
 ui::BitmapHandle CutBitmapPart(HBITMAP source, int partCount, int partNo) {
     const SIZE s = ui::bitmapSize(source);
@@ -38,4 +38,4 @@ void StyleBitmapPart(TsuiUIStyle style, int item, ui::BitmapHandle* dest, int pa
     *dest = CutBitmapPart(LoadBitmapResource(name).get(), partCount, partNo);
 }
 
-} // namespace corvane
+} // namespace corvane::skin

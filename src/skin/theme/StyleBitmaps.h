@@ -6,7 +6,7 @@
 #include "skin/theme/UIStyle.h"
 #include "ui/Gdi.h"
 
-namespace corvane {
+namespace corvane::skin {
 
 // Part `partNo` (from 1) of `partCount` equal-width parts of `source`, at the
 // source's full height (the last part takes the rightmost columns). A part count
@@ -25,4 +25,4 @@ void StyleBitmap(TsuiUIStyle style, int item, ui::BitmapHandle& bitmap);
 // otherwise part `partNo` of `partCount`.
 void StyleBitmapPart(TsuiUIStyle style, int item, ui::BitmapHandle* dest, int partCount, int partNo);
 
-} // namespace corvane
+} // namespace corvane::skin

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstring>
 
-namespace corvane {
+namespace corvane::skin {
 
 namespace {
 
@@ -306,4 +306,4 @@ const BuiltInPicture* FindBuiltInPicture(const char* name)
     return nullptr;
 }
 
-} // namespace corvane
+} // namespace corvane::skin

@@ -6,7 +6,7 @@
 
 #include "skin/theme/UIStyle.h"
 
-namespace corvane {
+namespace corvane::skin {
 
 inline constexpr int kStyleItemCount = 48;
 
@@ -44,4 +44,4 @@ std::span<const BuiltInPicture> BuiltInPictures();
 // Entry of `name` in BuiltInPictures(), or nullptr.
 const BuiltInPicture* FindBuiltInPicture(const char* name);
 
-} // namespace corvane
+} // namespace corvane::skin

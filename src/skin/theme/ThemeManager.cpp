@@ -7,7 +7,7 @@
 #include "ui/Errors.h"
 #include "ui/Form.h"
 
-namespace corvane {
+namespace corvane::skin {
 
 namespace {
 
@@ -66,4 +66,4 @@ void TsuiThemeManager::notification(ui::Component* component, ui::Operation op) 
     }
 }
 
-} // namespace corvane
+} // namespace corvane::skin

@@ -7,7 +7,7 @@
 #include "skin/theme/Themed.h"
 #include "ui/Component.h"
 
-namespace corvane {
+namespace corvane::skin {
 
 class TsuiThemeManager : public ui::Component, public Themed {
 public:
@@ -36,4 +36,4 @@ private:
     std::vector<std::string> compList_;
 };
 
-} // namespace corvane
+} // namespace corvane::skin

@@ -4,7 +4,7 @@
 #pragma once
 #include "skin/theme/UIStyle.h"
 
-namespace corvane {
+namespace corvane::skin {
 
 class TsuiFileTheme;
 
@@ -23,4 +23,4 @@ public:
 // style as their first one.
 class ThemedFrame : public Themed {};
 
-} // namespace corvane
+} // namespace corvane::skin

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-namespace corvane {
+namespace corvane::skin {
 
 // Where a skinned control takes its look from: the file theme or a built-in style.
 enum class TsuiUIStyle : uint8_t {
@@ -28,4 +28,4 @@ inline bool ResolveUIStyle(bool fileThemeReady, TsuiUIStyle given, TsuiUIStyle& 
     return false;
 }
 
-} // namespace corvane
+} // namespace corvane::skin
