@@ -75,7 +75,7 @@ void MergeBackupFile(FavouriteRows& rows, const std::string& storeKey, const std
     }
 }
 
-void ExportFavourites(TfrmMain& form) {
+void ExportFavourites(MainForm& form) {
     ui::FileDialogRequest req = BackupDialog(kExportTitle);
     if (!ui::prompt().saveFile(form.handle(), req)) return;
     const std::string fileName = WithBackupExtension(req.fileName);
@@ -86,7 +86,7 @@ void ExportFavourites(TfrmMain& form) {
     WriteBackupFile(form, fileName);
 }
 
-void ImportFavourites(TfrmMain& form) {
+void ImportFavourites(MainForm& form) {
     try {
         ui::FileDialogRequest req = BackupDialog(kImportTitle);
         if (!ui::prompt().openFile(form.handle(), req)) return;

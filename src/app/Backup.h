@@ -7,7 +7,7 @@
 
 namespace corvane::app {
 
-class TfrmMain;
+class MainForm;
 
 constexpr const char* kExportTitle = "Export Alias and Path";
 constexpr const char* kImportTitle = "Import Alias and Path";
@@ -15,9 +15,9 @@ constexpr const char* kBackupFilter = "Backup files (*.kvr)|*.KVR|All files (*.*
 
 // The main window's Export command: save dialog, ".kvr" rule, overwrite question,
 // then the rows. Throws UiError "Unable to write to %s" when the file refuses a key.
-void ExportFavourites(TfrmMain& form);
+void ExportFavourites(MainForm& form);
 // The main window's Import command: open dialog, then the merge. Ends silently on any error.
-void ImportFavourites(TfrmMain& form);
+void ImportFavourites(MainForm& form);
 
 // Writes Count and the pairs of `rows` to `fileName` (other content stays).
 void WriteBackupFile(const FavouriteRows& rows, const std::string& fileName);

@@ -19,7 +19,7 @@ constexpr const char* kSortAscendingHint = "Sort by Alias(Ascending)";
 constexpr const char* kSortDescendingHint = "Sort by Alias(Descending)";
 } // namespace
 
-TfrmMain::TfrmMain(ui::Component* owner, std::string storeKey)
+MainForm::MainForm(ui::Component* owner, std::string storeKey)
     : ui::Form(owner, "frmMain"), storeKey_(std::move(storeKey)) {
     caption = " Corvane 1.2";
     clientWidth = 539;
@@ -28,7 +28,7 @@ TfrmMain::TfrmMain(ui::Component* owner, std::string storeKey)
     color = GetSysColor(COLOR_BTNFACE);
 }
 
-void TfrmMain::createParams(ui::CreateParams& p) {
+void MainForm::createParams(ui::CreateParams& p) {
     ui::Form::createParams(p);
     // Not resizable, with a minimise box; the task bar shows it.
     p.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_MODALFRAME | WS_CLIPCHILDREN;
@@ -44,7 +44,7 @@ void TfrmMain::createParams(ui::CreateParams& p) {
     std::strncpy(p.winClassName, kMainWindowClass, sizeof p.winClassName);
 }
 
-void TfrmMain::buildComponents() {
+void MainForm::buildComponents() {
     ImageList1 = new ui::ImageList(this, "ImageList1", 16, 16);
     ImageList1->addStripResource("TOOLBAR");
 
@@ -67,7 +67,7 @@ void TfrmMain::buildComponents() {
 
     // The title strip of the frame takes the top 29 pixels.
     suiToolBar1 = new ui::ToolBar(this, "suiToolBar1", handle(), 0, 29, 539, 36, 44, 36, ImageList1);
-    auto button = [this](const char* name, const char* cap, int image, const char* tip, void (TfrmMain::*h)()) {
+    auto button = [this](const char* name, const char* cap, int image, const char* tip, void (MainForm::*h)()) {
         ui::ToolButton* b = suiToolBar1->addButton(name);
         b->setCaption(cap);
         b->setImageIndex(image);
@@ -81,7 +81,7 @@ void TfrmMain::buildComponents() {
         if (tip) b->setHint(tip);
         return b;
     };
-    tbAdd = button("tbAdd", "Add", 6, "Add a select folder", &TfrmMain::tbAddClick);
+    tbAdd = button("tbAdd", "Add", 6, "Add a select folder", &MainForm::tbAddClick);
     actionButton("ToolButton2", aEdit, "Edit the selected folder");
     actionButton("ToolButton3", aDelete, "Delete the select folder item");
     suiToolBar1->addSeparator("ToolButton8");
@@ -89,14 +89,14 @@ void TfrmMain::buildComponents() {
     actionButton("ToolButton5", aItemUp, "Move the selected folder item up the list");
     actionButton("ToolButton6", aItemDown, "Move the selected folder item down the list");
     suiToolBar1->addSeparator("ToolButton9");
-    tbRefresh = button("tbRefresh", "Refresh", 1, "Refresh the folder list", &TfrmMain::tbRefreshClick);
+    tbRefresh = button("tbRefresh", "Refresh", 1, "Refresh the folder list", &MainForm::tbRefreshClick);
     suiToolBar1->addSeparator("ToolButton12");
-    bImport = button("bImport", "Import", 11, "Import the saved data of Alias and Path", &TfrmMain::bImportClick);
-    bExport = button("bExport", "Export", 10, "Backup the data of Alias and Path", &TfrmMain::bExportClick);
+    bImport = button("bImport", "Import", 11, "Import the saved data of Alias and Path", &MainForm::bImportClick);
+    bExport = button("bExport", "Export", 10, "Backup the data of Alias and Path", &MainForm::bExportClick);
     suiToolBar1->addSeparator("ToolButton13");
-    ToolButton10 = button("ToolButton10", "Options", 9, "Open the options dialog to set", &TfrmMain::ToolButton10Click);
+    ToolButton10 = button("ToolButton10", "Options", 9, "Open the options dialog to set", &MainForm::ToolButton10Click);
     suiToolBar1->addSeparator("ToolButton11");
-    tbHelp = button("tbHelp", "Help", 4, "Corvane's help documents", &TfrmMain::tbHelpClick);
+    tbHelp = button("tbHelp", "Help", 4, "Corvane's help documents", &MainForm::tbHelpClick);
 
     lvMain = new ui::ListView(this, "lvMain", handle(), -1, 83, 538, 265,
                               LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
@@ -111,10 +111,10 @@ void TfrmMain::buildComponents() {
     lvMain->onCustomDrawItem = [this](int item, COLORREF& c, bool& d) { lvMainCustomDrawItem(item, c, d); };
     lvMain->onDblClick = [this] { lvMainDblClick(); };
 
-    suiFileTheme1 = new skin::TsuiFileTheme(this, "suiFileTheme1");
+    suiFileTheme1 = new skin::FileTheme(this, "suiFileTheme1");
 }
 
-void TfrmMain::formCreate() {
+void MainForm::formCreate() {
     selectedIndex = kNoRowChosen;
     LoadSaveOptions(options_, true);
     SortAscending = true;
@@ -124,12 +124,12 @@ void TfrmMain::formCreate() {
     RecordProgramPath(storeKey_, ui::executablePath());
     show();
     if (options_.showTips) {
-        TfrmTips frmTips(this, options_);
+        TipsForm frmTips(this, options_);
         frmTips.showModal();
     }
 }
 
-void TfrmMain::formShow() {
+void MainForm::formShow() {
     loadRows(false);
     // The frame draws its own title inside the client area, so the window's height
     // here is its client height.
@@ -138,7 +138,7 @@ void TfrmMain::formShow() {
     lvMain->setHeight(r.bottom - lvMain->top() - 15);
 }
 
-LRESULT TfrmMain::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT MainForm::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == kActivateMessage) {
         activateInstance();
         return 0;
@@ -146,7 +146,7 @@ LRESULT TfrmMain::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     return ui::Form::wndProc(msg, wp, lp);
 }
 
-void TfrmMain::activateInstance() {
+void MainForm::activateInstance() {
     if (!IsWindowVisible(handle())) ShowWindow(handle(), SW_SHOW);
     if (IsIconic(handle())) ShowWindow(handle(), SW_RESTORE);
     // The most recently active window comes forward: a modal dialog when one is open.
@@ -156,7 +156,7 @@ void TfrmMain::activateInstance() {
 
 // The list shows no platform selection: a click only chooses the row, which custom
 // draw then paints red, so the chosen row keeps its look when the list loses the focus.
-void TfrmMain::lvMainSelectItem(int, bool) {
+void MainForm::lvMainSelectItem(int, bool) {
     int sel = lvMain->selectedIndex();
     if (sel >= 0) selectedIndex = sel;
     lvMain->clearSelection();
@@ -164,16 +164,16 @@ void TfrmMain::lvMainSelectItem(int, bool) {
     lvMain->invalidate();
 }
 
-void TfrmMain::lvMainCustomDrawItem(int item, COLORREF& textColor, bool&) {
+void MainForm::lvMainCustomDrawItem(int item, COLORREF& textColor, bool&) {
     if (item == selectedIndex) textColor = kChosenRowColor;
 }
 
-void TfrmMain::lvMainDblClick() {
+void MainForm::lvMainDblClick() {
     if (selectedIndex >= 0) aEditExecute();
 }
 
-void TfrmMain::tbAddClick() {
-    TfrmProperty frmProperty(this, "", "");
+void MainForm::tbAddClick() {
+    PropertyForm frmProperty(this, "", "");
     if (frmProperty.showModal() != ui::mrOk) return;
     if (frmProperty.cAddSeparator->checked()) lvMain->addItem(kSeparatorAlias, kSeparatorPath);
     else lvMain->addItem(frmProperty.feName->text(), frmProperty.fePath->text());
@@ -181,10 +181,10 @@ void TfrmMain::tbAddClick() {
     RewriteStoreRange(storeKey_, n - 1, n - 1);
 }
 
-void TfrmMain::aEditExecute() {
+void MainForm::aEditExecute() {
     const int k = selectedIndex;
     if (!rowExists(k)) return; // the chosen row may be gone after a Delete or Refresh
-    TfrmProperty frmProperty(this, rowAlias(k), rowPath(k));
+    PropertyForm frmProperty(this, rowAlias(k), rowPath(k));
     frmProperty.setFrameCaption("Edit Item");
     if (frmProperty.showModal() != ui::mrOk || !rowExists(k)) return;
     if (frmProperty.cAddSeparator->checked()) {
@@ -197,7 +197,7 @@ void TfrmMain::aEditExecute() {
     RewriteStoreRange(storeKey_, k, k);
 }
 
-void TfrmMain::aDeleteExecute() {
+void MainForm::aDeleteExecute() {
     if (options_.askDelete && ui::prompt().messageBox(handle(), "Are you sure you want to delete the selected item?",
                                              "Corvane", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
         return;
@@ -215,7 +215,7 @@ void TfrmMain::aDeleteExecute() {
     else if (n > 0) selectRow(0);
 }
 
-void TfrmMain::exchangeRows(int a, int b) {
+void MainForm::exchangeRows(int a, int b) {
     std::string aliasA = lvMain->caption(a), pathA = lvMain->subItem(a);
     lvMain->setCaption(a, lvMain->caption(b));
     lvMain->setSubItem(a, lvMain->subItem(b));
@@ -223,7 +223,7 @@ void TfrmMain::exchangeRows(int a, int b) {
     lvMain->setSubItem(b, pathA);
 }
 
-void TfrmMain::aItemUpExecute() {
+void MainForm::aItemUpExecute() {
     const int k = selectedIndex;
     if (k <= 0 || !rowExists(k)) return;
     exchangeRows(k - 1, k);
@@ -231,7 +231,7 @@ void TfrmMain::aItemUpExecute() {
     selectRow(k - 1);
 }
 
-void TfrmMain::aItemDownExecute() {
+void MainForm::aItemDownExecute() {
     const int k = selectedIndex;
     if (k < 0 || !rowExists(k + 1)) return;
     exchangeRows(k, k + 1);
@@ -239,7 +239,7 @@ void TfrmMain::aItemDownExecute() {
     selectRow(k + 1);
 }
 
-void TfrmMain::aSortExecute() {
+void MainForm::aSortExecute() {
     // The exchange sort runs on a copy of the rows; only rows that moved are rewritten
     // in the list, which ends up exactly as exchanging the rows in place would leave it.
     const int n = rowCount();
@@ -265,34 +265,34 @@ void TfrmMain::aSortExecute() {
     RewriteStoreRange(storeKey_, 0, n - 1);
 }
 
-void TfrmMain::tbRefreshClick() { loadRows(true); }
+void MainForm::tbRefreshClick() { loadRows(true); }
 
-void TfrmMain::loadRows(bool clearFirst) {
+void MainForm::loadRows(bool clearFirst) {
     // One repaint for the whole load; the list still shows the rows read before an error.
     ui::ListUpdate batch(*lvMain);
     if (clearFirst) lvMain->clear();
     LoadFavourites(storeKey_);
 }
 
-void TfrmMain::ToolButton10Click() {
-    TfrmOptions frmOptions(this, options_);
+void MainForm::ToolButton10Click() {
+    OptionsForm frmOptions(this, options_);
     frmOptions.showModal();
 }
 
-void TfrmMain::tbHelpClick() { ui::prompt().shellOpen(handle(), kHelpAddress); }
+void MainForm::tbHelpClick() { ui::prompt().shellOpen(handle(), kHelpAddress); }
 
-void TfrmMain::bImportClick() { ImportFavourites(*this); }
+void MainForm::bImportClick() { ImportFavourites(*this); }
 
-void TfrmMain::bExportClick() { ExportFavourites(*this); }
+void MainForm::bExportClick() { ExportFavourites(*this); }
 
-void TfrmMain::aEditUpdate(ui::Action& a) { a.setEnabled(selectedIndex != kNoRowChosen); }
+void MainForm::aEditUpdate(ui::Action& a) { a.setEnabled(selectedIndex != kNoRowChosen); }
 
-void TfrmMain::aItemUpUpdate(ui::Action& a) { a.setEnabled(lvMain->visible() && selectedIndex > 0); }
+void MainForm::aItemUpUpdate(ui::Action& a) { a.setEnabled(lvMain->visible() && selectedIndex > 0); }
 
-void TfrmMain::aItemDownUpdate(ui::Action& a) {
+void MainForm::aItemDownUpdate(ui::Action& a) {
     a.setEnabled(lvMain->visible() && selectedIndex >= 0 && selectedIndex < rowCount() - 1);
 }
 
-void TfrmMain::aSortUpdate(ui::Action& a) { a.setEnabled(lvMain->visible() && rowCount() > 1); }
+void MainForm::aSortUpdate(ui::Action& a) { a.setEnabled(lvMain->visible() && rowCount() > 1); }
 
 } // namespace corvane::app

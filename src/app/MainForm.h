@@ -18,9 +18,9 @@ constexpr UINT kActivateMessage = 0x1403; // WM_USER + 0x1003, posted by a secon
 constexpr int kNoRowChosen = -200;
 constexpr const char* kHelpAddress = "https://corvane.app/help/";
 
-class TfrmMain : public ui::Form, public FavouriteRows {
+class MainForm : public ui::Form, public FavouriteRows {
 public:
-    explicit TfrmMain(ui::Component* owner, std::string storeKey = kStoreKey);
+    explicit MainForm(ui::Component* owner, std::string storeKey = kStoreKey);
 
     // The store operations, on this window's rows.
     void LoadFavourites(const std::string& key) { app::LoadFavourites(*this, key); }
@@ -82,7 +82,7 @@ public:
     ui::ToolButton* ToolButton10 = nullptr; // Options
     ui::ToolButton* tbHelp = nullptr;
     ui::ListView* lvMain = nullptr;
-    skin::TsuiFileTheme* suiFileTheme1 = nullptr;
+    skin::FileTheme* suiFileTheme1 = nullptr;
 
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 

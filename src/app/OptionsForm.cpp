@@ -8,7 +8,7 @@ constexpr COLORREF kFrameColor = 0xE8E8E8;
 constexpr COLORREF kGroupFontColor = 0xCF4602;
 } // namespace
 
-TfrmOptions::TfrmOptions(ui::Component* owner, OptionFlags& options)
+OptionsForm::OptionsForm(ui::Component* owner, OptionFlags& options)
     : ui::Form(owner, "frmOptions"), options_(options) {
     caption = "Options";
     clientWidth = 342;
@@ -19,7 +19,7 @@ TfrmOptions::TfrmOptions(ui::Component* owner, OptionFlags& options)
     create();
 }
 
-void TfrmOptions::buildComponents() {
+void OptionsForm::buildComponents() {
     // Positions are the frame's: its title strip will fill the top of the client area.
     GroupBox1 = new ui::GroupBox(this, "GroupBox1", handle(), 9, 53, 321, 111);
     GroupBox1->fontColor = kGroupFontColor;
@@ -30,12 +30,12 @@ void TfrmOptions::buildComponents() {
     bOK->onClick = [this] { suitempbOKClick(); };
     bCancel = new ui::Button(this, "bCancel", handle(), 255, 178, 75, 25, "&Cancel");
     bCancel->modalResult = ui::mrCancel;
-    suiThemeManager1 = new skin::TsuiThemeManager(this, "suiThemeManager1");
-    suiThemeManager1->setUIStyle(skin::TsuiUIStyle::FromThemeFile);
-    suiFileTheme1 = new skin::TsuiFileTheme(this, "suiFileTheme1");
+    suiThemeManager1 = new skin::ThemeManager(this, "suiThemeManager1");
+    suiThemeManager1->setUIStyle(skin::UIStyle::FromThemeFile);
+    suiFileTheme1 = new skin::FileTheme(this, "suiFileTheme1");
 }
 
-void TfrmOptions::formCreate() {
+void OptionsForm::formCreate() {
     cbExploreFolder->setChecked(options_.exploreFolder);
     cbAskDelete->setChecked(options_.askDelete);
     cbShowTips->setChecked(options_.showTips);
@@ -44,7 +44,7 @@ void TfrmOptions::formCreate() {
     suiThemeManager1->setFileTheme(suiFileTheme1);
 }
 
-void TfrmOptions::suitempbOKClick() {
+void OptionsForm::suitempbOKClick() {
     options_.exploreFolder = cbExploreFolder->checked();
     options_.askDelete = cbAskDelete->checked();
     options_.showTips = cbShowTips->checked();

@@ -13,9 +13,9 @@ constexpr const char* kExploreFolderCaption = "Explore folder when opening it in
 constexpr const char* kAskDeleteCaption = "Ask before deleting a selected item";
 constexpr const char* kShowTipsCaption = "Always show tips at startup";
 
-class TfrmOptions : public ui::Form {
+class OptionsForm : public ui::Form {
 public:
-    TfrmOptions(ui::Component* owner, OptionFlags& options);
+    OptionsForm(ui::Component* owner, OptionFlags& options);
 
     void formCreate() override;
     void suitempbOKClick();
@@ -26,8 +26,8 @@ public:
     ui::CheckBox* cbShowTips = nullptr;
     ui::Button* bOK = nullptr;
     ui::Button* bCancel = nullptr;
-    skin::TsuiThemeManager* suiThemeManager1 = nullptr;
-    skin::TsuiFileTheme* suiFileTheme1 = nullptr;
+    skin::ThemeManager* suiThemeManager1 = nullptr;
+    skin::FileTheme* suiFileTheme1 = nullptr;
 
 protected:
     void buildComponents() override;

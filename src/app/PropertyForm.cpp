@@ -12,7 +12,7 @@ constexpr COLORREF kFrameColor = 0xE8E8E8;
 constexpr COLORREF kGroupFontColor = 0xCF4602;
 } // namespace
 
-TfrmProperty::TfrmProperty(ui::Component* owner, const std::string& alias, const std::string& path)
+PropertyForm::PropertyForm(ui::Component* owner, const std::string& alias, const std::string& path)
     : ui::Form(owner, "frmProperty"), alias_(alias), path_(path) {
     caption = "Add Item";
     clientWidth = 309;
@@ -23,7 +23,7 @@ TfrmProperty::TfrmProperty(ui::Component* owner, const std::string& alias, const
     create();
 }
 
-void TfrmProperty::buildComponents() {
+void PropertyForm::buildComponents() {
     // Positions are the frame's: its title strip will fill the top of the client area.
     GroupBox1 = new ui::GroupBox(this, "GroupBox1", handle(), 8, 51, 291, 100);
     GroupBox1->fontColor = kGroupFontColor;
@@ -39,9 +39,9 @@ void TfrmProperty::buildComponents() {
     fbOk->onClick = [this] { suitempfbOkClick(); };
     fbCancel = new ui::Button(this, "fbCancel", handle(), 224, 187, 75, 25, "&Cancel");
     fbCancel->modalResult = ui::mrCancel;
-    suiThemeManager1 = new skin::TsuiThemeManager(this, "suiThemeManager1");
-    suiThemeManager1->setUIStyle(skin::TsuiUIStyle::FromThemeFile);
-    suiFileTheme1 = new skin::TsuiFileTheme(this, "suiFileTheme1");
+    suiThemeManager1 = new skin::ThemeManager(this, "suiThemeManager1");
+    suiThemeManager1->setUIStyle(skin::UIStyle::FromThemeFile);
+    suiFileTheme1 = new skin::FileTheme(this, "suiFileTheme1");
 
     // The fields, then the separator state; the creation handler runs only after this.
     feName->setText(alias_);
@@ -52,27 +52,27 @@ void TfrmProperty::buildComponents() {
     }
 }
 
-void TfrmProperty::formCreate() {
+void PropertyForm::formCreate() {
     suiFileTheme1->setThemeFile("msn.ssk");
     // The skinned frame takes the theme first once the dialog has one.
     suiThemeManager1->setFileTheme(suiFileTheme1);
 }
 
-void TfrmProperty::suitempcAddSeparatorClick() {
+void PropertyForm::suitempcAddSeparatorClick() {
     const bool fields = !cAddSeparator->checked();
     GroupBox1->setEnabled(fields);
     feName->setEnabled(fields);
     fePath->setEnabled(fields);
 }
 
-void TfrmProperty::fsbBrowseClick() {
+void PropertyForm::fsbBrowseClick() {
     std::string folder;
     if (!ui::prompt().browseForFolder(handle(), kBrowseTitle, folder)) return;
     fePath->setText(folder);
     feName->setText(AliasFromPath(folder));
 }
 
-void TfrmProperty::suitempfbOkClick() {
+void PropertyForm::suitempfbOkClick() {
     if (cAddSeparator->checked()) {
         setModalResult(ui::mrOk);
         return;

@@ -14,11 +14,11 @@ constexpr const char* kBrowseTitle = "Please select the directory to add Corvane
 constexpr const char* kEmptyFieldMessage = "Alias or Path box was empty. Please enter some words in these box.";
 constexpr const char* kMissingFolderMessage = "the input path does not exist.";
 
-class TfrmProperty : public ui::Form {
+class PropertyForm : public ui::Form {
 public:
     // Creates the window with the fields filled; a separator entry starts with the
     // separator box checked and the fields disabled.
-    TfrmProperty(ui::Component* owner, const std::string& alias, const std::string& path);
+    PropertyForm(ui::Component* owner, const std::string& alias, const std::string& path);
 
     // The title the frame shows ("Add Item" until the caller changes it). Stands in for
     // the skinned frame's Caption, which will pass it on to its title bar as well.
@@ -38,8 +38,8 @@ public:
     ui::CheckBox* cAddSeparator = nullptr;
     ui::Button* fbOk = nullptr;
     ui::Button* fbCancel = nullptr;
-    skin::TsuiThemeManager* suiThemeManager1 = nullptr;
-    skin::TsuiFileTheme* suiFileTheme1 = nullptr;
+    skin::ThemeManager* suiThemeManager1 = nullptr;
+    skin::FileTheme* suiFileTheme1 = nullptr;
 
 protected:
     void buildComponents() override;

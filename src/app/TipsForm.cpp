@@ -129,7 +129,7 @@ void TipsPanel::paint(HDC dc) {
     RestoreDC(dc, saved);
 }
 
-TfrmTips::TfrmTips(ui::Component* owner, OptionFlags& options) : ui::Form(owner, "frmTips"), options_(options) {
+TipsForm::TipsForm(ui::Component* owner, OptionFlags& options) : ui::Form(owner, "frmTips"), options_(options) {
     caption = "Corvane Tip of the Day";
     clientWidth = 352;
     clientHeight = 206;
@@ -137,15 +137,15 @@ TfrmTips::TfrmTips(ui::Component* owner, OptionFlags& options) : ui::Form(owner,
     dialogNavigation = true;
 }
 
-void TfrmTips::buildComponents() {
+void TipsForm::buildComponents() {
     Panel1 = new TipsPanel(this, "Panel1", handle(), 6, 6, 338, 163);
     // bNext is created first: first in the tab order.
-    bNext = new flat::TFlatButton(this, "bNext", handle(), 188, 175, 73, 25);
+    bNext = new flat::FlatButton(this, "bNext", handle(), 188, 175, 73, 25);
     bNext->setCaption("&Next Tip");
-    bClose = new flat::TFlatButton(this, "bClose", handle(), 272, 175, 73, 25);
+    bClose = new flat::FlatButton(this, "bClose", handle(), 272, 175, 73, 25);
     bClose->setCaption("&Close");
-    cbOption = new flat::TFlatComboBox(this, "cbOption", handle(), 8, 177, 166, 21,
-                                       flat::TComboBoxStyle::csDropDownList);
+    cbOption = new flat::FlatComboBox(this, "cbOption", handle(), 8, 177, 166, 21,
+                                       flat::ComboBoxStyle::csDropDownList);
     cbOption->setColor(ui::systemColor(COLOR_WINDOW));
     cbOption->setItemHeight(13);
     cbOption->addItem("Always show tips at startup");
@@ -154,7 +154,7 @@ void TfrmTips::buildComponents() {
     bClose->OnClick = [this] { bCloseClick(); };
 }
 
-void TfrmTips::formShow() {
+void TipsForm::formShow() {
     cbOption->setItemIndex(options_.showTips ? 0 : 1);
     const auto now = static_cast<unsigned long long>(std::chrono::high_resolution_clock::now().time_since_epoch().count());
     std::seed_seq seed{static_cast<unsigned>(now), static_cast<unsigned>(now >> 32)};
@@ -166,12 +166,12 @@ void TfrmTips::formShow() {
     bNext->setFocus();
 }
 
-void TfrmTips::bNextClick() {
+void TipsForm::bNextClick() {
     const int page = Panel1->pageIndex();
     Panel1->setPageIndex(page < Panel1->pageCount() - 1 ? page + 1 : 0);
 }
 
-void TfrmTips::bCloseClick() {
+void TipsForm::bCloseClick() {
     const bool choice = cbOption->itemIndex() == 0;
     if (choice != options_.showTips) {
         options_.showTips = choice;

@@ -43,17 +43,17 @@ private:
     ui::IconHandle picture_;
 };
 
-class TfrmTips : public ui::Form {
+class TipsForm : public ui::Form {
 public:
-    TfrmTips(ui::Component* owner, OptionFlags& options);
+    TipsForm(ui::Component* owner, OptionFlags& options);
 
     void bNextClick();
     void bCloseClick();
 
     TipsPanel* Panel1 = nullptr;
-    flat::TFlatComboBox* cbOption = nullptr;
-    flat::TFlatButton* bNext = nullptr;
-    flat::TFlatButton* bClose = nullptr;
+    flat::FlatComboBox* cbOption = nullptr;
+    flat::FlatButton* bNext = nullptr;
+    flat::FlatButton* bClose = nullptr;
 
 protected:
     void buildComponents() override;

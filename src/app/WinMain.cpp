@@ -21,7 +21,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     ui::Application& application = ui::Application::instance();
     int rc = 0;
     {
-        app::TfrmMain frmMain(nullptr);
+        app::MainForm frmMain(nullptr);
         application.setMainForm(&frmMain);
         frmMain.create();
         application.setTitle(app::kProgramTitle);

@@ -36,8 +36,8 @@ struct HoverShared {
     static inline int live = 0;
     static inline HWND timer = nullptr;
     static inline bool running = false;
-    static inline TFlatButton* hovered = nullptr;
-    static inline std::vector<TFlatButton*> buttons;
+    static inline FlatButton* hovered = nullptr;
+    static inline std::vector<FlatButton*> buttons;
     static inline int observer = 0;
 
     static void start() {
@@ -49,7 +49,7 @@ struct HoverShared {
         if (timer && running) KillTimer(timer, kTimerId);
         running = false;
     }
-    static void forget(TFlatButton* b) {
+    static void forget(FlatButton* b) {
         if (hovered != b) return;
         stop();
         hovered = nullptr;
@@ -73,7 +73,7 @@ struct HoverShared {
         }
         HWND root = GetAncestor(m.hwnd, GA_ROOT);
         const auto candidates = buttons;
-        for (TFlatButton* b : candidates) {
+        for (FlatButton* b : candidates) {
             if (std::find(buttons.begin(), buttons.end(), b) == buttons.end()) continue;
             HWND h = b->handle();
             if (!h || GetAncestor(h, GA_ROOT) != root || !IsWindowVisible(h)) continue;
@@ -82,7 +82,7 @@ struct HoverShared {
         return false;
     }
 
-    static void add(TFlatButton* b) {
+    static void add(FlatButton* b) {
         if (live++ == 0) {
             ui::registerWindowClass(ui::WindowClass{kTimerClass}, &TimerProc);
             // Created disabled: it runs only while a button is hovered.
@@ -94,7 +94,7 @@ struct HoverShared {
         buttons.push_back(b);
     }
 
-    static void remove(TFlatButton* b) {
+    static void remove(FlatButton* b) {
         forget(b);
         std::erase(buttons, b);
         if (--live == 0) {
@@ -107,7 +107,7 @@ struct HoverShared {
     }
 };
 
-TFlatButton::TFlatButton(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h)
+FlatButton::FlatButton(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h)
     : ui::WinControl(owner, std::move(name)) {
     HoverShared::add(this);
     createWindow(ui::WindowClass{kButtonClass, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW},
@@ -116,40 +116,40 @@ TFlatButton::TFlatButton(ui::Component* owner, std::string name, HWND parent, in
     takeParentFont();
 }
 
-TFlatButton::~TFlatButton() {
+FlatButton::~FlatButton() {
     *alive_ = false;
     HoverShared::remove(this);
 }
 
-HWND TFlatButton::hoverTimerWindow() { return HoverShared::timer; }
-bool TFlatButton::hoverTimerRunning() { return HoverShared::running; }
-TFlatButton* TFlatButton::hoveredButton() { return HoverShared::hovered; }
+HWND FlatButton::hoverTimerWindow() { return HoverShared::timer; }
+bool FlatButton::hoverTimerRunning() { return HoverShared::running; }
+FlatButton* FlatButton::hoveredButton() { return HoverShared::hovered; }
 
 // ---- properties -------------------------------------------------------------
 
-void TFlatButton::setTransparentMode(TTransparentMode m) {
+void FlatButton::setTransparentMode(TransparentMode m) {
     transparentMode_ = m;
     invalidate();
 }
 
-void TFlatButton::setDefault(bool d) {
+void FlatButton::setDefault(bool d) {
     default_ = d;
     invalidate();
 }
 
-void TFlatButton::setAllowAllUp(bool a) {
+void FlatButton::setAllowAllUp(bool a) {
     if (a == allowAllUp_) return;
     allowAllUp_ = a;
     broadcastGroup();
 }
 
-void TFlatButton::setColor(std::uint32_t c) {
+void FlatButton::setColor(std::uint32_t c) {
     colors_.color = c;
     parentColor_ = false;
     invalidate();
 }
 
-void TFlatButton::setParentColor(bool p) {
+void FlatButton::setParentColor(bool p) {
     parentColor_ = p;
     if (p) {
         takeParentColor();
@@ -158,17 +158,17 @@ void TFlatButton::setParentColor(bool p) {
     invalidate();
 }
 
-void TFlatButton::setColorFocused(std::uint32_t c) { colors_.focused = c; invalidate(); }
-void TFlatButton::setColorDown(std::uint32_t c) { colors_.down = c; invalidate(); }
-void TFlatButton::setColorBorder(std::uint32_t c) { colors_.border = c; invalidate(); }
-void TFlatButton::setColorHighLight(std::uint32_t c) { colors_.highlight = c; invalidate(); }
-void TFlatButton::setColorShadow(std::uint32_t c) { colors_.shadow = c; invalidate(); }
+void FlatButton::setColorFocused(std::uint32_t c) { colors_.focused = c; invalidate(); }
+void FlatButton::setColorDown(std::uint32_t c) { colors_.down = c; invalidate(); }
+void FlatButton::setColorBorder(std::uint32_t c) { colors_.border = c; invalidate(); }
+void FlatButton::setColorHighLight(std::uint32_t c) { colors_.highlight = c; invalidate(); }
+void FlatButton::setColorShadow(std::uint32_t c) { colors_.shadow = c; invalidate(); }
 
-void TFlatButton::setAdvColorFocused(TAdvColors v) { adv_.focused = ClampAdvColor(v); applyAdvColors(); invalidate(); }
-void TFlatButton::setAdvColorDown(TAdvColors v) { adv_.down = ClampAdvColor(v); applyAdvColors(); invalidate(); }
-void TFlatButton::setAdvColorBorder(TAdvColors v) { adv_.border = ClampAdvColor(v); applyAdvColors(); invalidate(); }
+void FlatButton::setAdvColorFocused(AdvColors v) { adv_.focused = ClampAdvColor(v); applyAdvColors(); invalidate(); }
+void FlatButton::setAdvColorDown(AdvColors v) { adv_.down = ClampAdvColor(v); applyAdvColors(); invalidate(); }
+void FlatButton::setAdvColorBorder(AdvColors v) { adv_.border = ClampAdvColor(v); applyAdvColors(); invalidate(); }
 
-void TFlatButton::setUseAdvColors(bool u) {
+void FlatButton::setUseAdvColors(bool u) {
     if (u == useAdvColors_) return;
     useAdvColors_ = u;
     parentColor_ = u;
@@ -177,61 +177,61 @@ void TFlatButton::setUseAdvColors(bool u) {
     invalidate();
 }
 
-void TFlatButton::applyAdvColors() {
+void FlatButton::applyAdvColors() {
     if (useAdvColors_) ApplyAdvColors(colors_, adv_, &ui::sysColorRgb);
 }
 
-void TFlatButton::takeParentColor() {
+void FlatButton::takeParentColor() {
     if (!parentColor_) return;
     HWND parent = handle() ? GetParent(handle()) : nullptr;
     if (auto* form = dynamic_cast<ui::Form*>(fromHandle(parent))) colors_.color = form->color;
-    else if (auto* b = dynamic_cast<TFlatButton*>(fromHandle(parent))) colors_.color = b->color();
+    else if (auto* b = dynamic_cast<FlatButton*>(fromHandle(parent))) colors_.color = b->color();
     else colors_.color = ui::systemColor(COLOR_BTNFACE);
 }
 
-void TFlatButton::setGroupIndex(int g) {
+void FlatButton::setGroupIndex(int g) {
     if (g == groupIndex_) return;
     groupIndex_ = g;
     broadcastGroup();
 }
 
-void TFlatButton::setDown(bool value) {
+void FlatButton::setDown(bool value) {
     if (groupIndex_ == 0) value = false;
     if (value == down_) return;
     // A pressed grouped button is released only by another one of its group.
     if (down_ && !allowAllUp_) return;
     down_ = value;
     if (value) {
-        if (state_ == TButtonState::bsUp) invalidate();
-        state_ = TButtonState::bsExclusive;
+        if (state_ == ButtonState::bsUp) invalidate();
+        state_ = ButtonState::bsExclusive;
         broadcastGroup();
     } else {
-        state_ = TButtonState::bsUp;
+        state_ = ButtonState::bsUp;
         repaint();
     }
 }
 
-void TFlatButton::setFont(HFONT f) {
+void FlatButton::setFont(HFONT f) {
     font_ = f;
     parentFont_ = false;
     invalidate();
 }
 
-void TFlatButton::setParentFont(bool p) {
+void FlatButton::setParentFont(bool p) {
     parentFont_ = p;
     if (p) takeParentFont();
     invalidate();
 }
 
-void TFlatButton::takeParentFont() {
+void FlatButton::takeParentFont() {
     if (!parentFont_ || !handle()) return;
     if (HWND parent = GetParent(handle()))
         font_ = reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0));
 }
 
-void TFlatButton::setFontColor(std::uint32_t c) { fontColor_ = c; invalidate(); }
+void FlatButton::setFontColor(std::uint32_t c) { fontColor_ = c; invalidate(); }
 
-void TFlatButton::setGlyph(HBITMAP g) {
+void FlatButton::setGlyph(HBITMAP g) {
     if (g && g == glyph_.get()) return;
     const SIZE s = ui::bitmapSize(g);
     if (g && s.cx > 0 && s.cy > 0) {
@@ -243,34 +243,34 @@ void TFlatButton::setGlyph(HBITMAP g) {
     invalidate();
 }
 
-void TFlatButton::setLayout(TButtonLayout l) {
+void FlatButton::setLayout(ButtonLayout l) {
     if (l == layout_) return;
     layout_ = l;
     invalidate();
 }
 
-void TFlatButton::setMargin(int m) {
+void FlatButton::setMargin(int m) {
     if (m == margin_ || m < -1) return;
     margin_ = m;
     invalidate();
 }
 
-void TFlatButton::setNumGlyphs(TNumGlyphs n) {
+void FlatButton::setNumGlyphs(NumGlyphs n) {
     n = std::clamp(n, 1, kMaxGlyphs);
     if (n == numGlyphs_) return;
     numGlyphs_ = n;
     invalidate();
 }
 
-void TFlatButton::setSpacing(int s) {
+void FlatButton::setSpacing(int s) {
     if (s == spacing_) return;
     spacing_ = s;
     invalidate();
 }
 
-bool TFlatButton::tabStop() const { return handle() && (GetWindowLongA(handle(), GWL_STYLE) & WS_TABSTOP); }
+bool FlatButton::tabStop() const { return handle() && (GetWindowLongA(handle(), GWL_STYLE) & WS_TABSTOP); }
 
-void TFlatButton::setTabStop(bool t) {
+void FlatButton::setTabStop(bool t) {
     if (!handle()) return;
     LONG style = GetWindowLongA(handle(), GWL_STYLE);
     SetWindowLongA(handle(), GWL_STYLE, t ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
@@ -278,26 +278,26 @@ void TFlatButton::setTabStop(bool t) {
 
 // ---- behaviour --------------------------------------------------------------
 
-void TFlatButton::click() { ui::clickButton(*this, modalResult_, OnClick); }
+void FlatButton::click() { ui::clickButton(*this, modalResult_, OnClick); }
 
-bool TFlatButton::inside(int x, int y) const {
+bool FlatButton::inside(int x, int y) const {
     const RECT c = clientRect();
     return IsInsideButton(Point{x, y}, Size{c.right, c.bottom});
 }
 
-bool TFlatButton::underCursor() const {
+bool FlatButton::underCursor() const {
     POINT p;
     return handle() && GetCursorPos(&p) && ControlAtScreenPoint(p) == handle();
 }
 
-void TFlatButton::enter() {
+void FlatButton::enter() {
     if (enabled() && !mouseIn_) {
         mouseIn_ = true;
         invalidate();
     }
 }
 
-void TFlatButton::leave() {
+void FlatButton::leave() {
     if (enabled() && mouseIn_ && !dragging_) {
         mouseIn_ = false;
         HoverShared::forget(this);
@@ -305,7 +305,7 @@ void TFlatButton::leave() {
     }
 }
 
-void TFlatButton::startHover() {
+void FlatButton::startHover() {
     if (HoverShared::hovered && HoverShared::hovered != this) HoverShared::hovered->leave();
     if (!GetActiveWindow()) return;
     HoverShared::stop();
@@ -314,7 +314,7 @@ void TFlatButton::startHover() {
     enter();
 }
 
-void TFlatButton::updateTracking() {
+void FlatButton::updateTracking() {
     if (!enabled()) return;
     if (underCursor()) {
         mouseIn_ = false;
@@ -326,7 +326,7 @@ void TFlatButton::updateTracking() {
     }
 }
 
-void TFlatButton::mouseMove(WPARAM keys, int x, int y) {
+void FlatButton::mouseMove(WPARAM keys, int x, int y) {
     if (!tracking_) {
         TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, handle(), 0};
         tracking_ = TrackMouseEvent(&t) != FALSE;
@@ -335,7 +335,7 @@ void TFlatButton::mouseMove(WPARAM keys, int x, int y) {
     if (OnMouseMove) OnMouseMove(static_cast<unsigned>(keys), x, y);
     if (HoverShared::hovered != this && underCursor()) startHover();
     if (dragging_) {
-        const TButtonState s = DraggingState(down_, inside(x, y));
+        const ButtonState s = DraggingState(down_, inside(x, y));
         if (s != state_) {
             state_ = s;
             invalidate();
@@ -343,12 +343,12 @@ void TFlatButton::mouseMove(WPARAM keys, int x, int y) {
     }
 }
 
-void TFlatButton::mouseDown(int button, WPARAM keys, int x, int y, bool dbl) {
+void FlatButton::mouseDown(int button, WPARAM keys, int x, int y, bool dbl) {
     if (button == 0) SetCapture(handle());
     if (OnMouseDown) OnMouseDown(button, static_cast<unsigned>(keys), x, y);
     if (button == 0 && enabled()) {
         if (!down_) {
-            state_ = TButtonState::bsDown;
+            state_ = ButtonState::bsDown;
             invalidate();
         }
         dragging_ = true;
@@ -357,7 +357,7 @@ void TFlatButton::mouseDown(int button, WPARAM keys, int x, int y, bool dbl) {
     if (dbl && down_ && OnDblClick) OnDblClick();
 }
 
-void TFlatButton::mouseUp(int button, WPARAM keys, int x, int y) {
+void FlatButton::mouseUp(int button, WPARAM keys, int x, int y) {
     if (button == 0 && GetCapture() == handle()) {
         releasingCapture_ = true;
         ReleaseCapture();
@@ -369,14 +369,14 @@ void TFlatButton::mouseUp(int button, WPARAM keys, int x, int y) {
     dragging_ = false;
     const bool in = inside(x, y);
     if (groupIndex_ == 0) {
-        state_ = TButtonState::bsUp;
+        state_ = ButtonState::bsUp;
         mouseIn_ = false;
         if (in) invalidate();
     } else if (in) {
         setDown(!down_);
         if (down_) repaint();
     } else {
-        if (down_) state_ = TButtonState::bsExclusive;
+        if (down_) state_ = ButtonState::bsExclusive;
         repaint();
     }
     if (in) click();
@@ -384,14 +384,14 @@ void TFlatButton::mouseUp(int button, WPARAM keys, int x, int y) {
     if (*alive) updateTracking();
 }
 
-void TFlatButton::endDrag() {
+void FlatButton::endDrag() {
     // The capture went elsewhere (a window popped up): no click, no stuck press.
     dragging_ = false;
-    state_ = down_ ? TButtonState::bsExclusive : TButtonState::bsUp;
+    state_ = down_ ? ButtonState::bsExclusive : ButtonState::bsUp;
     invalidate();
 }
 
-void TFlatButton::broadcastGroup() {
+void FlatButton::broadcastGroup() {
     if (groupIndex_ == 0 || !handle()) return;
     HWND parent = GetParent(handle());
     if (!parent) return;
@@ -403,29 +403,29 @@ void TFlatButton::broadcastGroup() {
                          reinterpret_cast<LPARAM>(handle()));
 }
 
-void TFlatButton::groupNotified(WPARAM group, HWND sender) {
+void FlatButton::groupNotified(WPARAM group, HWND sender) {
     if (static_cast<int>(group) != groupIndex_) return;
-    auto* s = dynamic_cast<TFlatButton*>(fromHandle(sender));
+    auto* s = dynamic_cast<FlatButton*>(fromHandle(sender));
     if (!s || s == this) return;
     if (s->down_ && down_) {
         down_ = false;
-        state_ = TButtonState::bsUp;
+        state_ = ButtonState::bsUp;
         invalidate();
     }
     allowAllUp_ = s->allowAllUp_;
 }
 
-bool TFlatButton::dialogChar(char ch) {
+bool FlatButton::dialogChar(char ch) {
     if (!IsMnemonic(ch, caption()) || !enabled()) return false;
     if (groupIndex_ != 0) setDown(true);
     click();
     return true;
 }
 
-void TFlatButton::enabledChanged(bool isEnabled) {
+void FlatButton::enabledChanged(bool isEnabled) {
     if (!isEnabled) {
         mouseIn_ = false;
-        state_ = TButtonState::bsDisabled;
+        state_ = ButtonState::bsDisabled;
         HoverShared::forget(this);
         if (GetCapture() == handle()) ReleaseCapture();
     }
@@ -435,7 +435,7 @@ void TFlatButton::enabledChanged(bool isEnabled) {
 
 // ---- painting ---------------------------------------------------------------
 
-void TFlatButton::paintTo(HDC target) {
+void FlatButton::paintTo(HDC target) {
     const RECT client = clientRect();
     if (client.right <= 0 || client.bottom <= 0) return;
     ui::OffscreenBitmap off(target, client.right, client.bottom);
@@ -467,7 +467,7 @@ void TFlatButton::paintTo(HDC target) {
         const Rect src = GlyphImageRect(Size{gs.cx, gs.cy}, numGlyphs_, GlyphImageForState(numGlyphs_, state_));
         if (src.width() > 0) {
             ui::BitmapHandle image = ui::copyBitmap(glyph_.get(), src.left, src.top, src.width(), src.height());
-            if (numGlyphs_ == 1 && state_ == TButtonState::bsDisabled) {
+            if (numGlyphs_ == 1 && state_ == ButtonState::bsDisabled) {
                 image = MakeDisabledGlyph(image.get(), RGB(0, 0, 0), GetSysColor(COLOR_BTNFACE), true,
                                           GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
                 transparent = BottomLeftPixel(image.get());
@@ -484,7 +484,7 @@ void TFlatButton::paintTo(HDC target) {
         SetBkMode(dc, TRANSPARENT);
         RECT tb = textBounds_;
         const UINT flags = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
-        if (state_ == TButtonState::bsDisabled) {
+        if (state_ == ButtonState::bsDisabled) {
             OffsetRect(&tb, 1, 1);
             SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
             DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &tb, flags);
@@ -502,7 +502,7 @@ void TFlatButton::paintTo(HDC target) {
 
 // ---- messages ---------------------------------------------------------------
 
-LRESULT TFlatButton::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT FlatButton::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     const int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
     switch (msg) {
     case WM_ERASEBKGND: return 1;
@@ -561,14 +561,14 @@ LRESULT TFlatButton::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         // Only Space acts; Enter and Escape do nothing here, whatever Default says.
         if (wp == VK_SPACE) {
             if (groupIndex_ != 0) setDown(true);
-            else state_ = TButtonState::bsDown;
+            else state_ = ButtonState::bsDown;
             invalidate();
         }
         return 0;
     case WM_KEYUP:
         if (wp == VK_SPACE) {
             if (groupIndex_ != 0) setDown(false);
-            else state_ = TButtonState::bsUp;
+            else state_ = ButtonState::bsUp;
             const std::shared_ptr<bool> alive = alive_;
             click();
             if (*alive) invalidate();
@@ -581,7 +581,7 @@ LRESULT TFlatButton::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_WINDOWPOSCHANGED: {
         const LRESULT r = defaultHandler(msg, wp, lp);
-        if (transparentMode_ != TTransparentMode::tmNone) invalidate();
+        if (transparentMode_ != TransparentMode::tmNone) invalidate();
         return r;
     }
     case WM_SYSCOLORCHANGE:

@@ -11,15 +11,15 @@
 
 namespace corvane::flat {
 
-class TFlatButton : public ui::WinControl {
+class FlatButton : public ui::WinControl {
 public:
     // A windowed control of its own class on `parent`; new buttons are 25 x 25.
-    TFlatButton(ui::Component* owner, std::string name, HWND parent, int x = 0, int y = 0, int w = 25, int h = 25);
-    ~TFlatButton() override;
+    FlatButton(ui::Component* owner, std::string name, HWND parent, int x = 0, int y = 0, int w = 25, int h = 25);
+    ~FlatButton() override;
 
     // Published properties.
-    TTransparentMode transparentMode() const { return transparentMode_; }
-    void setTransparentMode(TTransparentMode m);
+    TransparentMode transparentMode() const { return transparentMode_; }
+    void setTransparentMode(TransparentMode m);
     bool isDefault() const { return default_; }
     void setDefault(bool d);
     bool allowAllUp() const { return allowAllUp_; }
@@ -38,12 +38,12 @@ public:
     void setColorHighLight(std::uint32_t c);
     std::uint32_t colorShadow() const { return colors_.shadow; }
     void setColorShadow(std::uint32_t c);
-    TAdvColors advColorFocused() const { return adv_.focused; }
-    void setAdvColorFocused(TAdvColors v);
-    TAdvColors advColorDown() const { return adv_.down; }
-    void setAdvColorDown(TAdvColors v);
-    TAdvColors advColorBorder() const { return adv_.border; }
-    void setAdvColorBorder(TAdvColors v);
+    AdvColors advColorFocused() const { return adv_.focused; }
+    void setAdvColorFocused(AdvColors v);
+    AdvColors advColorDown() const { return adv_.down; }
+    void setAdvColorDown(AdvColors v);
+    AdvColors advColorBorder() const { return adv_.border; }
+    void setAdvColorBorder(AdvColors v);
     bool useAdvColors() const { return useAdvColors_; }
     void setUseAdvColors(bool u);
     int groupIndex() const { return groupIndex_; }
@@ -62,12 +62,12 @@ public:
     // A copy of the bitmap is kept; nullptr removes the glyph.
     HBITMAP glyph() const { return glyph_.get(); }
     void setGlyph(HBITMAP g);
-    TButtonLayout layout() const { return layout_; }
-    void setLayout(TButtonLayout l);
+    ButtonLayout layout() const { return layout_; }
+    void setLayout(ButtonLayout l);
     int margin() const { return margin_; }
     void setMargin(int m);
-    TNumGlyphs numGlyphs() const { return numGlyphs_; }
-    void setNumGlyphs(TNumGlyphs n);
+    NumGlyphs numGlyphs() const { return numGlyphs_; }
+    void setNumGlyphs(NumGlyphs n);
     int spacing() const { return spacing_; }
     void setSpacing(int s);
     ui::ModalResult modalResult() const { return modalResult_; }
@@ -87,7 +87,7 @@ public:
     // Sets the parent form's ModalResult to this button's, then runs OnClick.
     void click();
 
-    TButtonState state() const { return state_; }
+    ButtonState state() const { return state_; }
     bool mouseInControl() const { return mouseIn_; }
 
     // Composes the button's picture into `dc` (client coordinates).
@@ -96,7 +96,7 @@ public:
     // The shared hover timer's window while any button exists, else nullptr.
     static HWND hoverTimerWindow();
     static bool hoverTimerRunning();
-    static TFlatButton* hoveredButton();
+    static FlatButton* hoveredButton();
 
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
@@ -121,7 +121,7 @@ private:
     void takeParentFont();
     void endDrag();
 
-    TTransparentMode transparentMode_ = TTransparentMode::tmNone;
+    TransparentMode transparentMode_ = TransparentMode::tmNone;
     bool default_ = false;
     bool allowAllUp_ = false;
     FlatButtonColors colors_;
@@ -134,13 +134,13 @@ private:
     bool parentFont_ = true;
     std::uint32_t fontColor_ = ui::systemColor(COLOR_WINDOWTEXT);
     ui::BitmapHandle glyph_;
-    TButtonLayout layout_ = TButtonLayout::blGlyphTop;
+    ButtonLayout layout_ = ButtonLayout::blGlyphTop;
     int margin_ = -1;
-    TNumGlyphs numGlyphs_ = 1;
+    NumGlyphs numGlyphs_ = 1;
     int spacing_ = 4;
     ui::ModalResult modalResult_ = ui::mrNone;
 
-    TButtonState state_ = TButtonState::bsUp;
+    ButtonState state_ = ButtonState::bsUp;
     bool mouseIn_ = false;
     bool dragging_ = false;
     bool tracking_ = false; // platform leave notification requested

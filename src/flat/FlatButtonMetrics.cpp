@@ -6,15 +6,15 @@ namespace corvane::flat {
 
 namespace {
 
-bool IsHorizontal(TButtonLayout layout)
+bool IsHorizontal(ButtonLayout layout)
 {
-    return layout == TButtonLayout::blGlyphLeft || layout == TButtonLayout::blGlyphRight;
+    return layout == ButtonLayout::blGlyphLeft || layout == ButtonLayout::blGlyphRight;
 }
 
 } // namespace
 
 GlyphTextLayout LayoutGlyphAndText(const Rect& client, Point offset, Size glyph, int numGlyphs,
-                                   Size text, int margin, int spacing, TButtonLayout layout)
+                                   Size text, int margin, int spacing, ButtonLayout layout)
 {
     const int cw = client.width();
     const int ch = client.height();
@@ -57,19 +57,19 @@ GlyphTextLayout LayoutGlyphAndText(const Rect& client, Point offset, Size glyph,
     }
 
     switch (layout) {
-    case TButtonLayout::blGlyphLeft:
+    case ButtonLayout::blGlyphLeft:
         g.x = margin;
         t.x = g.x + gw + spacing;
         break;
-    case TButtonLayout::blGlyphRight:
+    case ButtonLayout::blGlyphRight:
         g.x = cw - margin - gw;
         t.x = g.x - spacing - tw;
         break;
-    case TButtonLayout::blGlyphTop:
+    case ButtonLayout::blGlyphTop:
         g.y = margin;
         t.y = g.y + gh + spacing;
         break;
-    case TButtonLayout::blGlyphBottom:
+    case ButtonLayout::blGlyphBottom:
         g.y = ch - margin - gh;
         t.y = g.y - spacing - th;
         break;
@@ -90,16 +90,16 @@ int NumGlyphsForGlyph(Size glyph, int current)
     return n > kMaxGlyphs ? 1 : n;
 }
 
-int GlyphImageForState(int numGlyphs, TButtonState state)
+int GlyphImageForState(int numGlyphs, ButtonState state)
 {
     switch (state) {
-    case TButtonState::bsUp:
+    case ButtonState::bsUp:
         return 1;
-    case TButtonState::bsDisabled:
+    case ButtonState::bsDisabled:
         return numGlyphs >= 2 ? 2 : 1;
-    case TButtonState::bsDown:
+    case ButtonState::bsDown:
         return numGlyphs >= 3 ? 3 : 1;
-    case TButtonState::bsExclusive:
+    case ButtonState::bsExclusive:
         return numGlyphs >= 4 ? 4 : (numGlyphs == 3 ? 3 : 1);
     }
     return 1;
@@ -119,71 +119,71 @@ bool IsInsideButton(Point p, Size client)
     return p.x >= 0 && p.x < client.cx && p.y >= 0 && p.y <= client.cy;
 }
 
-Point PaintOffset(TButtonState state)
+Point PaintOffset(ButtonState state)
 {
-    if (state == TButtonState::bsDown || state == TButtonState::bsExclusive)
+    if (state == ButtonState::bsDown || state == ButtonState::bsExclusive)
         return {1, 1};
     return {0, 0};
 }
 
-TButtonState RefreshedState(TButtonState state, bool enabled, bool down, int groupIndex)
+ButtonState RefreshedState(ButtonState state, bool enabled, bool down, int groupIndex)
 {
     if (!enabled)
-        return TButtonState::bsDisabled;
-    if (state == TButtonState::bsDisabled)
-        return down && groupIndex != 0 ? TButtonState::bsExclusive : TButtonState::bsUp;
+        return ButtonState::bsDisabled;
+    if (state == ButtonState::bsDisabled)
+        return down && groupIndex != 0 ? ButtonState::bsExclusive : ButtonState::bsUp;
     return state;
 }
 
-TButtonState DraggingState(bool down, bool inside)
+ButtonState DraggingState(bool down, bool inside)
 {
     if (down)
-        return TButtonState::bsExclusive;
-    return inside ? TButtonState::bsDown : TButtonState::bsUp;
+        return ButtonState::bsExclusive;
+    return inside ? ButtonState::bsDown : ButtonState::bsUp;
 }
 
-bool FaceIsTransparent(TTransparentMode mode, bool mouseIn)
+bool FaceIsTransparent(TransparentMode mode, bool mouseIn)
 {
     switch (mode) {
-    case TTransparentMode::tmAlways:
+    case TransparentMode::tmAlways:
         return true;
-    case TTransparentMode::tmNotFocused:
+    case TransparentMode::tmNotFocused:
         return !mouseIn;
-    case TTransparentMode::tmNone:
+    case TransparentMode::tmNone:
         return false;
     }
     return false;
 }
 
-std::uint32_t FaceColor(TButtonState state, bool mouseIn, const FlatButtonColors& colors)
+std::uint32_t FaceColor(ButtonState state, bool mouseIn, const FlatButtonColors& colors)
 {
     switch (state) {
-    case TButtonState::bsUp:
+    case ButtonState::bsUp:
         return mouseIn ? colors.focused : colors.color;
-    case TButtonState::bsDisabled:
+    case ButtonState::bsDisabled:
         return colors.color;
-    case TButtonState::bsDown:
+    case ButtonState::bsDown:
         return colors.down;
-    case TButtonState::bsExclusive:
+    case ButtonState::bsExclusive:
         return mouseIn ? colors.focused : colors.down;
     }
     return colors.color;
 }
 
-BevelFrame FrameForState(TButtonState state, bool mouseIn, bool isDefault,
+BevelFrame FrameForState(ButtonState state, bool mouseIn, bool isDefault,
                          const FlatButtonColors& colors)
 {
     switch (state) {
-    case TButtonState::bsUp:
+    case ButtonState::bsUp:
         if (mouseIn)
             return {colors.highlight, colors.shadow, 1};
         if (isDefault)
             return {colors.border, colors.border, 2};
         return {colors.border, colors.border, 1};
-    case TButtonState::bsDisabled:
+    case ButtonState::bsDisabled:
         return {colors.border, colors.border, 1};
-    case TButtonState::bsDown:
-    case TButtonState::bsExclusive:
+    case ButtonState::bsDown:
+    case ButtonState::bsExclusive:
         return {colors.shadow, colors.highlight, 1};
     }
     return {colors.border, colors.border, 1};

@@ -10,9 +10,9 @@
 
 namespace corvane::flat {
 
-enum class TButtonState : std::uint8_t { bsUp, bsDisabled, bsDown, bsExclusive };
+enum class ButtonState : std::uint8_t { bsUp, bsDisabled, bsDown, bsExclusive };
 
-enum class TTransparentMode : std::uint8_t { tmAlways, tmNotFocused, tmNone };
+enum class TransparentMode : std::uint8_t { tmAlways, tmNotFocused, tmNone };
 
 inline constexpr int kMaxGlyphs = 4;
 
@@ -26,14 +26,14 @@ struct GlyphTextLayout {
 // measured single-line in a rectangle of the client's width (0, 0 when empty).
 // margin -1 centres automatically; spacing -1 spreads automatically.
 GlyphTextLayout LayoutGlyphAndText(const Rect& client, Point offset, Size glyph, int numGlyphs,
-                                   Size text, int margin, int spacing, TButtonLayout layout);
+                                   Size text, int margin, int spacing, ButtonLayout layout);
 
 // NumGlyphs after assigning a glyph of this size: width div height when the
 // width is a multiple of the height (1 beyond four images), else unchanged.
 int NumGlyphsForGlyph(Size glyph, int current);
 
 // 1-based image of a NumGlyphs-image glyph drawn in `state`.
-int GlyphImageForState(int numGlyphs, TButtonState state);
+int GlyphImageForState(int numGlyphs, ButtonState state);
 
 // Source rectangle of 1-based image `image` within the glyph bitmap.
 Rect GlyphImageRect(Size glyph, int numGlyphs, int image);
@@ -43,19 +43,19 @@ Rect GlyphImageRect(Size glyph, int numGlyphs, int image);
 bool IsInsideButton(Point p, Size client);
 
 // Paint offset of glyph and caption: pressed looks move by one pixel.
-Point PaintOffset(TButtonState state);
+Point PaintOffset(ButtonState state);
 
 // State at the start of painting, from the enabled flag and the Down/GroupIndex pair.
-TButtonState RefreshedState(TButtonState state, bool enabled, bool down, int groupIndex);
+ButtonState RefreshedState(ButtonState state, bool enabled, bool down, int groupIndex);
 
 // State while dragging with the mouse at an inside or outside position.
-TButtonState DraggingState(bool down, bool inside);
+ButtonState DraggingState(bool down, bool inside);
 
 // True when the face shows the parent's background instead of a fill.
-bool FaceIsTransparent(TTransparentMode mode, bool mouseIn);
+bool FaceIsTransparent(TransparentMode mode, bool mouseIn);
 
 // Fill colour of the face.
-std::uint32_t FaceColor(TButtonState state, bool mouseIn, const FlatButtonColors& colors);
+std::uint32_t FaceColor(ButtonState state, bool mouseIn, const FlatButtonColors& colors);
 
 struct BevelFrame {
     std::uint32_t topLeft = 0;
@@ -63,7 +63,7 @@ struct BevelFrame {
     int width = 1;
 };
 
-BevelFrame FrameForState(TButtonState state, bool mouseIn, bool isDefault,
+BevelFrame FrameForState(ButtonState state, bool mouseIn, bool isDefault,
                          const FlatButtonColors& colors);
 
 // One ring of a bevel frame as two three-point polylines, drawn with a

@@ -22,13 +22,13 @@ void FillTriangle(HDC dc, const flat::Triangle& t, int dx, int dy, COLORREF c) {
     Polygon(dc, p, 3);
 }
 
-DWORD StyleBits(TComboBoxStyle s) {
+DWORD StyleBits(ComboBoxStyle s) {
     switch (s) {
-    case TComboBoxStyle::csDropDown: return CBS_DROPDOWN;
-    case TComboBoxStyle::csSimple: return CBS_SIMPLE;
-    case TComboBoxStyle::csDropDownList: return CBS_DROPDOWNLIST;
-    case TComboBoxStyle::csOwnerDrawFixed: return CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED;
-    case TComboBoxStyle::csOwnerDrawVariable: return CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE;
+    case ComboBoxStyle::csDropDown: return CBS_DROPDOWN;
+    case ComboBoxStyle::csSimple: return CBS_SIMPLE;
+    case ComboBoxStyle::csDropDownList: return CBS_DROPDOWNLIST;
+    case ComboBoxStyle::csOwnerDrawFixed: return CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED;
+    case ComboBoxStyle::csOwnerDrawVariable: return CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE;
     }
     return CBS_DROPDOWN;
 }
@@ -40,8 +40,8 @@ std::uint32_t ParentColor(HWND control) {
 }
 } // namespace
 
-TFlatComboBox::TFlatComboBox(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h,
-                             TComboBoxStyle style)
+FlatComboBox::FlatComboBox(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h,
+                             ComboBoxStyle style)
     : ui::WinControl(owner, std::move(name)), style_(style) {
     colors_.color = ui::systemColor(COLOR_WINDOW);
     scrollBarWidth_ = GetSystemMetrics(SM_CXVSCROLL);
@@ -50,7 +50,7 @@ TFlatComboBox::TFlatComboBox(ui::Component* owner, std::string name, HWND parent
     createWindow(parent, x, y, w, h);
 }
 
-void TFlatComboBox::createWindow(HWND parent, int x, int y, int w, int h) {
+void FlatComboBox::createWindow(HWND parent, int x, int y, int w, int h) {
     DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_AUTOHSCROLL | CBS_HASSTRINGS |
                   StyleBits(style_);
     if (sorted_) style |= CBS_SORT;
@@ -60,12 +60,12 @@ void TFlatComboBox::createWindow(HWND parent, int x, int y, int w, int h) {
     createControl(WC_COMBOBOXA, style, 0, x, y, w, h + listHeight, parent);
     if (!handle()) return;
     if (font_) perform(WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    if (style_ == TComboBoxStyle::csOwnerDrawFixed || style_ == TComboBoxStyle::csOwnerDrawVariable)
+    if (style_ == ComboBoxStyle::csOwnerDrawFixed || style_ == ComboBoxStyle::csOwnerDrawVariable)
         perform(CB_SETITEMHEIGHT, 0, itemHeight_);
     if (maxLength_ > 0) perform(CB_LIMITTEXT, static_cast<WPARAM>(maxLength_));
 }
 
-void TFlatComboBox::recreate() {
+void FlatComboBox::recreate() {
     HWND old = handle();
     if (!old) return;
     HWND parent = GetParent(old);
@@ -84,7 +84,7 @@ void TFlatComboBox::recreate() {
     if (!handle()) return;
     for (const std::string& s : items) addItem(s);
     if (index >= 0) setItemIndex(index);
-    else if (style_ == TComboBoxStyle::csDropDown || style_ == TComboBoxStyle::csSimple) setText(typed);
+    else if (style_ == ComboBoxStyle::csDropDown || style_ == ComboBoxStyle::csSimple) setText(typed);
     SetWindowPos(handle(), prev ? prev : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (!wasEnabled) EnableWindow(handle(), FALSE);
     if (!wasVisible) ShowWindow(handle(), SW_HIDE);
@@ -93,50 +93,50 @@ void TFlatComboBox::recreate() {
 
 // ---- properties -------------------------------------------------------------
 
-void TFlatComboBox::setStyle(TComboBoxStyle s) {
+void FlatComboBox::setStyle(ComboBoxStyle s) {
     if (s == style_) return;
     style_ = s;
     recreate();
 }
 
-void TFlatComboBox::setColor(std::uint32_t c) {
+void FlatComboBox::setColor(std::uint32_t c) {
     colors_.color = c;
     remakeBrush();
     invalidate();
 }
 
-void TFlatComboBox::remakeBrush() { brush_.reset(CreateSolidBrush(ui::toRgb(colors_.color))); }
+void FlatComboBox::remakeBrush() { brush_.reset(CreateSolidBrush(ui::toRgb(colors_.color))); }
 
-void TFlatComboBox::setColorArrow(std::uint32_t c) { colors_.arrow = c; invalidate(); }
-void TFlatComboBox::setColorArrowBackground(std::uint32_t c) { colors_.arrowBackground = c; invalidate(); }
-void TFlatComboBox::setColorBorder(std::uint32_t c) { colors_.border = c; invalidate(); }
+void FlatComboBox::setColorArrow(std::uint32_t c) { colors_.arrow = c; invalidate(); }
+void FlatComboBox::setColorArrowBackground(std::uint32_t c) { colors_.arrowBackground = c; invalidate(); }
+void FlatComboBox::setColorBorder(std::uint32_t c) { colors_.border = c; invalidate(); }
 
-void TFlatComboBox::setAdvColorBorder(TAdvColors v) {
+void FlatComboBox::setAdvColorBorder(AdvColors v) {
     adv_.border = ClampAdvColor(v);
     applyAdvColors();
     invalidate();
 }
 
-void TFlatComboBox::setAdvColorArrowBackground(TAdvColors v) {
+void FlatComboBox::setAdvColorArrowBackground(AdvColors v) {
     adv_.arrowBackground = ClampAdvColor(v);
     applyAdvColors();
     invalidate();
 }
 
-void TFlatComboBox::setUseAdvColors(bool u) {
+void FlatComboBox::setUseAdvColors(bool u) {
     if (u == useAdvColors_) return;
     useAdvColors_ = u;
     applyAdvColors();
     invalidate();
 }
 
-void TFlatComboBox::applyAdvColors() {
+void FlatComboBox::applyAdvColors() {
     // Without a parent there is nothing to shade from: the colours stay.
     if (!useAdvColors_ || !handle() || !GetParent(handle())) return;
     ApplyComboAdvColors(colors_, ParentColor(handle()), adv_, &ui::sysColorRgb);
 }
 
-void TFlatComboBox::setDropDownCount(int n) {
+void FlatComboBox::setDropDownCount(int n) {
     if (n < 1 || n == dropDownCount_) return;
     dropDownCount_ = n;
     if (!handle()) return;
@@ -145,36 +145,36 @@ void TFlatComboBox::setDropDownCount(int n) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TFlatComboBox::setItemHeight(int h) {
+void FlatComboBox::setItemHeight(int h) {
     if (h <= 0) return;
     itemHeight_ = h;
-    if (handle() && (style_ == TComboBoxStyle::csOwnerDrawFixed || style_ == TComboBoxStyle::csOwnerDrawVariable))
+    if (handle() && (style_ == ComboBoxStyle::csOwnerDrawFixed || style_ == ComboBoxStyle::csOwnerDrawVariable))
         perform(CB_SETITEMHEIGHT, 0, h);
 }
 
-void TFlatComboBox::setFont(HFONT f) {
+void FlatComboBox::setFont(HFONT f) {
     font_ = f;
     if (handle()) perform(WM_SETFONT, reinterpret_cast<WPARAM>(f), TRUE);
     itemHeight_ = 13; // the height of an item in the standard 8-point font
     recreate();
 }
 
-void TFlatComboBox::setFontColor(std::uint32_t c) { fontColor_ = c; invalidate(); }
+void FlatComboBox::setFontColor(std::uint32_t c) { fontColor_ = c; invalidate(); }
 
-void TFlatComboBox::setMaxLength(int n) {
+void FlatComboBox::setMaxLength(int n) {
     maxLength_ = std::max(n, 0);
     if (handle()) perform(CB_LIMITTEXT, static_cast<WPARAM>(maxLength_));
 }
 
-void TFlatComboBox::setSorted(bool s) {
+void FlatComboBox::setSorted(bool s) {
     if (s == sorted_) return;
     sorted_ = s;
     recreate();
 }
 
-bool TFlatComboBox::tabStop() const { return handle() && (GetWindowLongA(handle(), GWL_STYLE) & WS_TABSTOP); }
+bool FlatComboBox::tabStop() const { return handle() && (GetWindowLongA(handle(), GWL_STYLE) & WS_TABSTOP); }
 
-void TFlatComboBox::setTabStop(bool t) {
+void FlatComboBox::setTabStop(bool t) {
     if (!handle()) return;
     LONG style = GetWindowLongA(handle(), GWL_STYLE);
     SetWindowLongA(handle(), GWL_STYLE, t ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
@@ -182,14 +182,14 @@ void TFlatComboBox::setTabStop(bool t) {
 
 // ---- items ------------------------------------------------------------------
 
-int TFlatComboBox::addItem(const std::string& s) {
+int FlatComboBox::addItem(const std::string& s) {
     return static_cast<int>(perform(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str())));
 }
 
-void TFlatComboBox::clearItems() { perform(CB_RESETCONTENT); }
-int TFlatComboBox::count() const { return handle() ? static_cast<int>(perform(CB_GETCOUNT)) : 0; }
+void FlatComboBox::clearItems() { perform(CB_RESETCONTENT); }
+int FlatComboBox::count() const { return handle() ? static_cast<int>(perform(CB_GETCOUNT)) : 0; }
 
-std::string TFlatComboBox::item(int index) const {
+std::string FlatComboBox::item(int index) const {
     const LRESULT n = perform(CB_GETLBTEXTLEN, static_cast<WPARAM>(index));
     if (n == CB_ERR || n < 0) return {};
     std::vector<char> buf(static_cast<size_t>(n) + 1);
@@ -197,38 +197,38 @@ std::string TFlatComboBox::item(int index) const {
     return got == CB_ERR ? std::string() : std::string(buf.data(), static_cast<size_t>(got));
 }
 
-int TFlatComboBox::itemIndex() const {
+int FlatComboBox::itemIndex() const {
     const LRESULT i = handle() ? perform(CB_GETCURSEL) : CB_ERR;
     return i == CB_ERR ? -1 : static_cast<int>(i);
 }
 
-void TFlatComboBox::setItemIndex(int index) {
+void FlatComboBox::setItemIndex(int index) {
     perform(CB_SETCURSEL, static_cast<WPARAM>(index));
     redrawListFace();
 }
 
-bool TFlatComboBox::droppedDown() const { return handle() && perform(CB_GETDROPPEDSTATE) != 0; }
-void TFlatComboBox::setDroppedDown(bool d) { perform(CB_SHOWDROPDOWN, d ? TRUE : FALSE); }
+bool FlatComboBox::droppedDown() const { return handle() && perform(CB_GETDROPPEDSTATE) != 0; }
+void FlatComboBox::setDroppedDown(bool d) { perform(CB_SHOWDROPDOWN, d ? TRUE : FALSE); }
 
-HWND TFlatComboBox::editHandle() const {
-    if (!handle() || (style_ != TComboBoxStyle::csDropDown && style_ != TComboBoxStyle::csSimple)) return nullptr;
+HWND FlatComboBox::editHandle() const {
+    if (!handle() || (style_ != ComboBoxStyle::csDropDown && style_ != ComboBoxStyle::csSimple)) return nullptr;
     return FindWindowExA(handle(), nullptr, "Edit", nullptr);
 }
 
 // ---- painting ---------------------------------------------------------------
 
-FlatComboGeometry TFlatComboBox::geometry() const {
+FlatComboGeometry FlatComboBox::geometry() const {
     RECT wr{}, cr{};
     GetWindowRect(handle(), &wr);
     GetClientRect(handle(), &cr);
     return ComputeFlatComboGeometry(wr.right - wr.left, wr.bottom - wr.top, cr.right, cr.bottom, scrollBarWidth_);
 }
 
-bool TFlatComboBox::isListStyle() const {
-    return style_ != TComboBoxStyle::csDropDown && style_ != TComboBoxStyle::csSimple;
+bool FlatComboBox::isListStyle() const {
+    return style_ != ComboBoxStyle::csDropDown && style_ != ComboBoxStyle::csSimple;
 }
 
-void TFlatComboBox::drawFrame(HDC dc) {
+void FlatComboBox::drawFrame(HDC dc) {
     RECT r = ToRect(geometry().frame);
     ui::frameSolid(dc, r, ui::toRgb(colors_.border));
     // The two inner rings cover the platform's sunken edge.
@@ -238,8 +238,8 @@ void TFlatComboBox::drawFrame(HDC dc) {
     ui::frameSolid(dc, r, ui::toRgb(colors_.color));
 }
 
-void TFlatComboBox::drawButton(HDC dc) {
-    if (style_ == TComboBoxStyle::csSimple) return;
+void FlatComboBox::drawButton(HDC dc) {
+    if (style_ == ComboBoxStyle::csSimple) return;
     const FlatComboGeometry g = geometry();
     const RECT b = ToRect(g.buttonDrawn);
     ui::fillSolid(dc, b, ui::toRgb(colors_.arrowBackground));
@@ -253,7 +253,7 @@ void TFlatComboBox::drawButton(HDC dc) {
     }
 }
 
-void TFlatComboBox::drawFrameAndButton() {
+void FlatComboBox::drawFrameAndButton() {
     if (!handle()) return;
     ui::WindowDc dc(handle(), true);
     if (!dc) return;
@@ -261,7 +261,7 @@ void TFlatComboBox::drawFrameAndButton() {
     drawButton(dc.get());
 }
 
-void TFlatComboBox::drawListFace(HDC dc) {
+void FlatComboBox::drawListFace(HDC dc) {
     const FlatComboGeometry g = geometry();
     const bool focusedClosed = GetFocus() == handle() && !droppedDown();
     const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
@@ -271,14 +271,14 @@ void TFlatComboBox::drawListFace(HDC dc) {
     ExcludeClipRect(dc, strip.left, strip.top, strip.right, strip.bottom);
 }
 
-void TFlatComboBox::redrawListFace() {
+void FlatComboBox::redrawListFace() {
     if (!handle() || !isListStyle()) return;
     ui::WindowDc dc(handle());
     if (!dc) return;
     drawListFace(dc.get());
 }
 
-void TFlatComboBox::paintContent(HDC dc, const RECT& area) {
+void FlatComboBox::paintContent(HDC dc, const RECT& area) {
     const FlatComboGeometry g = geometry();
     const int saved = SaveDC(dc);
     RECT p = area;
@@ -295,14 +295,14 @@ void TFlatComboBox::paintContent(HDC dc, const RECT& area) {
     ExcludeClipRect(dc, strip.left, strip.top, strip.right, strip.bottom);
     // The platform draws the text and the chosen item between our frame and button.
     defaultHandler(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-    if (style_ == TComboBoxStyle::csDropDown && droppedDown()) ui::frameSolid(dc, ToRect(g.dropDownFrame), GetSysColor(COLOR_WINDOW));
+    if (style_ == ComboBoxStyle::csDropDown && droppedDown()) ui::frameSolid(dc, ToRect(g.dropDownFrame), GetSysColor(COLOR_WINDOW));
     else if (isListStyle()) drawListFace(dc);
     RestoreDC(dc, saved);
 }
 
 // ---- state ------------------------------------------------------------------
 
-void TFlatComboBox::updateActive() {
+void FlatComboBox::updateActive() {
     HWND f = GetFocus();
     const bool a = droppedDown() || (f && (f == handle() || f == editHandle()));
     if (a == active_) return;
@@ -312,7 +312,7 @@ void TFlatComboBox::updateActive() {
 
 // ---- messages ---------------------------------------------------------------
 
-LRESULT TFlatComboBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT FlatComboBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_PAINT: {
         PAINTSTRUCT ps;
@@ -406,7 +406,7 @@ LRESULT TFlatComboBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     return ui::WinControl::wndProc(msg, wp, lp);
 }
 
-bool TFlatComboBox::reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+bool FlatComboBox::reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     switch (msg) {
     case WM_COMMAND:
         switch (HIWORD(wp)) {

@@ -10,17 +10,17 @@
 
 namespace corvane::flat {
 
-enum class TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
+enum class ComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
 
-class TFlatComboBox : public ui::WinControl {
+class FlatComboBox : public ui::WinControl {
 public:
     // `h` is the closed height; the platform decides it from the font in the end.
-    TFlatComboBox(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h = 21,
-                  TComboBoxStyle style = TComboBoxStyle::csDropDown);
+    FlatComboBox(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h = 21,
+                  ComboBoxStyle style = ComboBoxStyle::csDropDown);
 
     // Published properties.
-    TComboBoxStyle style() const { return style_; }
-    void setStyle(TComboBoxStyle s);         // recreates the window
+    ComboBoxStyle style() const { return style_; }
+    void setStyle(ComboBoxStyle s);         // recreates the window
     std::uint32_t color() const { return colors_.color; }
     void setColor(std::uint32_t c);
     std::uint32_t colorArrow() const { return colors_.arrow; }
@@ -29,10 +29,10 @@ public:
     void setColorArrowBackground(std::uint32_t c);
     std::uint32_t colorBorder() const { return colors_.border; }
     void setColorBorder(std::uint32_t c);
-    TAdvColors advColorBorder() const { return adv_.border; }
-    void setAdvColorBorder(TAdvColors v);
-    TAdvColors advColorArrowBackground() const { return adv_.arrowBackground; }
-    void setAdvColorArrowBackground(TAdvColors v);
+    AdvColors advColorBorder() const { return adv_.border; }
+    void setAdvColorBorder(AdvColors v);
+    AdvColors advColorArrowBackground() const { return adv_.arrowBackground; }
+    void setAdvColorArrowBackground(AdvColors v);
     bool useAdvColors() const { return useAdvColors_; }
     void setUseAdvColors(bool u);
     int dropDownCount() const { return dropDownCount_; }
@@ -97,7 +97,7 @@ private:
     void applyAdvColors();
     void remakeBrush();
 
-    TComboBoxStyle style_;
+    ComboBoxStyle style_;
     FlatComboColors colors_;
     FlatComboAdvColors adv_;
     bool useAdvColors_ = false;

@@ -73,7 +73,7 @@ ui::BitmapHandle MakeDisabledGlyph(HBITMAP source, COLORREF maskColor, COLORREF 
 }
 
 GlyphTextLayout LayoutGlyphAndText(HDC dc, const RECT& client, POINT offset, const std::string& caption,
-                                   HBITMAP glyph, int numGlyphs, int margin, int spacing, TButtonLayout layout) {
+                                   HBITMAP glyph, int numGlyphs, int margin, int spacing, ButtonLayout layout) {
     Size text{};
     if (!caption.empty()) {
         RECT t{0, 0, client.right - client.left, 0};

@@ -8,8 +8,8 @@
 
 namespace corvane::flat {
 
-using TNumGlyphs = int; // 1..4
-using TAdvColors = int; // 0..100, a percentage
+using NumGlyphs = int; // 1..4
+using AdvColors = int; // 0..100, a percentage
 
 // A one-pixel-pen bevel `width` rings deep inside `rect`.
 void DrawBevelFrame(HDC dc, const RECT& rect, COLORREF topLeft, COLORREF bottomRight, int width);
@@ -23,7 +23,7 @@ ui::BitmapHandle MakeDisabledGlyph(HBITMAP source, COLORREF maskColor, COLORREF 
 
 // Measures the caption in `dc`'s font and places glyph and caption in `client`.
 GlyphTextLayout LayoutGlyphAndText(HDC dc, const RECT& client, POINT offset, const std::string& caption,
-                                   HBITMAP glyph, int numGlyphs, int margin, int spacing, TButtonLayout layout);
+                                   HBITMAP glyph, int numGlyphs, int margin, int spacing, ButtonLayout layout);
 
 // The window under a screen position, disabled child windows included.
 HWND ControlAtScreenPoint(POINT screen);

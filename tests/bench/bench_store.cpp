@@ -43,8 +43,8 @@ struct BenchFolder {
     std::string path;
 };
 
-std::unique_ptr<app::TfrmMain> openMain() {
-    auto f = std::make_unique<app::TfrmMain>(nullptr, kBenchKey);
+std::unique_ptr<app::MainForm> openMain() {
+    auto f = std::make_unique<app::MainForm>(nullptr, kBenchKey);
     f->create();
     // Let the first paint happen before anything is timed.
     for (int i = 0; i < 5; ++i) {

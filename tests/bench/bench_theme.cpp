@@ -107,7 +107,7 @@ CORVANE_BENCH(theme_file_load) {
     bool ready = false;
     int bitmaps = 0;
     auto load = [&] {
-        corvane::skin::TsuiFileTheme theme(nullptr);
+        corvane::skin::FileTheme theme(nullptr);
         theme.setThemeFile(archive);
         ready = theme.ready();
         bitmaps = 0;

@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (result == 0) {
         if (!o) std::abort();
         std::fclose(o);
-        corvane::skin::Tsk2SkinFileReader reader;
+        corvane::skin::SkinFileReader reader;
         reader.loadDescriptionFile(out);
         std::remove(out.c_str());
     }

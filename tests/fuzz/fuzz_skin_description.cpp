@@ -10,7 +10,7 @@
 using namespace corvane::skin;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    corvane::skin::Tsk2SkinFileReader reader;
+    corvane::skin::SkinFileReader reader;
     const bool ok = reader.parse(std::vector<uint8_t>(data, data + size));
     if (ok != reader.ready()) std::abort();
 

@@ -7,7 +7,7 @@
 namespace corvane::flat {
 namespace {
 
-using L = TButtonLayout;
+using L = ButtonLayout;
 
 // ---- ShadeColor and the derived colours ------------------------------------
 
@@ -195,7 +195,7 @@ TEST(FlatButtonTest, NumGlyphsFollowsTheGlyphShape)
 
 TEST(FlatButtonTest, ImageChosenForEachState)
 {
-    using S = TButtonState;
+    using S = ButtonState;
     const S states[] = {S::bsUp, S::bsDisabled, S::bsDown, S::bsExclusive};
     const int expected[4][4] = {{1, 1, 1, 1}, {1, 2, 1, 1}, {1, 2, 3, 3}, {1, 2, 3, 4}};
     for (int n = 1; n <= 4; ++n)
@@ -216,7 +216,7 @@ TEST(FlatButtonTest, BottomRowIsInsideRightColumnIsNot)
 
 TEST(FlatButtonTest, FrameAndFacePerState)
 {
-    using S = TButtonState;
+    using S = ButtonState;
     const FlatButtonColors c;
     const BevelFrame hot = FrameForState(S::bsUp, true, true, c);
     EXPECT_EQ(hot.topLeft, c.highlight);

@@ -24,7 +24,7 @@ Bytes smallBmp(int w = 4, int h = 3) {
 constexpr std::size_t kKind = 64, kDataOffset = 65, kDataLength = 69, kNext = 73;
 
 bool parses(Bytes b) {
-    skin::Tsk2SkinFileReader r;
+    skin::SkinFileReader r;
     return r.parse(std::move(b));
 }
 
@@ -39,7 +39,7 @@ TEST(SkinDescription, KeepsEachKindAndAnswersAbsentKeys) {
     w.add("SKIN2_ODD", 2, Bytes{200});
     w.addString("SKIN2_AUTHOR", std::string("Cor\0vane", 8));
     w.add("SKIN2_TABCONTROL", 7, Bytes{1, 2, 3});
-    skin::Tsk2SkinFileReader r;
+    skin::SkinFileReader r;
     ASSERT_TRUE(r.parse(w.build()));
     EXPECT_TRUE(r.ready());
 
@@ -79,7 +79,7 @@ TEST(SkinDescription, TerminatorCarriesNothingAndFirstNameWins) {
     b[term] = 'X';
     b[term + kKind] = 1;
     poke32(b, term + kDataOffset, 0);
-    skin::Tsk2SkinFileReader r;
+    skin::SkinFileReader r;
     ASSERT_TRUE(r.parse(b));
     EXPECT_EQ(r.lookupInt("SKIN2_FORMCOLOR"), 1);
     EXPECT_EQ(r.lookupBitmap("SKIN2_BUTTON").size(), smallBmp(2, 2).size());
@@ -88,7 +88,7 @@ TEST(SkinDescription, TerminatorCarriesNothingAndFirstNameWins) {
     ASSERT_EQ(r.bitmapNames().size(), 1u);
     EXPECT_EQ(r.bitmapNames()[0], "SKIN2_BUTTON");
 
-    skin::Tsk2SkinFileReader empty;
+    skin::SkinFileReader empty;
     ASSERT_TRUE(empty.parse(DescriptionWriter().build()));
     EXPECT_TRUE(empty.ready());
     EXPECT_EQ(empty.integerCount() + empty.booleanCount() + empty.stringCount() + empty.bitmapNames().size(), 0u);
@@ -127,7 +127,7 @@ TEST(SkinDescription, HostileChainsAndOffsetsLeaveItNotReady) {
     for (const Poke& p : pokes) {
         Bytes b = good;
         poke32(b, p.at, p.value);
-        skin::Tsk2SkinFileReader r;
+        skin::SkinFileReader r;
         EXPECT_FALSE(r.parse(b)) << p.what;
         EXPECT_FALSE(r.ready()) << p.what;
         EXPECT_EQ(r.lookupInt("A"), -1) << p.what;
@@ -149,7 +149,7 @@ TEST(SkinDescription, HostileChainsAndOffsetsLeaveItNotReady) {
 TEST(SkinDescription, FailedLoadDropsEarlierItems) {
     DescriptionWriter w;
     w.addInt("A", 5);
-    skin::Tsk2SkinFileReader r;
+    skin::SkinFileReader r;
     ASSERT_TRUE(r.parse(w.build()));
     EXPECT_FALSE(r.parse(Bytes(10, 0)));
     EXPECT_EQ(r.lookupInt("A"), -1);
@@ -230,7 +230,7 @@ TEST(BmpCheck, AcceptsTheUsualFormsAndRefusesBrokenOnes) {
     EXPECT_FALSE(CheckBmp(nullptr, 0));
 }
 
-class FileThemeMgrTest : public ::testing::Test {
+class FileThemeManagerTest : public ::testing::Test {
 protected:
     std::string skin(const std::string& name, const DescriptionWriter& w, const std::string& password = {}) {
         const std::string p = dir.file(name);
@@ -240,13 +240,13 @@ protected:
     TempDir dir;
 };
 
-TEST_F(FileThemeMgrTest, LoadsFromArchiveByKeyAndCleansUp) {
+TEST_F(FileThemeManagerTest, LoadsFromArchiveByKeyAndCleansUp) {
     DescriptionWriter w;
     w.addInt("SKIN2_TRANSCOLOR", 0xFF00FF);
     w.addInt("SKIN2_BOTTOMREGIONMAXY", 12);
     w.addBool("SKIN2_TABCONTROLTRANS", true);
     w.addBitmap("SKIN2_SCROLLBUTTON", smallBmp());
-    skin::TsuiFileThemeMgr mgr;
+    skin::FileThemeManager mgr;
     const std::string temp = dir.file("temp.sk2");
     ASSERT_TRUE(mgr.load(skin("a.ssk", w, "pw"), "pw", temp));
     EXPECT_FALSE(skintest::exists(temp));
@@ -268,27 +268,27 @@ TEST_F(FileThemeMgrTest, LoadsFromArchiveByKeyAndCleansUp) {
     EXPECT_TRUE(mgr.lookupBitmap(BitmapKey::SCROLLBUTTON).empty());
 }
 
-TEST_F(FileThemeMgrTest, EmptyDescriptionIsReadyWithNothingInIt) {
-    skin::TsuiFileThemeMgr mgr;
+TEST_F(FileThemeManagerTest, EmptyDescriptionIsReadyWithNothingInIt) {
+    skin::FileThemeManager mgr;
     ASSERT_TRUE(mgr.load(skin("e.ssk", DescriptionWriter()), "", dir.file("t")));
     for (int k = 0; k < kColorKeyCount; ++k) EXPECT_EQ(mgr.lookupColor(static_cast<ColorKey>(k)), -1);
     for (int k = 0; k < kIntKeyCount; ++k) EXPECT_EQ(mgr.lookupInt(static_cast<IntKey>(k)), -1);
 
     // The reader reports why it failed.
-    skin::Tsk2SkinFileReader wrong(skin("w.ssk", DescriptionWriter(), "pw"), "nope", dir.file("t"));
+    skin::SkinFileReader wrong(skin("w.ssk", DescriptionWriter(), "pw"), "nope", dir.file("t"));
     EXPECT_EQ(wrong.extractResult(), kSkinEntryUndecipherable);
     EXPECT_FALSE(wrong.ready());
 }
 
 TEST(UIStyle, ResolveFollowsTheThemeOnlyWhenAskedAndReady) {
-    skin::TsuiUIStyle out = skin::TsuiUIStyle::MacOS;
-    EXPECT_TRUE(ResolveUIStyle(true, skin::TsuiUIStyle::FromThemeFile, out));
-    EXPECT_EQ(out, skin::TsuiUIStyle::FromThemeFile);
-    EXPECT_FALSE(ResolveUIStyle(false, skin::TsuiUIStyle::FromThemeFile, out));
-    EXPECT_EQ(out, skin::TsuiUIStyle::DeepBlue);
-    EXPECT_FALSE(ResolveUIStyle(true, skin::TsuiUIStyle::Protein, out));
-    EXPECT_EQ(out, skin::TsuiUIStyle::Protein);
-    static_assert(sizeof(skin::TsuiUIStyle) == 1);
+    skin::UIStyle out = skin::UIStyle::MacOS;
+    EXPECT_TRUE(ResolveUIStyle(true, skin::UIStyle::FromThemeFile, out));
+    EXPECT_EQ(out, skin::UIStyle::FromThemeFile);
+    EXPECT_FALSE(ResolveUIStyle(false, skin::UIStyle::FromThemeFile, out));
+    EXPECT_EQ(out, skin::UIStyle::DeepBlue);
+    EXPECT_FALSE(ResolveUIStyle(true, skin::UIStyle::Protein, out));
+    EXPECT_EQ(out, skin::UIStyle::Protein);
+    static_assert(sizeof(skin::UIStyle) == 1);
 }
 
 } // namespace

@@ -10,7 +10,7 @@ using namespace corvane::skin;
 namespace corvane {
 namespace {
 
-using S = skin::TsuiUIStyle;
+using S = skin::UIStyle;
 constexpr S kBuiltIn[] = {S::MacOS, S::WinXP, S::DeepBlue, S::Protein, S::BlueGlass};
 
 TEST(StyleTableTest, AskingForTheWrongKindGivesTheNeutralAnswer)

@@ -16,12 +16,12 @@ namespace {
 using Rows = std::vector<std::pair<std::string, std::string>>;
 
 // A main window whose list refuses the n-th appended row.
-class FailingForm : public TfrmMain {
+class FailingForm : public MainForm {
 public:
-    FailingForm(const std::string& key, int failAt) : TfrmMain(nullptr, key), failAt_(failAt) {}
+    FailingForm(const std::string& key, int failAt) : MainForm(nullptr, key), failAt_(failAt) {}
     void appendRow(const std::string& alias, const std::string& path) override {
         if (++appended_ == failAt_) throw ui::UiError("Out of memory");
-        TfrmMain::appendRow(alias, path);
+        MainForm::appendRow(alias, path);
     }
 
 private:
@@ -47,7 +47,7 @@ protected:
         }
         key.set("Setting", "");
         if (failAt) form = std::make_unique<FailingForm>(key.path(), failAt);
-        else form = std::make_unique<TfrmMain>(nullptr, key.path());
+        else form = std::make_unique<MainForm>(nullptr, key.path());
         form->create();
         PumpMessages(20);
     }
@@ -78,7 +78,7 @@ protected:
     TempFolder folder;
     TestKey key{"Backup"};
     ScriptedPrompt user;
-    std::unique_ptr<TfrmMain> form;
+    std::unique_ptr<MainForm> form;
 };
 
 const Rows kMusic = {{"Music", "C:\\Music"}};

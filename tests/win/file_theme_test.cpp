@@ -60,7 +60,7 @@ protected:
 };
 
 TEST_F(FileTheme, TerminatorOnlyDescriptionIsReadyAndAnswersNothing) {
-    skin::TsuiFileTheme theme(nullptr);
+    skin::FileTheme theme(nullptr);
     EXPECT_FALSE(theme.ready());
     const std::string path = writeSkin(other, "empty.ssk", DescriptionWriter{});
     theme.setThemeFile(path);
@@ -90,7 +90,7 @@ TEST_F(FileTheme, EachKindOfItemFirstNameWins) {
     d.add("SKIN2_TABCONTROLTRANS", 2, Bytes{7});
     d.addString("SKIN2_TRANSCOLOR", "not a number");
     d.add("SKIN2_TOOLBAR", 9, Bytes{1, 2, 3});
-    skin::TsuiFileTheme theme(nullptr);
+    skin::FileTheme theme(nullptr);
     theme.setThemeFile(writeSkin(other, "kinds.ssk", d));
     ASSERT_TRUE(theme.ready());
 
@@ -133,14 +133,14 @@ TEST_F(FileTheme, ResolvesBesideExeThenWindowsThenSystemFolder) {
     const std::string name = "corvane-theme-search.ssk";
     writeSkin(system, name, d);
     {
-        skin::TsuiFileTheme theme(nullptr);
+        skin::FileTheme theme(nullptr);
         theme.setThemeFile(name);
         EXPECT_EQ(theme.themeFile(), system.file(name));
         EXPECT_TRUE(theme.ready());
     }
     writeSkin(windows, name, d);
     writeSkin(program, name, d);
-    skin::TsuiFileTheme theme(nullptr);
+    skin::FileTheme theme(nullptr);
     // Only the file-name part of the given name counts in the folders.
     theme.setThemeFile("no-such-folder\\" + name);
     EXPECT_EQ(theme.themeFile(), program.file(name));
@@ -151,7 +151,7 @@ TEST_F(FileTheme, ResolvesBesideExeThenWindowsThenSystemFolder) {
 }
 
 TEST_F(FileTheme, NothingFoundChangesNothing) {
-    skin::TsuiFileTheme theme(nullptr);
+    skin::FileTheme theme(nullptr);
     theme.setThemeFile("corvane-theme-missing.ssk");
     EXPECT_EQ(theme.themeFile(), "");
     EXPECT_FALSE(theme.ready());
@@ -210,7 +210,7 @@ TEST_F(FileTheme, HostileSkinsEndNotReadyWithoutTemporaryFiles) {
     }
     hostile.push_back({"needs password", skinpack::BuildSkin(good, "secret")});
 
-    skin::TsuiFileTheme theme(nullptr);
+    skin::FileTheme theme(nullptr);
     for (const auto& [what, bytes] : hostile) {
         theme.setThemeFile(writeBytes(other, "good.ssk", goodSkin));
         ASSERT_TRUE(theme.ready()) << what;
@@ -226,7 +226,7 @@ TEST_F(FileTheme, HostileSkinsEndNotReadyWithoutTemporaryFiles) {
 TEST_F(FileTheme, PasswordReloadsTheCurrentFile) {
     DescriptionWriter d;
     d.addInt("SKIN2_FORMCOLOR", 9);
-    skin::TsuiFileTheme theme(nullptr);
+    skin::FileTheme theme(nullptr);
     theme.setPassword("secret"); // nothing to reload yet
     EXPECT_FALSE(theme.ready());
     theme.setPassword("");
@@ -253,12 +253,12 @@ TEST_F(FileTheme, BitmapsComeOnlyFromSoundBmpBytes) {
 
 // A skinned frame and a skinned control stand-in that record what they are given.
 struct Recorder : public Themed {
-    skin::TsuiFileTheme* fileTheme() const override { return theme; }
-    void setFileTheme(skin::TsuiFileTheme* t) override { theme = t; log.push_back(t ? "theme" : "none"); }
-    skin::TsuiUIStyle uiStyle() const override { return style; }
-    void setUIStyle(skin::TsuiUIStyle s) override { style = s; log.push_back("style" + std::to_string(int(s))); }
-    skin::TsuiFileTheme* theme = nullptr;
-    skin::TsuiUIStyle style = skin::TsuiUIStyle::DeepBlue;
+    skin::FileTheme* fileTheme() const override { return theme; }
+    void setFileTheme(skin::FileTheme* t) override { theme = t; log.push_back(t ? "theme" : "none"); }
+    skin::UIStyle uiStyle() const override { return style; }
+    void setUIStyle(skin::UIStyle s) override { style = s; log.push_back("style" + std::to_string(int(s))); }
+    skin::FileTheme* theme = nullptr;
+    skin::UIStyle style = skin::UIStyle::DeepBlue;
     std::vector<std::string> log;
 };
 struct FakeControl : public ui::Component, public Recorder {
@@ -266,10 +266,10 @@ struct FakeControl : public ui::Component, public Recorder {
 };
 struct FakeFrame : public ui::Component, public ThemedFrame {
     using ui::Component::Component;
-    skin::TsuiFileTheme* fileTheme() const override { return rec.fileTheme(); }
-    void setFileTheme(skin::TsuiFileTheme* t) override { rec.setFileTheme(t); }
-    skin::TsuiUIStyle uiStyle() const override { return rec.uiStyle(); }
-    void setUIStyle(skin::TsuiUIStyle s) override { rec.setUIStyle(s); }
+    skin::FileTheme* fileTheme() const override { return rec.fileTheme(); }
+    void setFileTheme(skin::FileTheme* t) override { rec.setFileTheme(t); }
+    skin::UIStyle uiStyle() const override { return rec.uiStyle(); }
+    void setUIStyle(skin::UIStyle s) override { rec.setUIStyle(s); }
     Recorder rec;
 };
 
@@ -292,11 +292,11 @@ TEST_F(FileTheme, EveryLoadButTheFirstRecomputesTheFrame) {
     const std::string path = writeSkin(other, "frame.ssk", d);
     FrameForm form;
     form.create();
-    auto* theme = new skin::TsuiFileTheme(&form, "suiFileTheme1");
+    auto* theme = new skin::FileTheme(&form, "suiFileTheme1");
     auto* frame = new FakeFrame(&form, "suiForm1");
     auto* mine = new FakeControl(&form, "button");
     auto* elsewhere = new FakeControl(&form, "button2");
-    skin::TsuiFileTheme otherTheme(nullptr);
+    skin::FileTheme otherTheme(nullptr);
     frame->setFileTheme(theme);
     mine->setFileTheme(theme);
     elsewhere->setFileTheme(&otherTheme);
@@ -325,52 +325,52 @@ TEST_F(FileTheme, EveryLoadButTheFirstRecomputesTheFrame) {
 }
 
 TEST(ResolveUIStyle, TakesTheFileThemeOnlyWhenAskedAndReady) {
-    skin::TsuiFileTheme unready(nullptr);
-    skin::TsuiUIStyle out = skin::TsuiUIStyle::MacOS;
-    EXPECT_FALSE(ResolveUIStyle(nullptr, skin::TsuiUIStyle::FromThemeFile, out));
-    EXPECT_EQ(out, skin::TsuiUIStyle::DeepBlue);
-    EXPECT_FALSE(ResolveUIStyle(&unready, skin::TsuiUIStyle::FromThemeFile, out));
-    EXPECT_EQ(out, skin::TsuiUIStyle::DeepBlue);
-    EXPECT_FALSE(ResolveUIStyle(&unready, skin::TsuiUIStyle::WinXP, out));
-    EXPECT_EQ(out, skin::TsuiUIStyle::WinXP);
+    skin::FileTheme unready(nullptr);
+    skin::UIStyle out = skin::UIStyle::MacOS;
+    EXPECT_FALSE(ResolveUIStyle(nullptr, skin::UIStyle::FromThemeFile, out));
+    EXPECT_EQ(out, skin::UIStyle::DeepBlue);
+    EXPECT_FALSE(ResolveUIStyle(&unready, skin::UIStyle::FromThemeFile, out));
+    EXPECT_EQ(out, skin::UIStyle::DeepBlue);
+    EXPECT_FALSE(ResolveUIStyle(&unready, skin::UIStyle::WinXP, out));
+    EXPECT_EQ(out, skin::UIStyle::WinXP);
 
     TempFolder f;
     skinpack::WriteFile(f.file("r.ssk"), skinpack::BuildSkin(DescriptionWriter{}));
-    skin::TsuiFileTheme ready(nullptr);
+    skin::FileTheme ready(nullptr);
     ready.setThemeFile(f.file("r.ssk"));
     ASSERT_TRUE(ready.ready());
-    EXPECT_TRUE(ResolveUIStyle(&ready, skin::TsuiUIStyle::FromThemeFile, out));
-    EXPECT_EQ(out, skin::TsuiUIStyle::FromThemeFile);
-    EXPECT_FALSE(ResolveUIStyle(&ready, skin::TsuiUIStyle::BlueGlass, out));
-    EXPECT_EQ(out, skin::TsuiUIStyle::BlueGlass);
+    EXPECT_TRUE(ResolveUIStyle(&ready, skin::UIStyle::FromThemeFile, out));
+    EXPECT_EQ(out, skin::UIStyle::FromThemeFile);
+    EXPECT_FALSE(ResolveUIStyle(&ready, skin::UIStyle::BlueGlass, out));
+    EXPECT_EQ(out, skin::UIStyle::BlueGlass);
 }
 
 TEST(ThemeManager, FiresOnlyWhenTheStyleChanges) {
-    skin::TsuiThemeManager mgr(nullptr);
-    EXPECT_EQ(mgr.uiStyle(), skin::TsuiUIStyle::DeepBlue);
+    skin::ThemeManager mgr(nullptr);
+    EXPECT_EQ(mgr.uiStyle(), skin::UIStyle::DeepBlue);
     int fired = 0;
     ui::Component* sender = nullptr;
     mgr.OnUIStyleChanged = [&](ui::Component* s) { ++fired; sender = s; };
-    mgr.setUIStyle(skin::TsuiUIStyle::DeepBlue);
+    mgr.setUIStyle(skin::UIStyle::DeepBlue);
     EXPECT_EQ(fired, 0);
-    mgr.setUIStyle(skin::TsuiUIStyle::WinXP);
+    mgr.setUIStyle(skin::UIStyle::WinXP);
     EXPECT_EQ(fired, 1);
     EXPECT_EQ(sender, &mgr);
-    skin::TsuiFileTheme theme(nullptr);
+    skin::FileTheme theme(nullptr);
     mgr.setFileTheme(&theme);
     EXPECT_EQ(fired, 1);
 }
 
 TEST(ThemeManager, AppliesToListedComponentsAndForgetsDestroyedOnes) {
     ui::Form form(nullptr, "dlg");
-    auto* theme = new skin::TsuiFileTheme(&form, "suiFileTheme1");
+    auto* theme = new skin::FileTheme(&form, "suiFileTheme1");
     auto* a = new FakeControl(&form, "GroupBox1");
     auto* b = new FakeControl(&form, "Edit1");
     auto* unlisted = new FakeControl(&form, "Other");
-    auto* mgr = new skin::TsuiThemeManager(&form, "suiThemeManager1");
+    auto* mgr = new skin::ThemeManager(&form, "suiThemeManager1");
     mgr->setCompList({"groupbox1", "Edit1", "Missing"});
     a->log.clear();
-    mgr->setUIStyle(skin::TsuiUIStyle::MacOS);
+    mgr->setUIStyle(skin::UIStyle::MacOS);
     EXPECT_EQ(a->log, (std::vector<std::string>{"style1", "none"}));
     mgr->setFileTheme(theme);
     EXPECT_EQ(b->theme, theme);
@@ -384,14 +384,14 @@ TEST(ThemeManager, AppliesToListedComponentsAndForgetsDestroyedOnes) {
     a->log.clear();
     delete theme;
     EXPECT_EQ(mgr->fileTheme(), nullptr);
-    EXPECT_EQ(mgr->uiStyle(), skin::TsuiUIStyle::DeepBlue);
+    EXPECT_EQ(mgr->uiStyle(), skin::UIStyle::DeepBlue);
     EXPECT_EQ(fired, 0);
     EXPECT_TRUE(a->log.empty()); // forgetting applies nothing
 
     // A listed component that publishes no style is an error.
     new ui::Component(&form, "Plain");
     mgr->setCompList({"Plain"});
-    EXPECT_THROW(mgr->setUIStyle(skin::TsuiUIStyle::WinXP), ui::UiError);
+    EXPECT_THROW(mgr->setUIStyle(skin::UIStyle::WinXP), ui::UiError);
 }
 
 } // namespace

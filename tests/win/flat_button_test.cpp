@@ -60,16 +60,16 @@ protected:
     }
     void TearDown() override { form.reset(); }
 
-    TFlatButton* add(const std::string& caption, int x, int y, int w = 73, int h = 25) {
-        auto* b = new TFlatButton(form.get(), caption, form->handle(), x, y, w, h);
+    FlatButton* add(const std::string& caption, int x, int y, int w = 73, int h = 25) {
+        auto* b = new FlatButton(form.get(), caption, form->handle(), x, y, w, h);
         b->setCaption(caption);
         return b;
     }
-    void press(TFlatButton* b, int x, int y) { b->perform(WM_LBUTTONDOWN, MK_LBUTTON, At(x, y)); }
-    void release(TFlatButton* b, int x, int y) { b->perform(WM_LBUTTONUP, 0, At(x, y)); }
-    void clickAt(TFlatButton* b, int x, int y) { press(b, x, y); release(b, x, y); }
+    void press(FlatButton* b, int x, int y) { b->perform(WM_LBUTTONDOWN, MK_LBUTTON, At(x, y)); }
+    void release(FlatButton* b, int x, int y) { b->perform(WM_LBUTTONUP, 0, At(x, y)); }
+    void clickAt(FlatButton* b, int x, int y) { press(b, x, y); release(b, x, y); }
     // Moves the real cursor over a point of the button (client coordinates).
-    void hoverAt(TFlatButton* b, int x, int y) {
+    void hoverAt(FlatButton* b, int x, int y) {
         POINT p{x, y};
         ClientToScreen(b->handle(), &p);
         SetCursorPos(p.x, p.y);
@@ -87,10 +87,10 @@ protected:
 } // namespace
 
 TEST_F(FlatButtonTest, NewButtonHasItsInitialProperties) {
-    auto* b = new TFlatButton(form.get(), "b", form->handle());
+    auto* b = new FlatButton(form.get(), "b", form->handle());
     EXPECT_EQ(b->width(), 25);
     EXPECT_EQ(b->height(), 25);
-    EXPECT_EQ(b->transparentMode(), TTransparentMode::tmNone);
+    EXPECT_EQ(b->transparentMode(), TransparentMode::tmNone);
     EXPECT_FALSE(b->isDefault());
     EXPECT_FALSE(b->allowAllUp());
     EXPECT_TRUE(b->parentColor());
@@ -106,7 +106,7 @@ TEST_F(FlatButtonTest, NewButtonHasItsInitialProperties) {
     EXPECT_FALSE(b->useAdvColors());
     EXPECT_EQ(b->groupIndex(), 0);
     EXPECT_FALSE(b->down());
-    EXPECT_EQ(b->layout(), TButtonLayout::blGlyphTop);
+    EXPECT_EQ(b->layout(), ButtonLayout::blGlyphTop);
     EXPECT_EQ(b->margin(), -1);
     EXPECT_EQ(b->numGlyphs(), 1);
     EXPECT_EQ(b->spacing(), 4);
@@ -152,7 +152,7 @@ TEST_F(FlatButtonTest, IdleHoveredPressedAndDefaultLooks) {
         EXPECT_EQ(c.pixel(3, 3), kFocused);
     }
     press(b, 5, 5);
-    EXPECT_EQ(b->state(), TButtonState::bsDown);
+    EXPECT_EQ(b->state(), ButtonState::bsDown);
     {
         Capture c(b->handle());
         EXPECT_EQ(c.pixel(0, 0), kBlack); // sunken
@@ -250,7 +250,7 @@ TEST_F(FlatButtonTest, ReleaseOnBottomRowClicksOnRightColumnDoesNot) {
     press(b, 10, 10);
     release(b, 72, 24);
     EXPECT_EQ(clicks, 2);
-    EXPECT_EQ(b->state(), TButtonState::bsUp);
+    EXPECT_EQ(b->state(), ButtonState::bsUp);
     // A button with ModalResult 0 still writes it.
     auto* c = add("Zero", 100, 10);
     clickAt(c, 5, 5);
@@ -266,7 +266,7 @@ TEST_F(FlatButtonTest, GroupKeepsOneButtonDown) {
     a->OnClick = [&] { ++clicksA; };
     clickAt(a, 5, 5);
     EXPECT_TRUE(a->down());
-    EXPECT_EQ(a->state(), TButtonState::bsExclusive);
+    EXPECT_EQ(a->state(), ButtonState::bsExclusive);
     clickAt(a, 5, 5); // AllowAllUp False: stays pressed
     EXPECT_TRUE(a->down());
     EXPECT_EQ(clicksA, 2);
@@ -275,7 +275,7 @@ TEST_F(FlatButtonTest, GroupKeepsOneButtonDown) {
     clickAt(b, 5, 5);
     EXPECT_TRUE(b->down());
     EXPECT_FALSE(a->down());
-    EXPECT_EQ(a->state(), TButtonState::bsUp);
+    EXPECT_EQ(a->state(), ButtonState::bsUp);
     // AllowAllUp is copied through the group; then a pressed button lets go.
     b->setAllowAllUp(true);
     EXPECT_TRUE(a->allowAllUp());
@@ -295,10 +295,10 @@ TEST_F(FlatButtonTest, SpaceClicksOnReleaseEnterNever) {
     b->setFocus();
     b->perform(WM_KEYDOWN, VK_SPACE, 0);
     EXPECT_EQ(clicks, 0);
-    EXPECT_EQ(b->state(), TButtonState::bsDown);
+    EXPECT_EQ(b->state(), ButtonState::bsDown);
     b->perform(WM_KEYUP, VK_SPACE, 0xC0000001);
     EXPECT_EQ(clicks, 1);
-    EXPECT_EQ(b->state(), TButtonState::bsUp);
+    EXPECT_EQ(b->state(), ButtonState::bsUp);
     // Through the message loop: Enter and Escape on the focused default button.
     for (WPARAM key : {WPARAM(VK_RETURN), WPARAM(VK_ESCAPE)}) {
         PostMessageA(b->handle(), WM_KEYDOWN, key, 1);
@@ -349,14 +349,14 @@ TEST_F(FlatButtonTest, OneHoverTimerForAllButtons) {
     auto* a = add("A", 10, 10);
     auto* b = add("B", 90, 10);
     EXPECT_EQ(count(), 1);
-    EXPECT_FALSE(TFlatButton::hoverTimerRunning()); // created stopped
+    EXPECT_FALSE(FlatButton::hoverTimerRunning()); // created stopped
 
     hoverAt(a, 10, 10);
-    EXPECT_EQ(TFlatButton::hoveredButton(), a);
-    EXPECT_TRUE(TFlatButton::hoverTimerRunning());
+    EXPECT_EQ(FlatButton::hoveredButton(), a);
+    EXPECT_TRUE(FlatButton::hoverTimerRunning());
     EXPECT_TRUE(a->mouseInControl());
     hoverAt(b, 10, 10);
-    EXPECT_EQ(TFlatButton::hoveredButton(), b);
+    EXPECT_EQ(FlatButton::hoveredButton(), b);
     EXPECT_FALSE(a->mouseInControl());
     EXPECT_TRUE(b->mouseInControl());
     {
@@ -367,16 +367,16 @@ TEST_F(FlatButtonTest, OneHoverTimerForAllButtons) {
     cursorAway();
     PumpMessages(300); // the timer notices
     EXPECT_FALSE(b->mouseInControl());
-    EXPECT_EQ(TFlatButton::hoveredButton(), nullptr);
-    EXPECT_FALSE(TFlatButton::hoverTimerRunning());
+    EXPECT_EQ(FlatButton::hoveredButton(), nullptr);
+    EXPECT_FALSE(FlatButton::hoverTimerRunning());
 
     hoverAt(a, 10, 10);
     delete a; // the hovered button goes: the timer forgets it
-    EXPECT_EQ(TFlatButton::hoveredButton(), nullptr);
+    EXPECT_EQ(FlatButton::hoveredButton(), nullptr);
     EXPECT_EQ(count(), 1);
     form.reset();
     EXPECT_EQ(count(), 0);
-    EXPECT_EQ(TFlatButton::hoverTimerWindow(), nullptr);
+    EXPECT_EQ(FlatButton::hoverTimerWindow(), nullptr);
 }
 
 TEST_F(FlatButtonTest, DisablingEndsHoverAndLostCaptureEndsPress) {
@@ -385,8 +385,8 @@ TEST_F(FlatButtonTest, DisablingEndsHoverAndLostCaptureEndsPress) {
     ASSERT_TRUE(b->mouseInControl());
     b->setEnabled(false);
     EXPECT_FALSE(b->mouseInControl());
-    EXPECT_EQ(b->state(), TButtonState::bsDisabled);
-    EXPECT_EQ(TFlatButton::hoveredButton(), nullptr);
+    EXPECT_EQ(b->state(), ButtonState::bsDisabled);
+    EXPECT_EQ(FlatButton::hoveredButton(), nullptr);
     b->setEnabled(true);
     int clicks = 0;
     b->OnClick = [&] { ++clicks; };
@@ -395,7 +395,7 @@ TEST_F(FlatButtonTest, DisablingEndsHoverAndLostCaptureEndsPress) {
     ReleaseCapture();
     release(b, 5, 5);
     EXPECT_EQ(clicks, 0);
-    EXPECT_EQ(b->state(), TButtonState::bsUp);
+    EXPECT_EQ(b->state(), ButtonState::bsUp);
 }
 
 TEST_F(FlatButtonTest, TransparentModesShowTheParent) {
@@ -403,7 +403,7 @@ TEST_F(FlatButtonTest, TransparentModesShowTheParent) {
     auto* b = add("T", 10, 10);
     b->setColor(RGB(250, 250, 0));
     EXPECT_EQ(Capture(b->handle()).pixel(3, 3), RGB(250, 250, 0));
-    b->setTransparentMode(TTransparentMode::tmNotFocused);
+    b->setTransparentMode(TransparentMode::tmNotFocused);
     {
         Capture c(b->handle());
         EXPECT_EQ(c.pixel(3, 3), parent);
@@ -411,7 +411,7 @@ TEST_F(FlatButtonTest, TransparentModesShowTheParent) {
     }
     b->setFocus();
     EXPECT_EQ(Capture(b->handle()).pixel(3, 3), kFocused); // a hovered look fills again
-    b->setTransparentMode(TTransparentMode::tmAlways);
+    b->setTransparentMode(TransparentMode::tmAlways);
     EXPECT_EQ(Capture(b->handle()).pixel(3, 3), parent);
 }
 
@@ -422,12 +422,12 @@ TEST_F(FlatButtonTest, FailingClickHandlerIsShownAndTheButtonRecovers) {
     clickAt(b, 5, 5);
     ASSERT_EQ(user.count("message"), 1);
     EXPECT_EQ(user.calls[0].text, "Boom.");
-    EXPECT_EQ(b->state(), TButtonState::bsUp);
+    EXPECT_EQ(b->state(), ButtonState::bsUp);
 }
 
 TEST(FlatButtonInTips, EnterDoesNotClickSpaceDoesOnRelease) {
     app::OptionFlags options;
-    app::TfrmTips tips(nullptr, options);
+    app::TipsForm tips(nullptr, options);
     tips.create();
     tips.show();
     PumpMessages(20);

@@ -33,8 +33,8 @@ protected:
         SetForegroundWindow(form->handle());
         SetFocus(form->handle());
         // As the tips dialog has it.
-        cb = new TFlatComboBox(form.get(), "cbOption", form->handle(), 8, 10, 166, 21,
-                               TComboBoxStyle::csDropDownList);
+        cb = new FlatComboBox(form.get(), "cbOption", form->handle(), 8, 10, 166, 21,
+                               ComboBoxStyle::csDropDownList);
         cb->setColor(0xFF000005);
         cb->addItem("Always show tips at startup");
         cb->addItem("Never show tips at startup");
@@ -53,14 +53,14 @@ protected:
     }
 
     std::unique_ptr<ComboHost> form;
-    TFlatComboBox* cb = nullptr;
+    FlatComboBox* cb = nullptr;
 };
 
 } // namespace
 
 TEST_F(FlatComboTest, NewBoxHasItsInitialProperties) {
-    auto* c = new TFlatComboBox(form.get(), "c", form->handle(), 8, 100, 120);
-    EXPECT_EQ(c->style(), TComboBoxStyle::csDropDown);
+    auto* c = new FlatComboBox(form.get(), "c", form->handle(), 8, 100, 120);
+    EXPECT_EQ(c->style(), ComboBoxStyle::csDropDown);
     EXPECT_EQ(c->color(), 0xFF000005u);
     EXPECT_EQ(c->colorArrow(), 0x000000u);
     EXPECT_EQ(c->colorArrowBackground(), kArrowBack);

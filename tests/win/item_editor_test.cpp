@@ -21,7 +21,7 @@ const UINT kErrorBox = MB_OK | MB_ICONERROR; // 0x10
 class ItemEditor : public ::testing::Test {
 protected:
     void open(const std::string& alias, const std::string& path) {
-        dlg = std::make_unique<TfrmProperty>(nullptr, alias, path);
+        dlg = std::make_unique<PropertyForm>(nullptr, alias, path);
         dlg->show();
     }
     void type(const std::string& alias, const std::string& path) {
@@ -32,7 +32,7 @@ protected:
 
     ScriptedPrompt user;
     TempFolder folder;
-    std::unique_ptr<TfrmProperty> dlg;
+    std::unique_ptr<PropertyForm> dlg;
 };
 
 RECT boundsIn(const ui::WinControl& c) { return c.boundsRect(); }
@@ -337,7 +337,7 @@ protected:
         key.set("P0", "c:\\1");
         key.set("N1", "two");
         key.set("P1", "c:\\2");
-        form = std::make_unique<TfrmMain>(nullptr, key.path());
+        form = std::make_unique<MainForm>(nullptr, key.path());
         form->create();
         PumpMessages(20);
     }
@@ -346,8 +346,8 @@ protected:
         ui::environment().folders.program = "";
     }
     // Runs `command` while `act` drives the editor it opens.
-    bool drive(void (TfrmMain::*command)(), std::function<void(TfrmProperty&)> act) {
-        DialogDriver<TfrmProperty> driver(form.get(), "frmProperty", std::move(act));
+    bool drive(void (MainForm::*command)(), std::function<void(PropertyForm&)> act) {
+        DialogDriver<PropertyForm> driver(form.get(), "frmProperty", std::move(act));
         (form.get()->*command)();
         EXPECT_FALSE(driver.timedOut());
         return driver.ran();
@@ -356,7 +356,7 @@ protected:
     TempFolder folder;
     TestKey key{"ItemEditor"};
     ScriptedPrompt user;
-    std::unique_ptr<TfrmMain> form;
+    std::unique_ptr<MainForm> form;
 };
 
 TEST_F(EditorFromMainWindow, AddAppendsTheRowAndWritesTheNewPair) {
@@ -365,7 +365,7 @@ TEST_F(EditorFromMainWindow, AddAppendsTheRowAndWritesTheNewPair) {
     const std::string path = folder.path() + "M\xFCsik";
     ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
     form->lvMain->select(0);
-    ASSERT_TRUE(drive(&TfrmMain::tbAddClick, [&](TfrmProperty& d) {
+    ASSERT_TRUE(drive(&MainForm::tbAddClick, [&](PropertyForm& d) {
         EXPECT_EQ(d.text(), "Add Item");
         EXPECT_EQ(d.feName->text(), "");
         EXPECT_EQ(d.fePath->text(), "");
@@ -382,7 +382,7 @@ TEST_F(EditorFromMainWindow, AddAppendsTheRowAndWritesTheNewPair) {
     EXPECT_EQ(form->findComponent("frmProperty"), nullptr); // destroyed after use
 
     // The separator box wins over whatever the fields hold.
-    ASSERT_TRUE(drive(&TfrmMain::tbAddClick, [](TfrmProperty& d) {
+    ASSERT_TRUE(drive(&MainForm::tbAddClick, [](PropertyForm& d) {
         d.feName->setText("ignored");
         d.cAddSeparator->perform(BM_CLICK);
         d.fbOk->perform(BM_CLICK);
@@ -394,13 +394,13 @@ TEST_F(EditorFromMainWindow, AddAppendsTheRowAndWritesTheNewPair) {
 
 TEST_F(EditorFromMainWindow, CancelWritesNothing) {
     auto before = key.valueNames();
-    ASSERT_TRUE(drive(&TfrmMain::tbAddClick, [&](TfrmProperty& d) {
+    ASSERT_TRUE(drive(&MainForm::tbAddClick, [&](PropertyForm& d) {
         d.feName->setText("x");
         d.fePath->setText(folder.path());
         d.fbCancel->perform(BM_CLICK);
     }));
     form->lvMain->select(1);
-    ASSERT_TRUE(drive(&TfrmMain::aEditExecute, [&](TfrmProperty& d) {
+    ASSERT_TRUE(drive(&MainForm::aEditExecute, [&](PropertyForm& d) {
         d.feName->setText("x");
         PostMessageA(d.handle(), WM_CLOSE, 0, 0); // the close box
     }));
@@ -412,7 +412,7 @@ TEST_F(EditorFromMainWindow, CancelWritesNothing) {
 
 TEST_F(EditorFromMainWindow, EditWritesTheChosenRowsPair) {
     form->lvMain->select(1);
-    ASSERT_TRUE(drive(&TfrmMain::aEditExecute, [&](TfrmProperty& d) {
+    ASSERT_TRUE(drive(&MainForm::aEditExecute, [&](PropertyForm& d) {
         EXPECT_EQ(d.text(), "Edit Item");
         EXPECT_EQ(d.feName->text(), "two");
         EXPECT_EQ(d.fePath->text(), "c:\\2");
@@ -427,7 +427,7 @@ TEST_F(EditorFromMainWindow, EditWritesTheChosenRowsPair) {
     EXPECT_EQ(key.get("N2"), "<missing>");
 
     // A double-click edits the chosen row; making it a separator writes the separator.
-    ASSERT_TRUE(drive(&TfrmMain::lvMainDblClick, [](TfrmProperty& d) {
+    ASSERT_TRUE(drive(&MainForm::lvMainDblClick, [](PropertyForm& d) {
         EXPECT_EQ(d.feName->text(), "second");
         d.cAddSeparator->setChecked(true);
         d.suitempfbOkClick();
@@ -439,12 +439,12 @@ TEST_F(EditorFromMainWindow, EditWritesTheChosenRowsPair) {
 
 TEST_F(EditorFromMainWindow, EditNeverOpensForARowThatDoesNotExist) {
     // No row chosen yet, then a chosen index past the end after a Refresh.
-    EXPECT_FALSE(drive(&TfrmMain::aEditExecute, [](TfrmProperty& d) { d.setModalResult(ui::mrOk); }));
-    EXPECT_FALSE(drive(&TfrmMain::lvMainDblClick, [](TfrmProperty& d) { d.setModalResult(ui::mrOk); }));
+    EXPECT_FALSE(drive(&MainForm::aEditExecute, [](PropertyForm& d) { d.setModalResult(ui::mrOk); }));
+    EXPECT_FALSE(drive(&MainForm::lvMainDblClick, [](PropertyForm& d) { d.setModalResult(ui::mrOk); }));
     form->lvMain->select(1);
     key.set("N1", "");
     form->tbRefreshClick();
     ASSERT_EQ(form->rowCount(), 1);
-    EXPECT_FALSE(drive(&TfrmMain::aEditExecute, [](TfrmProperty& d) { d.setModalResult(ui::mrOk); }));
+    EXPECT_FALSE(drive(&MainForm::aEditExecute, [](PropertyForm& d) { d.setModalResult(ui::mrOk); }));
     EXPECT_EQ(key.get("N1"), "");
 }

@@ -29,7 +29,7 @@ protected:
             key.set("P" + std::to_string(i), rows[i].second);
         }
         if (rows.empty()) key.set("Setting", "");
-        form = std::make_unique<TfrmMain>(nullptr, key.path());
+        form = std::make_unique<MainForm>(nullptr, key.path());
         form->create();
         PumpMessages(30);
     }
@@ -59,7 +59,7 @@ protected:
     TempFolder folder;
     TestKey key{"MainWindow"};
     ScriptedPrompt user;
-    std::unique_ptr<TfrmMain> form;
+    std::unique_ptr<MainForm> form;
 };
 
 const std::vector<std::pair<std::string, std::string>> kFive = {

@@ -21,7 +21,7 @@ protected:
         ui::environment().folders.program = "";
     }
     void open() {
-        dlg = std::make_unique<TfrmOptions>(nullptr, options);
+        dlg = std::make_unique<OptionsForm>(nullptr, options);
         dlg->show();
     }
     std::string stored(const char* key) const {
@@ -33,7 +33,7 @@ protected:
     TempFolder folder;
     ScriptedPrompt user;
     OptionFlags options;
-    std::unique_ptr<TfrmOptions> dlg;
+    std::unique_ptr<OptionsForm> dlg;
 };
 
 } // namespace
@@ -43,7 +43,7 @@ TEST_F(OptionsDialog, LayoutCaptionsAndTabOrder) {
     EXPECT_EQ(dlg->text(), "Options");
     // The skin file is looked up by its name and handed on; none is found here.
     EXPECT_EQ(dlg->suiThemeManager1->fileTheme(), dlg->suiFileTheme1);
-    EXPECT_EQ(dlg->suiThemeManager1->uiStyle(), skin::TsuiUIStyle::FromThemeFile);
+    EXPECT_EQ(dlg->suiThemeManager1->uiStyle(), skin::UIStyle::FromThemeFile);
     EXPECT_FALSE(dlg->suiFileTheme1->ready());
     RECT rc = dlg->clientRect();
     EXPECT_EQ(rc.right, 342);
@@ -142,12 +142,12 @@ TEST(OptionsFromMainWindow, ClearingAskDeleteMakesTheNextDeleteSilent) {
     key.set("P1", "c:\\b");
     ScriptedPrompt user;
     {
-        TfrmMain form(nullptr, key.path());
+        MainForm form(nullptr, key.path());
         form.create();
         ASSERT_TRUE(form.options().askDelete);
         bool timedOut = false;
         {
-            DialogDriver<TfrmOptions> driver(&form, "frmOptions", [](TfrmOptions& d) {
+            DialogDriver<OptionsForm> driver(&form, "frmOptions", [](OptionsForm& d) {
                 EXPECT_TRUE(d.cbAskDelete->checked());
                 d.cbAskDelete->perform(BM_CLICK);
                 d.bOK->perform(BM_CLICK);

@@ -78,14 +78,14 @@ COLORREF PixelOf(HBITMAP b, int x, int y) {
 }
 
 TEST(BuiltInStyles, ValuesOfTheWrongKindAndFromThemeFile) {
-    EXPECT_EQ(StyleInt(skin::TsuiUIStyle::FromThemeFile, 7), -1);
-    EXPECT_EQ(StyleColor(skin::TsuiUIStyle::DeepBlue, 1), 0u);
+    EXPECT_EQ(StyleInt(skin::UIStyle::FromThemeFile, 7), -1);
+    EXPECT_EQ(StyleColor(skin::UIStyle::DeepBlue, 1), 0u);
     ui::BitmapHandle keep(MakePicture(2, 2, [](int, int) { return RGB(9, 9, 9); }));
     HBITMAP before = keep.get();
-    StyleBitmap(skin::TsuiUIStyle::FromThemeFile, 1, keep);
-    StyleBitmap(skin::TsuiUIStyle::DeepBlue, 2, keep); // a boolean item
+    StyleBitmap(skin::UIStyle::FromThemeFile, 1, keep);
+    StyleBitmap(skin::UIStyle::DeepBlue, 2, keep); // a boolean item
     EXPECT_EQ(keep.get(), before);
-    EXPECT_THROW(StyleBitmap(skin::TsuiUIStyle::WinXP, 43, keep), ui::UiError); // empty name
+    EXPECT_THROW(StyleBitmap(skin::UIStyle::WinXP, 43, keep), ui::UiError); // empty name
 }
 
 TEST(BuiltInStyles, EveryPictureResourceLoadsAtItsSize) {
@@ -99,10 +99,10 @@ TEST(BuiltInStyles, EveryPictureResourceLoadsAtItsSize) {
     // And every bitmap item of the table names one of them.
     for (int style = 1; style <= 5; ++style)
         for (int item = 1; item <= kStyleItemCount; ++item) {
-            const char* name = StyleBitmapName(static_cast<skin::TsuiUIStyle>(style), item);
+            const char* name = StyleBitmapName(static_cast<skin::UIStyle>(style), item);
             if (!name || !*name) continue;
             ui::BitmapHandle b;
-            StyleBitmap(static_cast<skin::TsuiUIStyle>(style), item, b);
+            StyleBitmap(static_cast<skin::UIStyle>(style), item, b);
             const BuiltInPicture* p = FindBuiltInPicture(name);
             ASSERT_NE(p, nullptr) << name;
             EXPECT_EQ(ui::bitmapSize(b.get()).cx, p->width) << name;
@@ -110,11 +110,11 @@ TEST(BuiltInStyles, EveryPictureResourceLoadsAtItsSize) {
 }
 
 TEST(BuiltInStyles, StyleBitmapPartCutsTheResource) {
-    StyleBitmapPart(skin::TsuiUIStyle::DeepBlue, 1, nullptr, 3, 1); // no destination: nothing
+    StyleBitmapPart(skin::UIStyle::DeepBlue, 1, nullptr, 3, 1); // no destination: nothing
     ui::BitmapHandle whole, part;
-    StyleBitmapPart(skin::TsuiUIStyle::DeepBlue, 1, &whole, 0, 0);
+    StyleBitmapPart(skin::UIStyle::DeepBlue, 1, &whole, 0, 0);
     EXPECT_EQ(ui::bitmapSize(whole.get()).cx, 222);
-    StyleBitmapPart(skin::TsuiUIStyle::DeepBlue, 1, &part, 6, 6);
+    StyleBitmapPart(skin::UIStyle::DeepBlue, 1, &part, 6, 6);
     EXPECT_EQ(ui::bitmapSize(part.get()).cx, 37);
     EXPECT_EQ(ui::bitmapSize(part.get()).cy, 21);
     for (int y = 0; y < 21; y += 5)
@@ -274,15 +274,15 @@ public:
         : ui::WinControl(form, name), log_(log) {
         createControl("STATIC", WS_VISIBLE, 0, x, y, 20, 20, form->handle());
     }
-    skin::TsuiFileTheme* fileTheme() const override { return theme_; }
-    void setFileTheme(skin::TsuiFileTheme* t) override { theme_ = t; log_->push_back(name() + ".FileTheme"); }
-    skin::TsuiUIStyle uiStyle() const override { return style_; }
-    void setUIStyle(skin::TsuiUIStyle s) override { style_ = s; log_->push_back(name() + ".UIStyle"); }
+    skin::FileTheme* fileTheme() const override { return theme_; }
+    void setFileTheme(skin::FileTheme* t) override { theme_ = t; log_->push_back(name() + ".FileTheme"); }
+    skin::UIStyle uiStyle() const override { return style_; }
+    void setUIStyle(skin::UIStyle s) override { style_ = s; log_->push_back(name() + ".UIStyle"); }
 
 private:
     std::vector<std::string>* log_;
-    skin::TsuiFileTheme* theme_ = nullptr;
-    skin::TsuiUIStyle style_ = skin::TsuiUIStyle::Protein;
+    skin::FileTheme* theme_ = nullptr;
+    skin::UIStyle style_ = skin::UIStyle::Protein;
 };
 
 class Plain : public ui::WinControl {
@@ -331,14 +331,14 @@ TEST(SharedRoutines, ChildrenGetThemeThenStyleInCreationOrder) {
     ui::Form form(nullptr, "frmChildren");
     form.create();
     std::vector<std::string> log;
-    EXPECT_EQ(FormUIStyle(&form), skin::TsuiUIStyle::DeepBlue);
+    EXPECT_EQ(FormUIStyle(&form), skin::UIStyle::DeepBlue);
     Plain plain(&form, 0, 0);
     ThemedChild a(&form, "a", 0, 30, &log), b(&form, "b", 30, 30, &log);
-    ApplyThemeToChildren(&form, skin::TsuiUIStyle::MacOS, nullptr);
+    ApplyThemeToChildren(&form, skin::UIStyle::MacOS, nullptr);
     EXPECT_EQ(log, (std::vector<std::string>{"a.FileTheme", "a.UIStyle", "b.FileTheme", "b.UIStyle"}));
-    EXPECT_EQ(FormUIStyle(&form), skin::TsuiUIStyle::MacOS);
-    EXPECT_EQ(FormUIStyle(&a), skin::TsuiUIStyle::DeepBlue); // not a form
-    EXPECT_EQ(FormUIStyle(nullptr), skin::TsuiUIStyle::DeepBlue);
+    EXPECT_EQ(FormUIStyle(&form), skin::UIStyle::MacOS);
+    EXPECT_EQ(FormUIStyle(&a), skin::UIStyle::DeepBlue); // not a form
+    EXPECT_EQ(FormUIStyle(nullptr), skin::UIStyle::DeepBlue);
     EXPECT_TRUE(HasPublishedProperty(&a, "filetheme"));
     EXPECT_TRUE(HasPublishedProperty(&a, "UIStyle"));
     EXPECT_FALSE(HasPublishedProperty(&a, "Caption"));

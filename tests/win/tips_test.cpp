@@ -25,7 +25,7 @@ protected:
         ui::environment().folders.program = "";
     }
     void showDialog() {
-        dlg = std::make_unique<TfrmTips>(nullptr, options);
+        dlg = std::make_unique<TipsForm>(nullptr, options);
         dlg->create();
         dlg->show();
         PumpMessages(20);
@@ -35,7 +35,7 @@ protected:
     TempFolder folder;
     ScriptedPrompt user;
     OptionFlags options;
-    std::unique_ptr<TfrmTips> dlg;
+    std::unique_ptr<TipsForm> dlg;
 };
 
 bool SameRect(const RECT& r, int x, int y, int w, int h) {
@@ -106,7 +106,7 @@ TEST_F(TipsDialog, ShowSetsTheChoiceFromShowTips) {
 TEST_F(TipsDialog, FirstPageIsOneOfTheFirstFourNeverTheLast) {
     std::set<int> seen;
     for (int i = 0; i < 120; ++i) {
-        TfrmTips d(nullptr, options);
+        TipsForm d(nullptr, options);
         d.create();
         d.show();
         int page = d.Panel1->pageIndex();
@@ -130,14 +130,14 @@ TEST_F(TipsDialog, NextTipWalksThePagesAndWrapsToTheFirst) {
 }
 
 TEST_F(TipsDialog, CloseSavesOnlyAChangedChoice) {
-    dlg = std::make_unique<TfrmTips>(nullptr, options);
+    dlg = std::make_unique<TipsForm>(nullptr, options);
     dlg->create();
     PostMessageA(dlg->bClose->handle(), BM_CLICK, 0, 0);
     EXPECT_EQ(dlg->showModal(), ui::mrOk);
     EXPECT_FALSE(FileExists(OptionsFilePath())); // unchanged: nothing written
     EXPECT_TRUE(options.showTips);
 
-    dlg = std::make_unique<TfrmTips>(nullptr, options);
+    dlg = std::make_unique<TipsForm>(nullptr, options);
     dlg->create();
     PostMessageA(dlg->cbOption->handle(), CB_SETCURSEL, 1, 0);
     PostMessageA(dlg->bClose->handle(), BM_CLICK, 0, 0);
@@ -148,7 +148,7 @@ TEST_F(TipsDialog, CloseSavesOnlyAChangedChoice) {
 }
 
 TEST_F(TipsDialog, TheCloseBoxSavesNothing) {
-    dlg = std::make_unique<TfrmTips>(nullptr, options);
+    dlg = std::make_unique<TipsForm>(nullptr, options);
     dlg->create();
     PostMessageA(dlg->cbOption->handle(), CB_SETCURSEL, 1, 0);
     PostMessageA(dlg->handle(), WM_CLOSE, 0, 0);

@@ -53,11 +53,11 @@ ui::BitmapHandle BitmapFromBmpBytes(std::span<const uint8_t> bytes) {
                                            bmi, DIB_RGB_COLORS));
 }
 
-TsuiFileTheme::TsuiFileTheme(ui::Component* owner, std::string name) : ui::Component(owner, std::move(name)) {}
+FileTheme::FileTheme(ui::Component* owner, std::string name) : ui::Component(owner, std::move(name)) {}
 
-TsuiFileTheme::~TsuiFileTheme() = default;
+FileTheme::~FileTheme() = default;
 
-void TsuiFileTheme::setThemeFile(const std::string& name) {
+void FileTheme::setThemeFile(const std::string& name) {
     const bool firstLoad = themeFile_.empty();
     const std::string file = fileNamePart(name);
     std::string found;
@@ -71,28 +71,28 @@ void TsuiFileTheme::setThemeFile(const std::string& name) {
 
     themeFile_ = found;
     const std::string temp = temporaryName(ui::tempFolder());
-    ready_ = !temp.empty() && mgr_.load(themeFile_, password_, temp);
+    ready_ = !temp.empty() && manager_.load(themeFile_, password_, temp);
     // The reader removes its copy; this covers a load cut short by an exception.
     if (!temp.empty()) DeleteFileA(temp.c_str());
     syncBitmaps();
     if (ready_) refreshFormComponents(firstLoad);
 }
 
-void TsuiFileTheme::setPassword(const std::string& password) {
+void FileTheme::setPassword(const std::string& password) {
     password_ = password;
     if (!password_.empty()) setThemeFile(themeFile_);
 }
 
-void TsuiFileTheme::syncBitmaps() {
-    if (bitmapGeneration_ == mgr_.generation()) return;
-    bitmapGeneration_ = mgr_.generation();
+void FileTheme::syncBitmaps() {
+    if (bitmapGeneration_ == manager_.generation()) return;
+    bitmapGeneration_ = manager_.generation();
     for (int k = 0; k < kBitmapKeyCount; ++k) {
-        const auto bytes = mgr_.lookupBitmap(static_cast<BitmapKey>(k));
+        const auto bytes = manager_.lookupBitmap(static_cast<BitmapKey>(k));
         bitmaps_[static_cast<std::size_t>(k)] = bytes.empty() ? ui::BitmapHandle() : BitmapFromBmpBytes(bytes);
     }
 }
 
-void TsuiFileTheme::refreshFormComponents(bool firstLoad) {
+void FileTheme::refreshFormComponents(bool firstLoad) {
     auto* form = dynamic_cast<ui::Form*>(owner());
     if (!form) return;
     const std::vector<ui::Component*> owned = form->components();
@@ -111,22 +111,22 @@ void TsuiFileTheme::refreshFormComponents(bool firstLoad) {
                      SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
-HBITMAP TsuiFileTheme::LookupBitmap(BitmapKey key) const {
+HBITMAP FileTheme::LookupBitmap(BitmapKey key) const {
     const auto k = static_cast<std::size_t>(key);
     return k < bitmaps_.size() ? bitmaps_[k].get() : nullptr;
 }
 
-ui::BitmapHandle TsuiFileTheme::LookupBitmapPart(BitmapKey key, int partCount, int partNo) const {
+ui::BitmapHandle FileTheme::LookupBitmapPart(BitmapKey key, int partCount, int partNo) const {
     HBITMAP whole = LookupBitmap(key);
     if (partCount != 0 && partNo != 0) return CutBitmapPart(whole, partCount, partNo);
     return ui::copyBitmap(whole);
 }
 
-bool TsuiFileTheme::LookupBool(BoolKey key) const { return mgr_.lookupBool(key); }
-int32_t TsuiFileTheme::LookupColor(ColorKey key) const { return mgr_.lookupColor(key); }
-int32_t TsuiFileTheme::LookupInt(IntKey key) const { return mgr_.lookupInt(key); }
+bool FileTheme::LookupBool(BoolKey key) const { return manager_.lookupBool(key); }
+int32_t FileTheme::LookupColor(ColorKey key) const { return manager_.lookupColor(key); }
+int32_t FileTheme::LookupInt(IntKey key) const { return manager_.lookupInt(key); }
 
-bool ResolveUIStyle(const TsuiFileTheme* fileTheme, TsuiUIStyle given, TsuiUIStyle& out) {
+bool ResolveUIStyle(const FileTheme* fileTheme, UIStyle given, UIStyle& out) {
     return ResolveUIStyle(fileTheme != nullptr && fileTheme->ready(), given, out);
 }
 

@@ -19,10 +19,10 @@ namespace corvane::skin {
 // none when they are not a sound BMP file.
 ui::BitmapHandle BitmapFromBmpBytes(std::span<const uint8_t> bytes);
 
-class TsuiFileTheme : public ui::Component {
+class FileTheme : public ui::Component {
 public:
-    explicit TsuiFileTheme(ui::Component* owner, std::string name = {});
-    ~TsuiFileTheme() override;
+    explicit FileTheme(ui::Component* owner, std::string name = {});
+    ~FileTheme() override;
 
     // Given a name, looks for it in the current folder, beside the executable,
     // in the Windows folder and in the system folder (ui::environment() may point
@@ -53,7 +53,7 @@ private:
     void syncBitmaps();
     void refreshFormComponents(bool firstLoad);
 
-    TsuiFileThemeMgr mgr_;
+    FileThemeManager manager_;
     std::string themeFile_;
     std::string password_;
     bool ready_ = false;
@@ -63,6 +63,6 @@ private:
 
 // Whether a control draws from its file theme (true) or from the built-in
 // style put in `out`; a missing or unready theme gives DeepBlue.
-bool ResolveUIStyle(const TsuiFileTheme* fileTheme, TsuiUIStyle given, TsuiUIStyle& out);
+bool ResolveUIStyle(const FileTheme* fileTheme, UIStyle given, UIStyle& out);
 
 } // namespace corvane::skin

@@ -16,12 +16,12 @@ bool fileExists(const std::string& path) {
 
 } // namespace
 
-bool TsuiFileThemeMgr::load(const std::string& path, const std::string& password, const std::string& tempPath) {
+bool FileThemeManager::load(const std::string& path, const std::string& password, const std::string& tempPath) {
     if (!fileExists(path)) return false;
     reader_.reset();
     ++generation_;
     try {
-        auto fresh = std::make_unique<Tsk2SkinFileReader>(path, password, tempPath);
+        auto fresh = std::make_unique<SkinFileReader>(path, password, tempPath);
         if (fresh->ready()) reader_ = std::move(fresh);
     } catch (const std::exception&) {
         reader_.reset();
@@ -29,19 +29,19 @@ bool TsuiFileThemeMgr::load(const std::string& path, const std::string& password
     return reader_ != nullptr;
 }
 
-std::span<const uint8_t> TsuiFileThemeMgr::lookupBitmap(BitmapKey key) const {
+std::span<const uint8_t> FileThemeManager::lookupBitmap(BitmapKey key) const {
     return reader_ ? reader_->lookupBitmap(SkinKeyName(key)) : std::span<const uint8_t>{};
 }
 
-bool TsuiFileThemeMgr::lookupBool(BoolKey key) const {
+bool FileThemeManager::lookupBool(BoolKey key) const {
     return reader_ && reader_->lookupBool(SkinKeyName(key));
 }
 
-int32_t TsuiFileThemeMgr::lookupColor(ColorKey key) const {
+int32_t FileThemeManager::lookupColor(ColorKey key) const {
     return reader_ ? reader_->lookupInt(SkinKeyName(key)) : -1;
 }
 
-int32_t TsuiFileThemeMgr::lookupInt(IntKey key) const {
+int32_t FileThemeManager::lookupInt(IntKey key) const {
     return reader_ ? reader_->lookupInt(SkinKeyName(key)) : -1;
 }
 

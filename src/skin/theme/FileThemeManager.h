@@ -11,7 +11,7 @@ namespace corvane::skin {
 
 // Holds at most one loaded skin and answers lookups by key. The Win32 file
 // theme component wraps it and turns the bitmap bytes into GDI bitmaps.
-class TsuiFileThemeMgr {
+class FileThemeManager {
 public:
     // False, keeping the current skin, when `path` is not an existing file.
     // Otherwise the current skin is dropped and replaced by the new one when
@@ -19,7 +19,7 @@ public:
     // extracted description for the duration of the load.
     bool load(const std::string& path, const std::string& password, const std::string& tempPath);
 
-    const Tsk2SkinFileReader* reader() const { return reader_.get(); }
+    const SkinFileReader* reader() const { return reader_.get(); }
     // Counts successful and failed replacements, so that a wrapper can tell
     // when its cached bitmaps went stale.
     uint32_t generation() const { return generation_; }
@@ -30,7 +30,7 @@ public:
     int32_t lookupInt(IntKey key) const;
 
 private:
-    std::unique_ptr<Tsk2SkinFileReader> reader_;
+    std::unique_ptr<SkinFileReader> reader_;
     uint32_t generation_ = 0;
 };
 

@@ -32,7 +32,7 @@ struct FileCloser {
 
 } // namespace
 
-Tsk2SkinFileReader::Tsk2SkinFileReader(const std::string& archivePath, const std::string& password,
+SkinFileReader::SkinFileReader(const std::string& archivePath, const std::string& password,
                                        const std::string& tempPath) {
     extractResult_ = ExtractSkinEntry(archivePath, kEntryName, tempPath, password, kMaxDescriptionSize);
     if (extractResult_ != kSkinEntryExtracted) return;
@@ -40,7 +40,7 @@ Tsk2SkinFileReader::Tsk2SkinFileReader(const std::string& archivePath, const std
     std::remove(tempPath.c_str());
 }
 
-void Tsk2SkinFileReader::clear() {
+void SkinFileReader::clear() {
     data_.clear();
     data_.shrink_to_fit();
     bitmaps_.clear();
@@ -51,7 +51,7 @@ void Tsk2SkinFileReader::clear() {
     ready_ = false;
 }
 
-bool Tsk2SkinFileReader::loadDescriptionFile(const std::string& path) {
+bool SkinFileReader::loadDescriptionFile(const std::string& path) {
     clear();
     std::unique_ptr<std::FILE, FileCloser> f(std::fopen(path.c_str(), "rb"));
     if (!f || std::fseek(f.get(), 0, SEEK_END) != 0) return false;
@@ -63,7 +63,7 @@ bool Tsk2SkinFileReader::loadDescriptionFile(const std::string& path) {
     return parse(std::move(bytes));
 }
 
-bool Tsk2SkinFileReader::parse(std::vector<uint8_t> description) {
+bool SkinFileReader::parse(std::vector<uint8_t> description) {
     clear();
     if (description.size() > kMaxDescriptionSize) return false;
     data_ = std::move(description);
@@ -75,7 +75,7 @@ bool Tsk2SkinFileReader::parse(std::vector<uint8_t> description) {
     return true;
 }
 
-bool Tsk2SkinFileReader::parseRecords() {
+bool SkinFileReader::parseRecords() {
     const std::size_t size = data_.size();
     const uint8_t* d = data_.data();
     if (size < 24) return false;
@@ -131,23 +131,23 @@ bool Tsk2SkinFileReader::parseRecords() {
     }
 }
 
-std::span<const uint8_t> Tsk2SkinFileReader::lookupBitmap(std::string_view name) const {
+std::span<const uint8_t> SkinFileReader::lookupBitmap(std::string_view name) const {
     auto it = bitmaps_.find(foldKey(name));
     if (it == bitmaps_.end()) return {};
     return {data_.data() + it->second.offset, it->second.size};
 }
 
-int32_t Tsk2SkinFileReader::lookupInt(std::string_view name) const {
+int32_t SkinFileReader::lookupInt(std::string_view name) const {
     auto it = ints_.find(foldKey(name));
     return it == ints_.end() ? -1 : it->second;
 }
 
-bool Tsk2SkinFileReader::lookupBool(std::string_view name) const {
+bool SkinFileReader::lookupBool(std::string_view name) const {
     auto it = bools_.find(foldKey(name));
     return it != bools_.end() && it->second != 0;
 }
 
-std::string_view Tsk2SkinFileReader::lookupString(std::string_view name, bool* found) const {
+std::string_view SkinFileReader::lookupString(std::string_view name, bool* found) const {
     auto it = strings_.find(foldKey(name));
     if (found) *found = it != strings_.end();
     if (it == strings_.end()) return {};

@@ -17,7 +17,7 @@ namespace corvane::skin {
 // dword at 20 is the offset of the first record; 77-byte records (64-byte
 // name, kind, data offset, data length, next-record offset). The record whose
 // next offset is 0 ends the chain and carries nothing.
-class Tsk2SkinFileReader {
+class SkinFileReader {
 public:
     static constexpr const char* kEntryName = "SKINDATA.SK2";
     static constexpr std::size_t kRecordSize = 77;
@@ -28,10 +28,10 @@ public:
 
     enum Kind : uint8_t { Bitmap = 0, Integer = 1, Boolean = 2, Text = 3 };
 
-    Tsk2SkinFileReader() = default;
+    SkinFileReader() = default;
     // Extracts the description from the archive into `tempPath`, parses it and
     // deletes the temporary copy again, whatever the outcome.
-    Tsk2SkinFileReader(const std::string& archivePath, const std::string& password, const std::string& tempPath);
+    SkinFileReader(const std::string& archivePath, const std::string& password, const std::string& tempPath);
 
     // Result of the extraction step (0, 1 or 2), or -1 when none was run.
     int extractResult() const { return extractResult_; }

@@ -187,7 +187,7 @@ std::string FitTextWithEllipsis(HDC canvas, const std::string& text, int width) 
     });
 }
 
-void ApplyThemeToChildren(const ui::WinControl* container, TsuiUIStyle style, TsuiFileTheme* fileTheme) {
+void ApplyThemeToChildren(const ui::WinControl* container, UIStyle style, FileTheme* fileTheme) {
     for (ui::WinControl* c : childControls(container))
         if (auto* t = dynamic_cast<Themed*>(c)) {
             t->setFileTheme(fileTheme);
@@ -195,12 +195,12 @@ void ApplyThemeToChildren(const ui::WinControl* container, TsuiUIStyle style, Ts
         }
 }
 
-TsuiUIStyle FormUIStyle(const ui::Component* component) {
+UIStyle FormUIStyle(const ui::Component* component) {
     const auto* form = dynamic_cast<const ui::Form*>(component);
-    if (!form) return TsuiUIStyle::DeepBlue;
+    if (!form) return UIStyle::DeepBlue;
     for (ui::WinControl* c : childControls(form))
         if (auto* frame = dynamic_cast<ThemedFrame*>(c)) return frame->uiStyle();
-    return TsuiUIStyle::DeepBlue;
+    return UIStyle::DeepBlue;
 }
 
 } // namespace corvane::skin

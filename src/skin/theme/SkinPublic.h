@@ -15,7 +15,7 @@ class WinControl;
 
 namespace corvane::skin {
 
-class TsuiFileTheme;
+class FileTheme;
 
 // `bitmap` holds three equal parts (left end, middle, right end). The ends are
 // drawn as they are, masked by `transparentColor` when `transparent` is set;
@@ -61,9 +61,9 @@ std::string FitTextWithEllipsis(HDC canvas, const std::string& text, int width);
 
 // Hands the style and file theme to every direct child of the container that
 // publishes both, in z-order from the top (the order they were created in).
-void ApplyThemeToChildren(const ui::WinControl* container, TsuiUIStyle style, TsuiFileTheme* fileTheme);
+void ApplyThemeToChildren(const ui::WinControl* container, UIStyle style, FileTheme* fileTheme);
 
 // The style of the skinned frame on the component's form; DeepBlue without one.
-TsuiUIStyle FormUIStyle(const ui::Component* component);
+UIStyle FormUIStyle(const ui::Component* component);
 
 } // namespace corvane::skin

@@ -21,13 +21,13 @@ ui::BitmapHandle LoadBitmapResource(const char* name) {
     return b;
 }
 
-void StyleBitmap(TsuiUIStyle style, int item, ui::BitmapHandle& bitmap) {
+void StyleBitmap(UIStyle style, int item, ui::BitmapHandle& bitmap) {
     const char* name = StyleBitmapName(style, item);
     if (!name) return;
     bitmap = LoadBitmapResource(name);
 }
 
-void StyleBitmapPart(TsuiUIStyle style, int item, ui::BitmapHandle* dest, int partCount, int partNo) {
+void StyleBitmapPart(UIStyle style, int item, ui::BitmapHandle* dest, int partCount, int partNo) {
     if (!dest) return;
     if (partCount == 0) {
         StyleBitmap(style, item, *dest);

@@ -20,9 +20,9 @@ ui::BitmapHandle LoadBitmapResource(const char* name);
 // Item `item` (1-48) of a built-in style: loads its picture into `bitmap`
 // when the item is a bitmap item, and leaves `bitmap` alone otherwise
 // (FromThemeFile loads nothing), which is why it takes the handle to fill.
-void StyleBitmap(TsuiUIStyle style, int item, ui::BitmapHandle& bitmap);
+void StyleBitmap(UIStyle style, int item, ui::BitmapHandle& bitmap);
 // Nothing when `dest` is null; the whole picture for a part count of 0,
 // otherwise part `partNo` of `partCount`.
-void StyleBitmapPart(TsuiUIStyle style, int item, ui::BitmapHandle* dest, int partCount, int partNo);
+void StyleBitmapPart(UIStyle style, int item, ui::BitmapHandle* dest, int partCount, int partNo);
 
 } // namespace corvane::skin

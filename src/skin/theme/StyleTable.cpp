@@ -116,7 +116,7 @@ static_assert(ItemsInOrder(), "style items must be listed 1..48 in order");
 
 // Row of a built-in style's item, or nullptr for anything that reads as the
 // integer -1 (not a built-in style, or an item outside 1-48).
-const StyleItem* Lookup(TsuiUIStyle style, int item, int& column)
+const StyleItem* Lookup(UIStyle style, int item, int& column)
 {
     const int s = static_cast<int>(style);
     if (s < 1 || s > kStyles || item < 1 || item > kStyleItemCount)
@@ -233,14 +233,14 @@ constexpr BuiltInPicture kPictures[] = {
 
 } // namespace
 
-StyleItemKind StyleItemKindOf(TsuiUIStyle style, int item)
+StyleItemKind StyleItemKindOf(UIStyle style, int item)
 {
     int column = 0;
     const StyleItem* row = Lookup(style, item, column);
     return row ? row->kind : StyleItemKind::Integer;
 }
 
-bool StyleBool(TsuiUIStyle style, int item)
+bool StyleBool(UIStyle style, int item)
 {
     int column = 0;
     const StyleItem* row = Lookup(style, item, column);
@@ -249,7 +249,7 @@ bool StyleBool(TsuiUIStyle style, int item)
     return row->values[static_cast<std::size_t>(column)] != 0;
 }
 
-std::uint32_t StyleColor(TsuiUIStyle style, int item)
+std::uint32_t StyleColor(UIStyle style, int item)
 {
     int column = 0;
     const StyleItem* row = Lookup(style, item, column);
@@ -258,7 +258,7 @@ std::uint32_t StyleColor(TsuiUIStyle style, int item)
     return static_cast<std::uint32_t>(row->values[static_cast<std::size_t>(column)]);
 }
 
-int StyleInt(TsuiUIStyle style, int item)
+int StyleInt(UIStyle style, int item)
 {
     int column = 0;
     const StyleItem* row = Lookup(style, item, column);
@@ -267,7 +267,7 @@ int StyleInt(TsuiUIStyle style, int item)
     return row->values[static_cast<std::size_t>(column)];
 }
 
-const char* StyleBitmapName(TsuiUIStyle style, int item)
+const char* StyleBitmapName(UIStyle style, int item)
 {
     int column = 0;
     const StyleItem* row = Lookup(style, item, column);
@@ -276,18 +276,18 @@ const char* StyleBitmapName(TsuiUIStyle style, int item)
     return row->names[static_cast<std::size_t>(column)];
 }
 
-const char* StylePicturePrefix(TsuiUIStyle style)
+const char* StylePicturePrefix(UIStyle style)
 {
     switch (style) {
-    case TsuiUIStyle::MacOS:
+    case UIStyle::MacOS:
         return "MACOS";
-    case TsuiUIStyle::WinXP:
+    case UIStyle::WinXP:
         return "WINXP";
-    case TsuiUIStyle::DeepBlue:
+    case UIStyle::DeepBlue:
         return "DEEPBLUE";
-    case TsuiUIStyle::Protein:
+    case UIStyle::Protein:
         return "PROTEIN";
-    case TsuiUIStyle::BlueGlass:
+    case UIStyle::BlueGlass:
         return "BLUEGLASS";
     default:
         return nullptr;

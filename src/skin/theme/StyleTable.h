@@ -14,20 +14,20 @@ enum class StyleItemKind : std::uint8_t { Integer = 0, Colour = 1, Bitmap = 2, B
 
 // Kind of `item` (1-48) for `style`. FromThemeFile, any other value outside
 // the built-in styles, and items outside 1-48 read as an integer item.
-StyleItemKind StyleItemKindOf(TsuiUIStyle style, int item);
+StyleItemKind StyleItemKindOf(UIStyle style, int item);
 
 // The item's value when it has the asked kind; otherwise false, 0 and -1.
-bool StyleBool(TsuiUIStyle style, int item);
-std::uint32_t StyleColor(TsuiUIStyle style, int item);
-int StyleInt(TsuiUIStyle style, int item);
+bool StyleBool(UIStyle style, int item);
+std::uint32_t StyleColor(UIStyle style, int item);
+int StyleInt(UIStyle style, int item);
 
 // Resource name of a bitmap item, or nullptr when nothing is to be loaded
 // (not a bitmap item, or not a built-in style). Items 43, 45 and 46 give ""
 // and fail to load like any missing resource.
-const char* StyleBitmapName(TsuiUIStyle style, int item);
+const char* StyleBitmapName(UIStyle style, int item);
 
 // Name prefix of a built-in style's pictures ("DEEPBLUE"), nullptr otherwise.
-const char* StylePicturePrefix(TsuiUIStyle style);
+const char* StylePicturePrefix(UIStyle style);
 
 // A bitmap resource the program carries. Controls cut the pictures into equal
 // parts, so the sizes are part of the layout. `sizeFree` marks pictures that

@@ -15,18 +15,18 @@ bool sameName(const std::string& a, const std::string& b) { return lstrcmpiA(a.c
 
 } // namespace
 
-TsuiThemeManager::TsuiThemeManager(ui::Component* owner, std::string name) : ui::Component(owner, std::move(name)) {
-    setUIStyle(TsuiUIStyle::DeepBlue);
+ThemeManager::ThemeManager(ui::Component* owner, std::string name) : ui::Component(owner, std::move(name)) {
+    setUIStyle(UIStyle::DeepBlue);
 }
 
-void TsuiThemeManager::setUIStyle(TsuiUIStyle style) {
-    const TsuiUIStyle old = uiStyle_;
+void ThemeManager::setUIStyle(UIStyle style) {
+    const UIStyle old = uiStyle_;
     uiStyle_ = style;
     apply();
     if (old != uiStyle_ && OnUIStyleChanged) OnUIStyleChanged(this);
 }
 
-void TsuiThemeManager::setFileTheme(TsuiFileTheme* theme) {
+void ThemeManager::setFileTheme(FileTheme* theme) {
     if (fileTheme_ && fileTheme_ != theme) removeFreeNotification(fileTheme_);
     fileTheme_ = theme;
     // A theme of another owner still tells us when it goes.
@@ -34,7 +34,7 @@ void TsuiThemeManager::setFileTheme(TsuiFileTheme* theme) {
     setUIStyle(uiStyle_);
 }
 
-void TsuiThemeManager::apply() {
+void ThemeManager::apply() {
     auto* form = dynamic_cast<ui::Form*>(owner());
     if (!form) return;
     for (const std::string& name : compList_) {
@@ -52,7 +52,7 @@ void TsuiThemeManager::apply() {
     }
 }
 
-void TsuiThemeManager::notification(ui::Component* component, ui::Operation op) {
+void ThemeManager::notification(ui::Component* component, ui::Operation op) {
     ui::Component::notification(component, op);
     if (op != ui::Operation::Remove || !component) return;
     const std::string& gone = component->name();
@@ -62,7 +62,7 @@ void TsuiThemeManager::notification(ui::Component* component, ui::Operation op) 
                         compList_.end());
     if (fileTheme_ && static_cast<ui::Component*>(fileTheme_) == component) {
         fileTheme_ = nullptr;
-        uiStyle_ = TsuiUIStyle::DeepBlue;
+        uiStyle_ = UIStyle::DeepBlue;
     }
 }
 

@@ -9,16 +9,16 @@
 
 namespace corvane::skin {
 
-class TsuiThemeManager : public ui::Component, public Themed {
+class ThemeManager : public ui::Component, public Themed {
 public:
-    explicit TsuiThemeManager(ui::Component* owner, std::string name = {});
+    explicit ThemeManager(ui::Component* owner, std::string name = {});
 
-    TsuiUIStyle uiStyle() const override { return uiStyle_; }
+    UIStyle uiStyle() const override { return uiStyle_; }
     // Applies; fires OnUIStyleChanged only when the value changed.
-    void setUIStyle(TsuiUIStyle style) override;
-    TsuiFileTheme* fileTheme() const override { return fileTheme_; }
+    void setUIStyle(UIStyle style) override;
+    FileTheme* fileTheme() const override { return fileTheme_; }
     // Applies again with the current style.
-    void setFileTheme(TsuiFileTheme* theme) override;
+    void setFileTheme(FileTheme* theme) override;
 
     // Names of the form's components to restyle.
     const std::vector<std::string>& compList() const { return compList_; }
@@ -31,8 +31,8 @@ public:
 private:
     void apply();
 
-    TsuiUIStyle uiStyle_ = TsuiUIStyle::FromThemeFile;
-    TsuiFileTheme* fileTheme_ = nullptr;
+    UIStyle uiStyle_ = UIStyle::FromThemeFile;
+    FileTheme* fileTheme_ = nullptr;
     std::vector<std::string> compList_;
 };
 

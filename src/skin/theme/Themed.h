@@ -6,19 +6,19 @@
 
 namespace corvane::skin {
 
-class TsuiFileTheme;
+class FileTheme;
 
 class Themed {
 public:
     virtual ~Themed() = default;
-    virtual TsuiFileTheme* fileTheme() const = 0;
+    virtual FileTheme* fileTheme() const = 0;
     // Setters re-apply the component's look.
-    virtual void setFileTheme(TsuiFileTheme* theme) = 0;
-    virtual TsuiUIStyle uiStyle() const = 0;
-    virtual void setUIStyle(TsuiUIStyle style) = 0;
+    virtual void setFileTheme(FileTheme* theme) = 0;
+    virtual UIStyle uiStyle() const = 0;
+    virtual void setUIStyle(UIStyle style) = 0;
 };
 
-// The skinned frame of a form (TsuiForm): the file theme recomputes the form's
+// The skinned frame of a form (skin::Form): the file theme recomputes the form's
 // frame after a reload, and other skinned components on the form take its
 // style as their first one.
 class ThemedFrame : public Themed {};

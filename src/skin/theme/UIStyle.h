@@ -4,7 +4,7 @@
 namespace corvane::skin {
 
 // Where a skinned control takes its look from: the file theme or a built-in style.
-enum class TsuiUIStyle : uint8_t {
+enum class UIStyle : uint8_t {
     FromThemeFile = 0,
     MacOS = 1,
     WinXP = 2,
@@ -15,16 +15,16 @@ enum class TsuiUIStyle : uint8_t {
 
 // True when the control should draw from its file theme. A control asking for
 // the file theme without a ready one draws in DeepBlue instead.
-inline bool ResolveUIStyle(bool fileThemeReady, TsuiUIStyle given, TsuiUIStyle& out) {
-    if (given != TsuiUIStyle::FromThemeFile) {
+inline bool ResolveUIStyle(bool fileThemeReady, UIStyle given, UIStyle& out) {
+    if (given != UIStyle::FromThemeFile) {
         out = given;
         return false;
     }
     if (fileThemeReady) {
-        out = TsuiUIStyle::FromThemeFile;
+        out = UIStyle::FromThemeFile;
         return true;
     }
-    out = TsuiUIStyle::DeepBlue;
+    out = UIStyle::DeepBlue;
     return false;
 }
 
