@@ -174,7 +174,7 @@ void MainForm::lvMainDblClick() {
 
 void MainForm::tbAddClick() {
     PropertyForm frmProperty(this, "", "");
-    if (frmProperty.showModal() != ui::mrOk) return;
+    if (frmProperty.showModal() != ui::ModalResult::Ok) return;
     if (frmProperty.cAddSeparator->checked()) lvMain->addItem(kSeparatorAlias, kSeparatorPath);
     else lvMain->addItem(frmProperty.feName->text(), frmProperty.fePath->text());
     const int n = rowCount();
@@ -186,7 +186,7 @@ void MainForm::aEditExecute() {
     if (!rowExists(k)) return; // the chosen row may be gone after a Delete or Refresh
     PropertyForm frmProperty(this, rowAlias(k), rowPath(k));
     frmProperty.setFrameCaption("Edit Item");
-    if (frmProperty.showModal() != ui::mrOk || !rowExists(k)) return;
+    if (frmProperty.showModal() != ui::ModalResult::Ok || !rowExists(k)) return;
     if (frmProperty.cAddSeparator->checked()) {
         lvMain->setCaption(k, kSeparatorAlias);
         lvMain->setSubItem(k, kSeparatorPath);

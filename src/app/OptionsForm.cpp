@@ -29,7 +29,7 @@ void OptionsForm::buildComponents() {
     bOK = new ui::Button(this, "bOK", handle(), 167, 178, 75, 25, "&OK");
     bOK->onClick = [this] { suitempbOKClick(); };
     bCancel = new ui::Button(this, "bCancel", handle(), 255, 178, 75, 25, "&Cancel");
-    bCancel->modalResult = ui::mrCancel;
+    bCancel->modalResult = ui::ModalResult::Cancel;
     suiThemeManager1 = new skin::ThemeManager(this, "suiThemeManager1");
     suiThemeManager1->setUIStyle(skin::UIStyle::FromThemeFile);
     suiFileTheme1 = new skin::FileTheme(this, "suiFileTheme1");
@@ -49,7 +49,7 @@ void OptionsForm::suitempbOKClick() {
     options_.askDelete = cbAskDelete->checked();
     options_.showTips = cbShowTips->checked();
     LoadSaveOptions(options_, false); // on failure the error box shows and the dialog stays open
-    setModalResult(ui::mrOk);
+    setModalResult(ui::ModalResult::Ok);
 }
 
 } // namespace corvane::app

@@ -38,7 +38,7 @@ void PropertyForm::buildComponents() {
     fbOk = new ui::Button(this, "fbOk", handle(), 134, 187, 75, 25, "&OK");
     fbOk->onClick = [this] { suitempfbOkClick(); };
     fbCancel = new ui::Button(this, "fbCancel", handle(), 224, 187, 75, 25, "&Cancel");
-    fbCancel->modalResult = ui::mrCancel;
+    fbCancel->modalResult = ui::ModalResult::Cancel;
     suiThemeManager1 = new skin::ThemeManager(this, "suiThemeManager1");
     suiThemeManager1->setUIStyle(skin::UIStyle::FromThemeFile);
     suiFileTheme1 = new skin::FileTheme(this, "suiFileTheme1");
@@ -74,7 +74,7 @@ void PropertyForm::fsbBrowseClick() {
 
 void PropertyForm::suitempfbOkClick() {
     if (cAddSeparator->checked()) {
-        setModalResult(ui::mrOk);
+        setModalResult(ui::ModalResult::Ok);
         return;
     }
     // Taken as typed: not trimmed, and a relative path is tested from the current folder.
@@ -85,7 +85,7 @@ void PropertyForm::suitempfbOkClick() {
         return;
     }
     if (ui::directoryExists(path)) {
-        setModalResult(ui::mrOk);
+        setModalResult(ui::ModalResult::Ok);
         return;
     }
     ui::prompt().messageBox(GetActiveWindow(), path + "," + kMissingFolderMessage, "Corvane", MB_OK | MB_ICONERROR);

@@ -145,7 +145,7 @@ void TipsForm::buildComponents() {
     bClose = new flat::FlatButton(this, "bClose", handle(), 272, 175, 73, 25);
     bClose->setCaption("&Close");
     cbOption = new flat::FlatComboBox(this, "cbOption", handle(), 8, 177, 166, 21,
-                                       flat::ComboBoxStyle::csDropDownList);
+                                       flat::ComboBoxStyle::DropDownList);
     cbOption->setColor(ui::systemColor(COLOR_WINDOW));
     cbOption->setItemHeight(13);
     cbOption->addItem("Always show tips at startup");
@@ -177,7 +177,7 @@ void TipsForm::bCloseClick() {
         options_.showTips = choice;
         LoadSaveOptions(options_, false);
     }
-    setModalResult(ui::mrOk);
+    setModalResult(ui::ModalResult::Ok);
 }
 
 } // namespace corvane::app

@@ -6,6 +6,6 @@
 
 namespace corvane::flat {
 
-enum class ButtonLayout : std::uint8_t { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+enum class ButtonLayout : std::uint8_t { GlyphLeft, GlyphRight, GlyphTop, GlyphBottom };
 
 } // namespace corvane::flat

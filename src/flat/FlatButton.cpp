@@ -202,11 +202,11 @@ void FlatButton::setDown(bool value) {
     if (down_ && !allowAllUp_) return;
     down_ = value;
     if (value) {
-        if (state_ == ButtonState::bsUp) invalidate();
-        state_ = ButtonState::bsExclusive;
+        if (state_ == ButtonState::Up) invalidate();
+        state_ = ButtonState::Exclusive;
         broadcastGroup();
     } else {
-        state_ = ButtonState::bsUp;
+        state_ = ButtonState::Up;
         repaint();
     }
 }
@@ -348,7 +348,7 @@ void FlatButton::mouseDown(int button, WPARAM keys, int x, int y, bool dbl) {
     if (OnMouseDown) OnMouseDown(button, static_cast<unsigned>(keys), x, y);
     if (button == 0 && enabled()) {
         if (!down_) {
-            state_ = ButtonState::bsDown;
+            state_ = ButtonState::Down;
             invalidate();
         }
         dragging_ = true;
@@ -369,14 +369,14 @@ void FlatButton::mouseUp(int button, WPARAM keys, int x, int y) {
     dragging_ = false;
     const bool in = inside(x, y);
     if (groupIndex_ == 0) {
-        state_ = ButtonState::bsUp;
+        state_ = ButtonState::Up;
         mouseIn_ = false;
         if (in) invalidate();
     } else if (in) {
         setDown(!down_);
         if (down_) repaint();
     } else {
-        if (down_) state_ = ButtonState::bsExclusive;
+        if (down_) state_ = ButtonState::Exclusive;
         repaint();
     }
     if (in) click();
@@ -387,7 +387,7 @@ void FlatButton::mouseUp(int button, WPARAM keys, int x, int y) {
 void FlatButton::endDrag() {
     // The capture went elsewhere (a window popped up): no click, no stuck press.
     dragging_ = false;
-    state_ = down_ ? ButtonState::bsExclusive : ButtonState::bsUp;
+    state_ = down_ ? ButtonState::Exclusive : ButtonState::Up;
     invalidate();
 }
 
@@ -409,7 +409,7 @@ void FlatButton::groupNotified(WPARAM group, HWND sender) {
     if (!s || s == this) return;
     if (s->down_ && down_) {
         down_ = false;
-        state_ = ButtonState::bsUp;
+        state_ = ButtonState::Up;
         invalidate();
     }
     allowAllUp_ = s->allowAllUp_;
@@ -425,7 +425,7 @@ bool FlatButton::dialogChar(char ch) {
 void FlatButton::enabledChanged(bool isEnabled) {
     if (!isEnabled) {
         mouseIn_ = false;
-        state_ = ButtonState::bsDisabled;
+        state_ = ButtonState::Disabled;
         HoverShared::forget(this);
         if (GetCapture() == handle()) ReleaseCapture();
     }
@@ -467,7 +467,7 @@ void FlatButton::paintTo(HDC target) {
         const Rect src = GlyphImageRect(Size{gs.cx, gs.cy}, numGlyphs_, GlyphImageForState(numGlyphs_, state_));
         if (src.width() > 0) {
             ui::BitmapHandle image = ui::copyBitmap(glyph_.get(), src.left, src.top, src.width(), src.height());
-            if (numGlyphs_ == 1 && state_ == ButtonState::bsDisabled) {
+            if (numGlyphs_ == 1 && state_ == ButtonState::Disabled) {
                 image = MakeDisabledGlyph(image.get(), RGB(0, 0, 0), GetSysColor(COLOR_BTNFACE), true,
                                           GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
                 transparent = BottomLeftPixel(image.get());
@@ -484,7 +484,7 @@ void FlatButton::paintTo(HDC target) {
         SetBkMode(dc, TRANSPARENT);
         RECT tb = textBounds_;
         const UINT flags = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
-        if (state_ == ButtonState::bsDisabled) {
+        if (state_ == ButtonState::Disabled) {
             OffsetRect(&tb, 1, 1);
             SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
             DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &tb, flags);
@@ -561,14 +561,14 @@ LRESULT FlatButton::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         // Only Space acts; Enter and Escape do nothing here, whatever Default says.
         if (wp == VK_SPACE) {
             if (groupIndex_ != 0) setDown(true);
-            else state_ = ButtonState::bsDown;
+            else state_ = ButtonState::Down;
             invalidate();
         }
         return 0;
     case WM_KEYUP:
         if (wp == VK_SPACE) {
             if (groupIndex_ != 0) setDown(false);
-            else state_ = ButtonState::bsUp;
+            else state_ = ButtonState::Up;
             const std::shared_ptr<bool> alive = alive_;
             click();
             if (*alive) invalidate();
@@ -581,7 +581,7 @@ LRESULT FlatButton::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_WINDOWPOSCHANGED: {
         const LRESULT r = defaultHandler(msg, wp, lp);
-        if (transparentMode_ != TransparentMode::tmNone) invalidate();
+        if (transparentMode_ != TransparentMode::None) invalidate();
         return r;
     }
     case WM_SYSCOLORCHANGE:

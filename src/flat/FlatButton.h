@@ -121,7 +121,7 @@ private:
     void takeParentFont();
     void endDrag();
 
-    TransparentMode transparentMode_ = TransparentMode::tmNone;
+    TransparentMode transparentMode_ = TransparentMode::None;
     bool default_ = false;
     bool allowAllUp_ = false;
     FlatButtonColors colors_;
@@ -134,13 +134,13 @@ private:
     bool parentFont_ = true;
     std::uint32_t fontColor_ = ui::systemColor(COLOR_WINDOWTEXT);
     ui::BitmapHandle glyph_;
-    ButtonLayout layout_ = ButtonLayout::blGlyphTop;
+    ButtonLayout layout_ = ButtonLayout::GlyphTop;
     int margin_ = -1;
     NumGlyphs numGlyphs_ = 1;
     int spacing_ = 4;
-    ui::ModalResult modalResult_ = ui::mrNone;
+    ui::ModalResult modalResult_ = ui::ModalResult::None;
 
-    ButtonState state_ = ButtonState::bsUp;
+    ButtonState state_ = ButtonState::Up;
     bool mouseIn_ = false;
     bool dragging_ = false;
     bool tracking_ = false; // platform leave notification requested

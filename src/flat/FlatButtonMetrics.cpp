@@ -8,7 +8,7 @@ namespace {
 
 bool IsHorizontal(ButtonLayout layout)
 {
-    return layout == ButtonLayout::blGlyphLeft || layout == ButtonLayout::blGlyphRight;
+    return layout == ButtonLayout::GlyphLeft || layout == ButtonLayout::GlyphRight;
 }
 
 } // namespace
@@ -57,19 +57,19 @@ GlyphTextLayout LayoutGlyphAndText(const Rect& client, Point offset, Size glyph,
     }
 
     switch (layout) {
-    case ButtonLayout::blGlyphLeft:
+    case ButtonLayout::GlyphLeft:
         g.x = margin;
         t.x = g.x + gw + spacing;
         break;
-    case ButtonLayout::blGlyphRight:
+    case ButtonLayout::GlyphRight:
         g.x = cw - margin - gw;
         t.x = g.x - spacing - tw;
         break;
-    case ButtonLayout::blGlyphTop:
+    case ButtonLayout::GlyphTop:
         g.y = margin;
         t.y = g.y + gh + spacing;
         break;
-    case ButtonLayout::blGlyphBottom:
+    case ButtonLayout::GlyphBottom:
         g.y = ch - margin - gh;
         t.y = g.y - spacing - th;
         break;
@@ -93,13 +93,13 @@ int NumGlyphsForGlyph(Size glyph, int current)
 int GlyphImageForState(int numGlyphs, ButtonState state)
 {
     switch (state) {
-    case ButtonState::bsUp:
+    case ButtonState::Up:
         return 1;
-    case ButtonState::bsDisabled:
+    case ButtonState::Disabled:
         return numGlyphs >= 2 ? 2 : 1;
-    case ButtonState::bsDown:
+    case ButtonState::Down:
         return numGlyphs >= 3 ? 3 : 1;
-    case ButtonState::bsExclusive:
+    case ButtonState::Exclusive:
         return numGlyphs >= 4 ? 4 : (numGlyphs == 3 ? 3 : 1);
     }
     return 1;
@@ -121,7 +121,7 @@ bool IsInsideButton(Point p, Size client)
 
 Point PaintOffset(ButtonState state)
 {
-    if (state == ButtonState::bsDown || state == ButtonState::bsExclusive)
+    if (state == ButtonState::Down || state == ButtonState::Exclusive)
         return {1, 1};
     return {0, 0};
 }
@@ -129,27 +129,27 @@ Point PaintOffset(ButtonState state)
 ButtonState RefreshedState(ButtonState state, bool enabled, bool down, int groupIndex)
 {
     if (!enabled)
-        return ButtonState::bsDisabled;
-    if (state == ButtonState::bsDisabled)
-        return down && groupIndex != 0 ? ButtonState::bsExclusive : ButtonState::bsUp;
+        return ButtonState::Disabled;
+    if (state == ButtonState::Disabled)
+        return down && groupIndex != 0 ? ButtonState::Exclusive : ButtonState::Up;
     return state;
 }
 
 ButtonState DraggingState(bool down, bool inside)
 {
     if (down)
-        return ButtonState::bsExclusive;
-    return inside ? ButtonState::bsDown : ButtonState::bsUp;
+        return ButtonState::Exclusive;
+    return inside ? ButtonState::Down : ButtonState::Up;
 }
 
 bool FaceIsTransparent(TransparentMode mode, bool mouseIn)
 {
     switch (mode) {
-    case TransparentMode::tmAlways:
+    case TransparentMode::Always:
         return true;
-    case TransparentMode::tmNotFocused:
+    case TransparentMode::NotFocused:
         return !mouseIn;
-    case TransparentMode::tmNone:
+    case TransparentMode::None:
         return false;
     }
     return false;
@@ -158,13 +158,13 @@ bool FaceIsTransparent(TransparentMode mode, bool mouseIn)
 std::uint32_t FaceColor(ButtonState state, bool mouseIn, const FlatButtonColors& colors)
 {
     switch (state) {
-    case ButtonState::bsUp:
+    case ButtonState::Up:
         return mouseIn ? colors.focused : colors.color;
-    case ButtonState::bsDisabled:
+    case ButtonState::Disabled:
         return colors.color;
-    case ButtonState::bsDown:
+    case ButtonState::Down:
         return colors.down;
-    case ButtonState::bsExclusive:
+    case ButtonState::Exclusive:
         return mouseIn ? colors.focused : colors.down;
     }
     return colors.color;
@@ -174,16 +174,16 @@ BevelFrame FrameForState(ButtonState state, bool mouseIn, bool isDefault,
                          const FlatButtonColors& colors)
 {
     switch (state) {
-    case ButtonState::bsUp:
+    case ButtonState::Up:
         if (mouseIn)
             return {colors.highlight, colors.shadow, 1};
         if (isDefault)
             return {colors.border, colors.border, 2};
         return {colors.border, colors.border, 1};
-    case ButtonState::bsDisabled:
+    case ButtonState::Disabled:
         return {colors.border, colors.border, 1};
-    case ButtonState::bsDown:
-    case ButtonState::bsExclusive:
+    case ButtonState::Down:
+    case ButtonState::Exclusive:
         return {colors.shadow, colors.highlight, 1};
     }
     return {colors.border, colors.border, 1};

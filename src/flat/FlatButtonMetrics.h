@@ -10,9 +10,9 @@
 
 namespace corvane::flat {
 
-enum class ButtonState : std::uint8_t { bsUp, bsDisabled, bsDown, bsExclusive };
+enum class ButtonState : std::uint8_t { Up, Disabled, Down, Exclusive };
 
-enum class TransparentMode : std::uint8_t { tmAlways, tmNotFocused, tmNone };
+enum class TransparentMode : std::uint8_t { Always, NotFocused, None };
 
 inline constexpr int kMaxGlyphs = 4;
 

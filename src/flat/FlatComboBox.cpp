@@ -24,11 +24,11 @@ void FillTriangle(HDC dc, const flat::Triangle& t, int dx, int dy, COLORREF c) {
 
 DWORD StyleBits(ComboBoxStyle s) {
     switch (s) {
-    case ComboBoxStyle::csDropDown: return CBS_DROPDOWN;
-    case ComboBoxStyle::csSimple: return CBS_SIMPLE;
-    case ComboBoxStyle::csDropDownList: return CBS_DROPDOWNLIST;
-    case ComboBoxStyle::csOwnerDrawFixed: return CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED;
-    case ComboBoxStyle::csOwnerDrawVariable: return CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE;
+    case ComboBoxStyle::DropDown: return CBS_DROPDOWN;
+    case ComboBoxStyle::Simple: return CBS_SIMPLE;
+    case ComboBoxStyle::DropDownList: return CBS_DROPDOWNLIST;
+    case ComboBoxStyle::OwnerDrawFixed: return CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED;
+    case ComboBoxStyle::OwnerDrawVariable: return CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE;
     }
     return CBS_DROPDOWN;
 }
@@ -60,7 +60,7 @@ void FlatComboBox::createWindow(HWND parent, int x, int y, int w, int h) {
     createControl(WC_COMBOBOXA, style, 0, x, y, w, h + listHeight, parent);
     if (!handle()) return;
     if (font_) perform(WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    if (style_ == ComboBoxStyle::csOwnerDrawFixed || style_ == ComboBoxStyle::csOwnerDrawVariable)
+    if (style_ == ComboBoxStyle::OwnerDrawFixed || style_ == ComboBoxStyle::OwnerDrawVariable)
         perform(CB_SETITEMHEIGHT, 0, itemHeight_);
     if (maxLength_ > 0) perform(CB_LIMITTEXT, static_cast<WPARAM>(maxLength_));
 }
@@ -84,7 +84,7 @@ void FlatComboBox::recreate() {
     if (!handle()) return;
     for (const std::string& s : items) addItem(s);
     if (index >= 0) setItemIndex(index);
-    else if (style_ == ComboBoxStyle::csDropDown || style_ == ComboBoxStyle::csSimple) setText(typed);
+    else if (style_ == ComboBoxStyle::DropDown || style_ == ComboBoxStyle::Simple) setText(typed);
     SetWindowPos(handle(), prev ? prev : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (!wasEnabled) EnableWindow(handle(), FALSE);
     if (!wasVisible) ShowWindow(handle(), SW_HIDE);
@@ -148,7 +148,7 @@ void FlatComboBox::setDropDownCount(int n) {
 void FlatComboBox::setItemHeight(int h) {
     if (h <= 0) return;
     itemHeight_ = h;
-    if (handle() && (style_ == ComboBoxStyle::csOwnerDrawFixed || style_ == ComboBoxStyle::csOwnerDrawVariable))
+    if (handle() && (style_ == ComboBoxStyle::OwnerDrawFixed || style_ == ComboBoxStyle::OwnerDrawVariable))
         perform(CB_SETITEMHEIGHT, 0, h);
 }
 
@@ -211,7 +211,7 @@ bool FlatComboBox::droppedDown() const { return handle() && perform(CB_GETDROPPE
 void FlatComboBox::setDroppedDown(bool d) { perform(CB_SHOWDROPDOWN, d ? TRUE : FALSE); }
 
 HWND FlatComboBox::editHandle() const {
-    if (!handle() || (style_ != ComboBoxStyle::csDropDown && style_ != ComboBoxStyle::csSimple)) return nullptr;
+    if (!handle() || (style_ != ComboBoxStyle::DropDown && style_ != ComboBoxStyle::Simple)) return nullptr;
     return FindWindowExA(handle(), nullptr, "Edit", nullptr);
 }
 
@@ -225,7 +225,7 @@ FlatComboGeometry FlatComboBox::geometry() const {
 }
 
 bool FlatComboBox::isListStyle() const {
-    return style_ != ComboBoxStyle::csDropDown && style_ != ComboBoxStyle::csSimple;
+    return style_ != ComboBoxStyle::DropDown && style_ != ComboBoxStyle::Simple;
 }
 
 void FlatComboBox::drawFrame(HDC dc) {
@@ -239,7 +239,7 @@ void FlatComboBox::drawFrame(HDC dc) {
 }
 
 void FlatComboBox::drawButton(HDC dc) {
-    if (style_ == ComboBoxStyle::csSimple) return;
+    if (style_ == ComboBoxStyle::Simple) return;
     const FlatComboGeometry g = geometry();
     const RECT b = ToRect(g.buttonDrawn);
     ui::fillSolid(dc, b, ui::toRgb(colors_.arrowBackground));
@@ -295,7 +295,7 @@ void FlatComboBox::paintContent(HDC dc, const RECT& area) {
     ExcludeClipRect(dc, strip.left, strip.top, strip.right, strip.bottom);
     // The platform draws the text and the chosen item between our frame and button.
     defaultHandler(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-    if (style_ == ComboBoxStyle::csDropDown && droppedDown()) ui::frameSolid(dc, ToRect(g.dropDownFrame), GetSysColor(COLOR_WINDOW));
+    if (style_ == ComboBoxStyle::DropDown && droppedDown()) ui::frameSolid(dc, ToRect(g.dropDownFrame), GetSysColor(COLOR_WINDOW));
     else if (isListStyle()) drawListFace(dc);
     RestoreDC(dc, saved);
 }

@@ -10,13 +10,13 @@
 
 namespace corvane::flat {
 
-enum class ComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
+enum class ComboBoxStyle { DropDown, Simple, DropDownList, OwnerDrawFixed, OwnerDrawVariable };
 
 class FlatComboBox : public ui::WinControl {
 public:
     // `h` is the closed height; the platform decides it from the font in the end.
     FlatComboBox(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h = 21,
-                  ComboBoxStyle style = ComboBoxStyle::csDropDown);
+                  ComboBoxStyle style = ComboBoxStyle::DropDown);
 
     // Published properties.
     ComboBoxStyle style() const { return style_; }
@@ -74,7 +74,7 @@ public:
 
     // Last computed focus state: list dropped, or focus on the box or its edit.
     bool active() const { return active_; }
-    // The edit child of csDropDown and csSimple, else nullptr.
+    // The edit child of DropDown and Simple, else nullptr.
     HWND editHandle() const;
     // The brush the control answers the drop-down list's colour request with.
     HBRUSH listBrush() const { return brush_.get(); }

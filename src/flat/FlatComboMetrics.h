@@ -16,10 +16,10 @@ struct FlatComboGeometry {
     Rect scrollStrip;       // kept out of the platform's painting
     Rect arrowClipStrip;    // excluded after drawing the arrow button
     int paintRightLimit;    // right edge of the area filled with Color
-    Rect dropDownFrame;     // csDropDown with the list open
+    Rect dropDownFrame;     // DropDown with the list open
     Rect listFaceStrip;     // list styles: strip left of the button
     Rect focusFrame;        // list styles: frame around the selected text
-    Size editChild;         // size of the edit child (csDropDown, csSimple)
+    Size editChild;         // size of the edit child (DropDown, Simple)
     Rect closeUpInvalidate; // repainted when the list closes
 };
 

@@ -75,10 +75,10 @@ ModalResult Form::showModal() {
     {
         ModalScope others(handle());
         modal_ = true;
-        modalResult_ = mrNone;
+        modalResult_ = ModalResult::None;
         show();
         SetActiveWindow(handle());
-        Application::instance().runModalLoop([this] { return modalResult_ != mrNone || !handle(); });
+        Application::instance().runModalLoop([this] { return modalResult_ != ModalResult::None || !handle(); });
     }
     if (handle()) hide();
     modal_ = false;
@@ -137,7 +137,7 @@ LRESULT Form::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_CLOSE:
         if (modal_) {
-            modalResult_ = mrCancel;
+            modalResult_ = ModalResult::Cancel;
             return 0;
         }
         if (Application::instance().mainForm() == this) {

@@ -8,7 +8,7 @@
 
 namespace corvane::ui {
 
-enum ModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
+enum class ModalResult { None = 0, Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
 
 enum class FormPosition { Designed, ScreenCenter, OwnerFormCenter };
 
@@ -74,11 +74,11 @@ private:
 
     HWND activeControl_ = nullptr;
     bool modal_ = false;
-    ModalResult modalResult_ = mrNone;
+    ModalResult modalResult_ = ModalResult::None;
 };
 
 // What a button's click does to the form that holds it: the form's modal result
-// becomes the button's (mrNone included), then `onClick` runs inside the error guard.
+// becomes the button's (ModalResult::None included), then `onClick` runs inside the error guard.
 void clickButton(const WinControl& button, ModalResult result, const std::function<void()>& onClick);
 
 // Creates the font the program's windows use: MS Sans Serif with the given height.

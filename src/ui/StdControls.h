@@ -17,7 +17,7 @@ public:
     Button(Component* owner, std::string name, HWND parent, int x, int y, int w, int h, const std::string& caption);
 
     // A click sets the holding form's modal result to this (before OnClick).
-    ModalResult modalResult = mrNone;
+    ModalResult modalResult = ModalResult::None;
     std::function<void()> onClick;
 
     // As if the user clicked: errors of the handler are shown in the standard error box.

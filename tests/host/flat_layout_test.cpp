@@ -109,25 +109,25 @@ TEST(LayoutTest, EveryLayoutWithAutomaticAndFixedMarginAndSpacing)
 {
     const LayoutCase cases[] = {
         // Margin centres the block, fixed spacing.
-        {L::blGlyphLeft, -1, 4, {25, 12}, {45, 14}},
-        {L::blGlyphRight, -1, 4, {59, 12}, {25, 14}},
-        {L::blGlyphTop, -1, 4, {42, 4}, {35, 24}},
-        {L::blGlyphBottom, -1, 4, {42, 20}, {35, 3}},
+        {L::GlyphLeft, -1, 4, {25, 12}, {45, 14}},
+        {L::GlyphRight, -1, 4, {59, 12}, {25, 14}},
+        {L::GlyphTop, -1, 4, {42, 4}, {35, 24}},
+        {L::GlyphBottom, -1, 4, {42, 20}, {35, 3}},
         // Both automatic: three equal gaps.
-        {L::blGlyphLeft, -1, -1, {18, 12}, {52, 14}},
-        {L::blGlyphRight, -1, -1, {66, 12}, {18, 14}},
-        {L::blGlyphTop, -1, -1, {42, 3}, {35, 22}},
-        {L::blGlyphBottom, -1, -1, {42, 21}, {35, 5}},
+        {L::GlyphLeft, -1, -1, {18, 12}, {52, 14}},
+        {L::GlyphRight, -1, -1, {66, 12}, {18, 14}},
+        {L::GlyphTop, -1, -1, {42, 3}, {35, 22}},
+        {L::GlyphBottom, -1, -1, {42, 21}, {35, 5}},
         // Fixed margin, automatic spacing.
-        {L::blGlyphLeft, 5, -1, {5, 12}, {45, 14}},
-        {L::blGlyphRight, 5, -1, {79, 12}, {25, 14}},
-        {L::blGlyphTop, 5, -1, {42, 5}, {35, 24}},
-        {L::blGlyphBottom, 5, -1, {42, 19}, {35, 3}},
+        {L::GlyphLeft, 5, -1, {5, 12}, {45, 14}},
+        {L::GlyphRight, 5, -1, {79, 12}, {25, 14}},
+        {L::GlyphTop, 5, -1, {42, 5}, {35, 24}},
+        {L::GlyphBottom, 5, -1, {42, 19}, {35, 3}},
         // Both fixed.
-        {L::blGlyphLeft, 2, 3, {2, 12}, {21, 14}},
-        {L::blGlyphRight, 2, 3, {82, 12}, {49, 14}},
-        {L::blGlyphTop, 2, 3, {42, 2}, {35, 21}},
-        {L::blGlyphBottom, 2, 3, {42, 22}, {35, 6}},
+        {L::GlyphLeft, 2, 3, {2, 12}, {21, 14}},
+        {L::GlyphRight, 2, 3, {82, 12}, {49, 14}},
+        {L::GlyphTop, 2, 3, {42, 2}, {35, 21}},
+        {L::GlyphBottom, 2, 3, {42, 22}, {35, 6}},
     };
     for (const LayoutCase& c : cases) {
         SCOPED_TRACE(testing::Message() << "layout " << static_cast<int>(c.layout) << " margin "
@@ -142,7 +142,7 @@ TEST(LayoutTest, EveryLayoutWithAutomaticAndFixedMarginAndSpacing)
 TEST(LayoutTest, ClientOriginAndPressedOffsetMoveBothParts)
 {
     const GlyphTextLayout r = LayoutGlyphAndText({10, 20, 110, 60}, {1, 1}, {16, 16}, 1, {30, 13},
-                                                 -1, 4, L::blGlyphLeft);
+                                                 -1, 4, L::GlyphLeft);
     EXPECT_EQ(r.glyphPos, (Point{36, 33}));
     EXPECT_EQ(r.textBounds, (Rect{56, 35, 86, 48}));
 }
@@ -150,9 +150,9 @@ TEST(LayoutTest, ClientOriginAndPressedOffsetMoveBothParts)
 TEST(LayoutTest, OnlyOneImageOfAMultiImageGlyphIsPlaced)
 {
     const GlyphTextLayout one = LayoutGlyphAndText({0, 0, 100, 40}, {0, 0}, {16, 16}, 1,
-                                                   {30, 13}, -1, -1, L::blGlyphRight);
+                                                   {30, 13}, -1, -1, L::GlyphRight);
     const GlyphTextLayout four = LayoutGlyphAndText({0, 0, 100, 40}, {0, 0}, {64, 16}, 4,
-                                                    {30, 13}, -1, -1, L::blGlyphRight);
+                                                    {30, 13}, -1, -1, L::GlyphRight);
     EXPECT_EQ(one.glyphPos, four.glyphPos);
     EXPECT_EQ(one.textBounds, four.textBounds);
 }
@@ -162,12 +162,12 @@ TEST(LayoutTest, SpacingIsDroppedWithoutCaptionOrGlyph)
     // Glyph only: centred, even when spacing asks for three gaps.
     for (int spacing : {4, -1}) {
         const GlyphTextLayout r = LayoutGlyphAndText({0, 0, 100, 40}, {0, 0}, {16, 16}, 1, {0, 0},
-                                                     -1, spacing, L::blGlyphLeft);
+                                                     -1, spacing, L::GlyphLeft);
         EXPECT_EQ(r.glyphPos, (Point{42, 12})) << spacing;
     }
     // Caption only, the tip dialog's 73 x 25 button: centred both ways.
     const GlyphTextLayout t = LayoutGlyphAndText({0, 0, 73, 25}, {0, 0}, {0, 0}, 1, {50, 13}, -1,
-                                                 4, L::blGlyphTop);
+                                                 4, L::GlyphTop);
     EXPECT_EQ(t.textBounds, (Rect{12, 6, 62, 19}));
 }
 
@@ -175,7 +175,7 @@ TEST(LayoutTest, DivisionTruncatesTowardZeroWhenTheClientIsTooSmall)
 {
     // (20 - 50 + 1) / 2 = -14, and (10 - 16 + 1) / 2 = -2.
     const GlyphTextLayout r = LayoutGlyphAndText({0, 0, 20, 10}, {0, 0}, {16, 16}, 1, {30, 13},
-                                                 -1, 4, L::blGlyphLeft);
+                                                 -1, 4, L::GlyphLeft);
     EXPECT_EQ(r.glyphPos, (Point{-14, -2}));
     EXPECT_EQ(r.textBounds.left, 6);
     EXPECT_EQ(r.textBounds.top, -1);
@@ -196,7 +196,7 @@ TEST(FlatButtonTest, NumGlyphsFollowsTheGlyphShape)
 TEST(FlatButtonTest, ImageChosenForEachState)
 {
     using S = ButtonState;
-    const S states[] = {S::bsUp, S::bsDisabled, S::bsDown, S::bsExclusive};
+    const S states[] = {S::Up, S::Disabled, S::Down, S::Exclusive};
     const int expected[4][4] = {{1, 1, 1, 1}, {1, 2, 1, 1}, {1, 2, 3, 3}, {1, 2, 3, 4}};
     for (int n = 1; n <= 4; ++n)
         for (int s = 0; s < 4; ++s)
@@ -218,23 +218,23 @@ TEST(FlatButtonTest, FrameAndFacePerState)
 {
     using S = ButtonState;
     const FlatButtonColors c;
-    const BevelFrame hot = FrameForState(S::bsUp, true, true, c);
+    const BevelFrame hot = FrameForState(S::Up, true, true, c);
     EXPECT_EQ(hot.topLeft, c.highlight);
     EXPECT_EQ(hot.bottomRight, c.shadow);
     EXPECT_EQ(hot.width, 1);
-    EXPECT_EQ(FrameForState(S::bsUp, false, true, c).width, 2);
-    EXPECT_EQ(FrameForState(S::bsDisabled, false, true, c).width, 1);
-    const BevelFrame sunken = FrameForState(S::bsExclusive, true, false, c);
+    EXPECT_EQ(FrameForState(S::Up, false, true, c).width, 2);
+    EXPECT_EQ(FrameForState(S::Disabled, false, true, c).width, 1);
+    const BevelFrame sunken = FrameForState(S::Exclusive, true, false, c);
     EXPECT_EQ(sunken.topLeft, c.shadow);
     EXPECT_EQ(sunken.bottomRight, c.highlight);
 
-    EXPECT_EQ(FaceColor(S::bsExclusive, false, c), c.down);
-    EXPECT_EQ(FaceColor(S::bsExclusive, true, c), c.focused);
-    EXPECT_EQ(FaceColor(S::bsDisabled, true, c), c.color);
+    EXPECT_EQ(FaceColor(S::Exclusive, false, c), c.down);
+    EXPECT_EQ(FaceColor(S::Exclusive, true, c), c.focused);
+    EXPECT_EQ(FaceColor(S::Disabled, true, c), c.color);
 
-    EXPECT_EQ(RefreshedState(S::bsDisabled, true, true, 1), S::bsExclusive);
-    EXPECT_EQ(RefreshedState(S::bsDisabled, true, true, 0), S::bsUp);
-    EXPECT_EQ(RefreshedState(S::bsDown, false, false, 0), S::bsDisabled);
+    EXPECT_EQ(RefreshedState(S::Disabled, true, true, 1), S::Exclusive);
+    EXPECT_EQ(RefreshedState(S::Disabled, true, true, 0), S::Up);
+    EXPECT_EQ(RefreshedState(S::Down, false, false, 0), S::Disabled);
 }
 
 TEST(FlatButtonTest, BevelRingsCoverTheEdgesOfTheRectangle)

@@ -38,7 +38,7 @@ private:
             act_(*dialog);
         } else if (GetTickCount() - started_ > 2000) {
             timedOut_ = true;
-            dialog->setModalResult(ui::mrCancel);
+            dialog->setModalResult(ui::ModalResult::Cancel);
         }
     }
 

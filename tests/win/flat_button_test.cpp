@@ -90,7 +90,7 @@ TEST_F(FlatButtonTest, NewButtonHasItsInitialProperties) {
     auto* b = new FlatButton(form.get(), "b", form->handle());
     EXPECT_EQ(b->width(), 25);
     EXPECT_EQ(b->height(), 25);
-    EXPECT_EQ(b->transparentMode(), TransparentMode::tmNone);
+    EXPECT_EQ(b->transparentMode(), TransparentMode::None);
     EXPECT_FALSE(b->isDefault());
     EXPECT_FALSE(b->allowAllUp());
     EXPECT_TRUE(b->parentColor());
@@ -106,11 +106,11 @@ TEST_F(FlatButtonTest, NewButtonHasItsInitialProperties) {
     EXPECT_FALSE(b->useAdvColors());
     EXPECT_EQ(b->groupIndex(), 0);
     EXPECT_FALSE(b->down());
-    EXPECT_EQ(b->layout(), ButtonLayout::blGlyphTop);
+    EXPECT_EQ(b->layout(), ButtonLayout::GlyphTop);
     EXPECT_EQ(b->margin(), -1);
     EXPECT_EQ(b->numGlyphs(), 1);
     EXPECT_EQ(b->spacing(), 4);
-    EXPECT_EQ(b->modalResult(), ui::mrNone);
+    EXPECT_EQ(b->modalResult(), ui::ModalResult::None);
     EXPECT_EQ(b->font(), form->font());
 }
 
@@ -152,7 +152,7 @@ TEST_F(FlatButtonTest, IdleHoveredPressedAndDefaultLooks) {
         EXPECT_EQ(c.pixel(3, 3), kFocused);
     }
     press(b, 5, 5);
-    EXPECT_EQ(b->state(), ButtonState::bsDown);
+    EXPECT_EQ(b->state(), ButtonState::Down);
     {
         Capture c(b->handle());
         EXPECT_EQ(c.pixel(0, 0), kBlack); // sunken
@@ -182,7 +182,7 @@ TEST_F(FlatButtonTest, DisabledSingleImageGlyphIsEmbossed) {
     ASSERT_EQ(b->numGlyphs(), 1);
     b->setEnabled(false);
     Capture c(b->handle());
-    // Centred: glyph at (12, margin) with blGlyphTop; find it from the layout rule.
+    // Centred: glyph at (12, margin) with GlyphTop; find it from the layout rule.
     const int gx = (40 - 16 + 1) / 2, gy = (40 - 16 + 1) / 2;
     const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), light = GetSysColor(COLOR_BTNHIGHLIGHT);
     EXPECT_EQ(c.pixel(gx + 5, gy + 5), shadow);        // the square, in the shadow colour
@@ -237,24 +237,24 @@ TEST_F(FlatButtonTest, NumGlyphsFollowsTheGlyphShape) {
 
 TEST_F(FlatButtonTest, ReleaseOnBottomRowClicksOnRightColumnDoesNot) {
     auto* b = add("Go", 10, 10);
-    b->setModalResult(ui::mrOk);
+    b->setModalResult(ui::ModalResult::Ok);
     int clicks = 0;
     b->OnClick = [&] { ++clicks; };
     press(b, 10, 10);
     release(b, 10, 25); // y == client height: the bottom edge row
     EXPECT_EQ(clicks, 1);
-    EXPECT_EQ(form->modalResult(), ui::mrOk);
+    EXPECT_EQ(form->modalResult(), ui::ModalResult::Ok);
     press(b, 10, 10);
     release(b, 73, 10); // x == client width: outside
     EXPECT_EQ(clicks, 1);
     press(b, 10, 10);
     release(b, 72, 24);
     EXPECT_EQ(clicks, 2);
-    EXPECT_EQ(b->state(), ButtonState::bsUp);
+    EXPECT_EQ(b->state(), ButtonState::Up);
     // A button with ModalResult 0 still writes it.
     auto* c = add("Zero", 100, 10);
     clickAt(c, 5, 5);
-    EXPECT_EQ(form->modalResult(), ui::mrNone);
+    EXPECT_EQ(form->modalResult(), ui::ModalResult::None);
 }
 
 TEST_F(FlatButtonTest, GroupKeepsOneButtonDown) {
@@ -266,7 +266,7 @@ TEST_F(FlatButtonTest, GroupKeepsOneButtonDown) {
     a->OnClick = [&] { ++clicksA; };
     clickAt(a, 5, 5);
     EXPECT_TRUE(a->down());
-    EXPECT_EQ(a->state(), ButtonState::bsExclusive);
+    EXPECT_EQ(a->state(), ButtonState::Exclusive);
     clickAt(a, 5, 5); // AllowAllUp False: stays pressed
     EXPECT_TRUE(a->down());
     EXPECT_EQ(clicksA, 2);
@@ -275,7 +275,7 @@ TEST_F(FlatButtonTest, GroupKeepsOneButtonDown) {
     clickAt(b, 5, 5);
     EXPECT_TRUE(b->down());
     EXPECT_FALSE(a->down());
-    EXPECT_EQ(a->state(), ButtonState::bsUp);
+    EXPECT_EQ(a->state(), ButtonState::Up);
     // AllowAllUp is copied through the group; then a pressed button lets go.
     b->setAllowAllUp(true);
     EXPECT_TRUE(a->allowAllUp());
@@ -295,10 +295,10 @@ TEST_F(FlatButtonTest, SpaceClicksOnReleaseEnterNever) {
     b->setFocus();
     b->perform(WM_KEYDOWN, VK_SPACE, 0);
     EXPECT_EQ(clicks, 0);
-    EXPECT_EQ(b->state(), ButtonState::bsDown);
+    EXPECT_EQ(b->state(), ButtonState::Down);
     b->perform(WM_KEYUP, VK_SPACE, 0xC0000001);
     EXPECT_EQ(clicks, 1);
-    EXPECT_EQ(b->state(), ButtonState::bsUp);
+    EXPECT_EQ(b->state(), ButtonState::Up);
     // Through the message loop: Enter and Escape on the focused default button.
     for (WPARAM key : {WPARAM(VK_RETURN), WPARAM(VK_ESCAPE)}) {
         PostMessageA(b->handle(), WM_KEYDOWN, key, 1);
@@ -385,7 +385,7 @@ TEST_F(FlatButtonTest, DisablingEndsHoverAndLostCaptureEndsPress) {
     ASSERT_TRUE(b->mouseInControl());
     b->setEnabled(false);
     EXPECT_FALSE(b->mouseInControl());
-    EXPECT_EQ(b->state(), ButtonState::bsDisabled);
+    EXPECT_EQ(b->state(), ButtonState::Disabled);
     EXPECT_EQ(FlatButton::hoveredButton(), nullptr);
     b->setEnabled(true);
     int clicks = 0;
@@ -395,7 +395,7 @@ TEST_F(FlatButtonTest, DisablingEndsHoverAndLostCaptureEndsPress) {
     ReleaseCapture();
     release(b, 5, 5);
     EXPECT_EQ(clicks, 0);
-    EXPECT_EQ(b->state(), ButtonState::bsUp);
+    EXPECT_EQ(b->state(), ButtonState::Up);
 }
 
 TEST_F(FlatButtonTest, TransparentModesShowTheParent) {
@@ -403,7 +403,7 @@ TEST_F(FlatButtonTest, TransparentModesShowTheParent) {
     auto* b = add("T", 10, 10);
     b->setColor(RGB(250, 250, 0));
     EXPECT_EQ(Capture(b->handle()).pixel(3, 3), RGB(250, 250, 0));
-    b->setTransparentMode(TransparentMode::tmNotFocused);
+    b->setTransparentMode(TransparentMode::NotFocused);
     {
         Capture c(b->handle());
         EXPECT_EQ(c.pixel(3, 3), parent);
@@ -411,7 +411,7 @@ TEST_F(FlatButtonTest, TransparentModesShowTheParent) {
     }
     b->setFocus();
     EXPECT_EQ(Capture(b->handle()).pixel(3, 3), kFocused); // a hovered look fills again
-    b->setTransparentMode(TransparentMode::tmAlways);
+    b->setTransparentMode(TransparentMode::Always);
     EXPECT_EQ(Capture(b->handle()).pixel(3, 3), parent);
 }
 
@@ -422,7 +422,7 @@ TEST_F(FlatButtonTest, FailingClickHandlerIsShownAndTheButtonRecovers) {
     clickAt(b, 5, 5);
     ASSERT_EQ(user.count("message"), 1);
     EXPECT_EQ(user.calls[0].text, "Boom.");
-    EXPECT_EQ(b->state(), ButtonState::bsUp);
+    EXPECT_EQ(b->state(), ButtonState::Up);
 }
 
 TEST(FlatButtonInTips, EnterDoesNotClickSpaceDoesOnRelease) {
@@ -437,7 +437,7 @@ TEST(FlatButtonInTips, EnterDoesNotClickSpaceDoesOnRelease) {
     PostMessageA(tips.bNext->handle(), WM_KEYUP, VK_RETURN, 0xC0000001);
     PumpMessages(30);
     EXPECT_EQ(tips.Panel1->pageIndex(), 1);
-    EXPECT_EQ(tips.modalResult(), ui::mrNone);
+    EXPECT_EQ(tips.modalResult(), ui::ModalResult::None);
     PostMessageA(tips.bNext->handle(), WM_KEYDOWN, VK_SPACE, 1);
     PumpMessages(30);
     EXPECT_EQ(tips.Panel1->pageIndex(), 1);

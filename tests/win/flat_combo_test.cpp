@@ -34,7 +34,7 @@ protected:
         SetFocus(form->handle());
         // As the tips dialog has it.
         cb = new FlatComboBox(form.get(), "cbOption", form->handle(), 8, 10, 166, 21,
-                               ComboBoxStyle::csDropDownList);
+                               ComboBoxStyle::DropDownList);
         cb->setColor(0xFF000005);
         cb->addItem("Always show tips at startup");
         cb->addItem("Never show tips at startup");
@@ -60,7 +60,7 @@ protected:
 
 TEST_F(FlatComboTest, NewBoxHasItsInitialProperties) {
     auto* c = new FlatComboBox(form.get(), "c", form->handle(), 8, 100, 120);
-    EXPECT_EQ(c->style(), ComboBoxStyle::csDropDown);
+    EXPECT_EQ(c->style(), ComboBoxStyle::DropDown);
     EXPECT_EQ(c->color(), 0xFF000005u);
     EXPECT_EQ(c->colorArrow(), 0x000000u);
     EXPECT_EQ(c->colorArrowBackground(), kArrowBack);

@@ -117,11 +117,11 @@ TEST_F(ItemEditor, FieldsStartFromTheEntryAndOnlyAnExactSeparatorDisablesThem) {
 TEST_F(ItemEditor, TogglingTheSeparatorBoxSwitchesTheFieldsAndOk) {
     open("*Separator*", "-");
     dlg->suitempfbOkClick();
-    EXPECT_EQ(dlg->modalResult(), ui::mrOk);
+    EXPECT_EQ(dlg->modalResult(), ui::ModalResult::Ok);
     EXPECT_EQ(user.count("message"), 0);
 
     // A user's click on the box (the control's own notification) unchecks it.
-    dlg->setModalResult(ui::mrNone);
+    dlg->setModalResult(ui::ModalResult::None);
     dlg->cAddSeparator->perform(BM_CLICK);
     EXPECT_FALSE(dlg->cAddSeparator->checked());
     EXPECT_TRUE(dlg->GroupBox1->enabled() && dlg->feName->enabled() && dlg->fePath->enabled());
@@ -130,7 +130,7 @@ TEST_F(ItemEditor, TogglingTheSeparatorBoxSwitchesTheFieldsAndOk) {
 
     // The separator texts, unchecked, fail the folder test.
     dlg->suitempfbOkClick();
-    EXPECT_EQ(dlg->modalResult(), ui::mrNone);
+    EXPECT_EQ(dlg->modalResult(), ui::ModalResult::None);
     ASSERT_EQ(user.count("message"), 1);
     EXPECT_EQ(user.calls[0].text, "-,the input path does not exist.");
     EXPECT_EQ(user.calls[0].caption, "Corvane");
@@ -146,17 +146,17 @@ TEST_F(ItemEditor, OkChecksTheFieldsAndTheFolder) {
     struct Case { std::string alias, path; int result; std::string message; };
     const std::string missing = folder.path() + "nope";
     const Case cases[] = {
-        {"", folderPath(), ui::mrNone, kEmptyFieldMessage},
-        {"alias", "", ui::mrNone, kEmptyFieldMessage},
-        {"alias", missing, ui::mrNone, missing + ",the input path does not exist."},
-        {"alias", folder.file("file.txt"), ui::mrNone, folder.file("file.txt") + ",the input path does not exist."},
-        {" ", folderPath(), ui::mrOk, ""},  // not trimmed: one blank is an alias
-        {"alias", folder.path(), ui::mrOk, ""},
+        {"", folderPath(), ui::ModalResult::None, kEmptyFieldMessage},
+        {"alias", "", ui::ModalResult::None, kEmptyFieldMessage},
+        {"alias", missing, ui::ModalResult::None, missing + ",the input path does not exist."},
+        {"alias", folder.file("file.txt"), ui::ModalResult::None, folder.file("file.txt") + ",the input path does not exist."},
+        {" ", folderPath(), ui::ModalResult::Ok, ""},  // not trimmed: one blank is an alias
+        {"alias", folder.path(), ui::ModalResult::Ok, ""},
     };
     folder.write("file.txt", "a file is not a folder");
     for (const Case& c : cases) {
         user.calls.clear();
-        dlg->setModalResult(ui::mrNone);
+        dlg->setModalResult(ui::ModalResult::None);
         type(c.alias, c.path);
         SetFocus(dlg->feName->handle());
         dlg->suitempfbOkClick();
@@ -175,10 +175,10 @@ TEST_F(ItemEditor, OkChecksTheFieldsAndTheFolder) {
     // With the separator box checked nothing is tested, empty boxes included.
     type("", "");
     user.calls.clear();
-    dlg->setModalResult(ui::mrNone);
+    dlg->setModalResult(ui::ModalResult::None);
     dlg->cAddSeparator->setChecked(true);
     dlg->suitempfbOkClick();
-    EXPECT_EQ(dlg->modalResult(), ui::mrOk);
+    EXPECT_EQ(dlg->modalResult(), ui::ModalResult::Ok);
     EXPECT_EQ(user.count("message"), 0);
 }
 
@@ -189,11 +189,11 @@ TEST_F(ItemEditor, RelativePathIsTestedAgainstTheCurrentFolder) {
     SetCurrentDirectoryA(folder.path().c_str());
     open("r", "rel");
     dlg->suitempfbOkClick();
-    EXPECT_EQ(dlg->modalResult(), ui::mrOk);
+    EXPECT_EQ(dlg->modalResult(), ui::ModalResult::Ok);
     type("r", "rel\\missing");
-    dlg->setModalResult(ui::mrNone);
+    dlg->setModalResult(ui::ModalResult::None);
     dlg->suitempfbOkClick();
-    EXPECT_EQ(dlg->modalResult(), ui::mrNone);
+    EXPECT_EQ(dlg->modalResult(), ui::ModalResult::None);
     SetCurrentDirectoryA(previous);
     EXPECT_EQ(user.count("message"), 1);
 }
@@ -223,11 +223,11 @@ TEST_F(ItemEditor, CancelAndCloseEndWithTheCancelResult) {
     open("a", "b");
     // Posted before the dialog runs, handled by its modal loop.
     PostMessageA(dlg->fbCancel->handle(), BM_CLICK, 0, 0);
-    EXPECT_EQ(dlg->showModal(), ui::mrCancel);
+    EXPECT_EQ(dlg->showModal(), ui::ModalResult::Cancel);
     EXPECT_EQ(user.count("message"), 0);
 
     PostMessageA(dlg->handle(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(dlg->showModal(), ui::mrCancel);
+    EXPECT_EQ(dlg->showModal(), ui::ModalResult::Cancel);
     EXPECT_EQ(dlg->feName->text(), "a");
 }
 
@@ -439,12 +439,12 @@ TEST_F(EditorFromMainWindow, EditWritesTheChosenRowsPair) {
 
 TEST_F(EditorFromMainWindow, EditNeverOpensForARowThatDoesNotExist) {
     // No row chosen yet, then a chosen index past the end after a Refresh.
-    EXPECT_FALSE(drive(&MainForm::aEditExecute, [](PropertyForm& d) { d.setModalResult(ui::mrOk); }));
-    EXPECT_FALSE(drive(&MainForm::lvMainDblClick, [](PropertyForm& d) { d.setModalResult(ui::mrOk); }));
+    EXPECT_FALSE(drive(&MainForm::aEditExecute, [](PropertyForm& d) { d.setModalResult(ui::ModalResult::Ok); }));
+    EXPECT_FALSE(drive(&MainForm::lvMainDblClick, [](PropertyForm& d) { d.setModalResult(ui::ModalResult::Ok); }));
     form->lvMain->select(1);
     key.set("N1", "");
     form->tbRefreshClick();
     ASSERT_EQ(form->rowCount(), 1);
-    EXPECT_FALSE(drive(&MainForm::aEditExecute, [](PropertyForm& d) { d.setModalResult(ui::mrOk); }));
+    EXPECT_FALSE(drive(&MainForm::aEditExecute, [](PropertyForm& d) { d.setModalResult(ui::ModalResult::Ok); }));
     EXPECT_EQ(key.get("N1"), "");
 }

@@ -88,12 +88,12 @@ TEST_F(OptionsDialog, BoxesShowTheFlagsAndOkWritesAllThreeKeys) {
     // Unchanged, OK still writes every key and creates the file.
     ASSERT_FALSE(FileExists(OptionsFilePath()));
     dlg->bOK->perform(BM_CLICK);
-    EXPECT_EQ(dlg->modalResult(), ui::mrOk);
+    EXPECT_EQ(dlg->modalResult(), ui::ModalResult::Ok);
     EXPECT_EQ(stored("ExploreFolder"), "1");
     EXPECT_EQ(stored("AskDelete"), "0");
     EXPECT_EQ(stored("ShowTips"), "1");
 
-    dlg->setModalResult(ui::mrNone);
+    dlg->setModalResult(ui::ModalResult::None);
     dlg->cbExploreFolder->perform(BM_CLICK); // a user's click toggles the box
     dlg->cbShowTips->setChecked(false);
     dlg->cbAskDelete->setChecked(true);
@@ -111,9 +111,9 @@ TEST_F(OptionsDialog, CancelAndCloseChangeNothing) {
     open();
     dlg->cbAskDelete->setChecked(false);
     PostMessageA(dlg->bCancel->handle(), BM_CLICK, 0, 0);
-    EXPECT_EQ(dlg->showModal(), ui::mrCancel);
+    EXPECT_EQ(dlg->showModal(), ui::ModalResult::Cancel);
     PostMessageA(dlg->handle(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(dlg->showModal(), ui::mrCancel);
+    EXPECT_EQ(dlg->showModal(), ui::ModalResult::Cancel);
     EXPECT_TRUE(options.askDelete);
     EXPECT_FALSE(FileExists(OptionsFilePath()));
 }
@@ -127,7 +127,7 @@ TEST_F(OptionsDialog, UnwritableFileShowsTheErrorAndKeepsTheDialogOpen) {
     EXPECT_EQ(user.calls[0].text, "Unable to write to " + folder.path() + "missing\\options.ini.");
     EXPECT_EQ(user.calls[0].caption, "Corvane");
     EXPECT_EQ(user.calls[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
-    EXPECT_EQ(dlg->modalResult(), ui::mrNone);
+    EXPECT_EQ(dlg->modalResult(), ui::ModalResult::None);
     EXPECT_FALSE(options.showTips); // the flags already hold the new values
 }
 

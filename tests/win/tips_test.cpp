@@ -126,14 +126,14 @@ TEST_F(TipsDialog, NextTipWalksThePagesAndWrapsToTheFirst) {
     }
     SendMessageA(dlg->bNext->handle(), BM_CLICK, 0, 0);
     EXPECT_EQ(dlg->Panel1->pageIndex(), 0);
-    EXPECT_EQ(dlg->modalResult(), ui::mrNone);
+    EXPECT_EQ(dlg->modalResult(), ui::ModalResult::None);
 }
 
 TEST_F(TipsDialog, CloseSavesOnlyAChangedChoice) {
     dlg = std::make_unique<TipsForm>(nullptr, options);
     dlg->create();
     PostMessageA(dlg->bClose->handle(), BM_CLICK, 0, 0);
-    EXPECT_EQ(dlg->showModal(), ui::mrOk);
+    EXPECT_EQ(dlg->showModal(), ui::ModalResult::Ok);
     EXPECT_FALSE(FileExists(OptionsFilePath())); // unchanged: nothing written
     EXPECT_TRUE(options.showTips);
 
@@ -141,7 +141,7 @@ TEST_F(TipsDialog, CloseSavesOnlyAChangedChoice) {
     dlg->create();
     PostMessageA(dlg->cbOption->handle(), CB_SETCURSEL, 1, 0);
     PostMessageA(dlg->bClose->handle(), BM_CLICK, 0, 0);
-    EXPECT_EQ(dlg->showModal(), ui::mrOk);
+    EXPECT_EQ(dlg->showModal(), ui::ModalResult::Ok);
     EXPECT_FALSE(options.showTips);
     EXPECT_EQ(folder.read("options.ini"), "[Options]\r\nExploreFolder=1\r\nAskDelete=0\r\nShowTips=0\r\n");
     EXPECT_EQ(user.count("message"), 0);
@@ -152,7 +152,7 @@ TEST_F(TipsDialog, TheCloseBoxSavesNothing) {
     dlg->create();
     PostMessageA(dlg->cbOption->handle(), CB_SETCURSEL, 1, 0);
     PostMessageA(dlg->handle(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(dlg->showModal(), ui::mrCancel);
+    EXPECT_EQ(dlg->showModal(), ui::ModalResult::Cancel);
     EXPECT_TRUE(options.showTips);
     EXPECT_FALSE(FileExists(OptionsFilePath()));
 }
@@ -166,7 +166,7 @@ TEST_F(TipsDialog, FailedSaveIsShownAndTheDialogStaysOpen) {
     EXPECT_EQ(user.calls[0].text, "Unable to write to " + folder.file("missing\\options.ini") + ".");
     EXPECT_EQ(user.calls[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
     EXPECT_FALSE(options.showTips); // already holds the new choice
-    EXPECT_EQ(dlg->modalResult(), ui::mrNone);
+    EXPECT_EQ(dlg->modalResult(), ui::ModalResult::None);
 }
 
 TEST_F(TipsDialog, PanelDrawsHeadingPictureStripRuleAndTheCurrentPage) {
