@@ -150,8 +150,8 @@ void TipsForm::buildComponents() {
     cbOption->setItemHeight(13);
     cbOption->addItem("Always show tips at startup");
     cbOption->addItem("Never show tips at startup");
-    bNext->OnClick = [this] { bNextClick(); };
-    bClose->OnClick = [this] { bCloseClick(); };
+    bNext->onClick = [this] { bNextClick(); };
+    bClose->onClick = [this] { bCloseClick(); };
 }
 
 void TipsForm::formShow() {

@@ -278,7 +278,7 @@ void FlatButton::setTabStop(bool t) {
 
 // ---- behaviour --------------------------------------------------------------
 
-void FlatButton::click() { ui::clickButton(*this, modalResult_, OnClick); }
+void FlatButton::click() { ui::clickButton(*this, modalResult_, onClick); }
 
 bool FlatButton::inside(int x, int y) const {
     const RECT c = clientRect();
@@ -330,9 +330,9 @@ void FlatButton::mouseMove(WPARAM keys, int x, int y) {
     if (!tracking_) {
         TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, handle(), 0};
         tracking_ = TrackMouseEvent(&t) != FALSE;
-        if (OnMouseEnter) OnMouseEnter();
+        if (onMouseEnter) onMouseEnter();
     }
-    if (OnMouseMove) OnMouseMove(static_cast<unsigned>(keys), x, y);
+    if (onMouseMove) onMouseMove(static_cast<unsigned>(keys), x, y);
     if (HoverShared::hovered != this && underCursor()) startHover();
     if (dragging_) {
         const ButtonState s = DraggingState(down_, inside(x, y));
@@ -345,7 +345,7 @@ void FlatButton::mouseMove(WPARAM keys, int x, int y) {
 
 void FlatButton::mouseDown(int button, WPARAM keys, int x, int y, bool dbl) {
     if (button == 0) SetCapture(handle());
-    if (OnMouseDown) OnMouseDown(button, static_cast<unsigned>(keys), x, y);
+    if (onMouseDown) onMouseDown(button, static_cast<unsigned>(keys), x, y);
     if (button == 0 && enabled()) {
         if (!down_) {
             state_ = ButtonState::Down;
@@ -354,7 +354,7 @@ void FlatButton::mouseDown(int button, WPARAM keys, int x, int y, bool dbl) {
         dragging_ = true;
         SetFocus(handle());
     }
-    if (dbl && down_ && OnDblClick) OnDblClick();
+    if (dbl && down_ && onDblClick) onDblClick();
 }
 
 void FlatButton::mouseUp(int button, WPARAM keys, int x, int y) {
@@ -364,7 +364,7 @@ void FlatButton::mouseUp(int button, WPARAM keys, int x, int y) {
         releasingCapture_ = false;
     }
     const std::shared_ptr<bool> alive = alive_;
-    if (OnMouseUp) OnMouseUp(button, static_cast<unsigned>(keys), x, y);
+    if (onMouseUp) onMouseUp(button, static_cast<unsigned>(keys), x, y);
     if (!*alive || !dragging_) return;
     dragging_ = false;
     const bool in = inside(x, y);
@@ -538,7 +538,7 @@ LRESULT FlatButton::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MOUSEMOVE: mouseMove(wp, x, y); return 0;
     case WM_MOUSELEAVE:
         tracking_ = false;
-        if (OnMouseLeave) OnMouseLeave();
+        if (onMouseLeave) onMouseLeave();
         return 0;
     case WM_CAPTURECHANGED:
         if (dragging_ && !releasingCapture_ && reinterpret_cast<HWND>(lp) != handle()) endDrag();

@@ -75,16 +75,16 @@ public:
     bool tabStop() const;
     void setTabStop(bool t);
 
-    std::function<void()> OnClick;
-    std::function<void()> OnDblClick;
+    std::function<void()> onClick;
+    std::function<void()> onDblClick;
     // Mouse button (0 left, 1 right, 2 middle), MK_* key flags, client position.
-    std::function<void(int, unsigned, int, int)> OnMouseDown;
-    std::function<void(unsigned, int, int)> OnMouseMove;
-    std::function<void(int, unsigned, int, int)> OnMouseUp;
-    std::function<void()> OnMouseEnter;
-    std::function<void()> OnMouseLeave;
+    std::function<void(int, unsigned, int, int)> onMouseDown;
+    std::function<void(unsigned, int, int)> onMouseMove;
+    std::function<void(int, unsigned, int, int)> onMouseUp;
+    std::function<void()> onMouseEnter;
+    std::function<void()> onMouseLeave;
 
-    // Sets the parent form's ModalResult to this button's, then runs OnClick.
+    // Sets the parent form's ModalResult to this button's, then runs onClick.
     void click();
 
     ButtonState state() const { return state_; }

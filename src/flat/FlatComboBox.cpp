@@ -370,9 +370,9 @@ LRESULT FlatComboBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         return r;
     }
     case WM_KEYDOWN: {
-        if (OnKeyDown) {
+        if (onKeyDown) {
             WPARAM key = wp;
-            OnKeyDown(key);
+            onKeyDown(key);
             if (!key) return 0;
             wp = key;
         }
@@ -382,17 +382,17 @@ LRESULT FlatComboBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         return r;
     }
     case WM_CHAR:
-        if (OnKeyPress) {
+        if (onKeyPress) {
             char key = static_cast<char>(wp);
-            OnKeyPress(key);
+            onKeyPress(key);
             if (!key) return 0;
             wp = static_cast<unsigned char>(key);
         }
         break;
     case WM_KEYUP:
-        if (OnKeyUp) {
+        if (onKeyUp) {
             WPARAM key = wp;
-            OnKeyUp(key);
+            onKeyUp(key);
             if (!key) return 0;
             wp = key;
         }
@@ -412,15 +412,15 @@ bool FlatComboBox::reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         switch (HIWORD(wp)) {
         case CBN_SELCHANGE:
             redrawListFace();
-            if (OnClick) OnClick();
-            if (OnChange) OnChange();
+            if (onClick) onClick();
+            if (onChange) onChange();
             break;
         case CBN_EDITCHANGE:
-            if (OnChange) OnChange();
+            if (onChange) onChange();
             break;
         case CBN_DROPDOWN:
             redrawListFace();
-            if (OnDropDown) OnDropDown();
+            if (onDropDown) onDropDown();
             break;
         case CBN_SELENDOK: redrawListFace(); break;
         case CBN_CLOSEUP: {
@@ -430,14 +430,14 @@ bool FlatComboBox::reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         }
         case CBN_SETFOCUS:
             updateActive();
-            if (OnEnter) OnEnter();
+            if (onEnter) onEnter();
             break;
         case CBN_KILLFOCUS:
             updateActive();
-            if (OnExit) OnExit();
+            if (onExit) onExit();
             break;
         case CBN_DBLCLK:
-            if (OnDblClick) OnDblClick();
+            if (onDblClick) onDblClick();
             break;
         }
         result = 0;
@@ -452,8 +452,8 @@ bool FlatComboBox::reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         return true;
     }
     case WM_DRAWITEM:
-        if (OnDrawItem) {
-            OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
+        if (onDrawItem) {
+            onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
             result = TRUE;
             return true;
         }

@@ -57,20 +57,20 @@ public:
     int count() const;
     std::string item(int index) const;
     int itemIndex() const;                // -1 when nothing is chosen
-    void setItemIndex(int index);         // a program change: no OnChange
+    void setItemIndex(int index);         // a program change: no onChange
     bool droppedDown() const;
     void setDroppedDown(bool d);
 
-    std::function<void()> OnChange;
-    std::function<void()> OnClick;
-    std::function<void()> OnDblClick;
-    std::function<void()> OnDropDown;
-    std::function<void()> OnEnter;
-    std::function<void()> OnExit;
-    std::function<void(WPARAM& key)> OnKeyDown;  // set key to 0 to swallow it
-    std::function<void(char& key)> OnKeyPress;
-    std::function<void(WPARAM& key)> OnKeyUp;
-    std::function<void(const DRAWITEMSTRUCT&)> OnDrawItem;
+    std::function<void()> onChange;
+    std::function<void()> onClick;
+    std::function<void()> onDblClick;
+    std::function<void()> onDropDown;
+    std::function<void()> onEnter;
+    std::function<void()> onExit;
+    std::function<void(WPARAM& key)> onKeyDown;  // set key to 0 to swallow it
+    std::function<void(char& key)> onKeyPress;
+    std::function<void(WPARAM& key)> onKeyUp;
+    std::function<void(const DRAWITEMSTRUCT&)> onDrawItem;
 
     // Last computed focus state: list dropped, or focus on the box or its edit.
     bool active() const { return active_; }

@@ -63,7 +63,7 @@ bool Button::reflected(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
 CheckBox::CheckBox(Component* owner, std::string name, HWND parent, int x, int y, const std::string& caption)
     : WinControl(owner, std::move(name)) {
     // The box is checked by our code, not by the control, so that a change made by the
-    // program raises OnClick exactly like one made by the user.
+    // program raises onClick exactly like one made by the user.
     createControl("BUTTON", BS_CHECKBOX | WS_VISIBLE | WS_TABSTOP, 0, x, y, 17, 17, parent, caption.c_str());
     inheritFont(*this, parent);
     autoSize();

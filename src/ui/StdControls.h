@@ -1,7 +1,7 @@
 // The platform's standard dialog controls: push button, check box, single-line edit,
 // group box and static label. Each is a thin wrapper over one Win32 window class; the
 // control takes its font from the window it is placed on, and clicks arrive as
-// OnClick through the reflected WM_COMMAND.
+// onClick through the reflected WM_COMMAND.
 #pragma once
 #include "ui/Form.h"
 #include <functional>
@@ -16,7 +16,7 @@ class Button : public WinControl {
 public:
     Button(Component* owner, std::string name, HWND parent, int x, int y, int w, int h, const std::string& caption);
 
-    // A click sets the holding form's modal result to this (before OnClick).
+    // A click sets the holding form's modal result to this (before onClick).
     ModalResult modalResult = ModalResult::None;
     std::function<void()> onClick;
 
@@ -30,7 +30,7 @@ public:
     CheckBox(Component* owner, std::string name, HWND parent, int x, int y, const std::string& caption);
 
     bool checked() const;
-    // Changing the state raises OnClick, whether the user or the program changes it.
+    // Changing the state raises onClick, whether the user or the program changes it.
     void setChecked(bool c);
     // Width and height from the caption in the control's font.
     void autoSize();

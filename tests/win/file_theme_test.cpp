@@ -350,7 +350,7 @@ TEST(ThemeManager, FiresOnlyWhenTheStyleChanges) {
     EXPECT_EQ(mgr.uiStyle(), skin::UIStyle::DeepBlue);
     int fired = 0;
     ui::Component* sender = nullptr;
-    mgr.OnUIStyleChanged = [&](ui::Component* s) { ++fired; sender = s; };
+    mgr.onUIStyleChanged = [&](ui::Component* s) { ++fired; sender = s; };
     mgr.setUIStyle(skin::UIStyle::DeepBlue);
     EXPECT_EQ(fired, 0);
     mgr.setUIStyle(skin::UIStyle::WinXP);
@@ -380,7 +380,7 @@ TEST(ThemeManager, AppliesToListedComponentsAndForgetsDestroyedOnes) {
     delete b;
     EXPECT_EQ(mgr->compList(), (std::vector<std::string>{"groupbox1", "Missing"}));
     int fired = 0;
-    mgr->OnUIStyleChanged = [&](ui::Component*) { ++fired; };
+    mgr->onUIStyleChanged = [&](ui::Component*) { ++fired; };
     a->log.clear();
     delete theme;
     EXPECT_EQ(mgr->fileTheme(), nullptr);

@@ -239,7 +239,7 @@ TEST_F(FlatButtonTest, ReleaseOnBottomRowClicksOnRightColumnDoesNot) {
     auto* b = add("Go", 10, 10);
     b->setModalResult(ui::ModalResult::Ok);
     int clicks = 0;
-    b->OnClick = [&] { ++clicks; };
+    b->onClick = [&] { ++clicks; };
     press(b, 10, 10);
     release(b, 10, 25); // y == client height: the bottom edge row
     EXPECT_EQ(clicks, 1);
@@ -263,7 +263,7 @@ TEST_F(FlatButtonTest, GroupKeepsOneButtonDown) {
     a->setGroupIndex(1);
     b->setGroupIndex(1);
     int clicksA = 0;
-    a->OnClick = [&] { ++clicksA; };
+    a->onClick = [&] { ++clicksA; };
     clickAt(a, 5, 5);
     EXPECT_TRUE(a->down());
     EXPECT_EQ(a->state(), ButtonState::Exclusive);
@@ -291,7 +291,7 @@ TEST_F(FlatButtonTest, SpaceClicksOnReleaseEnterNever) {
     auto* b = add("&Next Tip", 10, 10);
     b->setDefault(true);
     int clicks = 0;
-    b->OnClick = [&] { ++clicks; };
+    b->onClick = [&] { ++clicks; };
     b->setFocus();
     b->perform(WM_KEYDOWN, VK_SPACE, 0);
     EXPECT_EQ(clicks, 0);
@@ -317,8 +317,8 @@ TEST_F(FlatButtonTest, MnemonicClicks) {
     auto* b = add("&Next Tip", 10, 10);
     auto* c = add("&Close", 90, 10);
     int next = 0, close = 0;
-    b->OnClick = [&] { ++next; };
-    c->OnClick = [&] { ++close; };
+    b->onClick = [&] { ++next; };
+    c->onClick = [&] { ++close; };
     b->setFocus();
     PostMessageA(b->handle(), WM_CHAR, 'c', 1); // plain key while a button has the focus
     PumpMessages(30);
@@ -389,7 +389,7 @@ TEST_F(FlatButtonTest, DisablingEndsHoverAndLostCaptureEndsPress) {
     EXPECT_EQ(FlatButton::hoveredButton(), nullptr);
     b->setEnabled(true);
     int clicks = 0;
-    b->OnClick = [&] { ++clicks; };
+    b->onClick = [&] { ++clicks; };
     press(b, 5, 5);
     SetCapture(form->handle()); // something else takes the mouse
     ReleaseCapture();
@@ -418,7 +418,7 @@ TEST_F(FlatButtonTest, TransparentModesShowTheParent) {
 TEST_F(FlatButtonTest, FailingClickHandlerIsShownAndTheButtonRecovers) {
     ScriptedPrompt user;
     auto* b = add("Go", 10, 10);
-    b->OnClick = [] { throw std::runtime_error("Boom"); };
+    b->onClick = [] { throw std::runtime_error("Boom"); };
     clickAt(b, 5, 5);
     ASSERT_EQ(user.count("message"), 1);
     EXPECT_EQ(user.calls[0].text, "Boom.");

@@ -23,7 +23,7 @@ void ThemeManager::setUIStyle(UIStyle style) {
     const UIStyle old = uiStyle_;
     uiStyle_ = style;
     apply();
-    if (old != uiStyle_ && OnUIStyleChanged) OnUIStyleChanged(this);
+    if (old != uiStyle_ && onUIStyleChanged) onUIStyleChanged(this);
 }
 
 void ThemeManager::setFileTheme(FileTheme* theme) {

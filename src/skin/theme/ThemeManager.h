@@ -14,7 +14,7 @@ public:
     explicit ThemeManager(ui::Component* owner, std::string name = {});
 
     UIStyle uiStyle() const override { return uiStyle_; }
-    // Applies; fires OnUIStyleChanged only when the value changed.
+    // Applies; fires onUIStyleChanged only when the value changed.
     void setUIStyle(UIStyle style) override;
     FileTheme* fileTheme() const override { return fileTheme_; }
     // Applies again with the current style.
@@ -24,7 +24,7 @@ public:
     const std::vector<std::string>& compList() const { return compList_; }
     void setCompList(const std::vector<std::string>& names) { compList_ = names; }
 
-    std::function<void(ui::Component* sender)> OnUIStyleChanged;
+    std::function<void(ui::Component* sender)> onUIStyleChanged;
 
     void notification(ui::Component* component, ui::Operation op) override;
 
