@@ -45,30 +45,30 @@ void MainForm::createParams(ui::CreateParams& p) {
 }
 
 void MainForm::buildComponents() {
-    ImageList1 = new ui::ImageList(this, "ImageList1", 16, 16);
-    ImageList1->addStripResource("TOOLBAR");
+    images_ = new ui::ImageList(this, "ImageList1", 16, 16);
+    images_->addStripResource("TOOLBAR");
 
-    ActionList1 = new ui::ActionList(this, "ActionList1");
-    aEdit = ActionList1->add("aEdit", "Edit", 0);
-    aDelete = ActionList1->add("aDelete", "Delete", 1);
-    aItemUp = ActionList1->add("aItemUp", "Up", 2);
-    aItemDown = ActionList1->add("aItemDown", "Down", 3);
-    aSort = ActionList1->add("aSort", "Sort", 8, kSortAscendingHint);
-    aEdit->onExecute = [this](ui::Action&) { aEditExecute(); };
-    aDelete->onExecute = [this](ui::Action&) { aDeleteExecute(); };
-    aItemUp->onExecute = [this](ui::Action&) { aItemUpExecute(); };
-    aItemDown->onExecute = [this](ui::Action&) { aItemDownExecute(); };
-    aSort->onExecute = [this](ui::Action&) { aSortExecute(); };
-    aEdit->onUpdate = [this](ui::Action& a) { aEditUpdate(a); };
-    aDelete->onUpdate = [this](ui::Action& a) { aEditUpdate(a); };
-    aItemUp->onUpdate = [this](ui::Action& a) { aItemUpUpdate(a); };
-    aItemDown->onUpdate = [this](ui::Action& a) { aItemDownUpdate(a); };
-    aSort->onUpdate = [this](ui::Action& a) { aSortUpdate(a); };
+    actionList_ = new ui::ActionList(this, "ActionList1");
+    editAction_ = actionList_->add("aEdit", "Edit", 0);
+    deleteAction_ = actionList_->add("aDelete", "Delete", 1);
+    upAction_ = actionList_->add("aItemUp", "Up", 2);
+    downAction_ = actionList_->add("aItemDown", "Down", 3);
+    sortAction_ = actionList_->add("aSort", "Sort", 8, kSortAscendingHint);
+    editAction_->onExecute = [this](ui::Action&) { editItem(); };
+    deleteAction_->onExecute = [this](ui::Action&) { deleteItem(); };
+    upAction_->onExecute = [this](ui::Action&) { moveItemUp(); };
+    downAction_->onExecute = [this](ui::Action&) { moveItemDown(); };
+    sortAction_->onExecute = [this](ui::Action&) { sortRows(); };
+    editAction_->onUpdate = [this](ui::Action& a) { updateEditAction(a); };
+    deleteAction_->onUpdate = [this](ui::Action& a) { updateEditAction(a); };
+    upAction_->onUpdate = [this](ui::Action& a) { updateUpAction(a); };
+    downAction_->onUpdate = [this](ui::Action& a) { updateDownAction(a); };
+    sortAction_->onUpdate = [this](ui::Action& a) { updateSortAction(a); };
 
     // The title strip of the frame takes the top 29 pixels.
-    suiToolBar1 = new ui::ToolBar(this, "suiToolBar1", handle(), 0, 29, 539, 36, 44, 36, ImageList1);
+    toolBar_ = new ui::ToolBar(this, "suiToolBar1", handle(), 0, 29, 539, 36, 44, 36, images_);
     auto button = [this](const char* name, const char* cap, int image, const char* tip, void (MainForm::*h)()) {
-        ui::ToolButton* b = suiToolBar1->addButton(name);
+        ui::ToolButton* b = toolBar_->addButton(name);
         b->setCaption(cap);
         b->setImageIndex(image);
         b->setHint(tip);
@@ -76,50 +76,50 @@ void MainForm::buildComponents() {
         return b;
     };
     auto actionButton = [this](const char* name, ui::Action* a, const char* tip) {
-        ui::ToolButton* b = suiToolBar1->addButton(name);
+        ui::ToolButton* b = toolBar_->addButton(name);
         b->setAction(a, tip == nullptr);
         if (tip) b->setHint(tip);
         return b;
     };
-    tbAdd = button("tbAdd", "Add", 6, "Add a select folder", &MainForm::tbAddClick);
-    actionButton("ToolButton2", aEdit, "Edit the selected folder");
-    actionButton("ToolButton3", aDelete, "Delete the select folder item");
-    suiToolBar1->addSeparator("ToolButton8");
-    ToolButton4 = actionButton("ToolButton4", aSort, nullptr);
-    actionButton("ToolButton5", aItemUp, "Move the selected folder item up the list");
-    actionButton("ToolButton6", aItemDown, "Move the selected folder item down the list");
-    suiToolBar1->addSeparator("ToolButton9");
-    tbRefresh = button("tbRefresh", "Refresh", 1, "Refresh the folder list", &MainForm::tbRefreshClick);
-    suiToolBar1->addSeparator("ToolButton12");
-    bImport = button("bImport", "Import", 11, "Import the saved data of Alias and Path", &MainForm::bImportClick);
-    bExport = button("bExport", "Export", 10, "Backup the data of Alias and Path", &MainForm::bExportClick);
-    suiToolBar1->addSeparator("ToolButton13");
-    ToolButton10 = button("ToolButton10", "Options", 9, "Open the options dialog to set", &MainForm::ToolButton10Click);
-    suiToolBar1->addSeparator("ToolButton11");
-    tbHelp = button("tbHelp", "Help", 4, "Corvane's help documents", &MainForm::tbHelpClick);
+    addButton_ = button("tbAdd", "Add", 6, "Add a select folder", &MainForm::addItem);
+    actionButton("ToolButton2", editAction_, "Edit the selected folder");
+    actionButton("ToolButton3", deleteAction_, "Delete the select folder item");
+    toolBar_->addSeparator("ToolButton8");
+    sortButton_ = actionButton("ToolButton4", sortAction_, nullptr);
+    actionButton("ToolButton5", upAction_, "Move the selected folder item up the list");
+    actionButton("ToolButton6", downAction_, "Move the selected folder item down the list");
+    toolBar_->addSeparator("ToolButton9");
+    refreshButton_ = button("tbRefresh", "Refresh", 1, "Refresh the folder list", &MainForm::refreshRows);
+    toolBar_->addSeparator("ToolButton12");
+    importButton_ = button("bImport", "Import", 11, "Import the saved data of Alias and Path", &MainForm::importBackup);
+    exportButton_ = button("bExport", "Export", 10, "Backup the data of Alias and Path", &MainForm::exportBackup);
+    toolBar_->addSeparator("ToolButton13");
+    optionsButton_ = button("ToolButton10", "Options", 9, "Open the options dialog to set", &MainForm::showOptions);
+    toolBar_->addSeparator("ToolButton11");
+    helpButton_ = button("tbHelp", "Help", 4, "Corvane's help documents", &MainForm::showHelp);
 
-    lvMain = new ui::ListView(this, "lvMain", handle(), -1, 83, 538, 265,
+    list_ = new ui::ListView(this, "lvMain", handle(), -1, 83, 538, 265,
                               LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
                               LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
-    lvMain->setFont(font());
-    lvMain->perform(LVM_SETBKCOLOR, 0, RGB(255, 255, 255));
-    lvMain->perform(LVM_SETTEXTBKCOLOR, 0, RGB(255, 255, 255));
-    lvMain->perform(LVM_SETTEXTCOLOR, 0, RGB(0, 0, 0));
-    lvMain->addColumn("Alias", 190);
-    lvMain->addColumn("Path", 315);
-    lvMain->onSelectItem = [this](int item, bool selected) { lvMainSelectItem(item, selected); };
-    lvMain->onCustomDrawItem = [this](int item, COLORREF& c, bool& d) { lvMainCustomDrawItem(item, c, d); };
-    lvMain->onDblClick = [this] { lvMainDblClick(); };
+    list_->setFont(font());
+    list_->perform(LVM_SETBKCOLOR, 0, RGB(255, 255, 255));
+    list_->perform(LVM_SETTEXTBKCOLOR, 0, RGB(255, 255, 255));
+    list_->perform(LVM_SETTEXTCOLOR, 0, RGB(0, 0, 0));
+    list_->addColumn("Alias", 190);
+    list_->addColumn("Path", 315);
+    list_->onSelectItem = [this](int item, bool selected) { chooseRow(item, selected); };
+    list_->onCustomDrawItem = [this](int item, COLORREF& c, bool& d) { colourChosenRow(item, c, d); };
+    list_->onDblClick = [this] { editChosenRow(); };
 
-    suiFileTheme1 = new skin::FileTheme(this, "suiFileTheme1");
+    themeFile_ = new skin::FileTheme(this, "suiFileTheme1");
 }
 
 void MainForm::formCreate() {
     selectedIndex = kNoRowChosen;
     LoadSaveOptions(options_, true);
-    SortAscending = true;
+    sortAscending = true;
     // The window's frame takes its look from the skin file when one is found.
-    suiFileTheme1->setThemeFile("msn.ssk");
+    themeFile_->setThemeFile("msn.ssk");
     SeedStoreIfMissing(storeKey_, WindowsFolder());
     RecordProgramPath(storeKey_, ui::executablePath());
     show();
@@ -135,7 +135,7 @@ void MainForm::formShow() {
     // here is its client height.
     RECT r;
     GetClientRect(handle(), &r);
-    lvMain->setHeight(r.bottom - lvMain->top() - 15);
+    list_->setHeight(r.bottom - list_->top() - 15);
 }
 
 LRESULT MainForm::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
@@ -156,48 +156,48 @@ void MainForm::activateInstance() {
 
 // The list shows no platform selection: a click only chooses the row, which custom
 // draw then paints red, so the chosen row keeps its look when the list loses the focus.
-void MainForm::lvMainSelectItem(int, bool) {
-    int sel = lvMain->selectedIndex();
+void MainForm::chooseRow(int, bool) {
+    int sel = list_->selectedIndex();
     if (sel >= 0) selectedIndex = sel;
-    lvMain->clearSelection();
-    lvMain->clearFocus();
-    lvMain->invalidate();
+    list_->clearSelection();
+    list_->clearFocus();
+    list_->invalidate();
 }
 
-void MainForm::lvMainCustomDrawItem(int item, COLORREF& textColor, bool&) {
+void MainForm::colourChosenRow(int item, COLORREF& textColor, bool&) {
     if (item == selectedIndex) textColor = kChosenRowColor;
 }
 
-void MainForm::lvMainDblClick() {
-    if (selectedIndex >= 0) aEditExecute();
+void MainForm::editChosenRow() {
+    if (selectedIndex >= 0) editItem();
 }
 
-void MainForm::tbAddClick() {
+void MainForm::addItem() {
     PropertyForm frmProperty(this, "", "");
     if (frmProperty.showModal() != ui::ModalResult::Ok) return;
-    if (frmProperty.cAddSeparator->checked()) lvMain->addItem(kSeparatorAlias, kSeparatorPath);
-    else lvMain->addItem(frmProperty.feName->text(), frmProperty.fePath->text());
+    if (frmProperty.separatorBox()->checked()) list_->addItem(kSeparatorAlias, kSeparatorPath);
+    else list_->addItem(frmProperty.aliasEdit()->text(), frmProperty.pathEdit()->text());
     const int n = rowCount();
     RewriteStoreRange(storeKey_, n - 1, n - 1);
 }
 
-void MainForm::aEditExecute() {
+void MainForm::editItem() {
     const int k = selectedIndex;
     if (!rowExists(k)) return; // the chosen row may be gone after a Delete or Refresh
     PropertyForm frmProperty(this, rowAlias(k), rowPath(k));
     frmProperty.setFrameCaption("Edit Item");
     if (frmProperty.showModal() != ui::ModalResult::Ok || !rowExists(k)) return;
-    if (frmProperty.cAddSeparator->checked()) {
-        lvMain->setCaption(k, kSeparatorAlias);
-        lvMain->setSubItem(k, kSeparatorPath);
+    if (frmProperty.separatorBox()->checked()) {
+        list_->setCaption(k, kSeparatorAlias);
+        list_->setSubItem(k, kSeparatorPath);
     } else {
-        lvMain->setCaption(k, frmProperty.feName->text());
-        lvMain->setSubItem(k, frmProperty.fePath->text());
+        list_->setCaption(k, frmProperty.aliasEdit()->text());
+        list_->setSubItem(k, frmProperty.pathEdit()->text());
     }
     RewriteStoreRange(storeKey_, k, k);
 }
 
-void MainForm::aDeleteExecute() {
+void MainForm::deleteItem() {
     if (options_.askDelete && ui::prompt().messageBox(handle(), "Are you sure you want to delete the selected item?",
                                              "Corvane", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
         return;
@@ -205,8 +205,8 @@ void MainForm::aDeleteExecute() {
     if (!rowExists(k)) return;
     {
         // One repaint later instead of the list scrolling its rows up now.
-        ui::ListUpdate batch(*lvMain);
-        lvMain->deleteItem(k);
+        ui::ListUpdate batch(*list_);
+        list_->deleteItem(k);
     }
     const int n = rowCount();
     DeleteStorePair(storeKey_, n);
@@ -216,14 +216,14 @@ void MainForm::aDeleteExecute() {
 }
 
 void MainForm::exchangeRows(int a, int b) {
-    std::string aliasA = lvMain->caption(a), pathA = lvMain->subItem(a);
-    lvMain->setCaption(a, lvMain->caption(b));
-    lvMain->setSubItem(a, lvMain->subItem(b));
-    lvMain->setCaption(b, aliasA);
-    lvMain->setSubItem(b, pathA);
+    std::string aliasA = list_->caption(a), pathA = list_->subItem(a);
+    list_->setCaption(a, list_->caption(b));
+    list_->setSubItem(a, list_->subItem(b));
+    list_->setCaption(b, aliasA);
+    list_->setSubItem(b, pathA);
 }
 
-void MainForm::aItemUpExecute() {
+void MainForm::moveItemUp() {
     const int k = selectedIndex;
     if (k <= 0 || !rowExists(k)) return;
     exchangeRows(k - 1, k);
@@ -231,7 +231,7 @@ void MainForm::aItemUpExecute() {
     selectRow(k - 1);
 }
 
-void MainForm::aItemDownExecute() {
+void MainForm::moveItemDown() {
     const int k = selectedIndex;
     if (k < 0 || !rowExists(k + 1)) return;
     exchangeRows(k, k + 1);
@@ -239,60 +239,60 @@ void MainForm::aItemDownExecute() {
     selectRow(k + 1);
 }
 
-void MainForm::aSortExecute() {
+void MainForm::sortRows() {
     // The exchange sort runs on a copy of the rows; only rows that moved are rewritten
     // in the list, which ends up exactly as exchanging the rows in place would leave it.
     const int n = rowCount();
     std::vector<FavouriteRow> rows;
     rows.reserve(static_cast<size_t>(n));
-    for (int i = 0; i < n; ++i) rows.push_back({lvMain->caption(i), lvMain->subItem(i)});
+    for (int i = 0; i < n; ++i) rows.push_back({list_->caption(i), list_->subItem(i)});
     std::vector<FavouriteRow> before = rows;
-    ExchangeSort(rows, SortAscending);
+    ExchangeSort(rows, sortAscending);
     {
-        ui::ListUpdate batch(*lvMain);
+        ui::ListUpdate batch(*list_);
         for (int i = 0; i < n; ++i) {
-            if (rows[i].alias != before[i].alias) lvMain->setCaption(i, rows[i].alias);
-            if (rows[i].path != before[i].path) lvMain->setSubItem(i, rows[i].path);
+            if (rows[i].alias != before[i].alias) list_->setCaption(i, rows[i].alias);
+            if (rows[i].path != before[i].path) list_->setSubItem(i, rows[i].path);
         }
     }
-    if (SortAscending) {
-        SortAscending = false;
-        aSort->setHint(kSortDescendingHint);
+    if (sortAscending) {
+        sortAscending = false;
+        sortAction_->setHint(kSortDescendingHint);
     } else {
-        SortAscending = true;
-        aSort->setHint(kSortAscendingHint);
+        sortAscending = true;
+        sortAction_->setHint(kSortAscendingHint);
     }
     RewriteStoreRange(storeKey_, 0, n - 1);
 }
 
-void MainForm::tbRefreshClick() { loadRows(true); }
+void MainForm::refreshRows() { loadRows(true); }
 
 void MainForm::loadRows(bool clearFirst) {
     // One repaint for the whole load; the list still shows the rows read before an error.
-    ui::ListUpdate batch(*lvMain);
-    if (clearFirst) lvMain->clear();
+    ui::ListUpdate batch(*list_);
+    if (clearFirst) list_->clear();
     LoadFavourites(storeKey_);
 }
 
-void MainForm::ToolButton10Click() {
+void MainForm::showOptions() {
     OptionsForm frmOptions(this, options_);
     frmOptions.showModal();
 }
 
-void MainForm::tbHelpClick() { ui::prompt().shellOpen(handle(), kHelpAddress); }
+void MainForm::showHelp() { ui::prompt().shellOpen(handle(), kHelpAddress); }
 
-void MainForm::bImportClick() { ImportFavourites(*this); }
+void MainForm::importBackup() { ImportFavourites(*this); }
 
-void MainForm::bExportClick() { ExportFavourites(*this); }
+void MainForm::exportBackup() { ExportFavourites(*this); }
 
-void MainForm::aEditUpdate(ui::Action& a) { a.setEnabled(selectedIndex != kNoRowChosen); }
+void MainForm::updateEditAction(ui::Action& a) { a.setEnabled(selectedIndex != kNoRowChosen); }
 
-void MainForm::aItemUpUpdate(ui::Action& a) { a.setEnabled(lvMain->visible() && selectedIndex > 0); }
+void MainForm::updateUpAction(ui::Action& a) { a.setEnabled(list_->visible() && selectedIndex > 0); }
 
-void MainForm::aItemDownUpdate(ui::Action& a) {
-    a.setEnabled(lvMain->visible() && selectedIndex >= 0 && selectedIndex < rowCount() - 1);
+void MainForm::updateDownAction(ui::Action& a) {
+    a.setEnabled(list_->visible() && selectedIndex >= 0 && selectedIndex < rowCount() - 1);
 }
 
-void MainForm::aSortUpdate(ui::Action& a) { a.setEnabled(lvMain->visible() && rowCount() > 1); }
+void MainForm::updateSortAction(ui::Action& a) { a.setEnabled(list_->visible() && rowCount() > 1); }
 
 } // namespace corvane::app

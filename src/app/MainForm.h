@@ -33,56 +33,56 @@ public:
     void DeleteStorePair(const std::string& key, int index) { app::DeleteStorePair(key, index); }
 
     // Event handlers.
-    void lvMainSelectItem(int item, bool selected);
-    void lvMainCustomDrawItem(int item, COLORREF& textColor, bool& defaultDraw);
-    void lvMainDblClick();
-    void tbAddClick();
-    void aEditExecute();
-    void aDeleteExecute();
-    void aItemUpExecute();
-    void aItemDownExecute();
-    void aSortExecute();
-    void tbRefreshClick();
-    void ToolButton10Click();
-    void tbHelpClick();
-    void bImportClick();
-    void bExportClick();
-    void aEditUpdate(ui::Action& a);
-    void aItemUpUpdate(ui::Action& a);
-    void aItemDownUpdate(ui::Action& a);
-    void aSortUpdate(ui::Action& a);
+    void chooseRow(int item, bool selected);
+    void colourChosenRow(int item, COLORREF& textColor, bool& defaultDraw);
+    void editChosenRow();
+    void addItem();
+    void editItem();
+    void deleteItem();
+    void moveItemUp();
+    void moveItemDown();
+    void sortRows();
+    void refreshRows();
+    void showOptions();
+    void showHelp();
+    void importBackup();
+    void exportBackup();
+    void updateEditAction(ui::Action& a);
+    void updateUpAction(ui::Action& a);
+    void updateDownAction(ui::Action& a);
+    void updateSortAction(ui::Action& a);
 
-    // FavouriteRows over lvMain.
-    int rowCount() const override { return lvMain->count(); }
-    std::string rowAlias(int i) const override { return lvMain->caption(i); }
-    std::string rowPath(int i) const override { return lvMain->subItem(i); }
-    void appendRow(const std::string& alias, const std::string& path) override { lvMain->addItem(alias, path); }
+    // FavouriteRows over list_.
+    int rowCount() const override { return list_->count(); }
+    std::string rowAlias(int i) const override { return list_->caption(i); }
+    std::string rowPath(int i) const override { return list_->subItem(i); }
+    void appendRow(const std::string& alias, const std::string& path) override { list_->addItem(alias, path); }
 
     const std::string& storeKey() const { return storeKey_; }
     // The option flags, loaded when the window is created.
     OptionFlags& options() { return options_; }
     // Batches the list's repaints while a scope changes many rows.
-    ui::ListUpdate batchRowChanges() { return ui::ListUpdate(*lvMain); }
+    ui::ListUpdate batchRowChanges() { return ui::ListUpdate(*list_); }
     int selectedIndex = kNoRowChosen;
-    bool SortAscending = true;
+    bool sortAscending = true;
 
-    ui::ImageList* ImageList1 = nullptr;
-    ui::ActionList* ActionList1 = nullptr;
-    ui::Action* aEdit = nullptr;
-    ui::Action* aDelete = nullptr;
-    ui::Action* aItemUp = nullptr;
-    ui::Action* aItemDown = nullptr;
-    ui::Action* aSort = nullptr;
-    ui::ToolBar* suiToolBar1 = nullptr;
-    ui::ToolButton* tbAdd = nullptr;
-    ui::ToolButton* ToolButton4 = nullptr; // Sort
-    ui::ToolButton* tbRefresh = nullptr;
-    ui::ToolButton* bImport = nullptr;
-    ui::ToolButton* bExport = nullptr;
-    ui::ToolButton* ToolButton10 = nullptr; // Options
-    ui::ToolButton* tbHelp = nullptr;
-    ui::ListView* lvMain = nullptr;
-    skin::FileTheme* suiFileTheme1 = nullptr;
+    ui::ImageList* images_ = nullptr;
+    ui::ActionList* actionList_ = nullptr;
+    ui::Action* editAction_ = nullptr;
+    ui::Action* deleteAction_ = nullptr;
+    ui::Action* upAction_ = nullptr;
+    ui::Action* downAction_ = nullptr;
+    ui::Action* sortAction_ = nullptr;
+    ui::ToolBar* toolBar_ = nullptr;
+    ui::ToolButton* addButton_ = nullptr;
+    ui::ToolButton* sortButton_ = nullptr; // Sort
+    ui::ToolButton* refreshButton_ = nullptr;
+    ui::ToolButton* importButton_ = nullptr;
+    ui::ToolButton* exportButton_ = nullptr;
+    ui::ToolButton* optionsButton_ = nullptr; // Options
+    ui::ToolButton* helpButton_ = nullptr;
+    ui::ListView* list_ = nullptr;
+    skin::FileTheme* themeFile_ = nullptr;
 
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
@@ -96,7 +96,7 @@ private:
     bool rowExists(int i) const { return i >= 0 && i < rowCount(); }
     void exchangeRows(int a, int b);
     void loadRows(bool clearFirst);
-    void selectRow(int i) { lvMain->select(i); }
+    void selectRow(int i) { list_->select(i); }
     void activateInstance();
 
     std::string storeKey_;

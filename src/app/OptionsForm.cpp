@@ -21,33 +21,33 @@ OptionsForm::OptionsForm(ui::Component* owner, OptionFlags& options)
 
 void OptionsForm::buildComponents() {
     // Positions are the frame's: its title strip will fill the top of the client area.
-    GroupBox1 = new ui::GroupBox(this, "GroupBox1", handle(), 9, 53, 321, 111);
-    GroupBox1->fontColor = kGroupFontColor;
-    cbExploreFolder = new ui::CheckBox(this, "cbExploreFolder", GroupBox1->handle(), 16, 16, kExploreFolderCaption);
-    cbAskDelete = new ui::CheckBox(this, "cbAskDelete", GroupBox1->handle(), 16, 48, kAskDeleteCaption);
-    cbShowTips = new ui::CheckBox(this, "cbShowTips", GroupBox1->handle(), 16, 80, kShowTipsCaption);
-    bOK = new ui::Button(this, "bOK", handle(), 167, 178, 75, 25, "&OK");
-    bOK->onClick = [this] { suitempbOKClick(); };
-    bCancel = new ui::Button(this, "bCancel", handle(), 255, 178, 75, 25, "&Cancel");
-    bCancel->modalResult = ui::ModalResult::Cancel;
-    suiThemeManager1 = new skin::ThemeManager(this, "suiThemeManager1");
-    suiThemeManager1->setUIStyle(skin::UIStyle::FromThemeFile);
-    suiFileTheme1 = new skin::FileTheme(this, "suiFileTheme1");
+    group_ = new ui::GroupBox(this, "GroupBox1", handle(), 9, 53, 321, 111);
+    group_->fontColor = kGroupFontColor;
+    exploreFolderBox_ = new ui::CheckBox(this, "cbExploreFolder", group_->handle(), 16, 16, kExploreFolderCaption);
+    askDeleteBox_ = new ui::CheckBox(this, "cbAskDelete", group_->handle(), 16, 48, kAskDeleteCaption);
+    showTipsBox_ = new ui::CheckBox(this, "cbShowTips", group_->handle(), 16, 80, kShowTipsCaption);
+    okButton_ = new ui::Button(this, "bOK", handle(), 167, 178, 75, 25, "&OK");
+    okButton_->onClick = [this] { confirm(); };
+    cancelButton_ = new ui::Button(this, "bCancel", handle(), 255, 178, 75, 25, "&Cancel");
+    cancelButton_->modalResult = ui::ModalResult::Cancel;
+    themeManager_ = new skin::ThemeManager(this, "suiThemeManager1");
+    themeManager_->setUIStyle(skin::UIStyle::FromThemeFile);
+    themeFile_ = new skin::FileTheme(this, "suiFileTheme1");
 }
 
 void OptionsForm::formCreate() {
-    cbExploreFolder->setChecked(options_.exploreFolder);
-    cbAskDelete->setChecked(options_.askDelete);
-    cbShowTips->setChecked(options_.showTips);
-    suiFileTheme1->setThemeFile("msn.ssk");
+    exploreFolderBox_->setChecked(options_.exploreFolder);
+    askDeleteBox_->setChecked(options_.askDelete);
+    showTipsBox_->setChecked(options_.showTips);
+    themeFile_->setThemeFile("msn.ssk");
     // The skinned frame takes the theme first once the dialog has one.
-    suiThemeManager1->setFileTheme(suiFileTheme1);
+    themeManager_->setFileTheme(themeFile_);
 }
 
-void OptionsForm::suitempbOKClick() {
-    options_.exploreFolder = cbExploreFolder->checked();
-    options_.askDelete = cbAskDelete->checked();
-    options_.showTips = cbShowTips->checked();
+void OptionsForm::confirm() {
+    options_.exploreFolder = exploreFolderBox_->checked();
+    options_.askDelete = askDeleteBox_->checked();
+    options_.showTips = showTipsBox_->checked();
     LoadSaveOptions(options_, false); // on failure the error box shows and the dialog stays open
     setModalResult(ui::ModalResult::Ok);
 }

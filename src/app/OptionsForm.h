@@ -18,16 +18,16 @@ public:
     OptionsForm(ui::Component* owner, OptionFlags& options);
 
     void formCreate() override;
-    void suitempbOKClick();
+    void confirm();
 
-    ui::GroupBox* GroupBox1 = nullptr;
-    ui::CheckBox* cbExploreFolder = nullptr;
-    ui::CheckBox* cbAskDelete = nullptr;
-    ui::CheckBox* cbShowTips = nullptr;
-    ui::Button* bOK = nullptr;
-    ui::Button* bCancel = nullptr;
-    skin::ThemeManager* suiThemeManager1 = nullptr;
-    skin::FileTheme* suiFileTheme1 = nullptr;
+    ui::GroupBox* group_ = nullptr;
+    ui::CheckBox* exploreFolderBox_ = nullptr;
+    ui::CheckBox* askDeleteBox_ = nullptr;
+    ui::CheckBox* showTipsBox_ = nullptr;
+    ui::Button* okButton_ = nullptr;
+    ui::Button* cancelButton_ = nullptr;
+    skin::ThemeManager* themeManager_ = nullptr;
+    skin::FileTheme* themeFile_ = nullptr;
 
 protected:
     void buildComponents() override;

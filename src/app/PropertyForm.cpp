@@ -25,61 +25,61 @@ PropertyForm::PropertyForm(ui::Component* owner, const std::string& alias, const
 
 void PropertyForm::buildComponents() {
     // Positions are the frame's: its title strip will fill the top of the client area.
-    GroupBox1 = new ui::GroupBox(this, "GroupBox1", handle(), 8, 51, 291, 100);
-    GroupBox1->fontColor = kGroupFontColor;
-    Label1 = new ui::Label(this, "Label1", GroupBox1->handle(), 12, 24, "Alias");
-    Label2 = new ui::Label(this, "Label2", GroupBox1->handle(), 12, 64, "Path");
-    feName = new ui::Edit(this, "feName", GroupBox1->handle(), 46, 21, 201, 21);
-    fePath = new ui::Edit(this, "fePath", GroupBox1->handle(), 46, 61, 201, 21);
-    fsbBrowse = new ui::Button(this, "fsbBrowse", GroupBox1->handle(), 256, 60, 24, 24, "...");
-    fsbBrowse->onClick = [this] { fsbBrowseClick(); };
-    cAddSeparator = new ui::CheckBox(this, "cAddSeparator", handle(), 8, 160, "Add a Separator Line");
-    cAddSeparator->onClick = [this] { suitempcAddSeparatorClick(); };
-    fbOk = new ui::Button(this, "fbOk", handle(), 134, 187, 75, 25, "&OK");
-    fbOk->onClick = [this] { suitempfbOkClick(); };
-    fbCancel = new ui::Button(this, "fbCancel", handle(), 224, 187, 75, 25, "&Cancel");
-    fbCancel->modalResult = ui::ModalResult::Cancel;
-    suiThemeManager1 = new skin::ThemeManager(this, "suiThemeManager1");
-    suiThemeManager1->setUIStyle(skin::UIStyle::FromThemeFile);
-    suiFileTheme1 = new skin::FileTheme(this, "suiFileTheme1");
+    group_ = new ui::GroupBox(this, "GroupBox1", handle(), 8, 51, 291, 100);
+    group_->fontColor = kGroupFontColor;
+    aliasLabel_ = new ui::Label(this, "Label1", group_->handle(), 12, 24, "Alias");
+    pathLabel_ = new ui::Label(this, "Label2", group_->handle(), 12, 64, "Path");
+    aliasEdit_ = new ui::Edit(this, "feName", group_->handle(), 46, 21, 201, 21);
+    pathEdit_ = new ui::Edit(this, "fePath", group_->handle(), 46, 61, 201, 21);
+    browseButton_ = new ui::Button(this, "fsbBrowse", group_->handle(), 256, 60, 24, 24, "...");
+    browseButton_->onClick = [this] { browse(); };
+    separatorBox_ = new ui::CheckBox(this, "cAddSeparator", handle(), 8, 160, "Add a Separator Line");
+    separatorBox_->onClick = [this] { separatorChanged(); };
+    okButton_ = new ui::Button(this, "fbOk", handle(), 134, 187, 75, 25, "&OK");
+    okButton_->onClick = [this] { confirm(); };
+    cancelButton_ = new ui::Button(this, "fbCancel", handle(), 224, 187, 75, 25, "&Cancel");
+    cancelButton_->modalResult = ui::ModalResult::Cancel;
+    themeManager_ = new skin::ThemeManager(this, "suiThemeManager1");
+    themeManager_->setUIStyle(skin::UIStyle::FromThemeFile);
+    themeFile_ = new skin::FileTheme(this, "suiFileTheme1");
 
     // The fields, then the separator state; the creation handler runs only after this.
-    feName->setText(alias_);
-    fePath->setText(path_);
+    aliasEdit_->setText(alias_);
+    pathEdit_->setText(path_);
     if (alias_ == kSeparatorAlias && path_ == kSeparatorPath) {
-        GroupBox1->setEnabled(false);
-        cAddSeparator->setChecked(true); // raises suitempcAddSeparatorClick
+        group_->setEnabled(false);
+        separatorBox_->setChecked(true); // raises separatorChanged
     }
 }
 
 void PropertyForm::formCreate() {
-    suiFileTheme1->setThemeFile("msn.ssk");
+    themeFile_->setThemeFile("msn.ssk");
     // The skinned frame takes the theme first once the dialog has one.
-    suiThemeManager1->setFileTheme(suiFileTheme1);
+    themeManager_->setFileTheme(themeFile_);
 }
 
-void PropertyForm::suitempcAddSeparatorClick() {
-    const bool fields = !cAddSeparator->checked();
-    GroupBox1->setEnabled(fields);
-    feName->setEnabled(fields);
-    fePath->setEnabled(fields);
+void PropertyForm::separatorChanged() {
+    const bool fields = !separatorBox_->checked();
+    group_->setEnabled(fields);
+    aliasEdit_->setEnabled(fields);
+    pathEdit_->setEnabled(fields);
 }
 
-void PropertyForm::fsbBrowseClick() {
+void PropertyForm::browse() {
     std::string folder;
     if (!ui::prompt().browseForFolder(handle(), kBrowseTitle, folder)) return;
-    fePath->setText(folder);
-    feName->setText(AliasFromPath(folder));
+    pathEdit_->setText(folder);
+    aliasEdit_->setText(AliasFromPath(folder));
 }
 
-void PropertyForm::suitempfbOkClick() {
-    if (cAddSeparator->checked()) {
+void PropertyForm::confirm() {
+    if (separatorBox_->checked()) {
         setModalResult(ui::ModalResult::Ok);
         return;
     }
     // Taken as typed: not trimmed, and a relative path is tested from the current folder.
-    const std::string name = feName->text();
-    const std::string path = fePath->text();
+    const std::string name = aliasEdit_->text();
+    const std::string path = pathEdit_->text();
     if (name.empty() || path.empty()) {
         ui::prompt().messageBox(GetActiveWindow(), kEmptyFieldMessage, "Corvane", MB_OK | MB_ICONERROR);
         return;
@@ -89,7 +89,7 @@ void PropertyForm::suitempfbOkClick() {
         return;
     }
     ui::prompt().messageBox(GetActiveWindow(), path + "," + kMissingFolderMessage, "Corvane", MB_OK | MB_ICONERROR);
-    fePath->setFocus();
+    pathEdit_->setFocus();
 }
 
 } // namespace corvane::app

@@ -25,21 +25,21 @@ public:
     void setFrameCaption(const std::string& s) { setCaption(s); }
 
     void formCreate() override;
-    void fsbBrowseClick();
-    void suitempfbOkClick();
-    void suitempcAddSeparatorClick();
+    void browse();
+    void confirm();
+    void separatorChanged();
 
-    ui::GroupBox* GroupBox1 = nullptr;
-    ui::Label* Label1 = nullptr; // "Alias"
-    ui::Label* Label2 = nullptr; // "Path"
-    ui::Edit* feName = nullptr;
-    ui::Edit* fePath = nullptr;
-    ui::Button* fsbBrowse = nullptr;
-    ui::CheckBox* cAddSeparator = nullptr;
-    ui::Button* fbOk = nullptr;
-    ui::Button* fbCancel = nullptr;
-    skin::ThemeManager* suiThemeManager1 = nullptr;
-    skin::FileTheme* suiFileTheme1 = nullptr;
+    ui::GroupBox* group_ = nullptr;
+    ui::Label* aliasLabel_ = nullptr; // "Alias"
+    ui::Label* pathLabel_ = nullptr; // "Path"
+    ui::Edit* aliasEdit_ = nullptr;
+    ui::Edit* pathEdit_ = nullptr;
+    ui::Button* browseButton_ = nullptr;
+    ui::CheckBox* separatorBox_ = nullptr;
+    ui::Button* okButton_ = nullptr;
+    ui::Button* cancelButton_ = nullptr;
+    skin::ThemeManager* themeManager_ = nullptr;
+    skin::FileTheme* themeFile_ = nullptr;
 
 protected:
     void buildComponents() override;

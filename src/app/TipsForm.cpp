@@ -138,41 +138,41 @@ TipsForm::TipsForm(ui::Component* owner, OptionFlags& options) : ui::Form(owner,
 }
 
 void TipsForm::buildComponents() {
-    Panel1 = new TipsPanel(this, "Panel1", handle(), 6, 6, 338, 163);
-    // bNext is created first: first in the tab order.
-    bNext = new flat::FlatButton(this, "bNext", handle(), 188, 175, 73, 25);
-    bNext->setCaption("&Next Tip");
-    bClose = new flat::FlatButton(this, "bClose", handle(), 272, 175, 73, 25);
-    bClose->setCaption("&Close");
-    cbOption = new flat::FlatComboBox(this, "cbOption", handle(), 8, 177, 166, 21,
+    panel_ = new TipsPanel(this, "Panel1", handle(), 6, 6, 338, 163);
+    // nextButton_ is created first: first in the tab order.
+    nextButton_ = new flat::FlatButton(this, "bNext", handle(), 188, 175, 73, 25);
+    nextButton_->setCaption("&Next Tip");
+    closeButton_ = new flat::FlatButton(this, "bClose", handle(), 272, 175, 73, 25);
+    closeButton_->setCaption("&Close");
+    startupChoice_ = new flat::FlatComboBox(this, "cbOption", handle(), 8, 177, 166, 21,
                                        flat::ComboBoxStyle::DropDownList);
-    cbOption->setColor(ui::systemColor(COLOR_WINDOW));
-    cbOption->setItemHeight(13);
-    cbOption->addItem("Always show tips at startup");
-    cbOption->addItem("Never show tips at startup");
-    bNext->onClick = [this] { bNextClick(); };
-    bClose->onClick = [this] { bCloseClick(); };
+    startupChoice_->setColor(ui::systemColor(COLOR_WINDOW));
+    startupChoice_->setItemHeight(13);
+    startupChoice_->addItem("Always show tips at startup");
+    startupChoice_->addItem("Never show tips at startup");
+    nextButton_->onClick = [this] { nextTip(); };
+    closeButton_->onClick = [this] { closeTips(); };
 }
 
 void TipsForm::formShow() {
-    cbOption->setItemIndex(options_.showTips ? 0 : 1);
+    startupChoice_->setItemIndex(options_.showTips ? 0 : 1);
     const auto now = static_cast<unsigned long long>(std::chrono::high_resolution_clock::now().time_since_epoch().count());
     std::seed_seq seed{static_cast<unsigned>(now), static_cast<unsigned>(now >> 32)};
     random_.seed(seed);
     // Any page but the last.
-    std::uniform_int_distribution<int> first(0, Panel1->pageCount() - 2);
-    Panel1->setPageIndex(first(random_));
-    setActiveControl(bNext->handle());
-    bNext->setFocus();
+    std::uniform_int_distribution<int> first(0, panel_->pageCount() - 2);
+    panel_->setPageIndex(first(random_));
+    setActiveControl(nextButton_->handle());
+    nextButton_->setFocus();
 }
 
-void TipsForm::bNextClick() {
-    const int page = Panel1->pageIndex();
-    Panel1->setPageIndex(page < Panel1->pageCount() - 1 ? page + 1 : 0);
+void TipsForm::nextTip() {
+    const int page = panel_->pageIndex();
+    panel_->setPageIndex(page < panel_->pageCount() - 1 ? page + 1 : 0);
 }
 
-void TipsForm::bCloseClick() {
-    const bool choice = cbOption->itemIndex() == 0;
+void TipsForm::closeTips() {
+    const bool choice = startupChoice_->itemIndex() == 0;
     if (choice != options_.showTips) {
         options_.showTips = choice;
         LoadSaveOptions(options_, false);

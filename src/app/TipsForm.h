@@ -47,13 +47,13 @@ class TipsForm : public ui::Form {
 public:
     TipsForm(ui::Component* owner, OptionFlags& options);
 
-    void bNextClick();
-    void bCloseClick();
+    void nextTip();
+    void closeTips();
 
-    TipsPanel* Panel1 = nullptr;
-    flat::FlatComboBox* cbOption = nullptr;
-    flat::FlatButton* bNext = nullptr;
-    flat::FlatButton* bClose = nullptr;
+    TipsPanel* panel_ = nullptr;
+    flat::FlatComboBox* startupChoice_ = nullptr;
+    flat::FlatButton* nextButton_ = nullptr;
+    flat::FlatButton* closeButton_ = nullptr;
 
 protected:
     void buildComponents() override;

@@ -73,10 +73,10 @@ void benchLoad(int n) {
     fillKey(n);
     BenchFolder folder;
     auto form = openMain();
-    double product = bench::timeBest(3, [&] { form->lvMain->clear(); }, [&] {
-        form->lvMain->beginUpdate();
+    double product = bench::timeBest(3, [&] { form->list()->clear(); }, [&] {
+        form->list()->beginUpdate();
         form->LoadFavourites(kBenchKey);
-        form->lvMain->endUpdate();
+        form->list()->endUpdate();
     });
     if (form->rowCount() != n) std::printf("!! loaded %d of %d rows\n", form->rowCount(), n);
     double bare = bareQueryLoop(n);
@@ -99,10 +99,10 @@ CORVANE_BENCH(store_delete_and_sort) {
     for (int rep = 0; rep < 5; ++rep) {
         fillKey(n);
         auto form = openMain();
-        form->lvMain->select(0);
+        form->list()->select(0);
         form->options().askDelete = false;
         auto t0 = bench::Clock::now();
-        form->aDeleteExecute();
+        form->deleteItem();
         double ms = std::chrono::duration<double, std::milli>(bench::Clock::now() - t0).count();
         if (ms < product) product = ms;
         form.reset();
@@ -126,10 +126,10 @@ CORVANE_BENCH(store_delete_and_sort) {
     fillKey(n);
     auto form = openMain();
     // Reverse the order first so the sort has real work, then time an ascending sort.
-    form->SortAscending = false;
-    form->aSortExecute();
-    form->SortAscending = true;
-    double sortMs = bench::timeBest(1, nullptr, [&] { form->aSortExecute(); });
+    form->sortAscending = false;
+    form->sortRows();
+    form->sortAscending = true;
+    double sortMs = bench::timeBest(1, nullptr, [&] { form->sortRows(); });
     double writeAll = bench::timeBest(3, nullptr, [&] {
         HKEY h;
         RegOpenKeyExA(HKEY_CURRENT_USER, kBenchKey, 0, KEY_ALL_ACCESS, &h);

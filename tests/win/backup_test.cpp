@@ -254,5 +254,5 @@ TEST_F(BackupFiles, ImportThatFailsHalfWayKeepsWhatItAddedAndSaysNothing) {
     EXPECT_EQ(rows(), (Rows{{"a", "c:\\a"}}));
     EXPECT_EQ(stored(), (Rows{{"a", "c:\\a"}}));
     EXPECT_EQ(user.count("message"), 0);
-    EXPECT_TRUE(IsWindowVisible(form->lvMain->handle()));
+    EXPECT_TRUE(IsWindowVisible(form->list()->handle()));
 }

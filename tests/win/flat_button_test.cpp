@@ -431,17 +431,17 @@ TEST(FlatButtonInTips, EnterDoesNotClickSpaceDoesOnRelease) {
     tips.create();
     tips.show();
     PumpMessages(20);
-    ASSERT_EQ(GetFocus(), tips.bNext->handle());
-    tips.Panel1->setPageIndex(1);
-    PostMessageA(tips.bNext->handle(), WM_KEYDOWN, VK_RETURN, 1);
-    PostMessageA(tips.bNext->handle(), WM_KEYUP, VK_RETURN, 0xC0000001);
+    ASSERT_EQ(GetFocus(), tips.nextButton()->handle());
+    tips.panel()->setPageIndex(1);
+    PostMessageA(tips.nextButton()->handle(), WM_KEYDOWN, VK_RETURN, 1);
+    PostMessageA(tips.nextButton()->handle(), WM_KEYUP, VK_RETURN, 0xC0000001);
     PumpMessages(30);
-    EXPECT_EQ(tips.Panel1->pageIndex(), 1);
+    EXPECT_EQ(tips.panel()->pageIndex(), 1);
     EXPECT_EQ(tips.modalResult(), ui::ModalResult::None);
-    PostMessageA(tips.bNext->handle(), WM_KEYDOWN, VK_SPACE, 1);
+    PostMessageA(tips.nextButton()->handle(), WM_KEYDOWN, VK_SPACE, 1);
     PumpMessages(30);
-    EXPECT_EQ(tips.Panel1->pageIndex(), 1);
-    PostMessageA(tips.bNext->handle(), WM_KEYUP, VK_SPACE, 0xC0000001);
+    EXPECT_EQ(tips.panel()->pageIndex(), 1);
+    PostMessageA(tips.nextButton()->handle(), WM_KEYUP, VK_SPACE, 0xC0000001);
     PumpMessages(30);
-    EXPECT_EQ(tips.Panel1->pageIndex(), 2);
+    EXPECT_EQ(tips.panel()->pageIndex(), 2);
 }

@@ -25,8 +25,8 @@ protected:
         dlg->show();
     }
     void type(const std::string& alias, const std::string& path) {
-        dlg->feName->setText(alias);
-        dlg->fePath->setText(path);
+        dlg->aliasEdit()->setText(alias);
+        dlg->pathEdit()->setText(path);
     }
     std::string folderPath() const { return folder.path().substr(0, folder.path().size() - 1); }
 
@@ -45,26 +45,26 @@ TEST_F(ItemEditor, LayoutCaptionAndTabOrder) {
     RECT rc = dlg->clientRect();
     EXPECT_EQ(rc.right, 309);
     EXPECT_EQ(rc.bottom, 226);
-    RECT g = boundsIn(*dlg->GroupBox1);
+    RECT g = boundsIn(*dlg->group());
     EXPECT_EQ(g.left, 8); EXPECT_EQ(g.top, 51); EXPECT_EQ(g.right - g.left, 291); EXPECT_EQ(g.bottom - g.top, 100);
-    RECT e = boundsIn(*dlg->fePath);
+    RECT e = boundsIn(*dlg->pathEdit());
     EXPECT_EQ(e.left, 46); EXPECT_EQ(e.top, 61); EXPECT_EQ(e.right - e.left, 201); EXPECT_EQ(e.bottom - e.top, 21);
-    EXPECT_EQ(GetParent(dlg->feName->handle()), dlg->GroupBox1->handle());
-    RECT b = boundsIn(*dlg->fsbBrowse);
+    EXPECT_EQ(GetParent(dlg->aliasEdit()->handle()), dlg->group()->handle());
+    RECT b = boundsIn(*dlg->browseButton());
     EXPECT_EQ(b.left, 256); EXPECT_EQ(b.top, 60); EXPECT_EQ(b.right - b.left, 24);
-    EXPECT_EQ(dlg->fsbBrowse->text(), "...");
-    EXPECT_EQ(dlg->cAddSeparator->left(), 8);
-    EXPECT_EQ(dlg->cAddSeparator->top(), 160);
-    EXPECT_EQ(dlg->cAddSeparator->text(), "Add a Separator Line");
-    EXPECT_EQ(dlg->fbOk->left(), 134); EXPECT_EQ(dlg->fbOk->top(), 187); EXPECT_EQ(dlg->fbOk->width(), 75);
-    EXPECT_EQ(dlg->fbCancel->left(), 224); EXPECT_EQ(dlg->fbCancel->height(), 25);
-    EXPECT_EQ(dlg->fbOk->text(), "&OK");
-    EXPECT_EQ(dlg->fbCancel->text(), "&Cancel");
+    EXPECT_EQ(dlg->browseButton()->text(), "...");
+    EXPECT_EQ(dlg->separatorBox()->left(), 8);
+    EXPECT_EQ(dlg->separatorBox()->top(), 160);
+    EXPECT_EQ(dlg->separatorBox()->text(), "Add a Separator Line");
+    EXPECT_EQ(dlg->okButton()->left(), 134); EXPECT_EQ(dlg->okButton()->top(), 187); EXPECT_EQ(dlg->okButton()->width(), 75);
+    EXPECT_EQ(dlg->cancelButton()->left(), 224); EXPECT_EQ(dlg->cancelButton()->height(), 25);
+    EXPECT_EQ(dlg->okButton()->text(), "&OK");
+    EXPECT_EQ(dlg->cancelButton()->text(), "&Cancel");
     // Neither button is the default one.
-    EXPECT_FALSE(GetWindowLongA(dlg->fbOk->handle(), GWL_STYLE) & BS_DEFPUSHBUTTON);
+    EXPECT_FALSE(GetWindowLongA(dlg->okButton()->handle(), GWL_STYLE) & BS_DEFPUSHBUTTON);
 
-    const HWND order[] = {dlg->feName->handle(), dlg->fePath->handle(), dlg->fsbBrowse->handle(),
-                          dlg->cAddSeparator->handle(), dlg->fbOk->handle(), dlg->fbCancel->handle()};
+    const HWND order[] = {dlg->aliasEdit()->handle(), dlg->pathEdit()->handle(), dlg->browseButton()->handle(),
+                          dlg->separatorBox()->handle(), dlg->okButton()->handle(), dlg->cancelButton()->handle()};
     for (size_t i = 0; i < std::size(order); ++i)
         EXPECT_EQ(GetNextDlgTabItem(dlg->handle(), order[i], FALSE), order[(i + 1) % std::size(order)]) << i;
 
@@ -76,69 +76,69 @@ TEST_F(ItemEditor, LayoutCaptionAndTabOrder) {
 TEST_F(ItemEditor, OpensReadyForTypingAndKeepsTheFocusAcrossActivation) {
     open("", "");
     SetActiveWindow(dlg->handle());
-    EXPECT_EQ(GetFocus(), dlg->feName->handle());
-    dlg->fePath->setFocus();
+    EXPECT_EQ(GetFocus(), dlg->aliasEdit()->handle());
+    dlg->pathEdit()->setFocus();
     HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
                                  GetModuleHandleA(nullptr), nullptr);
     SetActiveWindow(other);
     SetActiveWindow(dlg->handle());
-    EXPECT_EQ(GetFocus(), dlg->fePath->handle());
+    EXPECT_EQ(GetFocus(), dlg->pathEdit()->handle());
     DestroyWindow(other);
 
     // The group's inside shows the dialog's colour, not whatever was on the screen.
-    ui::OffscreenBitmap bmp(nullptr, dlg->GroupBox1->width(), dlg->GroupBox1->height());
-    RECT inside = dlg->GroupBox1->clientRect();
+    ui::OffscreenBitmap bmp(nullptr, dlg->group()->width(), dlg->group()->height());
+    RECT inside = dlg->group()->clientRect();
     FillRect(bmp.dc(), &inside, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    dlg->GroupBox1->perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(bmp.dc()));
+    dlg->group()->perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(bmp.dc()));
     EXPECT_EQ(GetPixel(bmp.dc(), 150, 50), RGB(0xE8, 0xE8, 0xE8));
 }
 
 TEST_F(ItemEditor, FieldsStartFromTheEntryAndOnlyAnExactSeparatorDisablesThem) {
     open("Docs", "C:\\Docs");
-    EXPECT_EQ(dlg->feName->text(), "Docs");
-    EXPECT_EQ(dlg->fePath->text(), "C:\\Docs");
-    EXPECT_FALSE(dlg->cAddSeparator->checked());
-    EXPECT_TRUE(dlg->GroupBox1->enabled() && dlg->feName->enabled() && dlg->fePath->enabled());
+    EXPECT_EQ(dlg->aliasEdit()->text(), "Docs");
+    EXPECT_EQ(dlg->pathEdit()->text(), "C:\\Docs");
+    EXPECT_FALSE(dlg->separatorBox()->checked());
+    EXPECT_TRUE(dlg->group()->enabled() && dlg->aliasEdit()->enabled() && dlg->pathEdit()->enabled());
 
     for (auto [alias, path] : {std::pair{"*separator*", "-"}, {"*Separator*", "- "}, {"*Separator* ", "-"}}) {
         open(alias, path);
-        EXPECT_FALSE(dlg->cAddSeparator->checked()) << alias << "|" << path;
-        EXPECT_TRUE(dlg->fePath->enabled());
+        EXPECT_FALSE(dlg->separatorBox()->checked()) << alias << "|" << path;
+        EXPECT_TRUE(dlg->pathEdit()->enabled());
     }
 
     open("*Separator*", "-");
-    EXPECT_TRUE(dlg->cAddSeparator->checked());
-    EXPECT_FALSE(dlg->GroupBox1->enabled());
-    EXPECT_FALSE(dlg->feName->enabled());
-    EXPECT_FALSE(dlg->fePath->enabled());
-    EXPECT_EQ(dlg->feName->text(), "*Separator*");
+    EXPECT_TRUE(dlg->separatorBox()->checked());
+    EXPECT_FALSE(dlg->group()->enabled());
+    EXPECT_FALSE(dlg->aliasEdit()->enabled());
+    EXPECT_FALSE(dlg->pathEdit()->enabled());
+    EXPECT_EQ(dlg->aliasEdit()->text(), "*Separator*");
 }
 
 TEST_F(ItemEditor, TogglingTheSeparatorBoxSwitchesTheFieldsAndOk) {
     open("*Separator*", "-");
-    dlg->suitempfbOkClick();
+    dlg->confirm();
     EXPECT_EQ(dlg->modalResult(), ui::ModalResult::Ok);
     EXPECT_EQ(user.count("message"), 0);
 
     // A user's click on the box (the control's own notification) unchecks it.
     dlg->setModalResult(ui::ModalResult::None);
-    dlg->cAddSeparator->perform(BM_CLICK);
-    EXPECT_FALSE(dlg->cAddSeparator->checked());
-    EXPECT_TRUE(dlg->GroupBox1->enabled() && dlg->feName->enabled() && dlg->fePath->enabled());
-    EXPECT_EQ(dlg->feName->text(), "*Separator*");
-    EXPECT_EQ(dlg->fePath->text(), "-");
+    dlg->separatorBox()->perform(BM_CLICK);
+    EXPECT_FALSE(dlg->separatorBox()->checked());
+    EXPECT_TRUE(dlg->group()->enabled() && dlg->aliasEdit()->enabled() && dlg->pathEdit()->enabled());
+    EXPECT_EQ(dlg->aliasEdit()->text(), "*Separator*");
+    EXPECT_EQ(dlg->pathEdit()->text(), "-");
 
     // The separator texts, unchecked, fail the folder test.
-    dlg->suitempfbOkClick();
+    dlg->confirm();
     EXPECT_EQ(dlg->modalResult(), ui::ModalResult::None);
     ASSERT_EQ(user.count("message"), 1);
     EXPECT_EQ(user.calls[0].text, "-,the input path does not exist.");
     EXPECT_EQ(user.calls[0].caption, "Corvane");
     EXPECT_EQ(user.calls[0].flags, kErrorBox);
 
-    dlg->cAddSeparator->perform(BM_CLICK);
-    EXPECT_TRUE(dlg->cAddSeparator->checked());
-    EXPECT_FALSE(dlg->GroupBox1->enabled() || dlg->feName->enabled() || dlg->fePath->enabled());
+    dlg->separatorBox()->perform(BM_CLICK);
+    EXPECT_TRUE(dlg->separatorBox()->checked());
+    EXPECT_FALSE(dlg->group()->enabled() || dlg->aliasEdit()->enabled() || dlg->pathEdit()->enabled());
 }
 
 TEST_F(ItemEditor, OkChecksTheFieldsAndTheFolder) {
@@ -158,8 +158,8 @@ TEST_F(ItemEditor, OkChecksTheFieldsAndTheFolder) {
         user.calls.clear();
         dlg->setModalResult(ui::ModalResult::None);
         type(c.alias, c.path);
-        SetFocus(dlg->feName->handle());
-        dlg->suitempfbOkClick();
+        SetFocus(dlg->aliasEdit()->handle());
+        dlg->confirm();
         EXPECT_EQ(dlg->modalResult(), c.result) << c.alias << "|" << c.path;
         if (c.message.empty()) {
             EXPECT_EQ(user.count("message"), 0);
@@ -169,15 +169,15 @@ TEST_F(ItemEditor, OkChecksTheFieldsAndTheFolder) {
         EXPECT_EQ(user.calls[0].text, c.message);
         EXPECT_EQ(user.calls[0].caption, "Corvane");
         EXPECT_EQ(user.calls[0].flags, kErrorBox);
-        if (c.message != kEmptyFieldMessage) EXPECT_EQ(GetFocus(), dlg->fePath->handle());
+        if (c.message != kEmptyFieldMessage) EXPECT_EQ(GetFocus(), dlg->pathEdit()->handle());
     }
 
     // With the separator box checked nothing is tested, empty boxes included.
     type("", "");
     user.calls.clear();
     dlg->setModalResult(ui::ModalResult::None);
-    dlg->cAddSeparator->setChecked(true);
-    dlg->suitempfbOkClick();
+    dlg->separatorBox()->setChecked(true);
+    dlg->confirm();
     EXPECT_EQ(dlg->modalResult(), ui::ModalResult::Ok);
     EXPECT_EQ(user.count("message"), 0);
 }
@@ -188,11 +188,11 @@ TEST_F(ItemEditor, RelativePathIsTestedAgainstTheCurrentFolder) {
     GetCurrentDirectoryA(MAX_PATH, previous);
     SetCurrentDirectoryA(folder.path().c_str());
     open("r", "rel");
-    dlg->suitempfbOkClick();
+    dlg->confirm();
     EXPECT_EQ(dlg->modalResult(), ui::ModalResult::Ok);
     type("r", "rel\\missing");
     dlg->setModalResult(ui::ModalResult::None);
-    dlg->suitempfbOkClick();
+    dlg->confirm();
     EXPECT_EQ(dlg->modalResult(), ui::ModalResult::None);
     SetCurrentDirectoryA(previous);
     EXPECT_EQ(user.count("message"), 1);
@@ -202,33 +202,33 @@ TEST_F(ItemEditor, BrowsingFillsThePathAndReplacesATypedAlias) {
     open("", "");
     type("typed", "typed path");
     user.folderAnswers = {"D:\\Music\\Rock", "C:\\", ""};
-    dlg->fsbBrowse->perform(BM_CLICK);
+    dlg->browseButton()->perform(BM_CLICK);
     ASSERT_EQ(user.count("browse"), 1);
     EXPECT_EQ(user.calls[0].text, "Please select the directory to add Corvane");
-    EXPECT_EQ(dlg->fePath->text(), "D:\\Music\\Rock");
-    EXPECT_EQ(dlg->feName->text(), "Rock");
+    EXPECT_EQ(dlg->pathEdit()->text(), "D:\\Music\\Rock");
+    EXPECT_EQ(dlg->aliasEdit()->text(), "Rock");
 
-    dlg->fsbBrowseClick();
-    EXPECT_EQ(dlg->fePath->text(), "C:\\");
-    EXPECT_EQ(dlg->feName->text(), "C:\\"); // a drive root is proposed whole
+    dlg->browse();
+    EXPECT_EQ(dlg->pathEdit()->text(), "C:\\");
+    EXPECT_EQ(dlg->aliasEdit()->text(), "C:\\"); // a drive root is proposed whole
 
     // A cancelled browser leaves both fields as they were.
-    dlg->fsbBrowseClick();
+    dlg->browse();
     EXPECT_EQ(user.count("browse"), 3);
-    EXPECT_EQ(dlg->fePath->text(), "C:\\");
-    EXPECT_EQ(dlg->feName->text(), "C:\\");
+    EXPECT_EQ(dlg->pathEdit()->text(), "C:\\");
+    EXPECT_EQ(dlg->aliasEdit()->text(), "C:\\");
 }
 
 TEST_F(ItemEditor, CancelAndCloseEndWithTheCancelResult) {
     open("a", "b");
     // Posted before the dialog runs, handled by its modal loop.
-    PostMessageA(dlg->fbCancel->handle(), BM_CLICK, 0, 0);
+    PostMessageA(dlg->cancelButton()->handle(), BM_CLICK, 0, 0);
     EXPECT_EQ(dlg->showModal(), ui::ModalResult::Cancel);
     EXPECT_EQ(user.count("message"), 0);
 
     PostMessageA(dlg->handle(), WM_CLOSE, 0, 0);
     EXPECT_EQ(dlg->showModal(), ui::ModalResult::Cancel);
-    EXPECT_EQ(dlg->feName->text(), "a");
+    EXPECT_EQ(dlg->aliasEdit()->text(), "a");
 }
 
 TEST(FolderBrowser, CentresByTheClientSize) {
@@ -303,8 +303,8 @@ TEST_F(ItemEditor, RealFolderBrowserDisablesTheProgramAndReturnsTheChosenFolder)
         seen.choose = choice;
         g_browse = &seen;
         SetTimer(nullptr, 0, 100, &AnswerBrowser);
-        dlg->fePath->setText("kept");
-        dlg->fsbBrowseClick();
+        dlg->pathEdit()->setText("kept");
+        dlg->browse();
         g_browse = nullptr;
 
         ASSERT_TRUE(seen.seen) << "the browser did not open";
@@ -317,10 +317,10 @@ TEST_F(ItemEditor, RealFolderBrowserDisablesTheProgramAndReturnsTheChosenFolder)
         EXPECT_TRUE(IsWindowEnabled(dlg->handle()));
         EXPECT_EQ(SetErrorMode(before), before);
         if (choice.empty()) {
-            EXPECT_EQ(dlg->fePath->text(), "kept");
+            EXPECT_EQ(dlg->pathEdit()->text(), "kept");
         } else {
-            EXPECT_EQ(_stricmp(dlg->fePath->text().c_str(), folderPath().c_str()), 0) << dlg->fePath->text();
-            EXPECT_EQ(dlg->feName->text(), AliasFromPath(dlg->fePath->text()));
+            EXPECT_EQ(_stricmp(dlg->pathEdit()->text().c_str(), folderPath().c_str()), 0) << dlg->pathEdit()->text();
+            EXPECT_EQ(dlg->aliasEdit()->text(), AliasFromPath(dlg->pathEdit()->text()));
         }
     }
     ui::setPrompt(scripted);
@@ -364,14 +364,14 @@ TEST_F(EditorFromMainWindow, AddAppendsTheRowAndWritesTheNewPair) {
     const std::string alias = "Caf\xE9";
     const std::string path = folder.path() + "M\xFCsik";
     ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
-    form->lvMain->select(0);
-    ASSERT_TRUE(drive(&MainForm::tbAddClick, [&](PropertyForm& d) {
+    form->list()->select(0);
+    ASSERT_TRUE(drive(&MainForm::addItem, [&](PropertyForm& d) {
         EXPECT_EQ(d.text(), "Add Item");
-        EXPECT_EQ(d.feName->text(), "");
-        EXPECT_EQ(d.fePath->text(), "");
-        d.feName->setText(alias);
-        d.fePath->setText(path);
-        d.fbOk->perform(BM_CLICK);
+        EXPECT_EQ(d.aliasEdit()->text(), "");
+        EXPECT_EQ(d.pathEdit()->text(), "");
+        d.aliasEdit()->setText(alias);
+        d.pathEdit()->setText(path);
+        d.okButton()->perform(BM_CLICK);
     }));
     ASSERT_EQ(form->rowCount(), 3);
     EXPECT_EQ(form->rowAlias(2), alias);
@@ -382,10 +382,10 @@ TEST_F(EditorFromMainWindow, AddAppendsTheRowAndWritesTheNewPair) {
     EXPECT_EQ(form->findComponent("frmProperty"), nullptr); // destroyed after use
 
     // The separator box wins over whatever the fields hold.
-    ASSERT_TRUE(drive(&MainForm::tbAddClick, [](PropertyForm& d) {
-        d.feName->setText("ignored");
-        d.cAddSeparator->perform(BM_CLICK);
-        d.fbOk->perform(BM_CLICK);
+    ASSERT_TRUE(drive(&MainForm::addItem, [](PropertyForm& d) {
+        d.aliasEdit()->setText("ignored");
+        d.separatorBox()->perform(BM_CLICK);
+        d.okButton()->perform(BM_CLICK);
     }));
     EXPECT_EQ(form->rowAlias(3), "*Separator*");
     EXPECT_EQ(key.get("N3"), "*Separator*");
@@ -394,14 +394,14 @@ TEST_F(EditorFromMainWindow, AddAppendsTheRowAndWritesTheNewPair) {
 
 TEST_F(EditorFromMainWindow, CancelWritesNothing) {
     auto before = key.valueNames();
-    ASSERT_TRUE(drive(&MainForm::tbAddClick, [&](PropertyForm& d) {
-        d.feName->setText("x");
-        d.fePath->setText(folder.path());
-        d.fbCancel->perform(BM_CLICK);
+    ASSERT_TRUE(drive(&MainForm::addItem, [&](PropertyForm& d) {
+        d.aliasEdit()->setText("x");
+        d.pathEdit()->setText(folder.path());
+        d.cancelButton()->perform(BM_CLICK);
     }));
-    form->lvMain->select(1);
-    ASSERT_TRUE(drive(&MainForm::aEditExecute, [&](PropertyForm& d) {
-        d.feName->setText("x");
+    form->list()->select(1);
+    ASSERT_TRUE(drive(&MainForm::editItem, [&](PropertyForm& d) {
+        d.aliasEdit()->setText("x");
         PostMessageA(d.handle(), WM_CLOSE, 0, 0); // the close box
     }));
     EXPECT_EQ(form->rowCount(), 2);
@@ -411,14 +411,14 @@ TEST_F(EditorFromMainWindow, CancelWritesNothing) {
 }
 
 TEST_F(EditorFromMainWindow, EditWritesTheChosenRowsPair) {
-    form->lvMain->select(1);
-    ASSERT_TRUE(drive(&MainForm::aEditExecute, [&](PropertyForm& d) {
+    form->list()->select(1);
+    ASSERT_TRUE(drive(&MainForm::editItem, [&](PropertyForm& d) {
         EXPECT_EQ(d.text(), "Edit Item");
-        EXPECT_EQ(d.feName->text(), "two");
-        EXPECT_EQ(d.fePath->text(), "c:\\2");
-        d.feName->setText("second");
-        d.fePath->setText(folder.path());
-        d.suitempfbOkClick();
+        EXPECT_EQ(d.aliasEdit()->text(), "two");
+        EXPECT_EQ(d.pathEdit()->text(), "c:\\2");
+        d.aliasEdit()->setText("second");
+        d.pathEdit()->setText(folder.path());
+        d.confirm();
     }));
     EXPECT_EQ(form->rowAlias(1), "second");
     EXPECT_EQ(key.get("N1"), "second");
@@ -427,10 +427,10 @@ TEST_F(EditorFromMainWindow, EditWritesTheChosenRowsPair) {
     EXPECT_EQ(key.get("N2"), "<missing>");
 
     // A double-click edits the chosen row; making it a separator writes the separator.
-    ASSERT_TRUE(drive(&MainForm::lvMainDblClick, [](PropertyForm& d) {
-        EXPECT_EQ(d.feName->text(), "second");
-        d.cAddSeparator->setChecked(true);
-        d.suitempfbOkClick();
+    ASSERT_TRUE(drive(&MainForm::editChosenRow, [](PropertyForm& d) {
+        EXPECT_EQ(d.aliasEdit()->text(), "second");
+        d.separatorBox()->setChecked(true);
+        d.confirm();
     }));
     EXPECT_EQ(key.get("N1"), "*Separator*");
     EXPECT_EQ(key.get("P1"), "-");
@@ -439,12 +439,12 @@ TEST_F(EditorFromMainWindow, EditWritesTheChosenRowsPair) {
 
 TEST_F(EditorFromMainWindow, EditNeverOpensForARowThatDoesNotExist) {
     // No row chosen yet, then a chosen index past the end after a Refresh.
-    EXPECT_FALSE(drive(&MainForm::aEditExecute, [](PropertyForm& d) { d.setModalResult(ui::ModalResult::Ok); }));
-    EXPECT_FALSE(drive(&MainForm::lvMainDblClick, [](PropertyForm& d) { d.setModalResult(ui::ModalResult::Ok); }));
-    form->lvMain->select(1);
+    EXPECT_FALSE(drive(&MainForm::editItem, [](PropertyForm& d) { d.setModalResult(ui::ModalResult::Ok); }));
+    EXPECT_FALSE(drive(&MainForm::editChosenRow, [](PropertyForm& d) { d.setModalResult(ui::ModalResult::Ok); }));
+    form->list()->select(1);
     key.set("N1", "");
-    form->tbRefreshClick();
+    form->refreshRows();
     ASSERT_EQ(form->rowCount(), 1);
-    EXPECT_FALSE(drive(&MainForm::aEditExecute, [](PropertyForm& d) { d.setModalResult(ui::ModalResult::Ok); }));
+    EXPECT_FALSE(drive(&MainForm::editItem, [](PropertyForm& d) { d.setModalResult(ui::ModalResult::Ok); }));
     EXPECT_EQ(key.get("N1"), "");
 }

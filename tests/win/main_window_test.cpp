@@ -47,12 +47,12 @@ protected:
             out.push_back(a);
         }
     }
-    void choose(int row) { form->lvMain->select(row); }
+    void choose(int row) { form->list()->select(row); }
     void idle() { ui::Application::instance().idle(); }
     bool buttonEnabled(ui::Action* a) const {
-        for (ui::ToolButton* b : form->suiToolBar1->buttons())
+        for (ui::ToolButton* b : form->toolBar()->buttons())
             if (b->action() == a)
-                return form->suiToolBar1->perform(TB_ISBUTTONENABLED, static_cast<WPARAM>(b->commandId())) != 0;
+                return form->toolBar()->perform(TB_ISBUTTONENABLED, static_cast<WPARAM>(b->commandId())) != 0;
         return false;
     }
 
@@ -82,7 +82,7 @@ TEST_F(MainWindow, WindowLayoutIsAsLaidOut) {
     EXPECT_TRUE(IsWindowVisible(h));
 
     const int lefts[] = {0, 44, 88, 132, 140, 184, 228, 272, 280, 324, 332, 376, 420, 428, 472, 480};
-    auto& buttons = form->suiToolBar1->buttons();
+    auto& buttons = form->toolBar()->buttons();
     ASSERT_EQ(buttons.size(), 16u);
     for (size_t i = 0; i < buttons.size(); ++i) EXPECT_EQ(buttons[i]->itemRect().left, lefts[i]) << i;
     EXPECT_EQ(buttons[0]->itemRect().right - buttons[0]->itemRect().left, 44);
@@ -91,9 +91,9 @@ TEST_F(MainWindow, WindowLayoutIsAsLaidOut) {
     EXPECT_EQ(buttons[4]->caption(), "Sort");
     EXPECT_EQ(buttons[15]->hint(), "Corvane's help documents");
 
-    EXPECT_EQ(form->lvMain->left(), -1);
-    EXPECT_EQ(form->lvMain->top(), 83);
-    EXPECT_EQ(form->lvMain->height(), 430 - 83 - 15);
+    EXPECT_EQ(form->list()->left(), -1);
+    EXPECT_EQ(form->list()->top(), 83);
+    EXPECT_EQ(form->list()->height(), 430 - 83 - 15);
     EXPECT_EQ(form->rowCount(), 5);
     EXPECT_EQ(form->selectedIndex, kNoRowChosen);
 }
@@ -102,14 +102,14 @@ TEST_F(MainWindow, ChosenRowIsDrawnRedAndTheListKeepsNoSelection) {
     open(kFive);
     choose(2);
     EXPECT_EQ(form->selectedIndex, 2);
-    EXPECT_EQ(form->lvMain->selectedIndex(), -1);
-    EXPECT_EQ(form->lvMain->perform(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED), -1);
+    EXPECT_EQ(form->list()->selectedIndex(), -1);
+    EXPECT_EQ(form->list()->perform(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED), -1);
 
-    UpdateWindow(form->lvMain->handle());
-    Capture shot(form->lvMain->handle());
+    UpdateWindow(form->list()->handle());
+    Capture shot(form->list()->handle());
     COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
     for (int i = 0; i < 5; ++i) {
-        RECT r = form->lvMain->itemRect(i);
+        RECT r = form->list()->itemRect(i);
         int red = shot.count(r, IsReddish);
         if (i == 2) EXPECT_GT(red, 10) << "row " << i;
         else EXPECT_EQ(red, 0) << "row " << i;
@@ -123,83 +123,83 @@ TEST_F(MainWindow, ChosenRowIsDrawnRedAndTheListKeepsNoSelection) {
     }
 
     // Clicking empty space below the rows leaves the chosen row as it was.
-    RECT last = form->lvMain->itemRect(4);
+    RECT last = form->list()->itemRect(4);
     POINT below{50, last.bottom + 40};
-    form->lvMain->perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(below.x, below.y));
-    form->lvMain->perform(WM_LBUTTONUP, 0, MAKELPARAM(below.x, below.y));
+    form->list()->perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(below.x, below.y));
+    form->list()->perform(WM_LBUTTONUP, 0, MAKELPARAM(below.x, below.y));
     PumpMessages(30);
     EXPECT_EQ(form->selectedIndex, 2);
 
     // A real click on row 4 chooses it.
-    RECT r4 = form->lvMain->itemRect(4);
-    form->lvMain->perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, (r4.top + r4.bottom) / 2));
-    form->lvMain->perform(WM_LBUTTONUP, 0, MAKELPARAM(20, (r4.top + r4.bottom) / 2));
+    RECT r4 = form->list()->itemRect(4);
+    form->list()->perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, (r4.top + r4.bottom) / 2));
+    form->list()->perform(WM_LBUTTONUP, 0, MAKELPARAM(20, (r4.top + r4.bottom) / 2));
     PumpMessages(30);
     EXPECT_EQ(form->selectedIndex, 4);
-    EXPECT_EQ(form->lvMain->selectedIndex(), -1);
+    EXPECT_EQ(form->list()->selectedIndex(), -1);
 }
 
 TEST_F(MainWindow, EnablingTable) {
     open(kFive);
     idle();
-    EXPECT_FALSE(form->aEdit->enabled());
-    EXPECT_FALSE(form->aDelete->enabled());
-    EXPECT_FALSE(form->aItemUp->enabled());
-    EXPECT_FALSE(form->aItemDown->enabled());
-    EXPECT_TRUE(form->aSort->enabled());
-    EXPECT_FALSE(buttonEnabled(form->aEdit));
-    EXPECT_TRUE(buttonEnabled(form->aSort));
+    EXPECT_FALSE(form->editAction()->enabled());
+    EXPECT_FALSE(form->deleteAction()->enabled());
+    EXPECT_FALSE(form->upAction()->enabled());
+    EXPECT_FALSE(form->downAction()->enabled());
+    EXPECT_TRUE(form->sortAction()->enabled());
+    EXPECT_FALSE(buttonEnabled(form->editAction()));
+    EXPECT_TRUE(buttonEnabled(form->sortAction()));
 
     choose(2);
     idle();
-    EXPECT_TRUE(form->aEdit->enabled());
-    EXPECT_TRUE(form->aDelete->enabled());
-    EXPECT_TRUE(form->aItemUp->enabled());
-    EXPECT_TRUE(form->aItemDown->enabled());
-    EXPECT_TRUE(buttonEnabled(form->aItemDown));
+    EXPECT_TRUE(form->editAction()->enabled());
+    EXPECT_TRUE(form->deleteAction()->enabled());
+    EXPECT_TRUE(form->upAction()->enabled());
+    EXPECT_TRUE(form->downAction()->enabled());
+    EXPECT_TRUE(buttonEnabled(form->downAction()));
 
     choose(0);
     idle();
-    EXPECT_FALSE(form->aItemUp->enabled());
-    EXPECT_TRUE(form->aItemDown->enabled());
+    EXPECT_FALSE(form->upAction()->enabled());
+    EXPECT_TRUE(form->downAction()->enabled());
     choose(4);
     idle();
-    EXPECT_TRUE(form->aItemUp->enabled());
-    EXPECT_FALSE(form->aItemDown->enabled());
-    EXPECT_FALSE(buttonEnabled(form->aItemDown));
+    EXPECT_TRUE(form->upAction()->enabled());
+    EXPECT_FALSE(form->downAction()->enabled());
+    EXPECT_FALSE(buttonEnabled(form->downAction()));
 
     // Add, Refresh, Import, Export, Options and Help are always enabled.
-    for (ui::ToolButton* b : {form->tbAdd, form->tbRefresh, form->bImport, form->bExport, form->ToolButton10, form->tbHelp})
-        EXPECT_TRUE(form->suiToolBar1->perform(TB_ISBUTTONENABLED, static_cast<WPARAM>(b->commandId())) != 0);
+    for (ui::ToolButton* b : {form->addButton(), form->refreshButton(), form->importButton(), form->exportButton(), form->optionsButton(), form->helpButton()})
+        EXPECT_TRUE(form->toolBar()->perform(TB_ISBUTTONENABLED, static_cast<WPARAM>(b->commandId())) != 0);
 }
 
 TEST_F(MainWindow, SortIsDisabledWithFewerThanTwoRows) {
     open({{"only", "c:\\"}});
     idle();
-    EXPECT_FALSE(form->aSort->enabled());
+    EXPECT_FALSE(form->sortAction()->enabled());
 }
 
 TEST_F(MainWindow, SortBothDirectionsWithTheStoreAfterEach) {
     open({{"b", "pb"}, {"A", "pA"}, {"c", "pc"}, {"a", "pa"}});
     choose(1);
-    form->aSort->execute();
+    form->sortAction()->execute();
     EXPECT_EQ(aliases(), (std::vector<std::string>{"A", "a", "b", "c"}));
     EXPECT_EQ(storedAliases(), (std::vector<std::string>{"A", "a", "b", "c"}));
     EXPECT_EQ(key.get("P0"), "pA");
     EXPECT_EQ(key.get("P3"), "pc");
-    EXPECT_EQ(form->ToolButton4->hint(), "Sort by Alias(Descending)");
+    EXPECT_EQ(form->sortButton()->hint(), "Sort by Alias(Descending)");
     EXPECT_EQ(form->selectedIndex, 1); // the red mark stays at its position
 
-    form->aSort->execute();
+    form->sortAction()->execute();
     EXPECT_EQ(aliases(), (std::vector<std::string>{"c", "b", "a", "A"}));
     EXPECT_EQ(storedAliases(), (std::vector<std::string>{"c", "b", "a", "A"}));
     EXPECT_EQ(key.get("P3"), "pA");
-    EXPECT_EQ(form->ToolButton4->hint(), "Sort by Alias(Ascending)");
+    EXPECT_EQ(form->sortButton()->hint(), "Sort by Alias(Ascending)");
 }
 
 TEST_F(MainWindow, SortWithSeparatorAndEqualAliases) {
     open({{"Music", "m1"}, {"*Separator*", "-"}, {"apps", "ap"}, {"Zed", "z"}, {"music", "m2"}});
-    form->aSort->execute();
+    form->sortAction()->execute();
     EXPECT_EQ(aliases(), (std::vector<std::string>{"*Separator*", "apps", "Music", "music", "Zed"}));
     EXPECT_EQ(storedAliases(), aliases());
     EXPECT_EQ(key.get("P0"), "-");
@@ -211,7 +211,7 @@ TEST_F(MainWindow, RefreshReloadsAndKeepsTheChosenIndex) {
     open(kFive);
     choose(3);
     key.set("N0", "changed");
-    form->tbRefresh->click();
+    form->refreshButton()->click();
     EXPECT_EQ(form->rowCount(), 5);
     EXPECT_EQ(form->rowAlias(0), "changed");
     EXPECT_EQ(form->selectedIndex, 3);
@@ -221,7 +221,7 @@ TEST_F(MainWindow, DeleteAsksAndNoKeepsEverything) {
     open(kFive);
     choose(2);
     user.messageAnswers = {IDNO};
-    form->aDelete->execute();
+    form->deleteAction()->execute();
     ASSERT_EQ(user.count("message"), 1);
     EXPECT_EQ(user.calls[0].text, "Are you sure you want to delete the selected item?");
     EXPECT_EQ(user.calls[0].caption, "Corvane");
@@ -234,7 +234,7 @@ TEST_F(MainWindow, DeleteMiddleRowShiftsTheStoreAndChoosesTheNextRow) {
     open(kFive);
     choose(2);
     user.messageAnswers = {IDYES};
-    form->aDelete->execute();
+    form->deleteAction()->execute();
     EXPECT_EQ(aliases(), (std::vector<std::string>{"one", "two", "four", "five"}));
     EXPECT_EQ(storedAliases(), aliases());
     EXPECT_EQ(key.get("P2"), "c:\\4");
@@ -247,31 +247,31 @@ TEST_F(MainWindow, DeleteLastRowChoosesRowZeroAndOnlyRowLeavesNothing) {
     open({{"a", "1"}, {"b", "2"}});
     form->options().askDelete = false;
     choose(1);
-    form->aDelete->execute();
+    form->deleteAction()->execute();
     EXPECT_EQ(user.count("message"), 0); // no question with AskDelete cleared
     EXPECT_EQ(storedAliases(), (std::vector<std::string>{"a"}));
     EXPECT_EQ(form->selectedIndex, 0);
-    form->aDelete->execute();
+    form->deleteAction()->execute();
     EXPECT_EQ(form->rowCount(), 0);
     EXPECT_TRUE(storedAliases().empty());
     EXPECT_EQ(key.get("P0"), "<missing>");
     // The index names no row now: Edit, Delete and Up must not act.
-    form->aDelete->execute();
-    form->aItemUpExecute();
-    form->aEditExecute();
+    form->deleteAction()->execute();
+    form->moveItemUp();
+    form->editItem();
     EXPECT_EQ(form->rowCount(), 0);
 }
 
 TEST_F(MainWindow, UpAndDownExchangeRowsAndRewriteBoth) {
     open(kFive);
     choose(2);
-    form->aItemUp->execute();
+    form->upAction()->execute();
     EXPECT_EQ(aliases(), (std::vector<std::string>{"one", "three", "two", "four", "five"}));
     EXPECT_EQ(storedAliases(), aliases());
     EXPECT_EQ(key.get("P1"), "c:\\3");
     EXPECT_EQ(form->selectedIndex, 1);
-    form->aItemDown->execute();
-    form->aItemDown->execute();
+    form->downAction()->execute();
+    form->downAction()->execute();
     EXPECT_EQ(aliases(), (std::vector<std::string>{"one", "two", "four", "three", "five"}));
     EXPECT_EQ(storedAliases(), aliases());
     EXPECT_EQ(key.get("P3"), "c:\\3");
@@ -280,7 +280,7 @@ TEST_F(MainWindow, UpAndDownExchangeRowsAndRewriteBoth) {
 
 TEST_F(MainWindow, HelpOpensTheHelpPage) {
     open(kFive);
-    form->tbHelp->click();
+    form->helpButton()->click();
     ASSERT_EQ(user.count("shell"), 1);
     EXPECT_EQ(user.calls.back().text, kHelpAddress);
 }

@@ -42,36 +42,36 @@ TEST_F(OptionsDialog, LayoutCaptionsAndTabOrder) {
     open();
     EXPECT_EQ(dlg->text(), "Options");
     // The skin file is looked up by its name and handed on; none is found here.
-    EXPECT_EQ(dlg->suiThemeManager1->fileTheme(), dlg->suiFileTheme1);
-    EXPECT_EQ(dlg->suiThemeManager1->uiStyle(), skin::UIStyle::FromThemeFile);
-    EXPECT_FALSE(dlg->suiFileTheme1->ready());
+    EXPECT_EQ(dlg->themeManager()->fileTheme(), dlg->themeFile());
+    EXPECT_EQ(dlg->themeManager()->uiStyle(), skin::UIStyle::FromThemeFile);
+    EXPECT_FALSE(dlg->themeFile()->ready());
     RECT rc = dlg->clientRect();
     EXPECT_EQ(rc.right, 342);
     EXPECT_EQ(rc.bottom, 218);
-    EXPECT_EQ(dlg->GroupBox1->left(), 9);
-    EXPECT_EQ(dlg->GroupBox1->top(), 53);
-    EXPECT_EQ(dlg->GroupBox1->width(), 321);
-    EXPECT_EQ(dlg->GroupBox1->height(), 111);
-    ui::CheckBox* boxes[] = {dlg->cbExploreFolder, dlg->cbAskDelete, dlg->cbShowTips};
+    EXPECT_EQ(dlg->group()->left(), 9);
+    EXPECT_EQ(dlg->group()->top(), 53);
+    EXPECT_EQ(dlg->group()->width(), 321);
+    EXPECT_EQ(dlg->group()->height(), 111);
+    ui::CheckBox* boxes[] = {dlg->exploreFolderBox(), dlg->askDeleteBox(), dlg->showTipsBox()};
     const char* captions[] = {"Explore folder when opening it in a stand alone window",
                               "Ask before deleting a selected item", "Always show tips at startup"};
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(boxes[i]->text(), captions[i]);
         EXPECT_EQ(boxes[i]->left(), 16);
         EXPECT_EQ(boxes[i]->top(), 16 + 32 * i);
-        EXPECT_EQ(GetParent(boxes[i]->handle()), dlg->GroupBox1->handle());
+        EXPECT_EQ(GetParent(boxes[i]->handle()), dlg->group()->handle());
     }
     // Auto-sized: the longest caption needs a wider box than the shortest.
-    EXPECT_GT(dlg->cbExploreFolder->width(), dlg->cbShowTips->width());
-    EXPECT_EQ(dlg->bOK->left(), 167);
-    EXPECT_EQ(dlg->bOK->top(), 178);
-    EXPECT_EQ(dlg->bCancel->left(), 255);
-    EXPECT_EQ(dlg->bCancel->width(), 75);
-    EXPECT_EQ(dlg->bOK->text(), "&OK");
-    EXPECT_EQ(dlg->bCancel->text(), "&Cancel");
+    EXPECT_GT(dlg->exploreFolderBox()->width(), dlg->showTipsBox()->width());
+    EXPECT_EQ(dlg->okButton()->left(), 167);
+    EXPECT_EQ(dlg->okButton()->top(), 178);
+    EXPECT_EQ(dlg->cancelButton()->left(), 255);
+    EXPECT_EQ(dlg->cancelButton()->width(), 75);
+    EXPECT_EQ(dlg->okButton()->text(), "&OK");
+    EXPECT_EQ(dlg->cancelButton()->text(), "&Cancel");
 
-    const HWND order[] = {dlg->cbExploreFolder->handle(), dlg->cbAskDelete->handle(), dlg->cbShowTips->handle(),
-                          dlg->bOK->handle(), dlg->bCancel->handle()};
+    const HWND order[] = {dlg->exploreFolderBox()->handle(), dlg->askDeleteBox()->handle(), dlg->showTipsBox()->handle(),
+                          dlg->okButton()->handle(), dlg->cancelButton()->handle()};
     for (size_t i = 0; i < std::size(order); ++i)
         EXPECT_EQ(GetNextDlgTabItem(dlg->handle(), order[i], FALSE), order[(i + 1) % std::size(order)]) << i;
 }
@@ -81,23 +81,23 @@ TEST_F(OptionsDialog, BoxesShowTheFlagsAndOkWritesAllThreeKeys) {
     options.askDelete = false;
     options.showTips = true;
     open();
-    EXPECT_TRUE(dlg->cbExploreFolder->checked());
-    EXPECT_FALSE(dlg->cbAskDelete->checked());
-    EXPECT_TRUE(dlg->cbShowTips->checked());
+    EXPECT_TRUE(dlg->exploreFolderBox()->checked());
+    EXPECT_FALSE(dlg->askDeleteBox()->checked());
+    EXPECT_TRUE(dlg->showTipsBox()->checked());
 
     // Unchanged, OK still writes every key and creates the file.
     ASSERT_FALSE(FileExists(OptionsFilePath()));
-    dlg->bOK->perform(BM_CLICK);
+    dlg->okButton()->perform(BM_CLICK);
     EXPECT_EQ(dlg->modalResult(), ui::ModalResult::Ok);
     EXPECT_EQ(stored("ExploreFolder"), "1");
     EXPECT_EQ(stored("AskDelete"), "0");
     EXPECT_EQ(stored("ShowTips"), "1");
 
     dlg->setModalResult(ui::ModalResult::None);
-    dlg->cbExploreFolder->perform(BM_CLICK); // a user's click toggles the box
-    dlg->cbShowTips->setChecked(false);
-    dlg->cbAskDelete->setChecked(true);
-    dlg->suitempbOKClick();
+    dlg->exploreFolderBox()->perform(BM_CLICK); // a user's click toggles the box
+    dlg->showTipsBox()->setChecked(false);
+    dlg->askDeleteBox()->setChecked(true);
+    dlg->confirm();
     EXPECT_FALSE(options.exploreFolder);
     EXPECT_TRUE(options.askDelete);
     EXPECT_FALSE(options.showTips);
@@ -109,8 +109,8 @@ TEST_F(OptionsDialog, BoxesShowTheFlagsAndOkWritesAllThreeKeys) {
 
 TEST_F(OptionsDialog, CancelAndCloseChangeNothing) {
     open();
-    dlg->cbAskDelete->setChecked(false);
-    PostMessageA(dlg->bCancel->handle(), BM_CLICK, 0, 0);
+    dlg->askDeleteBox()->setChecked(false);
+    PostMessageA(dlg->cancelButton()->handle(), BM_CLICK, 0, 0);
     EXPECT_EQ(dlg->showModal(), ui::ModalResult::Cancel);
     PostMessageA(dlg->handle(), WM_CLOSE, 0, 0);
     EXPECT_EQ(dlg->showModal(), ui::ModalResult::Cancel);
@@ -121,8 +121,8 @@ TEST_F(OptionsDialog, CancelAndCloseChangeNothing) {
 TEST_F(OptionsDialog, UnwritableFileShowsTheErrorAndKeepsTheDialogOpen) {
     ui::environment().folders.program = folder.path() + "missing\\";
     open();
-    dlg->cbShowTips->setChecked(false);
-    dlg->bOK->perform(BM_CLICK);
+    dlg->showTipsBox()->setChecked(false);
+    dlg->okButton()->perform(BM_CLICK);
     ASSERT_EQ(user.count("message"), 1);
     EXPECT_EQ(user.calls[0].text, "Unable to write to " + folder.path() + "missing\\options.ini.");
     EXPECT_EQ(user.calls[0].caption, "Corvane");
@@ -148,19 +148,19 @@ TEST(OptionsFromMainWindow, ClearingAskDeleteMakesTheNextDeleteSilent) {
         bool timedOut = false;
         {
             DialogDriver<OptionsForm> driver(&form, "frmOptions", [](OptionsForm& d) {
-                EXPECT_TRUE(d.cbAskDelete->checked());
-                d.cbAskDelete->perform(BM_CLICK);
-                d.bOK->perform(BM_CLICK);
+                EXPECT_TRUE(d.askDeleteBox()->checked());
+                d.askDeleteBox()->perform(BM_CLICK);
+                d.okButton()->perform(BM_CLICK);
             });
-            form.ToolButton10->click();
+            form.optionsButton()->click();
             EXPECT_TRUE(driver.ran());
             timedOut = driver.timedOut();
         }
         EXPECT_FALSE(timedOut);
         EXPECT_FALSE(form.options().askDelete);
         EXPECT_EQ(form.findComponent("frmOptions"), nullptr);
-        form.lvMain->select(0);
-        form.aDeleteExecute();
+        form.list()->select(0);
+        form.deleteItem();
         EXPECT_EQ(user.count("message"), 0);
         EXPECT_EQ(form.rowCount(), 1);
         EXPECT_EQ(key.get("N0"), "b");

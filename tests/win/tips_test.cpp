@@ -58,26 +58,26 @@ TEST_F(TipsDialog, LayoutIsAsLaidOut) {
     EXPECT_NEAR((wr.top + wr.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
     EXPECT_FALSE(GetWindowLongA(h, GWL_STYLE) & WS_THICKFRAME);
 
-    EXPECT_TRUE(SameRect(bounds(dlg->Panel1), 6, 6, 338, 163));
-    EXPECT_TRUE(SameRect(bounds(dlg->bNext), 188, 175, 73, 25));
-    EXPECT_TRUE(SameRect(bounds(dlg->bClose), 272, 175, 73, 25));
-    RECT cb = bounds(dlg->cbOption);
+    EXPECT_TRUE(SameRect(bounds(dlg->panel()), 6, 6, 338, 163));
+    EXPECT_TRUE(SameRect(bounds(dlg->nextButton()), 188, 175, 73, 25));
+    EXPECT_TRUE(SameRect(bounds(dlg->closeButton()), 272, 175, 73, 25));
+    RECT cb = bounds(dlg->startupChoice());
     EXPECT_EQ(cb.left, 8);
     EXPECT_EQ(cb.top, 177);
     EXPECT_EQ(cb.right - cb.left, 166);
-    EXPECT_EQ(dlg->bNext->text(), "&Next Tip");
-    EXPECT_EQ(dlg->bClose->text(), "&Close");
-    EXPECT_EQ(GetWindowLongA(dlg->cbOption->handle(), GWL_STYLE) & 3, CBS_DROPDOWNLIST);
-    ASSERT_EQ(dlg->cbOption->count(), 2);
-    EXPECT_EQ(dlg->cbOption->item(0), "Always show tips at startup");
-    EXPECT_EQ(dlg->cbOption->item(1), "Never show tips at startup");
+    EXPECT_EQ(dlg->nextButton()->text(), "&Next Tip");
+    EXPECT_EQ(dlg->closeButton()->text(), "&Close");
+    EXPECT_EQ(GetWindowLongA(dlg->startupChoice()->handle(), GWL_STYLE) & 3, CBS_DROPDOWNLIST);
+    ASSERT_EQ(dlg->startupChoice()->count(), 2);
+    EXPECT_EQ(dlg->startupChoice()->item(0), "Always show tips at startup");
+    EXPECT_EQ(dlg->startupChoice()->item(1), "Never show tips at startup");
 
-    // bNext is first in the tab order and has the focus.
+    // nextButton_ is first in the tab order and has the focus.
     HWND first = nullptr;
     for (HWND c = GetWindow(h, GW_CHILD); c && !first; c = GetWindow(c, GW_HWNDNEXT))
         if (GetWindowLongA(c, GWL_STYLE) & WS_TABSTOP) first = c;
-    EXPECT_EQ(first, dlg->bNext->handle());
-    EXPECT_EQ(GetFocus(), dlg->bNext->handle());
+    EXPECT_EQ(first, dlg->nextButton()->handle());
+    EXPECT_EQ(GetFocus(), dlg->nextButton()->handle());
 }
 
 TEST_F(TipsDialog, PagesHoldTheTipsWithTheirBlanksAndQuotes) {
@@ -97,10 +97,10 @@ TEST_F(TipsDialog, PagesHoldTheTipsWithTheirBlanksAndQuotes) {
 
 TEST_F(TipsDialog, ShowSetsTheChoiceFromShowTips) {
     showDialog();
-    EXPECT_EQ(dlg->cbOption->itemIndex(), 0);
+    EXPECT_EQ(dlg->startupChoice()->itemIndex(), 0);
     options.showTips = false;
     showDialog();
-    EXPECT_EQ(dlg->cbOption->itemIndex(), 1);
+    EXPECT_EQ(dlg->startupChoice()->itemIndex(), 1);
 }
 
 TEST_F(TipsDialog, FirstPageIsOneOfTheFirstFourNeverTheLast) {
@@ -109,7 +109,7 @@ TEST_F(TipsDialog, FirstPageIsOneOfTheFirstFourNeverTheLast) {
         TipsForm d(nullptr, options);
         d.create();
         d.show();
-        int page = d.Panel1->pageIndex();
+        int page = d.panel()->pageIndex();
         ASSERT_GE(page, 0);
         ASSERT_LE(page, 3);
         seen.insert(page);
@@ -119,28 +119,28 @@ TEST_F(TipsDialog, FirstPageIsOneOfTheFirstFourNeverTheLast) {
 
 TEST_F(TipsDialog, NextTipWalksThePagesAndWrapsToTheFirst) {
     showDialog();
-    dlg->Panel1->setPageIndex(0);
+    dlg->panel()->setPageIndex(0);
     for (int want = 1; want <= 4; ++want) {
-        SendMessageA(dlg->bNext->handle(), BM_CLICK, 0, 0);
-        EXPECT_EQ(dlg->Panel1->pageIndex(), want);
+        SendMessageA(dlg->nextButton()->handle(), BM_CLICK, 0, 0);
+        EXPECT_EQ(dlg->panel()->pageIndex(), want);
     }
-    SendMessageA(dlg->bNext->handle(), BM_CLICK, 0, 0);
-    EXPECT_EQ(dlg->Panel1->pageIndex(), 0);
+    SendMessageA(dlg->nextButton()->handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(dlg->panel()->pageIndex(), 0);
     EXPECT_EQ(dlg->modalResult(), ui::ModalResult::None);
 }
 
 TEST_F(TipsDialog, CloseSavesOnlyAChangedChoice) {
     dlg = std::make_unique<TipsForm>(nullptr, options);
     dlg->create();
-    PostMessageA(dlg->bClose->handle(), BM_CLICK, 0, 0);
+    PostMessageA(dlg->closeButton()->handle(), BM_CLICK, 0, 0);
     EXPECT_EQ(dlg->showModal(), ui::ModalResult::Ok);
     EXPECT_FALSE(FileExists(OptionsFilePath())); // unchanged: nothing written
     EXPECT_TRUE(options.showTips);
 
     dlg = std::make_unique<TipsForm>(nullptr, options);
     dlg->create();
-    PostMessageA(dlg->cbOption->handle(), CB_SETCURSEL, 1, 0);
-    PostMessageA(dlg->bClose->handle(), BM_CLICK, 0, 0);
+    PostMessageA(dlg->startupChoice()->handle(), CB_SETCURSEL, 1, 0);
+    PostMessageA(dlg->closeButton()->handle(), BM_CLICK, 0, 0);
     EXPECT_EQ(dlg->showModal(), ui::ModalResult::Ok);
     EXPECT_FALSE(options.showTips);
     EXPECT_EQ(folder.read("options.ini"), "[Options]\r\nExploreFolder=1\r\nAskDelete=0\r\nShowTips=0\r\n");
@@ -150,7 +150,7 @@ TEST_F(TipsDialog, CloseSavesOnlyAChangedChoice) {
 TEST_F(TipsDialog, TheCloseBoxSavesNothing) {
     dlg = std::make_unique<TipsForm>(nullptr, options);
     dlg->create();
-    PostMessageA(dlg->cbOption->handle(), CB_SETCURSEL, 1, 0);
+    PostMessageA(dlg->startupChoice()->handle(), CB_SETCURSEL, 1, 0);
     PostMessageA(dlg->handle(), WM_CLOSE, 0, 0);
     EXPECT_EQ(dlg->showModal(), ui::ModalResult::Cancel);
     EXPECT_TRUE(options.showTips);
@@ -160,8 +160,8 @@ TEST_F(TipsDialog, TheCloseBoxSavesNothing) {
 TEST_F(TipsDialog, FailedSaveIsShownAndTheDialogStaysOpen) {
     ui::environment().folders.program = folder.file("missing");
     showDialog();
-    dlg->cbOption->setItemIndex(1);
-    dlg->bClose->click();
+    dlg->startupChoice()->setItemIndex(1);
+    dlg->closeButton()->click();
     ASSERT_EQ(user.count("message"), 1);
     EXPECT_EQ(user.calls[0].text, "Unable to write to " + folder.file("missing\\options.ini") + ".");
     EXPECT_EQ(user.calls[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
@@ -174,8 +174,8 @@ TEST_F(TipsDialog, PanelDrawsHeadingPictureStripRuleAndTheCurrentPage) {
     auto dark = [](COLORREF c) { return GetRValue(c) < 100 && GetGValue(c) < 100 && GetBValue(c) < 100; };
     auto gray = [](COLORREF c) { return c == RGB(128, 128, 128); };
     auto pageInk = [&](int page) {
-        dlg->Panel1->setPageIndex(page);
-        Capture cap(dlg->Panel1->handle());
+        dlg->panel()->setPageIndex(page);
+        Capture cap(dlg->panel()->handle());
         std::vector<int> rows;
         for (const TipLabel& l : TipPages()[static_cast<size_t>(page)].labels) {
             RECT line{59 + l.left, 37 + l.top, 59 + l.left + 60, 37 + l.top + 13};
@@ -186,7 +186,7 @@ TEST_F(TipsDialog, PanelDrawsHeadingPictureStripRuleAndTheCurrentPage) {
     for (int page = 0; page < 5; ++page)
         for (int ink : pageInk(page)) EXPECT_GT(ink, 5) << "page " << page;
 
-    Capture cap(dlg->Panel1->handle());
+    Capture cap(dlg->panel()->handle());
     EXPECT_EQ(cap.pixel(200, 140), RGB(255, 255, 255));                 // white panel
     EXPECT_GT(cap.count(RECT{65, 8, 200, 28}, dark), 50);               // heading
     EXPECT_GT(cap.count(RECT{2, 120, 44, 160}, gray), 500);             // picture strip
@@ -194,10 +194,10 @@ TEST_F(TipsDialog, PanelDrawsHeadingPictureStripRuleAndTheCurrentPage) {
     EXPECT_EQ(cap.pixel(0, 80), GetSysColor(COLOR_BTNSHADOW));          // lowered bevel
     EXPECT_EQ(cap.pixel(337, 80), GetSysColor(COLOR_BTNHIGHLIGHT));
     // Pages differ where their labels differ: page 2's "4.Start Button" stands alone at 105, 100.
-    dlg->Panel1->setPageIndex(0);
-    Capture page0(dlg->Panel1->handle());
-    dlg->Panel1->setPageIndex(2);
-    Capture page2(dlg->Panel1->handle());
+    dlg->panel()->setPageIndex(0);
+    Capture page0(dlg->panel()->handle());
+    dlg->panel()->setPageIndex(2);
+    Capture page2(dlg->panel()->handle());
     RECT start{59 + 105, 37 + 100, 59 + 180, 37 + 113};
     EXPECT_EQ(page0.count(start, dark), 0);
     EXPECT_GT(page2.count(start, dark), 20);
