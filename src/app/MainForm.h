@@ -52,7 +52,7 @@ public:
     void updateDownAction(ui::Action& a);
     void updateSortAction(ui::Action& a);
 
-    // FavouriteRows over list_.
+    // FavouriteRows over the list.
     int rowCount() const override { return list_->count(); }
     std::string rowAlias(int i) const override { return list_->caption(i); }
     std::string rowPath(int i) const override { return list_->subItem(i); }
@@ -66,25 +66,26 @@ public:
     int selectedIndex = kNoRowChosen;
     bool sortAscending = true;
 
-    ui::ImageList* images_ = nullptr;
-    ui::ActionList* actionList_ = nullptr;
-    ui::Action* editAction_ = nullptr;
-    ui::Action* deleteAction_ = nullptr;
-    ui::Action* upAction_ = nullptr;
-    ui::Action* downAction_ = nullptr;
-    ui::Action* sortAction_ = nullptr;
-    ui::ToolBar* toolBar_ = nullptr;
-    ui::ToolButton* addButton_ = nullptr;
-    ui::ToolButton* sortButton_ = nullptr; // Sort
-    ui::ToolButton* refreshButton_ = nullptr;
-    ui::ToolButton* importButton_ = nullptr;
-    ui::ToolButton* exportButton_ = nullptr;
-    ui::ToolButton* optionsButton_ = nullptr; // Options
-    ui::ToolButton* helpButton_ = nullptr;
-    ui::ListView* list_ = nullptr;
-    skin::FileTheme* themeFile_ = nullptr;
-
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+    // The components, owned by the form (its component tree).
+    ui::ImageList* images() const { return images_; }
+    ui::ActionList* actionList() const { return actionList_; }
+    ui::Action* editAction() const { return editAction_; }
+    ui::Action* deleteAction() const { return deleteAction_; }
+    ui::Action* upAction() const { return upAction_; }
+    ui::Action* downAction() const { return downAction_; }
+    ui::Action* sortAction() const { return sortAction_; }
+    ui::ToolBar* toolBar() const { return toolBar_; }
+    ui::ToolButton* addButton() const { return addButton_; }
+    ui::ToolButton* sortButton() const { return sortButton_; }
+    ui::ToolButton* refreshButton() const { return refreshButton_; }
+    ui::ToolButton* importButton() const { return importButton_; }
+    ui::ToolButton* exportButton() const { return exportButton_; }
+    ui::ToolButton* optionsButton() const { return optionsButton_; }
+    ui::ToolButton* helpButton() const { return helpButton_; }
+    ui::ListView* list() const { return list_; }
+    skin::FileTheme* themeFile() const { return themeFile_; }
 
 protected:
     void createParams(ui::CreateParams& p) override;
@@ -101,6 +102,23 @@ private:
 
     std::string storeKey_;
     OptionFlags options_;
+    ui::ImageList* images_ = nullptr;
+    ui::ActionList* actionList_ = nullptr;
+    ui::Action* editAction_ = nullptr;
+    ui::Action* deleteAction_ = nullptr;
+    ui::Action* upAction_ = nullptr;
+    ui::Action* downAction_ = nullptr;
+    ui::Action* sortAction_ = nullptr;
+    ui::ToolBar* toolBar_ = nullptr;
+    ui::ToolButton* addButton_ = nullptr;
+    ui::ToolButton* sortButton_ = nullptr;
+    ui::ToolButton* refreshButton_ = nullptr;
+    ui::ToolButton* importButton_ = nullptr;
+    ui::ToolButton* exportButton_ = nullptr;
+    ui::ToolButton* optionsButton_ = nullptr;
+    ui::ToolButton* helpButton_ = nullptr;
+    ui::ListView* list_ = nullptr;
+    skin::FileTheme* themeFile_ = nullptr;
 };
 
 } // namespace corvane::app

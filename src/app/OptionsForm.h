@@ -20,6 +20,21 @@ public:
     void formCreate() override;
     void confirm();
 
+    // The components, owned by the form (its component tree).
+    ui::GroupBox* group() const { return group_; }
+    ui::CheckBox* exploreFolderBox() const { return exploreFolderBox_; }
+    ui::CheckBox* askDeleteBox() const { return askDeleteBox_; }
+    ui::CheckBox* showTipsBox() const { return showTipsBox_; }
+    ui::Button* okButton() const { return okButton_; }
+    ui::Button* cancelButton() const { return cancelButton_; }
+    skin::ThemeManager* themeManager() const { return themeManager_; }
+    skin::FileTheme* themeFile() const { return themeFile_; }
+
+protected:
+    void buildComponents() override;
+
+private:
+    OptionFlags& options_;
     ui::GroupBox* group_ = nullptr;
     ui::CheckBox* exploreFolderBox_ = nullptr;
     ui::CheckBox* askDeleteBox_ = nullptr;
@@ -28,12 +43,6 @@ public:
     ui::Button* cancelButton_ = nullptr;
     skin::ThemeManager* themeManager_ = nullptr;
     skin::FileTheme* themeFile_ = nullptr;
-
-protected:
-    void buildComponents() override;
-
-private:
-    OptionFlags& options_;
 };
 
 } // namespace corvane::app

@@ -29,9 +29,28 @@ public:
     void confirm();
     void separatorChanged();
 
+    // The components, owned by the form (its component tree).
+    ui::GroupBox* group() const { return group_; }
+    ui::Label* aliasLabel() const { return aliasLabel_; }
+    ui::Label* pathLabel() const { return pathLabel_; }
+    ui::Edit* aliasEdit() const { return aliasEdit_; }
+    ui::Edit* pathEdit() const { return pathEdit_; }
+    ui::Button* browseButton() const { return browseButton_; }
+    ui::CheckBox* separatorBox() const { return separatorBox_; }
+    ui::Button* okButton() const { return okButton_; }
+    ui::Button* cancelButton() const { return cancelButton_; }
+    skin::ThemeManager* themeManager() const { return themeManager_; }
+    skin::FileTheme* themeFile() const { return themeFile_; }
+
+protected:
+    void buildComponents() override;
+
+private:
+    std::string alias_;
+    std::string path_;
     ui::GroupBox* group_ = nullptr;
-    ui::Label* aliasLabel_ = nullptr; // "Alias"
-    ui::Label* pathLabel_ = nullptr; // "Path"
+    ui::Label* aliasLabel_ = nullptr;
+    ui::Label* pathLabel_ = nullptr;
     ui::Edit* aliasEdit_ = nullptr;
     ui::Edit* pathEdit_ = nullptr;
     ui::Button* browseButton_ = nullptr;
@@ -40,13 +59,6 @@ public:
     ui::Button* cancelButton_ = nullptr;
     skin::ThemeManager* themeManager_ = nullptr;
     skin::FileTheme* themeFile_ = nullptr;
-
-protected:
-    void buildComponents() override;
-
-private:
-    std::string alias_;
-    std::string path_;
 };
 
 } // namespace corvane::app

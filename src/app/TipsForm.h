@@ -50,10 +50,11 @@ public:
     void nextTip();
     void closeTips();
 
-    TipsPanel* panel_ = nullptr;
-    flat::FlatComboBox* startupChoice_ = nullptr;
-    flat::FlatButton* nextButton_ = nullptr;
-    flat::FlatButton* closeButton_ = nullptr;
+    // The components, owned by the form (its component tree).
+    TipsPanel* panel() const { return panel_; }
+    flat::FlatComboBox* startupChoice() const { return startupChoice_; }
+    flat::FlatButton* nextButton() const { return nextButton_; }
+    flat::FlatButton* closeButton() const { return closeButton_; }
 
 protected:
     void buildComponents() override;
@@ -62,6 +63,10 @@ protected:
 private:
     OptionFlags& options_;
     std::mt19937 random_;
+    TipsPanel* panel_ = nullptr;
+    flat::FlatComboBox* startupChoice_ = nullptr;
+    flat::FlatButton* nextButton_ = nullptr;
+    flat::FlatButton* closeButton_ = nullptr;
 };
 
 } // namespace corvane::app
