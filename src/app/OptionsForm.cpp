@@ -3,26 +3,13 @@
 
 namespace corvane::app {
 
-namespace {
-constexpr COLORREF kFrameColor = 0xE8E8E8;
-constexpr COLORREF kGroupFontColor = 0xCF4602;
-} // namespace
-
 OptionsForm::OptionsForm(ui::Component* owner, OptionFlags& options)
-    : ui::Form(owner, "frmOptions"), options_(options) {
-    caption = "Options";
-    clientWidth = 342;
-    clientHeight = 218;
-    position = ui::FormPosition::OwnerFormCenter;
-    dialogNavigation = true;
-    color = kFrameColor;
+    : SkinnedDialog(owner, "frmOptions", "Options", 342, 218), options_(options) {
     create();
 }
 
 void OptionsForm::buildComponents() {
-    // Positions are the frame's: its title strip will fill the top of the client area.
-    group_ = new ui::GroupBox(this, "GroupBox1", handle(), 9, 53, 321, 111);
-    group_->fontColor = kGroupFontColor;
+    group_ = addGroup(9, 53, 321, 111);
     exploreFolderBox_ = new ui::CheckBox(this, "cbExploreFolder", group_->handle(), 16, 16, kExploreFolderCaption);
     askDeleteBox_ = new ui::CheckBox(this, "cbAskDelete", group_->handle(), 16, 48, kAskDeleteCaption);
     showTipsBox_ = new ui::CheckBox(this, "cbShowTips", group_->handle(), 16, 80, kShowTipsCaption);
@@ -30,18 +17,14 @@ void OptionsForm::buildComponents() {
     okButton_->onClick = [this] { confirm(); };
     cancelButton_ = new ui::Button(this, "bCancel", handle(), 255, 178, 75, 25, "&Cancel");
     cancelButton_->modalResult = ui::ModalResult::Cancel;
-    themeManager_ = new skin::ThemeManager(this, "suiThemeManager1");
-    themeManager_->setUIStyle(skin::UIStyle::FromThemeFile);
-    themeFile_ = new skin::FileTheme(this, "suiFileTheme1");
+    addThemeComponents();
 }
 
 void OptionsForm::formCreate() {
     exploreFolderBox_->setChecked(options_.exploreFolder);
     askDeleteBox_->setChecked(options_.askDelete);
     showTipsBox_->setChecked(options_.showTips);
-    themeFile_->setThemeFile("msn.ssk");
-    // The skinned frame takes the theme first once the dialog has one.
-    themeManager_->setFileTheme(themeFile_);
+    SkinnedDialog::formCreate();
 }
 
 void OptionsForm::confirm() {

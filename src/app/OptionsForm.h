@@ -2,10 +2,7 @@
 // flags it was given and in the options file; Cancel and the close box change nothing.
 #pragma once
 #include "app/Global.h"
-#include "skin/theme/FileTheme.h"
-#include "skin/theme/ThemeManager.h"
-#include "ui/Form.h"
-#include "ui/StdControls.h"
+#include "app/SkinnedDialog.h"
 
 namespace corvane::app {
 
@@ -13,7 +10,7 @@ constexpr const char* kExploreFolderCaption = "Explore folder when opening it in
 constexpr const char* kAskDeleteCaption = "Ask before deleting a selected item";
 constexpr const char* kShowTipsCaption = "Always show tips at startup";
 
-class OptionsForm : public ui::Form {
+class OptionsForm : public SkinnedDialog {
 public:
     OptionsForm(ui::Component* owner, OptionFlags& options);
 
@@ -27,8 +24,6 @@ public:
     ui::CheckBox* showTipsBox() const { return showTipsBox_; }
     ui::Button* okButton() const { return okButton_; }
     ui::Button* cancelButton() const { return cancelButton_; }
-    skin::ThemeManager* themeManager() const { return themeManager_; }
-    skin::FileTheme* themeFile() const { return themeFile_; }
 
 protected:
     void buildComponents() override;
@@ -41,8 +36,6 @@ private:
     ui::CheckBox* showTipsBox_ = nullptr;
     ui::Button* okButton_ = nullptr;
     ui::Button* cancelButton_ = nullptr;
-    skin::ThemeManager* themeManager_ = nullptr;
-    skin::FileTheme* themeFile_ = nullptr;
 };
 
 } // namespace corvane::app

@@ -7,26 +7,13 @@
 
 namespace corvane::app {
 
-namespace {
-constexpr COLORREF kFrameColor = 0xE8E8E8;
-constexpr COLORREF kGroupFontColor = 0xCF4602;
-} // namespace
-
 PropertyForm::PropertyForm(ui::Component* owner, const std::string& alias, const std::string& path)
-    : ui::Form(owner, "frmProperty"), alias_(alias), path_(path) {
-    caption = "Add Item";
-    clientWidth = 309;
-    clientHeight = 226;
-    position = ui::FormPosition::OwnerFormCenter;
-    dialogNavigation = true;
-    color = kFrameColor;
+    : SkinnedDialog(owner, "frmProperty", "Add Item", 309, 226), alias_(alias), path_(path) {
     create();
 }
 
 void PropertyForm::buildComponents() {
-    // Positions are the frame's: its title strip will fill the top of the client area.
-    group_ = new ui::GroupBox(this, "GroupBox1", handle(), 8, 51, 291, 100);
-    group_->fontColor = kGroupFontColor;
+    group_ = addGroup(8, 51, 291, 100);
     aliasLabel_ = new ui::Label(this, "Label1", group_->handle(), 12, 24, "Alias");
     pathLabel_ = new ui::Label(this, "Label2", group_->handle(), 12, 64, "Path");
     aliasEdit_ = new ui::Edit(this, "feName", group_->handle(), 46, 21, 201, 21);
@@ -39,9 +26,7 @@ void PropertyForm::buildComponents() {
     okButton_->onClick = [this] { confirm(); };
     cancelButton_ = new ui::Button(this, "fbCancel", handle(), 224, 187, 75, 25, "&Cancel");
     cancelButton_->modalResult = ui::ModalResult::Cancel;
-    themeManager_ = new skin::ThemeManager(this, "suiThemeManager1");
-    themeManager_->setUIStyle(skin::UIStyle::FromThemeFile);
-    themeFile_ = new skin::FileTheme(this, "suiFileTheme1");
+    addThemeComponents();
 
     // The fields, then the separator state; the creation handler runs only after this.
     aliasEdit_->setText(alias_);
@@ -50,12 +35,6 @@ void PropertyForm::buildComponents() {
         group_->setEnabled(false);
         separatorBox_->setChecked(true); // raises separatorChanged
     }
-}
-
-void PropertyForm::formCreate() {
-    themeFile_->setThemeFile("msn.ssk");
-    // The skinned frame takes the theme first once the dialog has one.
-    themeManager_->setFileTheme(themeFile_);
 }
 
 void PropertyForm::separatorChanged() {

@@ -2,10 +2,7 @@
 // collects and checks the input; the caller reads the fields after an OK result and
 // writes the favourite itself.
 #pragma once
-#include "skin/theme/FileTheme.h"
-#include "skin/theme/ThemeManager.h"
-#include "ui/Form.h"
-#include "ui/StdControls.h"
+#include "app/SkinnedDialog.h"
 #include <string>
 
 namespace corvane::app {
@@ -14,7 +11,7 @@ constexpr const char* kBrowseTitle = "Please select the directory to add Corvane
 constexpr const char* kEmptyFieldMessage = "Alias or Path box was empty. Please enter some words in these box.";
 constexpr const char* kMissingFolderMessage = "the input path does not exist.";
 
-class PropertyForm : public ui::Form {
+class PropertyForm : public SkinnedDialog {
 public:
     // Creates the window with the fields filled; a separator entry starts with the
     // separator box checked and the fields disabled.
@@ -24,7 +21,6 @@ public:
     // the skinned frame's Caption, which will pass it on to its title bar as well.
     void setFrameCaption(const std::string& s) { setCaption(s); }
 
-    void formCreate() override;
     void browse();
     void confirm();
     void separatorChanged();
@@ -39,8 +35,6 @@ public:
     ui::CheckBox* separatorBox() const { return separatorBox_; }
     ui::Button* okButton() const { return okButton_; }
     ui::Button* cancelButton() const { return cancelButton_; }
-    skin::ThemeManager* themeManager() const { return themeManager_; }
-    skin::FileTheme* themeFile() const { return themeFile_; }
 
 protected:
     void buildComponents() override;
@@ -57,8 +51,6 @@ private:
     ui::CheckBox* separatorBox_ = nullptr;
     ui::Button* okButton_ = nullptr;
     ui::Button* cancelButton_ = nullptr;
-    skin::ThemeManager* themeManager_ = nullptr;
-    skin::FileTheme* themeFile_ = nullptr;
 };
 
 } // namespace corvane::app

@@ -12,6 +12,7 @@ set(WIN_SOURCES
   src/app/MainForm.cpp
   src/app/Backup.cpp
   src/app/TipsForm.cpp
+  src/app/SkinnedDialog.cpp
   src/app/PropertyForm.cpp
   src/app/OptionsForm.cpp
 )

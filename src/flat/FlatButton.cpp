@@ -268,14 +268,6 @@ void FlatButton::setSpacing(int s) {
     invalidate();
 }
 
-bool FlatButton::tabStop() const { return handle() && (GetWindowLongA(handle(), GWL_STYLE) & WS_TABSTOP); }
-
-void FlatButton::setTabStop(bool t) {
-    if (!handle()) return;
-    LONG style = GetWindowLongA(handle(), GWL_STYLE);
-    SetWindowLongA(handle(), GWL_STYLE, t ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
-}
-
 // ---- behaviour --------------------------------------------------------------
 
 void FlatButton::click() { ui::clickButton(*this, modalResult_, onClick); }

@@ -72,8 +72,6 @@ public:
     void setSpacing(int s);
     ui::ModalResult modalResult() const { return modalResult_; }
     void setModalResult(ui::ModalResult r) { modalResult_ = r; }
-    bool tabStop() const;
-    void setTabStop(bool t);
 
     std::function<void()> onClick;
     std::function<void()> onDblClick;

@@ -172,14 +172,6 @@ void FlatComboBox::setSorted(bool s) {
     recreate();
 }
 
-bool FlatComboBox::tabStop() const { return handle() && (GetWindowLongA(handle(), GWL_STYLE) & WS_TABSTOP); }
-
-void FlatComboBox::setTabStop(bool t) {
-    if (!handle()) return;
-    LONG style = GetWindowLongA(handle(), GWL_STYLE);
-    SetWindowLongA(handle(), GWL_STYLE, t ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
-}
-
 // ---- items ------------------------------------------------------------------
 
 int FlatComboBox::addItem(const std::string& s) {

@@ -48,8 +48,6 @@ public:
     void setMaxLength(int n);
     bool sorted() const { return sorted_; }
     void setSorted(bool s);               // recreates the window
-    bool tabStop() const;
-    void setTabStop(bool t);
 
     // Items.
     int addItem(const std::string& text);

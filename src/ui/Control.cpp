@@ -193,6 +193,13 @@ bool WinControl::visible() const { return hwnd_ && (GetWindowLongA(hwnd_, GWL_ST
 void WinControl::setVisible(bool v) { if (hwnd_) ShowWindow(hwnd_, v ? SW_SHOW : SW_HIDE); }
 bool WinControl::enabled() const { return hwnd_ && IsWindowEnabled(hwnd_); }
 void WinControl::setEnabled(bool e) { if (hwnd_) EnableWindow(hwnd_, e); }
+bool WinControl::tabStop() const { return hwnd_ && (GetWindowLongA(hwnd_, GWL_STYLE) & WS_TABSTOP); }
+
+void WinControl::setTabStop(bool t) {
+    if (!hwnd_) return;
+    const LONG style = GetWindowLongA(hwnd_, GWL_STYLE);
+    SetWindowLongA(hwnd_, GWL_STYLE, t ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
+}
 
 std::string WinControl::text() const {
     if (!hwnd_) return {};

@@ -60,6 +60,9 @@ public:
     void setVisible(bool v);
     bool enabled() const;
     void setEnabled(bool e);
+    // Whether Tab stops at the control (WS_TABSTOP).
+    bool tabStop() const;
+    void setTabStop(bool t);
     std::string text() const;
     void setText(const std::string& s);
     void invalidate(bool erase = false);

@@ -9,6 +9,7 @@ namespace corvane::ui {
 namespace {
 
 bool isCtlColor(UINT msg) { return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC; }
+bool isClick(UINT msg, WPARAM wp) { return msg == WM_COMMAND && HIWORD(wp) == BN_CLICKED; }
 
 // Controls take the font of the window they are placed on, as a form's children do.
 void inheritFont(WinControl& c, HWND parent) {
@@ -52,12 +53,10 @@ Button::Button(Component* owner, std::string name, HWND parent, int x, int y, in
 void Button::click() { clickButton(*this, modalResult, onClick); }
 
 bool Button::reflected(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
-    if (msg == WM_COMMAND && HIWORD(wp) == BN_CLICKED) {
-        click();
-        result = 0;
-        return true;
-    }
-    return false;
+    if (!isClick(msg, wp)) return false;
+    click();
+    result = 0;
+    return true;
 }
 
 CheckBox::CheckBox(Component* owner, std::string name, HWND parent, int x, int y, const std::string& caption)
@@ -89,12 +88,10 @@ void CheckBox::autoSize() {
 }
 
 bool CheckBox::reflected(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
-    if (msg == WM_COMMAND && HIWORD(wp) == BN_CLICKED) {
-        click();
-        result = 0;
-        return true;
-    }
-    return false;
+    if (!isClick(msg, wp)) return false;
+    click();
+    result = 0;
+    return true;
 }
 
 Edit::Edit(Component* owner, std::string name, HWND parent, int x, int y, int w, int h)

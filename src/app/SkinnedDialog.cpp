@@ -1,0 +1,39 @@
+#include "app/SkinnedDialog.h"
+
+namespace corvane::app {
+
+namespace {
+constexpr COLORREF kFrameColor = 0xE8E8E8;
+constexpr COLORREF kGroupFontColor = 0xCF4602;
+} // namespace
+
+SkinnedDialog::SkinnedDialog(ui::Component* owner, std::string name, const std::string& caption, int width,
+                             int height)
+    : ui::Form(owner, std::move(name)) {
+    this->caption = caption;
+    clientWidth = width;
+    clientHeight = height;
+    position = ui::FormPosition::OwnerFormCenter;
+    dialogNavigation = true;
+    color = kFrameColor;
+}
+
+ui::GroupBox* SkinnedDialog::addGroup(int x, int y, int w, int h) {
+    auto* group = new ui::GroupBox(this, "GroupBox1", handle(), x, y, w, h);
+    group->fontColor = kGroupFontColor;
+    return group;
+}
+
+void SkinnedDialog::addThemeComponents() {
+    themeManager_ = new skin::ThemeManager(this, "suiThemeManager1");
+    themeManager_->setUIStyle(skin::UIStyle::FromThemeFile);
+    themeFile_ = new skin::FileTheme(this, "suiFileTheme1");
+}
+
+void SkinnedDialog::formCreate() {
+    themeFile_->setThemeFile("msn.ssk");
+    // The skinned frame takes the theme first once the dialog has one.
+    themeManager_->setFileTheme(themeFile_);
+}
+
+} // namespace corvane::app

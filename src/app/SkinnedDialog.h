@@ -1,0 +1,35 @@
+// What the item editor and the options dialog share: a dialog on the frame's colour,
+// centred on its owner, whose fields sit in a group box captioned in the frame's font
+// colour, and whose skin file goes to a theme manager when the dialog is created.
+#pragma once
+#include "skin/theme/FileTheme.h"
+#include "skin/theme/ThemeManager.h"
+#include "ui/Form.h"
+#include "ui/StdControls.h"
+#include <string>
+
+namespace corvane::app {
+
+class SkinnedDialog : public ui::Form {
+public:
+    skin::ThemeManager* themeManager() const { return themeManager_; }
+    skin::FileTheme* themeFile() const { return themeFile_; }
+
+    // Loads "msn.ssk" and hands the theme to the theme manager.
+    void formCreate() override;
+
+protected:
+    // Derived constructors call create() once their own members are set.
+    SkinnedDialog(ui::Component* owner, std::string name, const std::string& caption, int clientWidth,
+                  int clientHeight);
+    // Positions are the frame's: its title strip will fill the top of the client area.
+    ui::GroupBox* addGroup(int x, int y, int w, int h);
+    // The theme manager and the file theme, created after the dialog's controls.
+    void addThemeComponents();
+
+private:
+    skin::ThemeManager* themeManager_ = nullptr;
+    skin::FileTheme* themeFile_ = nullptr;
+};
+
+} // namespace corvane::app
