@@ -14,6 +14,7 @@ namespace corvane::app {
 void ConfigureApplication() {
     ui::Application::instance().setTitle(kProgramTitle);
     ui::Application::instance().setIconResource(kIconResource);
+    ui::Application::instance().setFormClassName(kFormClass);
 }
 
 std::string OptionsFilePath() { return ui::programFolder() + "options.ini"; }

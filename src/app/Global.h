@@ -19,6 +19,7 @@ constexpr const char* kOptionsSection = "Options";
 // The program's name (caption of its message boxes) and its icon resource.
 constexpr const char* kProgramTitle = "Corvane";
 constexpr const char* kIconResource = "MAINICON";
+constexpr const char* kFormClass = "CorvaneForm"; // the dialogs' window class
 // Gives the class library the program's name and icon.
 void ConfigureApplication();
 

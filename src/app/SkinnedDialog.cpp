@@ -9,7 +9,7 @@ constexpr COLORREF kGroupFontColor = 0xCF4602;
 
 SkinnedDialog::SkinnedDialog(ui::Component* owner, std::string name, const std::string& caption, int width,
                              int height)
-    : ui::Form(owner, std::move(name)) {
+    : ui::Form(owner, std::move(name), ui::Lifetime::Scope) {
     this->caption = caption;
     clientWidth = width;
     clientHeight = height;

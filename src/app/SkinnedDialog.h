@@ -1,6 +1,7 @@
 // What the item editor and the options dialog share: a dialog on the frame's colour,
 // centred on its owner, whose fields sit in a group box captioned in the frame's font
-// colour, and whose skin file goes to a theme manager when the dialog is created.
+// colour, and whose skin file goes to a theme manager when the dialog is created. Both
+// are made for one use: the scope that makes one destroys it (ui::Lifetime::Scope).
 #pragma once
 #include "skin/theme/FileTheme.h"
 #include "skin/theme/ThemeManager.h"

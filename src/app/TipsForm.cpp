@@ -129,7 +129,8 @@ void TipsPanel::paint(HDC dc) {
     RestoreDC(dc, saved);
 }
 
-TipsForm::TipsForm(ui::Component* owner, OptionFlags& options) : ui::Form(owner, "frmTips"), options_(options) {
+TipsForm::TipsForm(ui::Component* owner, OptionFlags& options)
+    : ui::Form(owner, "frmTips", ui::Lifetime::Scope), options_(options) {
     caption = "Corvane Tip of the Day";
     clientWidth = 352;
     clientHeight = 206;

@@ -17,6 +17,9 @@ public:
     // The program's name, the caption of its message boxes; the program sets it.
     const std::string& title() const { return title_; }
     void setTitle(const std::string& t) { title_ = t; }
+    // The window class of forms that do not name their own.
+    const std::string& formClassName() const { return formClassName_; }
+    void setFormClassName(const std::string& name) { formClassName_ = name; }
     // The named icon resource our forms show; none until the program names one.
     const char* iconResource() const { return iconResource_; }
     void setIconResource(const char* name) { iconResource_ = name; }
@@ -46,6 +49,7 @@ private:
 
     std::string title_;
     const char* iconResource_ = nullptr;
+    std::string formClassName_ = "Form";
     Form* mainForm_ = nullptr;
     int nextToken_ = 1;
     std::vector<std::pair<int, std::function<void()>>> idle_;

@@ -9,7 +9,8 @@ void erase(std::vector<Component*>& v, Component* c) {
 }
 } // namespace
 
-Component::Component(Component* owner, std::string name) : owner_(owner), name_(std::move(name)) {
+Component::Component(Component* owner, std::string name, Lifetime lifetime)
+    : owner_(owner), name_(std::move(name)), lifetime_(lifetime) {
     if (owner_) owner_->insert(this);
 }
 
@@ -35,6 +36,12 @@ Component::~Component() {
 void Component::destroyComponents() {
     while (!owned_.empty()) {
         Component* c = owned_.back();
+        if (c->lifetime_ == Lifetime::Scope) {
+            // Its scope ends it; it outlives the owner only on a programming error.
+            owned_.pop_back();
+            c->owner_ = nullptr;
+            continue;
+        }
         delete c; // removes itself from owned_
     }
 }

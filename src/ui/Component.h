@@ -8,9 +8,14 @@ namespace corvane::ui {
 
 enum class Operation { Insert, Remove };
 
+// How a component's life ends: with its owner, which destroys it (newest first), or with
+// the scope that made it, such as a dialog made for one use. An owner lists a scoped
+// component too, so it is found by name and told of its siblings, but never destroys it.
+enum class Lifetime { Owner, Scope };
+
 class Component {
 public:
-    explicit Component(Component* owner = nullptr, std::string name = {});
+    explicit Component(Component* owner = nullptr, std::string name = {}, Lifetime lifetime = Lifetime::Owner);
     virtual ~Component();
     Component(const Component&) = delete;
     Component& operator=(const Component&) = delete;
@@ -39,6 +44,7 @@ private:
 
     Component* owner_;
     std::string name_;
+    Lifetime lifetime_;
     std::vector<Component*> owned_;
     std::vector<Component*> subscribers_;   // told when this goes
     std::vector<Component*> subscriptions_; // this is told when they go

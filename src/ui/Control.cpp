@@ -39,7 +39,8 @@ void registerWindowClass(const WindowClass& cls, WNDPROC proc) {
     if (RegisterClassExA(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS) registered.insert(cls.name);
 }
 
-WinControl::WinControl(Component* owner, std::string name) : Component(owner, std::move(name)) {}
+WinControl::WinControl(Component* owner, std::string name, Lifetime lifetime)
+    : Component(owner, std::move(name), lifetime) {}
 
 WinControl::~WinControl() {
     HWND h = unbind();

@@ -33,7 +33,7 @@ void registerWindowClass(const WindowClass& cls, WNDPROC proc);
 
 class WinControl : public Component {
 public:
-    explicit WinControl(Component* owner, std::string name = {});
+    explicit WinControl(Component* owner, std::string name = {}, Lifetime lifetime = Lifetime::Owner);
     ~WinControl() override;
 
     HWND handle() const { return hwnd_; }

@@ -11,10 +11,10 @@ HFONT createUiFont(int height, const char* face, int weight) {
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
 }
 
-Form::Form(Component* owner, std::string name) : WinControl(owner, std::move(name)) {}
+Form::Form(Component* owner, std::string name, Lifetime lifetime) : WinControl(owner, std::move(name), lifetime) {}
 
 void Form::createParams(CreateParams& p) {
-    std::strncpy(p.winClassName, "CorvaneForm", sizeof p.winClassName);
+    std::strncpy(p.winClassName, Application::instance().formClassName().c_str(), sizeof p.winClassName);
     p.caption = caption;
     if (dialogBorder) {
         p.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_CLIPCHILDREN;

@@ -24,7 +24,7 @@ struct CreateParams {
 
 class Form : public WinControl {
 public:
-    explicit Form(Component* owner, std::string name = {});
+    explicit Form(Component* owner, std::string name = {}, Lifetime lifetime = Lifetime::Owner);
 
     // Creates the window, builds the components and runs formCreate inside the error guard.
     void create();
