@@ -40,6 +40,7 @@ void CheckBox::setFileTheme(FileTheme* theme) {
 
 void CheckBox::setUIStyle(UIStyle style) {
     uiStyle_ = style;
+    fitToCaption();
     invalidate();
 }
 
@@ -119,20 +120,30 @@ ui::BitmapHandle CheckBox::picture(int& width, int& height) {
     return bmp;
 }
 
+void CheckBox::fitToCaption(int pictureWidth, int pictureHeight) {
+    if (!autoSize_ || !handle()) return;
+    ui::WindowDc wdc(handle());
+    ui::SelectObjectScope f(wdc.get(), font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT));
+    const Size s = CheckBoxAutoSize(Size{pictureWidth, pictureHeight}, TextSize(wdc.get(), "W").cy,
+                                    TextSize(wdc.get(), caption()).cx);
+    const RECT b = boundsRect();
+    if (b.right - b.left != s.cx || b.bottom - b.top != s.cy)
+        SetWindowPos(handle(), nullptr, 0, 0, s.cx, s.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CheckBox::fitToCaption() {
+    int pw = 0, ph = 0;
+    const ui::BitmapHandle pic = picture(pw, ph);
+    fitToCaption(pw, ph);
+}
+
 void CheckBox::paintTo(HDC target) {
     int pw = 0, ph = 0;
     ui::BitmapHandle pic = picture(pw, ph);
     HFONT font = font_;
     if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     const std::string text = caption();
-    if (autoSize_) {
-        ui::WindowDc wdc(handle());
-        ui::SelectObjectScope f(wdc.get(), font);
-        const Size s = CheckBoxAutoSize(Size{pw, ph}, TextSize(wdc.get(), "W").cy, TextSize(wdc.get(), text).cx);
-        const RECT b = boundsRect();
-        if (b.right - b.left != s.cx || b.bottom - b.top != s.cy)
-            SetWindowPos(handle(), nullptr, 0, 0, s.cx, s.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    fitToCaption(pw, ph);
     const RECT c = clientRect();
     if (c.right <= 0 || c.bottom <= 0) return;
     ui::OffscreenBitmap off(target, c.right, c.bottom);
@@ -210,9 +221,16 @@ LRESULT CheckBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
     case WM_SETFONT:
         font_ = reinterpret_cast<HFONT>(wp);
+        fitToCaption();
         invalidate();
         return 0;
-    case WM_SETTEXT:
+    case WM_SETTEXT: {
+        // Sized at once, not only at the next paint, so callers see the size.
+        const LRESULT r = defaultHandler(msg, wp, lp);
+        fitToCaption();
+        invalidate();
+        return r;
+    }
     case WM_ENABLE:
     case WM_SETFOCUS:
     case WM_KILLFOCUS: {

@@ -68,6 +68,9 @@ private:
     ui::BitmapHandle picture(int& width, int& height);
     bool canFocus() const;
     bool dialogChar(char ch);
+    // Auto size: picture, caption and 8 pixels.
+    void fitToCaption(int pictureWidth, int pictureHeight);
+    void fitToCaption();
 
     FileTheme* fileTheme_ = nullptr;
     UIStyle uiStyle_ = UIStyle::DeepBlue;
