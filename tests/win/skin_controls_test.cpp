@@ -276,6 +276,35 @@ TEST_F(SkinKeys, HeldMouseRepeatsAndClicksOnceOnReleaseInside) {
     EXPECT_EQ(okClicks, 1);
 }
 
+TEST_F(SkinKeys, FocusRectangleAtTheMarginAndCancelModeEndsAHold) {
+    ok->setCaption("");
+    ok->setFocusedRectMargin(4);
+    other->setFocus();
+    const Capture idle(ok->handle());
+    ok->setFocus();
+    const Capture focused(ok->handle());
+    auto changedIn = [&](int x) {
+        int n = 0;
+        for (int y = 6; y < 19; ++y) n += idle.pixel(x, y) != focused.pixel(x, y);
+        return n;
+    };
+    EXPECT_GT(changedIn(4), 0);
+    EXPECT_EQ(changedIn(3), 0);
+    EXPECT_EQ(changedIn(5), 0);
+    EXPECT_GT(changedIn(75 - 4 - 1), 0);
+
+    int ticks = 0;
+    ok->onMouseContinuouslyDown = [&] { ++ticks; };
+    ok->perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_TRUE(ok->repeating());
+    ok->perform(WM_CANCELMODE);
+    EXPECT_FALSE(ok->repeating());
+    EXPECT_FALSE(ok->pressed());
+    PumpMessages(250);
+    EXPECT_EQ(ticks, 0);
+    EXPECT_EQ(okClicks, 0);
+}
+
 TEST_F(SkinControls, CheckBoxStateAndClicks) {
     auto* box = new skin::CheckBox(form.get(), "box", form->handle(), 10, 10);
     box->setUIStyle(skin::UIStyle::WinXP);
