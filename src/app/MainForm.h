@@ -4,6 +4,7 @@
 #pragma once
 #include "app/Global.h"
 #include "app/Store.h"
+#include "skin/controls/ToolBar.h"
 #include "skin/theme/FileTheme.h"
 #include "ui/Actions.h"
 #include "ui/Form.h"
@@ -80,8 +81,8 @@ public:
     ui::Action* downAction() const { return downAction_; }
     ui::Action* sortAction_ = nullptr;
     ui::Action* sortAction() const { return sortAction_; }
-    ui::ToolBar* toolBar_ = nullptr;
-    ui::ToolBar* toolBar() const { return toolBar_; }
+    skin::ToolBar* toolBar_ = nullptr;
+    skin::ToolBar* toolBar() const { return toolBar_; }
     ui::ToolButton* addButton_ = nullptr;
     ui::ToolButton* addButton() const { return addButton_; }
     ui::ToolButton* sortButton_ = nullptr; // Sort

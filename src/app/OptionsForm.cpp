@@ -1,5 +1,6 @@
 #include "app/OptionsForm.h"
 #include "app/Global.h"
+#include "app/StoredControls.h"
 
 namespace corvane::app {
 
@@ -21,15 +22,13 @@ OptionsForm::OptionsForm(ui::Component* owner, OptionFlags& options)
 
 void OptionsForm::buildComponents() {
     // Positions are the frame's: its title strip will fill the top of the client area.
-    group_ = new ui::GroupBox(this, "GroupBox1", handle(), 9, 53, 321, 111);
-    group_->fontColor = kGroupFontColor;
-    exploreFolderBox_ = new ui::CheckBox(this, "cbExploreFolder", group_->handle(), 16, 16, kExploreFolderCaption);
-    askDeleteBox_ = new ui::CheckBox(this, "cbAskDelete", group_->handle(), 16, 48, kAskDeleteCaption);
-    showTipsBox_ = new ui::CheckBox(this, "cbShowTips", group_->handle(), 16, 80, kShowTipsCaption);
-    okButton_ = new ui::Button(this, "bOK", handle(), 167, 178, 75, 25, "&OK");
+    group_ = StoredGroupBox(this, "GroupBox1", handle(), 9, 53, 321, 111, kGroupFontColor);
+    exploreFolderBox_ = StoredCheckBox(this, "cbExploreFolder", group_->handle(), 16, 16, kExploreFolderCaption);
+    askDeleteBox_ = StoredCheckBox(this, "cbAskDelete", group_->handle(), 16, 48, kAskDeleteCaption);
+    showTipsBox_ = StoredCheckBox(this, "cbShowTips", group_->handle(), 16, 80, kShowTipsCaption);
+    okButton_ = StoredButton(this, "bOK", handle(), 167, 178, 75, 25, "&OK", ui::ModalResult::None);
     okButton_->onClick = [this] { confirm(); };
-    cancelButton_ = new ui::Button(this, "bCancel", handle(), 255, 178, 75, 25, "&Cancel");
-    cancelButton_->modalResult = ui::ModalResult::Cancel;
+    cancelButton_ = StoredButton(this, "bCancel", handle(), 255, 178, 75, 25, "&Cancel", ui::ModalResult::Cancel);
     themeManager_ = new skin::ThemeManager(this, "suiThemeManager1");
     themeManager_->setUIStyle(skin::UIStyle::FromThemeFile);
     themeFile_ = new skin::FileTheme(this, "suiFileTheme1");

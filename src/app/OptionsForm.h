@@ -2,10 +2,12 @@
 // flags it was given and in the options file; Cancel and the close box change nothing.
 #pragma once
 #include "app/Global.h"
+#include "skin/controls/Button.h"
+#include "skin/controls/CheckBox.h"
+#include "skin/controls/GroupBox.h"
 #include "skin/theme/FileTheme.h"
 #include "skin/theme/ThemeManager.h"
 #include "ui/Form.h"
-#include "ui/StdControls.h"
 
 namespace corvane::app {
 
@@ -20,18 +22,18 @@ public:
     void formCreate() override;
     void confirm();
 
-    ui::GroupBox* group_ = nullptr;
-    ui::GroupBox* group() const { return group_; }
-    ui::CheckBox* exploreFolderBox_ = nullptr;
-    ui::CheckBox* exploreFolderBox() const { return exploreFolderBox_; }
-    ui::CheckBox* askDeleteBox_ = nullptr;
-    ui::CheckBox* askDeleteBox() const { return askDeleteBox_; }
-    ui::CheckBox* showTipsBox_ = nullptr;
-    ui::CheckBox* showTipsBox() const { return showTipsBox_; }
-    ui::Button* okButton_ = nullptr;
-    ui::Button* okButton() const { return okButton_; }
-    ui::Button* cancelButton_ = nullptr;
-    ui::Button* cancelButton() const { return cancelButton_; }
+    skin::GroupBox* group_ = nullptr;
+    skin::GroupBox* group() const { return group_; }
+    skin::CheckBox* exploreFolderBox_ = nullptr;
+    skin::CheckBox* exploreFolderBox() const { return exploreFolderBox_; }
+    skin::CheckBox* askDeleteBox_ = nullptr;
+    skin::CheckBox* askDeleteBox() const { return askDeleteBox_; }
+    skin::CheckBox* showTipsBox_ = nullptr;
+    skin::CheckBox* showTipsBox() const { return showTipsBox_; }
+    skin::Button* okButton_ = nullptr;
+    skin::Button* okButton() const { return okButton_; }
+    skin::Button* cancelButton_ = nullptr;
+    skin::Button* cancelButton() const { return cancelButton_; }
     skin::ThemeManager* themeManager_ = nullptr;
     skin::ThemeManager* themeManager() const { return themeManager_; }
     skin::FileTheme* themeFile_ = nullptr;

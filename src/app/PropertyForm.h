@@ -2,6 +2,10 @@
 // collects and checks the input; the caller reads the fields after an OK result and
 // writes the favourite itself.
 #pragma once
+#include "skin/controls/Button.h"
+#include "skin/controls/CheckBox.h"
+#include "skin/controls/Edit.h"
+#include "skin/controls/GroupBox.h"
 #include "skin/theme/FileTheme.h"
 #include "skin/theme/ThemeManager.h"
 #include "ui/Form.h"
@@ -29,24 +33,24 @@ public:
     void confirm();
     void separatorChanged();
 
-    ui::GroupBox* group_ = nullptr;
-    ui::GroupBox* group() const { return group_; }
+    skin::GroupBox* group_ = nullptr;
+    skin::GroupBox* group() const { return group_; }
     ui::Label* aliasLabel_ = nullptr; // "Alias"
     ui::Label* aliasLabel() const { return aliasLabel_; }
     ui::Label* pathLabel_ = nullptr; // "Path"
     ui::Label* pathLabel() const { return pathLabel_; }
-    ui::Edit* aliasEdit_ = nullptr;
-    ui::Edit* aliasEdit() const { return aliasEdit_; }
-    ui::Edit* pathEdit_ = nullptr;
-    ui::Edit* pathEdit() const { return pathEdit_; }
-    ui::Button* browseButton_ = nullptr;
-    ui::Button* browseButton() const { return browseButton_; }
-    ui::CheckBox* separatorBox_ = nullptr;
-    ui::CheckBox* separatorBox() const { return separatorBox_; }
-    ui::Button* okButton_ = nullptr;
-    ui::Button* okButton() const { return okButton_; }
-    ui::Button* cancelButton_ = nullptr;
-    ui::Button* cancelButton() const { return cancelButton_; }
+    skin::Edit* aliasEdit_ = nullptr;
+    skin::Edit* aliasEdit() const { return aliasEdit_; }
+    skin::Edit* pathEdit_ = nullptr;
+    skin::Edit* pathEdit() const { return pathEdit_; }
+    skin::Button* browseButton_ = nullptr;
+    skin::Button* browseButton() const { return browseButton_; }
+    skin::CheckBox* separatorBox_ = nullptr;
+    skin::CheckBox* separatorBox() const { return separatorBox_; }
+    skin::Button* okButton_ = nullptr;
+    skin::Button* okButton() const { return okButton_; }
+    skin::Button* cancelButton_ = nullptr;
+    skin::Button* cancelButton() const { return cancelButton_; }
     skin::ThemeManager* themeManager_ = nullptr;
     skin::ThemeManager* themeManager() const { return themeManager_; }
     skin::FileTheme* themeFile_ = nullptr;
