@@ -66,7 +66,14 @@ void MainForm::buildComponents() {
     sortAction_->onUpdate = [this](ui::Action& a) { updateSortAction(a); };
 
     // The title strip of the frame takes the top 29 pixels.
-    toolBar_ = new ui::ToolBar(this, "suiToolBar1", handle(), 0, 29, 539, 36, 44, 36, images_);
+    toolBar_ = new skin::ToolBar(this, "suiToolBar1", handle(), 0, 29, 539, 36, 44, 36, images_);
+    toolBar_->setColor(0xE8E8E8);
+    toolBar_->setButtonColor(0xEFEFEF);
+    toolBar_->setButtonBorderColor(0x474747);
+    toolBar_->setButtonDownColor(0xD8D8D8);
+    toolBar_->setTransparent(false);
+    // Without a file theme of its own the bar draws in DeepBlue.
+    toolBar_->setUIStyle(skin::UIStyle::FromThemeFile);
     auto button = [this](const char* name, const char* cap, int image, const char* tip, void (MainForm::*h)()) {
         ui::ToolButton* b = toolBar_->addButton(name);
         b->setCaption(cap);

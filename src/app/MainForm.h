@@ -4,6 +4,7 @@
 #pragma once
 #include "app/Global.h"
 #include "app/Store.h"
+#include "skin/controls/ToolBar.h"
 #include "skin/theme/FileTheme.h"
 #include "ui/Actions.h"
 #include "ui/Form.h"
@@ -76,7 +77,7 @@ public:
     ui::Action* upAction() const { return upAction_; }
     ui::Action* downAction() const { return downAction_; }
     ui::Action* sortAction() const { return sortAction_; }
-    ui::ToolBar* toolBar() const { return toolBar_; }
+    skin::ToolBar* toolBar() const { return toolBar_; }
     ui::ToolButton* addButton() const { return addButton_; }
     ui::ToolButton* sortButton() const { return sortButton_; }
     ui::ToolButton* refreshButton() const { return refreshButton_; }
@@ -109,7 +110,7 @@ private:
     ui::Action* upAction_ = nullptr;
     ui::Action* downAction_ = nullptr;
     ui::Action* sortAction_ = nullptr;
-    ui::ToolBar* toolBar_ = nullptr;
+    skin::ToolBar* toolBar_ = nullptr;
     ui::ToolButton* addButton_ = nullptr;
     ui::ToolButton* sortButton_ = nullptr;
     ui::ToolButton* refreshButton_ = nullptr;

@@ -1,5 +1,6 @@
 #include "app/OptionsForm.h"
 #include "app/Global.h"
+#include "app/StoredControls.h"
 
 namespace corvane::app {
 
@@ -10,13 +11,12 @@ OptionsForm::OptionsForm(ui::Component* owner, OptionFlags& options)
 
 void OptionsForm::buildComponents() {
     group_ = addGroup(9, 53, 321, 111);
-    exploreFolderBox_ = new ui::CheckBox(this, "cbExploreFolder", group_->handle(), 16, 16, kExploreFolderCaption);
-    askDeleteBox_ = new ui::CheckBox(this, "cbAskDelete", group_->handle(), 16, 48, kAskDeleteCaption);
-    showTipsBox_ = new ui::CheckBox(this, "cbShowTips", group_->handle(), 16, 80, kShowTipsCaption);
-    okButton_ = new ui::Button(this, "bOK", handle(), 167, 178, 75, 25, "&OK");
+    exploreFolderBox_ = StoredCheckBox(this, "cbExploreFolder", group_->handle(), 16, 16, kExploreFolderCaption);
+    askDeleteBox_ = StoredCheckBox(this, "cbAskDelete", group_->handle(), 16, 48, kAskDeleteCaption);
+    showTipsBox_ = StoredCheckBox(this, "cbShowTips", group_->handle(), 16, 80, kShowTipsCaption);
+    okButton_ = StoredButton(this, "bOK", handle(), 167, 178, 75, 25, "&OK", ui::ModalResult::None);
     okButton_->onClick = [this] { confirm(); };
-    cancelButton_ = new ui::Button(this, "bCancel", handle(), 255, 178, 75, 25, "&Cancel");
-    cancelButton_->modalResult = ui::ModalResult::Cancel;
+    cancelButton_ = StoredButton(this, "bCancel", handle(), 255, 178, 75, 25, "&Cancel", ui::ModalResult::Cancel);
     addThemeComponents();
 }
 

@@ -18,24 +18,24 @@ public:
     void confirm();
 
     // The components, owned by the form (its component tree).
-    ui::GroupBox* group() const { return group_; }
-    ui::CheckBox* exploreFolderBox() const { return exploreFolderBox_; }
-    ui::CheckBox* askDeleteBox() const { return askDeleteBox_; }
-    ui::CheckBox* showTipsBox() const { return showTipsBox_; }
-    ui::Button* okButton() const { return okButton_; }
-    ui::Button* cancelButton() const { return cancelButton_; }
+    skin::GroupBox* group() const { return group_; }
+    skin::CheckBox* exploreFolderBox() const { return exploreFolderBox_; }
+    skin::CheckBox* askDeleteBox() const { return askDeleteBox_; }
+    skin::CheckBox* showTipsBox() const { return showTipsBox_; }
+    skin::Button* okButton() const { return okButton_; }
+    skin::Button* cancelButton() const { return cancelButton_; }
 
 protected:
     void buildComponents() override;
 
 private:
     OptionFlags& options_;
-    ui::GroupBox* group_ = nullptr;
-    ui::CheckBox* exploreFolderBox_ = nullptr;
-    ui::CheckBox* askDeleteBox_ = nullptr;
-    ui::CheckBox* showTipsBox_ = nullptr;
-    ui::Button* okButton_ = nullptr;
-    ui::Button* cancelButton_ = nullptr;
+    skin::GroupBox* group_ = nullptr;
+    skin::CheckBox* exploreFolderBox_ = nullptr;
+    skin::CheckBox* askDeleteBox_ = nullptr;
+    skin::CheckBox* showTipsBox_ = nullptr;
+    skin::Button* okButton_ = nullptr;
+    skin::Button* cancelButton_ = nullptr;
 };
 
 } // namespace corvane::app

@@ -1,6 +1,7 @@
 #include "app/PropertyForm.h"
 #include "app/Global.h"
 #include "app/PathRules.h"
+#include "app/StoredControls.h"
 #include "app/Store.h"
 #include "ui/Files.h"
 #include "ui/UserPrompt.h"
@@ -15,17 +16,18 @@ PropertyForm::PropertyForm(ui::Component* owner, const std::string& alias, const
 void PropertyForm::buildComponents() {
     group_ = addGroup(8, 51, 291, 100);
     aliasLabel_ = new ui::Label(this, "Label1", group_->handle(), 12, 24, "Alias");
+    aliasLabel_->fontColor = kGroupFontColor; // the group's font
     pathLabel_ = new ui::Label(this, "Label2", group_->handle(), 12, 64, "Path");
-    aliasEdit_ = new ui::Edit(this, "feName", group_->handle(), 46, 21, 201, 21);
-    pathEdit_ = new ui::Edit(this, "fePath", group_->handle(), 46, 61, 201, 21);
-    browseButton_ = new ui::Button(this, "fsbBrowse", group_->handle(), 256, 60, 24, 24, "...");
+    pathLabel_->fontColor = kGroupFontColor;
+    aliasEdit_ = StoredEdit(this, "feName", group_->handle(), 46, 21, 201, 21);
+    pathEdit_ = StoredEdit(this, "fePath", group_->handle(), 46, 61, 201, 21);
+    browseButton_ = StoredButton(this, "fsbBrowse", group_->handle(), 256, 60, 24, 24, "...", ui::ModalResult::None);
     browseButton_->onClick = [this] { browse(); };
-    separatorBox_ = new ui::CheckBox(this, "cAddSeparator", handle(), 8, 160, "Add a Separator Line");
+    separatorBox_ = StoredCheckBox(this, "cAddSeparator", handle(), 8, 160, "Add a Separator Line");
     separatorBox_->onClick = [this] { separatorChanged(); };
-    okButton_ = new ui::Button(this, "fbOk", handle(), 134, 187, 75, 25, "&OK");
+    okButton_ = StoredButton(this, "fbOk", handle(), 134, 187, 75, 25, "&OK", ui::ModalResult::None);
     okButton_->onClick = [this] { confirm(); };
-    cancelButton_ = new ui::Button(this, "fbCancel", handle(), 224, 187, 75, 25, "&Cancel");
-    cancelButton_->modalResult = ui::ModalResult::Cancel;
+    cancelButton_ = StoredButton(this, "fbCancel", handle(), 224, 187, 75, 25, "&Cancel", ui::ModalResult::Cancel);
     addThemeComponents();
 
     // The fields, then the separator state; the creation handler runs only after this.

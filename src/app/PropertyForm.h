@@ -26,15 +26,15 @@ public:
     void separatorChanged();
 
     // The components, owned by the form (its component tree).
-    ui::GroupBox* group() const { return group_; }
+    skin::GroupBox* group() const { return group_; }
     ui::Label* aliasLabel() const { return aliasLabel_; }
     ui::Label* pathLabel() const { return pathLabel_; }
-    ui::Edit* aliasEdit() const { return aliasEdit_; }
-    ui::Edit* pathEdit() const { return pathEdit_; }
-    ui::Button* browseButton() const { return browseButton_; }
-    ui::CheckBox* separatorBox() const { return separatorBox_; }
-    ui::Button* okButton() const { return okButton_; }
-    ui::Button* cancelButton() const { return cancelButton_; }
+    skin::Edit* aliasEdit() const { return aliasEdit_; }
+    skin::Edit* pathEdit() const { return pathEdit_; }
+    skin::Button* browseButton() const { return browseButton_; }
+    skin::CheckBox* separatorBox() const { return separatorBox_; }
+    skin::Button* okButton() const { return okButton_; }
+    skin::Button* cancelButton() const { return cancelButton_; }
 
 protected:
     void buildComponents() override;
@@ -42,15 +42,15 @@ protected:
 private:
     std::string alias_;
     std::string path_;
-    ui::GroupBox* group_ = nullptr;
+    skin::GroupBox* group_ = nullptr;
     ui::Label* aliasLabel_ = nullptr;
     ui::Label* pathLabel_ = nullptr;
-    ui::Edit* aliasEdit_ = nullptr;
-    ui::Edit* pathEdit_ = nullptr;
-    ui::Button* browseButton_ = nullptr;
-    ui::CheckBox* separatorBox_ = nullptr;
-    ui::Button* okButton_ = nullptr;
-    ui::Button* cancelButton_ = nullptr;
+    skin::Edit* aliasEdit_ = nullptr;
+    skin::Edit* pathEdit_ = nullptr;
+    skin::Button* browseButton_ = nullptr;
+    skin::CheckBox* separatorBox_ = nullptr;
+    skin::Button* okButton_ = nullptr;
+    skin::Button* cancelButton_ = nullptr;
 };
 
 } // namespace corvane::app

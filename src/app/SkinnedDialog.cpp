@@ -4,7 +4,6 @@ namespace corvane::app {
 
 namespace {
 constexpr COLORREF kFrameColor = 0xE8E8E8;
-constexpr COLORREF kGroupFontColor = 0xCF4602;
 } // namespace
 
 SkinnedDialog::SkinnedDialog(ui::Component* owner, std::string name, const std::string& caption, int width,
@@ -18,10 +17,8 @@ SkinnedDialog::SkinnedDialog(ui::Component* owner, std::string name, const std::
     color = kFrameColor;
 }
 
-ui::GroupBox* SkinnedDialog::addGroup(int x, int y, int w, int h) {
-    auto* group = new ui::GroupBox(this, "GroupBox1", handle(), x, y, w, h);
-    group->fontColor = kGroupFontColor;
-    return group;
+skin::GroupBox* SkinnedDialog::addGroup(int x, int y, int w, int h) {
+    return StoredGroupBox(this, "GroupBox1", handle(), x, y, w, h, kGroupFontColor);
 }
 
 void SkinnedDialog::addThemeComponents() {

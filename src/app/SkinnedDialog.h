@@ -3,6 +3,7 @@
 // colour, and whose skin file goes to a theme manager when the dialog is created. Both
 // are made for one use: the scope that makes one destroys it (ui::Lifetime::Scope).
 #pragma once
+#include "app/StoredControls.h"
 #include "skin/theme/FileTheme.h"
 #include "skin/theme/ThemeManager.h"
 #include "ui/Form.h"
@@ -10,6 +11,9 @@
 #include <string>
 
 namespace corvane::app {
+
+// The group box caption and the labels inside it.
+constexpr COLORREF kGroupFontColor = 0xCF4602;
 
 class SkinnedDialog : public ui::Form {
 public:
@@ -24,7 +28,7 @@ protected:
     SkinnedDialog(ui::Component* owner, std::string name, const std::string& caption, int clientWidth,
                   int clientHeight);
     // Positions are the frame's: its title strip will fill the top of the client area.
-    ui::GroupBox* addGroup(int x, int y, int w, int h);
+    skin::GroupBox* addGroup(int x, int y, int w, int h);
     // The theme manager and the file theme, created after the dialog's controls.
     void addThemeComponents();
 

@@ -15,4 +15,5 @@ set(WIN_SOURCES
   src/app/SkinnedDialog.cpp
   src/app/PropertyForm.cpp
   src/app/OptionsForm.cpp
+  src/app/StoredControls.cpp
 )

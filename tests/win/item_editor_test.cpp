@@ -89,7 +89,7 @@ TEST_F(ItemEditor, OpensReadyForTypingAndKeepsTheFocusAcrossActivation) {
     ui::OffscreenBitmap bmp(nullptr, dlg->group()->width(), dlg->group()->height());
     RECT inside = dlg->group()->clientRect();
     FillRect(bmp.dc(), &inside, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    dlg->group()->perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(bmp.dc()));
+    dlg->group()->perform(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(bmp.dc()), PRF_CLIENT | PRF_ERASEBKGND);
     EXPECT_EQ(GetPixel(bmp.dc(), 150, 50), RGB(0xE8, 0xE8, 0xE8));
 }
 

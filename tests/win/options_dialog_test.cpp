@@ -52,7 +52,7 @@ TEST_F(OptionsDialog, LayoutCaptionsAndTabOrder) {
     EXPECT_EQ(dlg->group()->top(), 53);
     EXPECT_EQ(dlg->group()->width(), 321);
     EXPECT_EQ(dlg->group()->height(), 111);
-    ui::CheckBox* boxes[] = {dlg->exploreFolderBox(), dlg->askDeleteBox(), dlg->showTipsBox()};
+    skin::CheckBox* boxes[] = {dlg->exploreFolderBox(), dlg->askDeleteBox(), dlg->showTipsBox()};
     const char* captions[] = {"Explore folder when opening it in a stand alone window",
                               "Ask before deleting a selected item", "Always show tips at startup"};
     for (int i = 0; i < 3; ++i) {

@@ -1,0 +1,249 @@
+#include "skin/controls/CheckBox.h"
+
+#include <algorithm>
+
+#include "flat/FlatUtilities.h"
+#include "skin/controls/Button.h"
+#include "skin/theme/SkinPublic.h"
+#include "skin/theme/StyleBitmaps.h"
+#include "ui/Gdi.h"
+
+namespace corvane::skin {
+
+namespace {
+constexpr const char* kCheckBoxClass = "CorvaneSkinCheckBox";
+
+SIZE TextSize(HDC dc, const std::string& s) {
+    SIZE sz{};
+    GetTextExtentPoint32A(dc, s.c_str(), static_cast<int>(s.size()), &sz);
+    return sz;
+}
+} // namespace
+
+bool RightToLeftReading(bool rightToLeftAsked) { return rightToLeftAsked && GetSystemMetrics(SM_MIDEASTENABLED) != 0; }
+
+CheckBox::CheckBox(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h)
+    : ui::WinControl(owner, std::move(name)) {
+    createWindow(ui::WindowClass{kCheckBoxClass, CS_HREDRAW | CS_VREDRAW},
+                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, x, y, w, h, parent);
+    if (parent)
+        if (auto f = SendMessageA(parent, WM_GETFONT, 0, 0)) SendMessageA(handle(), WM_SETFONT, static_cast<WPARAM>(f), FALSE);
+    uiStyle_ = FormUIStyle(owner);
+}
+
+void CheckBox::setFileTheme(FileTheme* theme) {
+    if (fileTheme_ && fileTheme_ != theme) removeFreeNotification(fileTheme_);
+    fileTheme_ = theme;
+    if (theme) freeNotification(theme);
+    setUIStyle(uiStyle_);
+}
+
+void CheckBox::setUIStyle(UIStyle style) {
+    uiStyle_ = style;
+    fitToCaption();
+    invalidate();
+}
+
+void CheckBox::notification(ui::Component* component, ui::Operation op) {
+    if (op == ui::Operation::Remove && component && component == fileTheme_) {
+        fileTheme_ = nullptr;
+        setUIStyle(UIStyle::DeepBlue);
+    }
+}
+
+void CheckBox::setChecked(bool c) {
+    if (c == checked_) return;
+    checked_ = c;
+    invalidate();
+    changed();
+}
+
+void CheckBox::changed() {
+    if (onClick) onClick();
+}
+
+void CheckBox::toggle() { setChecked(!checked_); }
+
+void CheckBox::click() {
+    beforeToggle();
+    toggle();
+}
+
+void CheckBox::setAutoSize(bool a) { autoSize_ = a; invalidate(); }
+void CheckBox::setTransparent(bool t) { transparent_ = t; invalidate(); }
+void CheckBox::setFontColor(std::uint32_t c) { fontColor_ = c; invalidate(); }
+void CheckBox::setRightToLeft(bool r) { rightToLeft_ = r; invalidate(); }
+
+std::uint32_t CheckBox::color() const { return parentColor_ ? ParentColorOf(handle()) : color_; }
+
+void CheckBox::setColor(std::uint32_t c) {
+    color_ = c;
+    parentColor_ = false;
+    invalidate();
+}
+
+bool CheckBox::tabStop() const { return handle() && (GetWindowLongA(handle(), GWL_STYLE) & WS_TABSTOP); }
+
+void CheckBox::setTabStop(bool t) {
+    if (!handle()) return;
+    const LONG style = GetWindowLongA(handle(), GWL_STYLE);
+    SetWindowLongA(handle(), GWL_STYLE, t ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
+    invalidate();
+}
+
+bool CheckBox::showFocus() const { return tabStop() && GetFocus() == handle(); }
+
+bool CheckBox::canFocus() const {
+    if (!handle() || !IsWindowVisible(handle())) return false;
+    for (HWND w = handle(); w; w = GetParent(w)) {
+        if (!IsWindowEnabled(w)) return false;
+        if (!(GetWindowLongA(w, GWL_STYLE) & WS_CHILD)) break;
+    }
+    return true;
+}
+
+ui::BitmapHandle CheckBox::picture(int& width, int& height) {
+    ui::BitmapHandle bmp;
+    UIStyle style;
+    const bool fromFile = styleItem() == 3 && ResolveUIStyle(fileTheme_, uiStyle_, style);
+    if (!fromFile) ResolveUIStyle(static_cast<const FileTheme*>(nullptr), uiStyle_, style);
+    const StripPart p = CheckBoxStatePart(fromFile, checked_, enabled());
+    try {
+        if (fromFile) bmp = fileTheme_->LookupBitmapPart(themeKey(), p.count, p.part);
+        else StyleBitmapPart(style, styleItem(), &bmp, p.count, p.part);
+    } catch (...) {
+        bmp.reset();
+    }
+    const SIZE s = ui::bitmapSize(bmp.get());
+    width = s.cx;
+    height = s.cy;
+    return bmp;
+}
+
+void CheckBox::fitToCaption(int pictureWidth, int pictureHeight) {
+    if (!autoSize_ || !handle()) return;
+    ui::WindowDc wdc(handle());
+    ui::SelectObjectScope f(wdc.get(), font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT));
+    const Size s = CheckBoxAutoSize(Size{pictureWidth, pictureHeight}, TextSize(wdc.get(), "W").cy,
+                                    TextSize(wdc.get(), caption()).cx);
+    const RECT b = boundsRect();
+    if (b.right - b.left != s.cx || b.bottom - b.top != s.cy)
+        SetWindowPos(handle(), nullptr, 0, 0, s.cx, s.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CheckBox::fitToCaption() {
+    int pw = 0, ph = 0;
+    const ui::BitmapHandle pic = picture(pw, ph);
+    fitToCaption(pw, ph);
+}
+
+void CheckBox::paintTo(HDC target) {
+    int pw = 0, ph = 0;
+    ui::BitmapHandle pic = picture(pw, ph);
+    HFONT font = font_;
+    if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    const std::string text = caption();
+    fitToCaption(pw, ph);
+    const RECT c = clientRect();
+    if (c.right <= 0 || c.bottom <= 0) return;
+    ui::OffscreenBitmap off(target, c.right, c.bottom);
+    HDC dc = off.dc();
+    ui::SelectObjectScope fontScope(dc, font);
+    if (transparent_) PaintParentBackground(dc, this);
+    else ui::fillSolid(dc, c, ui::toRgb(color()));
+    SetBkMode(dc, TRANSPARENT);
+    const int lineHeight = TextSize(dc, "W").cy;
+    const int textTop = (c.bottom - lineHeight) / 2;
+    const int picTop = (c.bottom - ph) / 2;
+    const bool rtl = RightToLeftReading(rightToLeft_);
+    const int picX = rtl ? c.right - pw - 1 : 1;
+    if (pic) {
+        ui::MemDcHandle src(CreateCompatibleDC(dc));
+        ui::SelectObjectScope sel(src.get(), pic.get());
+        BitBlt(dc, picX, picTop, pw, ph, src.get(), 0, 0, SRCCOPY);
+    }
+    RECT tr = rtl ? RECT{0, textTop, c.right - pw - 4, c.bottom} : RECT{pw + 4, textTop, c.right, c.bottom};
+    SetTextColor(dc, ui::toRgb(fontColor_));
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &tr, DT_SINGLELINE | (rtl ? DT_RIGHT : DT_LEFT));
+    if (showFocus()) {
+        RECT fr = rtl ? RECT{0, textTop, c.right - pw - 2, textTop + lineHeight + 2}
+                      : RECT{pw + 3, textTop, c.right, textTop + lineHeight + 2};
+        SetBkColor(dc, 0xFFFFFF);
+        SetTextColor(dc, 0x000000);
+        DrawFocusRect(dc, &fr);
+    }
+    BitBlt(target, 0, 0, c.right, c.bottom, dc, 0, 0, SRCCOPY);
+}
+
+bool CheckBox::dialogChar(char ch) {
+    if (!flat::IsMnemonic(ch, caption()) || !enabled() || !IsWindowVisible(handle())) return false;
+    HWND parent = GetParent(handle());
+    if (!parent || !IsWindowEnabled(parent)) return false;
+    if (canFocus()) SetFocus(handle());
+    click();
+    return true;
+}
+
+LRESULT CheckBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(handle(), &ps);
+        paintTo(dc);
+        EndPaint(handle(), &ps);
+        return 0;
+    }
+    case WM_PRINTCLIENT: paintTo(reinterpret_cast<HDC>(wp)); return 0;
+    case WM_LBUTTONDOWN:
+        if (canFocus()) SetFocus(handle());
+        SetCapture(handle());
+        clicking_ = true;
+        return 0;
+    case WM_LBUTTONUP: {
+        const bool was = clicking_;
+        clicking_ = false;
+        if (GetCapture() == handle()) ReleaseCapture();
+        const RECT c = clientRect();
+        const POINT p{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+        if (was && PtInRect(&c, p)) click();
+        return 0;
+    }
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(lp) != handle()) clicking_ = false;
+        return 0;
+    case WM_KEYUP:
+        if ((wp == VK_SPACE || wp == VK_RETURN) && GetFocus() == handle() && enabled() && clicksOnKeyUp()) {
+            invalidate();
+            click();
+        }
+        return 0;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
+    case WM_SETFONT:
+        font_ = reinterpret_cast<HFONT>(wp);
+        fitToCaption();
+        invalidate();
+        return 0;
+    case WM_SETTEXT: {
+        // Sized at once, not only at the next paint, so callers see the size.
+        const LRESULT r = defaultHandler(msg, wp, lp);
+        fitToCaption();
+        invalidate();
+        return r;
+    }
+    case WM_ENABLE:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: {
+        const LRESULT r = defaultHandler(msg, wp, lp);
+        invalidate();
+        return r;
+    }
+    case ui::msg::DialogChar: return dialogChar(static_cast<char>(wp)) ? 1 : 0;
+    case BM_CLICK:
+        if (enabled()) click();
+        return 0;
+    }
+    return ui::WinControl::wndProc(msg, wp, lp);
+}
+
+} // namespace corvane::skin

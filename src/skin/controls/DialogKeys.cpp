@@ -1,0 +1,56 @@
+#include "skin/controls/DialogKeys.h"
+
+#include "ui/Application.h"
+#include "ui/Control.h"
+#include "ui/Form.h"
+
+namespace corvane::skin {
+
+namespace {
+
+int targets = 0;
+int observer = 0;
+
+// Offers the message to the window's skinned controls, depth first in z-order.
+bool offer(HWND parent, UINT msg, WPARAM wp, LPARAM lp) {
+    for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        if (dynamic_cast<DialogKeyTarget*>(ui::WinControl::fromHandle(c)) && IsWindowVisible(c) &&
+            SendMessageA(c, msg, wp, lp))
+            return true;
+        if (offer(c, msg, wp, lp)) return true;
+    }
+    return false;
+}
+
+bool route(MSG& m) {
+    if (!m.hwnd) return false;
+    const bool key = m.message == WM_KEYDOWN && (m.wParam == VK_RETURN || m.wParam == VK_ESCAPE);
+    const bool chr = m.message == WM_CHAR || m.message == WM_SYSCHAR;
+    if (!key && !chr) return false;
+    HWND root = GetAncestor(m.hwnd, GA_ROOT);
+    if (!dynamic_cast<ui::Form*>(ui::WinControl::fromHandle(root))) return false;
+    const LRESULT code = SendMessageA(m.hwnd, WM_GETDLGCODE, m.wParam, reinterpret_cast<LPARAM>(&m));
+    if (key) {
+        if (code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return false;
+        return offer(root, kDialogKey, m.wParam, m.lParam);
+    }
+    if (m.message == WM_CHAR && (code & (DLGC_WANTCHARS | DLGC_WANTALLKEYS | DLGC_WANTMESSAGE))) return false;
+    return offer(root, ui::msg::DialogChar, m.wParam, m.lParam);
+}
+
+} // namespace
+
+DialogKeyTarget::DialogKeyTarget() {
+    if (targets++ == 0) observer = ui::Application::instance().addMessageObserver(&route);
+}
+
+DialogKeyTarget::~DialogKeyTarget() {
+    if (--targets == 0) {
+        ui::Application::instance().removeMessageObserver(observer);
+        observer = 0;
+    }
+}
+
+bool AltHeld(LPARAM keyData) { return (keyData & 0x20000000) != 0 || GetKeyState(VK_MENU) < 0; }
+
+} // namespace corvane::skin

@@ -1,0 +1,29 @@
+// Enter, Escape and mnemonics for the skinned controls. While any exists, the
+// message loop offers them, before the focused control acts, the Enter and
+// Escape it does not want itself (kDialogKey) and the characters it does not
+// take (ui::msg::DialogChar, also every Alt+key); the first control that
+// answers nonzero takes the key.
+#pragma once
+#include <windows.h>
+
+#include "ui/Messages.h"
+
+namespace corvane::skin {
+
+// wParam: the key (VK_RETURN or VK_ESCAPE); nonzero when taken.
+constexpr UINT kDialogKey = ui::msg::Base + 0x40;
+
+// Controls that answer those messages implement this and count themselves in
+// for their lifetime.
+class DialogKeyTarget {
+public:
+    DialogKeyTarget();
+    virtual ~DialogKeyTarget();
+    DialogKeyTarget(const DialogKeyTarget&) = delete;
+    DialogKeyTarget& operator=(const DialogKeyTarget&) = delete;
+};
+
+// Whether the Alt key is part of a key message's key data (or is held now).
+bool AltHeld(LPARAM keyData);
+
+} // namespace corvane::skin

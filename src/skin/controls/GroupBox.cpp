@@ -1,0 +1,153 @@
+#include "skin/controls/GroupBox.h"
+
+#include <cstdlib>
+#include <vector>
+
+#include "skin/controls/Button.h"
+#include "skin/controls/CheckBox.h"
+#include "skin/controls/ControlGeometry.h"
+#include "skin/theme/SkinPublic.h"
+#include "skin/theme/StyleTable.h"
+#include "ui/Gdi.h"
+
+namespace corvane::skin {
+
+namespace {
+constexpr const char* kGroupBoxClass = "CorvaneSkinGroupBox";
+}
+
+GroupBox::GroupBox(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h)
+    : ui::WinControl(owner, std::move(name)) {
+    createWindow(ui::WindowClass{kGroupBoxClass, CS_HREDRAW | CS_VREDRAW},
+                 WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, x, y, w, h, parent,
+                 " ");
+    if (parent) font_ = reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0));
+    setUIStyle(FormUIStyle(owner));
+}
+
+void GroupBox::setFileTheme(FileTheme* theme) {
+    if (fileTheme_ && fileTheme_ != theme) removeFreeNotification(fileTheme_);
+    fileTheme_ = theme;
+    if (theme) freeNotification(theme);
+    setUIStyle(uiStyle_);
+}
+
+void GroupBox::setUIStyle(UIStyle style) {
+    uiStyle_ = style;
+    applyStyle(style, fileTheme_);
+    invalidate();
+}
+
+void GroupBox::applyStyle(UIStyle style, FileTheme* theme) {
+    ApplyThemeToChildren(this, style, theme);
+    UIStyle resolved;
+    if (ResolveUIStyle(theme, style, resolved)) {
+        borderColor_ = static_cast<std::uint32_t>(theme->LookupColor(ColorKey::CONTROLBORDERCOLOR));
+        fontColor_ = static_cast<std::uint32_t>(theme->LookupColor(ColorKey::CONTROLFONTCOLOR));
+    } else {
+        borderColor_ = StyleColor(resolved, 25);
+        fontColor_ = StyleColor(resolved, 27);
+    }
+}
+
+void GroupBox::notification(ui::Component* component, ui::Operation op) {
+    if (op == ui::Operation::Remove && component && component == fileTheme_) {
+        fileTheme_ = nullptr;
+        ApplyThemeToChildren(this, UIStyle::DeepBlue, nullptr);
+        setUIStyle(UIStyle::DeepBlue);
+    }
+}
+
+void GroupBox::setCaption(const std::string& c) { caption_ = c; invalidate(); }
+void GroupBox::setBorderColor(std::uint32_t c) { borderColor_ = c; invalidate(); }
+void GroupBox::setFontColor(std::uint32_t c) { fontColor_ = c; invalidate(); }
+void GroupBox::setTransparent(bool t) { transparent_ = t; invalidate(); }
+void GroupBox::setRightToLeft(bool r) { rightToLeft_ = r; invalidate(); }
+
+std::uint32_t GroupBox::color() const { return parentColor_ ? ParentColorOf(handle()) : color_; }
+
+void GroupBox::setColor(std::uint32_t c) {
+    color_ = c;
+    parentColor_ = false;
+    invalidate();
+}
+
+int GroupBox::fontHeight() const {
+    LOGFONTA lf{};
+    if (!GetObjectA(font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf)) return 0;
+    return lf.lfHeight;
+}
+
+RECT GroupBox::alignRect() const {
+    const RECT c = clientRect();
+    const Rect r = GroupBoxAlignRect(Rect{c.left, c.top, c.right, c.bottom}, fontHeight());
+    return RECT{r.left, r.top, r.right, r.bottom};
+}
+
+void GroupBox::paintTo(HDC target) {
+    const RECT c = clientRect();
+    if (c.right <= 0 || c.bottom <= 0) return;
+    ui::OffscreenBitmap off(target, c.right, c.bottom);
+    HDC dc = off.dc();
+    if (transparent_) PaintParentBackground(dc, this);
+    else ui::fillSolid(dc, c, ui::toRgb(color()));
+    ui::SelectObjectScope font(dc, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT));
+    SIZE cs{};
+    GetTextExtentPoint32A(dc, caption_.c_str(), static_cast<int>(caption_.size()), &cs);
+    const bool rtl = RightToLeftReading(rightToLeft_);
+    const std::vector<Point> line =
+        GroupBoxFrame(Rect{c.left, c.top, c.right, c.bottom}, fontHeight(), cs.cx, !caption_.empty(), rtl);
+    std::vector<POINT> pts;
+    for (const Point& p : line) pts.push_back(POINT{p.x, p.y});
+    ui::PenHandle pen(CreatePen(PS_SOLID, 1, ui::toRgb(borderColor_)));
+    {
+        ui::SelectObjectScope penScope(dc, pen.get());
+        Polyline(dc, pts.data(), static_cast<int>(pts.size()));
+    }
+    if (!caption_.empty()) {
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, enabled() ? ui::toRgb(fontColor_) : 0x808080);
+        TextOutA(dc, rtl ? c.right - cs.cx - 6 : 5, 0, caption_.c_str(), static_cast<int>(caption_.size()));
+    }
+    BitBlt(target, 0, 0, c.right, c.bottom, dc, 0, 0, SRCCOPY);
+}
+
+LRESULT GroupBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(handle(), &ps);
+        paintTo(dc);
+        EndPaint(handle(), &ps);
+        return 0;
+    }
+    case WM_PRINTCLIENT: paintTo(reinterpret_cast<HDC>(wp)); return 0;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
+    case WM_SETFONT:
+        font_ = reinterpret_cast<HFONT>(wp);
+        invalidate();
+        return 0;
+    case WM_ENABLE: {
+        const LRESULT r = defaultHandler(msg, wp, lp);
+        invalidate();
+        return r;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+        // Plain children sit on the box's colour and write in its font colour.
+        const std::uint32_t bg = ui::toRgb(color());
+        if (!brush_ || brushColor_ != bg) {
+            brush_.reset(CreateSolidBrush(bg));
+            brushColor_ = bg;
+        }
+        HDC dc = reinterpret_cast<HDC>(wp);
+        SetBkColor(dc, bg);
+        SetTextColor(dc, ui::toRgb(fontColor_));
+        return reinterpret_cast<LRESULT>(brush_.get());
+    }
+    }
+    return ui::WinControl::wndProc(msg, wp, lp);
+}
+
+} // namespace corvane::skin

@@ -1,0 +1,67 @@
+// The skinned group box: a one-pixel frame in BorderColor with a gap for its
+// caption. It hands its style and file theme on to the skinned controls placed
+// directly in it.
+#pragma once
+#include <string>
+
+#include "skin/theme/FileTheme.h"
+#include "skin/theme/Themed.h"
+#include "ui/Control.h"
+#include "ui/Handles.h"
+
+namespace corvane::skin {
+
+class GroupBox : public ui::WinControl, public Themed {
+public:
+    // New group boxes are 185 x 105.
+    GroupBox(ui::Component* owner, std::string name, HWND parent, int x, int y, int w = 185, int h = 105);
+
+    FileTheme* fileTheme() const override { return fileTheme_; }
+    void setFileTheme(FileTheme* theme) override;
+    UIStyle uiStyle() const override { return uiStyle_; }
+    // Passes the style to the children first, then takes its own colours from it.
+    void setUIStyle(UIStyle style) override;
+    // Drawn in the frame's gap; the window text stays a single blank.
+    const std::string& caption() const { return caption_; }
+    void setCaption(const std::string& c);
+    std::uint32_t borderColor() const { return borderColor_; }
+    void setBorderColor(std::uint32_t c);
+    std::uint32_t fontColor() const { return fontColor_; }
+    void setFontColor(std::uint32_t c);
+    bool transparent() const { return transparent_; }
+    void setTransparent(bool t);
+    // The parent's colour until set.
+    std::uint32_t color() const;
+    void setColor(std::uint32_t c);
+    HFONT font() const { return font_; }
+    bool rightToLeft() const { return rightToLeft_; }
+    void setRightToLeft(bool r);
+
+    // Where children aligned to the box are laid out.
+    RECT alignRect() const;
+
+    void paintTo(HDC dc);
+    LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    void notification(ui::Component* component, ui::Operation op) override;
+
+protected:
+    virtual void applyStyle(UIStyle style, FileTheme* theme);
+
+private:
+    int fontHeight() const;
+
+    FileTheme* fileTheme_ = nullptr;
+    UIStyle uiStyle_ = UIStyle::DeepBlue;
+    std::string caption_;
+    std::uint32_t borderColor_ = 0x000000;
+    std::uint32_t fontColor_ = 0x000000;
+    bool transparent_ = false;
+    bool parentColor_ = true;
+    std::uint32_t color_ = 0;
+    HFONT font_ = nullptr;
+    bool rightToLeft_ = false;
+    ui::BrushHandle brush_;
+    std::uint32_t brushColor_ = 0xFFFFFFFF;
+};
+
+} // namespace corvane::skin
