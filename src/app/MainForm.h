@@ -67,22 +67,39 @@ public:
     bool sortAscending = true;
 
     ui::ImageList* images_ = nullptr;
+    ui::ImageList* images() const { return images_; }
     ui::ActionList* actionList_ = nullptr;
+    ui::ActionList* actionList() const { return actionList_; }
     ui::Action* editAction_ = nullptr;
+    ui::Action* editAction() const { return editAction_; }
     ui::Action* deleteAction_ = nullptr;
+    ui::Action* deleteAction() const { return deleteAction_; }
     ui::Action* upAction_ = nullptr;
+    ui::Action* upAction() const { return upAction_; }
     ui::Action* downAction_ = nullptr;
+    ui::Action* downAction() const { return downAction_; }
     ui::Action* sortAction_ = nullptr;
+    ui::Action* sortAction() const { return sortAction_; }
     ui::ToolBar* toolBar_ = nullptr;
+    ui::ToolBar* toolBar() const { return toolBar_; }
     ui::ToolButton* addButton_ = nullptr;
+    ui::ToolButton* addButton() const { return addButton_; }
     ui::ToolButton* sortButton_ = nullptr; // Sort
+    ui::ToolButton* sortButton() const { return sortButton_; }
     ui::ToolButton* refreshButton_ = nullptr;
+    ui::ToolButton* refreshButton() const { return refreshButton_; }
     ui::ToolButton* importButton_ = nullptr;
+    ui::ToolButton* importButton() const { return importButton_; }
     ui::ToolButton* exportButton_ = nullptr;
+    ui::ToolButton* exportButton() const { return exportButton_; }
     ui::ToolButton* optionsButton_ = nullptr; // Options
+    ui::ToolButton* optionsButton() const { return optionsButton_; }
     ui::ToolButton* helpButton_ = nullptr;
+    ui::ToolButton* helpButton() const { return helpButton_; }
     ui::ListView* list_ = nullptr;
+    ui::ListView* list() const { return list_; }
     skin::FileTheme* themeFile_ = nullptr;
+    skin::FileTheme* themeFile() const { return themeFile_; }
 
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 

@@ -21,13 +21,21 @@ public:
     void confirm();
 
     ui::GroupBox* group_ = nullptr;
+    ui::GroupBox* group() const { return group_; }
     ui::CheckBox* exploreFolderBox_ = nullptr;
+    ui::CheckBox* exploreFolderBox() const { return exploreFolderBox_; }
     ui::CheckBox* askDeleteBox_ = nullptr;
+    ui::CheckBox* askDeleteBox() const { return askDeleteBox_; }
     ui::CheckBox* showTipsBox_ = nullptr;
+    ui::CheckBox* showTipsBox() const { return showTipsBox_; }
     ui::Button* okButton_ = nullptr;
+    ui::Button* okButton() const { return okButton_; }
     ui::Button* cancelButton_ = nullptr;
+    ui::Button* cancelButton() const { return cancelButton_; }
     skin::ThemeManager* themeManager_ = nullptr;
+    skin::ThemeManager* themeManager() const { return themeManager_; }
     skin::FileTheme* themeFile_ = nullptr;
+    skin::FileTheme* themeFile() const { return themeFile_; }
 
 protected:
     void buildComponents() override;

@@ -30,16 +30,27 @@ public:
     void separatorChanged();
 
     ui::GroupBox* group_ = nullptr;
+    ui::GroupBox* group() const { return group_; }
     ui::Label* aliasLabel_ = nullptr; // "Alias"
+    ui::Label* aliasLabel() const { return aliasLabel_; }
     ui::Label* pathLabel_ = nullptr; // "Path"
+    ui::Label* pathLabel() const { return pathLabel_; }
     ui::Edit* aliasEdit_ = nullptr;
+    ui::Edit* aliasEdit() const { return aliasEdit_; }
     ui::Edit* pathEdit_ = nullptr;
+    ui::Edit* pathEdit() const { return pathEdit_; }
     ui::Button* browseButton_ = nullptr;
+    ui::Button* browseButton() const { return browseButton_; }
     ui::CheckBox* separatorBox_ = nullptr;
+    ui::CheckBox* separatorBox() const { return separatorBox_; }
     ui::Button* okButton_ = nullptr;
+    ui::Button* okButton() const { return okButton_; }
     ui::Button* cancelButton_ = nullptr;
+    ui::Button* cancelButton() const { return cancelButton_; }
     skin::ThemeManager* themeManager_ = nullptr;
+    skin::ThemeManager* themeManager() const { return themeManager_; }
     skin::FileTheme* themeFile_ = nullptr;
+    skin::FileTheme* themeFile() const { return themeFile_; }
 
 protected:
     void buildComponents() override;

@@ -51,9 +51,13 @@ public:
     void closeTips();
 
     TipsPanel* panel_ = nullptr;
+    TipsPanel* panel() const { return panel_; }
     flat::FlatComboBox* startupChoice_ = nullptr;
+    flat::FlatComboBox* startupChoice() const { return startupChoice_; }
     flat::FlatButton* nextButton_ = nullptr;
+    flat::FlatButton* nextButton() const { return nextButton_; }
     flat::FlatButton* closeButton_ = nullptr;
+    flat::FlatButton* closeButton() const { return closeButton_; }
 
 protected:
     void buildComponents() override;

@@ -143,7 +143,7 @@ TEST_F(ItemEditor, TogglingTheSeparatorBoxSwitchesTheFieldsAndOk) {
 
 TEST_F(ItemEditor, OkChecksTheFieldsAndTheFolder) {
     open("", "");
-    struct Case { std::string alias, path; int result; std::string message; };
+    struct Case { std::string alias, path; ui::ModalResult result; std::string message; };
     const std::string missing = folder.path() + "nope";
     const Case cases[] = {
         {"", folderPath(), ui::ModalResult::None, kEmptyFieldMessage},
