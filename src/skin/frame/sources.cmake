@@ -4,4 +4,7 @@ set(CORE_SOURCES
 )
 # On Win32: the skinned popup menu, title bar and form frame.
 set(WIN_SOURCES
+  src/skin/frame/PopupMenu.cpp
+  src/skin/frame/TitleBar.cpp
+  src/skin/frame/Form.cpp
 )
