@@ -8,6 +8,7 @@
 #include "skinpack/SkinWriter.h"
 #include "ui/Application.h"
 #include "ui/Environment.h"
+#include "ui/Errors.h"
 #include "ui/Form.h"
 #include "ui/Gdi.h"
 #include <gtest/gtest.h>
@@ -188,6 +189,14 @@ protected:
 TEST_F(SkinFrame, BuiltInStyleFrameAndRegion) {
     EXPECT_FALSE(GetWindowLongA(h(), GWL_STYLE) & WS_CAPTION);
     EXPECT_EQ(form->frame->version(), "6.2");
+    form->frame->setVersion("7.0");
+    EXPECT_EQ(form->frame->version(), "6.2");
+    try {
+        new skin::Form(form.get());
+        ADD_FAILURE() << "a second frame on the form was accepted";
+    } catch (const ui::UiError& e) {
+        EXPECT_STREQ(e.what(), "Sorry, You can create only one TsuiForm component in one form!");
+    }
     const RECT in = ClientInsets(h());
     EXPECT_EQ(in.left, 3);
     EXPECT_EQ(in.top, 3);

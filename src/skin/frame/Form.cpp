@@ -454,6 +454,17 @@ LRESULT Form::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
             if (formPanel_) setFormPanel(formPanel_);
         }
         break;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+        // Plain controls placed on the frame sit on its colour.
+        const COLORREF c = ui::toRgb(color_);
+        if (!brush_ || brushColor_ != c) {
+            brush_.reset(CreateSolidBrush(c));
+            brushColor_ = c;
+        }
+        SetBkColor(reinterpret_cast<HDC>(wp), c);
+        return reinterpret_cast<LRESULT>(brush_.get());
+    }
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_DRAWITEM:

@@ -11,6 +11,7 @@
 #include "skin/theme/Themed.h"
 #include "ui/Colors.h"
 #include "ui/Control.h"
+#include "ui/Handles.h"
 
 namespace corvane::ui {
 class Form;
@@ -119,6 +120,8 @@ private:
     bool titleBarWanted_ = true;
     bool internalChange_ = false;
     int minHeight_ = 0;
+    ui::BrushHandle brush_;
+    COLORREF brushColor_ = 0;
 };
 
 } // namespace corvane::skin
