@@ -167,6 +167,7 @@ void Form::notification(ui::Component* component, ui::Operation op) {
 
 void Form::applyStyle() {
     if (!titleBar_) return;
+    bottomComposedWidth_ = -1;
     UIStyle s;
     if (ResolveUIStyle(fileTheme_, uiStyle_, s)) {
         FileTheme& t = *fileTheme_;
@@ -263,6 +264,8 @@ void Form::paintFrame() {
 }
 
 void Form::composeBottomImage(int w) {
+    if (w == bottomComposedWidth_) return;
+    bottomComposedWidth_ = w;
     FileTheme& t = *fileTheme_;
     HBITMAP first = t.LookupBitmap(BitmapKey::FORMBOTTOMBORDER1);
     const int bh = ui::bitmapSize(first).cy;
@@ -276,6 +279,13 @@ void Form::composeBottomImage(int w) {
     } else {
         DrawThreePartBitmap(first, bottomImage_.dc(), {0, 0, w, bh}, transparent_, false);
     }
+    // As it shows: the cut-away pixels over the form colour.
+    bottomShown_.resize(w, bh);
+    ui::fillSolid(bottomShown_.dc(), {0, 0, w, bh}, ui::toRgb(static_cast<ui::Color>(t.LookupColor(ColorKey::FORMCOLOR))));
+    if (bottomNeedsRegion_)
+        TransparentBlt(bottomShown_.dc(), 0, 0, w, bh, bottomImage_.dc(), 0, 0, w, bh, ui::toRgb(transparent_));
+    else
+        BitBlt(bottomShown_.dc(), 0, 0, w, bh, bottomImage_.dc(), 0, 0, SRCCOPY);
 }
 
 void Form::paintFileThemeFrame(HDC dc, int w, int h) {
@@ -286,12 +296,7 @@ void Form::paintFileThemeFrame(HDC dc, int w, int h) {
     if (barVisible && titleBar_->hasCompleteSectionSet()) {
         FrameImage& img = titleBar_->titleImageWithBackground();
         // The bar composes its images when it paints; the frame may come first.
-        static bool rendering = false;
-        if (img.width() != w && !rendering) {
-            rendering = true;
-            titleBar_->render();
-            rendering = false;
-        }
+        titleBar_->render();
         const int iw = img.width(), ih = img.height();
         const int lw = std::max(l_, 4), rw = std::max(r_, 4);
         BitBlt(dc, 0, 0, lw, ih, img.dc(), 0, 0, SRCCOPY);
@@ -307,15 +312,7 @@ void Form::paintFileThemeFrame(HDC dc, int w, int h) {
     stretch(dc, right, {w - rpw, ht, w, h - b_});
     if (rpw < 4) ui::fillSolid(dc, {w - 4, ht, w - rpw, h - b_}, formColor);
     composeBottomImage(w);
-    const int bh = bottomImage_.height();
-    if (bottomNeedsRegion_) {
-        ui::OffscreenBitmap tmp(dc, w, bh);
-        ui::fillSolid(tmp.dc(), {0, 0, w, bh}, formColor);
-        TransparentBlt(tmp.dc(), 0, 0, w, bh, bottomImage_.dc(), 0, 0, w, bh, ui::toRgb(transparent_));
-        BitBlt(dc, 0, h - b_, w, bh, tmp.dc(), 0, 0, SRCCOPY);
-    } else {
-        BitBlt(dc, 0, h - b_, w, bh, bottomImage_.dc(), 0, 0, SRCCOPY);
-    }
+    BitBlt(dc, 0, h - b_, w, bottomShown_.height(), bottomShown_.dc(), 0, 0, SRCCOPY);
     if (b_ < 4) ui::fillSolid(dc, {l_, h - 4, w - r_, h - b_}, formColor);
 }
 
@@ -369,14 +366,14 @@ void Form::paintBuiltInFrame(HDC dc, int w, int h) {
 
 void Form::paintClient(HDC target) {
     const RECT r = clientRect();
-    ui::OffscreenBitmap img(target, std::max<int>(r.right, 1), std::max<int>(r.bottom, 1));
-    if (uiStyle_ == UIStyle::MacOS || uiStyle_ == UIStyle::Protein) {
-        ui::BitmapHandle tile =
-            LoadBitmapResource(uiStyle_ == UIStyle::MacOS ? "MACOS_FORM_BACKGROUND" : "PROTEIN_FORM_BACKGROUND");
-        TilePicture(img.dc(), tile.get(), r);
-    } else {
-        ui::fillSolid(img.dc(), r, ui::toRgb(color_));
+    if (uiStyle_ != UIStyle::MacOS && uiStyle_ != UIStyle::Protein) {
+        ui::fillSolid(target, r, ui::toRgb(color_)); // one fill: nothing to compose
+        return;
     }
+    ui::OffscreenBitmap img(target, std::max<int>(r.right, 1), std::max<int>(r.bottom, 1));
+    ui::BitmapHandle tile =
+        LoadBitmapResource(uiStyle_ == UIStyle::MacOS ? "MACOS_FORM_BACKGROUND" : "PROTEIN_FORM_BACKGROUND");
+    TilePicture(img.dc(), tile.get(), r);
     BitBlt(target, 0, 0, r.right, r.bottom, img.dc(), 0, 0, SRCCOPY);
 }
 

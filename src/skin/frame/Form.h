@@ -116,6 +116,8 @@ private:
     bool titleNeedsRegion_ = false, bottomNeedsRegion_ = false;
     int titleMinY_ = 0, titleMaxY_ = 0, bottomMinY_ = 0, bottomMaxY_ = 0;
     FrameImage bottomImage_;
+    FrameImage bottomShown_;     // the bottom image over the form colour
+    int bottomComposedWidth_ = -1;
     bool destroying_ = false;
     bool titleBarWanted_ = true;
     bool internalChange_ = false;

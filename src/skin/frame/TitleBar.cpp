@@ -159,6 +159,7 @@ void TitleBarButton::assign(const TitleBarButton& o) {
 }
 
 void TitleBarButton::loadParts(int k) {
+    loadedPart_ = k;
     FileTheme* theme = bar_ ? bar_->fileTheme() : nullptr;
     UIStyle s;
     if (ResolveUIStyle(theme, uiStyle_, s)) {
@@ -190,7 +191,8 @@ void TitleBarButton::loadPictures() {
 void TitleBarButton::refreshMaxPictures() {
     if (type_ != TitleBarButtonType::Max || !bar_ || bar_->custom()) return;
     ui::Form* form = bar_->parentForm();
-    loadParts(form && form->handle() && IsZoomed(form->handle()) ? 10 : 7);
+    const int k = form && form->handle() && IsZoomed(form->handle()) ? 10 : 7;
+    if (k != loadedPart_) loadParts(k);
 }
 
 void TitleBarButton::perform() {
@@ -461,13 +463,20 @@ void TitleBar::refreshMaxPictures() {
 }
 
 void TitleBar::redraw() {
+    imagesDirty_ = true;
     if (handle()) InvalidateRect(handle(), nullptr, FALSE);
 }
 
+// The frame asks for the composed images; they are redrawn only when something
+// changed since the last paint, and the screen is left to the next WM_PAINT.
 void TitleBar::render() {
     if (!handle()) return;
-    ui::WindowDc dc(handle());
-    paint(dc.get());
+    const RECT r = clientRect();
+    if (!imagesDirty_ && r.right == composedWidth_ && r.bottom == composedHeight_) return;
+    ui::OffscreenBitmap image(nullptr, std::max<int>(r.right, 1), std::max<int>(r.bottom, 1));
+    SetBkMode(image.dc(), TRANSPARENT);
+    ui::SelectObjectScope sf(image.dc(), font_.get());
+    DrawSections(image.dc(), image.width(), image.height());
 }
 
 void TitleBar::paint(HDC target) {
@@ -483,6 +492,9 @@ void TitleBar::paint(HDC target) {
 
 void TitleBar::DrawSections(HDC dc, int wc, int hc) {
     if (!parentForm()) return;
+    imagesDirty_ = false;
+    composedWidth_ = wc;
+    composedHeight_ = hc;
     const bool frame = onFrame();
     int ox = 0, oy = 0;
     if (frame) {

@@ -111,6 +111,7 @@ private:
     PopupMenu* controlBoxMenu_ = nullptr;
     bool visible_ = true;
     ui::BitmapHandle pics_[3];
+    int loadedPart_ = 0;
 };
 
 // Collections that repaint their title bar on every change.
@@ -261,6 +262,8 @@ private:
     bool fontColorLock_ = false;
     bool tracking_ = false;
     int minWidth_ = 0;
+    bool imagesDirty_ = true;
+    int composedWidth_ = 0, composedHeight_ = 0;
     TitleBarPopupMenu* systemMenu_ = nullptr;
     ui::IconHandle icon_;
 };
