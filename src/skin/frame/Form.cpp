@@ -201,8 +201,7 @@ void Form::applyStyle() {
         menuBarColor = menuBarToColor = color_;
         titleBar_->setRoundCorner(StyleInt(s, 14));
     }
-    titleBar_->setFileTheme(fileTheme_);
-    titleBar_->setUIStyle(uiStyle_);
+    titleBar_->setFileThemeAndStyle(fileTheme_, uiStyle_);
     if (uiStyleAutoUpdateSub) ApplyThemeToChildren(this, uiStyle_, fileTheme_);
     if (formHwnd_) SetWindowPos(formHwnd_, nullptr, 0, 0, 0, 0, kFrameChanged);
     alignToClient();
@@ -252,7 +251,7 @@ void Form::alignToClient() {
 // Frame painting
 
 void Form::paintFrame() {
-    if (destroying_ || !formHwnd_ || !IsWindow(formHwnd_) || formMinimized()) return;
+    if (destroying_ || !formHwnd_ || !IsWindowVisible(formHwnd_) || formMinimized()) return;
     RECT wr;
     GetWindowRect(formHwnd_, &wr);
     const int w = wr.right - wr.left, h = wr.bottom - wr.top;
@@ -381,6 +380,12 @@ void Form::paintClient(HDC target) {
 
 void Form::rebuildRegion() {
     if (destroying_ || !formHwnd_ || !titleBar_) return;
+    // A hidden window's region shows nowhere: it is built when the window is shown.
+    if (!IsWindowVisible(formHwnd_)) {
+        regionPending_ = true;
+        return;
+    }
+    regionPending_ = false;
     RECT wr;
     GetWindowRect(formHwnd_, &wr);
     const int w = wr.right - wr.left, h = wr.bottom - wr.top;
@@ -545,6 +550,9 @@ LRESULT Form::frameProc(UINT msg, WPARAM wp, LPARAM lp) {
             SetWindowLongA(formHwnd_, GWL_STYLE, GetWindowLongA(formHwnd_, GWL_STYLE) & ~WS_CAPTION);
             SetWindowPos(formHwnd_, nullptr, 0, 0, 0, 0, kFrameChanged);
         }
+        break;
+    case WM_WINDOWPOSCHANGED:
+        if (regionPending_ && (reinterpret_cast<WINDOWPOS*>(lp)->flags & SWP_SHOWWINDOW)) rebuildRegion();
         break;
     case WM_GETMINMAXINFO: {
         auto* mm = reinterpret_cast<MINMAXINFO*>(lp);

@@ -122,6 +122,7 @@ private:
     bool titleBarWanted_ = true;
     bool internalChange_ = false;
     int minHeight_ = 0;
+    bool regionPending_ = false;
     ui::BrushHandle brush_;
     COLORREF brushColor_ = 0;
 };

@@ -1,6 +1,7 @@
 #include "skin/frame/TitleBar.h"
 
 #include <algorithm>
+#include <exception>
 
 #include "skin/theme/FileTheme.h"
 #include "skin/theme/SkinPublic.h"
@@ -45,6 +46,22 @@ void stretchBitmap(HDC dc, HBITMAP bmp, int x, int y, int w, int h) {
 
 void showError(HWND owner, const char* text) {
     ui::prompt().messageBox(owner, text, ui::Application::instance().title(), MB_OK | MB_ICONERROR);
+}
+
+// The built-in styles' button strips, loaded once each: every style application
+// cuts twelve pictures from them.
+HBITMAP builtInButtonStrip(UIStyle s) {
+    static ui::BitmapHandle strips[6];
+    const auto i = static_cast<size_t>(s);
+    if (i >= 6 || !StyleBitmapName(s, 5)) return nullptr;
+    if (!strips[i]) {
+        try {
+            strips[i] = LoadBitmapResource(StyleBitmapName(s, 5));
+        } catch (const std::exception&) {
+            return nullptr; // a missing picture leaves the buttons without pictures
+        }
+    }
+    return strips[i].get();
 }
 
 std::string resourceText(UINT id, const char* fallback) {
@@ -168,7 +185,8 @@ void TitleBarButton::loadParts(int k) {
         top_ = theme->LookupInt(IntKey::TITLEBARBUTTONPOSY);
     } else {
         transparent_ = StyleBool(s, 6);
-        for (int i = 0; i < 3; ++i) StyleBitmapPart(s, 5, &pics_[i], 18, k + i);
+        HBITMAP strip = builtInButtonStrip(s);
+        for (int i = 0; i < 3; ++i) pics_[i] = strip ? CutBitmapPart(strip, 18, k + i) : ui::BitmapHandle();
         top_ = StyleInt(s, 9);
     }
 }
@@ -343,6 +361,13 @@ void TitleBar::setFont(const LOGFONTA& font, ui::Color color) {
     font_.reset(CreateFontIndirectA(&logFont_));
     fontColor_ = color;
     redraw();
+}
+
+void TitleBar::setFileThemeAndStyle(FileTheme* theme, UIStyle style) {
+    if (fileTheme_) removeFreeNotification(fileTheme_);
+    fileTheme_ = theme;
+    if (fileTheme_) freeNotification(fileTheme_);
+    setUIStyle(style);
 }
 
 void TitleBar::setFileTheme(FileTheme* theme) {

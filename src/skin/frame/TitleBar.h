@@ -159,6 +159,9 @@ public:
     void setFileTheme(FileTheme* theme) override;
     UIStyle uiStyle() const override { return uiStyle_; }
     void setUIStyle(UIStyle style) override;
+    // Setting the file theme and then the style, with one style application: the
+    // second application would leave the same state as both.
+    void setFileThemeAndStyle(FileTheme* theme, UIStyle style);
     void notification(ui::Component* component, ui::Operation op) override;
 
     bool autoSize() const { return autoSize_; }
