@@ -494,4 +494,32 @@ TEST_F(SkinFrame, AltSpaceShowsTheNewestFramesMenuFirst) {
     delete dialog;
 }
 
+void CALLBACK PressC(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    INPUT keys[2]{};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = 'C';
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+    SetTimer(nullptr, 0, 300, &EndMenuSoon); // in case the key is not taken
+}
+
+void CALLBACK GiveUp(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (altSpaceDialog->isModal()) altSpaceDialog->setModalResult(ui::ModalResult::Abort);
+}
+
+TEST_F(SkinFrame, AcceleratorKeyChoosesASystemMenuItem) {
+    auto* dialog = new FramedForm(form.get());
+    dialog->create();
+    // "&Close" closes the dialog: a modal one is cancelled.
+    dialog->frame->titleBar()->systemMenu().onPopup = [] { SetTimer(nullptr, 0, 150, &PressC); };
+    SetTimer(nullptr, 0, 100, &PressAltSpace);
+    SetTimer(nullptr, 0, 2500, &GiveUp);
+    altSpaceDialog = dialog;
+    form->frame->titleBar()->systemMenu().onPopup = [] { SetTimer(nullptr, 0, 50, &EndMenuSoon); };
+    EXPECT_EQ(dialog->showModal(), ui::ModalResult::Cancel);
+    delete dialog;
+}
+
 } // namespace

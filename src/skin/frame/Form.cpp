@@ -528,6 +528,9 @@ LRESULT Form::frameProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DRAWITEM:
         if (wp == 0 && PopupMenu::ownerDrawMessage(msg, lp)) return TRUE;
         break;
+    case WM_MENUCHAR:
+        if (LRESULT r = 0; PopupMenu::menuChar(wp, lp, r)) return r;
+        break;
     case WM_NCDESTROY: {
         HWND h = formHwnd_;
         hooked().erase(h);

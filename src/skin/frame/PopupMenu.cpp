@@ -10,8 +10,22 @@ namespace corvane::skin {
 
 namespace {
 
-// The menu whose loop is running; menus do not nest here.
+// The menu whose loop is running, and its platform menu; menus do not nest here.
 PopupMenu* tracking = nullptr;
+HMENU trackedMenu = nullptr;
+
+// The accelerator character of a caption ("Mi&nimize" gives 'n'), or 0.
+char accelerator(const std::string& caption) {
+    for (size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&') continue;
+        if (caption[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        return caption[i + 1];
+    }
+    return 0;
+}
 
 class CheckMarks {
 public:
@@ -274,10 +288,15 @@ void PopupMenu::popup(int x, int y, HWND owner) {
     HMENU menu = CreatePopupMenu();
     appendItems(menu, root_, byId);
     PopupMenu* previous = tracking;
+    HMENU previousMenu = trackedMenu;
     tracking = this;
+    trackedMenu = menu;
     const UINT align = rightToLeft ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
     const int chosen = TrackPopupMenu(menu, align | TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTBUTTON, x, y, 0, owner, nullptr);
-    if (tracking == this) tracking = previous;
+    if (tracking == this) {
+        tracking = previous;
+        trackedMenu = previousMenu;
+    }
     DestroyMenu(menu);
     if (chosen > 0 && static_cast<size_t>(chosen) <= byId.size()) {
         const MenuItem* item = byId[static_cast<size_t>(chosen) - 1];
@@ -311,8 +330,27 @@ bool PopupMenu::ownerDrawMessage(UINT msg, LPARAM lp) {
     return false;
 }
 
+// Items the menu draws itself have no text the platform could search, so their
+// accelerator keys are matched here.
+bool PopupMenu::menuChar(WPARAM wp, LPARAM lp, LRESULT& result) {
+    if (!tracking || reinterpret_cast<HMENU>(lp) != trackedMenu) return false;
+    const char key = static_cast<char>(LOWORD(wp));
+    const auto& items = tracking->root_.items;
+    for (size_t i = 0; i < items.size(); ++i) {
+        const char a = accelerator(items[i]->caption);
+        if (a && CharUpperA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<unsigned char>(a)))) ==
+                     CharUpperA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<unsigned char>(key)))) &&
+            items[i]->enabled) {
+            result = MAKELRESULT(static_cast<WORD>(i), MNC_EXECUTE);
+            return true;
+        }
+    }
+    return false;
+}
+
 LRESULT PopupMenu::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     if ((msg == WM_MEASUREITEM || msg == WM_DRAWITEM) && ownerDrawMessage(msg, lp)) return TRUE;
+    if (LRESULT r = 0; msg == WM_MENUCHAR && menuChar(wp, lp, r)) return r;
     return defaultHandler(msg, wp, lp);
 }
 

@@ -89,6 +89,8 @@ public:
 
     // Measures or draws an item of a menu that is running; false for other messages.
     static bool ownerDrawMessage(UINT msg, LPARAM lp);
+    // WM_MENUCHAR of a running menu: the item whose accelerator is the key.
+    static bool menuChar(WPARAM wp, LPARAM lp, LRESULT& result);
 
     void measureItem(HDC dc, const MenuItem& item, UINT& width, UINT& height);
     void drawItem(HDC dc, const RECT& rect, const MenuItem& item, bool selected);
