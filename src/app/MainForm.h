@@ -4,6 +4,7 @@
 #pragma once
 #include "app/Global.h"
 #include "app/Store.h"
+#include "skin/frame/Form.h"
 #include "skin/theme/FileTheme.h"
 #include "ui/Actions.h"
 #include "ui/Form.h"
@@ -99,6 +100,8 @@ public:
     ui::ListView* list_ = nullptr;
     ui::ListView* list() const { return list_; }
     skin::FileTheme* themeFile_ = nullptr;
+    skin::Form* frame_ = nullptr;
+    skin::Form* frame() const { return frame_; }
     skin::FileTheme* themeFile() const { return themeFile_; }
 
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;

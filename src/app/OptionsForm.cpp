@@ -1,5 +1,6 @@
 #include "app/OptionsForm.h"
 #include "app/Global.h"
+#include "app/StoredFrame.h"
 
 namespace corvane::app {
 
@@ -20,15 +21,16 @@ OptionsForm::OptionsForm(ui::Component* owner, OptionFlags& options)
 }
 
 void OptionsForm::buildComponents() {
-    // Positions are the frame's: its title strip will fill the top of the client area.
-    group_ = new ui::GroupBox(this, "GroupBox1", handle(), 9, 53, 321, 111);
+    frame_ = AddStoredFrame(*this, -11);
+    // Positions are the frame's: its title strip fills the top of the client area.
+    group_ = new ui::GroupBox(this, "GroupBox1", frame_->handle(), 9, 53, 321, 111);
     group_->fontColor = kGroupFontColor;
     exploreFolderBox_ = new ui::CheckBox(this, "cbExploreFolder", group_->handle(), 16, 16, kExploreFolderCaption);
     askDeleteBox_ = new ui::CheckBox(this, "cbAskDelete", group_->handle(), 16, 48, kAskDeleteCaption);
     showTipsBox_ = new ui::CheckBox(this, "cbShowTips", group_->handle(), 16, 80, kShowTipsCaption);
-    okButton_ = new ui::Button(this, "bOK", handle(), 167, 178, 75, 25, "&OK");
+    okButton_ = new ui::Button(this, "bOK", frame_->handle(), 167, 178, 75, 25, "&OK");
     okButton_->onClick = [this] { confirm(); };
-    cancelButton_ = new ui::Button(this, "bCancel", handle(), 255, 178, 75, 25, "&Cancel");
+    cancelButton_ = new ui::Button(this, "bCancel", frame_->handle(), 255, 178, 75, 25, "&Cancel");
     cancelButton_->modalResult = ui::ModalResult::Cancel;
     themeManager_ = new skin::ThemeManager(this, "suiThemeManager1");
     themeManager_->setUIStyle(skin::UIStyle::FromThemeFile);
@@ -40,7 +42,7 @@ void OptionsForm::formCreate() {
     askDeleteBox_->setChecked(options_.askDelete);
     showTipsBox_->setChecked(options_.showTips);
     themeFile_->setThemeFile("msn.ssk");
-    // The skinned frame takes the theme first once the dialog has one.
+    frame_->setFileTheme(themeFile_);
     themeManager_->setFileTheme(themeFile_);
 }
 

@@ -2,6 +2,7 @@
 // flags it was given and in the options file; Cancel and the close box change nothing.
 #pragma once
 #include "app/Global.h"
+#include "skin/frame/Form.h"
 #include "skin/theme/FileTheme.h"
 #include "skin/theme/ThemeManager.h"
 #include "ui/Form.h"
@@ -35,6 +36,8 @@ public:
     skin::ThemeManager* themeManager_ = nullptr;
     skin::ThemeManager* themeManager() const { return themeManager_; }
     skin::FileTheme* themeFile_ = nullptr;
+    skin::Form* frame_ = nullptr;
+    skin::Form* frame() const { return frame_; }
     skin::FileTheme* themeFile() const { return themeFile_; }
 
 protected:

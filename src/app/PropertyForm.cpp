@@ -2,6 +2,7 @@
 #include "app/Global.h"
 #include "app/PathRules.h"
 #include "app/Store.h"
+#include "app/StoredFrame.h"
 #include "ui/Files.h"
 #include "ui/UserPrompt.h"
 
@@ -12,8 +13,8 @@ constexpr COLORREF kFrameColor = 0xE8E8E8;
 constexpr COLORREF kGroupFontColor = 0xCF4602;
 } // namespace
 
-PropertyForm::PropertyForm(ui::Component* owner, const std::string& alias, const std::string& path)
-    : ui::Form(owner, "frmProperty"), alias_(alias), path_(path) {
+PropertyForm::PropertyForm(ui::Component* owner, const std::string& alias, const std::string& path, bool framed)
+    : ui::Form(owner, "frmProperty"), alias_(alias), path_(path), framed_(framed) {
     caption = "Add Item";
     clientWidth = 309;
     clientHeight = 226;
@@ -24,8 +25,10 @@ PropertyForm::PropertyForm(ui::Component* owner, const std::string& alias, const
 }
 
 void PropertyForm::buildComponents() {
-    // Positions are the frame's: its title strip will fill the top of the client area.
-    group_ = new ui::GroupBox(this, "GroupBox1", handle(), 8, 51, 291, 100);
+    if (framed_) frame_ = AddStoredFrame(*this, -11);
+    HWND parent = frame_ ? frame_->handle() : handle();
+    // Positions are the frame's: its title strip fills the top of the client area.
+    group_ = new ui::GroupBox(this, "GroupBox1", parent, 8, 51, 291, 100);
     group_->fontColor = kGroupFontColor;
     aliasLabel_ = new ui::Label(this, "Label1", group_->handle(), 12, 24, "Alias");
     pathLabel_ = new ui::Label(this, "Label2", group_->handle(), 12, 64, "Path");
@@ -33,11 +36,11 @@ void PropertyForm::buildComponents() {
     pathEdit_ = new ui::Edit(this, "fePath", group_->handle(), 46, 61, 201, 21);
     browseButton_ = new ui::Button(this, "fsbBrowse", group_->handle(), 256, 60, 24, 24, "...");
     browseButton_->onClick = [this] { browse(); };
-    separatorBox_ = new ui::CheckBox(this, "cAddSeparator", handle(), 8, 160, "Add a Separator Line");
+    separatorBox_ = new ui::CheckBox(this, "cAddSeparator", parent, 8, 160, "Add a Separator Line");
     separatorBox_->onClick = [this] { separatorChanged(); };
-    okButton_ = new ui::Button(this, "fbOk", handle(), 134, 187, 75, 25, "&OK");
+    okButton_ = new ui::Button(this, "fbOk", parent, 134, 187, 75, 25, "&OK");
     okButton_->onClick = [this] { confirm(); };
-    cancelButton_ = new ui::Button(this, "fbCancel", handle(), 224, 187, 75, 25, "&Cancel");
+    cancelButton_ = new ui::Button(this, "fbCancel", parent, 224, 187, 75, 25, "&Cancel");
     cancelButton_->modalResult = ui::ModalResult::Cancel;
     themeManager_ = new skin::ThemeManager(this, "suiThemeManager1");
     themeManager_->setUIStyle(skin::UIStyle::FromThemeFile);
@@ -54,7 +57,7 @@ void PropertyForm::buildComponents() {
 
 void PropertyForm::formCreate() {
     themeFile_->setThemeFile("msn.ssk");
-    // The skinned frame takes the theme first once the dialog has one.
+    if (frame_) frame_->setFileTheme(themeFile_);
     themeManager_->setFileTheme(themeFile_);
 }
 

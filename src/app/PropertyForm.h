@@ -2,6 +2,7 @@
 // collects and checks the input; the caller reads the fields after an OK result and
 // writes the favourite itself.
 #pragma once
+#include "skin/frame/Form.h"
 #include "skin/theme/FileTheme.h"
 #include "skin/theme/ThemeManager.h"
 #include "ui/Form.h"
@@ -18,11 +19,16 @@ class PropertyForm : public ui::Form {
 public:
     // Creates the window with the fields filled; a separator entry starts with the
     // separator box checked and the fields disabled.
-    PropertyForm(ui::Component* owner, const std::string& alias, const std::string& path);
+    // `framed` false leaves out the skinned frame (the benchmark's comparison).
+    PropertyForm(ui::Component* owner, const std::string& alias, const std::string& path, bool framed = true);
 
-    // The title the frame shows ("Add Item" until the caller changes it). Stands in for
-    // the skinned frame's Caption, which will pass it on to its title bar as well.
-    void setFrameCaption(const std::string& s) { setCaption(s); }
+    // The title the frame shows ("Add Item" until the caller changes it); the frame
+    // passes it on to its title bar and the window.
+    void setFrameCaption(const std::string& s) {
+        caption = s;
+        if (frame_) frame_->setCaption(s);
+        else setCaption(s);
+    }
 
     void formCreate() override;
     void browse();
@@ -50,6 +56,8 @@ public:
     skin::ThemeManager* themeManager_ = nullptr;
     skin::ThemeManager* themeManager() const { return themeManager_; }
     skin::FileTheme* themeFile_ = nullptr;
+    skin::Form* frame_ = nullptr;
+    skin::Form* frame() const { return frame_; }
     skin::FileTheme* themeFile() const { return themeFile_; }
 
 protected:
@@ -58,6 +66,7 @@ protected:
 private:
     std::string alias_;
     std::string path_;
+    bool framed_ = true;
 };
 
 } // namespace corvane::app

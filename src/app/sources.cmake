@@ -14,4 +14,5 @@ set(WIN_SOURCES
   src/app/TipsForm.cpp
   src/app/PropertyForm.cpp
   src/app/OptionsForm.cpp
+  src/app/StoredFrame.cpp
 )

@@ -10,6 +10,8 @@
 #include "skin/frame/Form.h"
 #include "skin/theme/FileTheme.h"
 #include "skinpack/SkinWriter.h"
+#include "app/PropertyForm.h"
+#include "ui/Environment.h"
 #include "ui/Form.h"
 #include "ui/Gdi.h"
 
@@ -147,4 +149,34 @@ CORVANE_BENCH(SkinFrameResize) {
     });
     bench::reportValue("  unskinned window, same resize step", bareResize * 1000, "us");
     DeleteFileA(skinPath.c_str());
+}
+
+// Opening the item editor: creation, skin load, frame and first paint, beside the
+// same dialog without its frame.
+CORVANE_BENCH(ItemEditorOpen) {
+    char tmp[MAX_PATH];
+    GetTempPathA(MAX_PATH, tmp);
+    const std::string folder = std::string(tmp) + "corvane-bench-editor\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string written = WriteBenchSkin(folder);
+    const std::string skinPath = folder + "msn.ssk";
+    MoveFileExA(written.c_str(), skinPath.c_str(), MOVEFILE_REPLACE_EXISTING);
+    ui::environment().folders = {folder, folder, folder, folder};
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    SetCurrentDirectoryA(folder.c_str());
+    auto open = [](bool framed) {
+        return bench::timeBest(15, nullptr, [framed] {
+            app::PropertyForm editor(nullptr, "alias", "C:\\", framed);
+            ShowWindow(editor.handle(), SW_SHOWNOACTIVATE);
+            UpdateWindow(editor.handle());
+            GdiFlush();
+        });
+    };
+    const double framed = open(true), plain = open(false);
+    bench::report("item editor open, skinned frame, file theme", framed, "same dialog without its frame", plain);
+    SetCurrentDirectoryA(previous);
+    ui::environment().folders = {};
+    DeleteFileA(skinPath.c_str());
+    RemoveDirectoryA(folder.c_str());
 }
