@@ -5,6 +5,7 @@
 #include "app/OptionsForm.h"
 #include "app/TipsForm.h"
 #include "app/SortRules.h"
+#include "app/StoredFrame.h"
 #include "ui/Environment.h"
 #include "ui/Errors.h"
 #include "ui/UserPrompt.h"
@@ -65,8 +66,9 @@ void MainForm::buildComponents() {
     downAction_->onUpdate = [this](ui::Action& a) { updateDownAction(a); };
     sortAction_->onUpdate = [this](ui::Action& a) { updateSortAction(a); };
 
+    frame_ = AddStoredFrame(*this, -13);
     // The title strip of the frame takes the top 29 pixels.
-    toolBar_ = new skin::ToolBar(this, "suiToolBar1", handle(), 0, 29, 539, 36, 44, 36, images_);
+    toolBar_ = new skin::ToolBar(this, "suiToolBar1", frame_->handle(), 0, 29, 539, 36, 44, 36, images_);
     toolBar_->setColor(0xE8E8E8);
     toolBar_->setButtonColor(0xEFEFEF);
     toolBar_->setButtonBorderColor(0x474747);
@@ -105,7 +107,7 @@ void MainForm::buildComponents() {
     toolBar_->addSeparator("ToolButton11");
     helpButton_ = button("tbHelp", "Help", 4, "Corvane's help documents", &MainForm::showHelp);
 
-    list_ = new ui::ListView(this, "lvMain", handle(), -1, 83, 538, 265,
+    list_ = new ui::ListView(this, "lvMain", frame_->handle(), -1, 83, 538, 265,
                               LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
                               LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
     list_->setFont(font());
@@ -127,6 +129,7 @@ void MainForm::formCreate() {
     sortAscending = true;
     // The window's frame takes its look from the skin file when one is found.
     themeFile_->setThemeFile("msn.ssk");
+    frame_->setFileTheme(themeFile_);
     SeedStoreIfMissing(storeKey_, WindowsFolder());
     RecordProgramPath(storeKey_, ui::executablePath());
     show();
@@ -138,11 +141,9 @@ void MainForm::formCreate() {
 
 void MainForm::formShow() {
     loadRows(false);
-    // The frame draws its own title inside the client area, so the window's height
-    // here is its client height.
     RECT r;
-    GetClientRect(handle(), &r);
-    list_->setHeight(r.bottom - list_->top() - 15);
+    GetWindowRect(handle(), &r);
+    list_->setHeight(r.bottom - r.top - list_->top() - 15);
 }
 
 LRESULT MainForm::wndProc(UINT msg, WPARAM wp, LPARAM lp) {

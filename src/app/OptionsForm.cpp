@@ -5,18 +5,19 @@
 namespace corvane::app {
 
 OptionsForm::OptionsForm(ui::Component* owner, OptionFlags& options)
-    : SkinnedDialog(owner, "frmOptions", "Options", 342, 218), options_(options) {
+    : SkinnedDialog(owner, "frmOptions", "Options", 342, 218, true), options_(options) {
     create();
 }
 
 void OptionsForm::buildComponents() {
+    addFrame();
     group_ = addGroup(9, 53, 321, 111);
     exploreFolderBox_ = StoredCheckBox(this, "cbExploreFolder", group_->handle(), 16, 16, kExploreFolderCaption);
     askDeleteBox_ = StoredCheckBox(this, "cbAskDelete", group_->handle(), 16, 48, kAskDeleteCaption);
     showTipsBox_ = StoredCheckBox(this, "cbShowTips", group_->handle(), 16, 80, kShowTipsCaption);
-    okButton_ = StoredButton(this, "bOK", handle(), 167, 178, 75, 25, "&OK", ui::ModalResult::None);
+    okButton_ = StoredButton(this, "bOK", controlParent(), 167, 178, 75, 25, "&OK", ui::ModalResult::None);
     okButton_->onClick = [this] { confirm(); };
-    cancelButton_ = StoredButton(this, "bCancel", handle(), 255, 178, 75, 25, "&Cancel", ui::ModalResult::Cancel);
+    cancelButton_ = StoredButton(this, "bCancel", controlParent(), 255, 178, 75, 25, "&Cancel", ui::ModalResult::Cancel);
     addThemeComponents();
 }
 

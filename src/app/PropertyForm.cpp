@@ -8,12 +8,13 @@
 
 namespace corvane::app {
 
-PropertyForm::PropertyForm(ui::Component* owner, const std::string& alias, const std::string& path)
-    : SkinnedDialog(owner, "frmProperty", "Add Item", 309, 226), alias_(alias), path_(path) {
+PropertyForm::PropertyForm(ui::Component* owner, const std::string& alias, const std::string& path, bool framed)
+    : SkinnedDialog(owner, "frmProperty", "Add Item", 309, 226, framed), alias_(alias), path_(path) {
     create();
 }
 
 void PropertyForm::buildComponents() {
+    addFrame();
     group_ = addGroup(8, 51, 291, 100);
     aliasLabel_ = new ui::Label(this, "Label1", group_->handle(), 12, 24, "Alias");
     aliasLabel_->fontColor = kGroupFontColor; // the group's font
@@ -23,11 +24,11 @@ void PropertyForm::buildComponents() {
     pathEdit_ = StoredEdit(this, "fePath", group_->handle(), 46, 61, 201, 21);
     browseButton_ = StoredButton(this, "fsbBrowse", group_->handle(), 256, 60, 24, 24, "...", ui::ModalResult::None);
     browseButton_->onClick = [this] { browse(); };
-    separatorBox_ = StoredCheckBox(this, "cAddSeparator", handle(), 8, 160, "Add a Separator Line");
+    separatorBox_ = StoredCheckBox(this, "cAddSeparator", controlParent(), 8, 160, "Add a Separator Line");
     separatorBox_->onClick = [this] { separatorChanged(); };
-    okButton_ = StoredButton(this, "fbOk", handle(), 134, 187, 75, 25, "&OK", ui::ModalResult::None);
+    okButton_ = StoredButton(this, "fbOk", controlParent(), 134, 187, 75, 25, "&OK", ui::ModalResult::None);
     okButton_->onClick = [this] { confirm(); };
-    cancelButton_ = StoredButton(this, "fbCancel", handle(), 224, 187, 75, 25, "&Cancel", ui::ModalResult::Cancel);
+    cancelButton_ = StoredButton(this, "fbCancel", controlParent(), 224, 187, 75, 25, "&Cancel", ui::ModalResult::Cancel);
     addThemeComponents();
 
     // The fields, then the separator state; the creation handler runs only after this.

@@ -15,11 +15,16 @@ class PropertyForm : public SkinnedDialog {
 public:
     // Creates the window with the fields filled; a separator entry starts with the
     // separator box checked and the fields disabled.
-    PropertyForm(ui::Component* owner, const std::string& alias, const std::string& path);
+    // `framed` false leaves out the skinned frame (the benchmark's comparison).
+    PropertyForm(ui::Component* owner, const std::string& alias, const std::string& path, bool framed = true);
 
-    // The title the frame shows ("Add Item" until the caller changes it). Stands in for
-    // the skinned frame's Caption, which will pass it on to its title bar as well.
-    void setFrameCaption(const std::string& s) { setCaption(s); }
+    // The title the frame shows ("Add Item" until the caller changes it); the frame
+    // passes it on to its title bar and the window.
+    void setFrameCaption(const std::string& s) {
+        caption = s;
+        if (frame()) frame()->setCaption(s);
+        else setCaption(s);
+    }
 
     void browse();
     void confirm();

@@ -1,4 +1,5 @@
 #include "app/SkinnedDialog.h"
+#include "app/StoredFrame.h"
 
 namespace corvane::app {
 
@@ -7,8 +8,8 @@ constexpr COLORREF kFrameColor = 0xE8E8E8;
 } // namespace
 
 SkinnedDialog::SkinnedDialog(ui::Component* owner, std::string name, const std::string& caption, int width,
-                             int height)
-    : ui::Form(owner, std::move(name), ui::Lifetime::Scope) {
+                             int height, bool framed)
+    : ui::Form(owner, std::move(name), ui::Lifetime::Scope), framed_(framed) {
     this->caption = caption;
     clientWidth = width;
     clientHeight = height;
@@ -17,8 +18,14 @@ SkinnedDialog::SkinnedDialog(ui::Component* owner, std::string name, const std::
     color = kFrameColor;
 }
 
+void SkinnedDialog::addFrame() {
+    if (framed_) frame_ = AddStoredFrame(*this, -11);
+}
+
+HWND SkinnedDialog::controlParent() const { return frame_ ? frame_->handle() : handle(); }
+
 skin::GroupBox* SkinnedDialog::addGroup(int x, int y, int w, int h) {
-    return StoredGroupBox(this, "GroupBox1", handle(), x, y, w, h, kGroupFontColor);
+    return StoredGroupBox(this, "GroupBox1", controlParent(), x, y, w, h, kGroupFontColor);
 }
 
 void SkinnedDialog::addThemeComponents() {
@@ -29,7 +36,8 @@ void SkinnedDialog::addThemeComponents() {
 
 void SkinnedDialog::formCreate() {
     themeFile_->setThemeFile("msn.ssk");
-    // The skinned frame takes the theme first once the dialog has one.
+    // The skinned frame takes the theme first.
+    if (frame_) frame_->setFileTheme(themeFile_);
     themeManager_->setFileTheme(themeFile_);
 }
 

@@ -16,4 +16,5 @@ set(WIN_SOURCES
   src/app/PropertyForm.cpp
   src/app/OptionsForm.cpp
   src/app/StoredControls.cpp
+  src/app/StoredFrame.cpp
 )

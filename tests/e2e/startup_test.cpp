@@ -374,3 +374,34 @@ TEST_F(Program, AddWithAnExistingFolderAppendsToTheStore) {
     EXPECT_EQ(value("N3"), "<missing>");
     CloseAndWait(p, main);
 }
+
+TEST_F(Program, TitleBarButtonsMinimizeAndCloseTheMainWindow) {
+    WritePrivateProfileStringA("Options", "ShowTips", "0", optionsFile().c_str());
+    Process p(exe_, folder_);
+    HWND main = WaitForWindow(p.id(), IsMainWindow);
+    ASSERT_NE(main, nullptr);
+    WaitForInputIdle(p.handle(), 10000);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) && ListRows(main) == 2; }));
+    // The skinned title bar fills the top of the client area; close is the rightmost
+    // button, minimize the one left of it (maximize is hidden).
+    auto button = [&](int fromRight) {
+        POINT p{0, 8};
+        RECT c;
+        GetClientRect(main, &c);
+        p.x = c.right - fromRight;
+        ClientToScreen(main, &p);
+        return p;
+    };
+    const POINT minimize = button(30), close = button(10);
+    SetCursorPos(minimize.x, minimize.y);
+    Sleep(200);
+    ClickAt(minimize.x, minimize.y);
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(main) != FALSE; }, 5000)) << "not minimized";
+    PostMessageA(main, WM_SYSCOMMAND, SC_RESTORE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsIconic(main) && IsWindowVisible(main); }, 5000));
+    SetForegroundWindow(main);
+    SetCursorPos(close.x, close.y);
+    Sleep(200);
+    ClickAt(close.x, close.y);
+    EXPECT_EQ(p.waitExit(15000), 0u) << "the program did not end";
+}

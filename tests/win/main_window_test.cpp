@@ -74,10 +74,14 @@ TEST_F(MainWindow, WindowLayoutIsAsLaidOut) {
     GetClassNameA(h, cls, sizeof cls);
     EXPECT_STREQ(cls, kMainWindowClass);
     EXPECT_EQ(form->text(), " Corvane 1.2");
-    RECT rc;
+    // The skinned frame keeps the window's outer size and takes the native caption
+    // away: 3 pixels of frame at the top, left and right, 2 at the bottom.
+    RECT rc, rw;
     GetClientRect(h, &rc);
+    GetWindowRect(h, &rw);
     EXPECT_EQ(rc.right, 539);
-    EXPECT_EQ(rc.bottom, 430);
+    EXPECT_EQ(rc.bottom, rw.bottom - rw.top - 5);
+    EXPECT_FALSE(GetWindowLongA(h, GWL_STYLE) & WS_CAPTION);
     EXPECT_FALSE(GetWindowLongA(h, GWL_STYLE) & WS_THICKFRAME);
     EXPECT_TRUE(IsWindowVisible(h));
 
@@ -93,7 +97,7 @@ TEST_F(MainWindow, WindowLayoutIsAsLaidOut) {
 
     EXPECT_EQ(form->list()->left(), -1);
     EXPECT_EQ(form->list()->top(), 83);
-    EXPECT_EQ(form->list()->height(), 430 - 83 - 15);
+    EXPECT_EQ(form->list()->height(), rw.bottom - rw.top - 83 - 15);
     EXPECT_EQ(form->rowCount(), 5);
     EXPECT_EQ(form->selectedIndex, kNoRowChosen);
 }

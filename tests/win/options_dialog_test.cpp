@@ -47,7 +47,11 @@ TEST_F(OptionsDialog, LayoutCaptionsAndTabOrder) {
     EXPECT_FALSE(dlg->themeFile()->ready());
     RECT rc = dlg->clientRect();
     EXPECT_EQ(rc.right, 342);
-    EXPECT_EQ(rc.bottom, 218);
+    // The skinned frame keeps the outer size and takes the caption away.
+    RECT rw;
+    GetWindowRect(dlg->handle(), &rw);
+    EXPECT_EQ(rc.bottom, rw.bottom - rw.top - 5);
+    EXPECT_FALSE(GetWindowLongA(dlg->handle(), GWL_STYLE) & WS_CAPTION);
     EXPECT_EQ(dlg->group()->left(), 9);
     EXPECT_EQ(dlg->group()->top(), 53);
     EXPECT_EQ(dlg->group()->width(), 321);

@@ -1,0 +1,37 @@
+#include "app/StoredFrame.h"
+
+namespace corvane::app {
+
+skin::Form* AddStoredFrame(ui::Form& form, int captionHeight) {
+    auto* frame = new skin::Form(&form, "suiForm1");
+    frame->setTitleBarCustom(false);
+    // The style goes first: the colours after it override what it sets.
+    frame->setUIStyle(skin::UIStyle::FromThemeFile);
+    frame->uiStyleAutoUpdateSub = false;
+    frame->setBorderColor(0);
+    frame->setBorderWidth(1);
+    frame->setColor(0xE8E8E8);
+    frame->setCaption(form.caption);
+    skin::TitleBarButtons& buttons = frame->titleBarButtons();
+    for (int i = 0; i < buttons.count(); ++i) {
+        buttons[i].setTop(2);
+        buttons[i].setTransparent(false);
+        buttons[i].setUIStyle(skin::UIStyle::DeepBlue);
+        if (buttons[i].buttonType() == skin::TitleBarButtonType::Max) buttons[i].setVisible(false);
+    }
+    frame->setTitleBarDrawAppIcon(true);
+    LOGFONTA font{};
+    font.lfHeight = captionHeight;
+    font.lfWeight = FW_BOLD;
+    font.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(font.lfFaceName, "Tahoma", LF_FACESIZE);
+    frame->setFont(font, 0xFFFFFF);
+    frame->menuBarColor = frame->menuBarToColor = 0xE8E8E8;
+    frame->setMenuBarHeight(0);
+    frame->setRoundCorner(0);
+    frame->setRoundCornerBottom(0);
+    frame->setInactiveCaptionColor(ui::systemColor(COLOR_INACTIVECAPTION));
+    return frame;
+}
+
+} // namespace corvane::app

@@ -1,0 +1,130 @@
+// The skinned frame of a form: a client-aligned panel that takes over the window it
+// sits in. It removes the native caption, hooks the form's window procedure, shrinks
+// the native non-client area to the skin's borders and paints it, cuts the window
+// to a region built from the skin's pictures, and hosts the title bar.
+#pragma once
+#include <windows.h>
+#include <string>
+
+#include "skin/frame/FrameLayout.h"
+#include "skin/frame/TitleBar.h"
+#include "skin/theme/Themed.h"
+#include "ui/Colors.h"
+#include "ui/Control.h"
+#include "ui/Handles.h"
+
+namespace corvane::ui {
+class Form;
+}
+
+namespace corvane::skin {
+
+inline constexpr UINT kFrameInsetQuery = 0x26C3;
+inline constexpr const char* kOneFrameOnlyMessage = "Sorry, You can create only one TsuiForm component in one form!";
+inline constexpr const char* kFormPanelMessage = "Sorry, you can't select the Form assign to FormPanel property";
+
+class Form : public ui::WinControl, public ThemedFrame {
+public:
+    // Attaches to `owner` when it is a form with a window; a second frame on the same
+    // form is refused with an error.
+    explicit Form(ui::Component* owner, std::string name = {});
+    ~Form() override;
+
+    bool titleBarCustom() const { return titleBar_ ? titleBar_->custom() : false; }
+    void setTitleBarCustom(bool v) { if (titleBar_) titleBar_->setCustom(v); }
+    FileTheme* fileTheme() const override { return fileTheme_; }
+    void setFileTheme(FileTheme* theme) override;
+    UIStyle uiStyle() const override { return uiStyle_; }
+    void setUIStyle(UIStyle style) override;
+    void notification(ui::Component* component, ui::Operation op) override;
+    bool uiStyleAutoUpdateSub = false;
+
+    ui::Color borderColor() const { return borderColor_; }
+    void setBorderColor(ui::Color c) { borderColor_ = c; paintFrame(); }
+    int borderWidth() const { return borderWidth_; }
+    void setBorderWidth(int w) { borderWidth_ = w; paintFrame(); }
+    bool titleBarVisible() const { return titleBar_ && titleBar_->visible(); }
+    void setTitleBarVisible(bool v);
+    ui::Color color() const { return color_; }
+    void setColor(ui::Color c) { color_ = c; invalidate(); }
+    std::string caption() const { return titleBar_ ? titleBar_->caption() : std::string(); }
+    void setCaption(const std::string& s);
+    ui::WinControl* formPanel() const { return formPanel_; }
+    void setFormPanel(ui::WinControl* panel);
+    TitleBarButtons& titleBarButtons() { return titleBar_->buttons(); }
+    TitleBarSections& titleBarSections() { return titleBar_->sections(); }
+    bool titleBarDrawAppIcon() const { return titleBar_ ? titleBar_->drawAppIcon() : true; }
+    void setTitleBarDrawAppIcon(bool v) { if (titleBar_) titleBar_->setDrawAppIcon(v); }
+    void setFont(const LOGFONTA& font, ui::Color color) { if (titleBar_) titleBar_->setFont(font, color); }
+    ui::Color menuBarColor = 0, menuBarToColor = 0;
+    // No window sets a menu, so no menu bar is shown and the height reads 0.
+    int menuBarHeight() const { return 0; }
+    void setMenuBarHeight(int h) { menuBarHeight_ = h; }
+    int roundCorner() const { return titleBarVisible() ? titleBar_->roundCorner() : 0; }
+    void setRoundCorner(int v) { if (titleBar_) titleBar_->setRoundCorner(v); rebuildRegion(); }
+    int roundCornerBottom() const { return titleBarVisible() ? titleBar_->roundCornerBottom() : 0; }
+    void setRoundCornerBottom(int v) { if (titleBar_) titleBar_->setRoundCornerBottom(v); rebuildRegion(); }
+    std::string version() const { return "6.2"; }
+    void setVersion(const std::string&) {}
+    ui::Color inactiveCaptionColor() const { return titleBar_ ? titleBar_->inactiveCaptionColor() : 0; }
+    void setInactiveCaptionColor(ui::Color c) { if (titleBar_) titleBar_->setInactiveCaptionColor(c); }
+    void setOnTitleBarCustomBtnsClick(TitleBarButtonClickEvent e) { if (titleBar_) titleBar_->onCustomBtnsClick = std::move(e); }
+    void setOnTitleBarHelpBtnClick(TitleBarButtonClickEvent e) { if (titleBar_) titleBar_->onHelpBtnClick = std::move(e); }
+
+    TitleBar* titleBar() const { return titleBar_; }
+    ui::Form* form() const { return form_; }
+    bool attached() const { return formHwnd_ != nullptr; }
+    // Skin border sizes in use (0 in built-in styles) and the native frame measured.
+    int leftBorder() const { return l_; }
+    int rightBorder() const { return r_; }
+    int bottomBorder() const { return b_; }
+    int minHeight() const { return minHeight_; }
+
+    void paintFrame();
+    void rebuildRegion();
+
+    LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    static LRESULT CALLBACK hookProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT frameProc(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT callSaved(UINT msg, WPARAM wp, LPARAM lp);
+    void applyStyle();
+    void paintFileThemeFrame(HDC dc, int w, int h);
+    void paintBuiltInFrame(HDC dc, int w, int h);
+    void composeBottomImage(int w);
+    void paintClient(HDC dc);
+    void alignToClient();
+    void detach();
+    bool formMinimized() const;
+    static bool observeMessage(MSG& m);
+
+    ui::Form* form_ = nullptr;
+    HWND formHwnd_ = nullptr;
+    WNDPROC saved_ = nullptr;
+    TitleBar* titleBar_ = nullptr;
+    FileTheme* fileTheme_ = nullptr;
+    UIStyle uiStyle_ = UIStyle::DeepBlue;
+    ui::Color borderColor_ = 0;
+    int borderWidth_ = 1;
+    ui::Color color_ = ui::systemColor(COLOR_BTNFACE);
+    ui::WinControl* formPanel_ = nullptr;
+    int menuBarHeight_ = 22;
+    int fb_ = 4, fl_ = 4;
+    int l_ = 0, r_ = 0, b_ = 0;
+    uint32_t transparent_ = 0xFF00FF;
+    bool titleNeedsRegion_ = false, bottomNeedsRegion_ = false;
+    int titleMinY_ = 0, titleMaxY_ = 0, bottomMinY_ = 0, bottomMaxY_ = 0;
+    FrameImage bottomImage_;
+    FrameImage bottomShown_;     // the bottom image over the form colour
+    int bottomComposedWidth_ = -1;
+    bool destroying_ = false;
+    bool titleBarWanted_ = true;
+    bool internalChange_ = false;
+    int minHeight_ = 0;
+    bool regionPending_ = false;
+    ui::BrushHandle brush_;
+    COLORREF brushColor_ = 0;
+};
+
+} // namespace corvane::skin

@@ -1,0 +1,357 @@
+#include "skin/frame/PopupMenu.h"
+
+#include "skin/theme/FileTheme.h"
+#include "skin/theme/SkinPublic.h"
+#include "skin/theme/StyleBitmaps.h"
+#include "skin/theme/StyleTable.h"
+#include "ui/Gdi.h"
+
+namespace corvane::skin {
+
+namespace {
+
+// The menu whose loop is running, and its platform menu; menus do not nest here.
+PopupMenu* tracking = nullptr;
+HMENU trackedMenu = nullptr;
+
+// The accelerator character of a caption ("Mi&nimize" gives 'n'), or 0.
+char accelerator(const std::string& caption) {
+    for (size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&') continue;
+        if (caption[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        return caption[i + 1];
+    }
+    return 0;
+}
+
+class CheckMarks {
+public:
+    HIMAGELIST get() {
+        if (!list_) {
+            ui::BitmapHandle strip(static_cast<HBITMAP>(
+                LoadImageA(GetModuleHandleA(nullptr), "MENU_CHECKED", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+            const SIZE s = ui::bitmapSize(strip.get());
+            if (s.cy > 0) {
+                list_.reset(ImageList_Create(s.cy, s.cy, ILC_COLOR24 | ILC_MASK, 1, 1));
+                ImageList_AddMasked(list_.get(), strip.get(), RGB(255, 255, 255));
+            }
+        }
+        return list_.get();
+    }
+private:
+    ui::ImageListHandle list_;
+};
+
+void stretchResource(HDC dc, const RECT& r, const char* name, int height) {
+    ui::BitmapHandle bmp = LoadBitmapResource(name);
+    const SIZE s = ui::bitmapSize(bmp.get());
+    ui::MemDcHandle src(CreateCompatibleDC(dc));
+    ui::SelectObjectScope sel(src.get(), bmp.get());
+    StretchBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, src.get(), 0, 0, s.cx,
+               std::min<int>(height, s.cy), SRCCOPY);
+}
+
+} // namespace
+
+HIMAGELIST SharedMenuCheckMarks() {
+    static CheckMarks marks;
+    return marks.get();
+}
+
+MenuItem* MenuItem::add(std::string c, std::function<void()> click) {
+    items.push_back(std::make_unique<MenuItem>());
+    items.back()->caption = std::move(c);
+    items.back()->onClick = std::move(click);
+    return items.back().get();
+}
+
+PopupMenu::PopupMenu(ui::Component* owner, std::string name) : ui::WinControl(owner, std::move(name)) {
+    setUIStyle(FormUIStyle(owner));
+}
+
+PopupMenu::~PopupMenu() {
+    if (tracking == this) tracking = nullptr;
+}
+
+MenuItem* PopupMenu::addItem(std::string caption, std::function<void()> onClick) {
+    MenuItem* item = root_.add(std::move(caption), std::move(onClick));
+    installOn(*item);
+    return item;
+}
+
+void PopupMenu::installHandlers() {
+    for (auto& item : root_.items) installOn(*item);
+}
+
+void PopupMenu::installOn(MenuItem& item) {
+    item.onMeasureItem = [this, &item](HDC dc, UINT& w, UINT& h) { measureItem(dc, item, w, h); };
+    item.onDrawItem = [this, &item](HDC dc, const RECT& r, bool selected) { drawItem(dc, r, item, selected); };
+    for (auto& sub : item.items) installOn(*sub);
+}
+
+void PopupMenu::setFileTheme(FileTheme* theme) {
+    if (fileTheme_) removeFreeNotification(fileTheme_);
+    fileTheme_ = theme;
+    if (fileTheme_) freeNotification(fileTheme_);
+    setUIStyle(uiStyle_);
+}
+
+void PopupMenu::setUIStyle(UIStyle style) {
+    uiStyle_ = style;
+    applyStyle();
+}
+
+void PopupMenu::notification(ui::Component* component, ui::Operation op) {
+    if (op == ui::Operation::Remove && component == fileTheme_ && fileTheme_) {
+        fileTheme_ = nullptr;
+        setUIStyle(UIStyle::DeepBlue);
+    }
+}
+
+void PopupMenu::applyStyle() {
+    const bool mac = uiStyle_ == UIStyle::MacOS;
+    look_.applyStyle(mac);
+    separatorColor = mac ? 0 : 0x848284;
+    UIStyle s;
+    if (ResolveUIStyle(fileTheme_, uiStyle_, s)) {
+        barColor = static_cast<ui::Color>(fileTheme_->LookupColor(ColorKey::LEFTBARSTARTCOLOR));
+        barToColor = static_cast<ui::Color>(fileTheme_->LookupColor(ColorKey::LEFTBARENDCOLOR));
+        color = static_cast<ui::Color>(fileTheme_->LookupColor(ColorKey::MENUITEMCOLOR));
+        fontColor = static_cast<ui::Color>(fileTheme_->LookupColor(ColorKey::MENUITEMFONTCOLOR));
+        selectedBorderColor = static_cast<ui::Color>(fileTheme_->LookupColor(ColorKey::SELECTEDMENUBORDERCOLOR));
+        selectedColor = static_cast<ui::Color>(fileTheme_->LookupColor(ColorKey::SELECTEDMENUCOLOR));
+        selectedFontColor = static_cast<ui::Color>(fileTheme_->LookupColor(ColorKey::SELECTEDMENUFONTCOLOR));
+    } else {
+        barColor = barToColor = StyleColor(s, 23);
+        color = StyleColor(s, 21);
+        fontColor = StyleColor(s, 22);
+        selectedBorderColor = StyleColor(s, 18);
+        selectedColor = StyleColor(s, 19);
+        selectedFontColor = StyleColor(s, 20);
+    }
+}
+
+HFONT PopupMenu::createFont(bool bold) const {
+    LOGFONTA lf{};
+    if (useSystemFont) {
+        NONCLIENTMETRICSA ncm{};
+        ncm.cbSize = sizeof ncm;
+        SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
+        lf = ncm.lfMenuFont;
+    } else {
+        HDC screen = GetDC(nullptr);
+        lf.lfHeight = -MulDiv(fontSize, GetDeviceCaps(screen, LOGPIXELSY), 72);
+        ReleaseDC(nullptr, screen);
+        lf.lfCharSet = static_cast<BYTE>(fontCharset);
+        lstrcpynA(lf.lfFaceName, fontName.c_str(), LF_FACESIZE);
+    }
+    if (bold) lf.lfWeight = FW_BOLD;
+    return CreateFontIndirectA(&lf);
+}
+
+void PopupMenu::measureItem(HDC dc, const MenuItem& item, UINT& width, UINT& height) {
+    ui::FontHandle font(createFont(item.isDefault));
+    ui::SelectObjectScope sel(dc, font.get());
+    auto extent = [dc](const std::string& t) {
+        SIZE s{};
+        GetTextExtentPoint32A(dc, t.c_str(), static_cast<int>(t.size()), &s);
+        return s;
+    };
+    const SIZE caption = extent(item.caption);
+    const int shortcut = item.shortcut.empty() ? 0 : static_cast<int>(extent(item.shortcut).cx);
+    const MenuItemSize size = MeasureMenuItem(look_, item.caption, caption.cx, caption.cy, shortcut);
+    width = static_cast<UINT>(size.width);
+    height = static_cast<UINT>(size.height);
+}
+
+void PopupMenu::drawBar(HDC dc, const RECT& r) {
+    const int bw = look_.barWidth;
+    RECT bar = rightToLeft ? RECT{r.right - bw, r.top, r.right, r.bottom} : RECT{r.left, r.top, r.left + bw, r.bottom};
+    if (barColor == barToColor) ui::fillSolid(dc, bar, ui::toRgb(barColor));
+    else GradientFillHorizontal(dc, bar, barColor, barToColor);
+}
+
+void PopupMenu::drawItem(HDC dc, const RECT& r, const MenuItem& item, bool selected) {
+    const bool mac = uiStyle_ == UIStyle::MacOS;
+    const int bw = look_.barWidth;
+    UIStyle resolved;
+    const bool fromFile = ResolveUIStyle(fileTheme_, uiStyle_, resolved);
+    if (flatMenu) {
+        if (HWND menuWindow = WindowFromDC(dc)) {
+            RECT w;
+            GetWindowRect(menuWindow, &w);
+            ui::WindowDc desktop(nullptr);
+            const COLORREF frame = ui::toRgb(fromFile ? static_cast<ui::Color>(fileTheme_->LookupColor(ColorKey::FORMCOLOR))
+                                                      : StyleColor(resolved, 15));
+            ui::frameSolid(desktop.get(), {w.left, w.top + 1, w.right - 1, w.bottom - 1}, 0);
+            ui::frameSolid(desktop.get(), {w.left + 1, w.top + 2, w.right - 2, w.bottom - 2}, 0xFFFFFF);
+            ui::PenHandle pen(CreatePen(PS_SOLID, 1, frame));
+            ui::SelectObjectScope sp(desktop.get(), pen.get());
+            const POINT pts[] = {{w.left, w.bottom - 1}, {w.right - 1, w.bottom - 1}, {w.right - 1, w.top},
+                                 {w.right, w.top}, {w.left, w.top}};
+            Polyline(desktop.get(), pts, 5);
+        }
+    }
+    auto plainBackground = [&] {
+        if (bw > 0) drawBar(dc, r);
+        RECT rest = rightToLeft ? RECT{r.left, r.top, r.right - bw, r.bottom} : RECT{r.left + bw, r.top, r.right, r.bottom};
+        ui::fillSolid(dc, rest, ui::toRgb(color));
+    };
+    if (item.isSeparator()) {
+        if (mac) {
+            stretchResource(dc, r, "MACOS_MENU_BAR", 12);
+            return;
+        }
+        plainBackground();
+        ui::PenHandle pen(CreatePen(PS_SOLID, 1, ui::toRgb(separatorColor)));
+        ui::SelectObjectScope sp(dc, pen.get());
+        const int y = r.top + 2;
+        if (rightToLeft) {
+            MoveToEx(dc, r.left + 2, y, nullptr);
+            LineTo(dc, r.right - bw - 4, y);
+        } else {
+            MoveToEx(dc, r.left + bw + 4, y, nullptr);
+            LineTo(dc, r.right - 2, y);
+        }
+        return;
+    }
+    if (selected && item.enabled) {
+        if (mac) {
+            stretchResource(dc, r, "MACOS_MENU_SELECT", 20);
+        } else {
+            ui::fillSolid(dc, r, ui::toRgb(selectedColor));
+            ui::frameSolid(dc, r, ui::toRgb(selectedBorderColor));
+        }
+    } else if (mac) {
+        stretchResource(dc, r, "MACOS_MENU_BAR", 20);
+    } else {
+        plainBackground();
+    }
+    ui::FontHandle font(createFont(item.isDefault));
+    ui::SelectObjectScope sf(dc, font.get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, !item.enabled ? RGB(128, 128, 128) : ui::toRgb(selected ? selectedFontColor : fontColor));
+    RECT text = rightToLeft ? RECT{r.left + bw, r.top, r.right - 4, r.bottom} : RECT{r.left + bw + 4, r.top, r.right, r.bottom};
+    DrawTextA(dc, item.caption.c_str(), -1, &text,
+              DT_SINGLELINE | DT_VCENTER | (rightToLeft ? DT_RIGHT | DT_RTLREADING : DT_LEFT));
+    if (!item.shortcut.empty()) {
+        SIZE s{};
+        GetTextExtentPoint32A(dc, item.shortcut.c_str(), static_cast<int>(item.shortcut.size()), &s);
+        RECT sc = rightToLeft ? RECT{r.left + bw + 4, r.top, r.right, r.bottom}
+                              : RECT{r.right - s.cx - 16, r.top, r.right, r.bottom};
+        DrawTextA(dc, item.shortcut.c_str(), -1, &sc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    }
+    const int x = rightToLeft ? r.right - 20 : r.left + 4;
+    const bool usableImage = item.imageIndex != -1 && images && item.imageIndex < ImageList_GetImageCount(images);
+    const UINT state = item.enabled ? ILD_TRANSPARENT : ILD_TRANSPARENT | ILD_BLEND50;
+    if (item.checked) {
+        if (usableImage) {
+            ui::frameSolid(dc, {x - 2, r.top + 1, x + 17, r.top + 20}, 0);
+            ui::fillSolid(dc, {x - 1, r.top + 2, x + 16, r.top + 19}, ui::toRgb(selectedColor));
+        } else if (HIMAGELIST marks = SharedMenuCheckMarks()) {
+            ImageList_Draw(marks, 0, dc, x, r.top + 3, state);
+        }
+    }
+    if (usableImage) ImageList_Draw(images, item.imageIndex, dc, x, r.top + 3, state);
+}
+
+namespace {
+void appendItems(HMENU menu, const MenuItem& parent, std::vector<const MenuItem*>& byId) {
+    for (const auto& item : parent.items) {
+        UINT flags = MF_OWNERDRAW | (item->enabled ? 0 : MF_GRAYED) | (item->checked ? MF_CHECKED : 0);
+        if (!item->items.empty()) {
+            HMENU sub = CreatePopupMenu();
+            appendItems(sub, *item, byId);
+            AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), reinterpret_cast<LPCSTR>(item.get()));
+            continue;
+        }
+        byId.push_back(item.get());
+        if (item->isSeparator()) flags |= MF_DISABLED;
+        AppendMenuA(menu, flags, byId.size(), reinterpret_cast<LPCSTR>(item.get()));
+    }
+}
+} // namespace
+
+void PopupMenu::popup(int x, int y, HWND owner) {
+    if (onPopup) onPopup();
+    if (!owner) {
+        if (!handle()) {
+            static const ui::WindowClass cls{"CorvaneMenuOwner"};
+            createWindow(cls, WS_POPUP, WS_EX_TOOLWINDOW, 0, 0, 0, 0, nullptr);
+        }
+        owner = handle();
+    }
+    std::vector<const MenuItem*> byId;
+    HMENU menu = CreatePopupMenu();
+    appendItems(menu, root_, byId);
+    PopupMenu* previous = tracking;
+    HMENU previousMenu = trackedMenu;
+    tracking = this;
+    trackedMenu = menu;
+    const UINT align = rightToLeft ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
+    const int chosen = TrackPopupMenu(menu, align | TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTBUTTON, x, y, 0, owner, nullptr);
+    if (tracking == this) {
+        tracking = previous;
+        trackedMenu = previousMenu;
+    }
+    DestroyMenu(menu);
+    if (chosen > 0 && static_cast<size_t>(chosen) <= byId.size()) {
+        const MenuItem* item = byId[static_cast<size_t>(chosen) - 1];
+        if (item->onClick) item->onClick();
+    }
+}
+
+bool PopupMenu::ownerDrawMessage(UINT msg, LPARAM lp) {
+    if (!tracking) return false;
+    if (msg == WM_MEASUREITEM) {
+        auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+        if (mi->CtlType != ODT_MENU) return false;
+        auto* item = reinterpret_cast<MenuItem*>(mi->itemData);
+        if (!item) return false;
+        HDC dc = GetDC(nullptr);
+        if (item->onMeasureItem) item->onMeasureItem(dc, mi->itemWidth, mi->itemHeight);
+        else tracking->measureItem(dc, *item, mi->itemWidth, mi->itemHeight);
+        ReleaseDC(nullptr, dc);
+        return true;
+    }
+    if (msg == WM_DRAWITEM) {
+        auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+        if (di->CtlType != ODT_MENU) return false;
+        auto* item = reinterpret_cast<MenuItem*>(di->itemData);
+        if (!item) return false;
+        const bool selected = (di->itemState & ODS_SELECTED) != 0;
+        if (item->onDrawItem) item->onDrawItem(di->hDC, di->rcItem, selected);
+        else tracking->drawItem(di->hDC, di->rcItem, *item, selected);
+        return true;
+    }
+    return false;
+}
+
+// Items the menu draws itself have no text the platform could search, so their
+// accelerator keys are matched here.
+bool PopupMenu::menuChar(WPARAM wp, LPARAM lp, LRESULT& result) {
+    if (!tracking || reinterpret_cast<HMENU>(lp) != trackedMenu) return false;
+    const char key = static_cast<char>(LOWORD(wp));
+    const auto& items = tracking->root_.items;
+    for (size_t i = 0; i < items.size(); ++i) {
+        const char a = accelerator(items[i]->caption);
+        if (a && CharUpperA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<unsigned char>(a)))) ==
+                     CharUpperA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<unsigned char>(key)))) &&
+            items[i]->enabled) {
+            result = MAKELRESULT(static_cast<WORD>(i), MNC_EXECUTE);
+            return true;
+        }
+    }
+    return false;
+}
+
+LRESULT PopupMenu::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if ((msg == WM_MEASUREITEM || msg == WM_DRAWITEM) && ownerDrawMessage(msg, lp)) return TRUE;
+    if (LRESULT r = 0; msg == WM_MENUCHAR && menuChar(wp, lp, r)) return r;
+    return defaultHandler(msg, wp, lp);
+}
+
+} // namespace corvane::skin

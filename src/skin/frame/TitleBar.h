@@ -1,0 +1,274 @@
+// The caption strip of a skinned window: the skin's title pictures (sections), the
+// caption, the application icon or control box and the caption buttons; it tracks
+// the mouse over the buttons, performs their actions, lets the user drag the window
+// and owns the window's system menu.
+#pragma once
+#include <windows.h>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "skin/frame/FrameLayout.h"
+#include "skin/frame/PopupMenu.h"
+#include "skin/theme/Themed.h"
+#include "ui/Colors.h"
+#include "ui/Control.h"
+#include "ui/Handles.h"
+
+namespace corvane::ui {
+class Form;
+}
+
+namespace corvane::skin {
+
+class TitleBar;
+using TitleBarAlign = SectionAlign;
+using TitleBarButtonType = TitleButtonType;
+
+// A picture of our own: a top-down 32-bit DIB section whose pixels the frame reads
+// directly (the region scan), with a memory DC it stays selected into.
+class FrameImage {
+public:
+    void resize(int width, int height);
+    HDC dc() const { return dc_.get(); }
+    HBITMAP bitmap() const { return bmp_.get(); }
+    int width() const { return w_; }
+    int height() const { return h_; }
+    PixelView pixels() const;
+    bool transparent = false;     // drawn with its `transparentColor` pixels left out
+    uint32_t transparentColor = 0xFF00FF;
+private:
+    ui::MemDcHandle dc_;
+    ui::BitmapHandle bmp_;
+    HGDIOBJ old_ = nullptr;
+    uint32_t* bits_ = nullptr;
+    int w_ = 0, h_ = 0;
+};
+
+class TitleBarSection {
+public:
+    explicit TitleBarSection(TitleBar* bar) : bar_(bar) {}
+    bool autoSize() const { return autoSize_; }
+    void setAutoSize(bool v);
+    int width() const { return width_; }
+    void setWidth(int w) { width_ = w; changed(); }
+    TitleBarAlign align() const { return align_; }
+    void setAlign(TitleBarAlign a);
+    HBITMAP picture() const { return picture_.get(); }
+    void setPicture(HBITMAP source);   // copies it
+    bool stretch() const { return stretch_; }
+    void setStretch(bool v) { stretch_ = align_ == TitleBarAlign::Client ? true : v; changed(); }
+    bool capSec() const { return capSec_; }
+    void setCapSec(bool v) { capSec_ = v; changed(); }
+    void assign(const TitleBarSection& other);
+private:
+    void changed();
+    TitleBar* bar_;
+    bool autoSize_ = false;
+    int width_ = 10;
+    TitleBarAlign align_ = TitleBarAlign::Left;
+    ui::BitmapHandle picture_;
+    bool stretch_ = false;
+    bool capSec_ = false;
+};
+
+class TitleBarButton {
+public:
+    explicit TitleBarButton(TitleBar* bar) : bar_(bar) {}
+    UIStyle uiStyle() const { return uiStyle_; }
+    void setUIStyle(UIStyle s);
+    TitleBarButtonType buttonType() const { return type_; }
+    void setButtonType(TitleBarButtonType t);
+    bool transparent() const { return transparent_; }
+    void setTransparent(bool v) { transparent_ = v; changed(); }
+    int top() const { return top_; }
+    void setTop(int t) { top_ = t; changed(); }
+    PopupMenu* controlBoxMenu() const { return controlBoxMenu_; }
+    void setControlBoxMenu(PopupMenu* m) { controlBoxMenu_ = m; }
+    bool visible() const { return visible_; }
+    void setVisible(bool v) { visible_ = v; changed(); }
+    HBITMAP picNormal() const { return pics_[0].get(); }
+    HBITMAP picMouseOn() const { return pics_[1].get(); }
+    HBITMAP picMouseDown() const { return pics_[2].get(); }
+    void setPictures(HBITMAP normal, HBITMAP mouseOn, HBITMAP mouseDown); // copies them
+    bool hasPictures() const { return pics_[0] && pics_[1] && pics_[2]; }
+    void assign(const TitleBarButton& other);
+    // Performs the button's action on the title bar's form.
+    void perform();
+    // Maximize and restore pictures follow the form's state.
+    void refreshMaxPictures();
+private:
+    friend class TitleBar;
+    void loadPictures();
+    void loadParts(int firstPart);
+    void changed();
+    TitleBar* bar_;
+    UIStyle uiStyle_ = UIStyle::DeepBlue;
+    TitleBarButtonType type_ = TitleBarButtonType::Custom;
+    bool transparent_ = false;
+    int top_ = 2;
+    PopupMenu* controlBoxMenu_ = nullptr;
+    bool visible_ = true;
+    ui::BitmapHandle pics_[3];
+    int loadedPart_ = 0;
+};
+
+// Collections that repaint their title bar on every change.
+template <class Item>
+class TitleBarItems {
+public:
+    explicit TitleBarItems(TitleBar* bar) : bar_(bar) {}
+    Item* add();
+    void clear();
+    int count() const { return static_cast<int>(items_.size()); }
+    Item& operator[](int i) const { return *items_[static_cast<size_t>(i)]; }
+    // Copies the other collection's items.
+    void assign(const TitleBarItems& other);
+private:
+    TitleBar* bar_;
+    std::vector<std::unique_ptr<Item>> items_;
+};
+using TitleBarSections = TitleBarItems<TitleBarSection>;
+using TitleBarButtons = TitleBarItems<TitleBarButton>;
+
+using TitleBarButtonClickEvent = std::function<void(TitleBar&, int)>;
+
+// The window's system menu: Minimize, Maximize/Restore, a separator and Close.
+class TitleBarPopupMenu : public PopupMenu {
+public:
+    TitleBarPopupMenu(ui::Component* owner, TitleBar* bar);
+    // Opens at a screen point, with the items the title bar's buttons allow.
+    void popupAt(int x, int y);
+    MenuItem* minimizeItem = nullptr;
+    MenuItem* maximizeItem = nullptr;
+    MenuItem* closeItem = nullptr;
+private:
+    TitleBar* bar_;
+};
+
+class TitleBar : public ui::WinControl, public Themed {
+public:
+    // Creates the bar as the top child of `parent`'s window.
+    TitleBar(ui::WinControl* parent, std::string name = {});
+    ~TitleBar() override;
+
+    bool custom() const { return custom_; }
+    void setCustom(bool v) { custom_ = v; }
+    FileTheme* fileTheme() const override { return fileTheme_; }
+    void setFileTheme(FileTheme* theme) override;
+    UIStyle uiStyle() const override { return uiStyle_; }
+    void setUIStyle(UIStyle style) override;
+    // Setting the file theme and then the style, with one style application: the
+    // second application would leave the same state as both.
+    void setFileThemeAndStyle(FileTheme* theme, UIStyle style);
+    void notification(ui::Component* component, ui::Operation op) override;
+
+    bool autoSize() const { return autoSize_; }
+    void setAutoSize(bool v);
+    TitleBarSections& sections() { return sections_; }
+    void setSections(const TitleBarSections& s) { sections_.assign(s); }
+    TitleBarButtons& buttons() { return buttons_; }
+    void setButtons(const TitleBarButtons& b) { buttons_.assign(b); }
+    int buttonInterval() const { return buttonInterval_; }
+    void setButtonInterval(int v) { buttonInterval_ = v; redraw(); }
+    const std::string& caption() const { return caption_; }
+    void setCaption(const std::string& s) { caption_ = s; redraw(); }
+    // The caption font; the title bar keeps its own copy.
+    void setFont(const LOGFONTA& font, ui::Color color);
+    ui::Color fontColor() const { return fontColor_; }
+    const LOGFONTA& logFont() const { return logFont_; }
+    bool formActive() const { return formActive_; }
+    void setFormActive(bool v) { formActive_ = v; redraw(); }
+    int leftBtnXOffset() const { return leftOffset_; }
+    void setLeftBtnXOffset(int v) { leftOffset_ = v; redraw(); }
+    int rightBtnXOffset() const { return rightOffset_; }
+    void setRightBtnXOffset(int v) { rightOffset_ = v; redraw(); }
+    bool drawAppIcon() const { return drawAppIcon_; }
+    void setDrawAppIcon(bool v) { drawAppIcon_ = v; redraw(); }
+    int roundCorner() const { return roundCorner_; }
+    void setRoundCorner(int v) { roundCorner_ = v; }
+    int roundCornerBottom() const { return roundCornerBottom_; }
+    void setRoundCornerBottom(int v) { roundCornerBottom_ = v; }
+    ui::Color inactiveCaptionColor() const { return inactiveCaptionColor_; }
+    void setInactiveCaptionColor(ui::Color c) { inactiveCaptionColor_ = c; redraw(); }
+    bool rightToLeft = false;
+
+    TitleBarButtonClickEvent onCustomBtnsClick;
+    TitleBarButtonClickEvent onHelpBtnClick;
+
+    // The form the bar sits on (its top-level window's object), or none.
+    ui::Form* parentForm() const;
+    // Whether the bar sits on a skinned frame, which paints its top rows.
+    bool onFrame() const;
+    int inset() const;
+
+    // For the frame: the composed images, the section set, a render now.
+    FrameImage& titleImage() { return titleImage_; }
+    FrameImage& titleImageWithBackground() { return backImage_; }
+    bool hasCompleteSectionSet() const { return sections_.count() == 3 || sections_.count() == 5; }
+    HBITMAP sectionPicture(int n) const { return sections_.count() > 2 ? sections_[n].picture() : nullptr; }
+    void refreshMaxPictures();
+    void render();
+    // Told when a caption section was drawn (the top strip changed).
+    std::function<void()> onFrameRepaint;
+    // Minimum width of the form that applying a style asks for.
+    int minWidth() const { return minWidth_; }
+    int buttonTop() const { return buttonTop_; }
+    // The button under the cursor at the last paint, -1 for none.
+    int hotButton() const { return hot_; }
+    TitleBarPopupMenu& systemMenu() { return *systemMenu_; }
+    // Pops the system menu up at a screen point.
+    void popupSystemMenu(int x, int y) { systemMenu_->popupAt(x, y); }
+
+    // Draw into the control image of one paint.
+    virtual void DrawSections(HDC image, int width, int height);
+    virtual void DrawButtons(HDC image, int width, int height);
+
+    LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    void redraw();
+    // The button pictures' transparent colour under the file theme.
+    uint32_t transparentColor() const { return transparent_; }
+
+private:
+    void applyStyle();
+    void paint(HDC target);
+    void mouseUp();
+    void doubleClick();
+    void drawButtonPicture(HDC dc, const TitleBarButton& b, HBITMAP pic, int x, int y);
+    void drawCaption(HDC dc, int xl, int xb);
+
+    bool custom_ = false;
+    FileTheme* fileTheme_ = nullptr;
+    UIStyle uiStyle_ = UIStyle::DeepBlue;
+    bool autoSize_ = false;
+    TitleBarSections sections_{this};
+    TitleBarButtons buttons_{this};
+    int buttonInterval_ = 0;
+    std::string caption_;
+    LOGFONTA logFont_{};
+    ui::FontHandle font_;
+    ui::Color fontColor_ = 0xFFFFFF;
+    bool formActive_ = true;
+    int leftOffset_ = 0, rightOffset_ = 0;
+    bool drawAppIcon_ = true;
+    int roundCorner_ = 0, roundCornerBottom_ = 0;
+    ui::Color inactiveCaptionColor_ = ui::systemColor(COLOR_INACTIVECAPTION);
+    bool fiveSections_ = false;
+    ui::Color background_ = 0;
+    uint32_t transparent_ = 0xFF00FF;
+    int buttonTop_ = 0, iconTop_ = 0, captionTop_ = 0;
+    FrameImage titleImage_, backImage_;
+    std::string captionSectionText_;
+    int hot_ = -1;
+    bool pressed_ = false;
+    bool fontColorLock_ = false;
+    bool tracking_ = false;
+    int minWidth_ = 0;
+    bool imagesDirty_ = true;
+    int composedWidth_ = 0, composedHeight_ = 0;
+    TitleBarPopupMenu* systemMenu_ = nullptr;
+    ui::IconHandle icon_;
+};
+
+} // namespace corvane::skin

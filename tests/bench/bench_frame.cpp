@@ -1,0 +1,182 @@
+// One resize step of a skinned window at 1024 x 768 with a five-section skin that
+// needs both regions, beside the floor: one BitBlt of a window-sized image plus one
+// SetWindowRgn of the same region.
+#include <windows.h>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "Bench.h"
+#include "skin/frame/Form.h"
+#include "skin/theme/FileTheme.h"
+#include "skinpack/SkinWriter.h"
+#include "app/PropertyForm.h"
+#include "ui/Environment.h"
+#include "ui/Form.h"
+#include "ui/Gdi.h"
+
+using namespace corvane;
+
+namespace {
+
+constexpr uint32_t T = 0xFF00FF;
+
+skinpack::Bytes TitlePicture(int w, bool roundLeft, bool roundRight) {
+    return skinpack::MakeBmp24(w, 30, [=](int x, int y) -> uint32_t {
+        // Rounded outer corners over the first rows.
+        if (y < 5 && ((roundLeft && x < 5 - y) || (roundRight && x >= w - (5 - y)))) return T;
+        return 0x804020 + static_cast<uint32_t>(y);
+    });
+}
+
+std::string WriteBenchSkin(const std::string& folder) {
+    skinpack::DescriptionWriter d;
+    d.addBitmap("SKIN2_TITLEBAR1", TitlePicture(60, true, false));
+    d.addBitmap("SKIN2_TITLEBAR2", TitlePicture(20, false, false));
+    d.addBitmap("SKIN2_TITLEBAR3", TitlePicture(30, false, false));
+    d.addBitmap("SKIN2_TITLEBAR4", TitlePicture(10, false, false));
+    d.addBitmap("SKIN2_TITLEBAR5", TitlePicture(90, false, true));
+    d.addBool("SKIN2_TITLEFIVESECT", true);
+    d.addBitmap("SKIN2_FORMLEFTBORDER", skinpack::MakeBmp24(6, 4, [](int, int) { return 0x00FFFFu; }));
+    d.addBitmap("SKIN2_FORMRIGHTBORDER", skinpack::MakeBmp24(6, 4, [](int, int) { return 0xFFFF00u; }));
+    d.addBitmap("SKIN2_FORMBOTTOMBORDER1", skinpack::MakeBmp24(30, 7, [](int x, int y) -> uint32_t {
+        return y >= 4 && (x < y - 3 || x >= 30 - (y - 3)) ? T : 0x0000FF;
+    }));
+    d.addBitmap("SKIN2_TITLEBUTTONS", skinpack::MakeBmp24(18 * 16, 16, [](int, int) { return 0x00C000u; }));
+    d.addInt("SKIN2_TRANSCOLOR", static_cast<int32_t>(T));
+    d.addInt("SKIN2_FORMCOLOR", 0xE0E0E0);
+    d.addInt("SKIN2_TITLEFONTCOLOR", 0xFFFFFF);
+    d.addInt("SKIN2_TITLEBARBUTTONPOSY", 6);
+    d.addInt("SKIN2_TITLEBARICONPOSY", 6);
+    d.addInt("SKIN2_TITLEBARCAPTIONTOP", 8);
+    d.addInt("SKIN2_TITLEBARICONPOSX", 6);
+    d.addInt("SKIN2_TITLEBARBUTTONPOSX", 4);
+    d.addInt("SKIN2_TITLEBARREGIONMINY", -1);
+    d.addInt("SKIN2_TITLEBARREGIONMAXY", 5);
+    d.addInt("SKIN2_BOTTOMREGIONMINY", 3);
+    d.addInt("SKIN2_BOTTOMREGIONMAXY", 6);
+    d.addBool("SKIN2_TITLEBARNEEDREGION", true);
+    d.addBool("SKIN2_BOTTOMBORDERNEEDREGION", true);
+    const std::string path = folder + "bench.ssk";
+    skinpack::WriteFile(path, skinpack::BuildSkin(d));
+    return path;
+}
+
+class BenchForm : public ui::Form {
+public:
+    BenchForm() : ui::Form(nullptr, "frmBench") {
+        caption = "Resize bench";
+        clientWidth = 1018;
+        clientHeight = 740;
+        position = ui::FormPosition::Designed;
+    }
+    skin::Form* frame = nullptr;
+protected:
+    void buildComponents() override { frame = new skin::Form(this, "suiForm1"); }
+};
+
+void pump() {
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+}
+
+} // namespace
+
+CORVANE_BENCH(SkinFrameResize) {
+    char tmp[MAX_PATH];
+    GetTempPathA(MAX_PATH, tmp);
+    const std::string skinPath = WriteBenchSkin(tmp);
+    skin::FileTheme theme(nullptr);
+    theme.setThemeFile(skinPath);
+    if (!theme.ready()) {
+        std::printf("SkinFrameResize: the bench skin did not load\n");
+        return;
+    }
+    BenchForm form;
+    form.create();
+    form.frame->setUIStyle(skin::UIStyle::FromThemeFile);
+    form.frame->setFileTheme(&theme);
+    SetWindowPos(form.handle(), nullptr, 0, 0, 1024, 768, SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(form.handle(), SW_SHOWNOACTIVATE);
+    pump();
+    HWND h = form.handle();
+    int step = 0;
+    const double product = bench::timeBest(30, nullptr, [&] {
+        // One step of a drag: the size changes by a pixel, the frame follows.
+        const int d = 1 + (step++ & 1);  // every step changes the size
+        SetWindowPos(h, nullptr, 0, 0, 1024 - d, 768 - d, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        UpdateWindow(h);
+        GdiFlush();
+    });
+    SetWindowPos(h, nullptr, 0, 0, 1024, 768, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    pump();
+    ui::RegionHandle shape(CreateRectRgn(0, 0, 0, 0));
+    GetWindowRgn(h, shape.get());
+    ui::WindowDc dc(h, true);
+    ui::OffscreenBitmap image(dc.get(), 1024, 768);
+    const double floor = bench::timeBest(30, nullptr, [&] {
+        BitBlt(dc.get(), 0, 0, 1024, 768, image.dc(), 0, 0, SRCCOPY);
+        HRGN copy = CreateRectRgn(0, 0, 0, 0);
+        CombineRgn(copy, shape.get(), nullptr, RGN_COPY);
+        SetWindowRgn(h, copy, TRUE);
+        GdiFlush();
+    });
+    bench::report("skinned frame resize step, 1024x768, 5 sections", product, "BitBlt window + SetWindowRgn", floor);
+    // The floor's two parts, and a check that the steps did resize the frame.
+    const double blit = bench::timeBest(30, nullptr, [&] {
+        BitBlt(dc.get(), 0, 0, 1024, 768, image.dc(), 0, 0, SRCCOPY);
+        GdiFlush();
+    });
+    bench::reportValue("  floor: BitBlt alone", blit * 1000, "us");
+    bench::reportValue("  product: region rebuild alone", bench::timeBest(30, nullptr, [&] { form.frame->rebuildRegion(); GdiFlush(); }) * 1000, "us");
+    bench::reportValue("  product: frame paint alone", bench::timeBest(30, nullptr, [&] { form.frame->paintFrame(); GdiFlush(); }) * 1000, "us");
+    RECT box{};
+    GetRgnBox(shape.get(), &box);
+    bench::reportValue("  region width after the steps", box.right - box.left, "px");
+    bench::reportValue("  frame panel width", form.frame->width(), "px");
+    // For scale: the same resize step of a window without the frame.
+    ui::Form plain(nullptr, "frmPlain");
+    plain.clientWidth = 1018;
+    plain.clientHeight = 740;
+    plain.create();
+    ShowWindow(plain.handle(), SW_SHOWNOACTIVATE);
+    pump();
+    const double bareResize = bench::timeBest(30, nullptr, [&] {
+        const int d = 1 + (step++ & 1);
+        SetWindowPos(plain.handle(), nullptr, 0, 0, 1024 - d, 768 - d, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        UpdateWindow(plain.handle());
+        GdiFlush();
+    });
+    bench::reportValue("  unskinned window, same resize step", bareResize * 1000, "us");
+    DeleteFileA(skinPath.c_str());
+}
+
+// Opening the item editor: creation, skin load, frame and first paint, beside the
+// same dialog without its frame.
+CORVANE_BENCH(ItemEditorOpen) {
+    char tmp[MAX_PATH];
+    GetTempPathA(MAX_PATH, tmp);
+    const std::string folder = std::string(tmp) + "corvane-bench-editor\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string written = WriteBenchSkin(folder);
+    const std::string skinPath = folder + "msn.ssk";
+    MoveFileExA(written.c_str(), skinPath.c_str(), MOVEFILE_REPLACE_EXISTING);
+    ui::environment().folders = {folder, folder, folder, folder};
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    SetCurrentDirectoryA(folder.c_str());
+    auto open = [](bool framed) {
+        return bench::timeBest(15, nullptr, [framed] {
+            app::PropertyForm editor(nullptr, "alias", "C:\\", framed);
+            ShowWindow(editor.handle(), SW_SHOWNOACTIVATE);
+            UpdateWindow(editor.handle());
+            GdiFlush();
+        });
+    };
+    const double framed = open(true), plain = open(false);
+    bench::report("item editor open, skinned frame, file theme", framed, "same dialog without its frame", plain);
+    SetCurrentDirectoryA(previous);
+    ui::environment().folders = {};
+    DeleteFileA(skinPath.c_str());
+    RemoveDirectoryA(folder.c_str());
+}

@@ -1,0 +1,525 @@
+// The skinned frame on a test form: non-client sizes, frame pixels on screen, the
+// window region, the title bar and system menu, and real mouse and key input.
+#include "TestSupport.h"
+#include "skin/frame/Form.h"
+#include "skin/frame/PopupMenu.h"
+#include "skin/frame/TitleBar.h"
+#include "skin/theme/FileTheme.h"
+#include "skinpack/SkinWriter.h"
+#include "ui/Application.h"
+#include "ui/Environment.h"
+#include "ui/Errors.h"
+#include "ui/Form.h"
+#include "ui/Gdi.h"
+#include <gtest/gtest.h>
+#include <functional>
+#include <memory>
+#include <thread>
+
+using namespace corvane;
+using namespace corvane::test;
+using skinpack::Bytes;
+using skinpack::DescriptionWriter;
+
+namespace {
+
+constexpr uint32_t T = 0xFF00FF;
+
+class FramedForm : public ui::Form {
+public:
+    explicit FramedForm(ui::Component* owner = nullptr) : ui::Form(owner, "frmFrameTest") {
+        caption = "Frame Test";
+        clientWidth = 300;
+        clientHeight = 200;
+        position = ui::FormPosition::ScreenCenter;
+    }
+    skin::Form* frame = nullptr;
+protected:
+    void buildComponents() override {
+        frame = new skin::Form(this, "suiForm1");
+        frame->setBorderColor(0);
+        frame->setBorderWidth(1);
+        frame->setColor(0xE8E8E8);
+    }
+};
+
+RECT WindowRect(HWND h) { RECT r; GetWindowRect(h, &r); return r; }
+
+// Client edges relative to the window's outer edges.
+RECT ClientInsets(HWND h) {
+    RECT w = WindowRect(h), c;
+    GetClientRect(h, &c);
+    MapWindowPoints(h, nullptr, reinterpret_cast<POINT*>(&c), 2);
+    return {c.left - w.left, c.top - w.top, w.right - c.right, w.bottom - c.bottom};
+}
+
+COLORREF ScreenPixel(HWND h, int x, int y) {
+    const RECT w = WindowRect(h);
+    HDC dc = GetDC(nullptr);
+    COLORREF c = GetPixel(dc, w.left + x, w.top + y);
+    ReleaseDC(nullptr, dc);
+    return c;
+}
+
+bool InRegion(HWND h, int x, int y) {
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    const int kind = GetWindowRgn(h, rgn);
+    const bool in = kind != ERROR && PtInRegion(rgn, x, y);
+    DeleteObject(rgn);
+    return in;
+}
+
+void MouseTo(int x, int y) {
+    SetCursorPos(x, y);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof in);
+    PumpMessages(30);
+}
+
+void Button(DWORD flag) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = flag;
+    SendInput(1, &in, sizeof in);
+    PumpMessages(30);
+}
+
+void Click(int x, int y) {
+    MouseTo(x, y);
+    Button(MOUSEEVENTF_LEFTDOWN);
+    Button(MOUSEEVENTF_LEFTUP);
+}
+
+// Skins made here: pictures in plain colours with TRANSCOLOR where the test needs it.
+Bytes Solid(int w, int h, uint32_t c) { return skinpack::MakeBmp24(w, h, [c](int, int) { return c; }); }
+
+struct SkinSpec {
+    bool titleRegion = false, bottomRegion = false, threeSect = false, fiveSect = false;
+    int titleMinY = 0, titleMaxY = 0;
+};
+
+DescriptionWriter MakeSkin(const SkinSpec& s) {
+    DescriptionWriter d;
+    // Title pictures 30 high: the left column transparent on every row, and row 2
+    // transparent except for the last column of the right picture.
+    auto title = [](int w, bool right) {
+        return skinpack::MakeBmp24(w, 30, [w, right](int x, int y) -> uint32_t {
+            if (y == 2) return right && x == w - 1 ? 0x203040 : T;
+            if (!right && x == 0) return T;
+            return 0x804020;
+        });
+    };
+    d.addBitmap("SKIN2_TITLEBAR1", title(20, false));
+    d.addBitmap("SKIN2_TITLEBAR2", skinpack::MakeBmp24(10, 30, [](int, int y) -> uint32_t { return y == 2 ? T : 0x804020; }));
+    d.addBitmap("SKIN2_TITLEBAR3", title(20, !s.fiveSect));
+    if (s.fiveSect) {
+        d.addBitmap("SKIN2_TITLEBAR4", skinpack::MakeBmp24(10, 30, [](int, int y) -> uint32_t { return y == 2 ? T : 0x804020; }));
+        d.addBitmap("SKIN2_TITLEBAR5", title(20, true));
+        d.addBool("SKIN2_TITLEFIVESECT", true);
+    }
+    d.addBitmap("SKIN2_FORMLEFTBORDER", Solid(6, 4, 0x00FFFF));
+    d.addBitmap("SKIN2_FORMRIGHTBORDER", Solid(6, 4, 0xFFFF00));
+    // Bottom border 7 high in three 10-pixel parts; its corners are transparent.
+    d.addBitmap("SKIN2_FORMBOTTOMBORDER1", skinpack::MakeBmp24(30, 7, [](int x, int y) -> uint32_t {
+        if (y == 6 && (x == 0 || x == 29)) return T;
+        return 0x0000FF;
+    }));
+    if (s.threeSect) {
+        d.addBitmap("SKIN2_FORMBOTTOMBORDER2", Solid(5, 7, 0x00FF00));
+        d.addBitmap("SKIN2_FORMBOTTOMBORDER3", Solid(8, 7, 0xFF0000));
+        d.addBool("SKIN2_BOTTOMBORDERTHREESECT", true);
+    }
+    d.addBitmap("SKIN2_TITLEBUTTONS", Solid(18 * 16, 16, 0x00C000));
+    d.addInt("SKIN2_TRANSCOLOR", static_cast<int32_t>(T));
+    d.addInt("SKIN2_FORMCOLOR", 0xE0E0E0);
+    d.addInt("SKIN2_TITLEFONTCOLOR", 0xFFFFFF);
+    d.addInt("SKIN2_TITLEBARBUTTONPOSY", 6);
+    d.addInt("SKIN2_TITLEBARICONPOSY", 6);
+    d.addInt("SKIN2_TITLEBARCAPTIONTOP", 8);
+    d.addInt("SKIN2_TITLEBARICONPOSX", 6);
+    d.addInt("SKIN2_TITLEBARBUTTONPOSX", 4);
+    d.addInt("SKIN2_TITLEBARREGIONMINY", s.titleMinY);
+    d.addInt("SKIN2_TITLEBARREGIONMAXY", s.titleMaxY);
+    d.addInt("SKIN2_BOTTOMREGIONMINY", 0);
+    d.addInt("SKIN2_BOTTOMREGIONMAXY", 6);
+    d.addBool("SKIN2_TITLEBARNEEDREGION", s.titleRegion);
+    d.addBool("SKIN2_BOTTOMBORDERNEEDREGION", s.bottomRegion);
+    return d;
+}
+
+class SkinFrame : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ui::environment().folders = {folder.path(), folder.path(), folder.path(), folder.path()};
+        form = std::make_unique<FramedForm>();
+        form->create();
+        form->show();
+        SetForegroundWindow(form->handle());
+        PumpMessages(100);
+    }
+    void TearDown() override {
+        form.reset();
+        theme.reset();
+        ui::environment().folders = {};
+        PumpMessages(20);
+    }
+    void useSkin(const SkinSpec& s) {
+        const std::string path = folder.file("test.ssk");
+        ASSERT_TRUE(skinpack::WriteFile(path, skinpack::BuildSkin(MakeSkin(s))));
+        theme = std::make_unique<skin::FileTheme>(nullptr);
+        theme->setThemeFile(path);
+        ASSERT_TRUE(theme->ready());
+        form->frame->setUIStyle(skin::UIStyle::FromThemeFile);
+        form->frame->setFileTheme(theme.get());
+        PumpMessages(100);
+    }
+    HWND h() const { return form->handle(); }
+    int W() const { const RECT r = WindowRect(h()); return r.right - r.left; }
+    int H() const { const RECT r = WindowRect(h()); return r.bottom - r.top; }
+
+    TempFolder folder;
+    std::unique_ptr<skin::FileTheme> theme;
+    std::unique_ptr<FramedForm> form;
+};
+
+TEST_F(SkinFrame, BuiltInStyleFrameAndRegion) {
+    EXPECT_FALSE(GetWindowLongA(h(), GWL_STYLE) & WS_CAPTION);
+    EXPECT_EQ(form->frame->version(), "6.2");
+    form->frame->setVersion("7.0");
+    EXPECT_EQ(form->frame->version(), "6.2");
+    try {
+        new skin::Form(form.get());
+        ADD_FAILURE() << "a second frame on the form was accepted";
+    } catch (const ui::UiError& e) {
+        EXPECT_STREQ(e.what(), "Sorry, You can create only one TsuiForm component in one form!");
+    }
+    const RECT in = ClientInsets(h());
+    EXPECT_EQ(in.left, 3);
+    EXPECT_EQ(in.top, 3);
+    EXPECT_EQ(in.right, 3);
+    EXPECT_EQ(in.bottom, 2);  // border width + 1
+    EXPECT_EQ(SendMessageA(h(), skin::kFrameInsetQuery, 0, 0), 2);
+    EXPECT_EQ(form->frame->titleBar()->height(), 29);  // the 32-pixel title less the 3 rows above it
+    // One black pixel on the left, right and bottom; the form colour inside it.
+    EXPECT_EQ(ScreenPixel(h(), 0, H() / 2), RGB(0, 0, 0));
+    EXPECT_EQ(ScreenPixel(h(), W() - 1, H() / 2), RGB(0, 0, 0));
+    EXPECT_EQ(ScreenPixel(h(), W() / 2, H() - 1), RGB(0, 0, 0));
+    EXPECT_EQ(ScreenPixel(h(), 1, H() / 2), 0xE8E8E8u);
+    EXPECT_EQ(ScreenPixel(h(), W() - 2, H() - 2), 0xE8E8E8u);
+    EXPECT_EQ(ScreenPixel(h(), W() / 2, H() / 2), 0xE8E8E8u);
+    // Built-in styles round only the corners they are asked to.
+    EXPECT_TRUE(InRegion(h(), 0, 0));
+    form->frame->setRoundCorner(11);
+    EXPECT_FALSE(InRegion(h(), 0, 0));
+    EXPECT_FALSE(InRegion(h(), W() - 1, 0));
+    EXPECT_TRUE(InRegion(h(), 0, H() - 1));
+    EXPECT_TRUE(InRegion(h(), W() / 2, 0));
+    form->frame->setRoundCornerBottom(11);
+    EXPECT_FALSE(InRegion(h(), 0, H() - 1));
+    form->frame->setTitleBarVisible(false);
+    EXPECT_EQ(form->frame->roundCorner(), 0);
+    // A thicker outer line gives a 3-pixel bottom band.
+    form->frame->setTitleBarVisible(true);
+    form->frame->setBorderWidth(3);
+    SetWindowPos(h(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    EXPECT_EQ(ClientInsets(h()).bottom, 3);
+}
+
+TEST_F(SkinFrame, FileThemeBordersAndRegions) {
+    struct Case { const char* name; SkinSpec spec; };
+    const Case cases[] = {
+        {"three sections, no regions", {false, false, false, false, 0, 0}},
+        {"title min -1 to 3, bottom region", {true, true, false, false, -1, 3}},
+        {"title min not below max", {true, false, false, false, 5, 5}},
+        {"five sections, both regions", {true, true, false, true, -1, 3}},
+        {"three-part bottom border", {false, false, true, false, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        useSkin(c.spec);
+        const RECT in = ClientInsets(h());
+        EXPECT_EQ(in.left, 6);
+        EXPECT_EQ(in.right, 6);
+        EXPECT_EQ(in.bottom, 7);
+        EXPECT_EQ(in.top, 3);
+        const int w = W(), hh = H();
+        // Left and right border pictures beside the client area, the bottom border under it.
+        EXPECT_EQ(ScreenPixel(h(), 0, hh / 2), 0x00FFFFu);
+        EXPECT_EQ(ScreenPixel(h(), w - 1, hh / 2), 0xFFFF00u);
+        if (c.spec.threeSect) {
+            EXPECT_EQ(ScreenPixel(h(), w / 2, hh - 3), 0x00FF00u);
+            EXPECT_EQ(ScreenPixel(h(), w - 2, hh - 3), 0xFF0000u);
+            EXPECT_EQ(ScreenPixel(h(), 1, hh - 3), 0x0000FFu);
+        } else {
+            EXPECT_EQ(ScreenPixel(h(), w / 2, hh - 3), 0x0000FFu);
+        }
+        const SkinSpec& s = c.spec;
+        if (!s.titleRegion && !s.bottomRegion) {
+            for (POINT p : {POINT{0, 0}, POINT{0, 2}, POINT{w - 1, hh - 1}}) EXPECT_TRUE(InRegion(h(), p.x, p.y));
+            continue;
+        }
+        if (s.titleMinY == -1) {
+            EXPECT_FALSE(InRegion(h(), 0, 0));   // scanned from row 0
+            EXPECT_FALSE(InRegion(h(), 0, 3));
+            EXPECT_TRUE(InRegion(h(), 0, 4));    // below the last scanned row: solid
+            EXPECT_TRUE(InRegion(h(), 5, 0));
+            // The only opaque pixel of row 2 is the last column's.
+            EXPECT_TRUE(InRegion(h(), w - 1, 2));
+            EXPECT_FALSE(InRegion(h(), w - 2, 2));
+            EXPECT_FALSE(InRegion(h(), w / 2, 2));
+        } else {
+            EXPECT_TRUE(InRegion(h(), 0, 4));    // the band above the first scanned row
+            EXPECT_FALSE(InRegion(h(), 0, 5));
+            EXPECT_FALSE(InRegion(h(), 0, 29));  // scanned down to the last row
+        }
+        EXPECT_TRUE(InRegion(h(), 0, hh / 2));
+        EXPECT_EQ(InRegion(h(), 0, hh - 1), !s.bottomRegion);
+        EXPECT_TRUE(InRegion(h(), w / 2, hh - 1));
+    }
+}
+
+TEST_F(SkinFrame, TitleBarButtonsAndInactiveCaption) {
+    skin::TitleBar* bar = form->frame->titleBar();
+    ASSERT_EQ(bar->buttons().count(), 4);
+    bar->buttons()[2].setVisible(false);
+    // A second control box is refused with the message.
+    ScriptedPrompt user;
+    bar->buttons()[1].setButtonType(skin::TitleBarButtonType::ControlBox);
+    EXPECT_EQ(bar->buttons()[1].buttonType(), skin::TitleBarButtonType::Close);
+    ASSERT_EQ(user.count("message"), 1);
+    EXPECT_EQ(user.calls[0].text, "Sorry, only one button's ButtonType property can be \"suiControlBox\"");
+    bar->sections()[0].setAlign(skin::TitleBarAlign::Client);
+    EXPECT_EQ(user.calls.back().text, "Sorry, only one section's Align property can be \"suiClient\"");
+
+    form->frame->setInactiveCaptionColor(0x0000FF);
+    bar->setCaption("MMMMMMMM");
+    auto redText = [&] {
+        Capture cap(bar->handle());
+        return cap.count({0, 0, cap.width(), cap.height()}, IsReddish);
+    };
+    EXPECT_EQ(redText(), 0);
+    bar->setFormActive(false);
+    EXPECT_GT(redText(), 10);
+}
+
+void CALLBACK EndMenuSoon(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    EndMenu();
+}
+
+TEST_F(SkinFrame, SystemMenuItemsFollowTheButtons) {
+    skin::TitleBar* bar = form->frame->titleBar();
+    bar->buttons()[2].setVisible(false);  // maximize hidden, as in the program
+    skin::TitleBarPopupMenu& menu = bar->systemMenu();
+    ASSERT_EQ(menu.root().items.size(), 4u);
+    EXPECT_EQ(menu.root().items[0]->caption, "Mi&nimize");
+    EXPECT_EQ(menu.root().items[1]->caption, "Ma&ximize/Restore");
+    EXPECT_EQ(menu.root().items[2]->caption, "-");
+    EXPECT_EQ(menu.root().items[3]->caption, "&Close");
+    SetTimer(nullptr, 0, 200, &EndMenuSoon);
+    bar->popupSystemMenu(10, 10);
+    EXPECT_TRUE(menu.minimizeItem->enabled);
+    EXPECT_FALSE(menu.maximizeItem->enabled);
+    EXPECT_TRUE(menu.closeItem->enabled);
+}
+
+TEST(SkinPopupMenu, MeasuresAndDrawsItems) {
+    ui::Form owner(nullptr);
+    skin::PopupMenu menu(&owner);
+    skin::MenuItem* sep = menu.addItem("-");
+    skin::MenuItem* item = menu.addItem("Item");
+    ui::OffscreenBitmap img(nullptr, 200, 40);
+    UINT w = 0, h = 0;
+    menu.measureItem(img.dc(), *sep, w, h);
+    EXPECT_EQ(h, 5u);
+    menu.setUIStyle(skin::UIStyle::MacOS);
+    menu.setSeparatorHeight(30);
+    menu.measureItem(img.dc(), *sep, w, h);
+    EXPECT_EQ(h, 12u);
+    menu.setUIStyle(skin::UIStyle::DeepBlue);
+    // A checked item with an image: a black frame and a fill in the selection colour.
+    ui::ImageListHandle images(ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 1));
+    ui::BitmapHandle pic(CreateCompatibleBitmap(img.dc(), 16, 16));
+    ImageList_Add(images.get(), pic.get(), nullptr);
+    menu.images = images.get();
+    item->checked = true;
+    item->imageIndex = 0;
+    menu.color = 0xFFFFFF;
+    menu.selectedColor = 0x00FF00;
+    menu.drawItem(img.dc(), {0, 0, 200, 21}, *item, false);
+    EXPECT_EQ(GetPixel(img.dc(), 2, 1), RGB(0, 0, 0));
+    EXPECT_EQ(GetPixel(img.dc(), 3, 2), 0x00FF00u);
+    item->imageIndex = -1;  // checked without an image: the shared check mark, no box
+    menu.drawItem(img.dc(), {0, 0, 200, 21}, *item, false);
+    EXPECT_NE(GetPixel(img.dc(), 2, 1), RGB(0, 0, 0));
+}
+
+// Real input from a second thread: the window's move loop holds this one.
+void InputLater(std::function<void()> steps) {
+    std::thread t([steps] {
+        Sleep(150);
+        steps();
+    });
+    for (int i = 0; i < 30; ++i) PumpMessages(20);
+    t.join();
+    PumpMessages(50);
+}
+
+void SendButton(DWORD flag) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = flag;
+    SendInput(1, &in, sizeof in);
+}
+
+TEST_F(SkinFrame, MouseDragsTheWindow) {
+    skin::TitleBar* bar = form->frame->titleBar();
+    const RECT before = WindowRect(h());
+    POINT p{100, 12};
+    ClientToScreen(bar->handle(), &p);
+    MouseTo(p.x, p.y);
+    InputLater([p] {
+        SendButton(MOUSEEVENTF_LEFTDOWN);
+        Sleep(100);
+        SetCursorPos(p.x + 20, p.y + 10);
+        Sleep(100);
+        SetCursorPos(p.x + 40, p.y + 30);
+        Sleep(100);
+        SendButton(MOUSEEVENTF_LEFTUP);
+    });
+    const RECT after = WindowRect(h());
+    EXPECT_EQ(after.left - before.left, 40);
+    EXPECT_EQ(after.top - before.top, 30);
+}
+
+TEST_F(SkinFrame, DoubleClickMaximizesOnlyWithTheMaximizeButton) {
+    skin::TitleBar* bar = form->frame->titleBar();
+    for (bool maxVisible : {true, false}) {
+        SCOPED_TRACE(maxVisible);
+        bar->buttons()[2].setVisible(maxVisible);
+        PumpMessages(50);
+        POINT p{100, 12};
+        ClientToScreen(bar->handle(), &p);
+        MouseTo(p.x, p.y);
+        InputLater([] {
+            for (int i = 0; i < 2; ++i) {
+                SendButton(MOUSEEVENTF_LEFTDOWN);
+                Sleep(20);
+                SendButton(MOUSEEVENTF_LEFTUP);
+                Sleep(20);
+            }
+        });
+        EXPECT_EQ(IsZoomed(h()) != FALSE, maxVisible);
+        if (IsZoomed(h())) ShowWindow(h(), SW_RESTORE);
+        PumpMessages(50);
+    }
+}
+
+// The popup menu window open at the moment the timer fires.
+RECT openMenu{};
+bool menuSeen = false;
+void CALLBACK NoteMenu(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (HWND m = FindWindowA("#32768", nullptr); m && IsWindowVisible(m)) {
+        GetWindowRect(m, &openMenu);
+        menuSeen = true;
+    }
+    EndMenu();
+}
+
+TEST_F(SkinFrame, AppIconOpensTheSystemMenuBelowTheBar) {
+    skin::TitleBar* bar = form->frame->titleBar();
+    menuSeen = false;
+    SetTimer(nullptr, 0, 300, &NoteMenu);
+    // The icon sits after the style's left offset.
+    POINT p{4 + 8, bar->buttonTop() + 8};
+    ClientToScreen(bar->handle(), &p);
+    Click(p.x, p.y);
+    PumpMessages(400);
+    ASSERT_TRUE(menuSeen);
+    POINT corner{0, bar->height()};
+    ClientToScreen(bar->handle(), &corner);
+    EXPECT_EQ(openMenu.left, corner.x);
+    EXPECT_EQ(openMenu.top, corner.y);
+}
+
+skin::TitleBar* closeBar = nullptr;
+void CALLBACK ClickClose(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    // The close button is the rightmost, ending one pixel inside the bar.
+    RECT r;
+    GetClientRect(closeBar->handle(), &r);
+    POINT p{r.right - 8, closeBar->buttonTop() + 6};
+    ClientToScreen(closeBar->handle(), &p);
+    Click(p.x, p.y);
+}
+
+TEST_F(SkinFrame, CloseButtonCancelsAModalDialog) {
+    auto* dialog = new FramedForm(form.get());
+    dialog->create();
+    closeBar = dialog->frame->titleBar();
+    SetTimer(nullptr, 0, 200, &ClickClose);
+    EXPECT_EQ(dialog->showModal(), ui::ModalResult::Cancel);
+    delete dialog;
+}
+
+std::vector<int> menusOpened;
+FramedForm* altSpaceDialog = nullptr;
+void CALLBACK PressAltSpace(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    PostMessageA(altSpaceDialog->handle(), WM_SYSKEYDOWN, VK_SPACE, 0x20000000);
+}
+
+TEST_F(SkinFrame, AltSpaceShowsTheNewestFramesMenuFirst) {
+    auto* dialog = new FramedForm(form.get());
+    dialog->create();
+    altSpaceDialog = dialog;
+    menusOpened.clear();
+    dialog->frame->titleBar()->systemMenu().onPopup = [] {
+        menusOpened.push_back(2);
+        SetTimer(nullptr, 0, 100, &EndMenuSoon);
+    };
+    form->frame->titleBar()->systemMenu().onPopup = [dialog] {
+        menusOpened.push_back(1);
+        SetTimer(nullptr, 0, 100, &EndMenuSoon);
+        dialog->setModalResult(ui::ModalResult::Cancel);
+    };
+    SetTimer(nullptr, 0, 150, &PressAltSpace);
+    dialog->showModal();
+    EXPECT_EQ(menusOpened, (std::vector<int>{2, 1}));
+    delete dialog;
+}
+
+void CALLBACK PressC(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    INPUT keys[2]{};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = 'C';
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+    SetTimer(nullptr, 0, 300, &EndMenuSoon); // in case the key is not taken
+}
+
+void CALLBACK GiveUp(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (altSpaceDialog->isModal()) altSpaceDialog->setModalResult(ui::ModalResult::Abort);
+}
+
+TEST_F(SkinFrame, AcceleratorKeyChoosesASystemMenuItem) {
+    auto* dialog = new FramedForm(form.get());
+    dialog->create();
+    // "&Close" closes the dialog: a modal one is cancelled.
+    dialog->frame->titleBar()->systemMenu().onPopup = [] { SetTimer(nullptr, 0, 150, &PressC); };
+    SetTimer(nullptr, 0, 100, &PressAltSpace);
+    SetTimer(nullptr, 0, 2500, &GiveUp);
+    altSpaceDialog = dialog;
+    form->frame->titleBar()->systemMenu().onPopup = [] { SetTimer(nullptr, 0, 50, &EndMenuSoon); };
+    EXPECT_EQ(dialog->showModal(), ui::ModalResult::Cancel);
+    delete dialog;
+}
+
+} // namespace
