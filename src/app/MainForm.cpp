@@ -69,6 +69,7 @@ void MainForm::buildComponents() {
     frame_ = AddStoredFrame(*this, -13);
     // The title strip of the frame takes the top 29 pixels.
     toolBar_ = new skin::ToolBar(this, "suiToolBar1", frame_->handle(), 0, 29, 539, 36, 44, 36, images_);
+    toolBar_->setFont(font()); // the frame's panel between them has no font to hand on
     toolBar_->setColor(0xE8E8E8);
     toolBar_->setButtonColor(0xEFEFEF);
     toolBar_->setButtonBorderColor(0x474747);
