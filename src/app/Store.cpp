@@ -6,8 +6,16 @@ namespace corvane::app {
 
 using ui::RegistryKey;
 
-std::string AliasValueName(int i) { return "N" + std::to_string(i); }
-std::string PathValueName(int i) { return "P" + std::to_string(i); }
+namespace {
+// Appended in two steps: GCC 12 reports a false -Wrestrict for "N" + std::to_string(i).
+std::string indexedName(char letter, int i) {
+    std::string name(1, letter);
+    return name += std::to_string(i);
+}
+} // namespace
+
+std::string AliasValueName(int i) { return indexedName('N', i); }
+std::string PathValueName(int i) { return indexedName('P', i); }
 
 namespace {
 RegistryKey openForWriting(const std::string& key) {

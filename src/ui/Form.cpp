@@ -87,7 +87,14 @@ void Form::create() {
 void Form::show() {
     if (!handle()) return;
     if (!IsWindowVisible(handle())) {
-        formShow();
+        // A failing show handler ends its own steps, but the window still opens: a
+        // hidden main window would leave the process running with nothing on screen.
+        try {
+            formShow();
+        } catch (...) {
+            ShowWindow(handle(), SW_SHOW);
+            throw;
+        }
         ShowWindow(handle(), SW_SHOW);
         UpdateWindow(handle());
     } else {

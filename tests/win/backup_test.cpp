@@ -42,8 +42,8 @@ protected:
 
     void open(const Rows& rows, int failAt = 0) {
         for (size_t i = 0; i < rows.size(); ++i) {
-            key.set("N" + std::to_string(i), rows[i].first);
-            key.set("P" + std::to_string(i), rows[i].second);
+            key.set(AliasValueName(static_cast<int>(i)), rows[i].first);
+            key.set(PathValueName(static_cast<int>(i)), rows[i].second);
         }
         key.set("Setting", "");
         if (failAt) form = std::make_unique<FailingForm>(key.path(), failAt);
@@ -60,7 +60,7 @@ protected:
     Rows stored() const {
         Rows out;
         for (int i = 0;; ++i) {
-            std::string a = key.get("N" + std::to_string(i)), p = key.get("P" + std::to_string(i));
+            std::string a = key.get(AliasValueName(i)), p = key.get(PathValueName(i));
             if (a == "<missing>" || p == "<missing>") return out;
             out.emplace_back(a, p);
         }

@@ -167,7 +167,9 @@ TEST_F(ItemEditor, OkChecksTheFieldsAndTheFolder) {
         EXPECT_EQ(user.calls[0].text, c.message);
         EXPECT_EQ(user.calls[0].caption, "Corvane");
         EXPECT_EQ(user.calls[0].flags, kErrorBox);
-        if (c.message != kEmptyFieldMessage) EXPECT_EQ(GetFocus(), dlg->fePath->handle());
+        if (c.message != kEmptyFieldMessage) {
+            EXPECT_EQ(GetFocus(), dlg->fePath->handle());
+        }
     }
 
     // With the separator box checked nothing is tested, empty boxes included.
