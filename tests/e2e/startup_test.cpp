@@ -374,3 +374,36 @@ TEST_F(Program, AddWithAnExistingFolderAppendsToTheStore) {
     EXPECT_EQ(value("N3"), "<missing>");
     CloseAndWait(p, main);
 }
+
+TEST_F(Program, AValueOfTheWrongTypeShowsOneErrorAndTheWindowStillOpens) {
+    // No options file: tips are on, and must be skipped after the error.
+    HKEY h;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kStoreKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr),
+              ERROR_SUCCESS);
+    const char alias[] = "kept", path[] = "c:\\kept";
+    const DWORD number = 5;
+    RegSetValueExA(h, "N0", 0, REG_SZ, reinterpret_cast<const BYTE*>(alias), sizeof alias);
+    RegSetValueExA(h, "P0", 0, REG_SZ, reinterpret_cast<const BYTE*>(path), sizeof path);
+    RegSetValueExA(h, "N1", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+    RegCloseKey(h);
+
+    Process p(exe_, folder_);
+    ASSERT_TRUE(p.started());
+    auto isErrorBox = [](HWND w) { return IsWindowVisible(w) && ClassOf(w) == "#32770" && TextOf(w) == "Corvane"; };
+    HWND box = WaitForWindow(p.id(), isErrorBox);
+    ASSERT_NE(box, nullptr) << "no error box";
+    auto texts = ChildWindows(box, [](HWND w) { return TextOf(w) == "Invalid data type for 'N1'"; });
+    EXPECT_EQ(texts.size(), 1u);
+    HWND main = WaitForWindow(p.id(), IsMainWindow, 1000);
+    ASSERT_NE(main, nullptr);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); })) << "error box did not close";
+
+    // Neither a second error box nor the tips dialog follows; the window shows the row read.
+    EXPECT_FALSE(WaitUntil([&] { return !TopWindows(p.id(), isErrorBox).empty(); }, 2000)) << "second error box";
+    EXPECT_TRUE(TopWindows(p.id(), IsTipsWindow).empty());
+    EXPECT_TRUE(IsWindowVisible(main));
+    EXPECT_TRUE(IsWindowEnabled(main));
+    EXPECT_EQ(ListRows(main), 1);
+    CloseAndWait(p, main);
+}
