@@ -14,7 +14,7 @@ inline bool ShowTips = true;
 constexpr const char* kOptionsSection = "Options";
 
 // Full path of the running executable, as the process sees it.
-std::string ExecutablePath();
+std::string ExecutablePath(DWORD(WINAPI* get)(HMODULE, LPSTR, DWORD) = &GetModuleFileNameA);
 // The executable's folder, ending in a backslash.
 std::string ProgramFolder();
 // Tests point the program folder (and with it the options file) elsewhere; "" resets.

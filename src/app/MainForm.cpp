@@ -16,6 +16,28 @@ namespace {
 constexpr COLORREF kChosenRowColor = 0x0000FF; // red
 constexpr const char* kSortAscendingHint = "Sort by Alias(Ascending)";
 constexpr const char* kSortDescendingHint = "Sort by Alias(Descending)";
+
+struct OwnedSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK FindOwnedPopup(HWND w, LPARAM lp) {
+    auto* s = reinterpret_cast<OwnedSearch*>(lp);
+    if (GetWindow(w, GW_OWNER) != s->owner || !IsWindowVisible(w)) return TRUE;
+    s->found = w;
+    return FALSE;
+}
+
+// Where a disabled window's modal chain ends: down through its visible owned popups.
+HWND UsableWindow(HWND w) {
+    for (int depth = 0; w && !IsWindowEnabled(w) && depth < 8; ++depth) {
+        OwnedSearch s{w, nullptr};
+        EnumThreadWindows(GetCurrentThreadId(), &FindOwnedPopup, reinterpret_cast<LPARAM>(&s));
+        w = s.found;
+    }
+    return w;
+}
 } // namespace
 
 TfrmMain::TfrmMain(ui::Component* owner, std::string storeKey)
@@ -147,14 +169,19 @@ LRESULT TfrmMain::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         activateInstance();
         return 0;
     }
+    // Activated while a modal dialog disables us (a second start makes us the foreground
+    // window after posting its hand-over): the dialog comes forward again.
+    if (msg == WM_ACTIVATE && LOWORD(wp) != WA_INACTIVE && !IsWindowEnabled(handle()))
+        PostMessageA(handle(), kActivateMessage, 0, 0);
     return ui::Form::wndProc(msg, wp, lp);
 }
 
 void TfrmMain::activateInstance() {
     if (!IsWindowVisible(handle())) ShowWindow(handle(), SW_SHOW);
     if (IsIconic(handle())) ShowWindow(handle(), SW_RESTORE);
-    // The most recently active window comes forward: a modal dialog when one is open.
-    HWND last = GetLastActivePopup(handle());
+    // The most recently active window comes forward: a modal dialog when one is open, also
+    // when the disabled main window was the last one activated.
+    HWND last = UsableWindow(GetLastActivePopup(handle()));
     if (last && IsWindowVisible(last) && IsWindowEnabled(last)) SetForegroundWindow(last);
 }
 
@@ -202,11 +229,11 @@ void TfrmMain::aEditExecute() {
 }
 
 void TfrmMain::aDeleteExecute() {
+    const int k = selectedIndex;
+    if (!rowExists(k)) return; // nothing to ask about
     if (AskDelete && ui::prompt().messageBox(handle(), "Are you sure you want to delete the selected item?",
                                              "Corvane", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
         return;
-    const int k = selectedIndex;
-    if (!rowExists(k)) return;
     // One repaint later instead of the list scrolling its rows up now.
     lvMain->beginUpdate();
     lvMain->deleteItem(k);
@@ -216,6 +243,7 @@ void TfrmMain::aDeleteExecute() {
     RewriteStoreRange(storeKey_, k, n - 1);
     if (k < n) selectRow(k);
     else if (n > 0) selectRow(0);
+    else selectedIndex = kNoRowChosen; // Edit and Delete go off with the last row
 }
 
 void TfrmMain::exchangeRows(int a, int b) {
@@ -277,9 +305,12 @@ void TfrmMain::loadRows(bool clearFirst) {
         LoadFavourites(storeKey_);
     } catch (...) {
         lvMain->endUpdate();
+        if (rowCount() == 0) selectedIndex = kNoRowChosen;
         throw;
     }
     lvMain->endUpdate();
+    // A chosen index survives a reload, but not one into an empty list.
+    if (rowCount() == 0) selectedIndex = kNoRowChosen;
 }
 
 void TfrmMain::ToolButton10Click() {

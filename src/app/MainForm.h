@@ -24,7 +24,7 @@ public:
 
     // The store operations, on this window's rows.
     void LoadFavourites(const std::string& key) { app::LoadFavourites(*this, key); }
-    void WriteStoreValue(const std::string& key, const std::string& name, const std::string& text) {
+    virtual void WriteStoreValue(const std::string& key, const std::string& name, const std::string& text) {
         app::WriteStoreValue(key, name, text);
     }
     void RewriteStoreRange(const std::string& key, int first, int last) {

@@ -65,10 +65,14 @@ void DeleteStorePair(const std::string& key, int index) {
 
 bool SeedStoreIfMissing(const std::string& key, const std::string& windowsFolder) {
     if (RegistryKey::exists(HKEY_CURRENT_USER, key)) return false;
-    WriteStoreValue(key, "N0", "Windows Directory");
-    WriteStoreValue(key, "P0", windowsFolder);
-    WriteStoreValue(key, "N1", "C:\\");
-    WriteStoreValue(key, "P1", "C:\\");
+    int i = 0;
+    // An empty path would end every load at this pair and hide the rest.
+    if (!windowsFolder.empty()) {
+        WriteStoreValue(key, AliasValueName(i), "Windows Directory");
+        WriteStoreValue(key, PathValueName(i++), windowsFolder);
+    }
+    WriteStoreValue(key, AliasValueName(i), "C:\\");
+    WriteStoreValue(key, PathValueName(i), "C:\\");
     return true;
 }
 

@@ -87,11 +87,10 @@ void Form::create() {
 void Form::show() {
     if (!handle()) return;
     if (!IsWindowVisible(handle())) {
-        // A failing show handler ends its own steps, but the window still opens: a
-        // hidden main window would leave the process running with nothing on screen.
         try {
             formShow();
         } catch (...) {
+            // Open all the same: a later show would run the handler, and fill the list, again.
             ShowWindow(handle(), SW_SHOW);
             throw;
         }

@@ -199,7 +199,7 @@ TEST_F(SkinArchiveTest, HostileStructuresFailCleanly) {
     const std::size_t encEnd = enc.size() - 22;
     skintest::poke32(enc, encEnd - 46 - 12 + 42, static_cast<uint32_t>(encEnd - 10));
     Extracted e = run(enc, kEntry, "pw");
-    EXPECT_NE(e.result, 0);
+    EXPECT_EQ(e.result, 2);
     EXPECT_FALSE(e.outputExists);
 }
 

@@ -1,8 +1,12 @@
+#include "DialogDriver.h"
 #include "TestSupport.h"
+#include "app/AddItem.h"
 #include "app/Global.h"
 #include "app/MainForm.h"
+#include "app/Options.h"
 #include "ui/Application.h"
 #include <gtest/gtest.h>
+#include <shlwapi.h>
 #include <memory>
 
 using namespace corvane;
@@ -10,6 +14,30 @@ using namespace corvane::app;
 using namespace corvane::test;
 
 namespace {
+
+using Pairs = std::vector<std::pair<std::string, std::string>>;
+
+// A main window whose store gives way part-way through a command.
+class GivingWayForm : public TfrmMain {
+public:
+    using TfrmMain::TfrmMain;
+    // The n-th single value write from now goes to a name the registry refuses.
+    void refuseWrite(int n) { refuseAt_ = writes_ + n; }
+    // At the n-th row read from now the key is removed under the command's open handle.
+    void removeKeyAtRead(int n) { removeAt_ = reads_ + n; }
+
+    void WriteStoreValue(const std::string& key, const std::string& name, const std::string& text) override {
+        TfrmMain::WriteStoreValue(key, ++writes_ == refuseAt_ ? std::string(20000, 'N') : name, text);
+    }
+    std::string rowAlias(int i) const override {
+        if (++reads_ == removeAt_) SHDeleteKeyA(HKEY_CURRENT_USER, storeKey().c_str());
+        return TfrmMain::rowAlias(i);
+    }
+
+private:
+    int writes_ = 0, refuseAt_ = -1, removeAt_ = -1;
+    mutable int reads_ = 0;
+};
 
 class MainWindow : public ::testing::Test {
 protected:
@@ -28,9 +56,9 @@ protected:
             key.set(PathValueName(static_cast<int>(i)), rows[i].second);
         }
         if (rows.empty()) key.set("Setting", "");
-        form = std::make_unique<TfrmMain>(nullptr, key.path());
+        form = std::make_unique<GivingWayForm>(nullptr, key.path());
         form->create();
-        PumpMessages(30);
+        PumpPending();
     }
 
     std::vector<std::string> aliases() const {
@@ -46,7 +74,28 @@ protected:
             out.push_back(a);
         }
     }
+    Pairs rowPairs() const {
+        Pairs out;
+        for (int i = 0; i < form->rowCount(); ++i) out.emplace_back(form->rowAlias(i), form->rowPath(i));
+        return out;
+    }
+    Pairs storedPairs() const {
+        Pairs out;
+        for (int i = 0;; ++i) {
+            std::string a = key.get("N" + std::to_string(i)), p = key.get("P" + std::to_string(i));
+            if (a == "<missing>" || p == "<missing>") return out;
+            out.emplace_back(a, p);
+        }
+    }
     void choose(int row) { form->lvMain->select(row); }
+    // A click on the tool button of `a`, through the window's own message handling.
+    void press(ui::Action* a) {
+        idle(); // the buttons take their actions' state
+        for (ui::ToolButton* b : form->suiToolBar1->buttons())
+            if (b->action() == a)
+                SendMessageA(form->handle(), WM_COMMAND, MAKEWPARAM(b->commandId(), BN_CLICKED),
+                             reinterpret_cast<LPARAM>(form->suiToolBar1->handle()));
+    }
     void idle() { ui::Application::instance().idle(); }
     bool buttonEnabled(ui::Action* a) const {
         for (ui::ToolButton* b : form->suiToolBar1->buttons())
@@ -58,7 +107,7 @@ protected:
     TempFolder folder;
     TestKey key{"MainWindow"};
     ScriptedPrompt user;
-    std::unique_ptr<TfrmMain> form;
+    std::unique_ptr<GivingWayForm> form;
 };
 
 const std::vector<std::pair<std::string, std::string>> kFive = {
@@ -126,15 +175,14 @@ TEST_F(MainWindow, ChosenRowIsDrawnRedAndTheListKeepsNoSelection) {
     POINT below{50, last.bottom + 40};
     form->lvMain->perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(below.x, below.y));
     form->lvMain->perform(WM_LBUTTONUP, 0, MAKELPARAM(below.x, below.y));
-    PumpMessages(30);
+    PumpPending();
     EXPECT_EQ(form->selectedIndex, 2);
 
     // A real click on row 4 chooses it.
     RECT r4 = form->lvMain->itemRect(4);
     form->lvMain->perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, (r4.top + r4.bottom) / 2));
     form->lvMain->perform(WM_LBUTTONUP, 0, MAKELPARAM(20, (r4.top + r4.bottom) / 2));
-    PumpMessages(30);
-    EXPECT_EQ(form->selectedIndex, 4);
+    EXPECT_TRUE(PumpUntil([&] { return form->selectedIndex == 4; }));
     EXPECT_EQ(form->lvMain->selectedIndex(), -1);
 }
 
@@ -242,7 +290,7 @@ TEST_F(MainWindow, DeleteMiddleRowShiftsTheStoreAndChoosesTheNextRow) {
     EXPECT_EQ(form->selectedIndex, 2);
 }
 
-TEST_F(MainWindow, DeleteLastRowChoosesRowZeroAndOnlyRowLeavesNothing) {
+TEST_F(MainWindow, DeleteLastRowChoosesRowZeroAndTheOnlyRowLeavesNoChoice) {
     open({{"a", "1"}, {"b", "2"}});
     AskDelete = false;
     choose(1);
@@ -251,15 +299,93 @@ TEST_F(MainWindow, DeleteLastRowChoosesRowZeroAndOnlyRowLeavesNothing) {
     EXPECT_EQ(storedAliases(), (std::vector<std::string>{"a"}));
     EXPECT_EQ(form->selectedIndex, 0);
     form->aDelete->execute();
+    AskDelete = true;
     EXPECT_EQ(form->rowCount(), 0);
     EXPECT_TRUE(storedAliases().empty());
     EXPECT_EQ(key.get("P0"), "<missing>");
-    // The index names no row now: Edit, Delete and Up must not act.
-    form->aDelete->execute();
-    form->aItemUpExecute();
-    form->aEditExecute();
-    EXPECT_EQ(form->rowCount(), 0);
-    AskDelete = true;
+
+    // No row is chosen now: Edit and Delete are off.
+    EXPECT_EQ(form->selectedIndex, kNoRowChosen);
+    idle();
+    EXPECT_FALSE(form->aEdit->enabled());
+    EXPECT_FALSE(form->aDelete->enabled());
+    EXPECT_FALSE(buttonEnabled(form->aDelete));
+    // A row that arrives later is not chosen by an index left over: Delete asks nothing
+    // and takes nothing.
+    key.set("N0", "new");
+    key.set("P0", "c:\\new");
+    form->tbRefresh->click();
+    ASSERT_EQ(form->rowCount(), 1);
+    user.messageAnswers = {IDYES};
+    form->aDeleteExecute();
+    EXPECT_EQ(user.count("message"), 0);
+    EXPECT_EQ(form->rowCount(), 1);
+    EXPECT_EQ(key.get("N0"), "new");
+}
+
+TEST_F(MainWindow, RefreshStopsAtAValueOfAnotherTypeAndKeepsTheRowsReadSoFar) {
+    open(kFive);
+    key.setDword("N2", 7);
+    form->tbRefresh->click();
+    ASSERT_EQ(user.count("message"), 1);
+    EXPECT_EQ(user.calls[0].text, "Invalid data type for 'N2'");
+    EXPECT_EQ(aliases(), (std::vector<std::string>{"one", "two"}));
+    // The list repaints what changes, so its redraw is back on.
+    HWND list = form->lvMain->handle();
+    ValidateRect(list, nullptr);
+    form->lvMain->setCaption(0, "changed");
+    EXPECT_TRUE(GetUpdateRect(list, nullptr, FALSE)) << "redraw left off";
+}
+
+TEST_F(MainWindow, WriteRefusedPartWayEndsTheCommandAndRefreshShowsTheStore) {
+    struct Case {
+        const char* command;
+        int refuseWrite;  // n-th single write refused (Add, Edit), or
+        int removeAtRead; // key removed at the n-th row read (the range rewrites)
+        std::string failedValue;
+    };
+    const Case cases[] = {
+        {"Add", 2, 0, std::string(20000, 'N')},
+        {"Edit", 2, 0, std::string(20000, 'N')},
+        {"Delete", 0, 2, "N3"},
+        {"Up", 0, 2, "N2"},
+        {"Down", 0, 2, "N3"},
+        {"Sort", 0, 2, "N1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command);
+        key.remove();
+        open(kFive);
+        choose(2);
+        user.calls.clear();
+        user.messageAnswers = {IDYES};
+        if (c.refuseWrite) form->refuseWrite(c.refuseWrite);
+        if (c.removeAtRead) form->removeKeyAtRead(c.removeAtRead);
+        const std::string command = c.command;
+        if (command == "Add" || command == "Edit") {
+            DialogDriver<TfrmProperty> driver(form.get(), "frmProperty", [&](TfrmProperty& d) {
+                d.feName->setText("changed");
+                d.fePath->setText(folder.path());
+                d.fbOk->perform(BM_CLICK);
+            });
+            if (command == "Add") form->tbAdd->click();
+            else press(form->aEdit);
+            EXPECT_TRUE(driver.ran());
+        } else {
+            press(command == "Delete" ? form->aDelete
+                  : command == "Up"   ? form->aItemUp
+                  : command == "Down" ? form->aItemDown
+                                      : form->aSort);
+        }
+        const std::vector<PromptCall> calls = user.calls;
+        ASSERT_EQ(calls.size(), command == "Delete" ? 2u : 1u);
+        EXPECT_EQ(calls.back().text, "Failed to set data for '" + c.failedValue + "'");
+        EXPECT_EQ(calls.back().flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
+        form->tbRefresh->click();
+        EXPECT_EQ(user.calls.size(), calls.size());
+        EXPECT_EQ(rowPairs(), storedPairs());
+        form.reset();
+    }
 }
 
 TEST_F(MainWindow, UpAndDownExchangeRowsAndRewriteBoth) {
@@ -285,39 +411,56 @@ TEST_F(MainWindow, HelpOpensTheHelpPage) {
     EXPECT_EQ(user.calls.back().text, kHelpAddress);
 }
 
-TEST_F(MainWindow, ErrorDuringCreationIsShownOnceAndTheWindowStillOpens) {
-    key.set("N0", "kept");
-    key.set("P0", "c:\\kept");
+TEST_F(MainWindow, ErrorDuringCreationIsShownOnceAndTheWindowKeepsTheRowsReadSoFar) {
     key.setDword("N1", 5);
-    open({});
+    open({{"a", "c:\\a"}});
     ASSERT_EQ(user.count("message"), 1);
     // "'" sorts before ".", so no full stop is added.
     EXPECT_EQ(user.calls[0].text, "Invalid data type for 'N1'");
     EXPECT_EQ(user.calls[0].caption, "Corvane");
     EXPECT_EQ(user.calls[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
-    EXPECT_EQ(aliases(), std::vector<std::string>{"kept"});
-    // The message loop runs with the window on screen and shows no second error box.
+    EXPECT_TRUE(IsWindowVisible(form->handle()));
+    // The message loop finds the window open: no second fill, no second error.
     ui::Application::instance().setMainForm(form.get());
-    bool visibleInLoop = false;
+    int rows = -1;
     int token = ui::Application::instance().addIdleHandler([&] {
-        if (form->handle() && IsWindowVisible(form->handle())) visibleInLoop = true;
-        if (form->handle()) PostMessageA(form->handle(), WM_CLOSE, 0, 0);
+        if (rows < 0 && form->handle()) {
+            rows = form->rowCount();
+            PostMessageA(form->handle(), WM_CLOSE, 0, 0);
+        }
     });
     ui::Application::instance().run();
     ui::Application::instance().removeIdleHandler(token);
     ui::Application::instance().setMainForm(nullptr);
-    EXPECT_TRUE(visibleInLoop);
+    EXPECT_EQ(rows, 1);
     EXPECT_EQ(user.count("message"), 1);
 }
 
 TEST_F(MainWindow, ActivationMessageRestoresAMinimisedWindow) {
     open(kFive);
     ShowWindow(form->handle(), SW_MINIMIZE);
-    PumpMessages(30);
-    ASSERT_TRUE(IsIconic(form->handle()));
+    ASSERT_TRUE(PumpUntil([&] { return IsIconic(form->handle()) != FALSE; }));
     PostMessageA(form->handle(), kActivateMessage, 0, 0);
-    PumpMessages(50);
-    EXPECT_FALSE(IsIconic(form->handle()));
+    EXPECT_TRUE(PumpUntil([&] { return !IsIconic(form->handle()); }));
     EXPECT_TRUE(IsWindowVisible(form->handle()));
+    EXPECT_EQ(form->rowCount(), 5);
+}
+
+TEST_F(MainWindow, HandOverWhileADialogIsOpenBringsTheDialogForward) {
+    open(kFive);
+    HWND dialog = nullptr;
+    bool dialogInFront = false;
+    DialogDriver<TfrmOptions> driver(form.get(), "frmOptions", [&](TfrmOptions& d) {
+        dialog = d.handle();
+        // A second start whose SetForegroundWindow on the main window lands after the
+        // hand-over message was handled.
+        SendMessageA(form->handle(), kActivateMessage, 0, 0);
+        SetForegroundWindow(form->handle());
+        dialogInFront = PumpUntil([&] { return GetForegroundWindow() == dialog; });
+        d.setModalResult(ui::mrCancel);
+    });
+    form->ToolButton10->click();
+    EXPECT_TRUE(driver.ran());
+    EXPECT_TRUE(dialogInFront);
     EXPECT_EQ(form->rowCount(), 5);
 }
