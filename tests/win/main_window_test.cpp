@@ -82,7 +82,7 @@ protected:
     Pairs storedPairs() const {
         Pairs out;
         for (int i = 0;; ++i) {
-            std::string a = key.get("N" + std::to_string(i)), p = key.get("P" + std::to_string(i));
+            std::string a = key.get(AliasValueName(i)), p = key.get(PathValueName(i));
             if (a == "<missing>" || p == "<missing>") return out;
             out.emplace_back(a, p);
         }
