@@ -287,7 +287,16 @@ void TfrmMain::ToolButton10Click() {
     frmOptions.showModal();
 }
 
-void TfrmMain::tbHelpClick() { ui::prompt().shellOpen(handle(), kHelpAddress); }
+void TfrmMain::tbHelpClick() {
+    const std::string page = ProgramFolder() + kHelpFile;
+    if (GetFileAttributesA(page.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        // Opening a missing file would fail without a word from the shell.
+        ui::prompt().messageBox(handle(), ui::formatMessage(kMissingHelpMessage, page), "Corvane",
+                                MB_OK | MB_ICONERROR);
+        return;
+    }
+    ui::prompt().shellOpen(handle(), page);
+}
 
 void TfrmMain::bImportClick() { ImportFavourites(*this); }
 
