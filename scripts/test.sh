@@ -47,6 +47,7 @@ if build_windows >"$LOG/win-build.log" 2>&1; then
   else
     failed=$((failed + 1)); failures+=("windows tests did not report")
   fi
+  source "$ROOT/scripts/package-tests.sh" "$WIN_BUILD"
 else
   failed=$((failed + 1)); failures+=("windows build (see $LOG/win-build.log)"); tail -30 "$LOG/win-build.log"
 fi
