@@ -15,6 +15,9 @@ set(BIN ${CMAKE_BINARY_DIR}/bin)
 # Version resource.
 configure_file(${CMAKE_SOURCE_DIR}/resources/version.h.in ${CMAKE_BINARY_DIR}/generated/version.h @ONLY)
 target_include_directories(corvane_res PRIVATE ${CMAKE_BINARY_DIR}/generated)
+# The main window's caption names the version too.
+set_property(SOURCE ${CMAKE_SOURCE_DIR}/src/app/MainForm.cpp APPEND PROPERTY COMPILE_DEFINITIONS
+             CORVANE_VERSION_SHORT="${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}")
 
 # The skin packer runs on the building machine, so it is built natively
 # beside this cross build.

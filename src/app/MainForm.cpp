@@ -20,7 +20,7 @@ constexpr const char* kSortDescendingHint = "Sort by Alias(Descending)";
 
 TfrmMain::TfrmMain(ui::Component* owner, std::string storeKey)
     : ui::Form(owner, "frmMain"), storeKey_(std::move(storeKey)) {
-    caption = " Corvane 1.2";
+    caption = " Corvane " CORVANE_VERSION_SHORT; // major.minor of the project version
     clientWidth = 539;
     clientHeight = 430;
     position = ui::FormPosition::ScreenCenter;
