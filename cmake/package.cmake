@@ -4,17 +4,23 @@
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   set(CORVANE_ARCH win64)
   set(CORVANE_NSIS_TARGET amd64-unicode)
+  set(CORVANE_MANIFEST_ARCH amd64)
 else()
   set(CORVANE_ARCH win32)
   set(CORVANE_NSIS_TARGET x86-unicode)
+  set(CORVANE_MANIFEST_ARCH x86)
 endif()
 set(CORVANE_PACKAGE_NAME Corvane-${PROJECT_VERSION}-${CORVANE_ARCH})
 set(CORVANE_PACKAGES ${CMAKE_BINARY_DIR}/packages)
 set(BIN ${CMAKE_BINARY_DIR}/bin)
 
-# Version resource.
+# Version resource and manifest (whose common-controls dependency must name
+# the exe's own architecture, or the 64-bit exe cannot load comctl32 6).
 configure_file(${CMAKE_SOURCE_DIR}/resources/version.h.in ${CMAKE_BINARY_DIR}/generated/version.h @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/resources/corvane.manifest.in ${CMAKE_BINARY_DIR}/generated/corvane.manifest @ONLY)
 target_include_directories(corvane_res PRIVATE ${CMAKE_BINARY_DIR}/generated)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/corvane.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_BINARY_DIR}/generated/version.h;${CMAKE_BINARY_DIR}/generated/corvane.manifest")
 # The main window's caption names the version too.
 set_property(SOURCE ${CMAKE_SOURCE_DIR}/src/app/MainForm.cpp APPEND PROPERTY COMPILE_DEFINITIONS
              CORVANE_VERSION_SHORT="${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}")
