@@ -42,7 +42,7 @@ HWND UsableWindow(HWND w) {
 
 TfrmMain::TfrmMain(ui::Component* owner, std::string storeKey)
     : ui::Form(owner, "frmMain"), storeKey_(std::move(storeKey)) {
-    caption = " Corvane 1.2";
+    caption = " Corvane " CORVANE_VERSION_SHORT; // major.minor of the project version
     clientWidth = 539;
     clientHeight = 430;
     position = ui::FormPosition::ScreenCenter;
@@ -318,7 +318,16 @@ void TfrmMain::ToolButton10Click() {
     frmOptions.showModal();
 }
 
-void TfrmMain::tbHelpClick() { ui::prompt().shellOpen(handle(), kHelpAddress); }
+void TfrmMain::tbHelpClick() {
+    const std::string page = ProgramFolder() + kHelpFile;
+    if (GetFileAttributesA(page.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        // Opening a missing file would fail without a word from the shell.
+        ui::prompt().messageBox(handle(), ui::formatMessage(kMissingHelpMessage, page), "Corvane",
+                                MB_OK | MB_ICONERROR);
+        return;
+    }
+    ui::prompt().shellOpen(handle(), page);
+}
 
 void TfrmMain::bImportClick() { ImportFavourites(*this); }
 

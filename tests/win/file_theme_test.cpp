@@ -41,8 +41,11 @@ std::vector<std::string> FilesIn(const std::string& folder) {
 // Every folder the theme looks in, and its temporary folder, are the test's own.
 class FileTheme : public ::testing::Test {
 protected:
-    void SetUp() override { SetThemeFolderOverrides({program.path(), windows.path(), system.path(), temp.path()}); }
-    void TearDown() override { SetThemeFolderOverrides({}); }
+    void SetUp() override {
+        previous = ThemeFoldersInUse();
+        SetThemeFolderOverrides({program.path(), windows.path(), system.path(), temp.path()});
+    }
+    void TearDown() override { SetThemeFolderOverrides(previous); }
 
     std::string writeSkin(const TempFolder& where, const std::string& name, const DescriptionWriter& d,
                           const std::string& password = {}) {
@@ -54,6 +57,7 @@ protected:
     }
 
     TempFolder program, windows, system, temp, other;
+    ThemeFolders previous;
 };
 
 TEST_F(FileTheme, TerminatorOnlyDescriptionIsReadyAndAnswersNothing) {

@@ -3,13 +3,28 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
+#include "TestSupport.h"
+#include "skin/theme/FileTheme.h"
 
 int main(int argc, char** argv) {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&icc);
     OleInitialize(nullptr);
     testing::InitGoogleTest(&argc, argv);
-    int rc = RUN_ALL_TESTS();
+    // The skin shipped beside this exe must not dress the windows under test:
+    // the theme looks in an empty folder of its own instead, and so does the
+    // current folder.
+    int rc = 0;
+    {
+        corvane::test::TempFolder noSkin;
+        char previous[MAX_PATH] = {};
+        GetCurrentDirectoryA(MAX_PATH, previous);
+        corvane::SetThemeFolderOverrides({noSkin.path(), "", "", ""});
+        SetCurrentDirectoryA(noSkin.path().c_str());
+        rc = RUN_ALL_TESTS();
+        corvane::SetThemeFolderOverrides({});
+        SetCurrentDirectoryA(previous);
+    }
     OleUninitialize();
     return rc;
 }
