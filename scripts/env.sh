@@ -25,7 +25,7 @@ use_arch() {
            export WINEARCH=win32 WINELOADER=$WINE32_LOADER WINESERVER=/usr/lib/wine/wineserver32 ;;
     *) echo "unknown architecture '$ARCH' (win64 or win32)" >&2; return 1 ;;
   esac
-  WINE=$WINELOADER
+  export WINE=$WINELOADER
   WIN_BUILD="$BUILD/$ARCH"
   export WINEPREFIX="$BUILD/wineprefix-$ARCH"
 }

@@ -31,18 +31,19 @@ else
   failed=$((failed + 1)); failures+=("host build (see $LOG/host-build.log)"); tail -30 "$LOG/host-build.log"
 fi
 
-# One architecture's Windows build, Windows tests and end-to-end tests; sets counted
-# to the number of Windows tests that ran.
+# One architecture's Windows build, Windows tests, end-to-end tests and package tests;
+# sets counted to the number of tests that ran.
 windows_tests() {
   use_arch "$1"
-  counted=0
+  local start=$((passed + failed))
   echo "== windows build ($ARCH)"
   if ! build_windows >"$LOG/$ARCH-build.log" 2>&1; then
     failed=$((failed + 1)); failures+=("$ARCH build (see $LOG/$ARCH-build.log)"); tail -30 "$LOG/$ARCH-build.log"
+    counted=$((passed + failed - start))
     return
   fi
   if ! wine_prefix_ready; then
-    failed=$((failed + 1)); failures+=("$ARCH Wine prefix"); return
+    failed=$((failed + 1)); failures+=("$ARCH Wine prefix"); counted=$((passed + failed - start)); return
   fi
   local summary="$LOG/$ARCH-summary"; rm -f "$summary"
   if [ -n "${DISPLAY:-}" ]; then
@@ -53,11 +54,13 @@ windows_tests() {
   fi
   if [ -f "$summary" ]; then
     { read -r p; read -r f; mapfile -t fl; } <"$summary"
-    passed=$((passed + p)); failed=$((failed + f)); counted=$((p + f))
+    passed=$((passed + p)); failed=$((failed + f))
     for x in "${fl[@]}"; do [ -n "$x" ] && failures+=("$x"); done
   else
     failed=$((failed + 1)); failures+=("$ARCH windows tests did not report")
   fi
+  source "$ROOT/scripts/package-tests.sh" "$WIN_BUILD"
+  counted=$((passed + failed - start))
 }
 
 # The 64-bit build runs everywhere; the 32-bit one where this machine runs 32-bit code.

@@ -43,7 +43,7 @@ HWND UsableWindow(HWND w) {
 
 MainForm::MainForm(ui::Component* owner, std::string storeKey)
     : ui::Form(owner, "frmMain"), storeKey_(std::move(storeKey)) {
-    caption = " Corvane 1.2";
+    caption = " Corvane " CORVANE_VERSION_SHORT; // major.minor of the project version
     clientWidth = 539;
     clientHeight = 430;
     position = ui::FormPosition::ScreenCenter;
@@ -317,7 +317,16 @@ void MainForm::showOptions() {
     frmOptions.showModal();
 }
 
-void MainForm::showHelp() { ui::prompt().shellOpen(handle(), kHelpAddress); }
+void MainForm::showHelp() {
+    const std::string page = ui::programFolder() + kHelpFile;
+    if (GetFileAttributesA(page.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        // Opening a missing file would fail without a word from the shell.
+        ui::prompt().messageBox(handle(), ui::formatMessage(kMissingHelpMessage, page), "Corvane",
+                                MB_OK | MB_ICONERROR);
+        return;
+    }
+    ui::prompt().shellOpen(handle(), page);
+}
 
 void MainForm::importBackup() { ImportFavourites(*this); }
 

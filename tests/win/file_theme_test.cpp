@@ -44,8 +44,11 @@ std::vector<std::string> FilesIn(const std::string& folder) {
 // Every folder the theme looks in, and its temporary folder, are the test's own.
 class FileTheme : public ::testing::Test {
 protected:
-    void SetUp() override { ui::environment().folders = {program.path(), windows.path(), system.path(), temp.path()}; }
-    void TearDown() override { ui::environment().folders = {}; }
+    void SetUp() override {
+        previous = ui::environment().folders;
+        ui::environment().folders = {program.path(), windows.path(), system.path(), temp.path()};
+    }
+    void TearDown() override { ui::environment().folders = previous; }
 
     std::string writeSkin(const TempFolder& where, const std::string& name, const DescriptionWriter& d,
                           const std::string& password = {}) {
@@ -57,6 +60,7 @@ protected:
     }
 
     TempFolder program, windows, system, temp, other;
+    ui::Folders previous;
 };
 
 TEST_F(FileTheme, TerminatorOnlyDescriptionIsReadyAndAnswersNothing) {

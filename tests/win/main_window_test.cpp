@@ -398,11 +398,19 @@ TEST_F(MainWindow, UpAndDownExchangeRowsAndRewriteBoth) {
     EXPECT_EQ(form->selectedIndex, 3);
 }
 
-TEST_F(MainWindow, HelpOpensTheHelpPage) {
+TEST_F(MainWindow, HelpOpensThePageBesideTheProgramOrSaysItIsMissing) {
     open(kFive);
+    const std::string page = folder.file("help.html");
+    form->helpButton()->click();
+    ASSERT_EQ(user.count("shell"), 0);
+    ASSERT_EQ(user.count("message"), 1);
+    EXPECT_EQ(user.calls.back().text, "The help page " + page + " was not found. Reinstall Corvane to restore it.");
+    EXPECT_EQ(user.calls.back().flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
+
+    folder.write("help.html", "<html></html>");
     form->helpButton()->click();
     ASSERT_EQ(user.count("shell"), 1);
-    EXPECT_EQ(user.calls.back().text, kHelpAddress);
+    EXPECT_EQ(user.calls.back().text, page);
 }
 
 TEST_F(MainWindow, ErrorDuringCreationIsShownOnceAndTheWindowKeepsTheRowsReadSoFar) {
