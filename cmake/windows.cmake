@@ -49,3 +49,5 @@ endif()
 if(EXISTS ${CMAKE_SOURCE_DIR}/tools/windows.cmake)
   include(${CMAKE_SOURCE_DIR}/tools/windows.cmake)
 endif()
+
+include(${CMAKE_CURRENT_LIST_DIR}/package.cmake)

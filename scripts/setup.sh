@@ -11,9 +11,10 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   FORCE_UPDATE=1
 fi
 
-for p in wine wine32:i386 g++-mingw-w64-i686-posix mingw-w64-i686-dev libz-mingw-w64-dev \
+for p in wine wine32:i386 wine64 g++-mingw-w64-i686-posix mingw-w64-i686-dev \
+         g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev libz-mingw-w64-dev \
          xvfb xauth x11-apps imagemagick googletest cmake clang libclang-rt-14-dev zlib1g-dev \
-         make python3 xdotool fonts-wine; do
+         make python3 xdotool fonts-wine nsis; do
   have_pkg "$p" || need+=("$p")
 done
 

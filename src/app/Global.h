@@ -1,6 +1,7 @@
 // The option flags and their file, the program's folders, and the folder browser.
 #pragma once
 #include "ui/UserPrompt.h"
+#include "ui/Environment.h"
 #include <windows.h>
 #include <string>
 

@@ -18,11 +18,33 @@ namespace {
 constexpr COLORREF kChosenRowColor = 0x0000FF; // red
 constexpr const char* kSortAscendingHint = "Sort by Alias(Ascending)";
 constexpr const char* kSortDescendingHint = "Sort by Alias(Descending)";
+
+struct OwnedSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK FindOwnedPopup(HWND w, LPARAM lp) {
+    auto* s = reinterpret_cast<OwnedSearch*>(lp);
+    if (GetWindow(w, GW_OWNER) != s->owner || !IsWindowVisible(w)) return TRUE;
+    s->found = w;
+    return FALSE;
+}
+
+// Where a disabled window's modal chain ends: down through its visible owned popups.
+HWND UsableWindow(HWND w) {
+    for (int depth = 0; w && !IsWindowEnabled(w) && depth < 8; ++depth) {
+        OwnedSearch s{w, nullptr};
+        EnumThreadWindows(GetCurrentThreadId(), &FindOwnedPopup, reinterpret_cast<LPARAM>(&s));
+        w = s.found;
+    }
+    return w;
+}
 } // namespace
 
 MainForm::MainForm(ui::Component* owner, std::string storeKey)
     : ui::Form(owner, "frmMain"), storeKey_(std::move(storeKey)) {
-    caption = " Corvane 1.2";
+    caption = " Corvane " CORVANE_VERSION_SHORT; // major.minor of the project version
     clientWidth = 539;
     clientHeight = 430;
     position = ui::FormPosition::ScreenCenter;
@@ -152,14 +174,19 @@ LRESULT MainForm::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         activateInstance();
         return 0;
     }
+    // Activated while a modal dialog disables us (a second start makes us the foreground
+    // window after posting its hand-over): the dialog comes forward again.
+    if (msg == WM_ACTIVATE && LOWORD(wp) != WA_INACTIVE && !IsWindowEnabled(handle()))
+        PostMessageA(handle(), kActivateMessage, 0, 0);
     return ui::Form::wndProc(msg, wp, lp);
 }
 
 void MainForm::activateInstance() {
     if (!IsWindowVisible(handle())) ShowWindow(handle(), SW_SHOW);
     if (IsIconic(handle())) ShowWindow(handle(), SW_RESTORE);
-    // The most recently active window comes forward: a modal dialog when one is open.
-    HWND last = GetLastActivePopup(handle());
+    // The most recently active window comes forward: a modal dialog when one is open, also
+    // when the disabled main window was the last one activated.
+    HWND last = UsableWindow(GetLastActivePopup(handle()));
     if (last && IsWindowVisible(last) && IsWindowEnabled(last)) SetForegroundWindow(last);
 }
 
@@ -207,11 +234,11 @@ void MainForm::editItem() {
 }
 
 void MainForm::deleteItem() {
-    if (options_.askDelete && ui::prompt().messageBox(handle(), "Are you sure you want to delete the selected item?",
-                                             "Corvane", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
-        return;
     const int k = selectedIndex;
-    if (!rowExists(k)) return;
+    if (!rowExists(k)) return; // nothing to ask about
+    if (options_.askDelete && ui::prompt().messageBox(handle(), "Are you sure you want to delete the selected item?",
+                                                      "Corvane", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+        return;
     {
         // One repaint later instead of the list scrolling its rows up now.
         ui::ListUpdate batch(*list_);
@@ -222,6 +249,7 @@ void MainForm::deleteItem() {
     RewriteStoreRange(storeKey_, k, n - 1);
     if (k < n) selectRow(k);
     else if (n > 0) selectRow(0);
+    else selectedIndex = kNoRowChosen; // Edit and Delete go off with the last row
 }
 
 void MainForm::exchangeRows(int a, int b) {
@@ -278,9 +306,19 @@ void MainForm::refreshRows() { loadRows(true); }
 
 void MainForm::loadRows(bool clearFirst) {
     // One repaint for the whole load; the list still shows the rows read before an error.
-    ui::ListUpdate batch(*list_);
-    if (clearFirst) list_->clear();
-    LoadFavourites(storeKey_);
+    // A chosen index survives a reload, but not one into an empty list, error or not.
+    auto forgetIfEmpty = [this] {
+        if (rowCount() == 0) selectedIndex = kNoRowChosen;
+    };
+    try {
+        ui::ListUpdate batch(*list_);
+        if (clearFirst) list_->clear();
+        LoadFavourites(storeKey_);
+    } catch (...) {
+        forgetIfEmpty();
+        throw;
+    }
+    forgetIfEmpty();
 }
 
 void MainForm::showOptions() {
@@ -288,7 +326,16 @@ void MainForm::showOptions() {
     frmOptions.showModal();
 }
 
-void MainForm::showHelp() { ui::prompt().shellOpen(handle(), kHelpAddress); }
+void MainForm::showHelp() {
+    const std::string page = ui::programFolder() + kHelpFile;
+    if (GetFileAttributesA(page.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        // Opening a missing file would fail without a word from the shell.
+        ui::prompt().messageBox(handle(), ui::formatMessage(kMissingHelpMessage, page), "Corvane",
+                                MB_OK | MB_ICONERROR);
+        return;
+    }
+    ui::prompt().shellOpen(handle(), page);
+}
 
 void MainForm::importBackup() { ImportFavourites(*this); }
 

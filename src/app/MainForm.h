@@ -18,7 +18,9 @@ namespace corvane::app {
 constexpr const char* kMainWindowClass = "Corvane Made by Tollbright";
 constexpr UINT kActivateMessage = 0x1403; // WM_USER + 0x1003, posted by a second start
 constexpr int kNoRowChosen = -200;
-constexpr const char* kHelpAddress = "https://corvane.app/help/";
+// The help page ships beside the exe; Help opens it from the program folder.
+constexpr const char* kHelpFile = "help.html";
+constexpr const char* kMissingHelpMessage = "The help page %s was not found. Reinstall Corvane to restore it.";
 
 class MainForm : public ui::Form, public FavouriteRows {
 public:

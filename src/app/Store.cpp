@@ -6,8 +6,16 @@ namespace corvane::app {
 
 using ui::RegistryKey;
 
-std::string AliasValueName(int i) { return "N" + std::to_string(i); }
-std::string PathValueName(int i) { return "P" + std::to_string(i); }
+namespace {
+// Appended in two steps: GCC 12 reports a false -Wrestrict for "N" + std::to_string(i).
+std::string indexedName(char letter, int i) {
+    std::string name(1, letter);
+    return name += std::to_string(i);
+}
+} // namespace
+
+std::string AliasValueName(int i) { return indexedName('N', i); }
+std::string PathValueName(int i) { return indexedName('P', i); }
 
 namespace {
 RegistryKey openForWriting(const std::string& key) {
@@ -57,10 +65,14 @@ void DeleteStorePair(const std::string& key, int index) {
 
 bool SeedStoreIfMissing(const std::string& key, const std::string& windowsFolder) {
     if (RegistryKey::exists(HKEY_CURRENT_USER, key)) return false;
-    WriteStoreValue(key, "N0", "Windows Directory");
-    WriteStoreValue(key, "P0", windowsFolder);
-    WriteStoreValue(key, "N1", "C:\\");
-    WriteStoreValue(key, "P1", "C:\\");
+    int i = 0;
+    // An empty path would end every load at this pair and hide the rest.
+    if (!windowsFolder.empty()) {
+        WriteStoreValue(key, AliasValueName(i), "Windows Directory");
+        WriteStoreValue(key, PathValueName(i++), windowsFolder);
+    }
+    WriteStoreValue(key, AliasValueName(i), "C:\\");
+    WriteStoreValue(key, PathValueName(i), "C:\\");
     return true;
 }
 

@@ -1,4 +1,5 @@
 #include "flat/FlatUtilities.h"
+#include "ui/Gdi.h"
 #include "flat/FlatColors.h"
 #include <vector>
 

@@ -17,10 +17,10 @@ Environment& environment() {
     return e;
 }
 
-std::string executablePath() {
+std::string executablePath(DWORD(WINAPI* get)(HMODULE, LPSTR, DWORD)) {
     for (DWORD size = MAX_PATH;; size *= 2) {
         std::vector<char> buf(size);
-        DWORD n = GetModuleFileNameA(nullptr, buf.data(), size);
+        DWORD n = get(nullptr, buf.data(), size);
         if (n < size || size >= 32768) return std::string(buf.data(), n);
     }
 }

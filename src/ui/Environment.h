@@ -29,8 +29,9 @@ std::string windowsFolder();
 std::string systemFolder();
 std::string tempFolder();
 
-// Full path of the running executable, as the process sees it, however long.
-std::string executablePath();
+// Full path of the running executable, as the process sees it, however long (`get`
+// stands in for GetModuleFileNameA).
+std::string executablePath(DWORD(WINAPI* get)(HMODULE, LPSTR, DWORD) = &GetModuleFileNameA);
 // A folder the system names through `get` (GetWindowsDirectoryA and the like), read in
 // full even when it is longer than the first buffer; no backslash added.
 std::string readSystemFolder(UINT(WINAPI* get)(LPSTR, UINT));

@@ -55,7 +55,13 @@ void Form::create() {
 void Form::show() {
     if (!handle()) return;
     if (!IsWindowVisible(handle())) {
-        formShow();
+        try {
+            formShow();
+        } catch (...) {
+            // Open all the same: a later show would run the handler, and fill the list, again.
+            ShowWindow(handle(), SW_SHOW);
+            throw;
+        }
         ShowWindow(handle(), SW_SHOW);
         UpdateWindow(handle());
     } else {

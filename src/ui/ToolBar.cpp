@@ -1,4 +1,5 @@
 #include "ui/ToolBar.h"
+#include "ui/Errors.h"
 #include <algorithm>
 
 namespace corvane::ui {
@@ -50,8 +51,11 @@ void ToolButton::notification(Component* c, Operation op) {
 
 void ToolButton::click() {
     if (!enabled_) return;
-    if (action_) action_->execute();
-    else if (onClick) onClick();
+    // An entry point of its own (programs and tests click too), so it guards.
+    guarded([this] {
+        if (action_) action_->execute();
+        else if (onClick) onClick();
+    });
 }
 
 RECT ToolButton::itemRect() const {

@@ -1,6 +1,9 @@
-// Tiny benchmark harness: each CORVANE_BENCH body runs once from main and prints
-// the product's time beside the bare platform operation's time and their ratio.
+// Tiny benchmark harness. Each CORVANE_BENCH body runs once from main. A comparison
+// runs the product and its floor (the bare platform work it cannot avoid) in turns,
+// after a warm-up, so that a busy moment of the shared machine hits both sides; each
+// line gives the median and the spread of every side and the ratio of the medians.
 #pragma once
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <functional>
@@ -15,27 +18,109 @@ struct Entry { const char* name; void (*fn)(); };
 inline std::vector<Entry>& registry() { static std::vector<Entry> r; return r; }
 struct Registrar { Registrar(const char* n, void (*f)()) { registry().push_back({n, f}); } };
 
-// Best of `reps` runs, in milliseconds; `setup` runs untimed before each run.
-inline double timeBest(int reps, const std::function<void()>& setup, const std::function<void()>& body) {
-    double best = 1e300;
-    for (int i = 0; i < reps; ++i) {
-        if (setup) setup();
-        auto t0 = Clock::now();
-        body();
-        double ms = std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
-        if (ms < best) best = ms;
-    }
-    return best;
+inline double msSince(Clock::time_point t0) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
 }
 
-inline void report(const std::string& what, double productMs, const std::string& bareWhat, double bareMs) {
-    std::printf("%-48s product %10.3f ms | %-36s %10.3f ms | ratio %6.2f\n",
-                what.c_str(), productMs, bareWhat.c_str(), bareMs, bareMs > 0 ? productMs / bareMs : 0.0);
+// One timed body with its untimed preparation and, after it, an untimed check of
+// what it produced. A run whose body or check fails is counted, and its time left out.
+struct Side {
+    std::string name;
+    std::function<void()> setup;
+    std::function<bool()> body;
+    std::function<bool()> check;
+    // Instead of `body`: a run that times itself, returning milliseconds or < 0 when it failed.
+    std::function<double()> selfTimed;
+    std::vector<double> ms{};
+    int failed = 0;   // warm-up runs included
+    int attempts = 0; // warm-up runs included
+};
+
+inline Side side(std::string name, std::function<void()> setup, std::function<void()> body,
+                 std::function<bool()> check = nullptr) {
+    return {std::move(name), std::move(setup), [b = std::move(body)] { b(); return true; }, std::move(check), nullptr};
+}
+inline Side checkedSide(std::function<bool()> body, std::function<bool()> check) {
+    return {"", nullptr, std::move(body), std::move(check), nullptr};
+}
+inline Side selfTimedSide(std::function<double()> run) { return {"", nullptr, nullptr, nullptr, std::move(run)}; }
+
+struct Stats {
+    double median = 0, min = 0, max = 0;
+    int runs = 0;
+};
+
+inline Stats stats(std::vector<double> v) {
+    Stats s;
+    if (v.empty()) return s;
+    std::sort(v.begin(), v.end());
+    const std::size_t n = v.size();
+    s.median = n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+    s.min = v.front();
+    s.max = v.back();
+    s.runs = static_cast<int>(n);
+    return s;
+}
+
+inline void runOnce(Side& s, bool keep) {
+    if (s.setup) s.setup();
+    const auto t0 = Clock::now();
+    bool ok = true;
+    double ms = 0;
+    if (s.selfTimed) {
+        ms = s.selfTimed();
+        ok = ms >= 0;
+    } else {
+        ok = s.body();
+        ms = msSince(t0);
+    }
+    if (s.check) ok = s.check() && ok;
+    ++s.attempts;
+    if (!ok) ++s.failed;
+    else if (keep) s.ms.push_back(ms);
+}
+
+// `warmUp` untimed rounds, then `rounds` timed ones; every round runs each side
+// once, starting with a different side each time.
+inline void interleave(std::vector<Side*> sides, int warmUp, int rounds) {
+    const std::size_t k = sides.size();
+    for (int r = 0; r < warmUp + rounds; ++r)
+        for (std::size_t i = 0; i < k; ++i) runOnce(*sides[(r + i) % k], r >= warmUp);
+}
+
+inline std::string describe(const Side& s) {
+    const Stats st = stats(s.ms);
+    char buf[160];
+    if (st.runs) std::snprintf(buf, sizeof buf, "%9.3f ms [%.3f-%.3f]", st.median, st.min, st.max);
+    else std::snprintf(buf, sizeof buf, "%9s", "no time");
+    std::string text = buf;
+    if (s.failed) text += " (" + std::to_string(s.failed) + " of " + std::to_string(s.attempts) + " runs FAILED)";
+    return text;
+}
+
+// One line: the medians and spreads of `a` and `b` and the ratio of the medians.
+inline void report(const std::string& what, const Side& a, const Side& b) {
+    const double ma = stats(a.ms).median, mb = stats(b.ms).median;
+    char ratio[32] = "ratio -";
+    if (!a.ms.empty() && mb > 0) std::snprintf(ratio, sizeof ratio, "ratio %.2f", ma / mb);
+    std::printf("%-50s %s | %s | %s | %d timed runs\n", what.c_str(), describe(a).c_str(), describe(b).c_str(), ratio,
+                static_cast<int>(std::max(a.ms.size(), b.ms.size())));
+    std::fflush(stdout);
+}
+
+// Work the product does beyond its floor, timed on its own in the same rounds.
+inline void reportExtra(const Side& extra) {
+    std::printf("  extra: %-42s %s\n", extra.name.c_str(), describe(extra).c_str());
     std::fflush(stdout);
 }
 
 inline void reportValue(const std::string& what, double value, const char* unit) {
-    std::printf("%-48s %12.1f %s\n", what.c_str(), value, unit);
+    std::printf("  %-48s %12.0f %s\n", what.c_str(), value, unit);
+    std::fflush(stdout);
+}
+
+inline void problem(const std::string& text) {
+    std::printf("  !! %s\n", text.c_str());
     std::fflush(stdout);
 }
 

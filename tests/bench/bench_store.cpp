@@ -1,32 +1,92 @@
-// The store and main-window commands against the bare registry calls they rest on.
+// The store and main-window commands beside their floors: the registry calls and
+// list-view messages they cannot do without, on the same key, values and list.
 #include "Bench.h"
 #include "ui/Environment.h"
 #include "app/Global.h"
 #include "app/MainForm.h"
+#include "app/SortRules.h"
 #include "ui/Application.h"
 #include <windows.h>
+#include <commctrl.h>
 #include <shlwapi.h>
 #include <memory>
 #include <string>
+#include <vector>
 
 using namespace corvane;
+using namespace corvane::bench;
 
 namespace {
 
 const char* const kBenchKey = "Software\\CorvaneBench";
 
-void clearKey() { SHDeleteKeyA(HKEY_CURRENT_USER, kBenchKey); }
+struct Value {
+    std::string name, text;
+};
 
-void fillKey(int n) {
-    clearKey();
+std::vector<Value> pairsOf(const std::vector<app::FavouriteRow>& rows) {
+    std::vector<Value> v;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        v.push_back({app::AliasValueName(static_cast<int>(i)), rows[i].alias});
+        v.push_back({app::PathValueName(static_cast<int>(i)), rows[i].path});
+    }
+    return v;
+}
+
+bool writeValues(HKEY h, const std::vector<Value>& values) {
+    bool ok = true;
+    for (const Value& v : values)
+        ok = RegSetValueExA(h, v.name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(v.text.c_str()),
+                            static_cast<DWORD>(v.text.size() + 1)) == ERROR_SUCCESS && ok;
+    return ok;
+}
+
+// The key emptied and filled with `rows`, before every run of either side.
+void fillKey(const std::vector<app::FavouriteRow>& rows) {
+    SHDeleteKeyA(HKEY_CURRENT_USER, kBenchKey);
     HKEY h;
-    RegCreateKeyExA(HKEY_CURRENT_USER, kBenchKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr);
-    for (int i = 0; i < n; ++i) {
-        std::string a = "Favourite " + std::to_string(i), p = "C:\\Folders\\Some place\\number " + std::to_string(i);
-        RegSetValueExA(h, ("N" + std::to_string(i)).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(a.c_str()), a.size() + 1);
-        RegSetValueExA(h, ("P" + std::to_string(i)).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(p.c_str()), p.size() + 1);
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kBenchKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr) != ERROR_SUCCESS)
+        return;
+    writeValues(h, pairsOf(rows));
+    RegCloseKey(h);
+}
+
+std::vector<app::FavouriteRow> numberedRows(int n) {
+    std::vector<app::FavouriteRow> rows;
+    for (int i = 0; i < n; ++i)
+        rows.push_back({"Favourite " + std::to_string(i), "C:\\Folders\\Some place\\number " + std::to_string(i)});
+    return rows;
+}
+
+// The pairs the key holds, read until the first gap, as the product reads them.
+std::vector<app::FavouriteRow> keyRows() {
+    std::vector<app::FavouriteRow> rows;
+    HKEY h;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kBenchKey, 0, KEY_READ, &h) != ERROR_SUCCESS) return rows;
+    for (int i = 0;; ++i) {
+        char a[1024], p[1024];
+        DWORD sa = sizeof a, sp = sizeof p;
+        if (RegQueryValueExA(h, app::AliasValueName(i).c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(a), &sa) ||
+            RegQueryValueExA(h, app::PathValueName(i).c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(p), &sp))
+            break;
+        rows.push_back({a, p});
     }
     RegCloseKey(h);
+    return rows;
+}
+
+bool keyHoldsValue(const std::string& name) {
+    HKEY h;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kBenchKey, 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
+    const bool found = RegQueryValueExA(h, name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    RegCloseKey(h);
+    return found;
+}
+
+std::vector<app::FavouriteRow> listRows(const app::MainForm& f) {
+    std::vector<app::FavouriteRow> rows;
+    for (int i = 0; i < f.rowCount(); ++i) rows.push_back({f.rowAlias(i), f.rowPath(i)});
+    return rows;
 }
 
 // The program folder points at a temporary folder whose options turn the tips off.
@@ -54,35 +114,58 @@ std::unique_ptr<app::MainForm> openMain() {
     return f;
 }
 
-double bareQueryLoop(int n) {
-    return bench::timeBest(3, nullptr, [n] {
-        HKEY h;
-        RegOpenKeyExA(HKEY_CURRENT_USER, kBenchKey, 0, KEY_ALL_ACCESS, &h);
-        char buf[1024];
-        for (int i = 0; i <= n; ++i) { // n pairs and the gap that ends the load
-            for (char c : {'N', 'P'}) {
-                DWORD type, size = sizeof buf;
-                RegQueryValueExA(h, (c + std::to_string(i)).c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buf), &size);
-            }
-        }
-        RegCloseKey(h);
-    });
+void reloadList(app::MainForm& f) {
+    f.list()->clear();
+    f.list()->beginUpdate();
+    f.LoadFavourites(kBenchKey);
+    f.list()->endUpdate();
+}
+
+// The floor of a load: every value read once, each pair inserted into the same list
+// with redraw off, up to the gap that ends the load.
+void readAndInsert(HWND list, const std::vector<Value>& names) {
+    HKEY h;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kBenchKey, 0, KEY_READ, &h) != ERROR_SUCCESS) return;
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    char alias[1024], path[1024];
+    for (std::size_t i = 0; i + 1 < names.size(); i += 2) {
+        DWORD sa = sizeof alias, sp = sizeof path;
+        if (RegQueryValueExA(h, names[i].name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(alias), &sa) ||
+            RegQueryValueExA(h, names[i + 1].name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(path), &sp))
+            break;
+        LVITEMA item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = static_cast<int>(i / 2);
+        item.pszText = alias;
+        const int at = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+        item.iSubItem = 1;
+        item.pszText = path;
+        SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(&item));
+    }
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+    RegCloseKey(h);
 }
 
 void benchLoad(int n) {
-    fillKey(n);
+    const std::vector<app::FavouriteRow> rows = numberedRows(n);
+    fillKey(rows);
     BenchFolder folder;
     auto form = openMain();
-    double product = bench::timeBest(3, [&] { form->list()->clear(); }, [&] {
+    // The names of the n pairs and of the pair that ends the load.
+    std::vector<Value> names = pairsOf(numberedRows(n + 1));
+    auto clear = [&] { form->list()->clear(); };
+    auto listIsKey = [&] { return listRows(*form) == rows; };
+    Side product = side("", clear, [&] {
         form->list()->beginUpdate();
         form->LoadFavourites(kBenchKey);
         form->list()->endUpdate();
-    });
-    if (form->rowCount() != n) std::printf("!! loaded %d of %d rows\n", form->rowCount(), n);
-    double bare = bareQueryLoop(n);
-    bench::report("load " + std::to_string(n) + " favourites into the list", product, "RegQueryValueExA loop", bare);
+    }, listIsKey);
+    Side floor = side("", clear, [&] { readAndInsert(form->list()->handle(), names); }, listIsKey);
+    interleave({&product, &floor}, 2, n > 5000 ? 7 : 15);
+    report("load " + std::to_string(n) + " favourites vs reads+inserts", product, floor);
     form.reset();
-    clearKey();
+    SHDeleteKeyA(HKEY_CURRENT_USER, kBenchKey);
 }
 
 } // namespace
@@ -95,150 +178,80 @@ CORVANE_BENCH(store_load) {
 CORVANE_BENCH(store_delete_and_sort) {
     const int n = 1000;
     BenchFolder folder;
-    double product = 1e300, bare = 1e300;
-    for (int rep = 0; rep < 5; ++rep) {
-        fillKey(n);
-        auto form = openMain();
-        form->list()->select(0);
-        form->options().askDelete = false;
-        auto t0 = bench::Clock::now();
-        form->deleteItem();
-        double ms = std::chrono::duration<double, std::milli>(bench::Clock::now() - t0).count();
-        if (ms < product) product = ms;
-        form.reset();
-    }
-    // The same writes in a bare loop: the pair removal and n-1 pairs rewritten.
-    fillKey(n);
-    bare = bench::timeBest(3, nullptr, [&] {
-        HKEY h;
-        RegOpenKeyExA(HKEY_CURRENT_USER, kBenchKey, 0, KEY_ALL_ACCESS, &h);
-        RegDeleteValueA(h, ("N" + std::to_string(n - 1)).c_str());
-        RegDeleteValueA(h, ("P" + std::to_string(n - 1)).c_str());
-        for (int i = 0; i < n - 1; ++i) {
-            std::string a = "Favourite " + std::to_string(i + 1), p = "C:\\Folders\\Some place\\number " + std::to_string(i + 1);
-            RegSetValueExA(h, ("N" + std::to_string(i)).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(a.c_str()), a.size() + 1);
-            RegSetValueExA(h, ("P" + std::to_string(i)).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(p.c_str()), p.size() + 1);
-        }
-        RegCloseKey(h);
-    });
-    bench::report("delete row 0 of 1,000", product, "RegSetValueExA loop (same writes)", bare);
-
-    fillKey(n);
+    const std::vector<app::FavouriteRow> rows = numberedRows(n);
+    fillKey(rows);
     auto form = openMain();
-    // Reverse the order first so the sort has real work, then time an ascending sort.
-    form->sortAscending = false;
-    form->sortRows();
-    form->sortAscending = true;
-    double sortMs = bench::timeBest(1, nullptr, [&] { form->sortRows(); });
-    double writeAll = bench::timeBest(3, nullptr, [&] {
-        HKEY h;
-        RegOpenKeyExA(HKEY_CURRENT_USER, kBenchKey, 0, KEY_ALL_ACCESS, &h);
-        for (int i = 0; i < n; ++i) {
-            std::string a = "Favourite " + std::to_string(i), p = "C:\\x";
-            RegSetValueExA(h, ("N" + std::to_string(i)).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(a.c_str()), a.size() + 1);
-            RegSetValueExA(h, ("P" + std::to_string(i)).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(p.c_str()), p.size() + 1);
-        }
-        RegCloseKey(h);
+    form->options().askDelete = false;
+
+    // Delete row 0: the pair n-1 goes, pairs 0..n-2 take the rows after it.
+    const std::vector<app::FavouriteRow> afterDelete(rows.begin() + 1, rows.end());
+    const std::vector<Value> deleteWrites = pairsOf(afterDelete);
+    const std::string lastAlias = app::AliasValueName(n - 1), lastPath = app::PathValueName(n - 1);
+    auto refillAndReload = [&] {
+        fillKey(rows);
+        reloadList(*form);
+        form->list()->select(0);
+    };
+    Side delProduct = side("", refillAndReload, [&] { form->deleteItem(); }, [&] {
+        return form->rowCount() == n - 1 && keyRows() == afterDelete && !keyHoldsValue(lastAlias) &&
+               listRows(*form) == afterDelete;
     });
-    bench::report("sort 1,000 rows (exchange sort + rewrite)", sortMs, "RegSetValueExA of all 2,000 values", writeAll);
+    Side delFloor = side("", [&] { fillKey(rows); }, [&] {
+        HKEY h;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, kBenchKey, 0, KEY_ALL_ACCESS, &h) != ERROR_SUCCESS) return;
+        RegDeleteValueA(h, lastAlias.c_str());
+        RegDeleteValueA(h, lastPath.c_str());
+        writeValues(h, deleteWrites);
+        RegCloseKey(h);
+    }, [&] { return keyRows() == afterDelete && !keyHoldsValue(lastAlias); });
+    // The list is the only copy of the rows: the row goes from it, and the rest
+    // are read back from it for the rewrite.
+    Side delList = side("list: delete row 0, redraw off", [&] { reloadList(*form); }, [&] {
+        form->list()->beginUpdate();
+        form->list()->deleteItem(0);
+        form->list()->endUpdate();
+    });
+    Side delRead = side("list: read back 999 rows", [&] { reloadList(*form); }, [&] { listRows(*form); });
+    interleave({&delProduct, &delFloor, &delList, &delRead}, 2, 11);
+    report("delete row 0 of 1,000 vs the same writes", delProduct, delFloor);
+    reportExtra(delList);
+    reportExtra(delRead);
+
+    // Sort: the rows in a scrambled order, sorted ascending; the floor writes the
+    // very values the sort leaves.
+    std::vector<app::FavouriteRow> scrambled = rows;
+    uint32_t x = 12345;
+    for (int i = n - 1; i > 0; --i) {
+        x = x * 1664525u + 1013904223u;
+        std::swap(scrambled[static_cast<std::size_t>(i)], scrambled[(x >> 8) % static_cast<uint32_t>(i + 1)]);
+    }
+    std::vector<app::FavouriteRow> sorted = scrambled;
+    app::ExchangeSort(sorted, true);
+    const std::vector<Value> sortWrites = pairsOf(sorted);
+    Side sortProduct = side("", [&] {
+        fillKey(scrambled);
+        reloadList(*form);
+        form->sortAscending = true;
+    }, [&] { form->sortRows(); }, [&] { return keyRows() == sorted && listRows(*form) == sorted; });
+    Side sortFloor = side("", [&] { fillKey(scrambled); }, [&] {
+        HKEY h;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, kBenchKey, 0, KEY_ALL_ACCESS, &h) != ERROR_SUCCESS) return;
+        writeValues(h, sortWrites);
+        RegCloseKey(h);
+    }, [&] { return keyRows() == sorted; });
+    std::vector<app::FavouriteRow> work;
+    Side sortInMemory = side("exchange sort of 1,000 rows in memory", [&] { work = scrambled; },
+                             [&] { app::ExchangeSort(work, true); });
+    // Read once for the sort and once more for the rewrite.
+    Side sortRead = side("list: read back 1,000 rows (twice)", [&] { reloadList(*form); }, [&] {
+        listRows(*form);
+        listRows(*form);
+    });
+    interleave({&sortProduct, &sortFloor, &sortInMemory, &sortRead}, 2, 11);
+    report("sort 1,000 rows vs writing the sorted values", sortProduct, sortFloor);
+    reportExtra(sortInMemory);
+    reportExtra(sortRead);
+
     form.reset();
-    clearKey();
-}
-
-namespace {
-LRESULT CALLBACK BareWndProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-    if (m == WM_DESTROY) PostQuitMessage(0);
-    return DefWindowProcA(h, m, w, l);
-}
-
-void copyKey(const char* from, const char* to) {
-    HKEY src;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, from, 0, KEY_READ, &src) != ERROR_SUCCESS) return;
-    RegCloseKey(src);
-    HKEY dst;
-    RegCreateKeyExA(HKEY_CURRENT_USER, to, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &dst, nullptr);
-    SHCopyKeyA(HKEY_CURRENT_USER, from, dst, 0);
-    RegCloseKey(dst);
-}
-
-// Starts `cmdline` and waits until a visible window of `cls` has painted (its update
-// region is empty) with `rows` list rows; returns milliseconds.
-double timeToPaintedWindow(const std::string& cmdline, const char* cls, int rows) {
-    STARTUPINFOA si{sizeof si};
-    PROCESS_INFORMATION pi{};
-    std::string cmd = cmdline;
-    auto t0 = bench::Clock::now();
-    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
-    double ms = -1;
-    for (int i = 0; i < 20000; ++i) {
-        HWND w = FindWindowA(cls, nullptr);
-        if (w && IsWindowVisible(w) && !GetUpdateRect(w, nullptr, FALSE)) {
-            HWND list = FindWindowExA(w, nullptr, "SysListView32", nullptr);
-            if (rows == 0 || (list && SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == rows)) {
-                ms = std::chrono::duration<double, std::milli>(bench::Clock::now() - t0).count();
-                PostMessageA(w, WM_CLOSE, 0, 0);
-                break;
-            }
-        }
-        Sleep(1);
-    }
-    WaitForSingleObject(pi.hProcess, 10000);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return ms;
-}
-} // namespace
-
-// Run by the start-up benchmark as the bare comparison: a plain window, shown and painted.
-int BareWindowMain() {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = &BareWndProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = "CorvaneBareWindow";
-    RegisterClassA(&wc);
-    HWND h = CreateWindowA(wc.lpszClassName, "bare", WS_OVERLAPPEDWINDOW, 0, 0, 560, 470, nullptr, nullptr, wc.hInstance, nullptr);
-    ShowWindow(h, SW_SHOW);
-    UpdateWindow(h);
-    MSG m;
-    while (GetMessageA(&m, nullptr, 0, 0) > 0) DispatchMessageA(&m);
-    return 0;
-}
-
-CORVANE_BENCH(startup_to_painted_window) {
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string folder = self;
-    folder = folder.substr(0, folder.find_last_of('\\') + 1);
-    std::string exe = folder + "Corvane.exe";
-    // The real store, with 10 favourites; kept and put back afterwards.
-    copyKey("Software\\Corvane", "Software\\CorvaneBenchSaved");
-    std::string backup = folder + "options.ini";
-    bool hadOptions = GetFileAttributesA(backup.c_str()) != INVALID_FILE_ATTRIBUTES;
-    if (hadOptions) CopyFileA(backup.c_str(), (backup + ".benchsave").c_str(), FALSE);
-    WritePrivateProfileStringA("Options", "ShowTips", "0", backup.c_str());
-    SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Corvane");
-    HKEY h;
-    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Corvane", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr);
-    for (int i = 0; i < 10; ++i) {
-        std::string a = "Favourite " + std::to_string(i), p = "C:\\windows";
-        RegSetValueExA(h, ("N" + std::to_string(i)).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(a.c_str()), a.size() + 1);
-        RegSetValueExA(h, ("P" + std::to_string(i)).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(p.c_str()), p.size() + 1);
-    }
-    RegCloseKey(h);
-
-    double best = 1e300, bareBest = 1e300;
-    for (int rep = 0; rep < 3; ++rep) {
-        double ms = timeToPaintedWindow("\"" + exe + "\"", app::kMainWindowClass, 10);
-        if (ms >= 0 && ms < best) best = ms;
-        double bare = timeToPaintedWindow("\"" + std::string(self) + "\" --bare-window", "CorvaneBareWindow", 0);
-        if (bare >= 0 && bare < bareBest) bareBest = bare;
-    }
-    bench::report("start to painted main window, 10 favourites", best, "start to painted bare window", bareBest);
-
-    if (hadOptions) MoveFileExA((backup + ".benchsave").c_str(), backup.c_str(), MOVEFILE_REPLACE_EXISTING);
-    else DeleteFileA(backup.c_str());
-    SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Corvane");
-    copyKey("Software\\CorvaneBenchSaved", "Software\\Corvane");
-    SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\CorvaneBenchSaved");
+    SHDeleteKeyA(HKEY_CURRENT_USER, kBenchKey);
 }

@@ -1,16 +1,19 @@
-// A complete file theme load of a realistic skin beside the platform work it
-// rests on: copying the file, inflating the description, making the bitmaps.
+// A complete file theme load of a realistic skin beside the work it cannot do
+// without: extracting the description, checking its bitmaps, making the GDI bitmaps.
 #include <windows.h>
-#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
-#include <zlib.h>
+#include <objbase.h>
 
 #include "Bench.h"
+#include "ui/Environment.h"
+#include "SkinFloor.h"
 #include "skin/theme/BmpCheck.h"
 #include "skin/theme/FileTheme.h"
+#include "skin/theme/SkinDescription.h"
 #include "skin/theme/SkinKeys.h"
 #include "skinpack/SkinWriter.h"
 
@@ -19,6 +22,7 @@ using namespace corvane::skin;
 namespace {
 
 using corvane::skinpack::Bytes;
+using namespace corvane::bench;
 
 // Gradients with a little noise, the way drawn skin pictures compress.
 Bytes picture(int w, int h, uint32_t seed) {
@@ -32,7 +36,8 @@ Bytes picture(int w, int h, uint32_t seed) {
 
 struct Skin {
     corvane::skinpack::DescriptionWriter description;
-    std::vector<Bytes> bitmaps; // the ones the theme turns into GDI bitmaps
+    std::vector<Bytes> bitmaps;    // the ones the theme turns into GDI bitmaps
+    std::vector<Bytes> allBitmaps; // every bitmap item, each checked at load
     int bitmapItems = 0;
 };
 
@@ -46,11 +51,13 @@ Skin realisticSkin() {
         const int h = key == corvane::skin::BitmapKey::TITLEBAR1 ? 30 : 8 + (k * 13) % 40;
         Bytes bmp = picture(w, h, static_cast<uint32_t>(k + 1));
         s.description.addBitmap(corvane::skin::SkinKeyName(key), bmp);
+        s.allBitmaps.push_back(bmp);
         s.bitmaps.push_back(std::move(bmp));
         ++s.bitmapItems;
     }
     for (int i = 0; i < 6; ++i) {
-        s.description.addBitmap("SKIN2_EXTRA" + std::to_string(i), picture(64, 32, 100u + i));
+        s.allBitmaps.push_back(picture(64, 32, 100u + i));
+        s.description.addBitmap(std::string("SKIN2_EXTRA").append(std::to_string(i)), s.allBitmaps.back());
         ++s.bitmapItems;
     }
     for (int k = 0; k < corvane::skin::kColorKeyCount; ++k)
@@ -73,17 +80,16 @@ HBITMAP createDIBitmap(const Bytes& bmp) {
     return b;
 }
 
-bool inflateTo(const Bytes& packed, std::size_t size) {
-    Bytes out(size);
-    z_stream zs{};
-    if (inflateInit2(&zs, -MAX_WBITS) != Z_OK) return false;
-    zs.next_in = const_cast<Bytef*>(packed.data());
-    zs.avail_in = static_cast<uInt>(packed.size());
-    zs.next_out = out.data();
-    zs.avail_out = static_cast<uInt>(out.size());
-    const int rc = inflate(&zs, Z_FINISH);
-    inflateEnd(&zs);
-    return rc == Z_STREAM_END;
+bool folderIsEmpty(const std::string& folder) {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((folder + "*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return true;
+    bool empty = true;
+    do
+        if (std::strcmp(fd.cFileName, ".") != 0 && std::strcmp(fd.cFileName, "..") != 0) empty = false;
+    while (empty && FindNextFileA(h, &fd));
+    FindClose(h);
+    return empty;
 }
 
 } // namespace
@@ -91,65 +97,77 @@ bool inflateTo(const Bytes& packed, std::size_t size) {
 CORVANE_BENCH(theme_file_load) {
     char tempBase[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, tempBase);
-    const std::string dir = std::string(tempBase) + "corvane-bench-theme\\";
+    const std::string dir = std::string(tempBase) + "corvane-bench-theme\\", temp = dir + "temp\\";
     CreateDirectoryA(dir.c_str(), nullptr);
-    const std::string archive = dir + "msn.ssk", copy = dir + "copy.bin";
+    CreateDirectoryA(temp.c_str(), nullptr);
+    const std::string archive = dir + "msn.ssk", floorOut = dir + "floor.sk2", copy = dir + "copy.sk2";
+    // The theme extracts into a folder of our own, which must be empty again after every load.
+    corvane::ui::environment().folders = {dir, dir, dir, temp};
 
     const Skin skin = realisticSkin();
     const Bytes description = skin.description.build();
     const Bytes packedArchive = corvane::skinpack::BuildSkin(skin.description);
     if (!corvane::skinpack::WriteFile(archive, packedArchive)) {
-        std::printf("cannot write %s\n", archive.c_str());
+        problem("cannot write " + archive);
         return;
     }
-    const Bytes deflated = corvane::skinpack::DeflateRaw(description);
 
     bool ready = false;
     int bitmaps = 0;
-    auto load = [&] {
+    Side product = side("", nullptr, [&] {
         corvane::skin::FileTheme theme(nullptr);
         theme.setThemeFile(archive);
         ready = theme.ready();
         bitmaps = 0;
         for (int k = 0; k < corvane::skin::kBitmapKeyCount; ++k)
             if (theme.LookupBitmap(static_cast<corvane::skin::BitmapKey>(k))) ++bitmaps;
-    };
-    auto copyFile = [&] {
-        CopyFileA(archive.c_str(), copy.c_str(), FALSE);
-        DeleteFileA(copy.c_str());
-    };
-    bool inflated = true;
-    auto inflateDescription = [&] { inflated = inflateTo(deflated, description.size()) && inflated; };
-    auto makeBitmaps = [&] {
+    }, [&] { return ready && bitmaps == corvane::skin::kBitmapKeyCount && folderIsEmpty(temp); });
+
+    // The floor: the same extraction, every bitmap item checked, the same bitmaps
+    // made (and freed, as the theme frees its own when it goes).
+    Bytes file, inflated(description.size());
+    Side floor = checkedSide([&] {
+        if (!readInflateWrite(archive, floorOut, file, inflated)) return false;
+        bool valid = true;
+        for (const Bytes& b : skin.allBitmaps) valid = corvane::skin::CheckBmp(b.data(), b.size()).has_value() && valid;
         std::vector<HBITMAP> made;
         for (const Bytes& b : skin.bitmaps) made.push_back(createDIBitmap(b));
-        for (HBITMAP b : made) DeleteObject(b);
-    };
+        for (HBITMAP b : made) valid = b != nullptr && DeleteObject(b) && valid;
+        return valid;
+    }, [&] { return inflated == description; });
 
-    // The machine is shared: the runs take turns so that a busy moment hits
-    // both sides, and the best of each counts.
-    double product = 1e300, copyOnly = 1e300, inflateOnly = 1e300, bitmapsOnly = 1e300;
-    for (int round = 0; round < 40; ++round) {
-        product = std::min(product, corvane::bench::timeBest(1, nullptr, load));
-        copyOnly = std::min(copyOnly, corvane::bench::timeBest(1, nullptr, copyFile));
-        inflateOnly = std::min(inflateOnly, corvane::bench::timeBest(1, nullptr, inflateDescription));
-        bitmapsOnly = std::min(bitmapsOnly, corvane::bench::timeBest(1, nullptr, makeBitmaps));
-    }
-    if (!ready || bitmaps != corvane::skin::kBitmapKeyCount)
-        std::printf("theme load failed (ready %d, %d bitmaps)\n", ready ? 1 : 0, bitmaps);
-    if (!inflated) std::printf("inflate failed\n");
-    const double copyAndBitmaps = copyOnly + bitmapsOnly;
-    const double floor = copyOnly + inflateOnly + bitmapsOnly;
+    // What the theme does beyond that: a unique temporary name, the extracted copy
+    // read back and deleted, the description's records walked into name lists.
+    Side name = side("temporary name (CoCreateGuid)", nullptr, [] {
+        GUID g{};
+        CoCreateGuid(&g);
+        char text[40];
+        std::snprintf(text, sizeof text, "{%08lX-%04X}", static_cast<unsigned long>(g.Data1), g.Data2);
+    });
+    Side readBack = side("read back and delete the copy", [&] { corvane::skinpack::WriteFile(copy, description); },
+                         [&] {
+                             Bytes got;
+                             readWhole(copy, got);
+                             DeleteFileA(copy.c_str());
+                         });
+    Bytes work;
+    Side parse = side("walk records (validation included)", [&] { work = description; }, [&] {
+        corvane::skin::SkinFileReader reader;
+        reader.parse(std::move(work));
+    });
+    interleave({&product, &floor, &name, &readBack, &parse}, 3, 21);
 
-    corvane::bench::report("TsuiFileTheme load, realistic skin", product, "CopyFile + CreateDIBitmap x34", copyAndBitmaps);
-    corvane::bench::report("TsuiFileTheme load, realistic skin", product, "CopyFile + inflate + CreateDIBitmap", floor);
-    corvane::bench::reportValue("  bare CopyFile", copyOnly * 1000, "us");
-    corvane::bench::reportValue("  bare inflate of the description", inflateOnly * 1000, "us");
-    corvane::bench::reportValue("  bare CreateDIBitmap x34", bitmapsOnly * 1000, "us");
-    corvane::bench::reportValue("  bitmap items in the skin", skin.bitmapItems, "");
-    corvane::bench::reportValue("  skin file", static_cast<double>(packedArchive.size()), "bytes");
-    corvane::bench::reportValue("  description", static_cast<double>(description.size()), "bytes");
+    report("theme load vs extract+check+CreateDIBitmap", product, floor);
+    reportExtra(name);
+    reportExtra(readBack);
+    reportExtra(parse);
+    reportValue("bitmap items in the skin", skin.bitmapItems, "");
+    reportValue("skin file", static_cast<double>(packedArchive.size()), "bytes");
+    reportValue("description", static_cast<double>(description.size()), "bytes");
 
+    corvane::ui::environment().folders = {};
     DeleteFileA(archive.c_str());
+    DeleteFileA(floorOut.c_str());
+    RemoveDirectoryA(temp.c_str());
     RemoveDirectoryA(dir.c_str());
 }

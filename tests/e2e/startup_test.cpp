@@ -150,18 +150,26 @@ std::string TextOf(HWND w) {
 bool IsMainWindow(HWND w) { return ClassOf(w) == kMainClass; }
 bool IsTipsWindow(HWND w) { return IsWindowVisible(w) && TextOf(w) == kTipsCaption; }
 
-HWND WaitForWindow(DWORD pid, const std::function<bool(HWND)>& match, DWORD ms = 20000) {
-    for (DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(50)) {
-        auto found = TopWindows(pid, match);
-        if (!found.empty()) return found.front();
+// Checks `done` every 20 ms until it holds or `ms` pass, handling this thread's own
+// messages meanwhile so that no window of ours holds up the program under test.
+bool WaitUntil(const std::function<bool()>& done, DWORD ms = 10000) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < ms;) {
+        if (done()) return true;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        MSG m;
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
     }
-    return nullptr;
+    return done();
 }
 
-bool WaitUntil(const std::function<bool()>& done, DWORD ms = 10000) {
-    for (DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(50))
-        if (done()) return true;
-    return done();
+HWND WaitForWindow(DWORD pid, const std::function<bool(HWND)>& match, DWORD ms = 20000) {
+    HWND found = nullptr;
+    WaitUntil([&] {
+        auto all = TopWindows(pid, match);
+        found = all.empty() ? nullptr : all.front();
+        return found != nullptr;
+    }, ms);
+    return found;
 }
 
 // A real click of the left mouse button at a point on the screen.
@@ -275,7 +283,7 @@ TEST_F(Program, TipsOpenOverTheFilledWindowUntilTheUserSaysNever) {
         EXPECT_EQ(Ask(combo, CB_GETCURSEL), 0);
         // Open the box, one down, take it.
         ClickWindow(combo);
-        Sleep(300);
+        ASSERT_TRUE(WaitUntil([&] { return Ask(combo, CB_GETDROPPEDSTATE) != 0; }, 3000)) << "list not open";
         PressKey(VK_DOWN);
         PressKey(VK_RETURN);
         ASSERT_TRUE(WaitUntil([&] { return Ask(combo, CB_GETCURSEL) == 1; }, 3000)) << "choice not taken";
@@ -294,8 +302,9 @@ TEST_F(Program, TipsOpenOverTheFilledWindowUntilTheUserSaysNever) {
         HWND main = WaitForWindow(p.id(), IsMainWindow);
         ASSERT_NE(main, nullptr);
         WaitForInputIdle(p.handle(), 10000);
+        // The list answered and the program waits for input: start-up is over, and a
+        // tips dialog would be open by now.
         ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) && ListRows(main) == 2; }));
-        Sleep(500);
         EXPECT_TRUE(TopWindows(p.id(), IsTipsWindow).empty());
         EXPECT_TRUE(IsWindowEnabled(main));
         CloseAndWait(p, main);
@@ -303,29 +312,60 @@ TEST_F(Program, TipsOpenOverTheFilledWindowUntilTheUserSaysNever) {
 }
 
 TEST_F(Program, ASecondStartHandsOverToTheRunningCopyAndEnds) {
-    WritePrivateProfileStringA("Options", "ShowTips", "0", optionsFile().c_str());
-    Process first(exe_, folder_);
-    HWND main = WaitForWindow(first.id(), IsMainWindow);
-    ASSERT_NE(main, nullptr);
-    WaitForInputIdle(first.handle(), 10000);
-    ASSERT_TRUE(WaitUntil([&] { return ListRows(main) == 2; }));
-    PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    ASSERT_TRUE(WaitUntil([&] { return IsIconic(main) != FALSE; }));
+    // The running copy minimised, hidden, or showing the tips dialog over its window.
+    for (const char* shape : {"minimised", "hidden", "tips open"}) {
+        SCOPED_TRACE(shape);
+        const bool tipsOpen = std::string(shape) == "tips open";
+        WritePrivateProfileStringA("Options", "ShowTips", tipsOpen ? "1" : "0", optionsFile().c_str());
+        Process first(exe_, folder_);
+        HWND main = WaitForWindow(first.id(), IsMainWindow);
+        ASSERT_NE(main, nullptr);
+        ASSERT_TRUE(WaitUntil([&] { return ListRows(main) == 2; }));
+        HWND tips = nullptr;
+        HWND front = nullptr; // a window of ours in front of the dialog
+        if (tipsOpen) {
+            tips = WaitForWindow(first.id(), IsTipsWindow);
+            ASSERT_NE(tips, nullptr);
+            front = CreateWindowExA(0, "STATIC", "front", WS_POPUP | WS_VISIBLE, 0, 0, 40, 40, nullptr, nullptr,
+                                    GetModuleHandleA(nullptr), nullptr);
+            SetForegroundWindow(front);
+            ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == front; }, 3000));
+        } else if (std::string(shape) == "minimised") {
+            PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+            ASSERT_TRUE(WaitUntil([&] { return IsIconic(main) != FALSE; }));
+        } else {
+            ShowWindow(main, SW_HIDE);
+            ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }));
+        }
 
-    const KeySnapshot store = KeySnapshot::take(HKEY_CURRENT_USER, kStoreKey);
-    ASSERT_TRUE(store.exists);
-    const std::string options = option("ShowTips");
-    {
-        Process second(exe_, folder_);
-        ASSERT_TRUE(second.started());
-        EXPECT_EQ(second.waitExit(15000), 0u);
+        const KeySnapshot store = KeySnapshot::take(HKEY_CURRENT_USER, kStoreKey);
+        ASSERT_TRUE(store.exists);
+        const std::string options = option("ShowTips");
+        const bool hidden = std::string(shape) == "hidden";
+        const size_t windows = TopWindows(first.id(), IsWindowVisible).size() + (hidden ? 1 : 0);
+        {
+            Process second(exe_, folder_);
+            ASSERT_TRUE(second.started());
+            EXPECT_EQ(second.waitExit(15000), 0u);
+        }
+        if (tipsOpen) {
+            EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == tips; }, 5000)) << "the dialog stays behind";
+            EXPECT_FALSE(IsWindowEnabled(main));
+        } else {
+            EXPECT_TRUE(WaitUntil([&] { return !IsIconic(main) && IsWindowVisible(main); })) << "not restored";
+        }
+        EXPECT_EQ(TopWindows(first.id(), IsWindowVisible).size(), windows);
+        EXPECT_EQ(TopWindows(0, IsMainWindow).size(), 1u);
+        EXPECT_EQ(ListRows(main), 2);
+        EXPECT_TRUE(KeySnapshot::take(HKEY_CURRENT_USER, kStoreKey) == store);
+        EXPECT_EQ(option("ShowTips"), options);
+        if (front) DestroyWindow(front);
+        if (tips) {
+            PostMessageA(tips, WM_CLOSE, 0, 0);
+            ASSERT_TRUE(WaitUntil([&] { return !IsWindow(tips); }));
+        }
+        CloseAndWait(first, main);
     }
-    EXPECT_TRUE(WaitUntil([&] { return !IsIconic(main) && IsWindowVisible(main); })) << "not restored";
-    EXPECT_EQ(TopWindows(0, IsMainWindow).size(), 1u);
-    EXPECT_EQ(ListRows(main), 2);
-    EXPECT_TRUE(KeySnapshot::take(HKEY_CURRENT_USER, kStoreKey) == store);
-    EXPECT_EQ(option("ShowTips"), options);
-    CloseAndWait(first, main);
 }
 
 TEST_F(Program, AddWithAnExistingFolderAppendsToTheStore) {
@@ -404,4 +444,37 @@ TEST_F(Program, TitleBarButtonsMinimizeAndCloseTheMainWindow) {
     Sleep(200);
     ClickAt(close.x, close.y);
     EXPECT_EQ(p.waitExit(15000), 0u) << "the program did not end";
+}
+
+TEST_F(Program, AValueOfTheWrongTypeShowsOneErrorAndTheWindowStillOpens) {
+    // No options file: tips are on, and must be skipped after the error.
+    HKEY h;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kStoreKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr),
+              ERROR_SUCCESS);
+    const char alias[] = "kept", path[] = "c:\\kept";
+    const DWORD number = 5;
+    RegSetValueExA(h, "N0", 0, REG_SZ, reinterpret_cast<const BYTE*>(alias), sizeof alias);
+    RegSetValueExA(h, "P0", 0, REG_SZ, reinterpret_cast<const BYTE*>(path), sizeof path);
+    RegSetValueExA(h, "N1", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+    RegCloseKey(h);
+
+    Process p(exe_, folder_);
+    ASSERT_TRUE(p.started());
+    auto isErrorBox = [](HWND w) { return IsWindowVisible(w) && ClassOf(w) == "#32770" && TextOf(w) == "Corvane"; };
+    HWND box = WaitForWindow(p.id(), isErrorBox);
+    ASSERT_NE(box, nullptr) << "no error box";
+    auto texts = ChildWindows(box, [](HWND w) { return TextOf(w) == "Invalid data type for 'N1'"; });
+    EXPECT_EQ(texts.size(), 1u);
+    HWND main = WaitForWindow(p.id(), IsMainWindow, 1000);
+    ASSERT_NE(main, nullptr);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); })) << "error box did not close";
+
+    // Neither a second error box nor the tips dialog follows; the window shows the row read.
+    EXPECT_FALSE(WaitUntil([&] { return !TopWindows(p.id(), isErrorBox).empty(); }, 2000)) << "second error box";
+    EXPECT_TRUE(TopWindows(p.id(), IsTipsWindow).empty());
+    EXPECT_TRUE(IsWindowVisible(main));
+    EXPECT_TRUE(IsWindowEnabled(main));
+    EXPECT_EQ(ListRows(main), 1);
+    CloseAndWait(p, main);
 }

@@ -106,7 +106,13 @@ TEST(SkinDescription, HostileChainsAndOffsetsLeaveItNotReady) {
     auto rec = [](std::size_t i) { return DescriptionWriter::recordOffset(i); };
 
     EXPECT_FALSE(parses(Bytes(good.begin(), good.begin() + 23)));
-    EXPECT_FALSE(parses(Bytes(good.begin(), good.end() - 1))) << "bitmap data cut short";
+    // The bitmap's bytes end the file here, so only its own range check can refuse it.
+    DescriptionWriter last;
+    last.addInt("A", 1);
+    last.addBitmap("B", smallBmp());
+    const Bytes bitmapLast = last.build();
+    ASSERT_TRUE(parses(bitmapLast));
+    EXPECT_FALSE(parses(Bytes(bitmapLast.begin(), bitmapLast.end() - 1))) << "bitmap data cut short";
 
     struct Poke { std::size_t at; uint32_t value; const char* what; };
     const Poke pokes[] = {
@@ -144,6 +150,29 @@ TEST(SkinDescription, HostileChainsAndOffsetsLeaveItNotReady) {
     dup.addBitmap("B", smallBmp());
     dup.addBitmap("B", Bytes{'B', 'M', 0, 0});
     EXPECT_FALSE(parses(dup.build()));
+}
+
+TEST(SkinDescription, SizeLimitHoldsForParsedAndReadDescriptions) {
+    constexpr std::size_t kLimit = skin::SkinFileReader::kMaxDescriptionSize;
+    static_assert(kLimit == 64u * 1024 * 1024);
+    DescriptionWriter probe;
+    probe.addInt("A", 1);
+    probe.addString("PAD", "");
+    const std::size_t base = probe.build().size();
+    TempDir dir;
+    for (std::size_t size : {kLimit, kLimit + 1}) {
+        DescriptionWriter w;
+        w.addInt("A", 1);
+        w.addString("PAD", std::string(size - base, 'x'));
+        Bytes b = w.build();
+        ASSERT_EQ(b.size(), size);
+        const bool fits = size <= kLimit;
+        ASSERT_TRUE(skinpack::WriteFile(dir.file("d.sk2"), b));
+        skin::SkinFileReader r;
+        EXPECT_EQ(r.parse(std::move(b)), fits) << size;
+        EXPECT_EQ(r.lookupInt("A"), fits ? 1 : -1) << size;
+        EXPECT_EQ(r.loadDescriptionFile(dir.file("d.sk2")), fits) << size;
+    }
 }
 
 TEST(SkinDescription, FailedLoadDropsEarlierItems) {

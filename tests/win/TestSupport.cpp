@@ -153,12 +153,18 @@ std::string TempFolder::read(const std::string& name) const {
 
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-void PumpMessages(int ms) {
-    DWORD end = GetTickCount() + static_cast<DWORD>(ms);
-    do {
-        ui::Application::instance().processMessages();
-        Sleep(5);
-    } while (static_cast<LONG>(end - GetTickCount()) > 0);
+void PumpPending() { ui::Application::instance().processMessages(); }
+
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        PumpPending();
+        if (done()) return true;
+        const DWORD spent = GetTickCount() - start;
+        if (spent >= static_cast<DWORD>(timeoutMs)) return false;
+        // Timers and other threads post without waking us otherwise; 10 ms bounds the wait.
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
 }
 
 Capture::Capture(HWND w) {

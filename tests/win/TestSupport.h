@@ -78,8 +78,11 @@ private:
 
 bool FileExists(const std::string& path);
 
-// Pumps the message queue for about `ms` milliseconds (and runs the idle step).
-void PumpMessages(int ms = 50);
+// Handles the messages already queued, then runs the idle step; never waits.
+void PumpPending();
+// Runs the message loop until `done` holds or `timeoutMs` passes; false on the timeout.
+// Wakes on every message, so it costs only as long as the condition takes.
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 3000);
 
 // A copy of a window's client area, drawn by the window itself.
 class Capture {

@@ -42,14 +42,14 @@ protected:
 
     void open(const Rows& rows, int failAt = 0) {
         for (size_t i = 0; i < rows.size(); ++i) {
-            key.set("N" + std::to_string(i), rows[i].first);
-            key.set("P" + std::to_string(i), rows[i].second);
+            key.set(AliasValueName(static_cast<int>(i)), rows[i].first);
+            key.set(PathValueName(static_cast<int>(i)), rows[i].second);
         }
         key.set("Setting", "");
         if (failAt) form = std::make_unique<FailingForm>(key.path(), failAt);
         else form = std::make_unique<MainForm>(nullptr, key.path());
         form->create();
-        PumpMessages(20);
+        PumpPending();
     }
 
     Rows rows() const {
@@ -60,7 +60,7 @@ protected:
     Rows stored() const {
         Rows out;
         for (int i = 0;; ++i) {
-            std::string a = key.get("N" + std::to_string(i)), p = key.get("P" + std::to_string(i));
+            std::string a = key.get(AliasValueName(i)), p = key.get(PathValueName(i));
             if (a == "<missing>" || p == "<missing>") return out;
             out.emplace_back(a, p);
         }
@@ -255,4 +255,21 @@ TEST_F(BackupFiles, ImportThatFailsHalfWayKeepsWhatItAddedAndSaysNothing) {
     EXPECT_EQ(stored(), (Rows{{"a", "c:\\a"}}));
     EXPECT_EQ(user.count("message"), 0);
     EXPECT_TRUE(IsWindowVisible(form->list()->handle()));
+}
+
+TEST_F(BackupFiles, ImportOfALargeFileReadsKeyNamesPastTheFirstBuffer) {
+    open({});
+    // 600 pairs: their key names alone take about 5.5 KiB.
+    std::string text = "[Corvane]\r\nCount=600\r\n";
+    for (int i = 0; i < 600; ++i) {
+        const std::string n = std::to_string(i);
+        text += "N" + n + "=a" + n + "\r\nP" + n + "=c:\\" + n + "\r\n";
+    }
+    folder.write("large.kvr", text);
+    importFrom(folder.file("large.kvr"));
+    ASSERT_EQ(form->rowCount(), 600);
+    EXPECT_EQ(form->rowAlias(599), "a599");
+    EXPECT_EQ(form->rowPath(599), "c:\\599");
+    EXPECT_EQ(key.get("N599"), "a599");
+    EXPECT_EQ(key.get("P599"), "c:\\599");
 }

@@ -44,8 +44,11 @@ std::vector<std::string> FilesIn(const std::string& folder) {
 // Every folder the theme looks in, and its temporary folder, are the test's own.
 class FileTheme : public ::testing::Test {
 protected:
-    void SetUp() override { ui::environment().folders = {program.path(), windows.path(), system.path(), temp.path()}; }
-    void TearDown() override { ui::environment().folders = {}; }
+    void SetUp() override {
+        previous = ui::environment().folders;
+        ui::environment().folders = {program.path(), windows.path(), system.path(), temp.path()};
+    }
+    void TearDown() override { ui::environment().folders = previous; }
 
     std::string writeSkin(const TempFolder& where, const std::string& name, const DescriptionWriter& d,
                           const std::string& password = {}) {
@@ -57,6 +60,7 @@ protected:
     }
 
     TempFolder program, windows, system, temp, other;
+    ui::Folders previous;
 };
 
 TEST_F(FileTheme, TerminatorOnlyDescriptionIsReadyAndAnswersNothing) {
@@ -70,9 +74,13 @@ TEST_F(FileTheme, TerminatorOnlyDescriptionIsReadyAndAnswersNothing) {
     for (int k = 0; k < kIntKeyCount; ++k) EXPECT_EQ(theme.LookupInt(static_cast<IntKey>(k)), -1) << k;
     for (int k = 0; k < kBoolKeyCount; ++k) EXPECT_FALSE(theme.LookupBool(static_cast<BoolKey>(k))) << k;
     for (int k = 0; k < kBitmapKeyCount; ++k) EXPECT_EQ(theme.LookupBitmap(static_cast<BitmapKey>(k)), nullptr) << k;
-    ui::BitmapHandle part;
-    part = theme.LookupBitmapPart(BitmapKey::TITLEBAR1, 3, 1);
-    EXPECT_FALSE(part);
+    // The destination held a picture: an absent key must empty it, not leave it.
+    for (int partNo : {1, 0}) {
+        ui::BitmapHandle part(CreateBitmap(4, 4, 1, 32, nullptr));
+        ASSERT_TRUE(part);
+        part = theme.LookupBitmapPart(BitmapKey::TITLEBAR1, partNo ? 3 : 0, partNo);
+        EXPECT_FALSE(part) << partNo;
+    }
     EXPECT_TRUE(FilesIn(temp.path()).empty());
 }
 
@@ -223,6 +231,20 @@ TEST_F(FileTheme, HostileSkinsEndNotReadyWithoutTemporaryFiles) {
     }
 }
 
+TEST_F(FileTheme, UnusableTemporaryFolderLeavesItNotReadyAndNothingBehind) {
+    const std::string skin = writeSkin(other, "good.ssk", DescriptionWriter{});
+    other.write("plain-file", "x");
+    // A folder that is not there, and a file where the folder should be.
+    for (const std::string& unusable : {temp.file("gone\\"), other.file("plain-file")}) {
+        ui::environment().folders = {program.path(), windows.path(), system.path(), unusable};
+        skin::FileTheme theme(nullptr);
+        theme.setThemeFile(skin);
+        EXPECT_FALSE(theme.ready()) << unusable;
+        EXPECT_EQ(FilesIn(other.path()).size(), 2u) << unusable;
+        EXPECT_TRUE(FilesIn(temp.path()).empty()) << unusable;
+    }
+}
+
 TEST_F(FileTheme, PasswordReloadsTheCurrentFile) {
     DescriptionWriter d;
     d.addInt("SKIN2_FORMCOLOR", 9);
@@ -359,6 +381,19 @@ TEST(ThemeManager, FiresOnlyWhenTheStyleChanges) {
     skin::FileTheme theme(nullptr);
     mgr.setFileTheme(&theme);
     EXPECT_EQ(fired, 1);
+}
+
+TEST(ThemeManager, KeepsItsThemeWhenAnEarlierOneIsDestroyed) {
+    ui::Form form(nullptr, "dlg");
+    auto* first = new skin::FileTheme(&form, "themeA");
+    auto* second = new skin::FileTheme(&form, "themeB");
+    auto* mgr = new skin::ThemeManager(&form, "suiThemeManager1");
+    mgr->setUIStyle(skin::UIStyle::MacOS);
+    mgr->setFileTheme(first);
+    mgr->setFileTheme(second);
+    delete first;
+    EXPECT_EQ(mgr->fileTheme(), second);
+    EXPECT_EQ(mgr->uiStyle(), skin::UIStyle::MacOS);
 }
 
 TEST(ThemeManager, AppliesToListedComponentsAndForgetsDestroyedOnes) {

@@ -56,7 +56,7 @@ protected:
         SetForegroundWindow(form->handle());
         SetActiveWindow(form->handle());
         SetFocus(form->handle()); // the buttons start idle
-        PumpMessages(20);
+        PumpPending();
     }
     void TearDown() override { form.reset(); }
 
@@ -120,9 +120,8 @@ TEST_F(FlatButtonTest, AdvancedColoursShadeTheParentColour) {
     EXPECT_EQ(b->colorFocused(), ShadeColor(form->color, kFocused, 10, Shade::Lighten));
     EXPECT_EQ(b->colorDown(), ShadeColor(form->color, kDown, 10, Shade::Darken));
     EXPECT_EQ(b->colorBorder(), ShadeColor(form->color, kBorder, 50, Shade::Darken));
-    b->setAdvColorBorder(0); // 0 keeps the colour as it is
     const std::uint32_t before = b->colorBorder();
-    b->setAdvColorBorder(0);
+    b->setAdvColorBorder(0); // 0 keeps the colour as it is
     EXPECT_EQ(b->colorBorder(), before);
     b->setAdvColorDown(250); // clamped to 100
     EXPECT_EQ(b->advColorDown(), 100);
@@ -182,8 +181,8 @@ TEST_F(FlatButtonTest, DisabledSingleImageGlyphIsEmbossed) {
     ASSERT_EQ(b->numGlyphs(), 1);
     b->setEnabled(false);
     Capture c(b->handle());
-    // Centred: glyph at (12, margin) with GlyphTop; find it from the layout rule.
-    const int gx = (40 - 16 + 1) / 2, gy = (40 - 16 + 1) / 2;
+    // A 16 x 16 glyph without caption sits centred in the 40 x 40 button, at (12, 12).
+    const int gx = 12, gy = 12;
     const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), light = GetSysColor(COLOR_BTNHIGHLIGHT);
     EXPECT_EQ(c.pixel(gx + 5, gy + 5), shadow);        // the square, in the shadow colour
     EXPECT_EQ(c.pixel(gx + 12, gy + 12), light);       // the highlight copy, one pixel down-right
@@ -304,12 +303,12 @@ TEST_F(FlatButtonTest, SpaceClicksOnReleaseEnterNever) {
         PostMessageA(b->handle(), WM_KEYDOWN, key, 1);
         PostMessageA(b->handle(), WM_KEYUP, key, 0xC0000001);
     }
-    PumpMessages(30);
+    PumpPending();
     EXPECT_EQ(clicks, 1);
     // Enter on another control of the form does not reach it either.
     SetFocus(form->handle());
     PostMessageA(form->handle(), WM_KEYDOWN, VK_RETURN, 1);
-    PumpMessages(30);
+    PumpPending();
     EXPECT_EQ(clicks, 1);
 }
 
@@ -321,17 +320,17 @@ TEST_F(FlatButtonTest, MnemonicClicks) {
     c->onClick = [&] { ++close; };
     b->setFocus();
     PostMessageA(b->handle(), WM_CHAR, 'c', 1); // plain key while a button has the focus
-    PumpMessages(30);
+    PumpPending();
     EXPECT_EQ(close, 1);
     PostMessageA(b->handle(), WM_SYSCHAR, 'N', 1 | (1 << 29)); // Alt+N
-    PumpMessages(30);
+    PumpPending();
     EXPECT_EQ(next, 1);
     PostMessageA(b->handle(), WM_CHAR, 'x', 1);
-    PumpMessages(30);
+    PumpPending();
     EXPECT_EQ(next + close, 2);
     c->setEnabled(false);
     PostMessageA(b->handle(), WM_CHAR, 'c', 1);
-    PumpMessages(30);
+    PumpPending();
     EXPECT_EQ(close, 1);
     // A program's click.
     b->perform(BM_CLICK);
@@ -365,8 +364,8 @@ TEST_F(FlatButtonTest, OneHoverTimerForAllButtons) {
         EXPECT_EQ(c.pixel(0, 0), kWhite);
     }
     cursorAway();
-    PumpMessages(300); // the timer notices
-    EXPECT_FALSE(b->mouseInControl());
+    // The hover timer notices on its next tick.
+    EXPECT_TRUE(PumpUntil([&] { return !b->mouseInControl(); }));
     EXPECT_EQ(FlatButton::hoveredButton(), nullptr);
     EXPECT_FALSE(FlatButton::hoverTimerRunning());
 
@@ -430,18 +429,18 @@ TEST(FlatButtonInTips, EnterDoesNotClickSpaceDoesOnRelease) {
     app::TipsForm tips(nullptr, options);
     tips.create();
     tips.show();
-    PumpMessages(20);
+    PumpPending();
     ASSERT_EQ(GetFocus(), tips.nextButton()->handle());
     tips.panel()->setPageIndex(1);
     PostMessageA(tips.nextButton()->handle(), WM_KEYDOWN, VK_RETURN, 1);
     PostMessageA(tips.nextButton()->handle(), WM_KEYUP, VK_RETURN, 0xC0000001);
-    PumpMessages(30);
+    PumpPending();
     EXPECT_EQ(tips.panel()->pageIndex(), 1);
     EXPECT_EQ(tips.modalResult(), ui::ModalResult::None);
     PostMessageA(tips.nextButton()->handle(), WM_KEYDOWN, VK_SPACE, 1);
-    PumpMessages(30);
+    PumpPending();
     EXPECT_EQ(tips.panel()->pageIndex(), 1);
     PostMessageA(tips.nextButton()->handle(), WM_KEYUP, VK_SPACE, 0xC0000001);
-    PumpMessages(30);
+    PumpPending();
     EXPECT_EQ(tips.panel()->pageIndex(), 2);
 }

@@ -39,18 +39,15 @@ protected:
         cb->addItem("Always show tips at startup");
         cb->addItem("Never show tips at startup");
         cb->setItemIndex(0);
-        PumpMessages(20);
+        PumpPending();
     }
     void TearDown() override {
         cb->setDroppedDown(false);
         form.reset();
     }
 
-    // The triangle's origin for a box of this width and height.
-    POINT arrowOrigin() const {
-        const int w = cb->width(), h = cb->height();
-        return POINT{(w - 13) + 13 / 2 - 6, h / 2 - 1};
-    }
+    // The triangle's origin in the tips dialog's 166 x 21 box.
+    POINT arrowOrigin() const { return POINT{153, 9}; }
 
     std::unique_ptr<ComboHost> form;
     FlatComboBox* cb = nullptr;
@@ -105,7 +102,7 @@ TEST_F(FlatComboTest, BorderAndArrowButton) {
 TEST_F(FlatComboTest, TrianglePointsUpWhileDropped) {
     cb->setFocus();
     cb->setDroppedDown(true);
-    PumpMessages(20);
+    PumpPending();
     ASSERT_TRUE(cb->droppedDown());
     EXPECT_TRUE(cb->active());
     const POINT o = arrowOrigin();
@@ -117,7 +114,7 @@ TEST_F(FlatComboTest, TrianglePointsUpWhileDropped) {
         EXPECT_EQ(c.pixel(o.x + 4, o.y), kArrowBack);
     }
     cb->setDroppedDown(false);
-    PumpMessages(20);
+    PumpPending();
     Capture c(cb->handle());
     EXPECT_EQ(c.pixel(o.x + 4, o.y), 0x000000u);
 }
@@ -142,8 +139,7 @@ TEST_F(FlatComboTest, FocusFrameAroundTheChosenText) {
         EXPECT_FALSE(cb->active());
     }
     cb->setFocus();
-    PumpMessages(20);
-    EXPECT_TRUE(cb->active());
+    EXPECT_TRUE(PumpUntil([&] { return cb->active(); }));
     Capture c(cb->handle());
     EXPECT_EQ(c.pixel(3, h / 2), highlight);
     EXPECT_EQ(c.pixel(3, 3), highlight);

@@ -1,7 +1,7 @@
 #include "DialogDriver.h"
-#include "TestSupport.h"
-#include "ui/Environment.h"
 #include "ui/Gdi.h"
+#include "ui/Environment.h"
+#include "TestSupport.h"
 #include "app/PropertyForm.h"
 #include "app/Global.h"
 #include "app/MainForm.h"
@@ -173,7 +173,9 @@ TEST_F(ItemEditor, OkChecksTheFieldsAndTheFolder) {
         EXPECT_EQ(user.calls[0].text, c.message);
         EXPECT_EQ(user.calls[0].caption, "Corvane");
         EXPECT_EQ(user.calls[0].flags, kErrorBox);
-        if (c.message != kEmptyFieldMessage) EXPECT_EQ(GetFocus(), dlg->pathEdit()->handle());
+        if (c.message != kEmptyFieldMessage) {
+            EXPECT_EQ(GetFocus(), dlg->pathEdit()->handle());
+        }
     }
 
     // With the separator box checked nothing is tested, empty boxes included.
@@ -236,20 +238,28 @@ TEST_F(ItemEditor, CancelAndCloseEndWithTheCancelResult) {
 }
 
 TEST(FolderBrowser, CentresByTheClientSize) {
-    HWND w = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_CAPTION | WS_THICKFRAME, 10, 10, 300, 200, nullptr,
-                             nullptr, GetModuleHandleA(nullptr), nullptr);
+    // A framed window with a 301 x 201 client area: centring by the whole window would
+    // put it further up and left, and an odd client size shows the rounding.
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_THICKFRAME;
+    RECT outer{0, 0, 301, 201};
+    AdjustWindowRectEx(&outer, style, FALSE, 0);
+    const int width = outer.right - outer.left, height = outer.bottom - outer.top;
+    HWND w = CreateWindowExA(0, "STATIC", "", style, 10, 10, width, height, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
     ASSERT_TRUE(w);
     RECT client;
     GetClientRect(w, &client);
+    ASSERT_EQ(client.right, 301);
     EXPECT_EQ(CentreBrowseDialog(w, BFFM_SELCHANGED, 0, 0), 0);
     RECT r;
     GetWindowRect(w, &r);
     EXPECT_EQ(r.left, 10); // only the opening message moves it
     EXPECT_EQ(CentreBrowseDialog(w, BFFM_INITIALIZED, 0, 0), 0);
     GetWindowRect(w, &r);
-    EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - client.right) / 2);
-    EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - client.bottom) / 2);
-    EXPECT_EQ(r.right - r.left, 300); // size kept
+    const int screenW = GetSystemMetrics(SM_CXSCREEN), screenH = GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_EQ(r.left, (screenW - 301) / 2);
+    EXPECT_EQ(r.top, (screenH - 201) / 2);
+    EXPECT_EQ(r.right - r.left, width); // size kept
     DestroyWindow(w);
 }
 
@@ -316,8 +326,9 @@ TEST_F(ItemEditor, RealFolderBrowserDisablesTheProgramAndReturnsTheChosenFolder)
         EXPECT_TRUE(seen.otherDisabled);
         EXPECT_TRUE(IsWindowEnabled(other));
         EXPECT_EQ(seen.errorMode & SEM_FAILCRITICALERRORS, static_cast<UINT>(SEM_FAILCRITICALERRORS));
-        EXPECT_EQ(seen.rect.left, (GetSystemMetrics(SM_CXSCREEN) - seen.client.right) / 2);
-        EXPECT_EQ(seen.rect.top, (GetSystemMetrics(SM_CYSCREEN) - seen.client.bottom) / 2);
+        // Placed as if only its client area were centred on the screen.
+        EXPECT_NEAR(seen.rect.left + seen.client.right / 2.0, GetSystemMetrics(SM_CXSCREEN) / 2.0, 1.0);
+        EXPECT_NEAR(seen.rect.top + seen.client.bottom / 2.0, GetSystemMetrics(SM_CYSCREEN) / 2.0, 1.0);
         EXPECT_TRUE(IsWindowEnabled(dlg->handle()));
         EXPECT_EQ(SetErrorMode(before), before);
         if (choice.empty()) {
@@ -343,7 +354,7 @@ protected:
         key.set("P1", "c:\\2");
         form = std::make_unique<MainForm>(nullptr, key.path());
         form->create();
-        PumpMessages(20);
+        PumpPending();
     }
     void TearDown() override {
         form.reset();

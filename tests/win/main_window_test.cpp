@@ -1,9 +1,13 @@
-#include "TestSupport.h"
+#include "DialogDriver.h"
 #include "ui/Environment.h"
+#include "TestSupport.h"
+#include "app/PropertyForm.h"
 #include "app/Global.h"
 #include "app/MainForm.h"
+#include "app/OptionsForm.h"
 #include "ui/Application.h"
 #include <gtest/gtest.h>
+#include <shlwapi.h>
 #include <memory>
 
 using namespace corvane;
@@ -11,6 +15,25 @@ using namespace corvane::app;
 using namespace corvane::test;
 
 namespace {
+
+using Pairs = std::vector<std::pair<std::string, std::string>>;
+
+// A main window whose store gives way part-way through a command.
+class GivingWayForm : public MainForm {
+public:
+    using MainForm::MainForm;
+    // At the n-th row read from now the key is removed under the command's open handle.
+    void removeKeyAtRead(int n) { removeAt_ = reads_ + n; }
+
+    std::string rowAlias(int i) const override {
+        if (++reads_ == removeAt_) SHDeleteKeyA(HKEY_CURRENT_USER, storeKey().c_str());
+        return MainForm::rowAlias(i);
+    }
+
+private:
+    int removeAt_ = -1;
+    mutable int reads_ = 0;
+};
 
 class MainWindow : public ::testing::Test {
 protected:
@@ -25,13 +48,13 @@ protected:
 
     void open(const std::vector<std::pair<std::string, std::string>>& rows) {
         for (size_t i = 0; i < rows.size(); ++i) {
-            key.set("N" + std::to_string(i), rows[i].first);
-            key.set("P" + std::to_string(i), rows[i].second);
+            key.set(AliasValueName(static_cast<int>(i)), rows[i].first);
+            key.set(PathValueName(static_cast<int>(i)), rows[i].second);
         }
         if (rows.empty()) key.set("Setting", "");
-        form = std::make_unique<MainForm>(nullptr, key.path());
+        form = std::make_unique<GivingWayForm>(nullptr, key.path());
         form->create();
-        PumpMessages(30);
+        PumpPending();
     }
 
     std::vector<std::string> aliases() const {
@@ -42,12 +65,33 @@ protected:
     std::vector<std::string> storedAliases() const {
         std::vector<std::string> out;
         for (int i = 0;; ++i) {
-            std::string a = key.get("N" + std::to_string(i));
+            std::string a = key.get(AliasValueName(i));
             if (a == "<missing>") return out;
             out.push_back(a);
         }
     }
+    Pairs rowPairs() const {
+        Pairs out;
+        for (int i = 0; i < form->rowCount(); ++i) out.emplace_back(form->rowAlias(i), form->rowPath(i));
+        return out;
+    }
+    Pairs storedPairs() const {
+        Pairs out;
+        for (int i = 0;; ++i) {
+            std::string a = key.get(AliasValueName(i)), p = key.get(PathValueName(i));
+            if (a == "<missing>" || p == "<missing>") return out;
+            out.emplace_back(a, p);
+        }
+    }
     void choose(int row) { form->list()->select(row); }
+    // A click on the tool button of `a`, through the window's own message handling.
+    void press(ui::Action* a) {
+        idle(); // the buttons take their actions' state
+        for (ui::ToolButton* b : form->toolBar()->buttons())
+            if (b->action() == a)
+                SendMessageA(form->handle(), WM_COMMAND, MAKEWPARAM(b->commandId(), BN_CLICKED),
+                             reinterpret_cast<LPARAM>(form->toolBar()->handle()));
+    }
     void idle() { ui::Application::instance().idle(); }
     bool buttonEnabled(ui::Action* a) const {
         for (ui::ToolButton* b : form->toolBar()->buttons())
@@ -59,7 +103,7 @@ protected:
     TempFolder folder;
     TestKey key{"MainWindow"};
     ScriptedPrompt user;
-    std::unique_ptr<MainForm> form;
+    std::unique_ptr<GivingWayForm> form;
 };
 
 const std::vector<std::pair<std::string, std::string>> kFive = {
@@ -131,15 +175,14 @@ TEST_F(MainWindow, ChosenRowIsDrawnRedAndTheListKeepsNoSelection) {
     POINT below{50, last.bottom + 40};
     form->list()->perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(below.x, below.y));
     form->list()->perform(WM_LBUTTONUP, 0, MAKELPARAM(below.x, below.y));
-    PumpMessages(30);
+    PumpPending();
     EXPECT_EQ(form->selectedIndex, 2);
 
     // A real click on row 4 chooses it.
     RECT r4 = form->list()->itemRect(4);
     form->list()->perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, (r4.top + r4.bottom) / 2));
     form->list()->perform(WM_LBUTTONUP, 0, MAKELPARAM(20, (r4.top + r4.bottom) / 2));
-    PumpMessages(30);
-    EXPECT_EQ(form->selectedIndex, 4);
+    EXPECT_TRUE(PumpUntil([&] { return form->selectedIndex == 4; }));
     EXPECT_EQ(form->list()->selectedIndex(), -1);
 }
 
@@ -247,7 +290,7 @@ TEST_F(MainWindow, DeleteMiddleRowShiftsTheStoreAndChoosesTheNextRow) {
     EXPECT_EQ(form->selectedIndex, 2);
 }
 
-TEST_F(MainWindow, DeleteLastRowChoosesRowZeroAndOnlyRowLeavesNothing) {
+TEST_F(MainWindow, DeleteLastRowChoosesRowZeroAndTheOnlyRowLeavesNoChoice) {
     open({{"a", "1"}, {"b", "2"}});
     form->options().askDelete = false;
     choose(1);
@@ -256,14 +299,91 @@ TEST_F(MainWindow, DeleteLastRowChoosesRowZeroAndOnlyRowLeavesNothing) {
     EXPECT_EQ(storedAliases(), (std::vector<std::string>{"a"}));
     EXPECT_EQ(form->selectedIndex, 0);
     form->deleteAction()->execute();
+    form->options().askDelete = true;
     EXPECT_EQ(form->rowCount(), 0);
     EXPECT_TRUE(storedAliases().empty());
     EXPECT_EQ(key.get("P0"), "<missing>");
-    // The index names no row now: Edit, Delete and Up must not act.
-    form->deleteAction()->execute();
-    form->moveItemUp();
-    form->editItem();
-    EXPECT_EQ(form->rowCount(), 0);
+
+    // No row is chosen now: Edit and Delete are off.
+    EXPECT_EQ(form->selectedIndex, kNoRowChosen);
+    idle();
+    EXPECT_FALSE(form->editAction()->enabled());
+    EXPECT_FALSE(form->deleteAction()->enabled());
+    EXPECT_FALSE(buttonEnabled(form->deleteAction()));
+    // A row that arrives later is not chosen by an index left over: Delete asks nothing
+    // and takes nothing.
+    key.set("N0", "new");
+    key.set("P0", "c:\\new");
+    form->refreshButton()->click();
+    ASSERT_EQ(form->rowCount(), 1);
+    user.messageAnswers = {IDYES};
+    form->deleteItem();
+    EXPECT_EQ(user.count("message"), 0);
+    EXPECT_EQ(form->rowCount(), 1);
+    EXPECT_EQ(key.get("N0"), "new");
+}
+
+TEST_F(MainWindow, RefreshStopsAtAValueOfAnotherTypeAndKeepsTheRowsReadSoFar) {
+    open(kFive);
+    key.setDword("N2", 7);
+    form->refreshButton()->click();
+    ASSERT_EQ(user.count("message"), 1);
+    EXPECT_EQ(user.calls[0].text, "Invalid data type for 'N2'");
+    EXPECT_EQ(aliases(), (std::vector<std::string>{"one", "two"}));
+    // The list repaints what changes, so its redraw is back on.
+    HWND list = form->list()->handle();
+    ValidateRect(list, nullptr);
+    form->list()->setCaption(0, "changed");
+    EXPECT_TRUE(GetUpdateRect(list, nullptr, FALSE)) << "redraw left off";
+}
+
+TEST_F(MainWindow, WriteRefusedPartWayEndsTheCommandAndRefreshShowsTheStore) {
+    struct Case {
+        const char* command;
+        int removeAtRead; // key removed at the n-th row read (the rows' rewrite; Edit reads one first)
+        std::string failedValue;
+    };
+    const Case cases[] = {
+        {"Add", 1, "N5"},
+        {"Edit", 2, "N2"},
+        {"Delete", 2, "N3"},
+        {"Up", 2, "N2"},
+        {"Down", 2, "N3"},
+        {"Sort", 2, "N1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command);
+        key.remove();
+        open(kFive);
+        choose(2);
+        user.calls.clear();
+        user.messageAnswers = {IDYES};
+        form->removeKeyAtRead(c.removeAtRead);
+        const std::string command = c.command;
+        if (command == "Add" || command == "Edit") {
+            DialogDriver<PropertyForm> driver(form.get(), "frmProperty", [&](PropertyForm& d) {
+                d.aliasEdit()->setText("changed");
+                d.pathEdit()->setText(folder.path());
+                d.okButton()->perform(BM_CLICK);
+            });
+            if (command == "Add") form->addButton()->click();
+            else press(form->editAction());
+            EXPECT_TRUE(driver.ran());
+        } else {
+            press(command == "Delete" ? form->deleteAction()
+                  : command == "Up"   ? form->upAction()
+                  : command == "Down" ? form->downAction()
+                                      : form->sortAction());
+        }
+        const std::vector<PromptCall> calls = user.calls;
+        ASSERT_EQ(calls.size(), command == "Delete" ? 2u : 1u);
+        EXPECT_EQ(calls.back().text, "Failed to set data for '" + c.failedValue + "'");
+        EXPECT_EQ(calls.back().flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
+        form->refreshButton()->click();
+        EXPECT_EQ(user.calls.size(), calls.size());
+        EXPECT_EQ(rowPairs(), storedPairs());
+        form.reset();
+    }
 }
 
 TEST_F(MainWindow, UpAndDownExchangeRowsAndRewriteBoth) {
@@ -282,43 +402,71 @@ TEST_F(MainWindow, UpAndDownExchangeRowsAndRewriteBoth) {
     EXPECT_EQ(form->selectedIndex, 3);
 }
 
-TEST_F(MainWindow, HelpOpensTheHelpPage) {
+TEST_F(MainWindow, HelpOpensThePageBesideTheProgramOrSaysItIsMissing) {
     open(kFive);
+    const std::string page = folder.file("help.html");
+    form->helpButton()->click();
+    ASSERT_EQ(user.count("shell"), 0);
+    ASSERT_EQ(user.count("message"), 1);
+    EXPECT_EQ(user.calls.back().text, "The help page " + page + " was not found. Reinstall Corvane to restore it.");
+    EXPECT_EQ(user.calls.back().flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
+
+    folder.write("help.html", "<html></html>");
     form->helpButton()->click();
     ASSERT_EQ(user.count("shell"), 1);
-    EXPECT_EQ(user.calls.back().text, kHelpAddress);
+    EXPECT_EQ(user.calls.back().text, page);
 }
 
-TEST_F(MainWindow, ErrorDuringCreationIsShownAndTheWindowStillOpens) {
-    key.setDword("N0", 5);
-    open({});
+TEST_F(MainWindow, ErrorDuringCreationIsShownOnceAndTheWindowKeepsTheRowsReadSoFar) {
+    key.setDword("N1", 5);
+    open({{"a", "c:\\a"}});
     ASSERT_EQ(user.count("message"), 1);
     // "'" sorts before ".", so no full stop is added.
-    EXPECT_EQ(user.calls[0].text, "Invalid data type for 'N0'");
+    EXPECT_EQ(user.calls[0].text, "Invalid data type for 'N1'");
     EXPECT_EQ(user.calls[0].caption, "Corvane");
     EXPECT_EQ(user.calls[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
-    // The message loop opens the window.
+    EXPECT_TRUE(IsWindowVisible(form->handle()));
+    // The message loop finds the window open: no second fill, no second error.
     ui::Application::instance().setMainForm(form.get());
-    PostMessageA(form->handle(), WM_CLOSE, 0, 0);
-    bool wasVisible = false;
+    int rows = -1;
     int token = ui::Application::instance().addIdleHandler([&] {
-        if (form->handle() && IsWindowVisible(form->handle())) wasVisible = true;
+        if (rows < 0 && form->handle()) {
+            rows = form->rowCount();
+            PostMessageA(form->handle(), WM_CLOSE, 0, 0);
+        }
     });
     ui::Application::instance().run();
     ui::Application::instance().removeIdleHandler(token);
     ui::Application::instance().setMainForm(nullptr);
-    EXPECT_TRUE(wasVisible || !form->handle());
-    EXPECT_GE(user.count("message"), 1);
+    EXPECT_EQ(rows, 1);
+    EXPECT_EQ(user.count("message"), 1);
 }
 
 TEST_F(MainWindow, ActivationMessageRestoresAMinimisedWindow) {
     open(kFive);
     ShowWindow(form->handle(), SW_MINIMIZE);
-    PumpMessages(30);
-    ASSERT_TRUE(IsIconic(form->handle()));
+    ASSERT_TRUE(PumpUntil([&] { return IsIconic(form->handle()) != FALSE; }));
     PostMessageA(form->handle(), kActivateMessage, 0, 0);
-    PumpMessages(50);
-    EXPECT_FALSE(IsIconic(form->handle()));
+    EXPECT_TRUE(PumpUntil([&] { return !IsIconic(form->handle()); }));
     EXPECT_TRUE(IsWindowVisible(form->handle()));
+    EXPECT_EQ(form->rowCount(), 5);
+}
+
+TEST_F(MainWindow, HandOverWhileADialogIsOpenBringsTheDialogForward) {
+    open(kFive);
+    HWND dialog = nullptr;
+    bool dialogInFront = false;
+    DialogDriver<OptionsForm> driver(form.get(), "frmOptions", [&](OptionsForm& d) {
+        dialog = d.handle();
+        // A second start whose SetForegroundWindow on the main window lands after the
+        // hand-over message was handled.
+        SendMessageA(form->handle(), kActivateMessage, 0, 0);
+        SetForegroundWindow(form->handle());
+        dialogInFront = PumpUntil([&] { return GetForegroundWindow() == dialog; });
+        d.setModalResult(ui::ModalResult::Cancel);
+    });
+    form->optionsButton()->click();
+    EXPECT_TRUE(driver.ran());
+    EXPECT_TRUE(dialogInFront);
     EXPECT_EQ(form->rowCount(), 5);
 }

@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "ui/Environment.h"
 #include "app/Global.h"
 #include "app/Store.h"
 #include "ui/Errors.h"
@@ -168,6 +169,22 @@ UINT WINAPI LongWindowsFolder(LPSTR buf, UINT size) {
     std::memcpy(buf, path.c_str(), path.size() + 1);
     return static_cast<UINT>(path.size());
 }
+
+// Needs one character more on every ask, as a folder renamed between the reads would.
+UINT WINAPI GrowingWindowsFolder(LPSTR, UINT size) { return size + 1; }
+
+// Fills what fits (with its NUL) and returns the size, as the system does with a short buffer.
+std::string g_modulePath;
+DWORD WINAPI LongModuleName(HMODULE, LPSTR buf, DWORD size) {
+    const std::string& path = g_modulePath;
+    if (size <= path.size()) {
+        std::memcpy(buf, path.c_str(), size - 1);
+        buf[size - 1] = '\0';
+        return size;
+    }
+    std::memcpy(buf, path.c_str(), path.size() + 1);
+    return static_cast<DWORD>(path.size());
+}
 } // namespace
 
 TEST(Store, WindowsFolderIsReadInFullWhenLongerThan128) {
@@ -175,6 +192,34 @@ TEST(Store, WindowsFolderIsReadInFullWhenLongerThan128) {
     char real[MAX_PATH];
     GetWindowsDirectoryA(real, MAX_PATH);
     EXPECT_EQ(WindowsFolder(), real);
+    // Still too long on the second read: no folder, and the seeding then keeps C:\ visible.
+    EXPECT_EQ(WindowsFolder(&GrowingWindowsFolder), "");
+    TestKey key("SeedNoWindows");
+    EXPECT_TRUE(SeedStoreIfMissing(key.path(), ""));
+    EXPECT_EQ(key.get("N0"), "C:\\");
+    EXPECT_EQ(key.get("P0"), "C:\\");
+    EXPECT_EQ(key.get("N1"), "<missing>");
+}
+
+TEST(Store, ExecutablePathLongerThanMaxPathIsReadInFull) {
+    for (size_t length : {size_t(MAX_PATH - 1), size_t(MAX_PATH), size_t(MAX_PATH + 1), size_t(700)}) {
+        g_modulePath = "C:\\" + std::string(length - 3, 'x');
+        EXPECT_EQ(ui::executablePath(&LongModuleName), g_modulePath) << length;
+    }
+}
+
+TEST(Store, ValuesLongerThanTheFirstBufferAreReadInFull) {
+    TestKey key("LongValues");
+    for (size_t length : {1023u, 1024u, 1025u, 5000u}) {
+        const std::string alias(length, 'a'), path = "c:\\" + std::string(length, 'p');
+        key.set("N0", alias);
+        key.set("P0", path);
+        VectorRows rows;
+        LoadFavourites(rows, key.path());
+        ASSERT_EQ(rows.rowCount(), 1) << length;
+        EXPECT_EQ(rows.rows[0].first, alias) << length;
+        EXPECT_EQ(rows.rows[0].second, path) << length;
+    }
 }
 
 TEST(Store, SettingIsRewrittenWhenAnyCharacterDiffers) {

@@ -28,7 +28,7 @@ protected:
         dlg = std::make_unique<TipsForm>(nullptr, options);
         dlg->create();
         dlg->show();
-        PumpMessages(20);
+        PumpPending();
     }
     RECT bounds(const ui::WinControl* c) const { return c->boundsRect(); }
 

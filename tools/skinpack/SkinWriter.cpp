@@ -1,6 +1,7 @@
 #include "skinpack/SkinWriter.h"
 
 #include <cstdio>
+#include <cstring>
 #include <stdexcept>
 
 #include <zlib.h>
@@ -25,8 +26,11 @@ void put32(Bytes& b, uint32_t v) {
     for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
 }
 void putBytes(Bytes& b, const void* p, std::size_t n) {
-    const uint8_t* s = static_cast<const uint8_t*>(p);
-    b.insert(b.end(), s, s + n);
+    // resize + memcpy: GCC 12 misreads vector::insert from a literal as an overflow.
+    if (n == 0) return;
+    std::size_t at = b.size();
+    b.resize(at + n);
+    std::memcpy(b.data() + at, p, n);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "skin/theme/FileThemeManager.h"
+#include "ui/Environment.h"
 #include "skin/theme/SkinKeys.h"
 #include "skin/theme/UIStyle.h"
 #include "ui/Component.h"

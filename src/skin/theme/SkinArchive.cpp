@@ -26,6 +26,30 @@ constexpr std::array<uint32_t, 256> kCrcTable = makeCrcTable();
 
 uint32_t crcByte(uint32_t crc, uint8_t b) { return kCrcTable[(crc ^ b) & 0xFFu] ^ (crc >> 8); }
 
+constexpr uint32_t kKeyMultiplier = 134775813u;
+
+// The key byte depends on bits 2..15 of key2 only (bit 1 is forced, bit 0 cancels).
+constexpr uint8_t keyByteOf(uint32_t bits2to15) {
+    const uint32_t t = (bits2to15 << 2) | 2u;
+    return static_cast<uint8_t>((t * (t ^ 1u)) >> 8);
+}
+
+// Low byte of the CRC entry of the key byte, by bits 2..15 of key2.
+constexpr std::array<uint8_t, 0x4000> makeKeyCrcLowTable() {
+    std::array<uint8_t, 0x4000> t{};
+    for (uint32_t i = 0; i < t.size(); ++i) t[i] = static_cast<uint8_t>(kCrcTable[keyByteOf(i)]);
+    return t;
+}
+constexpr std::array<uint8_t, 0x4000> kKeyCrcLow = makeKeyCrcLowTable();
+
+// Bits 2..15 of each CRC entry: the part of key2 that selects the next key byte.
+constexpr std::array<uint16_t, 256> makeCrcKeyBitsTable() {
+    std::array<uint16_t, 256> t{};
+    for (uint32_t i = 0; i < 256; ++i) t[i] = static_cast<uint16_t>((kCrcTable[i] >> 2) & 0x3FFFu);
+    return t;
+}
+constexpr std::array<uint16_t, 256> kCrcKeyBits = makeCrcKeyBitsTable();
+
 uint16_t le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 uint32_t le32(const uint8_t* p) {
     return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
@@ -203,7 +227,7 @@ PkwareCipher::PkwareCipher(const std::string& password) {
 
 inline void PkwareCipher::update(uint8_t p) {
     key0_ = crcByte(key0_, p);
-    key1_ = (key1_ + (key0_ & 0xFFu)) * 134775813u + 1u;
+    key1_ = (key1_ + (key0_ & 0xFFu)) * kKeyMultiplier + 1u;
     key2_ = crcByte(key2_, static_cast<uint8_t>(key1_ >> 24));
 }
 
@@ -212,11 +236,33 @@ inline uint8_t PkwareCipher::keyStream() const {
     return static_cast<uint8_t>((t * (t ^ 1u)) >> 8);
 }
 
+// Each key byte depends on the plain byte before it, so the bytes are taken one
+// after another and the time is the length of that chain. CRC table lookups are
+// linear over XOR (T[a ^ b] == T[a] ^ T[b]), so every part that depends on values
+// already known is computed beside the chain, which keeps per byte two lookups,
+// a multiply, an add and a shift.
 void PkwareCipher::decrypt(uint8_t* data, std::size_t n) {
-    for (std::size_t i = 0; i < n; ++i) {
-        data[i] = static_cast<uint8_t>(data[i] ^ keyStream());
-        update(data[i]);
+    uint32_t k0 = key0_, k1 = key1_, k2 = key2_;
+    uint32_t keyBits = (k2 >> 2) & 0x3FFFu;
+    for (std::size_t j = 0; j < n; ++j) {
+        const uint8_t c = data[j];
+        const uint8_t key = keyByteOf(keyBits);
+        data[j] = static_cast<uint8_t>(c ^ key);
+        // key0 = crc(key0, c ^ key)
+        const uint32_t k0Known = kCrcTable[(k0 ^ c) & 0xFFu] ^ (k0 >> 8);
+        const uint32_t k0Low = (kKeyCrcLow[keyBits] ^ k0Known) & 0xFFu;
+        k0 = k0Known ^ kCrcTable[key];
+        // key1 = (key1 + low byte of key0) * m + 1
+        k1 = k1 * kKeyMultiplier + 1u + k0Low * kKeyMultiplier;
+        // key2 = crc(key2, key1 >> 24)
+        const uint32_t top = k1 >> 24;
+        const uint32_t k2Known = kCrcTable[k2 & 0xFFu] ^ (k2 >> 8);
+        keyBits = ((k2Known >> 2) & 0x3FFFu) ^ kCrcKeyBits[top];
+        k2 = k2Known ^ kCrcTable[top];
     }
+    key0_ = k0;
+    key1_ = k1;
+    key2_ = k2;
 }
 
 void PkwareCipher::encrypt(uint8_t* data, std::size_t n) {

@@ -137,6 +137,17 @@ std::span<const uint8_t> SkinFileReader::lookupBitmap(std::string_view name) con
     return {data_.data() + it->second.offset, it->second.size};
 }
 
+bool SkinFileReader::has(Kind kind, std::string_view name) const {
+    const std::string key = foldKey(name);
+    switch (kind) {
+    case Bitmap: return bitmaps_.count(key) != 0;
+    case Integer: return ints_.count(key) != 0;
+    case Boolean: return bools_.count(key) != 0;
+    case Text: return strings_.count(key) != 0;
+    }
+    return false;
+}
+
 int32_t SkinFileReader::lookupInt(std::string_view name) const {
     auto it = ints_.find(foldKey(name));
     return it == ints_.end() ? -1 : it->second;

@@ -47,6 +47,9 @@ public:
     int32_t lookupInt(std::string_view name) const;
     // False when absent; true when the stored byte is non-zero.
     bool lookupBool(std::string_view name) const;
+    // Whether an item of that kind and name was loaded; lookups cannot tell an
+    // absent integer from a stored -1.
+    bool has(Kind kind, std::string_view name) const;
     // Kept for completeness; nothing in the product reads them.
     std::string_view lookupString(std::string_view name, bool* found = nullptr) const;
 
