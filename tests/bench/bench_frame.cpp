@@ -100,40 +100,10 @@ CORVANE_BENCH(SkinFrameResize) {
     ShowWindow(form.handle(), SW_SHOWNOACTIVATE);
     pump();
     HWND h = form.handle();
-    int step = 0;
-    const double product = bench::timeBest(30, nullptr, [&] {
-        // One step of a drag: the size changes by a pixel, the frame follows.
-        const int d = 1 + (step++ & 1);  // every step changes the size
-        SetWindowPos(h, nullptr, 0, 0, 1024 - d, 768 - d, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        UpdateWindow(h);
-        GdiFlush();
-    });
-    SetWindowPos(h, nullptr, 0, 0, 1024, 768, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    pump();
     ui::RegionHandle shape(CreateRectRgn(0, 0, 0, 0));
     GetWindowRgn(h, shape.get());
     ui::WindowDc dc(h, true);
     ui::OffscreenBitmap image(dc.get(), 1024, 768);
-    const double floor = bench::timeBest(30, nullptr, [&] {
-        BitBlt(dc.get(), 0, 0, 1024, 768, image.dc(), 0, 0, SRCCOPY);
-        HRGN copy = CreateRectRgn(0, 0, 0, 0);
-        CombineRgn(copy, shape.get(), nullptr, RGN_COPY);
-        SetWindowRgn(h, copy, TRUE);
-        GdiFlush();
-    });
-    bench::report("skinned frame resize step, 1024x768, 5 sections", product, "BitBlt window + SetWindowRgn", floor);
-    // The floor's two parts, and a check that the steps did resize the frame.
-    const double blit = bench::timeBest(30, nullptr, [&] {
-        BitBlt(dc.get(), 0, 0, 1024, 768, image.dc(), 0, 0, SRCCOPY);
-        GdiFlush();
-    });
-    bench::reportValue("  floor: BitBlt alone", blit * 1000, "us");
-    bench::reportValue("  product: region rebuild alone", bench::timeBest(30, nullptr, [&] { form.frame->rebuildRegion(); GdiFlush(); }) * 1000, "us");
-    bench::reportValue("  product: frame paint alone", bench::timeBest(30, nullptr, [&] { form.frame->paintFrame(); GdiFlush(); }) * 1000, "us");
-    RECT box{};
-    GetRgnBox(shape.get(), &box);
-    bench::reportValue("  region width after the steps", box.right - box.left, "px");
-    bench::reportValue("  frame panel width", form.frame->width(), "px");
     // For scale: the same resize step of a window without the frame.
     ui::Form plain(nullptr, "frmPlain");
     plain.clientWidth = 1018;
@@ -141,13 +111,45 @@ CORVANE_BENCH(SkinFrameResize) {
     plain.create();
     ShowWindow(plain.handle(), SW_SHOWNOACTIVATE);
     pump();
-    const double bareResize = bench::timeBest(30, nullptr, [&] {
+
+    int step = 0;
+    auto resizeStep = [&step](HWND w) {
+        // One step of a drag: the size changes by a pixel, the window follows.
         const int d = 1 + (step++ & 1);
-        SetWindowPos(plain.handle(), nullptr, 0, 0, 1024 - d, 768 - d, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        UpdateWindow(plain.handle());
+        SetWindowPos(w, nullptr, 0, 0, 1024 - d, 768 - d, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        UpdateWindow(w);
+        GdiFlush();
+    };
+    bench::Side product = bench::side("", nullptr, [&] { resizeStep(h); });
+    bench::Side floor = bench::side("", nullptr, [&] {
+        BitBlt(dc.get(), 0, 0, 1024, 768, image.dc(), 0, 0, SRCCOPY);
+        HRGN copy = CreateRectRgn(0, 0, 0, 0);
+        CombineRgn(copy, shape.get(), nullptr, RGN_COPY);
+        SetWindowRgn(h, copy, TRUE);
         GdiFlush();
     });
-    bench::reportValue("  unskinned window, same resize step", bareResize * 1000, "us");
+    bench::Side blit = bench::side("floor: BitBlt alone", nullptr, [&] {
+        BitBlt(dc.get(), 0, 0, 1024, 768, image.dc(), 0, 0, SRCCOPY);
+        GdiFlush();
+    });
+    bench::Side region = bench::side("product: region rebuild alone", nullptr, [&] {
+        form.frame->rebuildRegion();
+        GdiFlush();
+    });
+    bench::Side paint = bench::side("product: frame paint alone", nullptr, [&] {
+        form.frame->paintFrame();
+        GdiFlush();
+    });
+    bench::Side bare = bench::side("unskinned window, same resize step", nullptr, [&] { resizeStep(plain.handle()); });
+    bench::interleave({&product, &floor, &blit, &region, &paint, &bare}, 3, 30);
+    bench::report("skinned frame resize step, 1024x768, 5 sections", product, floor);
+    for (const bench::Side* x : {&blit, &region, &paint, &bare}) bench::reportExtra(*x);
+    SetWindowPos(h, nullptr, 0, 0, 1024, 768, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    pump();
+    RECT box{};
+    GetRgnBox(shape.get(), &box);
+    bench::reportValue("region width", box.right - box.left, "px");
+    bench::reportValue("frame panel width", form.frame->width(), "px");
     DeleteFileA(skinPath.c_str());
 }
 
@@ -166,15 +168,16 @@ CORVANE_BENCH(ItemEditorOpen) {
     GetCurrentDirectoryA(MAX_PATH, previous);
     SetCurrentDirectoryA(folder.c_str());
     auto open = [](bool framed) {
-        return bench::timeBest(15, nullptr, [framed] {
+        return bench::side("", nullptr, [framed] {
             app::PropertyForm editor(nullptr, "alias", "C:\\", framed);
             ShowWindow(editor.handle(), SW_SHOWNOACTIVATE);
             UpdateWindow(editor.handle());
             GdiFlush();
         });
     };
-    const double framed = open(true), plain = open(false);
-    bench::report("item editor open, skinned frame, file theme", framed, "same dialog without its frame", plain);
+    bench::Side framed = open(true), plain = open(false);
+    bench::interleave({&framed, &plain}, 2, 15);
+    bench::report("item editor open, skinned frame, file theme", framed, plain);
     SetCurrentDirectoryA(previous);
     ui::environment().folders = {};
     DeleteFileA(skinPath.c_str());

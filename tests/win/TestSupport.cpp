@@ -167,6 +167,10 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
     }
 }
 
+void PumpFor(int ms) {
+    PumpUntil([] { return false; }, ms);
+}
+
 Capture::Capture(HWND w) {
     RECT r;
     GetClientRect(w, &r);

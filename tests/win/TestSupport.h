@@ -83,6 +83,9 @@ void PumpPending();
 // Runs the message loop until `done` holds or `timeoutMs` passes; false on the timeout.
 // Wakes on every message, so it costs only as long as the condition takes.
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 3000);
+// Runs the message loop for `ms` milliseconds: only for tests whose subject is time
+// passing (a repeat timer's rate) or input the system delivers with no event to await.
+void PumpFor(int ms);
 
 // A copy of a window's client area, drawn by the window itself.
 class Capture {

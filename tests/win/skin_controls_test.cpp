@@ -59,7 +59,7 @@ void Key(WORD vk, bool up) {
 void Type(WORD vk) {
     Key(vk, false);
     Key(vk, true);
-    PumpMessages(60);
+    PumpFor(60);
 }
 void CursorTo(HWND w, int x, int y) {
     POINT p{x, y};
@@ -69,7 +69,7 @@ void CursorTo(HWND w, int x, int y) {
     in.type = INPUT_MOUSE;
     in.mi.dwFlags = MOUSEEVENTF_MOVE;
     SendInput(1, &in, sizeof in);
-    PumpMessages(40);
+    PumpFor(40);
 }
 void LeftButton(bool up) {
     INPUT in{};
@@ -87,7 +87,7 @@ protected:
         form->show();
         SetForegroundWindow(form->handle());
         SetActiveWindow(form->handle());
-        PumpMessages(30);
+        PumpFor(30);
     }
     void TearDown() override {
         form.reset();
@@ -254,25 +254,25 @@ TEST_F(SkinKeys, HeldMouseRepeatsAndClicksOnceOnReleaseInside) {
     ok->onMouseContinuouslyDown = [&] { ++ticks; };
     CursorTo(ok->handle(), 20, 10);
     LeftButton(false);
-    PumpMessages(1000);
+    PumpFor(1000);
     EXPECT_GE(ticks, 7);
     EXPECT_LE(ticks, 13);
     EXPECT_EQ(okClicks, 0);
     LeftButton(true);
-    PumpMessages(50);
+    PumpFor(50);
     EXPECT_EQ(okClicks, 1);
     EXPECT_FALSE(ok->repeating());
 
     ticks = 0;
     LeftButton(false);
-    PumpMessages(300);
+    PumpFor(300);
     CursorTo(form->handle(), 300, 60);
     const int atLeave = ticks;
     EXPECT_GT(atLeave, 0);
-    PumpMessages(400);
+    PumpFor(400);
     EXPECT_EQ(ticks, atLeave);
     LeftButton(true);
-    PumpMessages(50);
+    PumpFor(50);
     EXPECT_EQ(okClicks, 1);
 }
 
@@ -300,7 +300,7 @@ TEST_F(SkinKeys, FocusRectangleAtTheMarginAndCancelModeEndsAHold) {
     ok->perform(WM_CANCELMODE);
     EXPECT_FALSE(ok->repeating());
     EXPECT_FALSE(ok->pressed());
-    PumpMessages(250);
+    PumpFor(250);
     EXPECT_EQ(ticks, 0);
     EXPECT_EQ(okClicks, 0);
 }
@@ -361,12 +361,12 @@ TEST_F(SkinControls, ToolBarDrawsDeepBlueWithoutAReadyTheme) {
     add->setCaption("&Add");
     bar->addButton("edit")->setCaption("Edit");
     EXPECT_EQ(bar->gradientStart(), bar->gradientEnd());
-    PumpMessages(50);
+    PumpFor(50);
     const RECT r = add->itemRect();
     EXPECT_EQ(ScreenPixel(bar->handle(), r.right + 150, 20), RGB(0xE8, 0xE8, 0xE8));
 
     CursorTo(bar->handle(), r.left + 3, r.top + 3);
-    PumpMessages(100);
+    PumpFor(100);
     EXPECT_EQ(ScreenPixel(bar->handle(), r.left, r.top + 10), RGB(0x47, 0x47, 0x47));
     EXPECT_EQ(ScreenPixel(bar->handle(), r.left + 2, r.top + 2), RGB(0xEF, 0xEF, 0xEF));
     // The caption is centred on the width of "Add", the "&" taking no room.
@@ -388,12 +388,12 @@ TEST_F(SkinControls, ToolBarDrawsDeepBlueWithoutAReadyTheme) {
     EXPECT_LE(firstInk, expectLeft + 2);
 
     LeftButton(false);
-    PumpMessages(100);
+    PumpFor(100);
     EXPECT_EQ(ScreenPixel(bar->handle(), r.left + 2, r.top + 2), RGB(0xD8, 0xD8, 0xD8));
     EXPECT_EQ(ScreenPixel(bar->handle(), r.left, r.top + 10), RGB(0x47, 0x47, 0x47));
     CursorTo(form->handle(), 300, 200);
     LeftButton(true);
-    PumpMessages(50);
+    PumpFor(50);
 }
 
 TEST_F(SkinControls, GroupBoxFrameAndStyleForItsChildren) {
@@ -440,7 +440,7 @@ TEST_F(SkinControls, EditWithTheDialogColourShowsOneFrameLine) {
     GetClientRect(edit->handle(), &c);
     EXPECT_EQ(w.right - w.left - c.right, 4); // two pixels of frame on each side
     edit->repaint();
-    PumpMessages(50);
+    PumpFor(50);
     EXPECT_EQ(ScreenPixel(edit->handle(), 0, 10, false), RGB(0x68, 0x68, 0x68));
     EXPECT_EQ(ScreenPixel(edit->handle(), 1, 10, false), kFormColor);
     EXPECT_EQ(ScreenPixel(edit->handle(), 3, 10, false), kFormColor);

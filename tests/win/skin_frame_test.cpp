@@ -77,7 +77,7 @@ void MouseTo(int x, int y) {
     in.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
     in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &in, sizeof in);
-    PumpMessages(30);
+    PumpFor(30);
 }
 
 void Button(DWORD flag) {
@@ -85,7 +85,7 @@ void Button(DWORD flag) {
     in.type = INPUT_MOUSE;
     in.mi.dwFlags = flag;
     SendInput(1, &in, sizeof in);
-    PumpMessages(30);
+    PumpFor(30);
 }
 
 void Click(int x, int y) {
@@ -159,13 +159,13 @@ protected:
         form->create();
         form->show();
         SetForegroundWindow(form->handle());
-        PumpMessages(100);
+        PumpFor(100);
     }
     void TearDown() override {
         form.reset();
         theme.reset();
         ui::environment().folders = {};
-        PumpMessages(20);
+        PumpFor(20);
     }
     void useSkin(const SkinSpec& s) {
         const std::string path = folder.file("test.ssk");
@@ -175,7 +175,7 @@ protected:
         ASSERT_TRUE(theme->ready());
         form->frame->setUIStyle(skin::UIStyle::FromThemeFile);
         form->frame->setFileTheme(theme.get());
-        PumpMessages(100);
+        PumpFor(100);
     }
     HWND h() const { return form->handle(); }
     int W() const { const RECT r = WindowRect(h()); return r.right - r.left; }
@@ -364,9 +364,9 @@ void InputLater(std::function<void()> steps) {
         Sleep(150);
         steps();
     });
-    for (int i = 0; i < 30; ++i) PumpMessages(20);
+    for (int i = 0; i < 30; ++i) PumpFor(20);
     t.join();
-    PumpMessages(50);
+    PumpFor(50);
 }
 
 void SendButton(DWORD flag) {
@@ -401,7 +401,7 @@ TEST_F(SkinFrame, DoubleClickMaximizesOnlyWithTheMaximizeButton) {
     for (bool maxVisible : {true, false}) {
         SCOPED_TRACE(maxVisible);
         bar->buttons()[2].setVisible(maxVisible);
-        PumpMessages(50);
+        PumpFor(50);
         POINT p{100, 12};
         ClientToScreen(bar->handle(), &p);
         MouseTo(p.x, p.y);
@@ -415,7 +415,7 @@ TEST_F(SkinFrame, DoubleClickMaximizesOnlyWithTheMaximizeButton) {
         });
         EXPECT_EQ(IsZoomed(h()) != FALSE, maxVisible);
         if (IsZoomed(h())) ShowWindow(h(), SW_RESTORE);
-        PumpMessages(50);
+        PumpFor(50);
     }
 }
 
@@ -439,7 +439,7 @@ TEST_F(SkinFrame, AppIconOpensTheSystemMenuBelowTheBar) {
     POINT p{4 + 8, bar->buttonTop() + 8};
     ClientToScreen(bar->handle(), &p);
     Click(p.x, p.y);
-    PumpMessages(400);
+    PumpFor(400);
     ASSERT_TRUE(menuSeen);
     POINT corner{0, bar->height()};
     ClientToScreen(bar->handle(), &corner);
