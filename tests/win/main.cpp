@@ -2,10 +2,28 @@
 #include "app/Global.h"
 #include "ui/Environment.h"
 #include <gtest/gtest.h>
+#include <string>
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
 #include "TestSupport.h"
+
+namespace {
+// The skin shipped beside this exe must not dress the windows under test: before
+// every test the theme looks in an empty folder of its own, and so does the current
+// folder. Per test, since tests that point the program folder elsewhere reset it.
+class NoShippedSkin : public testing::EmptyTestEventListener {
+public:
+    explicit NoShippedSkin(std::string folder) : folder_(std::move(folder)) {}
+    void OnTestStart(const testing::TestInfo&) override {
+        corvane::ui::environment().folders = {folder_, "", "", ""};
+        SetCurrentDirectoryA(folder_.c_str());
+    }
+
+private:
+    std::string folder_;
+};
+} // namespace
 
 int main(int argc, char** argv) {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
@@ -13,16 +31,12 @@ int main(int argc, char** argv) {
     OleInitialize(nullptr);
     corvane::app::ConfigureApplication();
     testing::InitGoogleTest(&argc, argv);
-    // The skin shipped beside this exe must not dress the windows under test:
-    // the theme looks in an empty folder of its own instead, and so does the
-    // current folder.
     int rc = 0;
     {
         corvane::test::TempFolder noSkin;
         char previous[MAX_PATH] = {};
         GetCurrentDirectoryA(MAX_PATH, previous);
-        corvane::ui::environment().folders = {noSkin.path(), "", "", ""};
-        SetCurrentDirectoryA(noSkin.path().c_str());
+        testing::UnitTest::GetInstance()->listeners().Append(new NoShippedSkin(noSkin.path()));
         rc = RUN_ALL_TESTS();
         corvane::ui::environment().folders = {};
         SetCurrentDirectoryA(previous);
