@@ -2,6 +2,7 @@
 #include "ui/Application.h"
 #include "ui/Errors.h"
 #include "ui/Modal.h"
+#include <algorithm>
 #include <cstring>
 
 namespace corvane::ui {
@@ -14,7 +15,10 @@ HFONT createUiFont(int height, const char* face, int weight) {
 Form::Form(Component* owner, std::string name, Lifetime lifetime) : WinControl(owner, std::move(name), lifetime) {}
 
 void Form::createParams(CreateParams& p) {
-    std::strncpy(p.winClassName, Application::instance().formClassName().c_str(), sizeof p.winClassName);
+    // Copied whole, NUL padded to the field.
+    const std::string& cls = Application::instance().formClassName();
+    std::memset(p.winClassName, 0, sizeof p.winClassName);
+    std::memcpy(p.winClassName, cls.data(), std::min(cls.size(), sizeof p.winClassName));
     p.caption = caption;
     if (dialogBorder) {
         p.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_CLIPCHILDREN;

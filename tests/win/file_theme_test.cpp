@@ -292,6 +292,7 @@ struct FakeFrame : public ui::Component, public ThemedFrame {
     void setFileTheme(skin::FileTheme* t) override { rec.setFileTheme(t); }
     skin::UIStyle uiStyle() const override { return rec.uiStyle(); }
     void setUIStyle(skin::UIStyle s) override { rec.setUIStyle(s); }
+    std::uint32_t frameColor() const override { return 0xE8E8E8; }
     Recorder rec;
 };
 

@@ -274,6 +274,7 @@ public:
     skin::FileTheme* fileTheme() const override { return theme_; }
     void setFileTheme(skin::FileTheme* t) override { theme_ = t; log_->push_back(name() + ".FileTheme"); }
     skin::UIStyle uiStyle() const override { return style_; }
+    std::uint32_t frameColor() const override { return 0xE8E8E8; }
     void setUIStyle(skin::UIStyle s) override { style_ = s; log_->push_back(name() + ".UIStyle"); }
 
 private:

@@ -25,6 +25,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -143,7 +144,10 @@ Bytes paletteBmp8(int w, int h, bool rle) {
     put32(46, 4);
     const uint32_t colours[4] = {0xFF00FF, 0x202020, 0xE8E8E8, 0x0080FF};
     for (int i = 0; i < 4; ++i) put32(54 + 4 * i, colours[i]);
-    b.insert(b.end(), bits.begin(), bits.end());
+    // resize + memcpy: GCC 12 misreads the insert of a vector that may be empty.
+    const std::size_t header = b.size();
+    b.resize(header + bits.size());
+    if (!bits.empty()) std::memcpy(b.data() + header, bits.data(), bits.size());
     put32(2, static_cast<uint32_t>(b.size()));
     return b;
 }

@@ -46,6 +46,7 @@ public:
     bool titleBarVisible() const { return titleBar_ && titleBar_->visible(); }
     void setTitleBarVisible(bool v);
     ui::Color color() const { return color_; }
+    std::uint32_t frameColor() const override { return color_; }
     void setColor(ui::Color c) { color_ = c; invalidate(); }
     std::string caption() const { return titleBar_ ? titleBar_->caption() : std::string(); }
     void setCaption(const std::string& s);

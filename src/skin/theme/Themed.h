@@ -3,6 +3,7 @@
 // theme code finds it with dynamic_cast.
 #pragma once
 #include "skin/theme/UIStyle.h"
+#include <cstdint>
 
 namespace corvane::skin {
 
@@ -20,7 +21,10 @@ public:
 
 // The skinned frame of a form (skin::Form): the file theme recomputes the form's
 // frame after a reload, and other skinned components on the form take its
-// style as their first one.
-class ThemedFrame : public Themed {};
+// style as their first one; controls placed on it take its colour as their parent's.
+class ThemedFrame : public Themed {
+public:
+    virtual std::uint32_t frameColor() const = 0;
+};
 
 } // namespace corvane::skin
