@@ -97,12 +97,12 @@ void Click(int x, int y) {
 // Skins made here: pictures in plain colours with TRANSCOLOR where the test needs it.
 Bytes Solid(int w, int h, uint32_t c) { return skinpack::MakeBmp24(w, h, [c](int, int) { return c; }); }
 
-struct SkinSpec {
+struct SkinRecipe {
     bool titleRegion = false, bottomRegion = false, threeSect = false, fiveSect = false;
     int titleMinY = 0, titleMaxY = 0;
 };
 
-DescriptionWriter MakeSkin(const SkinSpec& s) {
+DescriptionWriter MakeSkin(const SkinRecipe& s) {
     DescriptionWriter d;
     // Title pictures 30 high: the left column transparent on every row, and row 2
     // transparent except for the last column of the right picture.
@@ -167,7 +167,7 @@ protected:
         ui::environment().folders = {};
         PumpFor(20);
     }
-    void useSkin(const SkinSpec& s) {
+    void useSkin(const SkinRecipe& s) {
         const std::string path = folder.file("test.ssk");
         ASSERT_TRUE(skinpack::WriteFile(path, skinpack::BuildSkin(MakeSkin(s))));
         theme = std::make_unique<skin::FileTheme>(nullptr);
@@ -230,7 +230,7 @@ TEST_F(SkinFrame, BuiltInStyleFrameAndRegion) {
 }
 
 TEST_F(SkinFrame, FileThemeBordersAndRegions) {
-    struct Case { const char* name; SkinSpec spec; };
+    struct Case { const char* name; SkinRecipe recipe; };
     const Case cases[] = {
         {"three sections, no regions", {false, false, false, false, 0, 0}},
         {"title min -1 to 3, bottom region", {true, true, false, false, -1, 3}},
@@ -240,7 +240,7 @@ TEST_F(SkinFrame, FileThemeBordersAndRegions) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        useSkin(c.spec);
+        useSkin(c.recipe);
         const RECT in = ClientInsets(h());
         EXPECT_EQ(in.left, 6);
         EXPECT_EQ(in.right, 6);
@@ -250,14 +250,14 @@ TEST_F(SkinFrame, FileThemeBordersAndRegions) {
         // Left and right border pictures beside the client area, the bottom border under it.
         EXPECT_EQ(ScreenPixel(h(), 0, hh / 2), 0x00FFFFu);
         EXPECT_EQ(ScreenPixel(h(), w - 1, hh / 2), 0xFFFF00u);
-        if (c.spec.threeSect) {
+        if (c.recipe.threeSect) {
             EXPECT_EQ(ScreenPixel(h(), w / 2, hh - 3), 0x00FF00u);
             EXPECT_EQ(ScreenPixel(h(), w - 2, hh - 3), 0xFF0000u);
             EXPECT_EQ(ScreenPixel(h(), 1, hh - 3), 0x0000FFu);
         } else {
             EXPECT_EQ(ScreenPixel(h(), w / 2, hh - 3), 0x0000FFu);
         }
-        const SkinSpec& s = c.spec;
+        const SkinRecipe& s = c.recipe;
         if (!s.titleRegion && !s.bottomRegion) {
             for (POINT p : {POINT{0, 0}, POINT{0, 2}, POINT{w - 1, hh - 1}}) EXPECT_TRUE(InRegion(h(), p.x, p.y));
             continue;
