@@ -496,16 +496,9 @@ void FlatButton::paintTo(HDC target) {
 
 LRESULT FlatButton::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     const int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
+    LRESULT painted = 0;
+    if (paintsItself(msg, wp, [this](HDC dc) { paintTo(dc); }, painted)) return painted;
     switch (msg) {
-    case WM_ERASEBKGND: return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(handle(), &ps);
-        paintTo(dc);
-        EndPaint(handle(), &ps);
-        return 0;
-    }
-    case WM_PRINTCLIENT: paintTo(reinterpret_cast<HDC>(wp)); return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
     case WM_SETFONT:
         font_ = reinterpret_cast<HFONT>(wp);

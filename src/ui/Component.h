@@ -29,6 +29,13 @@ public:
     // Asks to be told when `other` is destroyed, also across owners.
     void freeNotification(Component* other);
     void removeFreeNotification(Component* other);
+    // Points `slot` at `next` and moves the removal notification from the old
+    // component to the new one, so the slot is cleared when `next` is destroyed.
+    template <class T> void watch(T*& slot, T* next) {
+        if (slot) removeFreeNotification(slot);
+        slot = next;
+        if (next) freeNotification(next);
+    }
 
     // Called for every component of the same owner and every subscriber.
     virtual void notification(Component* component, Operation op) { (void)component; (void)op; }

@@ -76,6 +76,25 @@ public:
     static LRESULT CALLBACK StdWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
 
 protected:
+    // For controls that compose their whole picture themselves: background erase is
+    // answered without drawing, and WM_PAINT and WM_PRINTCLIENT both draw through
+    // `paint`. True, with `result` set, when `msg` was one of the three.
+    template <class Paint> bool paintsItself(UINT msg, WPARAM wp, Paint&& paint, LRESULT& result) {
+        switch (msg) {
+        case WM_ERASEBKGND: result = 1; return true;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(handle(), &ps);
+            paint(dc);
+            EndPaint(handle(), &ps);
+            result = 0;
+            return true;
+        }
+        case WM_PRINTCLIENT: paint(reinterpret_cast<HDC>(wp)); result = 0; return true;
+        default: return false;
+        }
+    }
+
     // Wraps a window made by CreateWindowEx (platform controls): subclasses it.
     void attach(HWND h);
     // Creates a platform control (list view, tool bar, edit...) as a child and attaches it.

@@ -111,9 +111,7 @@ CustomButton::~CustomButton() {
 }
 
 void CustomButton::setFileTheme(FileTheme* theme) {
-    if (fileTheme_ && fileTheme_ != theme) removeFreeNotification(fileTheme_);
-    fileTheme_ = theme;
-    if (theme) freeNotification(theme);
+    watch(fileTheme_, theme);
     setUIStyle(uiStyle_);
 }
 
@@ -422,16 +420,9 @@ void CustomButton::drawCaption(HDC dc) {
 
 LRESULT CustomButton::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     const int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
+    LRESULT painted = 0;
+    if (paintsItself(msg, wp, [this](HDC dc) { paintTo(dc); }, painted)) return painted;
     switch (msg) {
-    case WM_ERASEBKGND: return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(handle(), &ps);
-        paintTo(dc);
-        EndPaint(handle(), &ps);
-        return 0;
-    }
-    case WM_PRINTCLIENT: paintTo(reinterpret_cast<HDC>(wp)); return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
     case WM_SETFONT:
         font_ = reinterpret_cast<HFONT>(wp);

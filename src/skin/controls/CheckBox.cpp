@@ -32,9 +32,7 @@ CheckBox::CheckBox(ui::Component* owner, std::string name, HWND parent, int x, i
 }
 
 void CheckBox::setFileTheme(FileTheme* theme) {
-    if (fileTheme_ && fileTheme_ != theme) removeFreeNotification(fileTheme_);
-    fileTheme_ = theme;
-    if (theme) freeNotification(theme);
+    watch(fileTheme_, theme);
     setUIStyle(uiStyle_);
 }
 
@@ -185,16 +183,9 @@ bool CheckBox::dialogChar(char ch) {
 }
 
 LRESULT CheckBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    LRESULT painted = 0;
+    if (paintsItself(msg, wp, [this](HDC dc) { paintTo(dc); }, painted)) return painted;
     switch (msg) {
-    case WM_ERASEBKGND: return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(handle(), &ps);
-        paintTo(dc);
-        EndPaint(handle(), &ps);
-        return 0;
-    }
-    case WM_PRINTCLIENT: paintTo(reinterpret_cast<HDC>(wp)); return 0;
     case WM_LBUTTONDOWN:
         if (canFocus()) SetFocus(handle());
         SetCapture(handle());

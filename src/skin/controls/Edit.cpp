@@ -23,9 +23,7 @@ Edit::Edit(ui::Component* owner, std::string name, HWND parent, int x, int y, in
 }
 
 void Edit::setFileTheme(FileTheme* theme) {
-    if (fileTheme_ && fileTheme_ != theme) removeFreeNotification(fileTheme_);
-    fileTheme_ = theme;
-    if (theme) freeNotification(theme);
+    watch(fileTheme_, theme);
     setUIStyle(uiStyle_);
 }
 

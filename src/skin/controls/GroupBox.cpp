@@ -26,9 +26,7 @@ GroupBox::GroupBox(ui::Component* owner, std::string name, HWND parent, int x, i
 }
 
 void GroupBox::setFileTheme(FileTheme* theme) {
-    if (fileTheme_ && fileTheme_ != theme) removeFreeNotification(fileTheme_);
-    fileTheme_ = theme;
-    if (theme) freeNotification(theme);
+    watch(fileTheme_, theme);
     setUIStyle(uiStyle_);
 }
 
@@ -113,16 +111,9 @@ void GroupBox::paintTo(HDC target) {
 }
 
 LRESULT GroupBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    LRESULT painted = 0;
+    if (paintsItself(msg, wp, [this](HDC dc) { paintTo(dc); }, painted)) return painted;
     switch (msg) {
-    case WM_ERASEBKGND: return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(handle(), &ps);
-        paintTo(dc);
-        EndPaint(handle(), &ps);
-        return 0;
-    }
-    case WM_PRINTCLIENT: paintTo(reinterpret_cast<HDC>(wp)); return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
     case WM_SETFONT:
         font_ = reinterpret_cast<HFONT>(wp);

@@ -24,9 +24,7 @@ ToolBar::ToolBar(ui::Component* owner, std::string name, HWND parent, int x, int
 }
 
 void ToolBar::setFileTheme(FileTheme* theme) {
-    if (fileTheme_ && fileTheme_ != theme) removeFreeNotification(fileTheme_);
-    fileTheme_ = theme;
-    if (theme) freeNotification(theme);
+    watch(fileTheme_, theme);
     setUIStyle(uiStyle_);
 }
 

@@ -144,9 +144,7 @@ void Form::detach() {
 
 void Form::setFileTheme(FileTheme* theme) {
     if (theme == fileTheme_) return;
-    if (fileTheme_) removeFreeNotification(fileTheme_);
-    fileTheme_ = theme;
-    if (fileTheme_) freeNotification(fileTheme_);
+    watch(fileTheme_, theme);
     setUIStyle(uiStyle_);
 }
 

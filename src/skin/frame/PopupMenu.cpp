@@ -93,9 +93,7 @@ void PopupMenu::installOn(MenuItem& item) {
 }
 
 void PopupMenu::setFileTheme(FileTheme* theme) {
-    if (fileTheme_) removeFreeNotification(fileTheme_);
-    fileTheme_ = theme;
-    if (fileTheme_) freeNotification(fileTheme_);
+    watch(fileTheme_, theme);
     setUIStyle(uiStyle_);
 }
 

@@ -364,16 +364,12 @@ void TitleBar::setFont(const LOGFONTA& font, ui::Color color) {
 }
 
 void TitleBar::setFileThemeAndStyle(FileTheme* theme, UIStyle style) {
-    if (fileTheme_) removeFreeNotification(fileTheme_);
-    fileTheme_ = theme;
-    if (fileTheme_) freeNotification(fileTheme_);
+    watch(fileTheme_, theme);
     setUIStyle(style);
 }
 
 void TitleBar::setFileTheme(FileTheme* theme) {
-    if (fileTheme_) removeFreeNotification(fileTheme_);
-    fileTheme_ = theme;
-    if (fileTheme_) freeNotification(fileTheme_);
+    watch(fileTheme_, theme);
     fontColorLock_ = true;
     setUIStyle(uiStyle_);
     fontColorLock_ = false;

@@ -27,10 +27,8 @@ void ThemeManager::setUIStyle(UIStyle style) {
 }
 
 void ThemeManager::setFileTheme(FileTheme* theme) {
-    if (fileTheme_ && fileTheme_ != theme) removeFreeNotification(fileTheme_);
-    fileTheme_ = theme;
     // A theme of another owner still tells us when it goes.
-    if (fileTheme_) freeNotification(fileTheme_);
+    watch(fileTheme_, theme);
     setUIStyle(uiStyle_);
 }
 
