@@ -471,7 +471,21 @@ std::vector<int> menusOpened;
 FramedForm* altSpaceDialog = nullptr;
 void CALLBACK PressAltSpace(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
-    PostMessageA(altSpaceDialog->handle(), WM_SYSKEYDOWN, VK_SPACE, 0x20000000);
+    // Typed for real: Alt held, Space pressed and released, Alt released.
+    const WORD keys[] = {VK_MENU, VK_SPACE, VK_SPACE, VK_MENU};
+    INPUT in[4]{};
+    for (int i = 0; i < 4; ++i) {
+        in[i].type = INPUT_KEYBOARD;
+        in[i].ki.wVk = keys[i];
+        in[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+    }
+    SendInput(4, in, sizeof(INPUT));
+}
+
+void CALLBACK GiveUp(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    EndMenu(); // a menu the frame did not open would hold the dialog
+    if (altSpaceDialog->isModal()) altSpaceDialog->setModalResult(ui::ModalResult::Abort);
 }
 
 TEST_F(SkinFrame, AltSpaceShowsTheNewestFramesMenuFirst) {
@@ -489,6 +503,7 @@ TEST_F(SkinFrame, AltSpaceShowsTheNewestFramesMenuFirst) {
         dialog->setModalResult(ui::ModalResult::Cancel);
     };
     SetTimer(nullptr, 0, 150, &PressAltSpace);
+    SetTimer(nullptr, 0, 2500, &GiveUp);
     dialog->showModal();
     EXPECT_EQ(menusOpened, (std::vector<int>{2, 1}));
     delete dialog;
@@ -502,11 +517,6 @@ void CALLBACK PressC(HWND, UINT, UINT_PTR id, DWORD) {
     keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, keys, sizeof(INPUT));
     SetTimer(nullptr, 0, 300, &EndMenuSoon); // in case the key is not taken
-}
-
-void CALLBACK GiveUp(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    if (altSpaceDialog->isModal()) altSpaceDialog->setModalResult(ui::ModalResult::Abort);
 }
 
 TEST_F(SkinFrame, AcceleratorKeyChoosesASystemMenuItem) {
