@@ -5,6 +5,7 @@
 #include "skin/frame/PopupMenu.h"
 #include "skin/frame/TitleBar.h"
 #include "skin/theme/FileTheme.h"
+#include "skin/theme/SkinPublic.h"
 #include "skinpack/SkinWriter.h"
 #include "ui/Application.h"
 #include "ui/Environment.h"
@@ -416,6 +417,31 @@ TEST_F(SkinFrame, DoubleClickMaximizesOnlyWithTheMaximizeButton) {
         EXPECT_EQ(IsZoomed(h()) != FALSE, maxVisible);
         if (IsZoomed(h())) ShowWindow(h(), SW_RESTORE);
         PumpFor(50);
+    }
+}
+
+// Maximized, the window covers the work area and two pixels beyond it on three sides,
+// whether it was maximized before the frame attached or after.
+TEST_F(SkinFrame, MaximizedWindowFollowsTheWorkAreaRule) {
+    const RECT a = skin::GetWorkArea();
+    const skin::FrameRect m = skin::MaximizedBounds({a.left, a.top, a.right, a.bottom});
+    for (bool attachWhileMaximized : {false, true}) {
+        SCOPED_TRACE(attachWhileMaximized);
+        ui::Form plain(nullptr, "frmPlainMax");
+        plain.clientWidth = 300;
+        plain.clientHeight = 200;
+        plain.create();
+        if (attachWhileMaximized) ShowWindow(plain.handle(), SW_MAXIMIZE);
+        auto* frame = new skin::Form(&plain, "suiForm1");
+        frame->titleBar()->buttons()[2].setVisible(true);
+        if (!attachWhileMaximized) ShowWindow(plain.handle(), SW_MAXIMIZE);
+        PumpFor(50);
+        const RECT r = WindowRect(plain.handle());
+        EXPECT_EQ((skin::FrameRect{r.left, r.top, r.right, r.bottom}), m);
+        ShowWindow(plain.handle(), SW_RESTORE);
+        PumpFor(50);
+        const RECT restored = WindowRect(plain.handle());
+        EXPECT_LT(restored.right - restored.left, m.right - m.left);
     }
 }
 
