@@ -11,89 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "../e2e/ExeWindows.h"
+
+using namespace corvane::exe;
+
 namespace {
 
 constexpr const char* kMainClass = "Corvane Made by Tollbright";
 constexpr const char* kTipsCaption = "Corvane Tip of the Day";
-
-struct Query {
-    DWORD pid;
-    std::function<bool(HWND)> match;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK Collect(HWND w, LPARAM lp) {
-    auto* q = reinterpret_cast<Query*>(lp);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    if ((q->pid == 0 || pid == q->pid) && q->match(w)) q->found.push_back(w);
-    return TRUE;
-}
-
-std::string ClassOf(HWND w) {
-    char buf[256] = {};
-    GetClassNameA(w, buf, sizeof buf);
-    return buf;
-}
-
-std::string TextOf(HWND w) {
-    char buf[256] = {};
-    GetWindowTextA(w, buf, sizeof buf);
-    return buf;
-}
-
-HWND WaitForWindow(DWORD pid, const std::function<bool(HWND)>& match, DWORD ms) {
-    for (DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(100)) {
-        Query q{pid, match, {}};
-        EnumWindows(&Collect, reinterpret_cast<LPARAM>(&q));
-        if (!q.found.empty()) return q.found.front();
-    }
-    return nullptr;
-}
-
-HWND Child(HWND parent, const std::function<bool(HWND)>& match) {
-    Query q{0, match, {}};
-    EnumChildWindows(parent, &Collect, reinterpret_cast<LPARAM>(&q));
-    return q.found.empty() ? nullptr : q.found.front();
-}
-
-bool WaitUntil(const std::function<bool()>& done, DWORD ms) {
-    for (DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(100))
-        if (done()) return true;
-    return done();
-}
-
-LRESULT Ask(HWND w, UINT msg) {
-    DWORD_PTR r = 0;
-    SendMessageTimeoutA(w, msg, 0, 0, SMTO_ABORTIFHUNG, 5000, &r);
-    return static_cast<LRESULT>(r);
-}
-
-void ClickWindow(HWND w) {
-    RECT r;
-    GetWindowRect(w, &r);
-    const int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
-    SetCursorPos(x, y);
-    INPUT in[3] = {};
-    const int cx = GetSystemMetrics(SM_CXSCREEN) - 1, cy = GetSystemMetrics(SM_CYSCREEN) - 1;
-    in[0].type = INPUT_MOUSE;
-    in[0].mi.dx = x * 65535 / cx;
-    in[0].mi.dy = y * 65535 / cy;
-    in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    in[1] = in[0];
-    in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-    in[2] = in[0];
-    in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
-    SendInput(3, in, sizeof(INPUT));
-}
-
-void PressKey(WORD vk) {
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[1].ki.wVk = vk;
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, in, sizeof(INPUT));
-}
 
 std::string Option(const std::string& file, const char* key) {
     char buf[32] = {};
@@ -137,8 +62,8 @@ int main(int argc, char** argv) {
     if (!main) return Fail("no main window", &pi);
     WaitForInputIdle(pi.hProcess, 5000);
 
-    HWND combo = Child(tips, [](HWND w) { return lstrcmpiA(ClassOf(w).c_str(), "ComboBox") == 0; });
-    HWND close = Child(tips, [](HWND w) { return TextOf(w) == "&Close"; });
+    HWND combo = FirstChild(tips, [](HWND w) { return lstrcmpiA(ClassOf(w).c_str(), "ComboBox") == 0; });
+    HWND close = FirstChild(tips, [](HWND w) { return TextOf(w) == "&Close"; });
     if (!combo || !close) return Fail("tips dialog without its choice or Close button", &pi);
     ClickWindow(combo);
     Sleep(300);
