@@ -147,9 +147,9 @@ void MainForm::buildComponents() {
 }
 
 void MainForm::formCreate() {
-    selectedIndex = kNoRowChosen;
+    chosenRow_ = kNoRowChosen;
     LoadSaveOptions(options_, true);
-    sortAscending = true;
+    sortAscending_ = true;
     // The window's frame takes its look from the skin file when one is found.
     themeFile_->setThemeFile("msn.ssk");
     frame_->setFileTheme(themeFile_);
@@ -194,18 +194,18 @@ void MainForm::activateInstance() {
 // draw then paints red, so the chosen row keeps its look when the list loses the focus.
 void MainForm::chooseRow(int, bool) {
     int sel = list_->selectedIndex();
-    if (sel >= 0) selectedIndex = sel;
+    if (sel >= 0) chosenRow_ = sel;
     list_->clearSelection();
     list_->clearFocus();
     list_->invalidate();
 }
 
 void MainForm::colourChosenRow(int item, COLORREF& textColor, bool&) {
-    if (item == selectedIndex) textColor = kChosenRowColor;
+    if (item == chosenRow_) textColor = kChosenRowColor;
 }
 
 void MainForm::editChosenRow() {
-    if (selectedIndex >= 0) editItem();
+    if (chosenRow_ >= 0) editItem();
 }
 
 void MainForm::addItem() {
@@ -218,7 +218,7 @@ void MainForm::addItem() {
 }
 
 void MainForm::editItem() {
-    const int k = selectedIndex;
+    const int k = chosenRow_;
     if (!rowExists(k)) return; // the chosen row may be gone after a Delete or Refresh
     PropertyForm frmProperty(this, rowAlias(k), rowPath(k));
     frmProperty.setFrameCaption("Edit Item");
@@ -234,7 +234,7 @@ void MainForm::editItem() {
 }
 
 void MainForm::deleteItem() {
-    const int k = selectedIndex;
+    const int k = chosenRow_;
     if (!rowExists(k)) return; // nothing to ask about
     if (options_.askDelete && ui::prompt().messageBox(handle(), "Are you sure you want to delete the selected item?",
                                                       "Corvane", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
@@ -249,7 +249,7 @@ void MainForm::deleteItem() {
     RewriteStoreRange(storeKey_, k, n - 1);
     if (k < n) selectRow(k);
     else if (n > 0) selectRow(0);
-    else selectedIndex = kNoRowChosen; // Edit and Delete go off with the last row
+    else chosenRow_ = kNoRowChosen; // Edit and Delete go off with the last row
 }
 
 void MainForm::exchangeRows(int a, int b) {
@@ -261,7 +261,7 @@ void MainForm::exchangeRows(int a, int b) {
 }
 
 void MainForm::moveItemUp() {
-    const int k = selectedIndex;
+    const int k = chosenRow_;
     if (k <= 0 || !rowExists(k)) return;
     exchangeRows(k - 1, k);
     RewriteStoreRange(storeKey_, k - 1, k);
@@ -269,7 +269,7 @@ void MainForm::moveItemUp() {
 }
 
 void MainForm::moveItemDown() {
-    const int k = selectedIndex;
+    const int k = chosenRow_;
     if (k < 0 || !rowExists(k + 1)) return;
     exchangeRows(k, k + 1);
     RewriteStoreRange(storeKey_, k, k + 1);
@@ -284,7 +284,7 @@ void MainForm::sortRows() {
     rows.reserve(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i) rows.push_back({list_->caption(i), list_->subItem(i)});
     std::vector<FavouriteRow> before = rows;
-    ExchangeSort(rows, sortAscending);
+    ExchangeSort(rows, sortAscending_);
     {
         ui::ListUpdate batch(*list_);
         for (int i = 0; i < n; ++i) {
@@ -292,11 +292,11 @@ void MainForm::sortRows() {
             if (rows[i].path != before[i].path) list_->setSubItem(i, rows[i].path);
         }
     }
-    if (sortAscending) {
-        sortAscending = false;
+    if (sortAscending_) {
+        sortAscending_ = false;
         sortAction_->setHint(kSortDescendingHint);
     } else {
-        sortAscending = true;
+        sortAscending_ = true;
         sortAction_->setHint(kSortAscendingHint);
     }
     RewriteStoreRange(storeKey_, 0, n - 1);
@@ -308,7 +308,7 @@ void MainForm::loadRows(bool clearFirst) {
     // One repaint for the whole load; the list still shows the rows read before an error.
     // A chosen index survives a reload, but not one into an empty list, error or not.
     auto forgetIfEmpty = [this] {
-        if (rowCount() == 0) selectedIndex = kNoRowChosen;
+        if (rowCount() == 0) chosenRow_ = kNoRowChosen;
     };
     try {
         ui::ListUpdate batch(*list_);
@@ -341,12 +341,12 @@ void MainForm::importBackup() { ImportFavourites(*this); }
 
 void MainForm::exportBackup() { ExportFavourites(*this); }
 
-void MainForm::updateEditAction(ui::Action& a) { a.setEnabled(selectedIndex != kNoRowChosen); }
+void MainForm::updateEditAction(ui::Action& a) { a.setEnabled(chosenRow_ != kNoRowChosen); }
 
-void MainForm::updateUpAction(ui::Action& a) { a.setEnabled(list_->visible() && selectedIndex > 0); }
+void MainForm::updateUpAction(ui::Action& a) { a.setEnabled(list_->visible() && chosenRow_ > 0); }
 
 void MainForm::updateDownAction(ui::Action& a) {
-    a.setEnabled(list_->visible() && selectedIndex >= 0 && selectedIndex < rowCount() - 1);
+    a.setEnabled(list_->visible() && chosenRow_ >= 0 && chosenRow_ < rowCount() - 1);
 }
 
 void MainForm::updateSortAction(ui::Action& a) { a.setEnabled(list_->visible() && rowCount() > 1); }

@@ -67,8 +67,11 @@ public:
     OptionFlags& options() { return options_; }
     // Batches the list's repaints while a scope changes many rows.
     ui::ListUpdate batchRowChanges() { return ui::ListUpdate(*list_); }
-    int selectedIndex = kNoRowChosen;
-    bool sortAscending = true;
+    // The chosen row (painted red), kept apart from the list's selection.
+    int chosenRow() const { return chosenRow_; }
+    // The direction the next Sort takes.
+    bool sortAscending() const { return sortAscending_; }
+    void setSortAscending(bool v) { sortAscending_ = v; }
 
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
@@ -107,6 +110,8 @@ private:
 
     std::string storeKey_;
     OptionFlags options_;
+    int chosenRow_ = kNoRowChosen;
+    bool sortAscending_ = true;
     ui::ImageList* images_ = nullptr;
     ui::ActionList* actionList_ = nullptr;
     ui::Action* editAction_ = nullptr;

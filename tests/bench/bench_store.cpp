@@ -231,7 +231,7 @@ CORVANE_BENCH(store_delete_and_sort) {
     Side sortProduct = side("", [&] {
         fillKey(scrambled);
         reloadList(*form);
-        form->sortAscending = true;
+        form->setSortAscending(true);
     }, [&] { form->sortRows(); }, [&] { return keyRows() == sorted && listRows(*form) == sorted; });
     Side sortFloor = side("", [&] { fillKey(scrambled); }, [&] {
         HKEY h;

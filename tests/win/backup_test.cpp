@@ -185,7 +185,7 @@ TEST_F(BackupFiles, ImportMatchesAliasExactlyAndPathNormalised) {
     const Rows want = {{"Music", "C:\\Music"}, {"music", "C:\\Music"}, {"Docs", "D:\\Docs"}};
     EXPECT_EQ(rows(), want);
     EXPECT_EQ(stored(), want);
-    EXPECT_EQ(form->selectedIndex, kNoRowChosen);
+    EXPECT_EQ(form->chosenRow(), kNoRowChosen);
     EXPECT_EQ(user.count("message"), 0);
 }
 

@@ -393,7 +393,7 @@ TEST_F(EditorFromMainWindow, AddAppendsTheRowAndWritesTheNewPair) {
     EXPECT_EQ(form->rowPath(2), path);
     EXPECT_EQ(key.get("N2"), alias);
     EXPECT_EQ(key.get("P2"), path);
-    EXPECT_EQ(form->selectedIndex, 0); // the new row is not chosen
+    EXPECT_EQ(form->chosenRow(), 0); // the new row is not chosen
     EXPECT_EQ(form->findComponent("frmProperty"), nullptr); // destroyed after use
 
     // The separator box wins over whatever the fields hold.

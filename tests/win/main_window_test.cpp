@@ -143,13 +143,13 @@ TEST_F(MainWindow, WindowLayoutIsAsLaidOut) {
     EXPECT_EQ(form->list()->top(), 83);
     EXPECT_EQ(form->list()->height(), rw.bottom - rw.top - 83 - 15);
     EXPECT_EQ(form->rowCount(), 5);
-    EXPECT_EQ(form->selectedIndex, kNoRowChosen);
+    EXPECT_EQ(form->chosenRow(), kNoRowChosen);
 }
 
 TEST_F(MainWindow, ChosenRowIsDrawnRedAndTheListKeepsNoSelection) {
     open(kFive);
     choose(2);
-    EXPECT_EQ(form->selectedIndex, 2);
+    EXPECT_EQ(form->chosenRow(), 2);
     EXPECT_EQ(form->list()->selectedIndex(), -1);
     EXPECT_EQ(form->list()->perform(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED), -1);
 
@@ -176,13 +176,13 @@ TEST_F(MainWindow, ChosenRowIsDrawnRedAndTheListKeepsNoSelection) {
     form->list()->perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(below.x, below.y));
     form->list()->perform(WM_LBUTTONUP, 0, MAKELPARAM(below.x, below.y));
     PumpPending();
-    EXPECT_EQ(form->selectedIndex, 2);
+    EXPECT_EQ(form->chosenRow(), 2);
 
     // A real click on row 4 chooses it.
     RECT r4 = form->list()->itemRect(4);
     form->list()->perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, (r4.top + r4.bottom) / 2));
     form->list()->perform(WM_LBUTTONUP, 0, MAKELPARAM(20, (r4.top + r4.bottom) / 2));
-    EXPECT_TRUE(PumpUntil([&] { return form->selectedIndex == 4; }));
+    EXPECT_TRUE(PumpUntil([&] { return form->chosenRow() == 4; }));
     EXPECT_EQ(form->list()->selectedIndex(), -1);
 }
 
@@ -235,7 +235,7 @@ TEST_F(MainWindow, SortBothDirectionsWithTheStoreAfterEach) {
     EXPECT_EQ(key.get("P0"), "pA");
     EXPECT_EQ(key.get("P3"), "pc");
     EXPECT_EQ(form->sortButton()->hint(), "Sort by Alias(Descending)");
-    EXPECT_EQ(form->selectedIndex, 1); // the red mark stays at its position
+    EXPECT_EQ(form->chosenRow(), 1); // the red mark stays at its position
 
     form->sortAction()->execute();
     EXPECT_EQ(aliases(), (std::vector<std::string>{"c", "b", "a", "A"}));
@@ -261,7 +261,7 @@ TEST_F(MainWindow, RefreshReloadsAndKeepsTheChosenIndex) {
     form->refreshButton()->click();
     EXPECT_EQ(form->rowCount(), 5);
     EXPECT_EQ(form->rowAlias(0), "changed");
-    EXPECT_EQ(form->selectedIndex, 3);
+    EXPECT_EQ(form->chosenRow(), 3);
 }
 
 TEST_F(MainWindow, DeleteAsksAndNoKeepsEverything) {
@@ -287,7 +287,7 @@ TEST_F(MainWindow, DeleteMiddleRowShiftsTheStoreAndChoosesTheNextRow) {
     EXPECT_EQ(key.get("P2"), "c:\\4");
     EXPECT_EQ(key.get("N4"), "<missing>");
     EXPECT_EQ(key.get("P4"), "<missing>");
-    EXPECT_EQ(form->selectedIndex, 2);
+    EXPECT_EQ(form->chosenRow(), 2);
 }
 
 TEST_F(MainWindow, DeleteLastRowChoosesRowZeroAndTheOnlyRowLeavesNoChoice) {
@@ -297,7 +297,7 @@ TEST_F(MainWindow, DeleteLastRowChoosesRowZeroAndTheOnlyRowLeavesNoChoice) {
     form->deleteAction()->execute();
     EXPECT_EQ(user.count("message"), 0); // no question with AskDelete cleared
     EXPECT_EQ(storedAliases(), (std::vector<std::string>{"a"}));
-    EXPECT_EQ(form->selectedIndex, 0);
+    EXPECT_EQ(form->chosenRow(), 0);
     form->deleteAction()->execute();
     form->options().askDelete = true;
     EXPECT_EQ(form->rowCount(), 0);
@@ -305,7 +305,7 @@ TEST_F(MainWindow, DeleteLastRowChoosesRowZeroAndTheOnlyRowLeavesNoChoice) {
     EXPECT_EQ(key.get("P0"), "<missing>");
 
     // No row is chosen now: Edit and Delete are off.
-    EXPECT_EQ(form->selectedIndex, kNoRowChosen);
+    EXPECT_EQ(form->chosenRow(), kNoRowChosen);
     idle();
     EXPECT_FALSE(form->editAction()->enabled());
     EXPECT_FALSE(form->deleteAction()->enabled());
@@ -393,13 +393,13 @@ TEST_F(MainWindow, UpAndDownExchangeRowsAndRewriteBoth) {
     EXPECT_EQ(aliases(), (std::vector<std::string>{"one", "three", "two", "four", "five"}));
     EXPECT_EQ(storedAliases(), aliases());
     EXPECT_EQ(key.get("P1"), "c:\\3");
-    EXPECT_EQ(form->selectedIndex, 1);
+    EXPECT_EQ(form->chosenRow(), 1);
     form->downAction()->execute();
     form->downAction()->execute();
     EXPECT_EQ(aliases(), (std::vector<std::string>{"one", "two", "four", "three", "five"}));
     EXPECT_EQ(storedAliases(), aliases());
     EXPECT_EQ(key.get("P3"), "c:\\3");
-    EXPECT_EQ(form->selectedIndex, 3);
+    EXPECT_EQ(form->chosenRow(), 3);
 }
 
 TEST_F(MainWindow, HelpOpensThePageBesideTheProgramOrSaysItIsMissing) {
