@@ -8,10 +8,13 @@
 #include "skinpack/SkinWriter.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
+#include "ui/Handles.h"
 #include "ui/StdControls.h"
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
+#include <vector>
 
 using namespace corvane;
 using namespace corvane::test;
@@ -445,6 +448,35 @@ TEST_F(SkinControls, EditWithTheDialogColourShowsOneFrameLine) {
     EXPECT_EQ(ScreenPixel(edit->handle(), 1, 10, false), kFormColor);
     EXPECT_EQ(ScreenPixel(edit->handle(), 3, 10, false), kFormColor);
     EXPECT_EQ(ScreenPixel(edit->handle(), 60, 0, false), RGB(0x68, 0x68, 0x68));
+}
+
+TEST_F(SkinControls, GroupBoxAlignsChildrenClearOfFrameAndCaption) {
+    auto* group = new skin::GroupBox(form.get(), "group", form->handle(), 10, 10, 200, 100);
+    auto* inside = new ui::Button(form.get(), "inside", group->handle(), 50, 50, 20, 20, "");
+    inside->setAlign(ui::Align::Client);
+    auto fontHeight = [&] {
+        LOGFONTA lf{};
+        GetObjectA(group->font() ? static_cast<HGDIOBJ>(group->font()) : GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
+        return std::abs(lf.lfHeight);
+    };
+    struct Step { int w, h, fontHeight; }; // a font height of 0 keeps the font
+    std::vector<ui::FontHandle> fonts;
+    for (const Step& s : {Step{200, 100, 0}, Step{240, 130, 0}, Step{240, 130, -20}, Step{150, 90, 16}}) {
+        if (s.fontHeight) {
+            LOGFONTA lf{};
+            lf.lfHeight = s.fontHeight;
+            lstrcpynA(lf.lfFaceName, "Tahoma", LF_FACESIZE);
+            fonts.emplace_back(CreateFontIndirectA(&lf));
+            group->setFont(fonts.back().get());
+        }
+        group->setBounds(10, 10, s.w, s.h);
+        const RECT r = inside->boundsRect();
+        const int top = fontHeight() + 5;
+        EXPECT_TRUE(r.left == 3 && r.top == top && r.right == s.w - 3 && r.bottom == s.h - 3)
+            << s.w << "x" << s.h << " font " << s.fontHeight << ": (" << r.left << "," << r.top << "," << r.right
+            << "," << r.bottom << ")";
+    }
+    group->setFont(nullptr, false);
 }
 
 } // namespace

@@ -117,6 +117,7 @@ LRESULT GroupBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
     case WM_SETFONT:
         font_ = reinterpret_cast<HFONT>(wp);
+        realign(); // the caption line's height moved
         invalidate();
         return 0;
     case WM_ENABLE: {
