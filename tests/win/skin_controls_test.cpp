@@ -7,6 +7,7 @@
 #include "skin/theme/FileTheme.h"
 #include "skinpack/SkinWriter.h"
 #include "ui/Application.h"
+#include "ui/Environment.h"
 #include "ui/Form.h"
 #include "ui/Handles.h"
 #include "ui/StdControls.h"
@@ -477,6 +478,77 @@ TEST_F(SkinControls, GroupBoxAlignsChildrenClearOfFrameAndCaption) {
             << "," << r.bottom << ")";
     }
     group->setFont(nullptr, false);
+}
+
+bool SamePicture(const Capture& a, const Capture& b) {
+    if (a.width() != b.width() || a.height() != b.height()) return false;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y)) return false;
+    return true;
+}
+
+// Right-to-left pictures only when the control asks and the system reads so; in
+// every other case the left-to-right picture, pixel for pixel.
+TEST_F(SkinControls, RightToLeftOnlyWhereTheSystemReadsSo) {
+    auto* group = new skin::GroupBox(form.get(), "group", form->handle(), 10, 10, 200, 100);
+    group->setBorderColor(0x686868);
+    group->setCaption("Options");
+    DescriptionWriter d;
+    d.addBitmap("SKIN2_CHECKBOX", skinpack::MakeBmp24(78, 13, [](int x, int) { return uint32_t(kParts[x / 13]); }));
+    auto* box = new skin::CheckBox(form.get(), "box", form->handle(), 10, 150);
+    box->setUIStyle(skin::UIStyle::FromThemeFile);
+    box->setFileTheme(theme(d));
+    box->setChecked(true);  // part 1, 13 wide
+    box->setCaption("Wrap");
+    const Capture groupLtr(group->handle()), boxLtr(box->handle());
+
+    LOGFONTA lf{};
+    GetObjectA(group->font() ? static_cast<HGDIOBJ>(group->font()) : GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
+    const int y = std::abs(lf.lfHeight) / 2 + 1;
+    HDC dc = GetDC(group->handle());
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(group->perform(WM_GETFONT)));
+    SIZE cs{};
+    GetTextExtentPoint32A(dc, "Options", 7, &cs);
+    SelectObject(dc, old);
+    ReleaseDC(group->handle(), dc);
+    const int w = groupLtr.width();
+    const COLORREF line = RGB(0x68, 0x68, 0x68), back = groupLtr.pixel(w / 2, 60);
+    // The caption's first column of ink, which sits as far right of where the text
+    // starts in either direction.
+    auto inkLeft = [&](const Capture& c) {
+        for (int x = 0; x < w; ++x)
+            for (int row = 0; row < 2 * y + 4; ++row)
+                if (c.pixel(x, row) != back && c.pixel(x, row) != line) return x;
+        return -1;
+    };
+    const int lead = inkLeft(groupLtr) - 5;
+    ASSERT_GE(lead, 0);
+
+    struct Case { bool system, asked; };
+    for (const Case& c : {Case{true, false}, Case{false, true}, Case{true, true}}) {
+        SCOPED_TRACE(testing::Message() << "system " << c.system << ", asked " << c.asked);
+        ui::environment().rightToLeftSystem = c.system;
+        group->setRightToLeft(c.asked);
+        box->setRightToLeft(c.asked);
+        const Capture g(group->handle()), b(box->handle());
+        if (!(c.system && c.asked)) {
+            EXPECT_TRUE(SamePicture(g, groupLtr));
+            EXPECT_TRUE(SamePicture(b, boxLtr));
+            continue;
+        }
+        // The top line starts at the right and leaves the caption's gap there.
+        struct Probe { int x; bool line; };
+        for (const Probe& p : {Probe{0, false}, Probe{1, true}, Probe{w - cs.cx - 8, true}, Probe{w - cs.cx - 7, false},
+                               Probe{w - 4, false}, Probe{w - 3, true}, Probe{w - 1, true}})
+            EXPECT_EQ(g.pixel(p.x, y) == line, p.line) << "x " << p.x;
+        EXPECT_EQ(inkLeft(g), w - cs.cx - 6 + lead);
+        const int bw = b.width(), mid = b.height() / 2;
+        EXPECT_NE(b.pixel(bw - 15, mid), kParts[0]);
+        EXPECT_EQ(b.pixel(bw - 14, mid), kParts[0]);
+        EXPECT_EQ(b.pixel(bw - 2, mid), kParts[0]);
+        EXPECT_NE(b.pixel(bw - 1, mid), kParts[0]);
+    }
 }
 
 } // namespace
