@@ -429,6 +429,7 @@ TEST(SkinPopupMenu, BarOnTheRightOnlyWhereTheSystemReadsSo) {
     for (const Case& c : {Case{true, false}, Case{false, true}, Case{true, true}}) {
         ui::environment().rightToLeftSystem = c.system;
         menu.rightToLeft = c.asked;
+        ui::fillSolid(img.dc(), {0, 0, 200, 21}, RGB(0, 0, 0));
         menu.drawItem(img.dc(), {0, 0, 200, 21}, *item, false);
         const bool right = c.system && c.asked;
         EXPECT_EQ(GetPixel(img.dc(), 1, 10) == bar, !right) << c.system << c.asked;
