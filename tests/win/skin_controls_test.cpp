@@ -332,13 +332,7 @@ TEST_F(SkinControls, CheckBoxStateAndClicks) {
 
     box->setCaption("Add a Separator Line");
     Capture paint(box->handle());
-    HDC dc = GetDC(box->handle());
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(box->perform(WM_GETFONT)));
-    SIZE text{}, w{};
-    GetTextExtentPoint32A(dc, "Add a Separator Line", 20, &text);
-    GetTextExtentPoint32A(dc, "W", 1, &w);
-    SelectObject(dc, old);
-    ReleaseDC(box->handle(), dc);
+    const SIZE text = TextSizeIn(box->handle(), "Add a Separator Line"), w = TextSizeIn(box->handle(), "W");
     EXPECT_EQ(box->width(), 13 + text.cx + 8); // WinXP check box pictures are 13 wide
     EXPECT_EQ(box->height(), std::max<int>(w.cy + 2, 13) + 4);
 }
@@ -374,12 +368,7 @@ TEST_F(SkinControls, ToolBarDrawsDeepBlueWithoutAReadyTheme) {
     EXPECT_EQ(ScreenPixel(bar->handle(), r.left, r.top + 10), RGB(0x47, 0x47, 0x47));
     EXPECT_EQ(ScreenPixel(bar->handle(), r.left + 2, r.top + 2), RGB(0xEF, 0xEF, 0xEF));
     // The caption is centred on the width of "Add", the "&" taking no room.
-    HDC dc = GetDC(bar->handle());
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(bar->perform(WM_GETFONT)));
-    SIZE s{};
-    GetTextExtentPoint32A(dc, "Add", 3, &s);
-    SelectObject(dc, old);
-    ReleaseDC(bar->handle(), dc);
+    const SIZE s = TextSizeIn(bar->handle(), "Add");
     const int expectLeft = r.left + (r.right - r.left - s.cx) / 2;
     int firstInk = -1;
     for (int x = r.left + 1; x < r.right - 1 && firstInk < 0; ++x)
@@ -408,12 +397,7 @@ TEST_F(SkinControls, GroupBoxFrameAndStyleForItsChildren) {
     for (int x = 1; x < 199; ++x) ASSERT_EQ(closed.pixel(x, 6), line) << x;
 
     group->setCaption("Options");
-    HDC dc = GetDC(group->handle());
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(group->perform(WM_GETFONT)));
-    SIZE s{};
-    GetTextExtentPoint32A(dc, "Options", 7, &s);
-    SelectObject(dc, old);
-    ReleaseDC(group->handle(), dc);
+    const SIZE s = TextSizeIn(group->handle(), "Options");
     Capture gap(group->handle());
     EXPECT_EQ(gap.pixel(1, 6), line);
     EXPECT_NE(gap.pixel(3, 6), line);
@@ -480,14 +464,6 @@ TEST_F(SkinControls, GroupBoxAlignsChildrenClearOfFrameAndCaption) {
     group->setFont(nullptr, false);
 }
 
-bool SamePicture(const Capture& a, const Capture& b) {
-    if (a.width() != b.width() || a.height() != b.height()) return false;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            if (a.pixel(x, y) != b.pixel(x, y)) return false;
-    return true;
-}
-
 // Right-to-left pictures only when the control asks and the system reads so; in
 // every other case the left-to-right picture, pixel for pixel.
 TEST_F(SkinControls, RightToLeftOnlyWhereTheSystemReadsSo) {
@@ -506,12 +482,7 @@ TEST_F(SkinControls, RightToLeftOnlyWhereTheSystemReadsSo) {
     LOGFONTA lf{};
     GetObjectA(group->font() ? static_cast<HGDIOBJ>(group->font()) : GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
     const int y = std::abs(lf.lfHeight) / 2 + 1;
-    HDC dc = GetDC(group->handle());
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(group->perform(WM_GETFONT)));
-    SIZE cs{};
-    GetTextExtentPoint32A(dc, "Options", 7, &cs);
-    SelectObject(dc, old);
-    ReleaseDC(group->handle(), dc);
+    const SIZE cs = TextSizeIn(group->handle(), "Options");
     const int w = groupLtr.width();
     const COLORREF line = RGB(0x68, 0x68, 0x68), back = groupLtr.pixel(w / 2, 60);
     // The caption's first column of ink, which sits as far right of where the text
@@ -533,8 +504,8 @@ TEST_F(SkinControls, RightToLeftOnlyWhereTheSystemReadsSo) {
         box->setRightToLeft(c.asked);
         const Capture g(group->handle()), b(box->handle());
         if (!(c.system && c.asked)) {
-            EXPECT_TRUE(SamePicture(g, groupLtr));
-            EXPECT_TRUE(SamePicture(b, boxLtr));
+            EXPECT_TRUE(g == groupLtr);
+            EXPECT_TRUE(b == boxLtr);
             continue;
         }
         // The top line starts at the right and leaves the caption's gap there.
