@@ -1,5 +1,6 @@
 #include "ui/Control.h"
 #include "ui/Errors.h"
+#include <algorithm>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -43,9 +44,13 @@ WinControl::WinControl(Component* owner, std::string name, Lifetime lifetime)
     : Component(owner, std::move(name), lifetime) {}
 
 WinControl::~WinControl() {
+    // An aligned control leaves room that its siblings take up; a parent already
+    // on its way out is no longer found.
+    HWND parent = align_ != Align::None && parentControl() ? GetParent(hwnd_) : nullptr;
     HWND h = unbind();
     destroyComponents();
     if (h) DestroyWindow(h);
+    if (WinControl* p = fromHandle(parent)) p->realign();
 }
 
 HWND WinControl::unbind() {
@@ -119,7 +124,10 @@ LRESULT CALLBACK WinControl::StdWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) 
         return r;
     }
     LRESULT result = 0;
-    guarded([&] { result = self->dispatch(msg, wp, lp); });
+    guarded([&] {
+        result = self->dispatch(msg, wp, lp);
+        if ((msg == WM_SIZE || msg == WM_WINDOWPOSCHANGED) && fromHandle(h) == self) self->moved(msg, wp, lp);
+    });
     return result;
 }
 
@@ -191,7 +199,13 @@ void WinControl::setHeight(int h) {
 }
 
 bool WinControl::visible() const { return hwnd_ && (GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE); }
-void WinControl::setVisible(bool v) { if (hwnd_) ShowWindow(hwnd_, v ? SW_SHOW : SW_HIDE); }
+void WinControl::setVisible(bool v) {
+    if (!hwnd_) return;
+    ShowWindow(hwnd_, v ? SW_SHOW : SW_HIDE);
+    // Under a hidden parent the system only flips the style and tells no one.
+    if (align_ != Align::None)
+        if (WinControl* p = parentControl()) p->realign();
+}
 bool WinControl::enabled() const { return hwnd_ && IsWindowEnabled(hwnd_); }
 void WinControl::setEnabled(bool e) { if (hwnd_) EnableWindow(hwnd_, e); }
 bool WinControl::tabStop() const { return hwnd_ && (GetWindowLongA(hwnd_, GWL_STYLE) & WS_TABSTOP); }
@@ -215,5 +229,63 @@ void WinControl::invalidate(bool erase) { if (hwnd_) InvalidateRect(hwnd_, nullp
 void WinControl::repaint() { if (hwnd_) { InvalidateRect(hwnd_, nullptr, TRUE); UpdateWindow(hwnd_); } }
 void WinControl::setFocus() { if (hwnd_) SetFocus(hwnd_); }
 void WinControl::setFont(HFONT f, bool redraw) { if (hwnd_) perform(WM_SETFONT, reinterpret_cast<WPARAM>(f), redraw); }
+
+WinControl* WinControl::parentControl() const {
+    if (!hwnd_ || !(GetWindowLongA(hwnd_, GWL_STYLE) & WS_CHILD)) return nullptr;
+    return fromHandle(GetParent(hwnd_));
+}
+
+void WinControl::setAlign(Align a) {
+    if (a == align_) return;
+    align_ = a;
+    if (WinControl* p = parentControl()) p->realign();
+}
+
+void WinControl::moved(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_SIZE) {
+        if (wp != SIZE_MINIMIZED) realign();
+        return;
+    }
+    const UINT flags = reinterpret_cast<const WINDOWPOS*>(lp)->flags;
+    const bool changed = (flags & (SWP_NOSIZE | SWP_NOMOVE)) != (SWP_NOSIZE | SWP_NOMOVE) ||
+                         (flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW));
+    if (align_ != Align::None && changed)
+        if (WinControl* p = parentControl()) p->realign();
+}
+
+void WinControl::realign() {
+    if (!hwnd_ || aligning_) return;
+    std::vector<WinControl*> children; // in z-order
+    for (HWND c = GetWindow(hwnd_, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        if (WinControl* k = fromHandle(c); k && k->align_ != Align::None && k->visible()) children.push_back(k);
+    if (children.empty()) return;
+    struct Busy {
+        bool& flag;
+        explicit Busy(bool& f) : flag(f) { flag = true; }
+        ~Busy() { flag = false; }
+    } busy(aligning_);
+    RECT r = alignRect();
+    auto span = [](LONG from, LONG to) { return std::max<int>(0, to - from); };
+    for (Align a : {Align::Top, Align::Bottom, Align::Left, Align::Right, Align::Client}) {
+        std::vector<std::pair<int, WinControl*>> group; // distance from the edge
+        for (WinControl* k : children) {
+            if (k->align_ != a) continue;
+            const RECT b = k->boundsRect();
+            const int d = a == Align::Top ? b.top : a == Align::Bottom ? -b.bottom : a == Align::Left ? b.left : -b.right;
+            group.emplace_back(d, k);
+        }
+        std::stable_sort(group.begin(), group.end(), [](const auto& x, const auto& y) { return x.first < y.first; });
+        for (const auto& [d, k] : group) {
+            const int w = k->width(), h = k->height();
+            switch (a) {
+            case Align::Top: k->setBounds(r.left, r.top, span(r.left, r.right), h); r.top += h; break;
+            case Align::Bottom: k->setBounds(r.left, r.bottom - h, span(r.left, r.right), h); r.bottom -= h; break;
+            case Align::Left: k->setBounds(r.left, r.top, w, span(r.top, r.bottom)); r.left += w; break;
+            case Align::Right: k->setBounds(r.right - w, r.top, w, span(r.top, r.bottom)); r.right -= w; break;
+            default: k->setBounds(r.left, r.top, span(r.left, r.right), span(r.top, r.bottom)); break;
+            }
+        }
+    }
+}
 
 } // namespace corvane::ui

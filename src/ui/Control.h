@@ -31,6 +31,10 @@ struct WindowClass {
 // Registers the class with `proc` as its window procedure unless it is registered already.
 void registerWindowClass(const WindowClass& cls, WNDPROC proc);
 
+// Where a control sits in its parent: stacked along an edge, filling what the
+// edge-aligned siblings leave (Client), or where it was put (None).
+enum class Align { None, Top, Bottom, Left, Right, Client };
+
 class WinControl : public Component {
 public:
     explicit WinControl(Component* owner, std::string name = {}, Lifetime lifetime = Lifetime::Owner);
@@ -69,6 +73,17 @@ public:
     void repaint();
     void setFocus();
     void setFont(HFONT f, bool redraw = true);
+
+    // The parent lays its aligned children out whenever it is resized or one of them
+    // changes alignment, size, position or visibility: Top children stacked down from
+    // the top, Bottom ones up from the bottom, then Left and Right, and Client
+    // children on what is left. Within an edge, the one nearer the edge goes first.
+    Align align() const { return align_; }
+    void setAlign(Align a);
+    // The part of the client area that aligned children share.
+    virtual RECT alignRect() const { return clientRect(); }
+    // Lays the aligned children out now.
+    void realign();
 
     // Sends a message to this control's window.
     LRESULT perform(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return SendMessageA(hwnd_, msg, wp, lp); }
@@ -114,9 +129,14 @@ private:
     HWND unbind();
     LRESULT dispatch(UINT msg, WPARAM wp, LPARAM lp);
     bool reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+    // After WM_SIZE or WM_WINDOWPOSCHANGED: own children or the parent's realigned.
+    void moved(UINT msg, WPARAM wp, LPARAM lp);
+    WinControl* parentControl() const;
 
     HWND hwnd_ = nullptr;
     WNDPROC oldProc_ = nullptr;
+    Align align_ = Align::None;
+    bool aligning_ = false;
 };
 
 // Marks a platform helper window (a tool bar's tool tip) whose notifications should

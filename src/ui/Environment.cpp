@@ -17,6 +17,21 @@ Environment& environment() {
     return e;
 }
 
+bool systemReadsRightToLeft() {
+    if (const std::optional<bool>& given = environment().rightToLeftSystem) return *given;
+    // The locale's own statement of its layout (bit 123 of its Unicode subsets),
+    // not whether Hebrew or Arabic support happens to be installed, which
+    // SM_MIDEASTENABLED reports for left-to-right users too. Binary data: the wide
+    // call hands it over untouched.
+    LOCALESIGNATURE sig{};
+    if (!GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_FONTSIGNATURE, reinterpret_cast<LPWSTR>(&sig),
+                        sizeof sig / sizeof(WCHAR)))
+        return false;
+    return (sig.lsUsb[123 / 32] & (1u << (123 % 32))) != 0;
+}
+
+bool rightToLeftReading(bool asked) { return asked && systemReadsRightToLeft(); }
+
 std::string executablePath(DWORD(WINAPI* get)(HMODULE, LPSTR, DWORD)) {
     for (DWORD size = MAX_PATH;; size *= 2) {
         std::vector<char> buf(size);

@@ -3,6 +3,7 @@
 // dialogs (ui/UserPrompt.h).
 #pragma once
 #include <windows.h>
+#include <optional>
 #include <string>
 
 namespace corvane::ui {
@@ -19,6 +20,8 @@ struct Folders {
 struct Environment {
     Folders folders;
     UserPrompt* prompt = nullptr;
+    // Whether the system reads right to left; unset asks the user's locale.
+    std::optional<bool> rightToLeftSystem;
 };
 
 Environment& environment();
@@ -28,6 +31,12 @@ std::string programFolder();
 std::string windowsFolder();
 std::string systemFolder();
 std::string tempFolder();
+
+// Whether the user's locale lays text out from right to left.
+bool systemReadsRightToLeft();
+// Whether a control that asks for right-to-left reading (its BiDi mode) gets it:
+// only where the system reads so.
+bool rightToLeftReading(bool asked);
 
 // Full path of the running executable, as the process sees it, however long (`get`
 // stands in for GetModuleFileNameA).

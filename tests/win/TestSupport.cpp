@@ -194,6 +194,7 @@ Capture::Capture(HWND w) {
     SendMessageA(w, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem), PRF_CLIENT | PRF_ERASEBKGND | PRF_CHILDREN);
     GdiFlush();
     px_.assign(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + static_cast<size_t>(w_) * h_);
+    for (DWORD& v : px_) v &= 0xFFFFFF; // what GDI leaves in the fourth byte is no part of the picture
     SelectObject(mem, old);
     DeleteDC(mem);
     DeleteObject(bmp);
@@ -203,6 +204,16 @@ COLORREF Capture::pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= w_ || y >= h_) return CLR_INVALID;
     DWORD v = px_[static_cast<size_t>(y) * w_ + x]; // 0x00RRGGBB in a DIB
     return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+}
+
+SIZE TextSizeIn(HWND w, const std::string& text) {
+    HDC dc = GetDC(w);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(w, WM_GETFONT, 0, 0)));
+    SIZE s{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &s);
+    SelectObject(dc, old);
+    ReleaseDC(w, dc);
+    return s;
 }
 
 int Capture::count(RECT r, const std::function<bool(COLORREF)>& pred) const {

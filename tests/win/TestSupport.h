@@ -96,11 +96,16 @@ public:
     int height() const { return h_; }
     // Pixels in [rect) that satisfy pred.
     int count(RECT r, const std::function<bool(COLORREF)>& pred) const;
+    // The same picture, pixel for pixel.
+    bool operator==(const Capture& other) const { return w_ == other.w_ && h_ == other.h_ && px_ == other.px_; }
 
 private:
     int w_ = 0, h_ = 0;
     std::vector<DWORD> px_;
 };
+
+// The size of `text` in the font the window reports (WM_GETFONT).
+SIZE TextSizeIn(HWND w, const std::string& text);
 
 inline bool IsReddish(COLORREF c) { return GetRValue(c) > 180 && GetGValue(c) < 80 && GetBValue(c) < 80; }
 

@@ -12,13 +12,15 @@ namespace {
 // The skin shipped beside this exe must not dress the windows under test: before
 // every test the theme looks in an empty folder of its own, and so does the current
 // folder. Per test, since tests that point the program folder elsewhere reset it.
-class NoShippedSkin : public testing::EmptyTestEventListener {
+// A test that says how the system reads has it read as it does again afterwards.
+class CleanEnvironment : public testing::EmptyTestEventListener {
 public:
-    explicit NoShippedSkin(std::string folder) : folder_(std::move(folder)) {}
+    explicit CleanEnvironment(std::string folder) : folder_(std::move(folder)) {}
     void OnTestStart(const testing::TestInfo&) override {
         corvane::ui::environment().folders = {folder_, "", "", ""};
         SetCurrentDirectoryA(folder_.c_str());
     }
+    void OnTestEnd(const testing::TestInfo&) override { corvane::ui::environment().rightToLeftSystem.reset(); }
 
 private:
     std::string folder_;
@@ -36,7 +38,7 @@ int main(int argc, char** argv) {
         corvane::test::TempFolder noSkin;
         char previous[MAX_PATH] = {};
         GetCurrentDirectoryA(MAX_PATH, previous);
-        testing::UnitTest::GetInstance()->listeners().Append(new NoShippedSkin(noSkin.path()));
+        testing::UnitTest::GetInstance()->listeners().Append(new CleanEnvironment(noSkin.path()));
         rc = RUN_ALL_TESTS();
         corvane::ui::environment().folders = {};
         SetCurrentDirectoryA(previous);

@@ -7,11 +7,15 @@
 #include "skin/theme/FileTheme.h"
 #include "skinpack/SkinWriter.h"
 #include "ui/Application.h"
+#include "ui/Environment.h"
 #include "ui/Form.h"
+#include "ui/Handles.h"
 #include "ui/StdControls.h"
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
+#include <vector>
 
 using namespace corvane;
 using namespace corvane::test;
@@ -328,13 +332,7 @@ TEST_F(SkinControls, CheckBoxStateAndClicks) {
 
     box->setCaption("Add a Separator Line");
     Capture paint(box->handle());
-    HDC dc = GetDC(box->handle());
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(box->perform(WM_GETFONT)));
-    SIZE text{}, w{};
-    GetTextExtentPoint32A(dc, "Add a Separator Line", 20, &text);
-    GetTextExtentPoint32A(dc, "W", 1, &w);
-    SelectObject(dc, old);
-    ReleaseDC(box->handle(), dc);
+    const SIZE text = TextSizeIn(box->handle(), "Add a Separator Line"), w = TextSizeIn(box->handle(), "W");
     EXPECT_EQ(box->width(), 13 + text.cx + 8); // WinXP check box pictures are 13 wide
     EXPECT_EQ(box->height(), std::max<int>(w.cy + 2, 13) + 4);
 }
@@ -370,12 +368,7 @@ TEST_F(SkinControls, ToolBarDrawsDeepBlueWithoutAReadyTheme) {
     EXPECT_EQ(ScreenPixel(bar->handle(), r.left, r.top + 10), RGB(0x47, 0x47, 0x47));
     EXPECT_EQ(ScreenPixel(bar->handle(), r.left + 2, r.top + 2), RGB(0xEF, 0xEF, 0xEF));
     // The caption is centred on the width of "Add", the "&" taking no room.
-    HDC dc = GetDC(bar->handle());
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(bar->perform(WM_GETFONT)));
-    SIZE s{};
-    GetTextExtentPoint32A(dc, "Add", 3, &s);
-    SelectObject(dc, old);
-    ReleaseDC(bar->handle(), dc);
+    const SIZE s = TextSizeIn(bar->handle(), "Add");
     const int expectLeft = r.left + (r.right - r.left - s.cx) / 2;
     int firstInk = -1;
     for (int x = r.left + 1; x < r.right - 1 && firstInk < 0; ++x)
@@ -404,12 +397,7 @@ TEST_F(SkinControls, GroupBoxFrameAndStyleForItsChildren) {
     for (int x = 1; x < 199; ++x) ASSERT_EQ(closed.pixel(x, 6), line) << x;
 
     group->setCaption("Options");
-    HDC dc = GetDC(group->handle());
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(group->perform(WM_GETFONT)));
-    SIZE s{};
-    GetTextExtentPoint32A(dc, "Options", 7, &s);
-    SelectObject(dc, old);
-    ReleaseDC(group->handle(), dc);
+    const SIZE s = TextSizeIn(group->handle(), "Options");
     Capture gap(group->handle());
     EXPECT_EQ(gap.pixel(1, 6), line);
     EXPECT_NE(gap.pixel(3, 6), line);
@@ -445,6 +433,93 @@ TEST_F(SkinControls, EditWithTheDialogColourShowsOneFrameLine) {
     EXPECT_EQ(ScreenPixel(edit->handle(), 1, 10, false), kFormColor);
     EXPECT_EQ(ScreenPixel(edit->handle(), 3, 10, false), kFormColor);
     EXPECT_EQ(ScreenPixel(edit->handle(), 60, 0, false), RGB(0x68, 0x68, 0x68));
+}
+
+TEST_F(SkinControls, GroupBoxAlignsChildrenClearOfFrameAndCaption) {
+    auto* group = new skin::GroupBox(form.get(), "group", form->handle(), 10, 10, 200, 100);
+    auto* inside = new ui::Button(form.get(), "inside", group->handle(), 50, 50, 20, 20, "");
+    inside->setAlign(ui::Align::Client);
+    auto fontHeight = [&] {
+        LOGFONTA lf{};
+        GetObjectA(group->font() ? static_cast<HGDIOBJ>(group->font()) : GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
+        return std::abs(lf.lfHeight);
+    };
+    struct Step { int w, h, fontHeight; }; // a font height of 0 keeps the font
+    std::vector<ui::FontHandle> fonts;
+    for (const Step& s : {Step{200, 100, 0}, Step{240, 130, 0}, Step{240, 130, -20}, Step{150, 90, 16}}) {
+        if (s.fontHeight) {
+            LOGFONTA lf{};
+            lf.lfHeight = s.fontHeight;
+            lstrcpynA(lf.lfFaceName, "Tahoma", LF_FACESIZE);
+            fonts.emplace_back(CreateFontIndirectA(&lf));
+            group->setFont(fonts.back().get());
+        }
+        group->setBounds(10, 10, s.w, s.h);
+        const RECT r = inside->boundsRect();
+        const int top = fontHeight() + 5;
+        EXPECT_TRUE(r.left == 3 && r.top == top && r.right == s.w - 3 && r.bottom == s.h - 3)
+            << s.w << "x" << s.h << " font " << s.fontHeight << ": (" << r.left << "," << r.top << "," << r.right
+            << "," << r.bottom << ")";
+    }
+    group->setFont(nullptr, false);
+}
+
+// Right-to-left pictures only when the control asks and the system reads so; in
+// every other case the left-to-right picture, pixel for pixel.
+TEST_F(SkinControls, RightToLeftOnlyWhereTheSystemReadsSo) {
+    auto* group = new skin::GroupBox(form.get(), "group", form->handle(), 10, 10, 200, 100);
+    group->setBorderColor(0x686868);
+    group->setCaption("Options");
+    DescriptionWriter d;
+    d.addBitmap("SKIN2_CHECKBOX", skinpack::MakeBmp24(78, 13, [](int x, int) { return uint32_t(kParts[x / 13]); }));
+    auto* box = new skin::CheckBox(form.get(), "box", form->handle(), 10, 150);
+    box->setUIStyle(skin::UIStyle::FromThemeFile);
+    box->setFileTheme(theme(d));
+    box->setChecked(true);  // part 1, 13 wide
+    box->setCaption("Wrap");
+    const Capture groupLtr(group->handle()), boxLtr(box->handle());
+
+    LOGFONTA lf{};
+    GetObjectA(group->font() ? static_cast<HGDIOBJ>(group->font()) : GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
+    const int y = std::abs(lf.lfHeight) / 2 + 1;
+    const SIZE cs = TextSizeIn(group->handle(), "Options");
+    const int w = groupLtr.width();
+    const COLORREF line = RGB(0x68, 0x68, 0x68), back = groupLtr.pixel(w / 2, 60);
+    // The caption's first column of ink, which sits as far right of where the text
+    // starts in either direction.
+    auto inkLeft = [&](const Capture& c) {
+        for (int x = 0; x < w; ++x)
+            for (int row = 0; row < 2 * y + 4; ++row)
+                if (c.pixel(x, row) != back && c.pixel(x, row) != line) return x;
+        return -1;
+    };
+    const int lead = inkLeft(groupLtr) - 5;
+    ASSERT_GE(lead, 0);
+
+    struct Case { bool system, asked; };
+    for (const Case& c : {Case{true, false}, Case{false, true}, Case{true, true}}) {
+        SCOPED_TRACE(testing::Message() << "system " << c.system << ", asked " << c.asked);
+        ui::environment().rightToLeftSystem = c.system;
+        group->setRightToLeft(c.asked);
+        box->setRightToLeft(c.asked);
+        const Capture g(group->handle()), b(box->handle());
+        if (!(c.system && c.asked)) {
+            EXPECT_TRUE(g == groupLtr);
+            EXPECT_TRUE(b == boxLtr);
+            continue;
+        }
+        // The top line starts at the right and leaves the caption's gap there.
+        struct Probe { int x; bool line; };
+        for (const Probe& p : {Probe{0, false}, Probe{1, true}, Probe{w - cs.cx - 8, true}, Probe{w - cs.cx - 7, false},
+                               Probe{w - 4, false}, Probe{w - 3, true}, Probe{w - 1, true}})
+            EXPECT_EQ(g.pixel(p.x, y) == line, p.line) << "x " << p.x;
+        EXPECT_EQ(inkLeft(g), w - cs.cx - 6 + lead);
+        const int bw = b.width(), mid = b.height() / 2;
+        EXPECT_NE(b.pixel(bw - 15, mid), kParts[0]);
+        EXPECT_EQ(b.pixel(bw - 14, mid), kParts[0]);
+        EXPECT_EQ(b.pixel(bw - 2, mid), kParts[0]);
+        EXPECT_NE(b.pixel(bw - 1, mid), kParts[0]);
+    }
 }
 
 } // namespace

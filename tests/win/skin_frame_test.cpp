@@ -307,6 +307,56 @@ TEST_F(SkinFrame, TitleBarButtonsAndInactiveCaption) {
     EXPECT_GT(redText(), 10);
 }
 
+// The caption ends 10 pixels before the leftmost button when the bar asks for
+// right-to-left reading and the system reads so; otherwise nothing moves.
+TEST_F(SkinFrame, TitleBarCaptionFromTheRightOnlyWhereTheSystemReadsSo) {
+    useSkin({});
+    skin::TitleBar* bar = form->frame->titleBar();
+    bar->setCaption("MMMM");
+    const Capture ltr(bar->handle());
+    const int w = ltr.width(), row = bar->buttonTop() + 4;
+    const COLORREF button = ltr.pixel(w - 8, row);
+    int xb = w - 8; // leftwards across the buttons and the one pixel between them
+    for (;;) {
+        if (ltr.pixel(xb - 1, row) == button) --xb;
+        else if (ltr.pixel(xb - 2, row) == button) xb -= 2;
+        else break;
+    }
+    const COLORREF back = ltr.pixel(xb - 3, row);
+    // The text drawn alone at x = 0 on the same colour: its last column of ink.
+    ui::FontHandle font(CreateFontIndirectA(&bar->logFont()));
+    SIZE ts{};
+    int lastInk = -1;
+    {
+        ui::OffscreenBitmap img(nullptr, 120, 40);
+        ui::fillSolid(img.dc(), {0, 0, 120, 40}, back);
+        ui::SelectObjectScope sel(img.dc(), font.get());
+        GetTextExtentPoint32A(img.dc(), "MMMM", 4, &ts);
+        SetBkMode(img.dc(), TRANSPARENT);
+        SetTextColor(img.dc(), RGB(255, 255, 255));
+        TextOutA(img.dc(), 0, 5, "MMMM", 4);
+        for (int x = 0; x < 120; ++x)
+            for (int y = 0; y < 40; ++y)
+                if (GetPixel(img.dc(), x, y) != back) lastInk = x;
+    }
+    ASSERT_GT(lastInk, 0);
+    auto barLastInk = [&](const Capture& c) {
+        for (int x = xb - 1; x > 0; --x)
+            for (int y = 3; y < c.height(); ++y)
+                if (c.pixel(x, y) != back) return x;
+        return -1;
+    };
+    struct Case { bool system, asked; };
+    for (const Case& c : {Case{true, false}, Case{false, true}, Case{true, true}}) {
+        SCOPED_TRACE(testing::Message() << "system " << c.system << ", asked " << c.asked);
+        ui::environment().rightToLeftSystem = c.system;
+        bar->rightToLeft = c.asked;
+        const Capture cap(bar->handle());
+        if (c.system && c.asked) EXPECT_EQ(barLastInk(cap), xb - ts.cx - 10 + lastInk);
+        else EXPECT_TRUE(cap == ltr);
+    }
+}
+
 void CALLBACK EndMenuSoon(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
     EndMenu();
@@ -357,6 +407,27 @@ TEST(SkinPopupMenu, MeasuresAndDrawsItems) {
     item->imageIndex = -1;  // checked without an image: the shared check mark, no box
     menu.drawItem(img.dc(), {0, 0, 200, 21}, *item, false);
     EXPECT_NE(GetPixel(img.dc(), 2, 1), RGB(0, 0, 0));
+}
+
+TEST(SkinPopupMenu, BarOnTheRightOnlyWhereTheSystemReadsSo) {
+    ui::Form owner(nullptr);
+    skin::PopupMenu menu(&owner);
+    skin::MenuItem* item = menu.addItem("Item");
+    menu.setBarWidth(26);
+    menu.barColor = menu.barToColor = 0x0000C0;
+    menu.color = 0xFFFFFF;
+    const COLORREF bar = ui::toRgb(menu.barColor);
+    ui::OffscreenBitmap img(nullptr, 200, 21);
+    struct Case { bool system, asked; };
+    for (const Case& c : {Case{true, false}, Case{false, true}, Case{true, true}}) {
+        ui::environment().rightToLeftSystem = c.system;
+        menu.rightToLeft = c.asked;
+        ui::fillSolid(img.dc(), {0, 0, 200, 21}, RGB(0, 0, 0));
+        menu.drawItem(img.dc(), {0, 0, 200, 21}, *item, false);
+        const bool right = c.system && c.asked;
+        EXPECT_EQ(GetPixel(img.dc(), 1, 10) == bar, !right) << c.system << c.asked;
+        EXPECT_EQ(GetPixel(img.dc(), 198, 10) == bar, right) << c.system << c.asked;
+    }
 }
 
 // Real input from a second thread: the window's move loop holds this one.
@@ -459,18 +530,24 @@ void CALLBACK NoteMenu(HWND, UINT, UINT_PTR id, DWORD) {
 
 TEST_F(SkinFrame, AppIconOpensTheSystemMenuBelowTheBar) {
     skin::TitleBar* bar = form->frame->titleBar();
-    menuSeen = false;
-    SetTimer(nullptr, 0, 300, &NoteMenu);
-    // The icon sits after the style's left offset.
-    POINT p{4 + 8, bar->buttonTop() + 8};
-    ClientToScreen(bar->handle(), &p);
-    Click(p.x, p.y);
-    PumpFor(400);
-    ASSERT_TRUE(menuSeen);
     POINT corner{0, bar->height()};
     ClientToScreen(bar->handle(), &corner);
-    EXPECT_EQ(openMenu.left, corner.x);
-    EXPECT_EQ(openMenu.top, corner.y);
+    // Read right to left, the menu ends 176 pixels in instead of starting at the corner.
+    for (bool rtl : {false, true}) {
+        ui::environment().rightToLeftSystem = rtl;
+        bar->rightToLeft = rtl;
+        menuSeen = false;
+        SetTimer(nullptr, 0, 300, &NoteMenu);
+        // The icon sits after the style's left offset.
+        POINT p{4 + 8, bar->buttonTop() + 8};
+        ClientToScreen(bar->handle(), &p);
+        Click(p.x, p.y);
+        PumpFor(400);
+        ASSERT_TRUE(menuSeen) << rtl;
+        EXPECT_EQ(rtl ? openMenu.right : openMenu.left, corner.x + (rtl ? 176 : 0));
+        EXPECT_EQ(openMenu.top, corner.y);
+        PumpFor(static_cast<int>(GetDoubleClickTime())); // two clicks on the icon close the window
+    }
 }
 
 skin::TitleBar* closeBar = nullptr;

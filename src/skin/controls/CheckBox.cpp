@@ -6,6 +6,7 @@
 #include "skin/controls/Button.h"
 #include "skin/theme/SkinPublic.h"
 #include "skin/theme/StyleBitmaps.h"
+#include "ui/Environment.h"
 #include "ui/Gdi.h"
 
 namespace corvane::skin {
@@ -19,8 +20,6 @@ SIZE TextSize(HDC dc, const std::string& s) {
     return sz;
 }
 } // namespace
-
-bool RightToLeftReading(bool rightToLeftAsked) { return rightToLeftAsked && GetSystemMetrics(SM_MIDEASTENABLED) != 0; }
 
 CheckBox::CheckBox(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h)
     : ui::WinControl(owner, std::move(name)) {
@@ -153,7 +152,7 @@ void CheckBox::paintTo(HDC target) {
     const int lineHeight = TextSize(dc, "W").cy;
     const int textTop = (c.bottom - lineHeight) / 2;
     const int picTop = (c.bottom - ph) / 2;
-    const bool rtl = RightToLeftReading(rightToLeft_);
+    const bool rtl = ui::rightToLeftReading(rightToLeft_);
     const int picX = rtl ? c.right - pw - 1 : 1;
     if (pic) {
         ui::MemDcHandle src(CreateCompatibleDC(dc));

@@ -85,7 +85,4 @@ private:
     HFONT font_ = nullptr;
 };
 
-// Whether right-to-left drawing applies: asked for and the user's locale reads so.
-bool RightToLeftReading(bool rightToLeftAsked);
-
 } // namespace corvane::skin

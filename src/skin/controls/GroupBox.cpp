@@ -8,6 +8,7 @@
 #include "skin/controls/ControlGeometry.h"
 #include "skin/theme/SkinPublic.h"
 #include "skin/theme/StyleTable.h"
+#include "ui/Environment.h"
 #include "ui/Gdi.h"
 
 namespace corvane::skin {
@@ -92,7 +93,7 @@ void GroupBox::paintTo(HDC target) {
     ui::SelectObjectScope font(dc, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT));
     SIZE cs{};
     GetTextExtentPoint32A(dc, caption_.c_str(), static_cast<int>(caption_.size()), &cs);
-    const bool rtl = RightToLeftReading(rightToLeft_);
+    const bool rtl = ui::rightToLeftReading(rightToLeft_);
     const std::vector<Point> line =
         GroupBoxFrame(Rect{c.left, c.top, c.right, c.bottom}, fontHeight(), cs.cx, !caption_.empty(), rtl);
     std::vector<POINT> pts;
@@ -117,6 +118,7 @@ LRESULT GroupBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
     case WM_SETFONT:
         font_ = reinterpret_cast<HFONT>(wp);
+        realign(); // the caption line's height moved
         invalidate();
         return 0;
     case WM_ENABLE: {

@@ -37,8 +37,8 @@ public:
     bool rightToLeft() const { return rightToLeft_; }
     void setRightToLeft(bool r);
 
-    // Where children aligned to the box are laid out.
-    RECT alignRect() const;
+    // Aligned children keep clear of the frame and the caption line.
+    RECT alignRect() const override;
 
     void paintTo(HDC dc);
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -95,8 +95,10 @@ Form::Form(ui::Component* owner, std::string name) : ui::WinControl(owner, std::
     GetClientRect(h, &cr);
     createWindow(cls, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, 0, 0, cr.right,
                  cr.bottom, h, " ");
+    setAlign(ui::Align::Client);
     frames().push_back(this);
     titleBar_ = new TitleBar(this, "TitleBar");
+    titleBar_->setAlign(ui::Align::Top);
     titleBar_->onFrameRepaint = [this] { paintFrame(); };
     menuBarColor = menuBarToColor = color_;
     menuBarHeight_ = 22;
@@ -116,12 +118,12 @@ Form::Form(ui::Component* owner, std::string name) : ui::WinControl(owner, std::
     hooked()[h] = this;
     if (!observerToken) observerToken = ui::Application::instance().addMessageObserver(&Form::observeMessage);
     SetWindowPos(h, nullptr, 0, 0, 0, 0, kFrameChanged);
-    alignToClient();
     rebuildRegion();
 }
 
 Form::~Form() {
     destroying_ = true;
+    setAlign(ui::Align::None); // the form's caption comes back without the frame following
     detach();
     std::erase(frames(), this);
     if (frames().empty() && observerToken) {
@@ -202,7 +204,6 @@ void Form::applyStyle() {
     titleBar_->setFileThemeAndStyle(fileTheme_, uiStyle_);
     if (uiStyleAutoUpdateSub) ApplyThemeToChildren(this, uiStyle_, fileTheme_);
     if (formHwnd_) SetWindowPos(formHwnd_, nullptr, 0, 0, 0, 0, kFrameChanged);
-    alignToClient();
     invalidate();
     paintFrame();
     rebuildRegion();
@@ -238,13 +239,6 @@ void Form::setFormPanel(ui::WinControl* panel) {
 }
 
 bool Form::formMinimized() const { return formHwnd_ && IsIconic(formHwnd_); }
-
-void Form::alignToClient() {
-    if (!formHwnd_ || !handle()) return;
-    RECT cr;
-    GetClientRect(formHwnd_, &cr);
-    SetWindowPos(handle(), nullptr, 0, 0, cr.right, cr.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
-}
 
 // Frame painting
 
@@ -449,10 +443,7 @@ LRESULT Form::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         paintClient(reinterpret_cast<HDC>(wp));
         return 0;
     case WM_SIZE:
-        if (titleBar_) {
-            titleBar_->setBounds(0, 0, LOWORD(lp), titleBar_->height());
-            if (formPanel_) setFormPanel(formPanel_);
-        }
+        if (formPanel_) setFormPanel(formPanel_);
         break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
@@ -571,7 +562,6 @@ LRESULT Form::frameProc(UINT msg, WPARAM wp, LPARAM lp) {
                 SetWindowPos(formHwnd_, nullptr, m.left, m.top, m.right - m.left, m.bottom - m.top,
                              SWP_NOZORDER | SWP_NOACTIVATE);
         }
-        alignToClient();
         if (titleBar_) {
             titleBar_->refreshMaxPictures();
             titleBar_->redraw();

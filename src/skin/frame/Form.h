@@ -95,7 +95,6 @@ private:
     void paintBuiltInFrame(HDC dc, int w, int h);
     void composeBottomImage(int w);
     void paintClient(HDC dc);
-    void alignToClient();
     void detach();
     bool formMinimized() const;
     static bool observeMessage(MSG& m);

@@ -4,6 +4,7 @@
 #include "skin/theme/SkinPublic.h"
 #include "skin/theme/StyleBitmaps.h"
 #include "skin/theme/StyleTable.h"
+#include "ui/Environment.h"
 #include "ui/Gdi.h"
 
 namespace corvane::skin {
@@ -165,9 +166,11 @@ void PopupMenu::measureItem(HDC dc, const MenuItem& item, UINT& width, UINT& hei
     height = static_cast<UINT>(size.height);
 }
 
+bool PopupMenu::readsRightToLeft() const { return ui::rightToLeftReading(rightToLeft); }
+
 void PopupMenu::drawBar(HDC dc, const RECT& r) {
     const int bw = look_.barWidth;
-    RECT bar = rightToLeft ? RECT{r.right - bw, r.top, r.right, r.bottom} : RECT{r.left, r.top, r.left + bw, r.bottom};
+    RECT bar = readsRightToLeft() ? RECT{r.right - bw, r.top, r.right, r.bottom} : RECT{r.left, r.top, r.left + bw, r.bottom};
     if (barColor == barToColor) ui::fillSolid(dc, bar, ui::toRgb(barColor));
     else GradientFillHorizontal(dc, bar, barColor, barToColor);
 }
@@ -175,6 +178,7 @@ void PopupMenu::drawBar(HDC dc, const RECT& r) {
 void PopupMenu::drawItem(HDC dc, const RECT& r, const MenuItem& item, bool selected) {
     const bool mac = uiStyle_ == UIStyle::MacOS;
     const int bw = look_.barWidth;
+    const bool rtl = readsRightToLeft();
     UIStyle resolved;
     const bool fromFile = ResolveUIStyle(fileTheme_, uiStyle_, resolved);
     if (flatMenu) {
@@ -195,7 +199,7 @@ void PopupMenu::drawItem(HDC dc, const RECT& r, const MenuItem& item, bool selec
     }
     auto plainBackground = [&] {
         if (bw > 0) drawBar(dc, r);
-        RECT rest = rightToLeft ? RECT{r.left, r.top, r.right - bw, r.bottom} : RECT{r.left + bw, r.top, r.right, r.bottom};
+        RECT rest = rtl ? RECT{r.left, r.top, r.right - bw, r.bottom} : RECT{r.left + bw, r.top, r.right, r.bottom};
         ui::fillSolid(dc, rest, ui::toRgb(color));
     };
     if (item.isSeparator()) {
@@ -207,7 +211,7 @@ void PopupMenu::drawItem(HDC dc, const RECT& r, const MenuItem& item, bool selec
         ui::PenHandle pen(CreatePen(PS_SOLID, 1, ui::toRgb(separatorColor)));
         ui::SelectObjectScope sp(dc, pen.get());
         const int y = r.top + 2;
-        if (rightToLeft) {
+        if (rtl) {
             MoveToEx(dc, r.left + 2, y, nullptr);
             LineTo(dc, r.right - bw - 4, y);
         } else {
@@ -232,17 +236,17 @@ void PopupMenu::drawItem(HDC dc, const RECT& r, const MenuItem& item, bool selec
     ui::SelectObjectScope sf(dc, font.get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, !item.enabled ? RGB(128, 128, 128) : ui::toRgb(selected ? selectedFontColor : fontColor));
-    RECT text = rightToLeft ? RECT{r.left + bw, r.top, r.right - 4, r.bottom} : RECT{r.left + bw + 4, r.top, r.right, r.bottom};
+    RECT text = rtl ? RECT{r.left + bw, r.top, r.right - 4, r.bottom} : RECT{r.left + bw + 4, r.top, r.right, r.bottom};
     DrawTextA(dc, item.caption.c_str(), -1, &text,
-              DT_SINGLELINE | DT_VCENTER | (rightToLeft ? DT_RIGHT | DT_RTLREADING : DT_LEFT));
+              DT_SINGLELINE | DT_VCENTER | (rtl ? DT_RIGHT | DT_RTLREADING : DT_LEFT));
     if (!item.shortcut.empty()) {
         SIZE s{};
         GetTextExtentPoint32A(dc, item.shortcut.c_str(), static_cast<int>(item.shortcut.size()), &s);
-        RECT sc = rightToLeft ? RECT{r.left + bw + 4, r.top, r.right, r.bottom}
+        RECT sc = rtl ? RECT{r.left + bw + 4, r.top, r.right, r.bottom}
                               : RECT{r.right - s.cx - 16, r.top, r.right, r.bottom};
         DrawTextA(dc, item.shortcut.c_str(), -1, &sc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     }
-    const int x = rightToLeft ? r.right - 20 : r.left + 4;
+    const int x = rtl ? r.right - 20 : r.left + 4;
     const bool usableImage = item.imageIndex != -1 && images && item.imageIndex < ImageList_GetImageCount(images);
     const UINT state = item.enabled ? ILD_TRANSPARENT : ILD_TRANSPARENT | ILD_BLEND50;
     if (item.checked) {
@@ -289,7 +293,7 @@ void PopupMenu::popup(int x, int y, HWND owner) {
     HMENU previousMenu = trackedMenu;
     tracking = this;
     trackedMenu = menu;
-    const UINT align = rightToLeft ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
+    const UINT align = readsRightToLeft() ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
     const int chosen = TrackPopupMenu(menu, align | TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTBUTTON, x, y, 0, owner, nullptr);
     if (tracking == this) {
         tracking = previous;

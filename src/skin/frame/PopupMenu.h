@@ -76,7 +76,9 @@ public:
     int fontSize = 8;
     int fontCharset = DEFAULT_CHARSET;
     bool useSystemFont = true;
+    // Asks for right-to-left reading (BiDi mode); readsRightToLeft says whether it applies.
     bool rightToLeft = false;
+    bool readsRightToLeft() const;
     bool autoHotkeys = true;
     HIMAGELIST images = nullptr;
 

@@ -8,6 +8,7 @@
 #include "skin/theme/StyleBitmaps.h"
 #include "skin/theme/StyleTable.h"
 #include "ui/Application.h"
+#include "ui/Environment.h"
 #include "ui/Form.h"
 #include "ui/Gdi.h"
 #include "ui/UserPrompt.h"
@@ -241,7 +242,7 @@ void TitleBarButton::perform() {
         break;
     case TitleBarButtonType::ControlBox:
         if (controlBoxMenu_) {
-            POINT p{bar_->rightToLeft ? 176 : 0, bar_->height()};
+            POINT p{ui::rightToLeftReading(bar_->rightToLeft) ? 176 : 0, bar_->height()};
             ClientToScreen(bar_->handle(), &p);
             controlBoxMenu_->popup(std::max<int>(p.x, 0), p.y, form->handle());
         }
@@ -305,7 +306,8 @@ TitleBarPopupMenu::TitleBarPopupMenu(ui::Component* owner, TitleBar* bar) : Popu
 }
 
 void TitleBarPopupMenu::popupAt(int x, int y) {
-    if (rightToLeft) x += 176;
+    rightToLeft = bar_->rightToLeft; // the window's menu reads as its title bar does
+    if (readsRightToLeft()) x += 176;
     auto visibleOf = [this](TitleBarButtonType t) {
         for (int i = 0; i < bar_->buttons().count(); ++i)
             if (bar_->buttons()[i].buttonType() == t && bar_->buttons()[i].visible()) return true;
@@ -658,7 +660,7 @@ void TitleBar::drawCaption(HDC dc, int xl, int xb) {
     const bool fromFile = ResolveUIStyle(fileTheme_, uiStyle_, s);
     int x = xl;
     const int y = fromFile ? captionTop_ - 3 : buttonTop_ + (s == UIStyle::Protein ? 3 : 0);
-    if (rightToLeft) x = xb - width(text) - 10;
+    if (ui::rightToLeftReading(rightToLeft)) x = xb - width(text) - 10;
     TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
 }
 
