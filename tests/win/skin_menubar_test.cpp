@@ -6,6 +6,7 @@
 #include "skin/frame/MainMenu.h"
 #include "skin/frame/MenuBar.h"
 #include "skin/theme/StyleTable.h"
+#include "ui/Errors.h"
 #include "ui/Form.h"
 #include "ui/StdControls.h"
 #include <gtest/gtest.h>
@@ -240,6 +241,16 @@ TEST_F(MenuBarTest, ShortcutKeysWorkOnlyOnTheActiveForm) {
     menu->setEnabled(*file, true);
     ASSERT_TRUE(typeShortcut(form->edit, 'D'));
     EXPECT_EQ(saved, 2);
+
+    // An action that fails is reported in the error box; the program goes on.
+    ScriptedPrompt prompt;
+    save->onClick = [this] {
+        ++saved;
+        throw ui::UiError("Disk full");
+    };
+    ASSERT_TRUE(typeShortcut(form->edit, 'E'));
+    EXPECT_EQ(saved, 3);
+    EXPECT_EQ(prompt.count("message"), 1);
 }
 
 } // namespace

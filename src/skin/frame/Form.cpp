@@ -311,10 +311,12 @@ void Form::shiftControls(int dy) {
     }
 }
 
-bool Form::menuShortcut(const MSG& m) {
-    if (!menu_ || !form_ || !formHwnd_ || GetActiveWindow() != formHwnd_ || !IsFormActive(form_)) return false;
-    return menu_->isShortcut(m);
+MenuItem* Form::menuShortcutItem(const MSG& m) const {
+    if (!menu_ || !form_ || !formHwnd_ || GetActiveWindow() != formHwnd_ || !IsFormActive(form_)) return nullptr;
+    return menu_->shortcutItem(m);
 }
+
+bool Form::menuShortcut(const MSG& m) { return menuShortcutItem(m) && menu_->isShortcut(m); }
 
 // The frame's strips beside the bar, in the bar's colours.
 void Form::paintMenuBarFillers(HDC dc, int left, int right) {
@@ -722,8 +724,13 @@ bool Form::observeMessage(MSG& m) {
     if (!systemMenuKey) {
         if (m.message != WM_KEYDOWN && m.message != WM_SYSKEYDOWN) return false;
         // Only the active form's menu can take the key.
-        for (auto it = alive.rbegin(); it != alive.rend(); ++it)
-            if (stillAlive(*it) && (*it)->menuShortcut(m)) return true;
+        for (auto it = alive.rbegin(); it != alive.rend(); ++it) {
+            MenuItem* item = stillAlive(*it) ? (*it)->menuShortcutItem(m) : nullptr;
+            if (!item) continue;
+            // Taken even when its action fails: the guard shows the error, once.
+            if (item->onClick) ui::guarded([item] { item->onClick(); });
+            return true;
+        }
         return false;
     }
     bool handled = false;

@@ -21,6 +21,7 @@ namespace corvane::skin {
 
 class MainMenu;
 class MenuBar;
+struct MenuItem;
 
 inline constexpr UINT kFrameInsetQuery = 0x26C3;
 inline constexpr const char* kOneFrameOnlyMessage = "Sorry, You can create only one TsuiForm component in one form!";
@@ -74,7 +75,9 @@ public:
     MenuBar* menuBar() const { return menuBar_; }
     // The menu's items or look changed: the bar follows.
     void menuChanged();
-    // Performs the menu's item for a key message while the form is active.
+    // The menu's item for a key message while the form is active, or null; the
+    // second performs it.
+    MenuItem* menuShortcutItem(const MSG& m) const;
     bool menuShortcut(const MSG& m);
     int roundCorner() const { return titleBarVisible() ? titleBar_->roundCorner() : 0; }
     void setRoundCorner(int v) { if (titleBar_) titleBar_->setRoundCorner(v); rebuildRegion(); }

@@ -51,21 +51,20 @@ MenuItem* MainMenu::findShortcut(const ShortcutKey& key) {
     return findIn(root(), key);
 }
 
-bool MainMenu::isShortcut(WPARAM virtualKey) {
+MenuItem* MainMenu::shortcutItem(const MSG& m) {
+    if (m.message != WM_KEYDOWN && m.message != WM_SYSKEYDOWN) return nullptr;
     ShortcutKey k;
-    k.key = static_cast<unsigned>(virtualKey);
+    k.key = static_cast<unsigned>(m.wParam);
     k.ctrl = GetKeyState(VK_CONTROL) < 0;
     k.shift = GetKeyState(VK_SHIFT) < 0;
     k.alt = GetKeyState(VK_MENU) < 0;
-    MenuItem* item = findShortcut(k);
-    if (!item) return false;
-    if (item->onClick) item->onClick();
-    return true;
+    return findShortcut(k);
 }
 
 bool MainMenu::isShortcut(const MSG& m) {
-    if (m.message != WM_KEYDOWN && m.message != WM_SYSKEYDOWN) return false;
-    return isShortcut(m.wParam);
+    MenuItem* item = shortcutItem(m);
+    if (item && item->onClick) item->onClick();
+    return item != nullptr;
 }
 
 void MainMenu::open(const MenuItem& item, int x, int y, HWND owner) {

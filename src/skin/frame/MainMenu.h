@@ -28,9 +28,9 @@ public:
 
     // The enabled item (under enabled parents) whose shortcut is `key`, or null.
     MenuItem* findShortcut(const ShortcutKey& key);
-    // Performs the item whose shortcut is the key of a WM_KEYDOWN or WM_SYSKEYDOWN
-    // with the modifiers held now; false when no item takes it.
-    bool isShortcut(WPARAM virtualKey);
+    // The item whose shortcut is the key of a WM_KEYDOWN or WM_SYSKEYDOWN with the
+    // modifiers held now, or null; isShortcut also performs it.
+    MenuItem* shortcutItem(const MSG& m);
     bool isShortcut(const MSG& m);
 
     // Opens the sub-items of a top-level item at a screen point, or performs an item
