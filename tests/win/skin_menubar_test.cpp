@@ -5,7 +5,9 @@
 #include "skin/frame/Form.h"
 #include "skin/frame/MainMenu.h"
 #include "skin/frame/MenuBar.h"
+#include "skin/theme/FileTheme.h"
 #include "skin/theme/StyleTable.h"
+#include "skinpack/SkinWriter.h"
 #include "ui/Errors.h"
 #include "ui/Form.h"
 #include "ui/StdControls.h"
@@ -175,6 +177,46 @@ TEST_F(MenuBarTest, BarColoursBesideTheFrameAndTheHotButton) {
     ASSERT_TRUE(PumpUntil([this] { return bar().hotButton() == -1; }));
     UpdateWindow(h);
     EXPECT_EQ(ScreenPixelOf(h, file.left + 2, 2), 0x30A0F0u);
+}
+
+TEST_F(MenuBarTest, SkinColoursTheBarAndTheStripsBesideIt) {
+    // Borders 2 pixels wide: the frame fills the 2 pixels inside them beside the bar.
+    skinpack::DescriptionWriter d;
+    auto solid = [](int w, int h, uint32_t c) { return skinpack::MakeBmp24(w, h, [c](int, int) { return c; }); };
+    d.addBitmap("SKIN2_FORMLEFTBORDER", solid(2, 4, 0x00FFFF));
+    d.addBitmap("SKIN2_FORMRIGHTBORDER", solid(2, 4, 0x00FFFF));
+    d.addBitmap("SKIN2_FORMBOTTOMBORDER1", solid(30, 4, 0x0000FF));
+    d.addInt("SKIN2_FORMCOLOR", 0xE0E0E0);
+    d.addInt("SKIN2_MENUBARSTARTCOLOR", 0x102030);
+    d.addInt("SKIN2_MENUBARENDCOLOR", 0x405060);
+    d.addInt("SKIN2_TOPSELECTEDMENUCOLOR", 0x00C000);
+    d.addInt("SKIN2_TOPSELECTEDMENUBORDERCOLOR", 0xC00000);
+    d.addInt("SKIN2_TOPMENUFONTCOLOR", 0xFFFFFF);
+    TempFolder folder;
+    ASSERT_TRUE(skinpack::WriteFile(folder.file("bar.ssk"), skinpack::BuildSkin(d)));
+    skin::FileTheme theme(nullptr);
+    theme.setThemeFile(folder.file("bar.ssk"));
+    ASSERT_TRUE(theme.ready());
+    frame().setMenu(menu);
+    frame().setUIStyle(skin::UIStyle::FromThemeFile);
+    frame().setFileTheme(&theme);
+    HWND h = bar().handle();
+    const RECT file = bar().buttons()[0].rect;
+    MoveMouseTo(h, file.left + 4, 10);
+    ASSERT_TRUE(PumpUntil([this] { return bar().hotButton() == 0; }));
+    UpdateWindow(h);
+    RedrawWindow(form->handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(ScreenPixelOf(h, file.left + 2, 2), 0x00C000u);
+    EXPECT_EQ(ScreenPixelOf(h, file.left, 10), 0xC00000u);
+    RECT br;
+    GetWindowRect(h, &br);
+    const int barHeight = br.bottom - br.top;
+    for (int x : {static_cast<int>(br.right - br.left - 3), -1}) { // the bar's free end, and the frame's strip
+        SCOPED_TRACE(x);
+        EXPECT_EQ(ScreenPixelOf(h, x, 0), 0x102030u);
+        EXPECT_EQ(ScreenPixelOf(h, x, barHeight - 1), 0x405060u);
+    }
+    frame().setFileTheme(nullptr);
 }
 
 // The popup open when the timer fires, and the key then typed into it.
