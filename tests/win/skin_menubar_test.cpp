@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace corvane;
@@ -186,12 +187,11 @@ TEST_F(MenuBarTest, SkinColoursTheBarAndTheStripsBesideIt) {
     d.addBitmap("SKIN2_FORMLEFTBORDER", solid(2, 4, 0x00FFFF));
     d.addBitmap("SKIN2_FORMRIGHTBORDER", solid(2, 4, 0x00FFFF));
     d.addBitmap("SKIN2_FORMBOTTOMBORDER1", solid(30, 4, 0x0000FF));
-    d.addInt("SKIN2_FORMCOLOR", 0xE0E0E0);
-    d.addInt("SKIN2_MENUBARSTARTCOLOR", 0x102030);
-    d.addInt("SKIN2_MENUBARENDCOLOR", 0x405060);
-    d.addInt("SKIN2_TOPSELECTEDMENUCOLOR", 0x00C000);
-    d.addInt("SKIN2_TOPSELECTEDMENUBORDERCOLOR", 0xC00000);
-    d.addInt("SKIN2_TOPMENUFONTCOLOR", 0xFFFFFF);
+    const std::pair<const char*, int32_t> colours[] = {
+        {"SKIN2_FORMCOLOR", 0xE0E0E0},           {"SKIN2_MENUBARSTARTCOLOR", 0x102030},
+        {"SKIN2_MENUBARENDCOLOR", 0x405060},     {"SKIN2_TOPSELECTEDMENUCOLOR", 0x00C000},
+        {"SKIN2_TOPSELECTEDMENUBORDERCOLOR", 0xC00000}, {"SKIN2_TOPMENUFONTCOLOR", 0xFFFFFF}};
+    for (const auto& [key, colour] : colours) d.addInt(key, colour);
     TempFolder folder;
     ASSERT_TRUE(skinpack::WriteFile(folder.file("bar.ssk"), skinpack::BuildSkin(d)));
     skin::FileTheme theme(nullptr);
