@@ -26,7 +26,8 @@ skin::Form* AddStoredFrame(ui::Form& form, int captionHeight) {
     font.lfCharSet = DEFAULT_CHARSET;
     lstrcpynA(font.lfFaceName, "Tahoma", LF_FACESIZE);
     frame->setFont(font, 0xFFFFFF);
-    frame->menuBarColor = frame->menuBarToColor = 0xE8E8E8;
+    frame->setMenuBarColor(0xE8E8E8);
+    frame->setMenuBarToColor(0xE8E8E8);
     frame->setMenuBarHeight(0);
     frame->setRoundCorner(0);
     frame->setRoundCornerBottom(0);

@@ -171,6 +171,43 @@ void PumpFor(int ms) {
     PumpUntil([] { return false; }, ms);
 }
 
+void MoveMouseTo(HWND w, int x, int y) {
+    POINT p{x, y};
+    if (w) ClientToScreen(w, &p);
+    SetCursorPos(p.x, p.y);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = MOUSEEVENTF_MOVE;
+    SendInput(1, &in, sizeof in);
+}
+
+void PressKeys(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> in;
+    for (WORD k : keys) {
+        INPUT i{};
+        i.type = INPUT_KEYBOARD;
+        i.ki.wVk = k;
+        in.push_back(i);
+    }
+    for (auto it = keys.end(); it != keys.begin();) {
+        INPUT i{};
+        i.type = INPUT_KEYBOARD;
+        i.ki.wVk = *--it;
+        i.ki.dwFlags = KEYEVENTF_KEYUP;
+        in.push_back(i);
+    }
+    SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+}
+
+COLORREF ScreenPixelOf(HWND w, int x, int y) {
+    POINT p{x, y};
+    ClientToScreen(w, &p);
+    HDC dc = GetDC(nullptr);
+    const COLORREF c = GetPixel(dc, p.x, p.y);
+    ReleaseDC(nullptr, dc);
+    return c;
+}
+
 Capture::Capture(HWND w) {
     RECT r;
     GetClientRect(w, &r);

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <deque>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -106,6 +107,13 @@ private:
 
 // The size of `text` in the font the window reports (WM_GETFONT).
 SIZE TextSizeIn(HWND w, const std::string& text);
+// Real input, as a user gives it: the cursor to a point of a window's client area
+// (screen coordinates with no window), and keys pressed in order and released in
+// reverse (Ctrl+S is {VK_CONTROL, 'S'}).
+void MoveMouseTo(HWND w, int x, int y);
+void PressKeys(std::initializer_list<WORD> keys);
+// A pixel of the screen at a point of a window's client area.
+COLORREF ScreenPixelOf(HWND w, int x, int y);
 
 inline bool IsReddish(COLORREF c) { return GetRValue(c) > 180 && GetGValue(c) < 80 && GetBValue(c) < 80; }
 

@@ -4,6 +4,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "skin/frame/MainMenu.h"
+#include "skin/frame/MenuBar.h"
 #include "skin/frame/PopupMenu.h"
 #include "skin/theme/FileTheme.h"
 #include "skin/theme/SkinPublic.h"
@@ -100,7 +102,7 @@ Form::Form(ui::Component* owner, std::string name) : ui::WinControl(owner, std::
     titleBar_ = new TitleBar(this, "TitleBar");
     titleBar_->setAlign(ui::Align::Top);
     titleBar_->onFrameRepaint = [this] { paintFrame(); };
-    menuBarColor = menuBarToColor = color_;
+    menuBarColor_ = menuBarToColor_ = color_;
     menuBarHeight_ = 22;
     setUIStyle(UIStyle::DeepBlue);
     uiStyleAutoUpdateSub = false;
@@ -122,6 +124,7 @@ Form::Form(ui::Component* owner, std::string name) : ui::WinControl(owner, std::
 }
 
 Form::~Form() {
+    if (menu_ && menu_->form() == this) menu_->setForm(nullptr);
     destroying_ = true;
     setAlign(ui::Align::None); // the form's caption comes back without the frame following
     detach();
@@ -158,6 +161,10 @@ void Form::setUIStyle(UIStyle style) {
 void Form::notification(ui::Component* component, ui::Operation op) {
     if (op != ui::Operation::Remove) return;
     if (component == formPanel_) formPanel_ = nullptr;
+    if (component == menu_ && menu_) {
+        menu_ = nullptr; // going: only the bar is left to drop
+        dropMenu();
+    }
     if (component == fileTheme_ && fileTheme_) {
         fileTheme_ = nullptr;
         ApplyThemeToChildren(this, UIStyle::DeepBlue, nullptr);
@@ -172,8 +179,8 @@ void Form::applyStyle() {
     if (ResolveUIStyle(fileTheme_, uiStyle_, s)) {
         FileTheme& t = *fileTheme_;
         color_ = static_cast<ui::Color>(t.LookupColor(ColorKey::FORMCOLOR));
-        menuBarColor = static_cast<ui::Color>(t.LookupColor(ColorKey::MENUBARSTARTCOLOR));
-        menuBarToColor = static_cast<ui::Color>(t.LookupColor(ColorKey::MENUBARENDCOLOR));
+        menuBarColor_ = static_cast<ui::Color>(t.LookupColor(ColorKey::MENUBARSTARTCOLOR));
+        menuBarToColor_ = static_cast<ui::Color>(t.LookupColor(ColorKey::MENUBARENDCOLOR));
         l_ = ui::bitmapSize(t.LookupBitmap(BitmapKey::FORMLEFTBORDER)).cx;
         r_ = ui::bitmapSize(t.LookupBitmap(BitmapKey::FORMRIGHTBORDER)).cx;
         b_ = ui::bitmapSize(t.LookupBitmap(BitmapKey::FORMBOTTOMBORDER1)).cy;
@@ -198,16 +205,127 @@ void Form::applyStyle() {
         borderColor_ = StyleColor(s, 16);
         borderWidth_ = StyleInt(s, 17);
         color_ = StyleColor(s, 15);
-        menuBarColor = menuBarToColor = color_;
+        menuBarColor_ = menuBarToColor_ = color_;
         titleBar_->setRoundCorner(StyleInt(s, 14));
     }
     titleBar_->setFileThemeAndStyle(fileTheme_, uiStyle_);
+    if (menuBar_) {
+        menuBar_->setColors(menuBarColor_, menuBarToColor_);
+        menuBar_->applyStyle(fileTheme_, uiStyle_);
+    }
+    if (menu_) {
+        menu_->setFileTheme(fileTheme_);
+        menu_->setUIStyle(uiStyle_);
+    }
     if (uiStyleAutoUpdateSub) ApplyThemeToChildren(this, uiStyle_, fileTheme_);
     if (formHwnd_) SetWindowPos(formHwnd_, nullptr, 0, 0, 0, 0, kFrameChanged);
+    if (menuBar_) placeMenuBar();
     invalidate();
     paintFrame();
     rebuildRegion();
     minHeight_ = menuBarHeight() + titleBar_->height() + b_ + 3;
+}
+
+// Menu bar
+
+void Form::setMenu(MainMenu* menu) {
+    if (menu == menu_) return;
+    // A menu shows in one bar: another frame showing it lets it go.
+    if (menu && menu->form() && menu->form() != this) menu->form()->setMenu(nullptr);
+    if (menu_) {
+        if (menu_->form() == this) menu_->setForm(nullptr);
+        removeFreeNotification(menu_);
+        menu_ = nullptr;
+    }
+    dropMenu();
+    if (!menu) return;
+    watch(menu_, menu);
+    menu->setFileTheme(fileTheme_);
+    menu->setUIStyle(uiStyle_);
+    menuBar_ = new MenuBar(this, menu, "MenuBar");
+    menuBar_->setButtonHeight(menuBarHeight_);
+    menuBar_->setColors(menuBarColor_, menuBarToColor_);
+    menuBar_->applyStyle(fileTheme_, uiStyle_);
+    menu->setForm(this);
+    placeMenuBar();
+}
+
+void Form::dropMenu() {
+    if (menuBar_) {
+        MenuBar* bar = menuBar_;
+        menuBar_ = nullptr;
+        delete bar;
+    }
+    placeMenuBar();
+    invalidate();
+}
+
+void Form::setMenuBarColor(ui::Color c) {
+    menuBarColor_ = c;
+    if (menuBar_) menuBar_->setColors(menuBarColor_, menuBarToColor_);
+    paintFrame();
+}
+
+void Form::setMenuBarToColor(ui::Color c) {
+    menuBarToColor_ = c;
+    if (menuBar_) menuBar_->setColors(menuBarColor_, menuBarToColor_);
+    paintFrame();
+}
+
+int Form::menuBarHeight() const { return menuBar_ && menuBar_->visible() ? menuBar_->height() : 0; }
+
+void Form::setMenuBarHeight(int h) {
+    menuBarHeight_ = h;
+    if (!menuBar_) return;
+    menuBar_->setButtonHeight(h);
+    placeMenuBar();
+}
+
+void Form::menuChanged() {
+    if (menuBar_) placeMenuBar();
+}
+
+// Lays the bar out under the title bar and keeps the controls below it.
+void Form::placeMenuBar() {
+    int h = 0;
+    if (menuBar_ && handle()) {
+        const RECT r = clientRect();
+        h = menuBar_->rebuild(r.right);
+        menuBar_->setBounds(0, titleBarVisible() ? titleBar_->height() : 0, r.right, h);
+    }
+    shiftControls(h - controlsShift_);
+    controlsShift_ = h;
+    if (titleBar_) minHeight_ = menuBarHeight() + titleBar_->height() + b_ + 3;
+    paintFrame();
+}
+
+void Form::shiftControls(int dy) {
+    if (!dy || !handle()) return;
+    for (HWND c = GetWindow(handle(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        if ((titleBar_ && c == titleBar_->handle()) || (menuBar_ && c == menuBar_->handle()) ||
+            (formPanel_ && c == formPanel_->handle()))
+            continue;
+        RECT r;
+        GetWindowRect(c, &r);
+        MapWindowPoints(nullptr, handle(), reinterpret_cast<POINT*>(&r), 2);
+        SetWindowPos(c, nullptr, r.left, r.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+MenuItem* Form::menuShortcutItem(const MSG& m) const {
+    if (!menu_ || !form_ || !formHwnd_ || GetActiveWindow() != formHwnd_ || !IsFormActive(form_)) return nullptr;
+    return menu_->shortcutItem(m);
+}
+
+bool Form::menuShortcut(const MSG& m) { return menuShortcutItem(m) && menu_->isShortcut(m); }
+
+// The frame's strips beside the bar, in the bar's colours.
+void Form::paintMenuBarFillers(HDC dc, int left, int right) {
+    if (!menuBar_ || !menuBar_->visible() || right <= left) return;
+    RECT wr, br;
+    GetWindowRect(formHwnd_, &wr);
+    GetWindowRect(menuBar_->handle(), &br);
+    PaintMenuBarFill(dc, {left, br.top - wr.top, right, br.bottom - wr.top}, menuBarColor_, menuBarToColor_);
 }
 
 void Form::setTitleBarVisible(bool v) {
@@ -215,6 +333,7 @@ void Form::setTitleBarVisible(bool v) {
     if (!internalChange_) titleBarWanted_ = v;
     titleBar_->setVisible(v);
     SetWindowPos(titleBar_->handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (menuBar_) placeMenuBar();
     paintFrame();
 }
 
@@ -232,7 +351,7 @@ void Form::setFormPanel(ui::WinControl* panel) {
     if (panel) {
         freeNotification(panel);
         RECT r = clientRect();
-        const int top = titleBarVisible() ? titleBar_->height() : 0;
+        const int top = (titleBarVisible() ? titleBar_->height() : 0) + menuBarHeight();
         panel->setBounds(0, top, r.right, r.bottom - top);
         panel->setText("");
     }
@@ -297,11 +416,17 @@ void Form::paintFileThemeFrame(HDC dc, int w, int h) {
     HBITMAP left = t.LookupBitmap(BitmapKey::FORMLEFTBORDER);
     const int lpw = ui::bitmapSize(left).cx;
     stretch(dc, left, {0, ht, lpw, h - b_});
-    if (lpw < 4) ui::fillSolid(dc, {lpw, ht, 4, h - b_}, formColor);
+    if (lpw < 4) {
+        ui::fillSolid(dc, {lpw, ht, 4, h - b_}, formColor);
+        paintMenuBarFillers(dc, lpw, 4);
+    }
     HBITMAP right = t.LookupBitmap(BitmapKey::FORMRIGHTBORDER);
     const int rpw = ui::bitmapSize(right).cx;
     stretch(dc, right, {w - rpw, ht, w, h - b_});
-    if (rpw < 4) ui::fillSolid(dc, {w - 4, ht, w - rpw, h - b_}, formColor);
+    if (rpw < 4) {
+        ui::fillSolid(dc, {w - 4, ht, w - rpw, h - b_}, formColor);
+        paintMenuBarFillers(dc, w - 4, w - rpw);
+    }
     composeBottomImage(w);
     BitBlt(dc, 0, h - b_, w, bottomShown_.height(), bottomShown_.dc(), 0, 0, SRCCOPY);
     if (b_ < 4) ui::fillSolid(dc, {l_, h - 4, w - r_, h - b_}, formColor);
@@ -352,6 +477,8 @@ void Form::paintBuiltInFrame(HDC dc, int w, int h) {
         const int top = ht + menuBarHeight();
         ui::fillSolid(dc, {bw, top, 3, h - bw}, fill);
         ui::fillSolid(dc, {w - 3, top, w - bw, h - bw}, fill);
+        paintMenuBarFillers(dc, bw, 3);
+        paintMenuBarFillers(dc, w - 3, w - bw);
     }
 }
 
@@ -443,6 +570,7 @@ LRESULT Form::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         paintClient(reinterpret_cast<HDC>(wp));
         return 0;
     case WM_SIZE:
+        if (menuBar_) placeMenuBar(); // the buttons may wrap differently
         if (formPanel_) setFormPanel(formPanel_);
         break;
     case WM_CTLCOLORSTATIC:
@@ -531,6 +659,12 @@ LRESULT Form::frameProc(UINT msg, WPARAM wp, LPARAM lp) {
     LRESULT result = callSaved(msg, wp, lp);
     if (!formHwnd_) return result;
     switch (msg) {
+    case WM_KEYDOWN:
+        result = menuShortcut(MSG{formHwnd_, msg, wp, lp, 0, {}});
+        break;
+    case WM_SHOWWINDOW:
+        SetMenu(formHwnd_, nullptr); // the bar shows the menu, not the platform
+        break;
     case WM_ACTIVATE:
         if (titleBar_) titleBar_->setFormActive(LOWORD(wp) != WA_INACTIVE);
         paintFrame();
@@ -574,15 +708,28 @@ LRESULT Form::frameProc(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 bool Form::observeMessage(MSG& m) {
-    if (m.message != WM_SYSKEYDOWN || m.wParam != VK_SPACE) return false;
     const std::vector<Form*> alive = frames();
+    auto stillAlive = [](Form* f) { return std::find(frames().begin(), frames().end(), f) != frames().end(); };
+    const bool systemMenuKey = m.message == WM_SYSKEYDOWN && m.wParam == VK_SPACE;
+    if (!systemMenuKey) {
+        if (m.message != WM_KEYDOWN && m.message != WM_SYSKEYDOWN) return false;
+        // Only the active form's menu can take the key.
+        for (auto it = alive.rbegin(); it != alive.rend(); ++it) {
+            MenuItem* item = stillAlive(*it) ? (*it)->menuShortcutItem(m) : nullptr;
+            if (!item) continue;
+            // Taken even when its action fails: the guard shows the error, once.
+            if (item->onClick) ui::guarded([item] { item->onClick(); });
+            return true;
+        }
+        return false;
+    }
     bool handled = false;
     ui::Form* main = ui::Application::instance().mainForm();
     RECT mr{};
     if (main && main->handle()) GetWindowRect(main->handle(), &mr);
     for (auto it = alive.rbegin(); it != alive.rend(); ++it) {
         Form* f = *it;
-        if (std::find(frames().begin(), frames().end(), f) == frames().end() || !f->titleBar_ || !f->formHwnd_) continue;
+        if (!stillAlive(f) || !f->titleBar_ || !f->formHwnd_) continue;
         f->titleBar_->popupSystemMenu(mr.left, mr.top + f->titleBar_->height());
         handled = true;
     }

@@ -19,6 +19,10 @@ class Form;
 
 namespace corvane::skin {
 
+class MainMenu;
+class MenuBar;
+struct MenuItem;
+
 inline constexpr UINT kFrameInsetQuery = 0x26C3;
 inline constexpr const char* kOneFrameOnlyMessage = "Sorry, You can create only one TsuiForm component in one form!";
 inline constexpr const char* kFormPanelMessage = "Sorry, you can't select the Form assign to FormPanel property";
@@ -57,10 +61,24 @@ public:
     bool titleBarDrawAppIcon() const { return titleBar_ ? titleBar_->drawAppIcon() : true; }
     void setTitleBarDrawAppIcon(bool v) { if (titleBar_) titleBar_->setDrawAppIcon(v); }
     void setFont(const LOGFONTA& font, ui::Color color) { if (titleBar_) titleBar_->setFont(font, color); }
-    ui::Color menuBarColor = 0, menuBarToColor = 0;
-    // No window sets a menu, so no menu bar is shown and the height reads 0.
-    int menuBarHeight() const { return 0; }
-    void setMenuBarHeight(int h) { menuBarHeight_ = h; }
+    // The menu shown in a bar under the title bar; the bar goes when the menu does.
+    MainMenu* menu() const { return menu_; }
+    void setMenu(MainMenu* menu);
+    ui::Color menuBarColor() const { return menuBarColor_; }
+    void setMenuBarColor(ui::Color c);
+    ui::Color menuBarToColor() const { return menuBarToColor_; }
+    void setMenuBarToColor(ui::Color c);
+    // The bar's height while it shows (a bar that wraps its buttons takes more rows),
+    // else 0.
+    int menuBarHeight() const;
+    void setMenuBarHeight(int h);
+    MenuBar* menuBar() const { return menuBar_; }
+    // The menu's items or look changed: the bar follows.
+    void menuChanged();
+    // The menu's item for a key message while the form is active, or null; the
+    // second performs it.
+    MenuItem* menuShortcutItem(const MSG& m) const;
+    bool menuShortcut(const MSG& m);
     int roundCorner() const { return titleBarVisible() ? titleBar_->roundCorner() : 0; }
     void setRoundCorner(int v) { if (titleBar_) titleBar_->setRoundCorner(v); rebuildRegion(); }
     int roundCornerBottom() const { return titleBarVisible() ? titleBar_->roundCornerBottom() : 0; }
@@ -97,6 +115,10 @@ private:
     void paintClient(HDC dc);
     void detach();
     bool formMinimized() const;
+    void dropMenu();
+    void placeMenuBar();
+    void shiftControls(int dy);
+    void paintMenuBarFillers(HDC dc, int left, int right);
     static bool observeMessage(MSG& m);
 
     ui::Form* form_ = nullptr;
@@ -109,7 +131,11 @@ private:
     int borderWidth_ = 1;
     ui::Color color_ = ui::systemColor(COLOR_BTNFACE);
     ui::WinControl* formPanel_ = nullptr;
+    MainMenu* menu_ = nullptr;
+    MenuBar* menuBar_ = nullptr;
+    ui::Color menuBarColor_ = 0, menuBarToColor_ = 0;
     int menuBarHeight_ = 22;
+    int controlsShift_ = 0;      // how far the bar has moved the controls down
     int fb_ = 4, fl_ = 4;
     int l_ = 0, r_ = 0, b_ = 0;
     uint32_t transparent_ = 0xFF00FF;

@@ -11,9 +11,11 @@ namespace corvane::skin {
 
 namespace {
 
-// The menu whose loop is running, and its platform menu; menus do not nest here.
-PopupMenu* tracking = nullptr;
+// The menu whose loop is running, its platform menu and the item whose sub-items it
+// shows; menus do not nest here.
+SkinnedMenu* tracking = nullptr;
 HMENU trackedMenu = nullptr;
+const MenuItem* trackedParent = nullptr;
 
 // The accelerator character of a caption ("Mi&nimize" gives 'n'), or 0.
 char accelerator(const std::string& caption) {
@@ -46,7 +48,9 @@ private:
     ui::ImageListHandle list_;
 };
 
-void stretchResource(HDC dc, const RECT& r, const char* name, int height) {
+} // namespace
+
+void StretchMenuPicture(HDC dc, const RECT& r, const char* name, int height) {
     ui::BitmapHandle bmp = LoadBitmapResource(name);
     const SIZE s = ui::bitmapSize(bmp.get());
     ui::MemDcHandle src(CreateCompatibleDC(dc));
@@ -54,8 +58,6 @@ void stretchResource(HDC dc, const RECT& r, const char* name, int height) {
     StretchBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, src.get(), 0, 0, s.cx,
                std::min<int>(height, s.cy), SRCCOPY);
 }
-
-} // namespace
 
 HIMAGELIST SharedMenuCheckMarks() {
     static CheckMarks marks;
@@ -69,48 +71,48 @@ MenuItem* MenuItem::add(std::string c, std::function<void()> click) {
     return items.back().get();
 }
 
-PopupMenu::PopupMenu(ui::Component* owner, std::string name) : ui::WinControl(owner, std::move(name)) {
+SkinnedMenu::SkinnedMenu(ui::Component* owner, std::string name) : ui::WinControl(owner, std::move(name)) {
     setUIStyle(FormUIStyle(owner));
 }
 
-PopupMenu::~PopupMenu() {
+SkinnedMenu::~SkinnedMenu() {
     if (tracking == this) tracking = nullptr;
 }
 
-MenuItem* PopupMenu::addItem(std::string caption, std::function<void()> onClick) {
+MenuItem* SkinnedMenu::addItem(std::string caption, std::function<void()> onClick) {
     MenuItem* item = root_.add(std::move(caption), std::move(onClick));
     installOn(*item);
     return item;
 }
 
-void PopupMenu::installHandlers() {
+void SkinnedMenu::installHandlers() {
     for (auto& item : root_.items) installOn(*item);
 }
 
-void PopupMenu::installOn(MenuItem& item) {
+void SkinnedMenu::installOn(MenuItem& item) {
     item.onMeasureItem = [this, &item](HDC dc, UINT& w, UINT& h) { measureItem(dc, item, w, h); };
     item.onDrawItem = [this, &item](HDC dc, const RECT& r, bool selected) { drawItem(dc, r, item, selected); };
     for (auto& sub : item.items) installOn(*sub);
 }
 
-void PopupMenu::setFileTheme(FileTheme* theme) {
+void SkinnedMenu::setFileTheme(FileTheme* theme) {
     watch(fileTheme_, theme);
     setUIStyle(uiStyle_);
 }
 
-void PopupMenu::setUIStyle(UIStyle style) {
+void SkinnedMenu::setUIStyle(UIStyle style) {
     uiStyle_ = style;
     applyStyle();
 }
 
-void PopupMenu::notification(ui::Component* component, ui::Operation op) {
+void SkinnedMenu::notification(ui::Component* component, ui::Operation op) {
     if (op == ui::Operation::Remove && component == fileTheme_ && fileTheme_) {
         fileTheme_ = nullptr;
         setUIStyle(UIStyle::DeepBlue);
     }
 }
 
-void PopupMenu::applyStyle() {
+void SkinnedMenu::applyStyle() {
     const bool mac = uiStyle_ == UIStyle::MacOS;
     look_.applyStyle(mac);
     separatorColor = mac ? 0 : 0x848284;
@@ -133,7 +135,7 @@ void PopupMenu::applyStyle() {
     }
 }
 
-HFONT PopupMenu::createFont(bool bold) const {
+HFONT SkinnedMenu::createFont(bool bold) const {
     LOGFONTA lf{};
     if (useSystemFont) {
         NONCLIENTMETRICSA ncm{};
@@ -151,7 +153,7 @@ HFONT PopupMenu::createFont(bool bold) const {
     return CreateFontIndirectA(&lf);
 }
 
-void PopupMenu::measureItem(HDC dc, const MenuItem& item, UINT& width, UINT& height) {
+void SkinnedMenu::measureItem(HDC dc, const MenuItem& item, UINT& width, UINT& height) {
     ui::FontHandle font(createFont(item.isDefault));
     ui::SelectObjectScope sel(dc, font.get());
     auto extent = [dc](const std::string& t) {
@@ -166,16 +168,16 @@ void PopupMenu::measureItem(HDC dc, const MenuItem& item, UINT& width, UINT& hei
     height = static_cast<UINT>(size.height);
 }
 
-bool PopupMenu::readsRightToLeft() const { return ui::rightToLeftReading(rightToLeft); }
+bool SkinnedMenu::readsRightToLeft() const { return ui::rightToLeftReading(rightToLeft); }
 
-void PopupMenu::drawBar(HDC dc, const RECT& r) {
+void SkinnedMenu::drawBar(HDC dc, const RECT& r) {
     const int bw = look_.barWidth;
     RECT bar = readsRightToLeft() ? RECT{r.right - bw, r.top, r.right, r.bottom} : RECT{r.left, r.top, r.left + bw, r.bottom};
     if (barColor == barToColor) ui::fillSolid(dc, bar, ui::toRgb(barColor));
     else GradientFillHorizontal(dc, bar, barColor, barToColor);
 }
 
-void PopupMenu::drawItem(HDC dc, const RECT& r, const MenuItem& item, bool selected) {
+void SkinnedMenu::drawItem(HDC dc, const RECT& r, const MenuItem& item, bool selected) {
     const bool mac = uiStyle_ == UIStyle::MacOS;
     const int bw = look_.barWidth;
     const bool rtl = readsRightToLeft();
@@ -204,7 +206,7 @@ void PopupMenu::drawItem(HDC dc, const RECT& r, const MenuItem& item, bool selec
     };
     if (item.isSeparator()) {
         if (mac) {
-            stretchResource(dc, r, "MACOS_MENU_BAR", 12);
+            StretchMenuPicture(dc, r, "MACOS_MENU_BAR", 12);
             return;
         }
         plainBackground();
@@ -222,13 +224,13 @@ void PopupMenu::drawItem(HDC dc, const RECT& r, const MenuItem& item, bool selec
     }
     if (selected && item.enabled) {
         if (mac) {
-            stretchResource(dc, r, "MACOS_MENU_SELECT", 20);
+            StretchMenuPicture(dc, r, "MACOS_MENU_SELECT", 20);
         } else {
             ui::fillSolid(dc, r, ui::toRgb(selectedColor));
             ui::frameSolid(dc, r, ui::toRgb(selectedBorderColor));
         }
     } else if (mac) {
-        stretchResource(dc, r, "MACOS_MENU_BAR", 20);
+        StretchMenuPicture(dc, r, "MACOS_MENU_BAR", 20);
     } else {
         plainBackground();
     }
@@ -279,6 +281,10 @@ void appendItems(HMENU menu, const MenuItem& parent, std::vector<const MenuItem*
 
 void PopupMenu::popup(int x, int y, HWND owner) {
     if (onPopup) onPopup();
+    popupItems(root(), x, y, owner);
+}
+
+void SkinnedMenu::popupItems(const MenuItem& parent, int x, int y, HWND owner) {
     if (!owner) {
         if (!handle()) {
             static const ui::WindowClass cls{"CorvaneMenuOwner"};
@@ -288,16 +294,19 @@ void PopupMenu::popup(int x, int y, HWND owner) {
     }
     std::vector<const MenuItem*> byId;
     HMENU menu = CreatePopupMenu();
-    appendItems(menu, root_, byId);
-    PopupMenu* previous = tracking;
+    appendItems(menu, parent, byId);
+    SkinnedMenu* previous = tracking;
     HMENU previousMenu = trackedMenu;
+    const MenuItem* previousParent = trackedParent;
     tracking = this;
     trackedMenu = menu;
+    trackedParent = &parent;
     const UINT align = readsRightToLeft() ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
     const int chosen = TrackPopupMenu(menu, align | TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTBUTTON, x, y, 0, owner, nullptr);
     if (tracking == this) {
         tracking = previous;
         trackedMenu = previousMenu;
+        trackedParent = previousParent;
     }
     DestroyMenu(menu);
     if (chosen > 0 && static_cast<size_t>(chosen) <= byId.size()) {
@@ -306,7 +315,7 @@ void PopupMenu::popup(int x, int y, HWND owner) {
     }
 }
 
-bool PopupMenu::ownerDrawMessage(UINT msg, LPARAM lp) {
+bool SkinnedMenu::ownerDrawMessage(UINT msg, LPARAM lp) {
     if (!tracking) return false;
     if (msg == WM_MEASUREITEM) {
         auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
@@ -334,10 +343,10 @@ bool PopupMenu::ownerDrawMessage(UINT msg, LPARAM lp) {
 
 // Items the menu draws itself have no text the platform could search, so their
 // accelerator keys are matched here.
-bool PopupMenu::menuChar(WPARAM wp, LPARAM lp, LRESULT& result) {
+bool SkinnedMenu::menuChar(WPARAM wp, LPARAM lp, LRESULT& result) {
     if (!tracking || reinterpret_cast<HMENU>(lp) != trackedMenu) return false;
     const char key = static_cast<char>(LOWORD(wp));
-    const auto& items = tracking->root_.items;
+    const auto& items = trackedParent->items;
     for (size_t i = 0; i < items.size(); ++i) {
         const char a = accelerator(items[i]->caption);
         if (a && CharUpperA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<unsigned char>(a)))) ==
@@ -350,7 +359,7 @@ bool PopupMenu::menuChar(WPARAM wp, LPARAM lp, LRESULT& result) {
     return false;
 }
 
-LRESULT PopupMenu::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT SkinnedMenu::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     if ((msg == WM_MEASUREITEM || msg == WM_DRAWITEM) && ownerDrawMessage(msg, lp)) return TRUE;
     if (LRESULT r = 0; msg == WM_MENUCHAR && menuChar(wp, lp, r)) return r;
     return defaultHandler(msg, wp, lp);

@@ -1,6 +1,7 @@
-// A popup menu whose items are measured and drawn by the menu itself in the colours
-// of the skin: a bar down the leading edge, a selection box, check marks, images,
-// captions with accelerators and right-aligned shortcut texts.
+// Menus whose items are measured and drawn by the menu itself in the colours of the
+// skin: a bar down the leading edge, a selection box, check marks, images, captions
+// with accelerators and right-aligned shortcut texts. The popup menu and the main
+// menu of a menu bar share it.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -15,8 +16,6 @@
 #include "ui/Control.h"
 
 namespace corvane::skin {
-
-class PopupMenu;
 
 struct MenuItem {
     std::string caption;       // "-" is a separator
@@ -35,10 +34,10 @@ struct MenuItem {
     bool isSeparator() const { return caption == "-"; }
 };
 
-class PopupMenu : public ui::WinControl, public Themed {
+class SkinnedMenu : public ui::WinControl, public Themed {
 public:
-    explicit PopupMenu(ui::Component* owner, std::string name = {});
-    ~PopupMenu() override;
+    explicit SkinnedMenu(ui::Component* owner, std::string name = {});
+    ~SkinnedMenu() override;
 
     // Items: adding one gives it (and its sub-items) the menu's handlers.
     MenuItem& root() { return root_; }
@@ -82,13 +81,6 @@ public:
     bool autoHotkeys = true;
     HIMAGELIST images = nullptr;
 
-    // Runs the menu at a screen point and performs the chosen item. `owner` receives
-    // the menu loop's messages and must hand WM_MEASUREITEM and WM_DRAWITEM to
-    // ownerDrawMessage; without one the menu's own hidden window does.
-    void popup(int x, int y, HWND owner = nullptr);
-    // Before the menu pops up (the system menu enables its items there).
-    std::function<void()> onPopup;
-
     // Measures or draws an item of a menu that is running; false for other messages.
     static bool ownerDrawMessage(UINT msg, LPARAM lp);
     // WM_MENUCHAR of a running menu: the item whose accelerator is the key.
@@ -96,15 +88,21 @@ public:
 
     void measureItem(HDC dc, const MenuItem& item, UINT& width, UINT& height);
     void drawItem(HDC dc, const RECT& rect, const MenuItem& item, bool selected);
+    // The menu's font: the system menu font, or the named one.
+    HFONT createFont(bool bold) const;
 
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 protected:
     virtual void applyStyle();
+    // Runs the items under `parent` as a popup at a screen point and performs the
+    // chosen one. `owner` receives the menu loop's messages and must hand
+    // WM_MEASUREITEM and WM_DRAWITEM to ownerDrawMessage; without one the menu's own
+    // hidden window does.
+    void popupItems(const MenuItem& parent, int x, int y, HWND owner);
 
 private:
     void installOn(MenuItem& item);
-    HFONT createFont(bool bold) const;
     void drawBar(HDC dc, const RECT& r);
 
     MenuItem root_;
@@ -112,6 +110,19 @@ private:
     FileTheme* fileTheme_ = nullptr;
     UIStyle uiStyle_ = UIStyle::DeepBlue;
 };
+
+class PopupMenu : public SkinnedMenu {
+public:
+    explicit PopupMenu(ui::Component* owner, std::string name = {}) : SkinnedMenu(owner, std::move(name)) {}
+    // Runs the menu at a screen point and performs the chosen item (see popupItems).
+    void popup(int x, int y, HWND owner = nullptr);
+    // Before the menu pops up (the system menu enables its items there).
+    std::function<void()> onPopup;
+};
+
+// Stretches the program's bitmap resource `name` over `r`, taking its top `height`
+// rows (the MacOS menu pictures).
+void StretchMenuPicture(HDC dc, const RECT& r, const char* name, int height);
 
 // The check mark every skinned menu shares, loaded once from "MENU_CHECKED".
 HIMAGELIST SharedMenuCheckMarks();

@@ -1,10 +1,13 @@
 # Platform-free: the frame's arithmetic (host-tested).
 set(CORE_SOURCES
   src/skin/frame/FrameLayout.cpp
+  src/skin/frame/MenuBarLayout.cpp
 )
-# On Win32: the skinned popup menu, title bar and form frame.
+# On Win32: the skinned menus, menu bar, title bar and form frame.
 set(WIN_SOURCES
   src/skin/frame/PopupMenu.cpp
+  src/skin/frame/MainMenu.cpp
+  src/skin/frame/MenuBar.cpp
   src/skin/frame/TitleBar.cpp
   src/skin/frame/Form.cpp
 )
