@@ -695,19 +695,8 @@ void TitleBar::doubleClick() {
 }
 
 LRESULT TitleBar::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (LRESULT r = 0; paintsItself(msg, wp, [this](HDC dc) { paint(dc); }, r)) return r;
     switch (msg) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(handle(), &ps);
-        paint(dc);
-        EndPaint(handle(), &ps);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        paint(reinterpret_cast<HDC>(wp));
-        return 0;
     case WM_LBUTTONDOWN: {
         pressed_ = true;
         repaint();
