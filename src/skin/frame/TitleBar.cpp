@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <exception>
+#include <map>
+#include <utility>
 
 #include "skin/theme/FileTheme.h"
 #include "skin/theme/SkinPublic.h"
@@ -49,20 +51,21 @@ void showError(HWND owner, const char* text) {
     ui::prompt().messageBox(owner, text, ui::Application::instance().title(), MB_OK | MB_ICONERROR);
 }
 
-// The built-in styles' button strips, loaded once each: every style application
-// cuts twelve pictures from them.
-HBITMAP builtInButtonStrip(UIStyle s) {
-    static ui::BitmapHandle strips[6];
-    const auto i = static_cast<size_t>(s);
-    if (i >= 6 || !StyleBitmapName(s, 5)) return nullptr;
-    if (!strips[i]) {
+// The built-in styles' pictures the bar uses (section pictures and button strips),
+// loaded once each: every style application copies or cuts them again.
+HBITMAP builtInPicture(UIStyle s, int item) {
+    static std::map<std::pair<UIStyle, int>, ui::BitmapHandle> loaded;
+    const char* name = StyleBitmapName(s, item);
+    if (!name) return nullptr;
+    ui::BitmapHandle& b = loaded[{s, item}];
+    if (!b) {
         try {
-            strips[i] = LoadBitmapResource(StyleBitmapName(s, 5));
+            b = LoadBitmapResource(name);
         } catch (const std::exception&) {
-            return nullptr; // a missing picture leaves the buttons without pictures
+            return nullptr; // a missing picture leaves the bar without it
         }
     }
-    return strips[i].get();
+    return b.get();
 }
 
 std::string resourceText(UINT id, const char* fallback) {
@@ -159,6 +162,7 @@ void TitleBarButton::setButtonType(TitleBarButtonType t) {
 }
 
 void TitleBarButton::setPictures(HBITMAP normal, HBITMAP mouseOn, HBITMAP mouseDown) {
+    picsPending_ = false;
     pics_[0] = ui::copyBitmap(normal);
     pics_[1] = ui::copyBitmap(mouseOn);
     pics_[2] = ui::copyBitmap(mouseDown);
@@ -172,7 +176,8 @@ void TitleBarButton::assign(const TitleBarButton& o) {
     top_ = o.top_;
     controlBoxMenu_ = o.controlBoxMenu_;
     visible_ = o.visible_;
-    for (int i = 0; i < 3; ++i) pics_[i] = ui::copyBitmap(o.pics_[i].get());
+    for (int i = 0; i < 3; ++i) pics_[i] = ui::copyBitmap(o.picture(i));
+    picsPending_ = false;
     changed();
 }
 
@@ -182,14 +187,28 @@ void TitleBarButton::loadParts(int k) {
     UIStyle s;
     if (ResolveUIStyle(theme, uiStyle_, s)) {
         transparent_ = theme->LookupBool(BoolKey::TITLEBTNTRANS);
-        for (int i = 0; i < 3; ++i) pics_[i] = theme->LookupBitmapPart(BitmapKey::TITLEBUTTONS, 18, k + i);
         top_ = theme->LookupInt(IntKey::TITLEBARBUTTONPOSY);
     } else {
         transparent_ = StyleBool(s, 6);
-        HBITMAP strip = builtInButtonStrip(s);
-        for (int i = 0; i < 3; ++i) pics_[i] = strip ? CutBitmapPart(strip, 18, k + i) : ui::BitmapHandle();
         top_ = StyleInt(s, 9);
     }
+    for (auto& p : pics_) p.reset();
+    picsPending_ = true;
+}
+
+HBITMAP TitleBarButton::picture(int i) const {
+    if (picsPending_) {
+        picsPending_ = false;
+        FileTheme* theme = bar_ ? bar_->fileTheme() : nullptr;
+        UIStyle s;
+        const bool fromFile = ResolveUIStyle(theme, uiStyle_, s);
+        HBITMAP strip = fromFile ? nullptr : builtInPicture(s, 5);
+        for (int j = 0; j < 3; ++j)
+            pics_[j] = fromFile ? theme->LookupBitmapPart(BitmapKey::TITLEBUTTONS, 18, loadedPart_ + j)
+                       : strip  ? CutBitmapPart(strip, 18, loadedPart_ + j)
+                                : ui::BitmapHandle();
+    }
+    return pics_[i].get();
 }
 
 void TitleBarButton::loadPictures() {
@@ -438,10 +457,8 @@ void TitleBar::applyStyle() {
     } else {
         fiveSections_ = false;
         auto section = [&](int item) {
-            ui::BitmapHandle pic;
-            StyleBitmap(s, item, pic);
             TitleBarSection* sec = sections_.add();
-            sec->setPicture(pic.get());
+            sec->setPicture(builtInPicture(s, item));
             return sec;
         };
         section(10)->setAutoSize(true);

@@ -88,11 +88,11 @@ public:
     void setControlBoxMenu(PopupMenu* m) { controlBoxMenu_ = m; }
     bool visible() const { return visible_; }
     void setVisible(bool v) { visible_ = v; changed(); }
-    HBITMAP picNormal() const { return pics_[0].get(); }
-    HBITMAP picMouseOn() const { return pics_[1].get(); }
-    HBITMAP picMouseDown() const { return pics_[2].get(); }
+    HBITMAP picNormal() const { return picture(0); }
+    HBITMAP picMouseOn() const { return picture(1); }
+    HBITMAP picMouseDown() const { return picture(2); }
     void setPictures(HBITMAP normal, HBITMAP mouseOn, HBITMAP mouseDown); // copies them
-    bool hasPictures() const { return pics_[0] && pics_[1] && pics_[2]; }
+    bool hasPictures() const { return picture(0) && picture(1) && picture(2); }
     void assign(const TitleBarButton& other);
     // Performs the button's action on the title bar's form.
     void perform();
@@ -102,6 +102,9 @@ private:
     friend class TitleBar;
     void loadPictures();
     void loadParts(int firstPart);
+    // The pictures are cut from the strip when first used: a window being built
+    // applies several styles before it paints once.
+    HBITMAP picture(int i) const;
     void changed();
     TitleBar* bar_;
     UIStyle uiStyle_ = UIStyle::DeepBlue;
@@ -110,7 +113,8 @@ private:
     int top_ = 2;
     PopupMenu* controlBoxMenu_ = nullptr;
     bool visible_ = true;
-    ui::BitmapHandle pics_[3];
+    mutable ui::BitmapHandle pics_[3];
+    mutable bool picsPending_ = false;
     int loadedPart_ = 0;
 };
 
