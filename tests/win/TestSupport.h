@@ -96,6 +96,8 @@ public:
     int height() const { return h_; }
     // Pixels in [rect) that satisfy pred.
     int count(RECT r, const std::function<bool(COLORREF)>& pred) const;
+    // The smallest rectangle holding every pixel in [rect) that satisfies pred; empty when none does.
+    RECT bounds(RECT r, const std::function<bool(COLORREF)>& pred) const;
 
 private:
     int w_ = 0, h_ = 0;

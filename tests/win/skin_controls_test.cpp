@@ -5,6 +5,7 @@
 #include "skin/controls/GroupBox.h"
 #include "skin/controls/ToolBar.h"
 #include "skin/theme/FileTheme.h"
+#include "skin/theme/StyleBitmaps.h"
 #include "skinpack/SkinWriter.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
@@ -76,6 +77,48 @@ void LeftButton(bool up) {
     in.type = INPUT_MOUSE;
     in.mi.dwFlags = up ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
     SendInput(1, &in, sizeof in);
+}
+
+// The size of `text` in the window's font, as the window measures it.
+SIZE TextExtent(HWND w, const std::string& text) {
+    HDC dc = GetDC(w);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(w, WM_GETFONT, 0, 0)));
+    SIZE s{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &s);
+    SelectObject(dc, old);
+    ReleaseDC(w, dc);
+    return s;
+}
+
+// Where the first ink of `text` lies when DrawText puts it at (0, 0) in the window's font.
+POINT InkOffset(HWND w, const std::string& text, UINT flags) {
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(w, WM_GETFONT, 0, 0));
+    ui::WindowDc screen(nullptr);
+    ui::OffscreenBitmap off(screen.get(), 200, 40);
+    RECT r{0, 0, 200, 40};
+    ui::fillSolid(off.dc(), r, RGB(255, 255, 255));
+    ui::SelectObjectScope f(off.dc(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(off.dc(), TRANSPARENT);
+    SetTextColor(off.dc(), 0);
+    DrawTextA(off.dc(), text.c_str(), static_cast<int>(text.size()), &r, flags);
+    POINT first{200, 40};
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 200; ++x)
+            if (GetPixel(off.dc(), x, y) != RGB(255, 255, 255)) first = {std::min<LONG>(first.x, x), std::min<LONG>(first.y, y)};
+    return first;
+}
+
+// Exact colours: no smoothing of the letters' edges. A face whose bold has thicker
+// strokes here, unlike Tahoma at this size.
+ui::FontHandle SharpFont() {
+    return ui::FontHandle(CreateFontA(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY,
+                                      0, "MS Sans Serif"));
+}
+
+ui::BitmapHandle SolidBitmap(int w, int h, COLORREF c, bool magentaCorner = false) {
+    return skin::BitmapFromBmpBytes(skinpack::MakeBmp24(w, h, [=](int x, int y) {
+        return uint32_t(magentaCorner && x == 0 && y == 0 ? kMagenta : c);
+    }));
 }
 
 class SkinControls : public ::testing::Test {
@@ -180,9 +223,7 @@ TEST_F(SkinControls, DisabledCaptionIsEngraved) {
     b->setUIStyle(skin::UIStyle::FromThemeFile);
     b->setFileTheme(t);
     b->setCaption("IIII");
-    // Exact colours: no smoothing of the letters' edges.
-    ui::FontHandle font(CreateFontA(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0,
-                                    "Tahoma"));
+    ui::FontHandle font = SharpFont();
     b->setFont(font.get());
     b->setEnabled(false);
     const Capture c(b->handle());
@@ -196,6 +237,99 @@ TEST_F(SkinControls, DisabledCaptionIsEngraved) {
         for (int x = 0; x < 79; ++x)
             if (grey(c.pixel(x, y)) && (white(c.pixel(x + 1, y + 1)) || grey(c.pixel(x + 1, y + 1)))) ++twins;
     EXPECT_EQ(twins, c.count(RECT{0, 0, 79, 26}, grey));
+}
+
+// MacOS and BlueGlass show focus by a bold caption, the other styles by a focus
+// rectangle (outside the counted area); the bold lasts only while focused.
+TEST_F(SkinControls, FocusedCaptionIsBoldInMacOSAndBlueGlassOnly) {
+    ui::FontHandle font = SharpFont();
+    auto* b = new skin::Button(form.get(), "b", form->handle(), 10, 10, 80, 27);
+    auto* other = new skin::Button(form.get(), "other", form->handle(), 100, 10, 80, 27);
+    b->setCaption("MMMM");
+    b->setFont(font.get());
+    auto ink = [&] { return Capture(b->handle()).count(RECT{3, 3, 77, 24}, [](COLORREF p) { return p == 0; }); };
+    struct Case { skin::UIStyle style; bool bold; };
+    for (const Case& c : {Case{skin::UIStyle::WinXP, false}, Case{skin::UIStyle::MacOS, true},
+                          Case{skin::UIStyle::BlueGlass, true}}) {
+        SCOPED_TRACE(static_cast<int>(c.style));
+        b->setUIStyle(c.style);
+        other->setFocus();
+        const int plain = ink();
+        ASSERT_GT(plain, 20);
+        b->setFocus();
+        const int focused = ink();
+        other->setFocus();
+        EXPECT_EQ(ink(), plain);
+        if (c.bold) EXPECT_GT(focused, plain + 20);
+        else EXPECT_EQ(focused, plain);
+    }
+}
+
+// AutoSize takes one part of the built-in style's strip, whatever a file theme holds:
+// FromThemeFile finds no strip there and takes a third of the empty 74 x 21.
+TEST_F(SkinControls, ButtonAutoSizeTakesThePartOfTheBuiltInStrip) {
+    auto* b = new skin::Button(form.get(), "b", form->handle(), 10, 10);
+    b->setFileTheme(theme(ButtonSkin(false))); // 18 x 21 parts, never the size
+    for (skin::UIStyle style : {skin::UIStyle::WinXP, skin::UIStyle::MacOS, skin::UIStyle::DeepBlue,
+                                skin::UIStyle::FromThemeFile}) {
+        SCOPED_TRACE(static_cast<int>(style));
+        b->setAutoSize(false);
+        b->setBounds(10, 10, 80, 27);
+        b->setUIStyle(style);
+        EXPECT_EQ(b->width(), 80);
+        b->setAutoSize(true);
+        SIZE part{24, 21};
+        if (style != skin::UIStyle::FromThemeFile) {
+            ui::BitmapHandle strip;
+            skin::StyleBitmap(style, 1, strip);
+            const SIZE s = ui::bitmapSize(strip.get());
+            ASSERT_GT(s.cx, 0);
+            part = {s.cx / 3, s.cy};
+        }
+        EXPECT_EQ(b->width(), part.cx);
+        EXPECT_EQ(b->height(), part.cy);
+    }
+}
+
+// Glyph (found by its colour) and caption (by its ink) where each Layout puts them;
+// a pressed button moves both one pixel down-right.
+TEST_F(SkinControls, GlyphLayoutsPlaceGlyphAndCaption) {
+    constexpr COLORREF kGlyph = RGB(0, 200, 0), kText = RGB(230, 0, 0);
+    constexpr int W = 100, H = 64, gw = 20, gh = 14;
+    ui::FontHandle font = SharpFont();
+    auto* b = new skin::Button(form.get(), "g", form->handle(), 10, 10, W, H);
+    b->setUIStyle(skin::UIStyle::WinXP);
+    b->setFont(font.get());
+    b->setFontColor(kText);
+    b->setCaption("Go");
+    b->setGlyph(SolidBitmap(gw, gh, kGlyph, true).get());
+    const SIZE t = TextExtent(b->handle(), "Go");
+    const POINT ink = InkOffset(b->handle(), "Go", DT_SINGLELINE);
+    const int S = b->spacing(), leftX = (W - gw - t.cx - S) / 2, rightX = (W + t.cx + S - gw) / 2;
+    const int topY = (H - t.cy - gh - S) / 2, bottomY = (H + t.cy + S - gh) / 2;
+    struct Case { skin::ButtonLayout layout; bool pressed; POINT glyph, caption; };
+    const Case cases[] = {
+        {skin::ButtonLayout::GlyphLeft, false, {leftX, (H - gh) / 2}, {leftX + gw + S, (H - t.cy) / 2}},
+        {skin::ButtonLayout::GlyphRight, false, {rightX, (H - gh) / 2}, {rightX - t.cx - S, (H - t.cy) / 2}},
+        {skin::ButtonLayout::GlyphTop, false, {(W - gw) / 2, topY}, {(W - t.cx) / 2, topY + gh + S}},
+        {skin::ButtonLayout::GlyphBottom, false, {(W - gw) / 2, bottomY}, {(W - t.cx) / 2, bottomY - t.cy - S}},
+        {skin::ButtonLayout::GlyphLeft, true, {leftX + 1, (H - gh) / 2 + 1}, {leftX + gw + S + 1, (H - t.cy) / 2 + 1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.layout) * 10 + c.pressed);
+        b->setLayout(c.layout);
+        if (c.pressed) b->perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        const Capture cap(b->handle());
+        const RECT all{0, 0, W, H};
+        const RECT glyph = cap.bounds(all, [&](COLORREF p) { return p == kGlyph; });
+        EXPECT_EQ(glyph.left, c.glyph.x);
+        EXPECT_EQ(glyph.top, c.glyph.y);
+        EXPECT_EQ(glyph.right - glyph.left, gw);
+        const RECT text = cap.bounds(all, [&](COLORREF p) { return p == kText; });
+        EXPECT_EQ(text.left, c.caption.x + ink.x);
+        EXPECT_EQ(text.top, c.caption.y + ink.y);
+    }
+    b->perform(WM_LBUTTONUP, 0, MAKELPARAM(-5, -5));
 }
 
 class SkinKeys : public SkinControls {
@@ -328,15 +462,29 @@ TEST_F(SkinControls, CheckBoxStateAndClicks) {
 
     box->setCaption("Add a Separator Line");
     Capture paint(box->handle());
-    HDC dc = GetDC(box->handle());
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(box->perform(WM_GETFONT)));
-    SIZE text{}, w{};
-    GetTextExtentPoint32A(dc, "Add a Separator Line", 20, &text);
-    GetTextExtentPoint32A(dc, "W", 1, &w);
-    SelectObject(dc, old);
-    ReleaseDC(box->handle(), dc);
+    const SIZE text = TextExtent(box->handle(), "Add a Separator Line"), w = TextExtent(box->handle(), "W");
     EXPECT_EQ(box->width(), 13 + text.cx + 8); // WinXP check box pictures are 13 wide
     EXPECT_EQ(box->height(), std::max<int>(w.cy + 2, 13) + 4);
+}
+
+// A caption changed at run time: with AutoSize off the box keeps its size; turned on,
+// the next paint fits picture, caption and 8 pixels, and a shorter caption shrinks it.
+TEST_F(SkinControls, CheckBoxFitsARunTimeCaptionWhenAutoSized) {
+    auto* box = new skin::CheckBox(form.get(), "box", form->handle(), 10, 10);
+    box->setUIStyle(skin::UIStyle::WinXP);
+    box->setAutoSize(false);
+    box->setBounds(10, 10, 93, 17);
+    box->setCaption("A caption much longer than the box");
+    PumpPending();
+    EXPECT_EQ(box->width(), 93);
+    const int height = std::max<int>(TextExtent(box->handle(), "W").cy + 2, 13) + 4;
+    auto fits = [&](const char* caption) {
+        return box->width() == 13 + TextExtent(box->handle(), caption).cx + 8 && box->height() == height;
+    };
+    box->setAutoSize(true);
+    EXPECT_TRUE(PumpUntil([&] { return fits("A caption much longer than the box"); }));
+    box->setCaption("Short");
+    EXPECT_TRUE(PumpUntil([&] { return fits("Short"); }));
 }
 
 TEST_F(SkinControls, CheckBoxPartsFromTheFileTheme) {
@@ -370,12 +518,7 @@ TEST_F(SkinControls, ToolBarDrawsDeepBlueWithoutAReadyTheme) {
     EXPECT_EQ(ScreenPixel(bar->handle(), r.left, r.top + 10), RGB(0x47, 0x47, 0x47));
     EXPECT_EQ(ScreenPixel(bar->handle(), r.left + 2, r.top + 2), RGB(0xEF, 0xEF, 0xEF));
     // The caption is centred on the width of "Add", the "&" taking no room.
-    HDC dc = GetDC(bar->handle());
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(bar->perform(WM_GETFONT)));
-    SIZE s{};
-    GetTextExtentPoint32A(dc, "Add", 3, &s);
-    SelectObject(dc, old);
-    ReleaseDC(bar->handle(), dc);
+    const SIZE s = TextExtent(bar->handle(), "Add");
     const int expectLeft = r.left + (r.right - r.left - s.cx) / 2;
     int firstInk = -1;
     for (int x = r.left + 1; x < r.right - 1 && firstInk < 0; ++x)
@@ -396,6 +539,65 @@ TEST_F(SkinControls, ToolBarDrawsDeepBlueWithoutAReadyTheme) {
     PumpFor(50);
 }
 
+// Hovered with the real mouse, each face puts its image (found by its colour) and its
+// caption (by its ink) where the tool bar's layout says; a drop-down button keeps
+// 14 pixels at its right for the arrow and its line.
+TEST_F(SkinControls, ToolBarHotButtonFaces) {
+    constexpr COLORREF kImage = RGB(20, 120, 220), kFace = RGB(0xEF, 0xEF, 0xEF);
+    constexpr int iw = 24, ih = 20; // not square, and taller than 16 to move a List caption
+    auto* images = new ui::ImageList(form.get(), "images", iw, ih);
+    ImageList_AddMasked(images->handle(), SolidBitmap(iw, ih, kImage).get(), kMagenta);
+    auto* bar = new skin::ToolBar(form.get(), "bar", form->handle(), 0, 0, 360, 48, 60, 44, images);
+    bar->setUIStyle(skin::UIStyle::DeepBlue);
+    for (const char* name : {"add", "open"}) bar->addButton(name)->setImageIndex(0);
+    bar->buttons()[0]->setCaption("&Add");
+    bar->buttons()[1]->setCaption("&Open");
+    TBBUTTONINFOA drop{};
+    drop.cbSize = sizeof drop;
+    drop.dwMask = TBIF_STYLE;
+    drop.fsStyle = BTNS_DROPDOWN;
+    bar->perform(TB_SETBUTTONINFOA, static_cast<WPARAM>(bar->buttons()[1]->commandId()), reinterpret_cast<LPARAM>(&drop));
+
+    struct Case { const char* name; bool list; int button; const char* shown; };
+    for (const Case& c : {Case{"centred", false, 0, "Add"}, Case{"drop-down", false, 1, "Open"},
+                          Case{"list", true, 0, "Add"}}) {
+        SCOPED_TRACE(c.name);
+        bar->setList(c.list);
+        ui::ToolButton* button = bar->buttons()[static_cast<size_t>(c.button)];
+        const bool dropDown = c.button == 1;
+        const RECT R = button->itemRect();
+        CursorTo(bar->handle(), R.left + 3, R.top + 3);
+        ASSERT_TRUE(PumpUntil([&] { return bar->perform(TB_GETHOTITEM) == c.button; }));
+        const Capture cap(bar->handle());
+
+        const int span = R.right - R.left - (dropDown ? 14 : 0);
+        const POINT imageAt = c.list ? POINT{R.left + 5, R.top + 3} : POINT{R.left + (span - iw) / 2, R.top + 3};
+        const RECT face{R.left + 1, R.top + 1, R.right - 1, R.bottom - 1};
+        const RECT image = cap.bounds(face, [&](COLORREF p) { return p == kImage; });
+        EXPECT_EQ(image.left, imageAt.x);
+        EXPECT_EQ(image.top, imageAt.y);
+        EXPECT_EQ(image.right - image.left, iw);
+        EXPECT_EQ(image.bottom - image.top, ih);
+
+        const POINT textAt = c.list ? POINT{R.left + iw + 7, R.top + 4 + (ih - 16) / 2}
+                                    : POINT{R.left + (span - TextExtent(bar->handle(), c.shown).cx) / 2, R.top + ih + 4};
+        const RECT textArea{c.list ? imageAt.x + iw : face.left, c.list ? face.top : imageAt.y + ih,
+                            dropDown ? R.right - 14 : face.right, face.bottom};
+        const RECT text = cap.bounds(textArea, [&](COLORREF p) { return p != kFace && p != kImage; });
+        const POINT ink = InkOffset(bar->handle(), button->caption(), 0);
+        EXPECT_EQ(text.left, textAt.x + ink.x);
+        EXPECT_EQ(text.top, textAt.y + ink.y);
+
+        if (dropDown) {
+            const int m = (R.bottom - R.top) / 2;
+            for (int y = R.top; y < R.bottom; ++y) ASSERT_EQ(cap.pixel(R.right - 14, y), 0u) << y;
+            for (POINT p : {POINT{R.right - 9, m}, POINT{R.right - 5, m}, POINT{R.right - 7, m + 1}})
+                EXPECT_EQ(cap.pixel(p.x, p.y), 0u) << p.x - R.right << "," << p.y;
+            EXPECT_EQ(cap.pixel(R.right - 11, m), kFace);
+        }
+    }
+}
+
 TEST_F(SkinControls, GroupBoxFrameAndStyleForItsChildren) {
     auto* group = new skin::GroupBox(form.get(), "group", form->handle(), 10, 10, 200, 100);
     group->setBorderColor(0x686868);
@@ -404,12 +606,7 @@ TEST_F(SkinControls, GroupBoxFrameAndStyleForItsChildren) {
     for (int x = 1; x < 199; ++x) ASSERT_EQ(closed.pixel(x, 6), line) << x;
 
     group->setCaption("Options");
-    HDC dc = GetDC(group->handle());
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(group->perform(WM_GETFONT)));
-    SIZE s{};
-    GetTextExtentPoint32A(dc, "Options", 7, &s);
-    SelectObject(dc, old);
-    ReleaseDC(group->handle(), dc);
+    const SIZE s = TextExtent(group->handle(), "Options");
     Capture gap(group->handle());
     EXPECT_EQ(gap.pixel(1, 6), line);
     EXPECT_NE(gap.pixel(3, 6), line);
