@@ -189,6 +189,12 @@ TEST_F(SkinControls, ButtonStatePicturesStretchInNineParts) {
     clear->setFileTheme(theme(ButtonSkin(true)));
     EXPECT_TRUE(clear->transparent());
     EXPECT_EQ(Capture(clear->handle()).pixel(0, 0), kFormColor);
+    // On a tool bar, what is behind the bar shows through, not the bar.
+    auto* bar = new skin::ToolBar(form.get(), "bar", form->handle(), 0, 150, 360, 40, 44, 36, nullptr);
+    auto* onBar = new skin::Button(form.get(), "onBar", bar->handle(), 200, 5, 75, 25);
+    onBar->setUIStyle(skin::UIStyle::FromThemeFile);
+    onBar->setFileTheme(clear->fileTheme());
+    EXPECT_EQ(Capture(onBar->handle()).pixel(0, 0), kFormColor);
 }
 
 TEST_F(SkinControls, ButtonWithoutPictureShowsTheEmptyOne) {
@@ -215,6 +221,26 @@ TEST_F(SkinControls, TwoImageGlyphDrawsItsHalfForTheState) {
     EXPECT_EQ(Capture(b->handle()).pixel(38, 13), RGB(0, 200, 0));
     b->setEnabled(false);
     EXPECT_EQ(Capture(b->handle()).pixel(38, 13), RGB(0, 0, 200));
+}
+
+// A button without a glyph takes its action's image, when the index is in range.
+TEST_F(SkinControls, ActionImageBecomesTheMissingGlyph) {
+    constexpr COLORREF kImage = RGB(0, 200, 0);
+    auto* images = new ui::ImageList(form.get(), "images", 16, 16);
+    ImageList_AddMasked(images->handle(), SolidBitmap(16, 16, kImage, true).get(), kMagenta);
+    auto* actions = new ui::ActionList(form.get(), "actions");
+    struct Case { int imageIndex; bool ownGlyph; int imagePixels; bool glyph; };
+    for (const Case& c : {Case{0, false, 16 * 16 - 1, true}, Case{1, false, 0, false}, Case{0, true, 0, true}}) {
+        SCOPED_TRACE(c.imageIndex * 10 + c.ownGlyph);
+        auto* b = new skin::Button(form.get(), "", form->handle(), 10, 10);
+        b->setUIStyle(skin::UIStyle::WinXP);
+        if (c.ownGlyph) b->setGlyph(SolidBitmap(16, 16, RGB(0, 0, 200), true).get());
+        b->setAction(actions->add("", "Go", c.imageIndex), images);
+        EXPECT_EQ(Capture(b->handle()).count(RECT{0, 0, 80, 27}, [&](COLORREF p) { return p == kImage; }),
+                  c.imagePixels);
+        EXPECT_EQ(b->glyph() != nullptr, c.glyph);
+        delete b;
+    }
 }
 
 TEST_F(SkinControls, DisabledCaptionIsEngraved) {
@@ -539,14 +565,16 @@ TEST_F(SkinControls, ToolBarDrawsDeepBlueWithoutAReadyTheme) {
     PumpFor(50);
 }
 
-// Hovered with the real mouse, each face puts its image (found by its colour) and its
-// caption (by its ink) where the tool bar's layout says; a drop-down button keeps
-// 14 pixels at its right for the arrow and its line.
+// Hovered with the real mouse, each face puts its image (found by its colour, from the
+// hot list when there is one) and its caption (by its ink) where the tool bar's layout
+// says; a drop-down button keeps 14 pixels at its right for the arrow and its line.
 TEST_F(SkinControls, ToolBarHotButtonFaces) {
-    constexpr COLORREF kImage = RGB(20, 120, 220), kFace = RGB(0xEF, 0xEF, 0xEF);
+    constexpr COLORREF kImage = RGB(20, 120, 220), kHotImage = RGB(220, 120, 20), kFace = RGB(0xEF, 0xEF, 0xEF);
     constexpr int iw = 24, ih = 20; // not square, and taller than 16 to move a List caption
     auto* images = new ui::ImageList(form.get(), "images", iw, ih);
     ImageList_AddMasked(images->handle(), SolidBitmap(iw, ih, kImage).get(), kMagenta);
+    auto* hotImages = new ui::ImageList(form.get(), "hot", iw, ih);
+    ImageList_AddMasked(hotImages->handle(), SolidBitmap(iw, ih, kHotImage).get(), kMagenta);
     auto* bar = new skin::ToolBar(form.get(), "bar", form->handle(), 0, 0, 360, 48, 60, 44, images);
     bar->setUIStyle(skin::UIStyle::DeepBlue);
     for (const char* name : {"add", "open"}) bar->addButton(name)->setImageIndex(0);
@@ -558,11 +586,13 @@ TEST_F(SkinControls, ToolBarHotButtonFaces) {
     drop.fsStyle = BTNS_DROPDOWN;
     bar->perform(TB_SETBUTTONINFOA, static_cast<WPARAM>(bar->buttons()[1]->commandId()), reinterpret_cast<LPARAM>(&drop));
 
-    struct Case { const char* name; bool list; int button; const char* shown; };
-    for (const Case& c : {Case{"centred", false, 0, "Add"}, Case{"drop-down", false, 1, "Open"},
-                          Case{"list", true, 0, "Add"}}) {
+    struct Case { const char* name; bool list; int button; const char* shown; bool hotList; };
+    for (const Case& c : {Case{"centred", false, 0, "Add", false}, Case{"drop-down", false, 1, "Open", false},
+                          Case{"list", true, 0, "Add", false}, Case{"hot list", true, 0, "Add", true}}) {
         SCOPED_TRACE(c.name);
         bar->setList(c.list);
+        bar->perform(TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(c.hotList ? hotImages->handle() : nullptr));
+        const COLORREF shows = c.hotList ? kHotImage : kImage;
         ui::ToolButton* button = bar->buttons()[static_cast<size_t>(c.button)];
         const bool dropDown = c.button == 1;
         const RECT R = button->itemRect();
@@ -573,7 +603,7 @@ TEST_F(SkinControls, ToolBarHotButtonFaces) {
         const int span = R.right - R.left - (dropDown ? 14 : 0);
         const POINT imageAt = c.list ? POINT{R.left + 5, R.top + 3} : POINT{R.left + (span - iw) / 2, R.top + 3};
         const RECT face{R.left + 1, R.top + 1, R.right - 1, R.bottom - 1};
-        const RECT image = cap.bounds(face, [&](COLORREF p) { return p == kImage; });
+        const RECT image = cap.bounds(face, [&](COLORREF p) { return p == shows; });
         EXPECT_EQ(image.left, imageAt.x);
         EXPECT_EQ(image.top, imageAt.y);
         EXPECT_EQ(image.right - image.left, iw);
@@ -583,7 +613,7 @@ TEST_F(SkinControls, ToolBarHotButtonFaces) {
                                     : POINT{R.left + (span - TextExtent(bar->handle(), c.shown).cx) / 2, R.top + ih + 4};
         const RECT textArea{c.list ? imageAt.x + iw : face.left, c.list ? face.top : imageAt.y + ih,
                             dropDown ? R.right - 14 : face.right, face.bottom};
-        const RECT text = cap.bounds(textArea, [&](COLORREF p) { return p != kFace && p != kImage; });
+        const RECT text = cap.bounds(textArea, [&](COLORREF p) { return p != kFace && p != shows; });
         const POINT ink = InkOffset(bar->handle(), button->caption(), 0);
         EXPECT_EQ(text.left, textAt.x + ink.x);
         EXPECT_EQ(text.top, textAt.y + ink.y);
