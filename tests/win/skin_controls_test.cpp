@@ -408,6 +408,21 @@ TEST_F(SkinKeys, PlainLetterIsAMnemonicOnlyFromASkinnedButton) {
     EXPECT_EQ(edit->text(), "o");
 }
 
+// A press of Space toggles a focused box once (on release: there is no key-down
+// handling); its letter, with no Alt, takes the focus and toggles it.
+TEST_F(SkinKeys, CheckBoxTogglesOnceOnSpaceAndOnItsLetter) {
+    auto* box = new skin::CheckBox(form.get(), "box", form->handle(), 10, 60);
+    box->setCaption("&Wrap");
+    box->setFocus();
+    Type(VK_SPACE);
+    EXPECT_TRUE(box->checked());
+    ok->setFocus();
+    Type('W');
+    EXPECT_FALSE(box->checked());
+    EXPECT_EQ(GetFocus(), box->handle());
+    EXPECT_EQ(okClicks, 0);
+}
+
 TEST_F(SkinKeys, HeldMouseRepeatsAndClicksOnceOnReleaseInside) {
     int ticks = 0;
     ok->setMouseContinuouslyDownInterval(100);
