@@ -208,7 +208,7 @@ TEST_F(SkinControls, ButtonWithoutPictureShowsTheEmptyOne) {
     EXPECT_EQ(c.pixel(70, 20), RGB(255, 255, 255));
 }
 
-TEST_F(SkinControls, TwoImageGlyphDrawsItsHalfForTheState) {
+TEST_F(SkinControls, GlyphDrawnForTheState) {
     auto* b = new skin::Button(form.get(), "g", form->handle(), 10, 10, 80, 27);
     b->setUIStyle(skin::UIStyle::WinXP);
     const auto bytes = skinpack::MakeBmp24(32, 16, [](int x, int y) {
@@ -221,6 +221,18 @@ TEST_F(SkinControls, TwoImageGlyphDrawsItsHalfForTheState) {
     EXPECT_EQ(Capture(b->handle()).pixel(38, 13), RGB(0, 200, 0));
     b->setEnabled(false);
     EXPECT_EQ(Capture(b->handle()).pixel(38, 13), RGB(0, 0, 200));
+
+    // A single image is greyed instead: drawn, but none of its colour.
+    b->setGlyph(nullptr);
+    const Capture bare(b->handle());
+    b->setGlyph(SolidBitmap(16, 16, RGB(0, 200, 0), true).get());
+    const Capture greyed(b->handle());
+    const RECT box{30, 5, 46, 21};
+    EXPECT_EQ(greyed.count(box, [](COLORREF p) { return p == RGB(0, 200, 0); }), 0);
+    int drawn = 0;
+    for (int y = box.top; y < box.bottom; ++y)
+        for (int x = box.left; x < box.right; ++x) drawn += greyed.pixel(x, y) != bare.pixel(x, y);
+    EXPECT_GT(drawn, 16 * 16 / 2);
 }
 
 // A button without a glyph takes its action's image, when the index is in range.
@@ -243,7 +255,7 @@ TEST_F(SkinControls, ActionImageBecomesTheMissingGlyph) {
     }
 }
 
-TEST_F(SkinControls, DisabledCaptionIsEngraved) {
+TEST_F(SkinControls, CaptionEngravedWhenDisabledAndMovedWhenPressed) {
     auto* t = theme(ButtonSkin(false));
     auto* b = new skin::Button(form.get(), "c", form->handle(), 10, 10, 80, 27);
     b->setUIStyle(skin::UIStyle::FromThemeFile);
@@ -263,6 +275,17 @@ TEST_F(SkinControls, DisabledCaptionIsEngraved) {
         for (int x = 0; x < 79; ++x)
             if (grey(c.pixel(x, y)) && (white(c.pixel(x + 1, y + 1)) || grey(c.pixel(x + 1, y + 1)))) ++twins;
     EXPECT_EQ(twins, c.count(RECT{0, 0, 79, 26}, grey));
+
+    // Pressed, the caption moves one pixel down-right.
+    b->setEnabled(true);
+    auto ink = [&] { return Capture(b->handle()).bounds(all, [](COLORREF p) { return p == RGB(0, 255, 0); }); };
+    const RECT up = ink();
+    ASSERT_LT(up.left, up.right);
+    b->perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    const RECT down = ink();
+    b->perform(WM_LBUTTONUP, 0, MAKELPARAM(-5, -5));
+    EXPECT_EQ(down.left, up.left + 1);
+    EXPECT_EQ(down.top, up.top + 1);
 }
 
 // MacOS and BlueGlass show focus by a bold caption, the other styles by a focus
