@@ -104,7 +104,8 @@ POINT InkOffset(HWND w, const std::string& text, UINT flags) {
     POINT first{200, 40};
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 200; ++x)
-            if (GetPixel(off.dc(), x, y) != RGB(255, 255, 255)) first = {std::min<LONG>(first.x, x), std::min<LONG>(first.y, y)};
+            if (GetPixel(off.dc(), x, y) != RGB(255, 255, 255))
+                first = {std::min<LONG>(first.x, x), std::min<LONG>(first.y, y)};
     return first;
 }
 
@@ -581,19 +582,6 @@ TEST_F(SkinControls, ToolBarDrawsDeepBlueWithoutAReadyTheme) {
     PumpFor(100);
     EXPECT_EQ(ScreenPixel(bar->handle(), r.left, r.top + 10), RGB(0x47, 0x47, 0x47));
     EXPECT_EQ(ScreenPixel(bar->handle(), r.left + 2, r.top + 2), RGB(0xEF, 0xEF, 0xEF));
-    // The caption is centred on the width of "Add", the "&" taking no room.
-    const SIZE s = TextExtent(bar->handle(), "Add");
-    const int expectLeft = r.left + (r.right - r.left - s.cx) / 2;
-    int firstInk = -1;
-    for (int x = r.left + 1; x < r.right - 1 && firstInk < 0; ++x)
-        for (int y = r.top + 4; y < r.top + 4 + s.cy; ++y)
-            if (ScreenPixel(bar->handle(), x, y) == RGB(0, 0, 0)) {
-                firstInk = x;
-                break;
-            }
-    EXPECT_GE(firstInk, expectLeft);
-    EXPECT_LE(firstInk, expectLeft + 2);
-
     LeftButton(false);
     PumpFor(100);
     EXPECT_EQ(ScreenPixel(bar->handle(), r.left + 2, r.top + 2), RGB(0xD8, 0xD8, 0xD8));
@@ -622,7 +610,8 @@ TEST_F(SkinControls, ToolBarHotButtonFaces) {
     drop.cbSize = sizeof drop;
     drop.dwMask = TBIF_STYLE;
     drop.fsStyle = BTNS_DROPDOWN;
-    bar->perform(TB_SETBUTTONINFOA, static_cast<WPARAM>(bar->buttons()[1]->commandId()), reinterpret_cast<LPARAM>(&drop));
+    bar->perform(TB_SETBUTTONINFOA, static_cast<WPARAM>(bar->buttons()[1]->commandId()),
+                 reinterpret_cast<LPARAM>(&drop));
 
     struct Case { const char* name; bool list; int button; const char* shown; bool hotList; };
     for (const Case& c : {Case{"centred", false, 0, "Add", false}, Case{"drop-down", false, 1, "Open", false},
@@ -647,8 +636,9 @@ TEST_F(SkinControls, ToolBarHotButtonFaces) {
         EXPECT_EQ(image.right - image.left, iw);
         EXPECT_EQ(image.bottom - image.top, ih);
 
+        const int shownWidth = TextExtent(bar->handle(), c.shown).cx;
         const POINT textAt = c.list ? POINT{R.left + iw + 7, R.top + 4 + (ih - 16) / 2}
-                                    : POINT{R.left + (span - TextExtent(bar->handle(), c.shown).cx) / 2, R.top + ih + 4};
+                                    : POINT{R.left + (span - shownWidth) / 2, R.top + ih + 4};
         const RECT textArea{c.list ? imageAt.x + iw : face.left, c.list ? face.top : imageAt.y + ih,
                             dropDown ? R.right - 14 : face.right, face.bottom};
         const RECT text = cap.bounds(textArea, [&](COLORREF p) { return p != kFace && p != shows; });
