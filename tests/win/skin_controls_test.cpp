@@ -656,6 +656,22 @@ TEST_F(SkinControls, ToolBarHotButtonFaces) {
     }
 }
 
+// A caption longer than any fixed buffer is drawn from its start to the button's edge.
+TEST_F(SkinControls, ToolBarHotButtonWithALongCaption) {
+    auto* bar = new skin::ToolBar(form.get(), "bar", form->handle(), 0, 0, 360, 36, 44, 36, nullptr);
+    bar->setUIStyle(skin::UIStyle::DeepBlue);
+    bar->setList(true);
+    ui::ToolButton* b = bar->addButton("long");
+    b->setCaption(std::string(2000, 'W'));
+    const RECT R = b->itemRect();
+    CursorTo(bar->handle(), R.left + 3, R.top + 3);
+    ASSERT_TRUE(PumpUntil([&] { return bar->perform(TB_GETHOTITEM) == 0; }));
+    const Capture cap(bar->handle());
+    const RECT text = cap.bounds(R, [](COLORREF p) { return p == 0; });
+    EXPECT_EQ(text.left, R.left + 8 + InkOffset(bar->handle(), "W", 0).x);
+    EXPECT_EQ(text.right, R.right);
+}
+
 TEST_F(SkinControls, GroupBoxFrameAndStyleForItsChildren) {
     auto* group = new skin::GroupBox(form.get(), "group", form->handle(), 10, 10, 200, 100);
     group->setBorderColor(0x686868);
