@@ -672,6 +672,25 @@ TEST_F(SkinControls, ToolBarHotButtonWithALongCaption) {
     EXPECT_EQ(text.right, R.right);
 }
 
+// Once the bar's window is gone, a window given its tips' handle reports to no one:
+// the bar no longer answers for it (a dead bar would crash).
+TEST_F(SkinControls, ToolBarTipsReportToTheBarOnlyWhileItsWindowLives) {
+    auto* bar = new skin::ToolBar(form.get(), "bar", form->handle(), 0, 0, 360, 36, 44, 36, nullptr);
+    ui::ToolButton* b = bar->addButton("add");
+    b->setHint("Adds");
+    const HWND tips = reinterpret_cast<HWND>(bar->perform(TB_GETTOOLTIPS));
+    ASSERT_TRUE(tips);
+    auto ask = [&] {
+        NMTTDISPINFOA info{};
+        info.hdr = {tips, static_cast<UINT_PTR>(b->commandId()), static_cast<UINT>(TTN_GETDISPINFOA)};
+        form->perform(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+        return std::string(info.lpszText ? info.lpszText : "");
+    };
+    EXPECT_EQ(ask(), "Adds");
+    DestroyWindow(bar->handle());
+    EXPECT_EQ(ask(), "");
+}
+
 TEST_F(SkinControls, GroupBoxFrameAndStyleForItsChildren) {
     auto* group = new skin::GroupBox(form.get(), "group", form->handle(), 10, 10, 200, 100);
     group->setBorderColor(0x686868);
