@@ -23,6 +23,12 @@ WinControl* lookup(std::unordered_map<HWND, WinControl*>& m, HWND h) {
     auto it = m.find(h);
     return it == m.end() ? nullptr : it->second;
 }
+// Windows that report to a control (a tool bar's tips) are not ours and tell us nothing
+// when they go; their entries go with the control, or a later window given the same
+// handle would report to a dead object.
+void forgetNotifyTargetsOf(const WinControl* target) {
+    std::erase_if(notifyTargets(), [target](const auto& entry) { return entry.second == target; });
+}
 } // namespace
 
 void registerWindowClass(const WindowClass& cls, WNDPROC proc) {
@@ -54,6 +60,7 @@ WinControl::~WinControl() {
 }
 
 HWND WinControl::unbind() {
+    forgetNotifyTargetsOf(this);
     HWND h = hwnd_;
     if (!h) return nullptr;
     if (oldProc_) SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
@@ -119,6 +126,7 @@ LRESULT CALLBACK WinControl::StdWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) 
         if (self->oldProc_) SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->oldProc_));
         objects().erase(h);
         notifyTargets().erase(h);
+        forgetNotifyTargetsOf(self);
         self->hwnd_ = nullptr;
         self->oldProc_ = nullptr;
         return r;

@@ -99,6 +99,8 @@ public:
     int count(RECT r, const std::function<bool(COLORREF)>& pred) const;
     // The same picture, pixel for pixel.
     bool operator==(const Capture& other) const { return w_ == other.w_ && h_ == other.h_ && px_ == other.px_; }
+    // The smallest rectangle holding every pixel in [rect) that satisfies pred; empty when none does.
+    RECT bounds(RECT r, const std::function<bool(COLORREF)>& pred) const;
 
 private:
     int w_ = 0, h_ = 0;

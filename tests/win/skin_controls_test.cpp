@@ -5,6 +5,7 @@
 #include "skin/controls/GroupBox.h"
 #include "skin/controls/ToolBar.h"
 #include "skin/theme/FileTheme.h"
+#include "skin/theme/StyleBitmaps.h"
 #include "skinpack/SkinWriter.h"
 #include "ui/Application.h"
 #include "ui/Environment.h"
@@ -82,6 +83,38 @@ void LeftButton(bool up) {
     SendInput(1, &in, sizeof in);
 }
 
+// Where the first ink of `text` lies when DrawText puts it at (0, 0) in the window's font.
+POINT InkOffset(HWND w, const std::string& text, UINT flags) {
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(w, WM_GETFONT, 0, 0));
+    ui::WindowDc screen(nullptr);
+    ui::OffscreenBitmap off(screen.get(), 200, 40);
+    RECT r{0, 0, 200, 40};
+    ui::fillSolid(off.dc(), r, RGB(255, 255, 255));
+    ui::SelectObjectScope f(off.dc(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(off.dc(), TRANSPARENT);
+    SetTextColor(off.dc(), 0);
+    DrawTextA(off.dc(), text.c_str(), static_cast<int>(text.size()), &r, flags);
+    POINT first{200, 40};
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 200; ++x)
+            if (GetPixel(off.dc(), x, y) != RGB(255, 255, 255))
+                first = {std::min<LONG>(first.x, x), std::min<LONG>(first.y, y)};
+    return first;
+}
+
+// Exact colours: no smoothing of the letters' edges. A face whose bold has thicker
+// strokes here, unlike Tahoma at this size.
+ui::FontHandle SharpFont() {
+    return ui::FontHandle(CreateFontA(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY,
+                                      0, "MS Sans Serif"));
+}
+
+ui::BitmapHandle SolidBitmap(int w, int h, COLORREF c, bool magentaCorner = false) {
+    return skin::BitmapFromBmpBytes(skinpack::MakeBmp24(w, h, [=](int x, int y) {
+        return uint32_t(magentaCorner && x == 0 && y == 0 ? kMagenta : c);
+    }));
+}
+
 class SkinControls : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -150,6 +183,12 @@ TEST_F(SkinControls, ButtonStatePicturesStretchInNineParts) {
     clear->setFileTheme(theme(ButtonSkin(true)));
     EXPECT_TRUE(clear->transparent());
     EXPECT_EQ(Capture(clear->handle()).pixel(0, 0), kFormColor);
+    // On a tool bar, what is behind the bar shows through, not the bar.
+    auto* bar = new skin::ToolBar(form.get(), "bar", form->handle(), 0, 150, 360, 40, 44, 36, nullptr);
+    auto* onBar = new skin::Button(form.get(), "onBar", bar->handle(), 200, 5, 75, 25);
+    onBar->setUIStyle(skin::UIStyle::FromThemeFile);
+    onBar->setFileTheme(clear->fileTheme());
+    EXPECT_EQ(Capture(onBar->handle()).pixel(0, 0), kFormColor);
 }
 
 TEST_F(SkinControls, ButtonWithoutPictureShowsTheEmptyOne) {
@@ -163,7 +202,7 @@ TEST_F(SkinControls, ButtonWithoutPictureShowsTheEmptyOne) {
     EXPECT_EQ(c.pixel(70, 20), RGB(255, 255, 255));
 }
 
-TEST_F(SkinControls, TwoImageGlyphDrawsItsHalfForTheState) {
+TEST_F(SkinControls, GlyphDrawnForTheState) {
     auto* b = new skin::Button(form.get(), "g", form->handle(), 10, 10, 80, 27);
     b->setUIStyle(skin::UIStyle::WinXP);
     const auto bytes = skinpack::MakeBmp24(32, 16, [](int x, int y) {
@@ -176,17 +215,47 @@ TEST_F(SkinControls, TwoImageGlyphDrawsItsHalfForTheState) {
     EXPECT_EQ(Capture(b->handle()).pixel(38, 13), RGB(0, 200, 0));
     b->setEnabled(false);
     EXPECT_EQ(Capture(b->handle()).pixel(38, 13), RGB(0, 0, 200));
+
+    // A single image is greyed instead: drawn, but none of its colour.
+    b->setGlyph(nullptr);
+    const Capture bare(b->handle());
+    b->setGlyph(SolidBitmap(16, 16, RGB(0, 200, 0), true).get());
+    const Capture greyed(b->handle());
+    const RECT box{30, 5, 46, 21};
+    EXPECT_EQ(greyed.count(box, [](COLORREF p) { return p == RGB(0, 200, 0); }), 0);
+    int drawn = 0;
+    for (int y = box.top; y < box.bottom; ++y)
+        for (int x = box.left; x < box.right; ++x) drawn += greyed.pixel(x, y) != bare.pixel(x, y);
+    EXPECT_GT(drawn, 16 * 16 / 2);
 }
 
-TEST_F(SkinControls, DisabledCaptionIsEngraved) {
+// A button without a glyph takes its action's image, when the index is in range.
+TEST_F(SkinControls, ActionImageBecomesTheMissingGlyph) {
+    constexpr COLORREF kImage = RGB(0, 200, 0);
+    auto* images = new ui::ImageList(form.get(), "images", 16, 16);
+    ImageList_AddMasked(images->handle(), SolidBitmap(16, 16, kImage, true).get(), kMagenta);
+    auto* actions = new ui::ActionList(form.get(), "actions");
+    struct Case { int imageIndex; bool ownGlyph; int imagePixels; bool glyph; };
+    for (const Case& c : {Case{0, false, 16 * 16 - 1, true}, Case{1, false, 0, false}, Case{0, true, 0, true}}) {
+        SCOPED_TRACE(c.imageIndex * 10 + c.ownGlyph);
+        auto* b = new skin::Button(form.get(), "", form->handle(), 10, 10);
+        b->setUIStyle(skin::UIStyle::WinXP);
+        if (c.ownGlyph) b->setGlyph(SolidBitmap(16, 16, RGB(0, 0, 200), true).get());
+        b->setAction(actions->add("", "Go", c.imageIndex), images);
+        EXPECT_EQ(Capture(b->handle()).count(RECT{0, 0, 80, 27}, [&](COLORREF p) { return p == kImage; }),
+                  c.imagePixels);
+        EXPECT_EQ(b->glyph() != nullptr, c.glyph);
+        delete b;
+    }
+}
+
+TEST_F(SkinControls, CaptionEngravedWhenDisabledAndMovedWhenPressed) {
     auto* t = theme(ButtonSkin(false));
     auto* b = new skin::Button(form.get(), "c", form->handle(), 10, 10, 80, 27);
     b->setUIStyle(skin::UIStyle::FromThemeFile);
     b->setFileTheme(t);
     b->setCaption("IIII");
-    // Exact colours: no smoothing of the letters' edges.
-    ui::FontHandle font(CreateFontA(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0,
-                                    "Tahoma"));
+    ui::FontHandle font = SharpFont();
     b->setFont(font.get());
     b->setEnabled(false);
     const Capture c(b->handle());
@@ -200,6 +269,110 @@ TEST_F(SkinControls, DisabledCaptionIsEngraved) {
         for (int x = 0; x < 79; ++x)
             if (grey(c.pixel(x, y)) && (white(c.pixel(x + 1, y + 1)) || grey(c.pixel(x + 1, y + 1)))) ++twins;
     EXPECT_EQ(twins, c.count(RECT{0, 0, 79, 26}, grey));
+
+    // Pressed, the caption moves one pixel down-right.
+    b->setEnabled(true);
+    auto ink = [&] { return Capture(b->handle()).bounds(all, [](COLORREF p) { return p == RGB(0, 255, 0); }); };
+    const RECT up = ink();
+    ASSERT_LT(up.left, up.right);
+    b->perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    const RECT down = ink();
+    b->perform(WM_LBUTTONUP, 0, MAKELPARAM(-5, -5));
+    EXPECT_EQ(down.left, up.left + 1);
+    EXPECT_EQ(down.top, up.top + 1);
+}
+
+// MacOS and BlueGlass show focus by a bold caption, the other styles by a focus
+// rectangle (outside the counted area); the bold lasts only while focused.
+TEST_F(SkinControls, FocusedCaptionIsBoldInMacOSAndBlueGlassOnly) {
+    ui::FontHandle font = SharpFont();
+    auto* b = new skin::Button(form.get(), "b", form->handle(), 10, 10, 80, 27);
+    auto* other = new skin::Button(form.get(), "other", form->handle(), 100, 10, 80, 27);
+    b->setCaption("MMMM");
+    b->setFont(font.get());
+    auto ink = [&] { return Capture(b->handle()).count(RECT{3, 3, 77, 24}, [](COLORREF p) { return p == 0; }); };
+    struct Case { skin::UIStyle style; bool bold; };
+    for (const Case& c : {Case{skin::UIStyle::WinXP, false}, Case{skin::UIStyle::MacOS, true},
+                          Case{skin::UIStyle::BlueGlass, true}}) {
+        SCOPED_TRACE(static_cast<int>(c.style));
+        b->setUIStyle(c.style);
+        other->setFocus();
+        const int plain = ink();
+        ASSERT_GT(plain, 20);
+        b->setFocus();
+        const int focused = ink();
+        other->setFocus();
+        EXPECT_EQ(ink(), plain);
+        if (c.bold) EXPECT_GT(focused, plain + 20);
+        else EXPECT_EQ(focused, plain);
+    }
+}
+
+// AutoSize takes one part of the built-in style's strip, whatever a file theme holds:
+// FromThemeFile finds no strip there and takes a third of the empty 74 x 21.
+TEST_F(SkinControls, ButtonAutoSizeTakesThePartOfTheBuiltInStrip) {
+    auto* b = new skin::Button(form.get(), "b", form->handle(), 10, 10);
+    b->setFileTheme(theme(ButtonSkin(false))); // 18 x 21 parts, never the size
+    for (skin::UIStyle style : {skin::UIStyle::WinXP, skin::UIStyle::MacOS, skin::UIStyle::DeepBlue,
+                                skin::UIStyle::FromThemeFile}) {
+        SCOPED_TRACE(static_cast<int>(style));
+        b->setAutoSize(false);
+        b->setBounds(10, 10, 80, 27);
+        b->setUIStyle(style);
+        EXPECT_EQ(b->width(), 80);
+        b->setAutoSize(true);
+        SIZE part{24, 21};
+        if (style != skin::UIStyle::FromThemeFile) {
+            ui::BitmapHandle strip;
+            skin::StyleBitmap(style, 1, strip);
+            const SIZE s = ui::bitmapSize(strip.get());
+            ASSERT_GT(s.cx, 0);
+            part = {s.cx / 3, s.cy};
+        }
+        EXPECT_EQ(b->width(), part.cx);
+        EXPECT_EQ(b->height(), part.cy);
+    }
+}
+
+// Glyph (found by its colour) and caption (by its ink) where each Layout puts them;
+// a pressed button moves both one pixel down-right.
+TEST_F(SkinControls, GlyphLayoutsPlaceGlyphAndCaption) {
+    constexpr COLORREF kGlyph = RGB(0, 200, 0), kText = RGB(230, 0, 0);
+    constexpr int W = 100, H = 64, gw = 20, gh = 14;
+    ui::FontHandle font = SharpFont();
+    auto* b = new skin::Button(form.get(), "g", form->handle(), 10, 10, W, H);
+    b->setUIStyle(skin::UIStyle::WinXP);
+    b->setFont(font.get());
+    b->setFontColor(kText);
+    b->setCaption("Go");
+    b->setGlyph(SolidBitmap(gw, gh, kGlyph, true).get());
+    const SIZE t = TextSizeIn(b->handle(), "Go");
+    const POINT ink = InkOffset(b->handle(), "Go", DT_SINGLELINE);
+    const int S = b->spacing(), leftX = (W - gw - t.cx - S) / 2, rightX = (W + t.cx + S - gw) / 2;
+    const int topY = (H - t.cy - gh - S) / 2, bottomY = (H + t.cy + S - gh) / 2;
+    struct Case { skin::ButtonLayout layout; bool pressed; POINT glyph, caption; };
+    const Case cases[] = {
+        {skin::ButtonLayout::GlyphLeft, false, {leftX, (H - gh) / 2}, {leftX + gw + S, (H - t.cy) / 2}},
+        {skin::ButtonLayout::GlyphRight, false, {rightX, (H - gh) / 2}, {rightX - t.cx - S, (H - t.cy) / 2}},
+        {skin::ButtonLayout::GlyphTop, false, {(W - gw) / 2, topY}, {(W - t.cx) / 2, topY + gh + S}},
+        {skin::ButtonLayout::GlyphBottom, false, {(W - gw) / 2, bottomY}, {(W - t.cx) / 2, bottomY - t.cy - S}},
+        {skin::ButtonLayout::GlyphLeft, true, {leftX + 1, (H - gh) / 2 + 1}, {leftX + gw + S + 1, (H - t.cy) / 2 + 1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.layout) * 10 + c.pressed);
+        b->setLayout(c.layout);
+        if (c.pressed) b->perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        const Capture cap(b->handle());
+        const RECT all{0, 0, W, H};
+        const RECT glyph = cap.bounds(all, [&](COLORREF p) { return p == kGlyph; });
+        EXPECT_EQ(glyph.left, c.glyph.x);
+        EXPECT_EQ(glyph.top, c.glyph.y);
+        EXPECT_EQ(glyph.right - glyph.left, gw);
+        const RECT text = cap.bounds(all, [&](COLORREF p) { return p == kText; });
+        EXPECT_EQ(text.left, c.caption.x + ink.x);
+        EXPECT_EQ(text.top, c.caption.y + ink.y);
+    }
+    b->perform(WM_LBUTTONUP, 0, MAKELPARAM(-5, -5));
 }
 
 class SkinKeys : public SkinControls {
@@ -250,6 +423,21 @@ TEST_F(SkinKeys, PlainLetterIsAMnemonicOnlyFromASkinnedButton) {
     Type('O');
     EXPECT_EQ(okClicks, 1);
     EXPECT_EQ(edit->text(), "o");
+}
+
+// A press of Space toggles a focused box once (on release: there is no key-down
+// handling); its letter, with no Alt, takes the focus and toggles it.
+TEST_F(SkinKeys, CheckBoxTogglesOnceOnSpaceAndOnItsLetter) {
+    auto* box = new skin::CheckBox(form.get(), "box", form->handle(), 10, 60);
+    box->setCaption("&Wrap");
+    box->setFocus();
+    Type(VK_SPACE);
+    EXPECT_TRUE(box->checked());
+    ok->setFocus();
+    Type('W');
+    EXPECT_FALSE(box->checked());
+    EXPECT_EQ(GetFocus(), box->handle());
+    EXPECT_EQ(okClicks, 0);
 }
 
 TEST_F(SkinKeys, HeldMouseRepeatsAndClicksOnceOnReleaseInside) {
@@ -337,6 +525,26 @@ TEST_F(SkinControls, CheckBoxStateAndClicks) {
     EXPECT_EQ(box->height(), std::max<int>(w.cy + 2, 13) + 4);
 }
 
+// A caption changed at run time: with AutoSize off the box keeps its size; turned on,
+// the next paint fits picture, caption and 8 pixels, and a shorter caption shrinks it.
+TEST_F(SkinControls, CheckBoxFitsARunTimeCaptionWhenAutoSized) {
+    auto* box = new skin::CheckBox(form.get(), "box", form->handle(), 10, 10);
+    box->setUIStyle(skin::UIStyle::WinXP);
+    box->setAutoSize(false);
+    box->setBounds(10, 10, 93, 17);
+    box->setCaption("A caption much longer than the box");
+    PumpPending();
+    EXPECT_EQ(box->width(), 93);
+    const int height = std::max<int>(TextSizeIn(box->handle(), "W").cy + 2, 13) + 4;
+    auto fits = [&](const char* caption) {
+        return box->width() == 13 + TextSizeIn(box->handle(), caption).cx + 8 && box->height() == height;
+    };
+    box->setAutoSize(true);
+    EXPECT_TRUE(PumpUntil([&] { return fits("A caption much longer than the box"); }));
+    box->setCaption("Short");
+    EXPECT_TRUE(PumpUntil([&] { return fits("Short"); }));
+}
+
 TEST_F(SkinControls, CheckBoxPartsFromTheFileTheme) {
     DescriptionWriter d;
     d.addBitmap("SKIN2_CHECKBOX", skinpack::MakeBmp24(78, 13, [](int x, int) { return uint32_t(kParts[x / 13]); }));
@@ -367,19 +575,6 @@ TEST_F(SkinControls, ToolBarDrawsDeepBlueWithoutAReadyTheme) {
     PumpFor(100);
     EXPECT_EQ(ScreenPixel(bar->handle(), r.left, r.top + 10), RGB(0x47, 0x47, 0x47));
     EXPECT_EQ(ScreenPixel(bar->handle(), r.left + 2, r.top + 2), RGB(0xEF, 0xEF, 0xEF));
-    // The caption is centred on the width of "Add", the "&" taking no room.
-    const SIZE s = TextSizeIn(bar->handle(), "Add");
-    const int expectLeft = r.left + (r.right - r.left - s.cx) / 2;
-    int firstInk = -1;
-    for (int x = r.left + 1; x < r.right - 1 && firstInk < 0; ++x)
-        for (int y = r.top + 4; y < r.top + 4 + s.cy; ++y)
-            if (ScreenPixel(bar->handle(), x, y) == RGB(0, 0, 0)) {
-                firstInk = x;
-                break;
-            }
-    EXPECT_GE(firstInk, expectLeft);
-    EXPECT_LE(firstInk, expectLeft + 2);
-
     LeftButton(false);
     PumpFor(100);
     EXPECT_EQ(ScreenPixel(bar->handle(), r.left + 2, r.top + 2), RGB(0xD8, 0xD8, 0xD8));
@@ -387,6 +582,106 @@ TEST_F(SkinControls, ToolBarDrawsDeepBlueWithoutAReadyTheme) {
     CursorTo(form->handle(), 300, 200);
     LeftButton(true);
     PumpFor(50);
+}
+
+// Hovered with the real mouse, each face puts its image (found by its colour, from the
+// hot list when there is one) and its caption (by its ink) where the tool bar's layout
+// says; a drop-down button keeps 14 pixels at its right for the arrow and its line.
+TEST_F(SkinControls, ToolBarHotButtonFaces) {
+    constexpr COLORREF kImage = RGB(20, 120, 220), kHotImage = RGB(220, 120, 20), kFace = RGB(0xEF, 0xEF, 0xEF);
+    constexpr int iw = 24, ih = 20; // not square, and taller than 16 to move a List caption
+    auto* images = new ui::ImageList(form.get(), "images", iw, ih);
+    ImageList_AddMasked(images->handle(), SolidBitmap(iw, ih, kImage).get(), kMagenta);
+    auto* hotImages = new ui::ImageList(form.get(), "hot", iw, ih);
+    ImageList_AddMasked(hotImages->handle(), SolidBitmap(iw, ih, kHotImage).get(), kMagenta);
+    auto* bar = new skin::ToolBar(form.get(), "bar", form->handle(), 0, 0, 360, 48, 60, 44, images);
+    bar->setUIStyle(skin::UIStyle::DeepBlue);
+    for (const char* name : {"add", "open"}) bar->addButton(name)->setImageIndex(0);
+    bar->buttons()[0]->setCaption("&Add");
+    bar->buttons()[1]->setCaption("&Open");
+    TBBUTTONINFOA drop{};
+    drop.cbSize = sizeof drop;
+    drop.dwMask = TBIF_STYLE;
+    drop.fsStyle = BTNS_DROPDOWN;
+    bar->perform(TB_SETBUTTONINFOA, static_cast<WPARAM>(bar->buttons()[1]->commandId()),
+                 reinterpret_cast<LPARAM>(&drop));
+
+    struct Case { const char* name; bool list; int button; const char* shown; bool hotList; };
+    for (const Case& c : {Case{"centred", false, 0, "Add", false}, Case{"drop-down", false, 1, "Open", false},
+                          Case{"list", true, 0, "Add", false}, Case{"hot list", true, 0, "Add", true}}) {
+        SCOPED_TRACE(c.name);
+        bar->setList(c.list);
+        bar->perform(TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(c.hotList ? hotImages->handle() : nullptr));
+        const COLORREF shows = c.hotList ? kHotImage : kImage;
+        ui::ToolButton* button = bar->buttons()[static_cast<size_t>(c.button)];
+        const bool dropDown = c.button == 1;
+        const RECT R = button->itemRect();
+        CursorTo(bar->handle(), R.left + 3, R.top + 3);
+        ASSERT_TRUE(PumpUntil([&] { return bar->perform(TB_GETHOTITEM) == c.button; }));
+        const Capture cap(bar->handle());
+
+        const int span = R.right - R.left - (dropDown ? 14 : 0);
+        const POINT imageAt = c.list ? POINT{R.left + 5, R.top + 3} : POINT{R.left + (span - iw) / 2, R.top + 3};
+        const RECT face{R.left + 1, R.top + 1, R.right - 1, R.bottom - 1};
+        const RECT image = cap.bounds(face, [&](COLORREF p) { return p == shows; });
+        EXPECT_EQ(image.left, imageAt.x);
+        EXPECT_EQ(image.top, imageAt.y);
+        EXPECT_EQ(image.right - image.left, iw);
+        EXPECT_EQ(image.bottom - image.top, ih);
+
+        const int shownWidth = TextSizeIn(bar->handle(), c.shown).cx;
+        const POINT textAt = c.list ? POINT{R.left + iw + 7, R.top + 4 + (ih - 16) / 2}
+                                    : POINT{R.left + (span - shownWidth) / 2, R.top + ih + 4};
+        const RECT textArea{c.list ? imageAt.x + iw : face.left, c.list ? face.top : imageAt.y + ih,
+                            dropDown ? R.right - 14 : face.right, face.bottom};
+        const RECT text = cap.bounds(textArea, [&](COLORREF p) { return p != kFace && p != shows; });
+        const POINT ink = InkOffset(bar->handle(), button->caption(), 0);
+        EXPECT_EQ(text.left, textAt.x + ink.x);
+        EXPECT_EQ(text.top, textAt.y + ink.y);
+
+        if (dropDown) {
+            const int m = (R.bottom - R.top) / 2;
+            for (int y = R.top; y < R.bottom; ++y) ASSERT_EQ(cap.pixel(R.right - 14, y), 0u) << y;
+            for (POINT p : {POINT{R.right - 9, m}, POINT{R.right - 5, m}, POINT{R.right - 7, m + 1}})
+                EXPECT_EQ(cap.pixel(p.x, p.y), 0u) << p.x - R.right << "," << p.y;
+            EXPECT_EQ(cap.pixel(R.right - 11, m), kFace);
+        }
+    }
+}
+
+// A caption longer than any fixed buffer is drawn from its start to the button's edge.
+TEST_F(SkinControls, ToolBarHotButtonWithALongCaption) {
+    auto* bar = new skin::ToolBar(form.get(), "bar", form->handle(), 0, 0, 360, 36, 44, 36, nullptr);
+    bar->setUIStyle(skin::UIStyle::DeepBlue);
+    bar->setList(true);
+    ui::ToolButton* b = bar->addButton("long");
+    b->setCaption(std::string(2000, 'W'));
+    const RECT R = b->itemRect();
+    CursorTo(bar->handle(), R.left + 3, R.top + 3);
+    ASSERT_TRUE(PumpUntil([&] { return bar->perform(TB_GETHOTITEM) == 0; }));
+    const Capture cap(bar->handle());
+    const RECT text = cap.bounds(R, [](COLORREF p) { return p == 0; });
+    EXPECT_EQ(text.left, R.left + 8 + InkOffset(bar->handle(), "W", 0).x);
+    EXPECT_EQ(text.right, R.right);
+}
+
+// Once the bar's window is gone, a window given its tips' handle reports to no one:
+// the bar no longer answers for it (a dead bar would crash).
+TEST_F(SkinControls, ToolBarTipsReportToTheBarOnlyWhileItsWindowLives) {
+    auto* bar = new skin::ToolBar(form.get(), "bar", form->handle(), 0, 0, 360, 36, 44, 36, nullptr);
+    ui::ToolButton* b = bar->addButton("add");
+    b->setHint("Adds");
+    const HWND tips = reinterpret_cast<HWND>(bar->perform(TB_GETTOOLTIPS));
+    ASSERT_TRUE(tips);
+    auto ask = [&] {
+        NMTTDISPINFOA info{};
+        info.hdr = {tips, static_cast<UINT_PTR>(b->commandId()), static_cast<UINT>(TTN_GETDISPINFOA)};
+        form->perform(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+        return std::string(info.lpszText ? info.lpszText : "");
+    };
+    EXPECT_EQ(ask(), "Adds");
+    DestroyWindow(bar->handle());
+    EXPECT_EQ(ask(), "");
 }
 
 TEST_F(SkinControls, GroupBoxFrameAndStyleForItsChildren) {

@@ -4,6 +4,7 @@
 #include "skin/frame/Form.h"
 #include "skin/frame/PopupMenu.h"
 #include "skin/frame/TitleBar.h"
+#include "skin/controls/ToolBar.h"
 #include "skin/theme/FileTheme.h"
 #include "skin/theme/SkinPublic.h"
 #include "skinpack/SkinWriter.h"
@@ -228,6 +229,25 @@ TEST_F(SkinFrame, BuiltInStyleFrameAndRegion) {
     form->frame->setBorderWidth(3);
     SetWindowPos(h(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
     EXPECT_EQ(ClientInsets(h()).bottom, 3);
+}
+
+// A tool bar on the frame shows the frame through it in MacOS and Protein only; on a
+// plain form it never does.
+TEST_F(SkinFrame, ToolBarSeesThroughToTheFrameInMacOSAndProtein) {
+    form->frame->setColor(0x1EC80A);
+    auto* onFrame = new skin::ToolBar(form.get(), "bar", form->frame->handle(), 0, 29, 200, 36, 44, 36, nullptr);
+    auto* onForm = new skin::ToolBar(form.get(), "plain", h(), 0, 100, 200, 36, 44, 36, nullptr);
+    struct Case { skin::UIStyle style; bool onFrame, seesThrough; };
+    for (const Case& c : {Case{skin::UIStyle::MacOS, true, true}, Case{skin::UIStyle::Protein, true, true},
+                          Case{skin::UIStyle::WinXP, true, false}, Case{skin::UIStyle::MacOS, false, false}}) {
+        SCOPED_TRACE(static_cast<int>(c.style) * 10 + c.onFrame);
+        skin::ToolBar* bar = c.onFrame ? onFrame : onForm;
+        bar->setUIStyle(c.style);
+        EXPECT_EQ(bar->transparent(), c.seesThrough);
+        if (c.onFrame) {
+            EXPECT_EQ(Capture(bar->handle()).pixel(150, 20) == 0x1EC80A, c.seesThrough);
+        }
+    }
 }
 
 TEST_F(SkinFrame, FileThemeBordersAndRegions) {

@@ -1,5 +1,8 @@
 #include "skin/controls/ToolBar.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "skin/controls/ControlGeometry.h"
 #include "skin/theme/SkinPublic.h"
 #include "skin/theme/StyleTable.h"
@@ -135,9 +138,13 @@ void ToolBar::drawButton(HDC dc, int id, const RECT& R, bool pressedLook, bool h
     int iw = 0, ih = 0;
     if (images) ImageList_GetIconSize(images, &iw, &ih);
 
-    char text[256] = {};
-    const LRESULT n = perform(TB_GETBUTTONTEXTA, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(text));
-    const std::string caption = n > 0 ? std::string(text, static_cast<size_t>(n)) : std::string();
+    // The tool bar copies the whole text, however long: ask for its length first.
+    std::string caption;
+    if (const LRESULT length = perform(TB_GETBUTTONTEXTA, static_cast<WPARAM>(id)); length > 0) {
+        std::vector<char> text(static_cast<size_t>(length) + 1);
+        const LRESULT n = perform(TB_GETBUTTONTEXTA, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(text.data()));
+        caption.assign(text.data(), static_cast<size_t>(std::clamp<LRESULT>(n, 0, length)));
+    }
     SIZE cs{};
     HFONT font = reinterpret_cast<HFONT>(perform(WM_GETFONT));
     ui::SelectObjectScope f(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
