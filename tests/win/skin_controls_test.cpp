@@ -451,8 +451,7 @@ TEST_F(SkinKeys, HeldMouseRepeatsAndClicksOnceOnReleaseInside) {
     EXPECT_LE(ticks, 13);
     EXPECT_EQ(okClicks, 0);
     LeftButton(true);
-    PumpFor(50);
-    EXPECT_EQ(okClicks, 1);
+    EXPECT_TRUE(PumpUntil([&] { return okClicks == 1; }));
     EXPECT_FALSE(ok->repeating());
 
     ticks = 0;
@@ -572,12 +571,11 @@ TEST_F(SkinControls, ToolBarDrawsDeepBlueWithoutAReadyTheme) {
     EXPECT_EQ(ScreenPixel(bar->handle(), r.right + 150, 20), RGB(0xE8, 0xE8, 0xE8));
 
     CursorTo(bar->handle(), r.left + 3, r.top + 3);
-    PumpFor(100);
+    auto face = [&](COLORREF c) { return ScreenPixel(bar->handle(), r.left + 2, r.top + 2) == c; };
+    EXPECT_TRUE(PumpUntil([&] { return face(RGB(0xEF, 0xEF, 0xEF)); }));
     EXPECT_EQ(ScreenPixel(bar->handle(), r.left, r.top + 10), RGB(0x47, 0x47, 0x47));
-    EXPECT_EQ(ScreenPixel(bar->handle(), r.left + 2, r.top + 2), RGB(0xEF, 0xEF, 0xEF));
     LeftButton(false);
-    PumpFor(100);
-    EXPECT_EQ(ScreenPixel(bar->handle(), r.left + 2, r.top + 2), RGB(0xD8, 0xD8, 0xD8));
+    EXPECT_TRUE(PumpUntil([&] { return face(RGB(0xD8, 0xD8, 0xD8)); }));
     EXPECT_EQ(ScreenPixel(bar->handle(), r.left, r.top + 10), RGB(0x47, 0x47, 0x47));
     CursorTo(form->handle(), 300, 200);
     LeftButton(true);

@@ -526,13 +526,14 @@ TEST_F(SkinFrame, MaximizedWindowFollowsTheWorkAreaRule) {
         auto* frame = new skin::Form(&plain, "suiForm1");
         frame->titleBar()->buttons()[2].setVisible(true);
         if (!attachWhileMaximized) ShowWindow(plain.handle(), SW_MAXIMIZE);
-        PumpFor(50);
-        const RECT r = WindowRect(plain.handle());
-        EXPECT_EQ((skin::FrameRect{r.left, r.top, r.right, r.bottom}), m);
+        auto bounds = [&] {
+            const RECT r = WindowRect(plain.handle());
+            return skin::FrameRect{r.left, r.top, r.right, r.bottom};
+        };
+        PumpUntil([&] { return bounds() == m; });
+        EXPECT_EQ(bounds(), m);
         ShowWindow(plain.handle(), SW_RESTORE);
-        PumpFor(50);
-        const RECT restored = WindowRect(plain.handle());
-        EXPECT_LT(restored.right - restored.left, m.right - m.left);
+        EXPECT_TRUE(PumpUntil([&] { return bounds().right - bounds().left < m.right - m.left; }));
     }
 }
 
@@ -562,8 +563,7 @@ TEST_F(SkinFrame, AppIconOpensTheSystemMenuBelowTheBar) {
         POINT p{4 + 8, bar->buttonTop() + 8};
         ClientToScreen(bar->handle(), &p);
         Click(p.x, p.y);
-        PumpFor(400);
-        ASSERT_TRUE(menuSeen) << rtl;
+        ASSERT_TRUE(PumpUntil([] { return menuSeen; })) << rtl;
         EXPECT_EQ(rtl ? openMenu.right : openMenu.left, corner.x + (rtl ? 176 : 0));
         EXPECT_EQ(openMenu.top, corner.y);
         PumpFor(static_cast<int>(GetDoubleClickTime())); // two clicks on the icon close the window
