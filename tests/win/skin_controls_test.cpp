@@ -4,6 +4,8 @@
 #include "skin/controls/Edit.h"
 #include "skin/controls/GroupBox.h"
 #include "skin/controls/ToolBar.h"
+#include "skin/frame/Form.h"
+#include "skin/frame/PopupMenu.h"
 #include "skin/theme/FileTheme.h"
 #include "skin/theme/StyleBitmaps.h"
 #include "skinpack/SkinWriter.h"
@@ -812,6 +814,42 @@ TEST_F(SkinControls, RightToLeftOnlyWhereTheSystemReadsSo) {
         EXPECT_EQ(b.pixel(bw - 14, mid), kParts[0]);
         EXPECT_EQ(b.pixel(bw - 2, mid), kParts[0]);
         EXPECT_NE(b.pixel(bw - 1, mid), kParts[0]);
+    }
+}
+
+// A file theme that goes away leaves every component that held it on DeepBlue; the
+// group box restyles its children first, whatever style they had.
+TEST_F(SkinControls, EveryComponentFallsBackToDeepBlueWhenItsThemeGoes) {
+    HWND p = form->handle();
+    auto* group = new skin::GroupBox(form.get(), "group", p, 200, 100);
+    auto* inGroup = new skin::Button(form.get(), "inGroup", group->handle(), 10, 20);
+    const std::vector<skin::Themed*> held = {
+        new skin::Button(form.get(), "button", p, 0, 0),
+        new skin::CheckBox(form.get(), "check", p, 0, 30),
+        new skin::Edit(form.get(), "edit", p, 0, 60, 80, 21),
+        new skin::ToolBar(form.get(), "bar", p, 0, 90, 100, 36, 44, 36, nullptr),
+        new skin::PopupMenu(form.get(), "menu"),
+        group,
+        new skin::Form(form.get(), "frame"), // with its title bar and system menu
+    };
+    skin::FileTheme* t = theme(ButtonSkin(false));
+    for (skin::Themed* c : held) {
+        c->setFileTheme(t);
+        c->setUIStyle(skin::UIStyle::FromThemeFile);
+    }
+    inGroup->setFileTheme(nullptr); // the group handed its theme on; only the group's rule restyles it now
+    inGroup->setUIStyle(skin::UIStyle::WinXP);
+    auto* frame = dynamic_cast<skin::Form*>(held.back());
+    ASSERT_EQ(frame->titleBar()->fileTheme(), t);
+    delete t;
+    std::vector<skin::Themed*> all = held;
+    all.push_back(frame->titleBar());
+    all.push_back(&frame->titleBar()->systemMenu());
+    all.push_back(inGroup);
+    for (size_t i = 0; i < all.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(all[i]->fileTheme(), nullptr);
+        EXPECT_EQ(all[i]->uiStyle(), skin::UIStyle::DeepBlue);
     }
 }
 

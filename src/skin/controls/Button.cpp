@@ -122,11 +122,9 @@ void CustomButton::setUIStyle(UIStyle style) {
 }
 
 void CustomButton::notification(ui::Component* component, ui::Operation op) {
-    if (op == ui::Operation::Remove && component && component == fileTheme_) {
-        fileTheme_ = nullptr;
-        setUIStyle(UIStyle::DeepBlue);
-    }
-    if (op == ui::Operation::Remove && component && component == action_) action_ = nullptr;
+    if (op != ui::Operation::Remove) return;
+    dropRemovedTheme(fileTheme_, component);
+    if (component && component == action_) action_ = nullptr;
 }
 
 void CustomButton::setDefault(bool d) {

@@ -42,10 +42,7 @@ void CheckBox::setUIStyle(UIStyle style) {
 }
 
 void CheckBox::notification(ui::Component* component, ui::Operation op) {
-    if (op == ui::Operation::Remove && component && component == fileTheme_) {
-        fileTheme_ = nullptr;
-        setUIStyle(UIStyle::DeepBlue);
-    }
+    if (op == ui::Operation::Remove) dropRemovedTheme(fileTheme_, component);
 }
 
 void CheckBox::setChecked(bool c) {

@@ -39,10 +39,7 @@ void Edit::setUIStyle(UIStyle style) {
 }
 
 void Edit::notification(ui::Component* component, ui::Operation op) {
-    if (op == ui::Operation::Remove && component && component == fileTheme_) {
-        fileTheme_ = nullptr;
-        setUIStyle(UIStyle::DeepBlue);
-    }
+    if (op == ui::Operation::Remove) dropRemovedTheme(fileTheme_, component);
 }
 
 void Edit::setBorderColor(std::uint32_t c) {

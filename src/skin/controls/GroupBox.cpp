@@ -50,11 +50,9 @@ void GroupBox::applyStyle(UIStyle style, FileTheme* theme) {
 }
 
 void GroupBox::notification(ui::Component* component, ui::Operation op) {
-    if (op == ui::Operation::Remove && component && component == fileTheme_) {
-        fileTheme_ = nullptr;
-        ApplyThemeToChildren(this, UIStyle::DeepBlue, nullptr);
-        setUIStyle(UIStyle::DeepBlue);
-    }
+    if (op != ui::Operation::Remove || !fileTheme_ || component != fileTheme_) return;
+    ApplyThemeToChildren(this, UIStyle::DeepBlue, nullptr); // the children first
+    dropRemovedTheme(fileTheme_, component);
 }
 
 void GroupBox::setCaption(const std::string& c) { caption_ = c; invalidate(); }

@@ -55,10 +55,7 @@ void ToolBar::setUIStyle(UIStyle style) {
 
 void ToolBar::notification(ui::Component* component, ui::Operation op) {
     ui::ToolBar::notification(component, op);
-    if (op == ui::Operation::Remove && component && component == fileTheme_) {
-        fileTheme_ = nullptr;
-        setUIStyle(UIStyle::DeepBlue);
-    }
+    if (op == ui::Operation::Remove) dropRemovedTheme(fileTheme_, component);
 }
 
 void ToolBar::setButtonColor(std::uint32_t c) { buttonColor_ = c; invalidate(true); }

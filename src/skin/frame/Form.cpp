@@ -166,9 +166,8 @@ void Form::notification(ui::Component* component, ui::Operation op) {
         dropMenu();
     }
     if (component == fileTheme_ && fileTheme_) {
-        fileTheme_ = nullptr;
-        ApplyThemeToChildren(this, UIStyle::DeepBlue, nullptr);
-        setUIStyle(UIStyle::DeepBlue);
+        ApplyThemeToChildren(this, UIStyle::DeepBlue, nullptr); // whatever uiStyleAutoUpdateSub says
+        dropRemovedTheme(fileTheme_, component);
     }
 }
 

@@ -106,10 +106,7 @@ void SkinnedMenu::setUIStyle(UIStyle style) {
 }
 
 void SkinnedMenu::notification(ui::Component* component, ui::Operation op) {
-    if (op == ui::Operation::Remove && component == fileTheme_ && fileTheme_) {
-        fileTheme_ = nullptr;
-        setUIStyle(UIStyle::DeepBlue);
-    }
+    if (op == ui::Operation::Remove) dropRemovedTheme(fileTheme_, component);
 }
 
 void SkinnedMenu::applyStyle() {

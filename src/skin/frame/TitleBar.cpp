@@ -397,10 +397,7 @@ void TitleBar::setFileTheme(FileTheme* theme) {
 }
 
 void TitleBar::notification(ui::Component* component, ui::Operation op) {
-    if (op == ui::Operation::Remove && component == fileTheme_ && fileTheme_) {
-        fileTheme_ = nullptr;
-        setUIStyle(UIStyle::DeepBlue);
-    }
+    if (op == ui::Operation::Remove) dropRemovedTheme(fileTheme_, component);
 }
 
 void TitleBar::setUIStyle(UIStyle style) {

@@ -130,4 +130,11 @@ bool ResolveUIStyle(const FileTheme* fileTheme, UIStyle given, UIStyle& out) {
     return ResolveUIStyle(fileTheme != nullptr && fileTheme->ready(), given, out);
 }
 
+bool Themed::dropRemovedTheme(FileTheme*& theme, const ui::Component* gone) {
+    if (!theme || gone != theme) return false;
+    theme = nullptr;
+    setUIStyle(UIStyle::DeepBlue);
+    return true;
+}
+
 } // namespace corvane::skin

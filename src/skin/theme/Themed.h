@@ -5,6 +5,10 @@
 #include "skin/theme/UIStyle.h"
 #include <cstdint>
 
+namespace corvane::ui {
+class Component;
+}
+
 namespace corvane::skin {
 
 class FileTheme;
@@ -17,6 +21,11 @@ public:
     virtual void setFileTheme(FileTheme* theme) = 0;
     virtual UIStyle uiStyle() const = 0;
     virtual void setUIStyle(UIStyle style) = 0;
+
+protected:
+    // When `gone` is the file theme held in `theme` (a removal notification): forgets
+    // it and falls back to DeepBlue. True when it was.
+    bool dropRemovedTheme(FileTheme*& theme, const ui::Component* gone);
 };
 
 // The skinned frame of a form (skin::Form): the file theme recomputes the form's
