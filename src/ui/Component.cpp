@@ -34,6 +34,7 @@ Component::~Component() {
 }
 
 void Component::destroyComponents() {
+    destroying_ = true;
     while (!owned_.empty()) {
         Component* c = owned_.back();
         if (c->lifetime_ == Lifetime::Scope) {

@@ -40,6 +40,10 @@ public:
     // Called for every component of the same owner and every subscriber.
     virtual void notification(Component* component, Operation op) { (void)component; (void)op; }
 
+    // True once this component or one of its owners has begun destroying what it
+    // owns: notifications then need not restore looks that nobody will see.
+    bool destroying() const { return destroying_ || (owner_ && owner_->destroying()); }
+
 protected:
     // Destroys the owned components, newest first; window objects call it before
     // destroying their window.
@@ -52,6 +56,7 @@ private:
     Component* owner_;
     std::string name_;
     Lifetime lifetime_;
+    bool destroying_ = false;
     std::vector<Component*> owned_;
     std::vector<Component*> subscribers_;   // told when this goes
     std::vector<Component*> subscriptions_; // this is told when they go

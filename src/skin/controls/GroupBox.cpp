@@ -51,7 +51,7 @@ void GroupBox::applyStyle(UIStyle style, FileTheme* theme) {
 
 void GroupBox::notification(ui::Component* component, ui::Operation op) {
     if (op != ui::Operation::Remove || !fileTheme_ || component != fileTheme_) return;
-    ApplyThemeToChildren(this, UIStyle::DeepBlue, nullptr); // the children first
+    if (!destroying()) ApplyThemeToChildren(this, UIStyle::DeepBlue, nullptr); // the children first
     dropRemovedTheme(fileTheme_, component);
 }
 

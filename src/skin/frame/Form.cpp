@@ -166,7 +166,7 @@ void Form::notification(ui::Component* component, ui::Operation op) {
         dropMenu();
     }
     if (component == fileTheme_ && fileTheme_) {
-        ApplyThemeToChildren(this, UIStyle::DeepBlue, nullptr); // whatever uiStyleAutoUpdateSub says
+        if (!destroying()) ApplyThemeToChildren(this, UIStyle::DeepBlue, nullptr); // whatever uiStyleAutoUpdateSub says
         dropRemovedTheme(fileTheme_, component);
     }
 }
