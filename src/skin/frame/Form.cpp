@@ -503,6 +503,10 @@ void Form::rebuildRegion() {
         regionPending_ = true;
         return;
     }
+    setRegion(true);
+}
+
+void Form::setRegion(bool redraw) {
     regionPending_ = false;
     RECT wr;
     GetWindowRect(formHwnd_, &wr);
@@ -548,7 +552,7 @@ void Form::rebuildRegion() {
         add(CreateRectRgn(0, m, 2 * rcb, m + 2 * rcb));
         add(CreateRectRgn(w - 2 * rcb, m, w, m + 2 * rcb));
     }
-    if (rgn) SetWindowRgn(formHwnd_, rgn, TRUE); // the window owns it now
+    if (rgn) SetWindowRgn(formHwnd_, rgn, redraw); // the window owns it now
 }
 
 // Window procedures
@@ -663,6 +667,8 @@ LRESULT Form::frameProc(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_SHOWWINDOW:
         SetMenu(formHwnd_, nullptr); // the bar shows the menu, not the platform
+        // Cut before the window first shows, so that it is painted once, in its shape.
+        if (wp && regionPending_ && !destroying_ && titleBar_) setRegion(false);
         break;
     case WM_ACTIVATE:
         if (titleBar_) titleBar_->setFormActive(LOWORD(wp) != WA_INACTIVE);

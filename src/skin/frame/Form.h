@@ -109,6 +109,7 @@ private:
     LRESULT frameProc(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT callSaved(UINT msg, WPARAM wp, LPARAM lp);
     void applyStyle();
+    void setRegion(bool redraw);
     void paintFileThemeFrame(HDC dc, int w, int h);
     void paintBuiltInFrame(HDC dc, int w, int h);
     void composeBottomImage(int w);
