@@ -26,6 +26,24 @@ BitmapHandle copyBitmap(HBITMAP source) {
     return copyBitmap(source, 0, 0, s.cx, s.cy);
 }
 
+void drawBitmap(HDC dc, HBITMAP bmp, int x, int y) {
+    const SIZE s = bitmapSize(bmp);
+    if (s.cx <= 0) return;
+    MemDcHandle src(CreateCompatibleDC(dc));
+    SelectObjectScope sel(src.get(), bmp);
+    BitBlt(dc, x, y, s.cx, s.cy, src.get(), 0, 0, SRCCOPY);
+}
+
+void stretchBitmap(HDC dc, HBITMAP bmp, const RECT& r) {
+    const SIZE s = bitmapSize(bmp);
+    if (s.cx <= 0 || r.right <= r.left || r.bottom <= r.top) return;
+    MemDcHandle src(CreateCompatibleDC(dc));
+    SelectObjectScope sel(src.get(), bmp);
+    const int old = SetStretchBltMode(dc, COLORONCOLOR);
+    StretchBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, src.get(), 0, 0, s.cx, s.cy, SRCCOPY);
+    SetStretchBltMode(dc, old);
+}
+
 // An opaque empty text fills without making a brush per call.
 void fillSolid(HDC dc, const RECT& r, COLORREF color) {
     const COLORREF old = SetBkColor(dc, color);

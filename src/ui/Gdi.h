@@ -12,6 +12,9 @@ SIZE bitmapSize(HBITMAP bitmap);
 // A new screen-compatible bitmap holding the area of `source`; empty for no source or area.
 BitmapHandle copyBitmap(HBITMAP source, int left, int top, int width, int height);
 BitmapHandle copyBitmap(HBITMAP source);
+// Draws a bitmap at its own size, or stretched over `r`; nothing for an empty one.
+void drawBitmap(HDC dc, HBITMAP bmp, int x, int y);
+void stretchBitmap(HDC dc, HBITMAP bmp, const RECT& r);
 
 void fillSolid(HDC dc, const RECT& r, COLORREF color);
 void frameSolid(HDC dc, const RECT& r, COLORREF color);

@@ -40,24 +40,6 @@ int observerToken = 0;
 // DIB pixels are 0x00RRGGBB, colour values 0x00BBGGRR.
 uint32_t dibColor(uint32_t c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
 
-void blit(HDC dc, HBITMAP bmp, int x, int y) {
-    const SIZE s = ui::bitmapSize(bmp);
-    if (s.cx <= 0) return;
-    ui::MemDcHandle src(CreateCompatibleDC(dc));
-    ui::SelectObjectScope sel(src.get(), bmp);
-    BitBlt(dc, x, y, s.cx, s.cy, src.get(), 0, 0, SRCCOPY);
-}
-
-void stretch(HDC dc, HBITMAP bmp, const RECT& r) {
-    const SIZE s = ui::bitmapSize(bmp);
-    if (s.cx <= 0 || r.right <= r.left || r.bottom <= r.top) return;
-    ui::MemDcHandle src(CreateCompatibleDC(dc));
-    ui::SelectObjectScope sel(src.get(), bmp);
-    const int old = SetStretchBltMode(dc, COLORONCOLOR);
-    StretchBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, src.get(), 0, 0, s.cx, s.cy, SRCCOPY);
-    SetStretchBltMode(dc, old);
-}
-
 HRGN regionFromRects(const std::vector<FrameRect>& rects) {
     std::vector<char> buf(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
     auto* data = reinterpret_cast<RGNDATA*>(buf.data());
@@ -382,9 +364,9 @@ void Form::composeBottomImage(int w) {
     if (t.LookupBool(BoolKey::BOTTOMBORDERTHREESECT)) {
         HBITMAP third = t.LookupBitmap(BitmapKey::FORMBOTTOMBORDER3);
         const int w1 = ui::bitmapSize(first).cx, w3 = ui::bitmapSize(third).cx;
-        blit(bottomImage_.dc(), first, 0, 0);
-        blit(bottomImage_.dc(), third, w - w3, 0);
-        stretch(bottomImage_.dc(), t.LookupBitmap(BitmapKey::FORMBOTTOMBORDER2), {w1, 0, w - w3, bh});
+        ui::drawBitmap(bottomImage_.dc(), first, 0, 0);
+        ui::drawBitmap(bottomImage_.dc(), third, w - w3, 0);
+        ui::stretchBitmap(bottomImage_.dc(), t.LookupBitmap(BitmapKey::FORMBOTTOMBORDER2), {w1, 0, w - w3, bh});
     } else {
         DrawThreePartBitmap(first, bottomImage_.dc(), {0, 0, w, bh}, transparent_, false);
     }
@@ -414,14 +396,14 @@ void Form::paintFileThemeFrame(HDC dc, int w, int h) {
     }
     HBITMAP left = t.LookupBitmap(BitmapKey::FORMLEFTBORDER);
     const int lpw = ui::bitmapSize(left).cx;
-    stretch(dc, left, {0, ht, lpw, h - b_});
+    ui::stretchBitmap(dc, left, {0, ht, lpw, h - b_});
     if (lpw < 4) {
         ui::fillSolid(dc, {lpw, ht, 4, h - b_}, formColor);
         paintMenuBarFillers(dc, lpw, 4);
     }
     HBITMAP right = t.LookupBitmap(BitmapKey::FORMRIGHTBORDER);
     const int rpw = ui::bitmapSize(right).cx;
-    stretch(dc, right, {w - rpw, ht, w, h - b_});
+    ui::stretchBitmap(dc, right, {w - rpw, ht, w, h - b_});
     if (rpw < 4) {
         ui::fillSolid(dc, {w - 4, ht, w - rpw, h - b_}, formColor);
         paintMenuBarFillers(dc, w - 4, w - rpw);
@@ -443,17 +425,17 @@ void Form::paintBuiltInFrame(HDC dc, int w, int h) {
         const int sideW = 3 - bw;
         if (sideW > 0 && ls.cy > 0) {
             ui::OffscreenBitmap side(dc, sideW, ls.cy);
-            blit(side.dc(), left, 0, 0);
+            ui::drawBitmap(side.dc(), left, 0, 0);
             BitBlt(dc, bw, 0, sideW, ls.cy, side.dc(), 0, 0, SRCCOPY);
-            if (rs.cx > 2) blit(side.dc(), right, 2 - rs.cx, 0);
-            else stretch(side.dc(), right, {0, 0, sideW, ls.cy});
+            if (rs.cx > 2) ui::drawBitmap(side.dc(), right, 2 - rs.cx, 0);
+            else ui::stretchBitmap(side.dc(), right, {0, 0, sideW, ls.cy});
             BitBlt(dc, w - 3, 0, sideW, ls.cy, side.dc(), 0, 0, SRCCOPY);
         }
         if (w > 5) {
             ui::OffscreenBitmap top(dc, w - 5, 3);
-            blit(top.dc(), left, -2, 0);
-            blit(top.dc(), right, top.width() - rs.cx + 3, 0);
-            stretch(top.dc(), client, {ls.cx - 2, 0, top.width() - rs.cx + 3, cs.cy});
+            ui::drawBitmap(top.dc(), left, -2, 0);
+            ui::drawBitmap(top.dc(), right, top.width() - rs.cx + 3, 0);
+            ui::stretchBitmap(top.dc(), client, {ls.cx - 2, 0, top.width() - rs.cx + 3, cs.cy});
             BitBlt(dc, 2, 0, w - 5, 3, top.dc(), 0, 0, SRCCOPY);
         }
         const int rc = titleBar_->roundCorner();

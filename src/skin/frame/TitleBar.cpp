@@ -21,30 +21,12 @@ namespace {
 
 constexpr UINT kInsetQuery = 0x26C3;
 
-void drawBitmap(HDC dc, HBITMAP bmp, int x, int y) {
-    const SIZE s = ui::bitmapSize(bmp);
-    if (s.cx <= 0) return;
-    ui::MemDcHandle src(CreateCompatibleDC(dc));
-    ui::SelectObjectScope sel(src.get(), bmp);
-    BitBlt(dc, x, y, s.cx, s.cy, src.get(), 0, 0, SRCCOPY);
-}
-
 void drawTransparent(HDC dc, HBITMAP bmp, int x, int y, uint32_t key) {
     const SIZE s = ui::bitmapSize(bmp);
     if (s.cx <= 0) return;
     ui::MemDcHandle src(CreateCompatibleDC(dc));
     ui::SelectObjectScope sel(src.get(), bmp);
     TransparentBlt(dc, x, y, s.cx, s.cy, src.get(), 0, 0, s.cx, s.cy, key & 0xFFFFFF);
-}
-
-void stretchBitmap(HDC dc, HBITMAP bmp, int x, int y, int w, int h) {
-    const SIZE s = ui::bitmapSize(bmp);
-    if (s.cx <= 0 || w <= 0) return;
-    ui::MemDcHandle src(CreateCompatibleDC(dc));
-    ui::SelectObjectScope sel(src.get(), bmp);
-    const int old = SetStretchBltMode(dc, COLORONCOLOR);
-    StretchBlt(dc, x, y, w, h, src.get(), 0, 0, s.cx, s.cy, SRCCOPY);
-    SetStretchBltMode(dc, old);
 }
 
 void showError(HWND owner, const char* text) {
@@ -572,15 +554,15 @@ void TitleBar::DrawSections(HDC dc, int wc, int hc) {
         const SIZE ps = ui::bitmapSize(s.picture());
         const SectionPlace& p = places[static_cast<size_t>(i)];
         if (s.capSec() || s.align() == TitleBarAlign::Client) {
-            stretchBitmap(dc, s.picture(), p.left, oy, p.right - p.left, ps.cy);
-            stretchBitmap(titleImage_.dc(), s.picture(), p.left - ox, 0, p.right - p.left, ps.cy);
+            ui::stretchBitmap(dc, s.picture(), {p.left, oy, p.right, oy + ps.cy});
+            ui::stretchBitmap(titleImage_.dc(), s.picture(), {p.left - ox, 0, p.right - ox, ps.cy});
         } else if (s.align() == TitleBarAlign::Left) {
-            drawBitmap(dc, s.picture(), p.left, oy);
-            drawBitmap(titleImage_.dc(), s.picture(), p.left - ox, 0);
+            ui::drawBitmap(dc, s.picture(), p.left, oy);
+            ui::drawBitmap(titleImage_.dc(), s.picture(), p.left - ox, 0);
         } else {
             ui::fillSolid(dc, {p.left, oy, p.right, oy + ps.cy}, ui::toRgb(background_));
             drawTransparent(dc, s.picture(), p.left, oy, transparent_);
-            drawBitmap(titleImage_.dc(), s.picture(), p.left - ox, 0);
+            ui::drawBitmap(titleImage_.dc(), s.picture(), p.left - ox, 0);
         }
     }
     if (titleImage_.transparent) {
@@ -597,7 +579,7 @@ void TitleBar::DrawSections(HDC dc, int wc, int hc) {
 
 void TitleBar::drawButtonPicture(HDC dc, const TitleBarButton& b, HBITMAP pic, int x, int y) {
     if (!b.transparent()) {
-        drawBitmap(dc, pic, x, y);
+        ui::drawBitmap(dc, pic, x, y);
         return;
     }
     uint32_t key = transparent_;
