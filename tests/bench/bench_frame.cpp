@@ -7,6 +7,7 @@
 #include <string>
 
 #include "Bench.h"
+#include "../win/FrameSkin.h"
 #include "skin/frame/Form.h"
 #include "skin/theme/FileTheme.h"
 #include "skinpack/SkinWriter.h"
@@ -37,20 +38,10 @@ std::string WriteBenchSkin(const std::string& folder) {
     d.addBitmap("SKIN2_TITLEBAR4", TitlePicture(10, false, false));
     d.addBitmap("SKIN2_TITLEBAR5", TitlePicture(90, false, true));
     d.addBool("SKIN2_TITLEFIVESECT", true);
-    d.addBitmap("SKIN2_FORMLEFTBORDER", skinpack::MakeBmp24(6, 4, [](int, int) { return 0x00FFFFu; }));
-    d.addBitmap("SKIN2_FORMRIGHTBORDER", skinpack::MakeBmp24(6, 4, [](int, int) { return 0xFFFF00u; }));
+    test::AddFrameBasics(d, T);
     d.addBitmap("SKIN2_FORMBOTTOMBORDER1", skinpack::MakeBmp24(30, 7, [](int x, int y) -> uint32_t {
         return y >= 4 && (x < y - 3 || x >= 30 - (y - 3)) ? T : 0x0000FF;
     }));
-    d.addBitmap("SKIN2_TITLEBUTTONS", skinpack::MakeBmp24(18 * 16, 16, [](int, int) { return 0x00C000u; }));
-    d.addInt("SKIN2_TRANSCOLOR", static_cast<int32_t>(T));
-    d.addInt("SKIN2_FORMCOLOR", 0xE0E0E0);
-    d.addInt("SKIN2_TITLEFONTCOLOR", 0xFFFFFF);
-    d.addInt("SKIN2_TITLEBARBUTTONPOSY", 6);
-    d.addInt("SKIN2_TITLEBARICONPOSY", 6);
-    d.addInt("SKIN2_TITLEBARCAPTIONTOP", 8);
-    d.addInt("SKIN2_TITLEBARICONPOSX", 6);
-    d.addInt("SKIN2_TITLEBARBUTTONPOSX", 4);
     d.addInt("SKIN2_TITLEBARREGIONMINY", -1);
     d.addInt("SKIN2_TITLEBARREGIONMAXY", 5);
     d.addInt("SKIN2_BOTTOMREGIONMINY", 3);

@@ -1,5 +1,6 @@
 // The skinned frame on a test form: non-client sizes, frame pixels on screen, the
 // window region, the title bar and system menu, and real mouse and key input.
+#include "FrameSkin.h"
 #include "TestSupport.h"
 #include "skin/frame/Form.h"
 #include "skin/frame/PopupMenu.h"
@@ -123,8 +124,7 @@ DescriptionWriter MakeSkin(const SkinRecipe& s) {
         d.addBitmap("SKIN2_TITLEBAR5", title(20, true));
         d.addBool("SKIN2_TITLEFIVESECT", true);
     }
-    d.addBitmap("SKIN2_FORMLEFTBORDER", Solid(6, 4, 0x00FFFF));
-    d.addBitmap("SKIN2_FORMRIGHTBORDER", Solid(6, 4, 0xFFFF00));
+    AddFrameBasics(d, T);
     // Bottom border 7 high in three 10-pixel parts; its corners are transparent.
     d.addBitmap("SKIN2_FORMBOTTOMBORDER1", skinpack::MakeBmp24(30, 7, [](int x, int y) -> uint32_t {
         if (y == 6 && (x == 0 || x == 29)) return T;
@@ -135,15 +135,6 @@ DescriptionWriter MakeSkin(const SkinRecipe& s) {
         d.addBitmap("SKIN2_FORMBOTTOMBORDER3", Solid(8, 7, 0xFF0000));
         d.addBool("SKIN2_BOTTOMBORDERTHREESECT", true);
     }
-    d.addBitmap("SKIN2_TITLEBUTTONS", Solid(18 * 16, 16, 0x00C000));
-    d.addInt("SKIN2_TRANSCOLOR", static_cast<int32_t>(T));
-    d.addInt("SKIN2_FORMCOLOR", 0xE0E0E0);
-    d.addInt("SKIN2_TITLEFONTCOLOR", 0xFFFFFF);
-    d.addInt("SKIN2_TITLEBARBUTTONPOSY", 6);
-    d.addInt("SKIN2_TITLEBARICONPOSY", 6);
-    d.addInt("SKIN2_TITLEBARCAPTIONTOP", 8);
-    d.addInt("SKIN2_TITLEBARICONPOSX", 6);
-    d.addInt("SKIN2_TITLEBARBUTTONPOSX", 4);
     d.addInt("SKIN2_TITLEBARREGIONMINY", s.titleMinY);
     d.addInt("SKIN2_TITLEBARREGIONMAXY", s.titleMaxY);
     d.addInt("SKIN2_BOTTOMREGIONMINY", 0);
