@@ -197,11 +197,10 @@ void CustomButton::setFontColor(std::uint32_t c) {
     invalidate();
 }
 
-std::uint32_t CustomButton::color() const { return parentColor_ ? ParentColorOf(handle()) : color_; }
+std::uint32_t CustomButton::color() const { return color_.of(handle()); }
 
 void CustomButton::setColor(std::uint32_t c) {
-    color_ = c;
-    parentColor_ = false;
+    color_.set(c);
     invalidate();
 }
 

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "skin/controls/ParentColor.h"
 #include "skin/controls/ControlGeometry.h"
 #include "skin/controls/DialogKeys.h"
 #include "skin/theme/FileTheme.h"
@@ -128,8 +129,7 @@ private:
     int focusedRectMargin_ = 2;
     int repeatInterval_ = 100;
     HFONT font_ = nullptr;
-    bool parentColor_ = true;
-    std::uint32_t color_ = 0;
+    ParentedColor color_;
     ui::Action* action_ = nullptr;
     ui::ImageList* actionImages_ = nullptr;
 
@@ -174,8 +174,5 @@ private:
 // image list, masked by magenta when `transparent`, edges and centre always
 // with magenta transparent.
 void DrawNinePartStretch(HDC dc, HBITMAP picture, const RECT& target, bool transparent);
-
-// The colour a skinned control takes from the window it sits on.
-std::uint32_t ParentColorOf(HWND control);
 
 } // namespace corvane::skin

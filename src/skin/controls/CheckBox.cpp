@@ -68,11 +68,10 @@ void CheckBox::setTransparent(bool t) { transparent_ = t; invalidate(); }
 void CheckBox::setFontColor(std::uint32_t c) { fontColor_ = c; invalidate(); }
 void CheckBox::setRightToLeft(bool r) { rightToLeft_ = r; invalidate(); }
 
-std::uint32_t CheckBox::color() const { return parentColor_ ? ParentColorOf(handle()) : color_; }
+std::uint32_t CheckBox::color() const { return color_.of(handle()); }
 
 void CheckBox::setColor(std::uint32_t c) {
-    color_ = c;
-    parentColor_ = false;
+    color_.set(c);
     invalidate();
 }
 

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "skin/controls/ParentColor.h"
 #include "skin/controls/ControlGeometry.h"
 #include "skin/controls/DialogKeys.h"
 #include "skin/theme/FileTheme.h"
@@ -77,8 +78,7 @@ private:
     bool checked_ = false;
     bool autoSize_ = true;
     bool transparent_ = false;
-    bool parentColor_ = true;
-    std::uint32_t color_ = 0;
+    ParentedColor color_;
     std::uint32_t fontColor_ = 0x000000;
     bool rightToLeft_ = false;
     bool clicking_ = false;

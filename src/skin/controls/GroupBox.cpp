@@ -61,11 +61,10 @@ void GroupBox::setFontColor(std::uint32_t c) { fontColor_ = c; invalidate(); }
 void GroupBox::setTransparent(bool t) { transparent_ = t; invalidate(); }
 void GroupBox::setRightToLeft(bool r) { rightToLeft_ = r; invalidate(); }
 
-std::uint32_t GroupBox::color() const { return parentColor_ ? ParentColorOf(handle()) : color_; }
+std::uint32_t GroupBox::color() const { return color_.of(handle()); }
 
 void GroupBox::setColor(std::uint32_t c) {
-    color_ = c;
-    parentColor_ = false;
+    color_.set(c);
     invalidate();
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 #include <string>
 
+#include "skin/controls/ParentColor.h"
 #include "skin/theme/FileTheme.h"
 #include "skin/theme/Themed.h"
 #include "ui/Control.h"
@@ -56,8 +57,7 @@ private:
     std::uint32_t borderColor_ = 0x000000;
     std::uint32_t fontColor_ = 0x000000;
     bool transparent_ = false;
-    bool parentColor_ = true;
-    std::uint32_t color_ = 0;
+    ParentedColor color_;
     HFONT font_ = nullptr;
     bool rightToLeft_ = false;
     ui::BrushHandle brush_;
