@@ -194,13 +194,9 @@ void Form::applyStyle() {
         menuBar_->setColors(menuBarColor_, menuBarToColor_);
         menuBar_->applyStyle(fileTheme_, uiStyle_);
     }
-    if (menu_) {
-        menu_->setFileTheme(fileTheme_);
-        menu_->setUIStyle(uiStyle_);
-    }
+    if (menu_) menu_->setFileThemeAndStyle(fileTheme_, uiStyle_); // and it asks the bar to follow
     if (uiStyleAutoUpdateSub) ApplyThemeToChildren(this, uiStyle_, fileTheme_);
     if (formHwnd_) SetWindowPos(formHwnd_, nullptr, 0, 0, 0, 0, kFrameChanged);
-    if (menuBar_) placeMenuBar();
     invalidate();
     paintFrame();
     rebuildRegion();
@@ -221,8 +217,7 @@ void Form::setMenu(MainMenu* menu) {
     dropMenu();
     if (!menu) return;
     watch(menu_, menu);
-    menu->setFileTheme(fileTheme_);
-    menu->setUIStyle(uiStyle_);
+    menu->setFileThemeAndStyle(fileTheme_, uiStyle_);
     menuBar_ = new MenuBar(this, menu, "MenuBar");
     menuBar_->setButtonHeight(menuBarHeight_);
     menuBar_->setColors(menuBarColor_, menuBarToColor_);

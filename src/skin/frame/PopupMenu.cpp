@@ -100,6 +100,11 @@ void SkinnedMenu::setFileTheme(FileTheme* theme) {
     setUIStyle(uiStyle_);
 }
 
+void SkinnedMenu::setFileThemeAndStyle(FileTheme* theme, UIStyle style) {
+    watch(fileTheme_, theme);
+    setUIStyle(style);
+}
+
 void SkinnedMenu::setUIStyle(UIStyle style) {
     uiStyle_ = style;
     applyStyle();

@@ -52,6 +52,8 @@ public:
     void setFileTheme(FileTheme* theme) override;
     UIStyle uiStyle() const override { return uiStyle_; }
     void setUIStyle(UIStyle style) override;
+    // Both at once, applying the look once.
+    void setFileThemeAndStyle(FileTheme* theme, UIStyle style);
     void notification(ui::Component* component, ui::Operation op) override;
 
     int menuItemHeight() const { return look_.itemHeight; }
