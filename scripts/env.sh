@@ -39,6 +39,11 @@ can_run_32bit() {
     WHY_NO_32BIT="CORVANE_ONLY_64=1 asks for the 64-bit build only"
     return 1
   fi
+  # setup.sh leaves the reason when it did not install the 32-bit Wine.
+  if [ -s "$BUILD/no-32bit-reason" ]; then
+    WHY_NO_32BIT="$(cat "$BUILD/no-32bit-reason")"
+    return 1
+  fi
   local out
   if ! out=$("$WINE32_LOADER" --version 2>&1); then
     WHY_NO_32BIT="this machine cannot start the 32-bit Wine loader (${out:-no output})"
