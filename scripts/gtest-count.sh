@@ -11,3 +11,21 @@ count_gtest() {
   if [ "$f" -gt 0 ]; then failures+=("$name (see $log)"); fi
   echo "$name: $p passed, $f failed"
 }
+
+# The same for one Python unittest run ("Ran N tests", then "OK" or
+# "FAILED (failures=F, errors=E)"); no "Ran" line counts as a failure.
+count_unittest() {
+  local name=$1 log=$2 rc=$3 n f x
+  n=$(sed -n 's/^Ran \([0-9]*\) tests\? in .*/\1/p' "$log" | tail -1)
+  f=0
+  for x in $(sed -n 's/^FAILED (\(.*\))$/\1/p' "$log" | tr ',' ' '); do
+    case $x in failures=*|errors=*) f=$((f + ${x#*=})) ;; esac
+  done
+  n=${n:-0}
+  if [ "$rc" -ne 0 ] && [ "$f" -eq 0 ]; then f=1; fi
+  if [ "$n" -eq 0 ] && [ "$f" -eq 0 ]; then f=1; fi
+  [ "$f" -gt "$n" ] && n=$f
+  passed=$((passed + n - f)); failed=$((failed + f))
+  if [ "$f" -gt 0 ]; then failures+=("$name (see $log)"); fi
+  echo "$name: $((n - f)) passed, $f failed"
+}

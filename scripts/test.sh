@@ -31,6 +31,10 @@ else
   failed=$((failed + 1)); failures+=("host build (see $LOG/host-build.log)"); tail -30 "$LOG/host-build.log"
 fi
 
+echo "== art generator checks"
+python3 "$ROOT/tools/genart/test_genart.py" >"$LOG/genart.log" 2>&1
+count_unittest genart "$LOG/genart.log" $?
+
 # One architecture's Windows build, Windows tests, end-to-end tests and package tests;
 # sets counted to the number of tests that ran.
 windows_tests() {
