@@ -56,7 +56,7 @@ run_suite() {
       break
     fi
     failed=$((failed + 1)); failures+=("$ARCH $name $cur $how (see $log)")
-    echo "$ARCH $name $cur: $how"
+    echo "$ARCH $name $cur: $how ($(printf '%s\n' $ok | grep -c .) passed and $(printf '%s\n' $bad | grep -c .) failed before it)"
     # Wine may leave the killed process's windows behind; start the rest afresh.
     done_cases+=($ok $bad "$cur")
   done
