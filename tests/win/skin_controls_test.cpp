@@ -55,35 +55,9 @@ COLORREF ScreenPixel(HWND w, int x, int y, bool client = true) {
     return c;
 }
 
-// Real input, as a user gives it.
-void Key(WORD vk, bool up) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    SendInput(1, &in, sizeof in);
-}
-void Type(WORD vk) {
-    Key(vk, false);
-    Key(vk, true);
-    PumpFor(60);
-}
-void CursorTo(HWND w, int x, int y) {
-    POINT p{x, y};
-    ClientToScreen(w, &p);
-    SetCursorPos(p.x, p.y);
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = MOUSEEVENTF_MOVE;
-    SendInput(1, &in, sizeof in);
-    PumpFor(40);
-}
-void LeftButton(bool up) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = up ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
-    SendInput(1, &in, sizeof in);
-}
+// Real input, as a user gives it, each waited for until this thread has handled it.
+void Type(WORD vk) { EXPECT_TRUE(PressKeys({vk})) << "key " << vk << " never reached the test's window"; }
+void CursorTo(HWND w, int x, int y) { EXPECT_TRUE(MoveMouseTo(w, x, y)) << "the move never reached the window"; }
 
 // Where the first ink of `text` lies when DrawText puts it at (0, 0) in the window's font.
 POINT InkOffset(HWND w, const std::string& text, UINT flags) {
@@ -464,8 +438,7 @@ TEST_F(SkinKeys, HeldMouseRepeatsAndClicksOnceOnReleaseInside) {
     EXPECT_GT(atLeave, 0);
     PumpFor(400);
     EXPECT_EQ(ticks, atLeave);
-    LeftButton(true);
-    PumpFor(50);
+    EXPECT_TRUE(LeftButton(true));
     EXPECT_EQ(okClicks, 1);
 }
 
@@ -580,8 +553,7 @@ TEST_F(SkinControls, ToolBarDrawsDeepBlueWithoutAReadyTheme) {
     EXPECT_TRUE(PumpUntil([&] { return face(RGB(0xD8, 0xD8, 0xD8)); }));
     EXPECT_EQ(ScreenPixel(bar->handle(), r.left, r.top + 10), RGB(0x47, 0x47, 0x47));
     CursorTo(form->handle(), 300, 200);
-    LeftButton(true);
-    PumpFor(50);
+    EXPECT_TRUE(LeftButton(true));
 }
 
 // Hovered with the real mouse, each face puts its image (found by its colour, from the

@@ -224,7 +224,7 @@ RECT openMenu{};
 void CALLBACK NoteMenuAndPressS(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
     if (HWND m = FindWindowA("#32768", nullptr); m && IsWindowVisible(m)) GetWindowRect(m, &openMenu);
-    PressKeys({'S'});
+    SendKeys({'S'});
 }
 void CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
