@@ -2,6 +2,10 @@
 // runs the product and its floor (the bare platform work it cannot avoid) in turns,
 // after a warm-up, so that a busy moment of the shared machine hits both sides; each
 // line gives the median and the spread of every side and the ratio of the medians.
+// A line with a failed run, or a problem(), makes the whole run fail: a benchmark
+// that measures something broken must not pass quietly. In quick mode every side
+// runs once, without warm-up, so a test run can check the outputs; its times are
+// not worth judging.
 #pragma once
 #include <algorithm>
 #include <chrono>
@@ -17,6 +21,13 @@ using Clock = std::chrono::steady_clock;
 struct Entry { const char* name; void (*fn)(); };
 inline std::vector<Entry>& registry() { static std::vector<Entry> r; return r; }
 struct Registrar { Registrar(const char* n, void (*f)()) { registry().push_back({n, f}); } };
+
+struct RunState {
+    bool quick = false;
+    int failedLines = 0; // lines with a failed run, and problems
+};
+inline RunState& runState() { static RunState s; return s; }
+inline bool quickMode() { return runState().quick; }
 
 inline double msSince(Clock::time_point t0) {
     return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
@@ -81,8 +92,9 @@ inline void runOnce(Side& s, bool keep) {
 }
 
 // `warmUp` untimed rounds, then `rounds` timed ones; every round runs each side
-// once, starting with a different side each time.
+// once, starting with a different side each time. Quick mode: one round, no warm-up.
 inline void interleave(std::vector<Side*> sides, int warmUp, int rounds) {
+    if (quickMode()) warmUp = 0, rounds = 1;
     const std::size_t k = sides.size();
     for (int r = 0; r < warmUp + rounds; ++r)
         for (std::size_t i = 0; i < k; ++i) runOnce(*sides[(r + i) % k], r >= warmUp);
@@ -98,19 +110,26 @@ inline std::string describe(const Side& s) {
     return text;
 }
 
+// A side that never ran, or failed a run, fails the line it is printed on.
+inline bool sound(const Side& s) { return s.attempts > 0 && s.failed == 0 && !s.ms.empty(); }
+
 // One line: the medians and spreads of `a` and `b` and the ratio of the medians.
 inline void report(const std::string& what, const Side& a, const Side& b) {
     const double ma = stats(a.ms).median, mb = stats(b.ms).median;
     char ratio[32] = "ratio -";
     if (!a.ms.empty() && mb > 0) std::snprintf(ratio, sizeof ratio, "ratio %.2f", ma / mb);
-    std::printf("%-50s %s | %s | %s | %d timed runs\n", what.c_str(), describe(a).c_str(), describe(b).c_str(), ratio,
-                static_cast<int>(std::max(a.ms.size(), b.ms.size())));
+    const bool ok = sound(a) && sound(b);
+    if (!ok) ++runState().failedLines;
+    std::printf("%-50s %s | %s | %s | %d timed runs%s\n", what.c_str(), describe(a).c_str(), describe(b).c_str(), ratio,
+                static_cast<int>(std::max(a.ms.size(), b.ms.size())), ok ? "" : "  << FAILED");
     std::fflush(stdout);
 }
 
 // Work the product does beyond its floor, timed on its own in the same rounds.
 inline void reportExtra(const Side& extra) {
-    std::printf("  extra: %-42s %s\n", extra.name.c_str(), describe(extra).c_str());
+    const bool ok = sound(extra);
+    if (!ok) ++runState().failedLines;
+    std::printf("  extra: %-42s %s%s\n", extra.name.c_str(), describe(extra).c_str(), ok ? "" : "  << FAILED");
     std::fflush(stdout);
 }
 
@@ -120,7 +139,8 @@ inline void reportValue(const std::string& what, double value, const char* unit)
 }
 
 inline void problem(const std::string& text) {
-    std::printf("  !! %s\n", text.c_str());
+    ++runState().failedLines;
+    std::printf("  !! FAILED: %s\n", text.c_str());
     std::fflush(stdout);
 }
 

@@ -1,6 +1,6 @@
 // One resize step of a skinned window at 1024 x 768 with a five-section skin that
-// needs both regions, beside the floor: one BitBlt of a window-sized image plus one
-// SetWindowRgn of the same region.
+// needs both regions, beside the floor: the same resize step of a window without the
+// frame, plus one SetWindowRgn of the frame's region and one BitBlt of the window's area.
 #include <windows.h>
 #include <cstdio>
 #include <memory>
@@ -80,7 +80,8 @@ CORVANE_BENCH(SkinFrameResize) {
     skin::FileTheme theme(nullptr);
     theme.setThemeFile(skinPath);
     if (!theme.ready()) {
-        std::printf("SkinFrameResize: the bench skin did not load\n");
+        bench::problem("SkinFrameResize: the bench skin did not load");
+        DeleteFileA(skinPath.c_str());
         return;
     }
     BenchForm form;
@@ -91,54 +92,107 @@ CORVANE_BENCH(SkinFrameResize) {
     ShowWindow(form.handle(), SW_SHOWNOACTIVATE);
     pump();
     HWND h = form.handle();
-    ui::RegionHandle shape(CreateRectRgn(0, 0, 0, 0));
-    GetWindowRgn(h, shape.get());
     ui::WindowDc dc(h, true);
     ui::OffscreenBitmap image(dc.get(), 1024, 768);
-    // For scale: the same resize step of a window without the frame.
+    // The floor's window: the same resize step of a window without the frame.
     ui::Form plain(nullptr, "frmPlain");
     plain.clientWidth = 1018;
     plain.clientHeight = 740;
     plain.create();
+    SetWindowPos(plain.handle(), nullptr, 0, 0, 1024, 768, SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(plain.handle(), SW_SHOWNOACTIVATE);
     pump();
+    ui::WindowDc plainDc(plain.handle(), true);
 
-    int step = 0;
-    auto resizeStep = [&step](HWND w) {
+    // The frame's region at both sizes of the drag, taken once: the floor sets the
+    // one for the size it goes to, the checks compare the frame's with it.
+    // Every step goes to the other of the two sizes, so every step changes the size.
+    auto otherSize = [](HWND w) {
+        RECT r{};
+        GetWindowRect(w, &r);
+        return r.right - r.left == 1023 ? 2 : 1;
+    };
+    auto resizeTo = [](HWND w, int d) {
         // One step of a drag: the size changes by a pixel, the window follows.
-        const int d = 1 + (step++ & 1);
         SetWindowPos(w, nullptr, 0, 0, 1024 - d, 768 - d, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         UpdateWindow(w);
-        GdiFlush();
     };
-    bench::Side product = bench::side("", nullptr, [&] { resizeStep(h); });
-    bench::Side floor = bench::side("", nullptr, [&] {
-        BitBlt(dc.get(), 0, 0, 1024, 768, image.dc(), 0, 0, SRCCOPY);
-        HRGN copy = CreateRectRgn(0, 0, 0, 0);
-        CombineRgn(copy, shape.get(), nullptr, RGN_COPY);
-        SetWindowRgn(h, copy, TRUE);
+    ui::RegionHandle shapes[3] = {ui::RegionHandle(CreateRectRgn(0, 0, 0, 0)), ui::RegionHandle(CreateRectRgn(0, 0, 0, 0)),
+                                  ui::RegionHandle(CreateRectRgn(0, 0, 0, 0))};
+    for (int d : {1, 2}) {
+        resizeTo(h, d);
+        GetWindowRgn(h, shapes[d].get());
+    }
+    // The window is 1024 - d by 768 - d and its region as wide as the frame's shape at
+    // that size, which is not the one it had before.
+    RECT box{};
+    auto resizedWithRegion = [&](HWND w, int d, HRGN before) {
+        RECT r{};
+        GetWindowRect(w, &r);
+        ui::RegionHandle now(CreateRectRgn(0, 0, 0, 0));
+        if (GetWindowRgn(w, now.get()) == ERROR) return false;
+        GetRgnBox(now.get(), &box);
+        return r.right - r.left == 1024 - d && r.bottom - r.top == 768 - d && box.left == 0 && box.top == 0 &&
+               box.right == 1024 - d && box.bottom == 768 - d && (!before || !EqualRgn(now.get(), before));
+    };
+    ui::RegionHandle before(CreateRectRgn(0, 0, 0, 0));
+    int goingTo = 0;
+    auto noteBefore = [&](HWND w) {
+        goingTo = otherSize(w);
+        if (GetWindowRgn(w, before.get()) == ERROR) SetRectRgn(before.get(), 0, 0, 0, 0);
+    };
+    bench::Side product{"", [&] { noteBefore(h); }, [&] {
+        resizeTo(h, goingTo);
         GdiFlush();
-    });
+        return true;
+    }, [&] { return resizedWithRegion(h, goingTo, before.get()); }, nullptr};
+    // The floor: the unskinned window's resize step, one region set, one blit of the
+    // frame's whole window area.
+    bench::Side floor{"", [&] { noteBefore(plain.handle()); }, [&] {
+        resizeTo(plain.handle(), goingTo);
+        HRGN copy = CreateRectRgn(0, 0, 0, 0);
+        CombineRgn(copy, shapes[goingTo].get(), nullptr, RGN_COPY);
+        const bool set = SetWindowRgn(plain.handle(), copy, TRUE) != 0;
+        if (!set) DeleteObject(copy);
+        BitBlt(plainDc.get(), 0, 0, 1024 - goingTo, 768 - goingTo, image.dc(), 0, 0, SRCCOPY);
+        GdiFlush();
+        return set;
+    }, [&] {
+        // The region it set: the frame's, at the size it went to.
+        ui::RegionHandle now(CreateRectRgn(0, 0, 0, 0));
+        return resizedWithRegion(plain.handle(), goingTo, nullptr) && GetWindowRgn(plain.handle(), now.get()) != ERROR &&
+               EqualRgn(now.get(), shapes[goingTo].get());
+    }, nullptr};
     bench::Side blit = bench::side("floor: BitBlt alone", nullptr, [&] {
-        BitBlt(dc.get(), 0, 0, 1024, 768, image.dc(), 0, 0, SRCCOPY);
+        BitBlt(plainDc.get(), 0, 0, 1023, 767, image.dc(), 0, 0, SRCCOPY);
         GdiFlush();
     });
     bench::Side region = bench::side("product: region rebuild alone", nullptr, [&] {
         form.frame->rebuildRegion();
         GdiFlush();
+    }, [&] {
+        RECT r{};
+        GetWindowRect(h, &r);
+        ui::RegionHandle now(CreateRectRgn(0, 0, 0, 0));
+        return GetWindowRgn(h, now.get()) != ERROR && EqualRgn(now.get(), shapes[1024 - (r.right - r.left)].get());
     });
     bench::Side paint = bench::side("product: frame paint alone", nullptr, [&] {
         form.frame->paintFrame();
         GdiFlush();
     });
-    bench::Side bare = bench::side("unskinned window, same resize step", nullptr, [&] { resizeStep(plain.handle()); });
+    // On the floor's window, which keeps the region it has.
+    bench::Side bare = bench::side("unskinned window, same resize step, no region", nullptr, [&] {
+        resizeTo(plain.handle(), otherSize(plain.handle()));
+        GdiFlush();
+    });
     bench::interleave({&product, &floor, &blit, &region, &paint, &bare}, 3, 30);
     bench::report("skinned frame resize step, 1024x768, 5 sections", product, floor);
     for (const bench::Side* x : {&blit, &region, &paint, &bare}) bench::reportExtra(*x);
-    SetWindowPos(h, nullptr, 0, 0, 1024, 768, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    resizeTo(h, 0);
     pump();
-    RECT box{};
-    GetRgnBox(shape.get(), &box);
+    ui::RegionHandle full(CreateRectRgn(0, 0, 0, 0));
+    GetWindowRgn(h, full.get());
+    GetRgnBox(full.get(), &box);
     bench::reportValue("region width", box.right - box.left, "px");
     bench::reportValue("frame panel width", form.frame->width(), "px");
     DeleteFileA(skinPath.c_str());
@@ -158,13 +212,17 @@ CORVANE_BENCH(ItemEditorOpen) {
     char previous[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, previous);
     SetCurrentDirectoryA(folder.c_str());
+    // Both sides load the skin file; the framed one hands it to its frame.
     auto open = [](bool framed) {
-        return bench::side("", nullptr, [framed] {
+        return bench::checkedSide([framed] {
             app::PropertyForm editor(nullptr, "alias", "C:\\", framed);
             ShowWindow(editor.handle(), SW_SHOWNOACTIVATE);
             UpdateWindow(editor.handle());
             GdiFlush();
-        });
+            const bool loaded = editor.themeFile() && editor.themeFile()->ready();
+            return loaded && (framed ? editor.frame() && editor.frame()->fileTheme() == editor.themeFile()
+                                     : !editor.frame());
+        }, nullptr);
     };
     bench::Side framed = open(true), plain = open(false);
     bench::interleave({&framed, &plain}, 2, 15);

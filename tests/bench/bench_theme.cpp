@@ -11,7 +11,6 @@
 #include "Bench.h"
 #include "ui/Environment.h"
 #include "SkinFloor.h"
-#include "skin/theme/BmpCheck.h"
 #include "skin/theme/FileTheme.h"
 #include "skin/theme/SkinDescription.h"
 #include "skin/theme/SkinKeys.h"
@@ -69,13 +68,18 @@ Skin realisticSkin() {
     return s;
 }
 
-HBITMAP createDIBitmap(const Bytes& bmp) {
-    // The bench's own BMPs are sound; the layout only locates the parts.
-    const auto layout = corvane::skin::CheckBmp(bmp.data(), bmp.size());
-    if (!layout) return nullptr;
-    const auto* bmi = reinterpret_cast<const BITMAPINFO*>(bmp.data() + layout->infoOffset);
+// A bitmap item checked and made by the platform, not by the theme's own checker: the
+// file header locates the bitmap information and the bits, CreateDIBitmap judges the
+// rest. Null when the platform refuses it.
+HBITMAP platformBitmap(const Bytes& bmp) {
+    if (bmp.size() < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)) return nullptr;
+    BITMAPFILEHEADER file;
+    std::memcpy(&file, bmp.data(), sizeof file);
+    if (file.bfType != 0x4D42 || file.bfOffBits >= bmp.size() || file.bfOffBits < sizeof file + sizeof(BITMAPINFOHEADER))
+        return nullptr;
+    const auto* bmi = reinterpret_cast<const BITMAPINFO*>(bmp.data() + sizeof file);
     HDC screen = GetDC(nullptr);
-    HBITMAP b = CreateDIBitmap(screen, &bmi->bmiHeader, CBM_INIT, bmp.data() + layout->bitsOffset, bmi, DIB_RGB_COLORS);
+    HBITMAP b = CreateDIBitmap(screen, &bmi->bmiHeader, CBM_INIT, bmp.data() + file.bfOffBits, bmi, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
     return b;
 }
@@ -123,15 +127,19 @@ CORVANE_BENCH(theme_file_load) {
             if (theme.LookupBitmap(static_cast<corvane::skin::BitmapKey>(k))) ++bitmaps;
     }, [&] { return ready && bitmaps == corvane::skin::kBitmapKeyCount && folderIsEmpty(temp); });
 
-    // The floor: the same extraction, every bitmap item checked, the same bitmaps
-    // made (and freed, as the theme frees its own when it goes).
+    // The floor: the same extraction, every bitmap item checked by the platform making
+    // it, the ones the theme keeps kept until the end (the theme frees its own when it
+    // goes), the others freed at once.
     Bytes file, inflated(description.size());
     Side floor = checkedSide([&] {
         if (!readInflateWrite(archive, floorOut, file, inflated)) return false;
         bool valid = true;
-        for (const Bytes& b : skin.allBitmaps) valid = corvane::skin::CheckBmp(b.data(), b.size()).has_value() && valid;
         std::vector<HBITMAP> made;
-        for (const Bytes& b : skin.bitmaps) made.push_back(createDIBitmap(b));
+        for (const Bytes& b : skin.bitmaps) made.push_back(platformBitmap(b));
+        for (std::size_t i = skin.bitmaps.size(); i < skin.allBitmaps.size(); ++i) {
+            HBITMAP checked = platformBitmap(skin.allBitmaps[i]);
+            valid = checked != nullptr && DeleteObject(checked) && valid;
+        }
         for (HBITMAP b : made) valid = b != nullptr && DeleteObject(b) && valid;
         return valid;
     }, [&] { return inflated == description; });

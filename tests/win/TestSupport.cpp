@@ -172,17 +172,87 @@ void PumpFor(int ms) {
     PumpUntil([] { return false; }, ms);
 }
 
-void MoveMouseTo(HWND w, int x, int y) {
+namespace {
+
+// What the hooks wait for: the last input sent, as this thread's queue hands it out.
+struct AwaitedInput {
+    bool keyboard = false;
+    WORD vk = 0;
+    bool keyUp = false;
+    DWORD mouseFlags = 0; // MOUSEEVENTF_LEFTDOWN, _LEFTUP, or a move
+    POINT at{};
+    bool seen = false;
+};
+AwaitedInput* g_awaited = nullptr;
+
+bool MatchesButton(WPARAM msg, DWORD flags) {
+    if (flags & MOUSEEVENTF_LEFTDOWN)
+        return msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK || msg == WM_NCLBUTTONDOWN || msg == WM_NCLBUTTONDBLCLK;
+    if (flags & MOUSEEVENTF_LEFTUP) return msg == WM_LBUTTONUP || msg == WM_NCLBUTTONUP;
+    return msg == WM_MOUSEMOVE || msg == WM_NCMOUSEMOVE;
+}
+
+LRESULT CALLBACK KeyboardHook(int code, WPARAM wp, LPARAM lp) {
+    if (code == HC_ACTION && g_awaited && g_awaited->keyboard && wp == g_awaited->vk &&
+        ((static_cast<DWORD>(lp) >> 31) != 0) == g_awaited->keyUp)
+        g_awaited->seen = true;
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+LRESULT CALLBACK MouseHook(int code, WPARAM wp, LPARAM lp) {
+    if (code == HC_ACTION && g_awaited && !g_awaited->keyboard && MatchesButton(wp, g_awaited->mouseFlags)) {
+        const POINT p = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lp)->pt;
+        const bool move = !(g_awaited->mouseFlags & (MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP));
+        if (!move || (p.x == g_awaited->at.x && p.y == g_awaited->at.y)) g_awaited->seen = true;
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+bool OfThisThread(HWND w) { return w && GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId(); }
+
+INPUT MouseInput(DWORD flags) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = flags;
+    return in;
+}
+
+} // namespace
+
+bool SendInputAndWait(const std::vector<INPUT>& in, int timeoutMs) {
+    if (in.empty()) return true;
+    AwaitedInput awaited;
+    const INPUT& last = in.back();
+    awaited.keyboard = last.type == INPUT_KEYBOARD;
+    awaited.vk = last.ki.wVk;
+    awaited.keyUp = (last.ki.dwFlags & KEYEVENTF_KEYUP) != 0;
+    awaited.mouseFlags = last.type == INPUT_MOUSE ? last.mi.dwFlags : 0;
+    HHOOK keys = SetWindowsHookExA(WH_KEYBOARD, &KeyboardHook, nullptr, GetCurrentThreadId());
+    HHOOK mouse = SetWindowsHookExA(WH_MOUSE, &MouseHook, nullptr, GetCurrentThreadId());
+    AwaitedInput* outer = g_awaited; // a wait inside another (a timer's input during a modal loop)
+    g_awaited = &awaited;
+    SendInput(static_cast<UINT>(in.size()), const_cast<INPUT*>(in.data()), sizeof(INPUT));
+    GetCursorPos(&awaited.at);
+    // Mouse input goes to the window under the cursor, or to the one holding the capture.
+    const bool ours = awaited.keyboard || OfThisThread(GetCapture()) || OfThisThread(WindowFromPoint(awaited.at));
+    const bool arrived = !ours || PumpUntil([&] { return awaited.seen; }, timeoutMs);
+    g_awaited = outer;
+    UnhookWindowsHookEx(mouse);
+    UnhookWindowsHookEx(keys);
+    return arrived;
+}
+
+bool MoveMouseTo(HWND w, int x, int y) {
     POINT p{x, y};
     if (w) ClientToScreen(w, &p);
     SetCursorPos(p.x, p.y);
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = MOUSEEVENTF_MOVE;
-    SendInput(1, &in, sizeof in);
+    return SendInputAndWait({MouseInput(MOUSEEVENTF_MOVE)});
 }
 
-void PressKeys(std::initializer_list<WORD> keys) {
+bool LeftButton(bool up) { return SendInputAndWait({MouseInput(up ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN)}); }
+
+namespace {
+std::vector<INPUT> KeyInputs(std::initializer_list<WORD> keys) {
     std::vector<INPUT> in;
     for (WORD k : keys) {
         INPUT i{};
@@ -197,8 +267,65 @@ void PressKeys(std::initializer_list<WORD> keys) {
         i.ki.dwFlags = KEYEVENTF_KEYUP;
         in.push_back(i);
     }
+    return in;
+}
+} // namespace
+
+bool PressKeys(std::initializer_list<WORD> keys) { return SendInputAndWait(KeyInputs(keys)); }
+
+void SendKeys(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> in = KeyInputs(keys);
     SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
 }
+
+namespace {
+std::vector<GiveUpTimer*>& liveTimers() {
+    static std::vector<GiveUpTimer*> timers;
+    return timers;
+}
+} // namespace
+
+GiveUpTimer::GiveUpTimer(int ms, std::function<void()> giveUp) : giveUp_(std::move(giveUp)) {
+    id_ = SetTimer(nullptr, 0, static_cast<UINT>(ms), &GiveUpTimer::Tick);
+    liveTimers().push_back(this);
+}
+
+GiveUpTimer::~GiveUpTimer() {
+    KillTimer(nullptr, id_);
+    auto& all = liveTimers();
+    all.erase(std::remove(all.begin(), all.end(), this), all.end());
+}
+
+void CALLBACK GiveUpTimer::Tick(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    for (GiveUpTimer* t : liveTimers())
+        if (t->id_ == id && !t->fired_) {
+            t->fired_ = true;
+            t->giveUp_();
+            return;
+        }
+}
+
+void EndModalLoop(ui::Form& form) {
+    EndMenu(); // a menu left open would hold the loop
+    // So would a window's move loop that a press on its caption began: a release ends it.
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (GetGUIThreadInfo(GetCurrentThreadId(), &info) && (info.flags & GUI_INMOVESIZE) && info.hwndMoveSize)
+        PostMessageA(info.hwndMoveSize, WM_LBUTTONUP, 0, 0);
+    if (form.isModal()) form.setModalResult(ui::ModalResult::Abort);
+}
+
+namespace {
+BOOL CALLBACK CancelDialog(HWND w, LPARAM) {
+    char cls[16] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    if (IsWindowVisible(w) && std::string(cls) == "#32770") PostMessageA(w, WM_COMMAND, IDCANCEL, 0);
+    return TRUE;
+}
+} // namespace
+
+void CancelThreadDialogs() { EnumThreadWindows(GetCurrentThreadId(), &CancelDialog, 0); }
 
 COLORREF ScreenPixelOf(HWND w, int x, int y) {
     POINT p{x, y};

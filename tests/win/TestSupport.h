@@ -1,6 +1,7 @@
 // Helpers for the Win32 tests: a scripted user, a private registry key, a temporary
 // folder and pixel capture of windows.
 #pragma once
+#include "ui/Form.h"
 #include "ui/UserPrompt.h"
 #include <windows.h>
 #include <deque>
@@ -109,13 +110,44 @@ private:
 
 // The size of `text` in the font the window reports (WM_GETFONT).
 SIZE TextSizeIn(HWND w, const std::string& text);
-// Real input, as a user gives it: the cursor to a point of a window's client area
-// (screen coordinates with no window), and keys pressed in order and released in
-// reverse (Ctrl+S is {VK_CONTROL, 'S'}).
-void MoveMouseTo(HWND w, int x, int y);
-void PressKeys(std::initializer_list<WORD> keys);
+// Real input, as a user gives it, sent with SendInput; each helper then runs the
+// message loop until this thread has taken the last of it from its queue and handled
+// it (seen through thread input hooks), and returns false when that did not happen
+// within `timeoutMs`. Mouse input bound for no window of this thread is not waited for.
+bool SendInputAndWait(const std::vector<INPUT>& in, int timeoutMs = 2000);
+// The cursor to a point of a window's client area (screen coordinates with no window).
+bool MoveMouseTo(HWND w, int x, int y);
+// The left button pressed or released where the cursor is.
+bool LeftButton(bool up);
+// Keys pressed in order and released in reverse (Ctrl+S is {VK_CONTROL, 'S'}).
+bool PressKeys(std::initializer_list<WORD> keys);
+// The same keys sent without waiting: for a timer inside a loop of the system's (an
+// open menu), whose keys this thread's own message loop must not take.
+void SendKeys(std::initializer_list<WORD> keys);
 // A pixel of the screen at a point of a window's client area.
 COLORREF ScreenPixelOf(HWND w, int x, int y);
+
+// Ends what a test's input failed to end, so that one missed input costs one case
+// instead of hanging the run: after `ms` it runs `giveUp` once. Killed with its scope,
+// so it never fires into a later test.
+class GiveUpTimer {
+public:
+    GiveUpTimer(int ms, std::function<void()> giveUp);
+    ~GiveUpTimer();
+    GiveUpTimer(const GiveUpTimer&) = delete;
+    GiveUpTimer& operator=(const GiveUpTimer&) = delete;
+    bool fired() const { return fired_; }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD);
+    std::function<void()> giveUp_;
+    UINT_PTR id_ = 0;
+    bool fired_ = false;
+};
+// The usual give-up: close any menu, end any window move loop, abort the form's modal loop.
+void EndModalLoop(ui::Form& form);
+// Cancels every visible dialog box (class "#32770") of this thread.
+void CancelThreadDialogs();
 
 inline bool IsReddish(COLORREF c) { return GetRValue(c) > 180 && GetGValue(c) < 80 && GetBValue(c) < 80; }
 

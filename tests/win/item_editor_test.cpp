@@ -316,9 +316,15 @@ TEST_F(ItemEditor, RealFolderBrowserDisablesTheProgramAndReturnsTheChosenFolder)
         seen.other = other;
         seen.choose = choice;
         g_browse = &seen;
-        SetTimer(nullptr, 0, 100, &AnswerBrowser);
+        const UINT_PTR answer = SetTimer(nullptr, 0, 100, &AnswerBrowser);
         dlg->pathEdit()->setText("kept");
-        dlg->browse();
+        {
+            // A browser the answers miss would hold the test forever.
+            GiveUpTimer giveUp(5000, &CancelThreadDialogs);
+            dlg->browse();
+            EXPECT_FALSE(giveUp.fired()) << "the browser was not answered";
+        }
+        KillTimer(nullptr, answer);
         g_browse = nullptr;
 
         ASSERT_TRUE(seen.seen) << "the browser did not open";

@@ -55,35 +55,9 @@ COLORREF ScreenPixel(HWND w, int x, int y, bool client = true) {
     return c;
 }
 
-// Real input, as a user gives it.
-void Key(WORD vk, bool up) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    SendInput(1, &in, sizeof in);
-}
-void Type(WORD vk) {
-    Key(vk, false);
-    Key(vk, true);
-    PumpFor(60);
-}
-void CursorTo(HWND w, int x, int y) {
-    POINT p{x, y};
-    ClientToScreen(w, &p);
-    SetCursorPos(p.x, p.y);
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = MOUSEEVENTF_MOVE;
-    SendInput(1, &in, sizeof in);
-    PumpFor(40);
-}
-void LeftButton(bool up) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = up ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
-    SendInput(1, &in, sizeof in);
-}
+// Real input, as a user gives it, each waited for until this thread has handled it.
+void Type(WORD vk) { EXPECT_TRUE(PressKeys({vk})) << "key " << vk << " never reached the test's window"; }
+void CursorTo(HWND w, int x, int y) { EXPECT_TRUE(MoveMouseTo(w, x, y)) << "the move never reached the window"; }
 
 // Where the first ink of `text` lies when DrawText puts it at (0, 0) in the window's font.
 POINT InkOffset(HWND w, const std::string& text, UINT flags) {
@@ -311,69 +285,78 @@ TEST_F(SkinControls, FocusedCaptionIsBoldInMacOSAndBlueGlassOnly) {
 }
 
 // AutoSize takes one part of the built-in style's strip, whatever a file theme holds:
-// FromThemeFile finds no strip there and takes a third of the empty 74 x 21.
+// a third of MacOS's 252 x 23, WinXP's 54 x 21, DeepBlue's and Protein's 222 x 21 and
+// BlueGlass's 231 x 27; FromThemeFile finds no strip there and takes a third of the
+// empty 74 x 21.
 TEST_F(SkinControls, ButtonAutoSizeTakesThePartOfTheBuiltInStrip) {
     auto* b = new skin::Button(form.get(), "b", form->handle(), 10, 10);
     b->setFileTheme(theme(ButtonSkin(false))); // 18 x 21 parts, never the size
-    for (skin::UIStyle style : {skin::UIStyle::WinXP, skin::UIStyle::MacOS, skin::UIStyle::DeepBlue,
-                                skin::UIStyle::FromThemeFile}) {
-        SCOPED_TRACE(static_cast<int>(style));
+    struct Case { skin::UIStyle style; int width, height; };
+    const Case cases[] = {{skin::UIStyle::MacOS, 84, 23},   {skin::UIStyle::WinXP, 18, 21},
+                          {skin::UIStyle::DeepBlue, 74, 21}, {skin::UIStyle::Protein, 74, 21},
+                          {skin::UIStyle::BlueGlass, 77, 27}, {skin::UIStyle::FromThemeFile, 24, 21}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.style));
         b->setAutoSize(false);
         b->setBounds(10, 10, 80, 27);
-        b->setUIStyle(style);
+        b->setUIStyle(c.style);
         EXPECT_EQ(b->width(), 80);
         b->setAutoSize(true);
-        SIZE part{24, 21};
-        if (style != skin::UIStyle::FromThemeFile) {
-            ui::BitmapHandle strip;
-            skin::StyleBitmap(style, 1, strip);
-            const SIZE s = ui::bitmapSize(strip.get());
-            ASSERT_GT(s.cx, 0);
-            part = {s.cx / 3, s.cy};
-        }
-        EXPECT_EQ(b->width(), part.cx);
-        EXPECT_EQ(b->height(), part.cy);
+        EXPECT_EQ(b->width(), c.width);
+        EXPECT_EQ(b->height(), c.height);
     }
 }
 
-// Glyph (found by its colour) and caption (by its ink) where each Layout puts them;
-// a pressed button moves both one pixel down-right.
+// Glyph (found by its colour) and caption (by its ink) where each Layout puts them on a
+// 100 x 64 button with a 20 x 14 glyph and Spacing 4; a pressed button moves both one
+// pixel down-right. The arithmetic with the caption's size is pinned by the host tests.
 TEST_F(SkinControls, GlyphLayoutsPlaceGlyphAndCaption) {
     constexpr COLORREF kGlyph = RGB(0, 200, 0), kText = RGB(230, 0, 0);
-    constexpr int W = 100, H = 64, gw = 20, gh = 14;
     ui::FontHandle font = SharpFont();
-    auto* b = new skin::Button(form.get(), "g", form->handle(), 10, 10, W, H);
+    auto* b = new skin::Button(form.get(), "g", form->handle(), 10, 10, 100, 64);
     b->setUIStyle(skin::UIStyle::WinXP);
     b->setFont(font.get());
     b->setFontColor(kText);
     b->setCaption("Go");
-    b->setGlyph(SolidBitmap(gw, gh, kGlyph, true).get());
-    const SIZE t = TextSizeIn(b->handle(), "Go");
+    b->setGlyph(SolidBitmap(20, 14, kGlyph, true).get());
     const POINT ink = InkOffset(b->handle(), "Go", DT_SINGLELINE);
-    const int S = b->spacing(), leftX = (W - gw - t.cx - S) / 2, rightX = (W + t.cx + S - gw) / 2;
-    const int topY = (H - t.cy - gh - S) / 2, bottomY = (H + t.cy + S - gh) / 2;
-    struct Case { skin::ButtonLayout layout; bool pressed; POINT glyph, caption; };
-    const Case cases[] = {
-        {skin::ButtonLayout::GlyphLeft, false, {leftX, (H - gh) / 2}, {leftX + gw + S, (H - t.cy) / 2}},
-        {skin::ButtonLayout::GlyphRight, false, {rightX, (H - gh) / 2}, {rightX - t.cx - S, (H - t.cy) / 2}},
-        {skin::ButtonLayout::GlyphTop, false, {(W - gw) / 2, topY}, {(W - t.cx) / 2, topY + gh + S}},
-        {skin::ButtonLayout::GlyphBottom, false, {(W - gw) / 2, bottomY}, {(W - t.cx) / 2, bottomY - t.cy - S}},
-        {skin::ButtonLayout::GlyphLeft, true, {leftX + 1, (H - gh) / 2 + 1}, {leftX + gw + S + 1, (H - t.cy) / 2 + 1}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.layout) * 10 + c.pressed);
-        b->setLayout(c.layout);
-        if (c.pressed) b->perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    struct Placed { RECT glyph, text; };
+    auto paint = [&](skin::ButtonLayout layout) {
+        b->setLayout(layout);
         const Capture cap(b->handle());
-        const RECT all{0, 0, W, H};
-        const RECT glyph = cap.bounds(all, [&](COLORREF p) { return p == kGlyph; });
-        EXPECT_EQ(glyph.left, c.glyph.x);
-        EXPECT_EQ(glyph.top, c.glyph.y);
-        EXPECT_EQ(glyph.right - glyph.left, gw);
-        const RECT text = cap.bounds(all, [&](COLORREF p) { return p == kText; });
-        EXPECT_EQ(text.left, c.caption.x + ink.x);
-        EXPECT_EQ(text.top, c.caption.y + ink.y);
+        const RECT all{0, 0, 100, 64};
+        return Placed{cap.bounds(all, [&](COLORREF p) { return p == kGlyph; }),
+                      cap.bounds(all, [&](COLORREF p) { return p == kText; })};
+    };
+    const Placed left = paint(skin::ButtonLayout::GlyphLeft), right = paint(skin::ButtonLayout::GlyphRight),
+                 top = paint(skin::ButtonLayout::GlyphTop), bottom = paint(skin::ButtonLayout::GlyphBottom);
+    for (const Placed& p : {left, right, top, bottom}) {
+        EXPECT_EQ(p.glyph.right - p.glyph.left, 20);
+        EXPECT_EQ(p.glyph.bottom - p.glyph.top, 14);
+        EXPECT_LT(p.text.left, p.text.right) << "no caption";
     }
+    // Beside the caption the glyph is centred vertically, (64 - 14) div 2; above or
+    // below it, horizontally, (100 - 20) div 2.
+    EXPECT_EQ(left.glyph.top, 25);
+    EXPECT_EQ(right.glyph.top, 25);
+    EXPECT_EQ(top.glyph.left, 40);
+    EXPECT_EQ(bottom.glyph.left, 40);
+    // The caption starts Spacing after the glyph, or ends Spacing before it.
+    EXPECT_EQ(left.text.left, left.glyph.right + 4 + ink.x);
+    EXPECT_LE(right.text.right, right.glyph.left - 4);
+    EXPECT_GT(right.text.right, right.glyph.left - 4 - 3);
+    EXPECT_EQ(top.text.top, top.glyph.bottom + 4 + ink.y);
+    EXPECT_LE(bottom.text.bottom, bottom.glyph.top - 4);
+    EXPECT_LT(left.glyph.left, right.glyph.left);
+    EXPECT_LT(top.glyph.top, bottom.glyph.top);
+
+    b->setLayout(skin::ButtonLayout::GlyphLeft);
+    b->perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    const Placed pressed = paint(skin::ButtonLayout::GlyphLeft);
+    EXPECT_EQ(pressed.glyph.left, left.glyph.left + 1);
+    EXPECT_EQ(pressed.glyph.top, left.glyph.top + 1);
+    EXPECT_EQ(pressed.text.left, left.text.left + 1);
+    EXPECT_EQ(pressed.text.top, left.text.top + 1);
     b->perform(WM_LBUTTONUP, 0, MAKELPARAM(-5, -5));
 }
 
@@ -464,8 +447,7 @@ TEST_F(SkinKeys, HeldMouseRepeatsAndClicksOnceOnReleaseInside) {
     EXPECT_GT(atLeave, 0);
     PumpFor(400);
     EXPECT_EQ(ticks, atLeave);
-    LeftButton(true);
-    PumpFor(50);
+    EXPECT_TRUE(LeftButton(true));
     EXPECT_EQ(okClicks, 1);
 }
 
@@ -498,6 +480,18 @@ TEST_F(SkinKeys, FocusRectangleAtTheMarginAndCancelModeEndsAHold) {
     EXPECT_EQ(okClicks, 0);
 }
 
+// An auto-sized WinXP box (13 x 13 pictures) in the host's font, MS Sans Serif -11,
+// 13 pixels high: 19 high, and as wide as picture, caption and 8 pixels, so that the
+// caption, drawn from 4 pixels after the picture, ends 4 pixels before the right edge
+// (its last letter's ink a pixel or two short of that).
+static bool FitsItsCaption(skin::CheckBox* box) {
+    const Capture cap(box->handle());
+    // The caption's black ink; a focus rectangle around it is no part of it.
+    const RECT ink = cap.bounds({17, 0, cap.width(), cap.height()}, [](COLORREF p) { return p == 0; });
+    const int end = box->width() - 4;
+    return box->height() == 19 && ink.left >= 17 && ink.right <= end && ink.right >= end - 2;
+}
+
 TEST_F(SkinControls, CheckBoxStateAndClicks) {
     auto* box = new skin::CheckBox(form.get(), "box", form->handle(), 10, 10);
     box->setUIStyle(skin::UIStyle::WinXP);
@@ -520,10 +514,8 @@ TEST_F(SkinControls, CheckBoxStateAndClicks) {
     EXPECT_EQ(clicks, 3);
 
     box->setCaption("Add a Separator Line");
-    Capture paint(box->handle());
-    const SIZE text = TextSizeIn(box->handle(), "Add a Separator Line"), w = TextSizeIn(box->handle(), "W");
-    EXPECT_EQ(box->width(), 13 + text.cx + 8); // WinXP check box pictures are 13 wide
-    EXPECT_EQ(box->height(), std::max<int>(w.cy + 2, 13) + 4);
+    Capture(box->handle()); // a paint sizes the box
+    EXPECT_TRUE(FitsItsCaption(box));
 }
 
 // A caption changed at run time: with AutoSize off the box keeps its size; turned on,
@@ -536,14 +528,12 @@ TEST_F(SkinControls, CheckBoxFitsARunTimeCaptionWhenAutoSized) {
     box->setCaption("A caption much longer than the box");
     PumpPending();
     EXPECT_EQ(box->width(), 93);
-    const int height = std::max<int>(TextSizeIn(box->handle(), "W").cy + 2, 13) + 4;
-    auto fits = [&](const char* caption) {
-        return box->width() == 13 + TextSizeIn(box->handle(), caption).cx + 8 && box->height() == height;
-    };
+    EXPECT_EQ(box->height(), 17);
     box->setAutoSize(true);
-    EXPECT_TRUE(PumpUntil([&] { return fits("A caption much longer than the box"); }));
+    EXPECT_TRUE(PumpUntil([&] { return box->width() > 93 && FitsItsCaption(box); }));
+    const int longWidth = box->width();
     box->setCaption("Short");
-    EXPECT_TRUE(PumpUntil([&] { return fits("Short"); }));
+    EXPECT_TRUE(PumpUntil([&] { return box->width() < longWidth && FitsItsCaption(box); }));
 }
 
 TEST_F(SkinControls, CheckBoxPartsFromTheFileTheme) {
@@ -580,8 +570,7 @@ TEST_F(SkinControls, ToolBarDrawsDeepBlueWithoutAReadyTheme) {
     EXPECT_TRUE(PumpUntil([&] { return face(RGB(0xD8, 0xD8, 0xD8)); }));
     EXPECT_EQ(ScreenPixel(bar->handle(), r.left, r.top + 10), RGB(0x47, 0x47, 0x47));
     CursorTo(form->handle(), 300, 200);
-    LeftButton(true);
-    PumpFor(50);
+    EXPECT_TRUE(LeftButton(true));
 }
 
 // Hovered with the real mouse, each face puts its image (found by its colour, from the

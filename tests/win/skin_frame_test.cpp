@@ -15,6 +15,7 @@
 #include "ui/Form.h"
 #include "ui/Gdi.h"
 #include <gtest/gtest.h>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <thread>
@@ -72,29 +73,13 @@ bool InRegion(HWND h, int x, int y) {
     return in;
 }
 
-void MouseTo(int x, int y) {
-    SetCursorPos(x, y);
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    in.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &in, sizeof in);
-    PumpFor(30);
-}
-
-void Button(DWORD flag) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = flag;
-    SendInput(1, &in, sizeof in);
-    PumpFor(30);
-}
+// Real input at a point of the screen, each step waited for until it was handled.
+void MouseTo(int x, int y) { EXPECT_TRUE(MoveMouseTo(nullptr, x, y)); }
 
 void Click(int x, int y) {
     MouseTo(x, y);
-    Button(MOUSEEVENTF_LEFTDOWN);
-    Button(MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(LeftButton(false));
+    EXPECT_TRUE(LeftButton(true));
 }
 
 // Skins made here: pictures in plain colours with TRANSCOLOR where the test needs it.
@@ -441,15 +426,20 @@ TEST(SkinPopupMenu, BarOnTheRightOnlyWhereTheSystemReadsSo) {
     }
 }
 
-// Real input from a second thread: the window's move loop holds this one.
-void InputLater(std::function<void()> steps) {
-    std::thread t([steps] {
-        Sleep(150);
-        steps();
+// Real input from a second thread: the window's move loop holds this one. This thread
+// runs its message loop until the steps are done, then handles what they left queued.
+// False when a step's event did not come.
+bool InputLater(std::function<bool()> steps) {
+    std::atomic<bool> done{false};
+    bool ok = false;
+    std::thread t([&] {
+        ok = steps();
+        done = true;
     });
-    for (int i = 0; i < 30; ++i) PumpFor(20);
+    const bool ended = PumpUntil([&] { return done.load(); }, 10000);
     t.join();
-    PumpFor(50);
+    PumpPending();
+    return ended && ok;
 }
 
 void SendButton(DWORD flag) {
@@ -459,21 +449,42 @@ void SendButton(DWORD flag) {
     SendInput(1, &in, sizeof in);
 }
 
+// From the input thread: waits until `done` holds, for at most two seconds.
+bool AwaitFromOutside(const std::function<bool()>& done) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 2000; Sleep(2))
+        if (done()) return true;
+    return done();
+}
+
+// Whether `thread` is in a window's move loop.
+bool InMoveLoop(DWORD thread) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMOVESIZE);
+}
+
 TEST_F(SkinFrame, MouseDragsTheWindow) {
     skin::TitleBar* bar = form->frame->titleBar();
     const RECT before = WindowRect(h());
     POINT p{100, 12};
     ClientToScreen(bar->handle(), &p);
     MouseTo(p.x, p.y);
-    InputLater([p] {
+    const DWORD self = GetCurrentThreadId();
+    HWND w = h();
+    auto movedBy = [w, before](int dx, int dy) {
+        const RECT r = WindowRect(w);
+        return r.left - before.left == dx && r.top - before.top == dy;
+    };
+    EXPECT_TRUE(InputLater([&] {
         SendButton(MOUSEEVENTF_LEFTDOWN);
-        Sleep(100);
+        bool ok = AwaitFromOutside([&] { return InMoveLoop(self); });
         SetCursorPos(p.x + 20, p.y + 10);
-        Sleep(100);
+        ok = AwaitFromOutside([&] { return movedBy(20, 10); }) && ok;
         SetCursorPos(p.x + 40, p.y + 30);
-        Sleep(100);
+        ok = AwaitFromOutside([&] { return movedBy(40, 30); }) && ok;
         SendButton(MOUSEEVENTF_LEFTUP);
-    });
+        return AwaitFromOutside([&] { return !InMoveLoop(self); }) && ok;
+    }));
     const RECT after = WindowRect(h());
     EXPECT_EQ(after.left - before.left, 40);
     EXPECT_EQ(after.top - before.top, 30);
@@ -481,24 +492,28 @@ TEST_F(SkinFrame, MouseDragsTheWindow) {
 
 TEST_F(SkinFrame, DoubleClickMaximizesOnlyWithTheMaximizeButton) {
     skin::TitleBar* bar = form->frame->titleBar();
+    const DWORD self = GetCurrentThreadId();
     for (bool maxVisible : {true, false}) {
         SCOPED_TRACE(maxVisible);
         bar->buttons()[2].setVisible(maxVisible);
-        PumpFor(50);
+        PumpPending();
         POINT p{100, 12};
         ClientToScreen(bar->handle(), &p);
         MouseTo(p.x, p.y);
-        InputLater([] {
-            for (int i = 0; i < 2; ++i) {
-                SendButton(MOUSEEVENTF_LEFTDOWN);
-                Sleep(20);
-                SendButton(MOUSEEVENTF_LEFTUP);
-                Sleep(20);
-            }
-        });
+        // The first press starts the move loop, its release ends it; the second press
+        // is the double click.
+        EXPECT_TRUE(InputLater([self] {
+            SendButton(MOUSEEVENTF_LEFTDOWN);
+            bool ok = AwaitFromOutside([self] { return InMoveLoop(self); });
+            SendButton(MOUSEEVENTF_LEFTUP);
+            ok = AwaitFromOutside([self] { return !InMoveLoop(self); }) && ok;
+            SendButton(MOUSEEVENTF_LEFTDOWN);
+            SendButton(MOUSEEVENTF_LEFTUP);
+            return ok;
+        }));
         EXPECT_EQ(IsZoomed(h()) != FALSE, maxVisible);
         if (IsZoomed(h())) ShowWindow(h(), SW_RESTORE);
-        PumpFor(50);
+        EXPECT_TRUE(PumpUntil([&] { return !IsZoomed(h()); }));
     }
 }
 
@@ -577,12 +592,13 @@ TEST_F(SkinFrame, CloseButtonCancelsAModalDialog) {
     dialog->create();
     closeBar = dialog->frame->titleBar();
     SetTimer(nullptr, 0, 200, &ClickClose);
+    GiveUpTimer giveUp(2500, [dialog] { EndModalLoop(*dialog); });
     EXPECT_EQ(dialog->showModal(), ui::ModalResult::Cancel);
+    EXPECT_FALSE(giveUp.fired()) << "the click missed the close button";
     delete dialog;
 }
 
 std::vector<int> menusOpened;
-FramedForm* altSpaceDialog = nullptr;
 void CALLBACK PressAltSpace(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
     // Typed for real: Alt held, Space pressed and released, Alt released.
@@ -596,16 +612,9 @@ void CALLBACK PressAltSpace(HWND, UINT, UINT_PTR id, DWORD) {
     SendInput(4, in, sizeof(INPUT));
 }
 
-void CALLBACK GiveUp(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    EndMenu(); // a menu the frame did not open would hold the dialog
-    if (altSpaceDialog->isModal()) altSpaceDialog->setModalResult(ui::ModalResult::Abort);
-}
-
 TEST_F(SkinFrame, AltSpaceShowsTheNewestFramesMenuFirst) {
     auto* dialog = new FramedForm(form.get());
     dialog->create();
-    altSpaceDialog = dialog;
     menusOpened.clear();
     dialog->frame->titleBar()->systemMenu().onPopup = [] {
         menusOpened.push_back(2);
@@ -617,7 +626,7 @@ TEST_F(SkinFrame, AltSpaceShowsTheNewestFramesMenuFirst) {
         dialog->setModalResult(ui::ModalResult::Cancel);
     };
     SetTimer(nullptr, 0, 150, &PressAltSpace);
-    SetTimer(nullptr, 0, 2500, &GiveUp);
+    GiveUpTimer giveUp(2500, [dialog] { EndModalLoop(*dialog); });
     dialog->showModal();
     EXPECT_EQ(menusOpened, (std::vector<int>{2, 1}));
     delete dialog;
@@ -639,8 +648,7 @@ TEST_F(SkinFrame, AcceleratorKeyChoosesASystemMenuItem) {
     // "&Close" closes the dialog: a modal one is cancelled.
     dialog->frame->titleBar()->systemMenu().onPopup = [] { SetTimer(nullptr, 0, 150, &PressC); };
     SetTimer(nullptr, 0, 100, &PressAltSpace);
-    SetTimer(nullptr, 0, 2500, &GiveUp);
-    altSpaceDialog = dialog;
+    GiveUpTimer giveUp(2500, [dialog] { EndModalLoop(*dialog); });
     form->frame->titleBar()->systemMenu().onPopup = [] { SetTimer(nullptr, 0, 50, &EndMenuSoon); };
     EXPECT_EQ(dialog->showModal(), ui::ModalResult::Cancel);
     delete dialog;
