@@ -22,11 +22,20 @@ add_executable(Corvane WIN32 src/app/WinMain.cpp $<TARGET_OBJECTS:corvane_res>)
 target_link_libraries(Corvane PRIVATE corvane_app)
 set_target_properties(Corvane PROPERTIES OUTPUT_NAME Corvane RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 
+# The Corvane menu: a shell extension beside the exe, made of the store and the platform
+# only. The .def file exports the COM entry points undecorated on both architectures.
+add_library(CorvaneMenu SHARED src/menu/Exports.cpp src/menu/CorvaneMenu.def resources/menu.rc)
+target_link_libraries(CorvaneMenu PRIVATE corvane_menu)
+target_include_directories(CorvaneMenu PRIVATE ${CMAKE_BINARY_DIR}/generated)
+set_target_properties(CorvaneMenu PROPERTIES PREFIX "" OUTPUT_NAME CorvaneMenu
+                      RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+
 file(GLOB WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
 if(WIN_TESTS)
   add_executable(win_tests ${WIN_TESTS} $<TARGET_OBJECTS:corvane_res>)
   target_link_libraries(win_tests PRIVATE corvane_app corvane_skinwriter gtest)
   set_target_properties(win_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  add_dependencies(win_tests CorvaneMenu) # the menu tests load the DLL as the shell does
   add_test(NAME win_tests COMMAND win_tests)
 endif()
 

@@ -1,6 +1,6 @@
-#include "app/PathRules.h"
+#include "store/PathRules.h"
 
-namespace corvane::app {
+namespace corvane::store {
 
 std::string AliasFromPath(const std::string& path) {
     const auto slash = path.rfind('\\');
@@ -8,4 +8,20 @@ std::string AliasFromPath(const std::string& path) {
     return path.substr(slash + 1);
 }
 
-} // namespace corvane::app
+namespace {
+std::string comparable(const std::string& path) {
+    std::string s = path;
+    if (s.size() > 1 && s.back() == '\\' && s[s.size() - 2] != ':') s.pop_back();
+    for (char& c : s)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return s;
+}
+} // namespace
+
+bool SamePath(const std::string& a, const std::string& b) { return comparable(a) == comparable(b); }
+
+bool IsUncPath(const std::string& path) {
+    return path.size() >= 2 && (path[0] == '\\' || path[0] == '/') && (path[1] == '\\' || path[1] == '/');
+}
+
+} // namespace corvane::store
