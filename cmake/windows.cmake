@@ -53,6 +53,10 @@ if(BENCH_SOURCES)
   add_executable(corvane_bench ${BENCH_SOURCES} $<TARGET_OBJECTS:corvane_res>)
   target_link_libraries(corvane_bench PRIVATE corvane_app corvane_skinwriter)
   set_target_properties(corvane_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  # The menu benchmarks load the DLL and, as the floor of loading it, a DLL that does nothing.
+  add_library(BenchEmpty SHARED ${CMAKE_SOURCE_DIR}/tests/bench/empty/EmptyDll.cpp)
+  set_target_properties(BenchEmpty PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  add_dependencies(corvane_bench CorvaneMenu BenchEmpty)
 endif()
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/tools/windows.cmake)
