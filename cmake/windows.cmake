@@ -29,6 +29,10 @@ target_link_libraries(CorvaneMenu PRIVATE corvane_menu)
 target_include_directories(CorvaneMenu PRIVATE ${CMAKE_BINARY_DIR}/generated)
 set_target_properties(CorvaneMenu PROPERTIES PREFIX "" OUTPUT_NAME CorvaneMenu
                       RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  # The .def names the stdcall entry points without their @n; that is the intent.
+  target_link_options(CorvaneMenu PRIVATE -Wl,--enable-stdcall-fixup)
+endif()
 
 file(GLOB WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
 if(WIN_TESTS)

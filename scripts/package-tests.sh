@@ -40,7 +40,8 @@ if [ "${1:-}" = "--run" ]; then
   # Prints what is wrong with the menu's registration; $1 = "present DLL [DLL32]" or "absent".
   menu_registration() {
     local want="$1" dll="${2:-}" dll32="${3:-}" out h
-    out=$("$WINE" reg query "$classes\CLSID\\$clsid\InprocServer32" 2>/dev/null | tr -d '\r')
+    # Wine's reg prints its "not found" on standard output: only a success counts.
+    out=$("$WINE" reg query "$classes\CLSID\\$clsid\InprocServer32" 2>/dev/null) && out=$(echo "$out" | tr -d '\r') || out=""
     if [ "$want" = present ]; then
       echo "$out" | grep -qiF "$dll" || echo "class not registered for $dll: $out"
       echo "$out" | grep -q "ThreadingModel.*Apartment" || echo "no apartment threading model"
