@@ -29,6 +29,8 @@ target_link_libraries(CorvaneMenu PRIVATE corvane_menu)
 target_include_directories(CorvaneMenu PRIVATE ${CMAKE_BINARY_DIR}/generated)
 set_target_properties(CorvaneMenu PROPERTIES PREFIX "" OUTPUT_NAME CorvaneMenu
                       RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+# Stripped as it ships: tests and benchmarks load what users get.
+target_link_options(CorvaneMenu PRIVATE -s)
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   # The .def names the stdcall entry points without their @n; that is the intent.
   target_link_options(CorvaneMenu PRIVATE -Wl,--enable-stdcall-fixup)

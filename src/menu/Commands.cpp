@@ -14,27 +14,6 @@ namespace corvane::menu {
 
 namespace {
 
-// Probing a floppy or card drive without a disk must not put up the system's
-// "insert a disk" box in the host: the thread's error mode, never the process's.
-class QuietDriveErrors {
-public:
-    QuietDriveErrors() {
-        using SetMode = BOOL(WINAPI*)(DWORD, DWORD*);
-        if (HMODULE kernel = GetModuleHandleA("kernel32.dll"))
-            set_ = reinterpret_cast<SetMode>(reinterpret_cast<void*>(GetProcAddress(kernel, "SetThreadErrorMode")));
-        if (set_ && !set_(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &old_)) set_ = nullptr;
-    }
-    ~QuietDriveErrors() {
-        if (set_) set_(old_, nullptr);
-    }
-    QuietDriveErrors(const QuietDriveErrors&) = delete;
-    QuietDriveErrors& operator=(const QuietDriveErrors&) = delete;
-
-private:
-    BOOL(WINAPI* set_)(DWORD, DWORD*) = nullptr;
-    DWORD old_ = 0;
-};
-
 bool HasDriveLetter(const std::string& path) {
     return path.size() >= 2 && path[1] == ':' &&
            ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
@@ -69,21 +48,42 @@ bool ShellExecuteFolder(HWND owner, const char* verb, const std::string& file, c
 
 } // namespace
 
-bool FolderLooksPresent(const std::string& path) {
+// Probing a floppy or card drive without a disk must not put up the system's "insert a
+// disk" box in the host: the thread's error mode, never the process's.
+FolderProbe::FolderProbe() {
+    using SetMode = BOOL(WINAPI*)(DWORD, DWORD*);
+    if (HMODULE kernel = GetModuleHandleA("kernel32.dll"))
+        setThreadErrorMode_ = reinterpret_cast<SetMode>(reinterpret_cast<void*>(GetProcAddress(kernel, "SetThreadErrorMode")));
+    if (setThreadErrorMode_ && !setThreadErrorMode_(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &oldErrorMode_))
+        setThreadErrorMode_ = nullptr;
+}
+
+FolderProbe::~FolderProbe() {
+    if (setThreadErrorMode_) setThreadErrorMode_(oldErrorMode_, nullptr);
+}
+
+UINT FolderProbe::driveType(char letter) {
+    const int i = (letter | 0x20) - 'a';
+    if (driveTypes_[i] == 0) { // DRIVE_UNKNOWN is asked again, never stored
+        const char root[4] = {letter, ':', '\\', '\0'};
+        driveTypes_[i] = GetDriveTypeA(root);
+    }
+    return driveTypes_[i];
+}
+
+bool FolderProbe::looksPresent(const std::string& path) {
     if (store::IsUncPath(path)) return true;
     if (HasDriveLetter(path)) {
-        const char root[4] = {path[0], ':', '\\', '\0'};
-        const UINT type = GetDriveTypeA(root);
+        const UINT type = driveType(path[0]);
         if (type == DRIVE_REMOTE) return true;
         if (type == DRIVE_NO_ROOT_DIR) return false;
     }
-    QuietDriveErrors quiet;
     return ui::directoryExists(path);
 }
 
 bool IsFolder(const std::string& path) {
     if (IsDriveRoot(path)) return true;
-    QuietDriveErrors quiet;
+    FolderProbe quiet;
     return ui::directoryExists(path);
 }
 

@@ -8,9 +8,23 @@ namespace corvane::menu {
 constexpr const char* kStoreKey = "Software\\Corvane";
 constexpr const char* kEditorWindowClass = "Corvane Made by Tollbright";
 
-// Whether a favourite's folder is worth showing enabled. Network folders (UNC paths,
-// remote drives) count as present without being touched, so a lost share never stalls.
-bool FolderLooksPresent(const std::string& path);
+// Whether favourites' folders are worth showing enabled, for one build of the menu.
+// Network folders (UNC paths, remote drives) count as present without being touched, so
+// a lost share never stalls; each drive's type is asked once.
+class FolderProbe {
+public:
+    FolderProbe();
+    ~FolderProbe();
+    FolderProbe(const FolderProbe&) = delete;
+    FolderProbe& operator=(const FolderProbe&) = delete;
+    bool looksPresent(const std::string& path);
+
+private:
+    UINT driveType(char letter);
+    UINT driveTypes_[26] = {};
+    BOOL(WINAPI* setThreadErrorMode_)(DWORD, DWORD*) = nullptr;
+    DWORD oldErrorMode_ = 0;
+};
 // The one right-clicked item as a folder: a drive root, or an existing folder.
 bool IsFolder(const std::string& path);
 

@@ -163,6 +163,7 @@ HRESULT ContextMenu::buildMenu(HMENU menu, UINT index, UINT idCmdFirst, UINT idC
     if (!sub) return E_FAIL;
     bool ok = true;
     unsigned offset = FirstFavouriteOffset;
+    FolderProbe probe;
     for (int i = 0; i < shown && ok; ++i) {
         const auto& f = favourites.rows[i];
         if (IsSeparator(f)) {
@@ -170,7 +171,7 @@ HRESULT ContextMenu::buildMenu(HMENU menu, UINT index, UINT idCmdFirst, UINT idC
             continue;
         }
         ok = AppendItem(sub, idCmdFirst + offset, MenuLabel(f.first, kMaxLabelChars, &IsLeadByte),
-                        FolderLooksPresent(f.second));
+                        probe.looksPresent(f.second));
         paths_.push_back(f.second);
         ++offset;
     }
