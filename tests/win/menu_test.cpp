@@ -161,8 +161,6 @@ protected:
         const std::string id = ReadText(kHandlers[0], nullptr);
         ASSERT_EQ(S_OK, CLSIDFromString(std::wstring(id.begin(), id.end()).c_str(), &clsid));
         file = ReadText("Software\\Classes\\CLSID\\" + id + "\\InprocServer32", nullptr);
-        // Wine does not merge per-user classes into HKCR, so CoCreateInstance cannot find
-        // the class there; the registered file's own class object stands in for it.
         dll = LoadLibraryA(file.c_str());
         ASSERT_TRUE(dll) << file;
         getClassObject = reinterpret_cast<decltype(getClassObject)>(
@@ -187,9 +185,16 @@ protected:
     void create(const std::string& folder = "") {
         init.reset();
         menuObject.reset();
-        Ref<IClassFactory> factory;
-        ASSERT_EQ(S_OK, getClassObject(clsid, IID_IClassFactory, factory.out()));
-        ASSERT_EQ(S_OK, factory->CreateInstance(nullptr, IID_IShellExtInit, init.out()));
+        // As the shell creates it; where per-user classes are not merged into HKCR (Wine 8),
+        // through the registered file's class object.
+        const HRESULT viaCom = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IShellExtInit, init.out());
+        if (viaCom == REGDB_E_CLASSNOTREG) {
+            Ref<IClassFactory> factory;
+            ASSERT_EQ(S_OK, getClassObject(clsid, IID_IClassFactory, factory.out()));
+            ASSERT_EQ(S_OK, factory->CreateInstance(nullptr, IID_IShellExtInit, init.out()));
+        } else {
+            ASSERT_EQ(S_OK, viaCom);
+        }
         ASSERT_EQ(S_OK, init->QueryInterface(IID_IContextMenu, menuObject.out()));
         Ref<IDataObject> data;
         if (!folder.empty()) {
