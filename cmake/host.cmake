@@ -16,7 +16,7 @@ endif()
 file(GLOB HOST_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/host/*.cpp)
 if(HOST_TESTS)
   add_executable(host_tests ${HOST_TESTS})
-  target_link_libraries(host_tests PRIVATE corvane_app corvane_skinwriter gtest_main)
+  target_link_libraries(host_tests PRIVATE corvane_app corvane_menu corvane_skinwriter gtest_main)
   add_test(NAME host_tests COMMAND host_tests)
 endif()
 

@@ -38,7 +38,11 @@ corvane_layer(skin_theme src/skin/theme skin/theme DEPENDS ui)
 corvane_layer(flat src/flat flat DEPENDS ui)
 corvane_layer(skin_controls src/skin/controls skin/controls DEPENDS skin_theme flat ui)
 corvane_layer(skin_frame src/skin/frame skin/frame DEPENDS skin_theme ui)
-corvane_layer(app src/app app DEPENDS skin_frame skin_controls flat skin_theme ui)
+# The favourites store and options file, shared by the editor and the Corvane menu.
+corvane_layer(store src/store store DEPENDS ui)
+corvane_layer(app src/app app DEPENDS store skin_frame skin_controls flat skin_theme ui)
+# The Corvane menu's objects; the DLL itself is made by the Windows build.
+corvane_layer(menu src/menu menu DEPENDS store ui)
 # Not a layer of the program: the skin writer, for the packer, tests and benchmarks.
 corvane_layer(skinwriter tools/skinpack skinpack DEPENDS skin_theme)
 endmacro()

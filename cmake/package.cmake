@@ -52,6 +52,11 @@ add_custom_command(OUTPUT ${BIN}/msn.ssk
   COMMENT "Packing msn.ssk")
 
 # Help page and the texts that go with the packages.
+if(CORVANE_ARCH STREQUAL win64)
+  set(CORVANE_README_MENU32 "\n  CorvaneMenu32.dll          the same menu for 32-bit programs")
+else()
+  set(CORVANE_README_MENU32 "")
+endif()
 configure_file(${CMAKE_SOURCE_DIR}/resources/help.html ${BIN}/help.html @ONLY)
 configure_file(${CMAKE_SOURCE_DIR}/packaging/README.txt.in ${CMAKE_BINARY_DIR}/packaging/README.txt
                @ONLY NEWLINE_STYLE CRLF)
@@ -62,8 +67,23 @@ set(SHIPPED_FILES ${BIN}/msn.ssk ${BIN}/help.html ${CMAKE_BINARY_DIR}/packaging/
     ${CMAKE_SOURCE_DIR}/packaging/LICENSE.txt ${CMAKE_SOURCE_DIR}/packaging/LICENSES-THIRD-PARTY.txt)
 # Packing needs only the exe and these files, not the tests.
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
-install(TARGETS Corvane RUNTIME DESTINATION .)
+install(TARGETS Corvane CorvaneMenu RUNTIME DESTINATION .)
 install(FILES ${SHIPPED_FILES} DESTINATION .)
+
+# The 64-bit package also carries the 32-bit Corvane menu, for 32-bit programs' file
+# dialogs: the same sources built by the i686 toolchain in a build folder of their own
+# (only the DLL's target), copied beside the exe as CorvaneMenu32.dll.
+if(CORVANE_ARCH STREQUAL win64)
+  ExternalProject_Add(menu32
+    SOURCE_DIR ${CMAKE_SOURCE_DIR}
+    BINARY_DIR ${CMAKE_BINARY_DIR}/menu32
+    CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
+    BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target CorvaneMenu
+    INSTALL_COMMAND ${CMAKE_COMMAND} -E copy <BINARY_DIR>/bin/CorvaneMenu.dll ${BIN}/CorvaneMenu32.dll
+    BUILD_ALWAYS ON
+    BUILD_BYPRODUCTS ${BIN}/CorvaneMenu32.dll)
+  install(FILES ${BIN}/CorvaneMenu32.dll DESTINATION .)
+endif()
 
 # Portable zip: Corvane-<version>-<arch>.zip with one folder of that name.
 set(CPACK_GENERATOR ZIP)
@@ -82,6 +102,7 @@ set(STAGE ${CMAKE_BINARY_DIR}/packaging/stage)
 set(CORVANE_STAGE_NATIVE ${STAGE})
 set(CORVANE_ICON_NATIVE ${CMAKE_SOURCE_DIR}/resources/art/corvane.ico)
 set(CORVANE_INSTALLER ${CORVANE_PACKAGES}/${CORVANE_PACKAGE_NAME}-setup.exe)
+set(CORVANE_MENU_CLSID "{30686F35-109B-4760-826D-29855D804D71}") # as in src/menu/Module.h
 configure_file(${CMAKE_SOURCE_DIR}/packaging/corvane.nsi.in ${CMAKE_BINARY_DIR}/packaging/corvane.nsi @ONLY)
 
 # `packages` makes both; scripts/package.sh builds it.
@@ -94,7 +115,10 @@ add_custom_target(packages
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
   COMMENT "Packing ${CORVANE_PACKAGE_NAME}.zip and ${CORVANE_PACKAGE_NAME}-setup.exe"
   VERBATIM)
-add_dependencies(packages Corvane ship_files)
+add_dependencies(packages Corvane CorvaneMenu ship_files)
+if(TARGET menu32)
+  add_dependencies(packages menu32)
+endif()
 
 # Drives a packaged or installed exe for scripts/package-tests.sh.
 add_executable(shipcheck ${CMAKE_SOURCE_DIR}/tests/package/shipcheck.cpp)

@@ -22,11 +22,26 @@ add_executable(Corvane WIN32 src/app/WinMain.cpp $<TARGET_OBJECTS:corvane_res>)
 target_link_libraries(Corvane PRIVATE corvane_app)
 set_target_properties(Corvane PROPERTIES OUTPUT_NAME Corvane RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 
+# The Corvane menu: a shell extension beside the exe, made of the store and the platform
+# only. The .def file exports the COM entry points undecorated on both architectures.
+add_library(CorvaneMenu SHARED src/menu/Exports.cpp src/menu/CorvaneMenu.def resources/menu.rc)
+target_link_libraries(CorvaneMenu PRIVATE corvane_menu)
+target_include_directories(CorvaneMenu PRIVATE ${CMAKE_BINARY_DIR}/generated)
+set_target_properties(CorvaneMenu PROPERTIES PREFIX "" OUTPUT_NAME CorvaneMenu
+                      RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+# Stripped as it ships: tests and benchmarks load what users get.
+target_link_options(CorvaneMenu PRIVATE -s)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  # The .def names the stdcall entry points without their @n; that is the intent.
+  target_link_options(CorvaneMenu PRIVATE -Wl,--enable-stdcall-fixup)
+endif()
+
 file(GLOB WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
 if(WIN_TESTS)
   add_executable(win_tests ${WIN_TESTS} $<TARGET_OBJECTS:corvane_res>)
   target_link_libraries(win_tests PRIVATE corvane_app corvane_skinwriter gtest)
   set_target_properties(win_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  add_dependencies(win_tests CorvaneMenu) # the menu tests load the DLL as the shell does
   add_test(NAME win_tests COMMAND win_tests)
 endif()
 
@@ -44,6 +59,10 @@ if(BENCH_SOURCES)
   add_executable(corvane_bench ${BENCH_SOURCES} $<TARGET_OBJECTS:corvane_res>)
   target_link_libraries(corvane_bench PRIVATE corvane_app corvane_skinwriter)
   set_target_properties(corvane_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  # The menu benchmarks load the DLL and, as the floor of loading it, a DLL that does nothing.
+  add_library(BenchEmpty SHARED ${CMAKE_SOURCE_DIR}/tests/bench/empty/EmptyDll.cpp)
+  set_target_properties(BenchEmpty PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  add_dependencies(corvane_bench CorvaneMenu BenchEmpty)
 endif()
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/tools/windows.cmake)

@@ -31,9 +31,39 @@ if [ "${1:-}" = "--run" ]; then
   check="$B/test-tools/shipcheck.exe"
   if [ -z "$zip" ] || [ -z "$setup" ] || [ ! -f "$check" ]; then bad "packages were not built"; finish; fi
   name=$(basename "$zip" .zip)
+  # The Corvane menu: one DLL per package, and the 32-bit one too in the 64-bit package.
+  menus="CorvaneMenu.dll"
+  case "$name" in *-win64) menus="CorvaneMenu.dll CorvaneMenu32.dll" ;; esac
+  clsid='{30686F35-109B-4760-826D-29855D804D71}'
+  classes='HKCU\Software\Classes'
+  handlers=('Directory\shellex' 'Directory\Background\shellex' 'Drive\shellex' '*\shellex')
+  # Prints what is wrong with the menu's registration; $1 = "present DLL [DLL32]" or "absent".
+  menu_registration() {
+    local want="$1" dll="${2:-}" dll32="${3:-}" out h
+    # Wine's reg prints its "not found" on standard output: only a success counts.
+    out=$("$WINE" reg query "$classes\CLSID\\$clsid\InprocServer32" 2>/dev/null) && out=$(echo "$out" | tr -d '\r') || out=""
+    if [ "$want" = present ]; then
+      echo "$out" | grep -qiF "$dll" || echo "class not registered for $dll: $out"
+      echo "$out" | grep -q "ThreadingModel.*Apartment" || echo "no apartment threading model"
+      for h in "${handlers[@]}"; do
+        "$WINE" reg query "$classes\\$h\ContextMenuHandlers\Corvane" 2>/dev/null | grep -qF "$clsid" ||
+          echo "no handler under $h"
+      done
+      if [ -n "$dll32" ]; then
+        "$WINE" reg query "$classes\Wow6432Node\CLSID\\$clsid\InprocServer32" 2>/dev/null | grep -qiF "$dll32" ||
+          echo "32-bit class not registered for $dll32"
+      fi
+    else
+      [ -z "$out" ] || echo "class left behind: $out"
+      for h in "${handlers[@]}"; do
+        "$WINE" reg query "$classes\\$h\ContextMenuHandlers\Corvane" >/dev/null 2>&1 && echo "handler left under $h"
+      done
+      "$WINE" reg query "$classes\Wow6432Node\CLSID\\$clsid" >/dev/null 2>&1 && echo "32-bit class left behind"
+    fi
+  }
 
   # (c) the zip: exactly these files, in one folder named like the zip.
-  expected="Corvane.exe LICENSE.txt LICENSES-THIRD-PARTY.txt README.txt help.html msn.ssk"
+  expected="Corvane.exe $menus LICENSE.txt LICENSES-THIRD-PARTY.txt README.txt help.html msn.ssk"
   rm -rf "$OUT/unpacked"
   if python3 - "$zip" "$name" "$expected" "$OUT/unpacked" >>"$LOG" 2>&1 <<'EOF'
 import sys, zipfile
@@ -68,6 +98,17 @@ EOF
     bad "zip's exe starts from an unpacked folder"
   fi
 
+  # regsvr32 on the unpacked DLL registers it for the current user; /u removes it all.
+  zipdll="$(winpath "$OUT/unpacked/$name/CorvaneMenu.dll")"
+  "$WINE" reg delete "$classes\\CLSID\\$clsid" /f >/dev/null 2>&1
+  "$WINE" regsvr32 /s "$zipdll" >>"$LOG" 2>&1
+  wrong=$(menu_registration present "$name\CorvaneMenu.dll")
+  "$WINE" regsvr32 /s /u "$zipdll" >>"$LOG" 2>&1
+  wrong+=$(menu_registration absent)
+  echo "$wrong" >>"$LOG"
+  [ -z "$wrong" ] && ok "regsvr32 registers the zip's menu per user and /u removes it" \
+                  || bad "regsvr32 registers the zip's menu per user and /u removes it"
+
   # (b) the installer, from a clean start; favourites stored before must survive.
   user="${USER:-$(id -un)}"
   users="$WINEPREFIX/drive_c/users/$user"
@@ -82,7 +123,7 @@ EOF
 
   "$WINE" "$setup" /S >>"$LOG" 2>&1
   installed=1
-  for x in Corvane.exe msn.ssk help.html README.txt LICENSE.txt LICENSES-THIRD-PARTY.txt Uninstall.exe; do
+  for x in Corvane.exe $menus msn.ssk help.html README.txt LICENSE.txt LICENSES-THIRD-PARTY.txt Uninstall.exe; do
     [ -f "$inst/$x" ] || { echo "not installed: $x" >>"$LOG"; installed=0; }
   done
   [ -f "$link" ] || { echo "no Start-menu shortcut" >>"$LOG"; installed=0; }
@@ -95,6 +136,11 @@ EOF
   done
   [ "$installed" = 1 ] && ok "silent install per user with shortcut and uninstall entry" \
                        || bad "silent install per user with shortcut and uninstall entry"
+  dll32=""; case "$menus" in *CorvaneMenu32.dll*) dll32='Programs\Corvane\CorvaneMenu32.dll' ;; esac
+  wrong=$(menu_registration present 'Programs\Corvane\CorvaneMenu.dll' "$dll32")
+  echo "$wrong" >>"$LOG"
+  [ -z "$wrong" ] && ok "install registers the Corvane menu per user" \
+                  || bad "install registers the Corvane menu per user"
 
   if [ -f "$inst/Corvane.exe" ] &&
      "$WINE" "$check" "C:\\users\\$user\\AppData\\Local\\Programs\\Corvane\\Corvane.exe" >>"$LOG" 2>&1 &&
@@ -109,13 +155,15 @@ EOF
   if [ -f "$inst/Uninstall.exe" ]; then "$WINE" "$inst/Uninstall.exe" /S >>"$LOG" 2>&1; fi
   timeout 120 "$WINESERVER" -w
   removed=1
-  for x in Corvane.exe msn.ssk help.html README.txt LICENSE.txt LICENSES-THIRD-PARTY.txt Uninstall.exe; do
+  for x in Corvane.exe $menus msn.ssk help.html README.txt LICENSE.txt LICENSES-THIRD-PARTY.txt Uninstall.exe; do
     [ ! -e "$inst/$x" ] || { echo "left behind: $x" >>"$LOG"; removed=0; }
   done
+  wrong=$(menu_registration absent)
+  [ -z "$wrong" ] || { echo "$wrong" >>"$LOG"; removed=0; }
   [ ! -e "$link" ] || { echo "shortcut left behind" >>"$LOG"; removed=0; }
   "$WINE" reg query "$ukey" >/dev/null 2>&1 && { echo "uninstall key left behind" >>"$LOG"; removed=0; }
-  [ "$removed" = 1 ] && ok "silent uninstall removes the program and its shortcut" \
-                     || bad "silent uninstall removes the program and its shortcut"
+  [ "$removed" = 1 ] && ok "silent uninstall removes the program, its shortcut and the menu's registration" \
+                     || bad "silent uninstall removes the program, its shortcut and the menu's registration"
 
   store=$("$WINE" reg query 'HKCU\Software\Corvane' 2>>"$LOG" | tr -d '\r')
   echo "$store" >>"$LOG"

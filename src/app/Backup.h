@@ -2,7 +2,7 @@
 // Count, Ni, Pi); Import merges a file's favourites into the list, skipping those
 // already present, and writes each added one to the store at once.
 #pragma once
-#include "app/Store.h"
+#include "app/StoreNames.h"
 #include <string>
 
 namespace corvane::app {

@@ -1,5 +1,5 @@
 #include "app/BackupRules.h"
-#include "app/IniNumbers.h"
+#include "app/StoreNames.h"
 #include <algorithm>
 
 namespace corvane::app {

@@ -1,10 +1,8 @@
 #include "app/Global.h"
-#include "app/IniNumbers.h"
 #include "ui/Application.h"
 #include "ui/Environment.h"
 #include "ui/Errors.h"
 #include "ui/Files.h"
-#include "ui/IniFile.h"
 #include "ui/Modal.h"
 #include <shlobj.h>
 #include <vector>
@@ -17,21 +15,11 @@ void ConfigureApplication() {
     ui::Application::instance().setFormClassName(kFormClass);
 }
 
-std::string OptionsFilePath() { return ui::programFolder() + "options.ini"; }
+std::string OptionsFilePath() { return ui::programFolder() + kOptionsFileName; }
 
 void LoadSaveOptions(OptionFlags& options, bool load) {
-    ui::IniFile ini(OptionsFilePath());
-    struct Flag { const char* key; bool* value; };
-    const Flag flags[] = {{"ExploreFolder", &options.exploreFolder},
-                          {"AskDelete", &options.askDelete},
-                          {"ShowTips", &options.showTips}};
-    for (const Flag& f : flags) {
-        if (load) {
-            *f.value = ParseOptionValue(ini.readString(kOptionsSection, f.key, ""), true);
-        } else if (!ini.writeString(kOptionsSection, f.key, *f.value ? "1" : "0")) {
-            throw ui::UiError(ui::formatMessage("Unable to write to %s", ini.path()));
-        }
-    }
+    if (load) options = ReadOptions(OptionsFilePath());
+    else WriteOptions(OptionsFilePath(), options);
 }
 
 std::string WindowsFolder(UINT(WINAPI* get)(LPSTR, UINT)) { return ui::readSystemFolder(get); }

@@ -1,5 +1,6 @@
 // The option flags and their file, the program's folders, and the folder browser.
 #pragma once
+#include "app/StoreNames.h"
 #include "ui/UserPrompt.h"
 #include "ui/Environment.h"
 #include <windows.h>
@@ -7,15 +8,8 @@
 
 namespace corvane::app {
 
-// The three option flags; all true until the options file says otherwise. The main
-// window holds them and hands them to the dialogs that read or change them.
-struct OptionFlags {
-    bool exploreFolder = true;
-    bool askDelete = true;
-    bool showTips = true;
-};
-
-constexpr const char* kOptionsSection = "Options";
+// The option flags (store/Options.h): the main window holds them and hands them to the
+// dialogs that read or change them.
 
 // The program's name (caption of its message boxes) and its icon resource.
 constexpr const char* kProgramTitle = "Corvane";

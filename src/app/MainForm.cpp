@@ -174,6 +174,19 @@ LRESULT MainForm::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         activateInstance();
         return 0;
     }
+    if (msg == WM_COPYDATA) {
+        const auto* cds = reinterpret_cast<const COPYDATASTRUCT*>(lp);
+        std::string alias, path;
+        if (!cds || cds->dwData != kAddFolderTag || !DecodeFolderHandover(cds->lpData, cds->cbData, alias, path))
+            return FALSE;
+        handedFolders_.emplace_back(std::move(alias), std::move(path));
+        PostMessageA(handle(), kAddHandedFoldersMessage, 0, 0);
+        return TRUE;
+    }
+    if (msg == kAddHandedFoldersMessage) {
+        addHandedFolders();
+        return 0;
+    }
     // Activated while a modal dialog disables us (a second start makes us the foreground
     // window after posting its hand-over): the dialog comes forward again.
     if (msg == WM_ACTIVATE && LOWORD(wp) != WA_INACTIVE && !IsWindowEnabled(handle()))
@@ -211,10 +224,29 @@ void MainForm::editChosenRow() {
 void MainForm::addItem() {
     PropertyForm frmProperty(this, "", "");
     if (frmProperty.showModal() != ui::ModalResult::Ok) return;
-    if (frmProperty.separatorBox()->checked()) list_->addItem(kSeparatorAlias, kSeparatorPath);
-    else list_->addItem(frmProperty.aliasEdit()->text(), frmProperty.pathEdit()->text());
+    if (frmProperty.separatorBox()->checked()) appendFavourite(kSeparatorAlias, kSeparatorPath);
+    else appendFavourite(frmProperty.aliasEdit()->text(), frmProperty.pathEdit()->text());
+}
+
+void MainForm::appendFavourite(const std::string& alias, const std::string& path) {
+    list_->addItem(alias, path);
     const int n = rowCount();
     RewriteStoreRange(storeKey_, n - 1, n - 1);
+}
+
+bool MainForm::addFolderFromMenu(const std::string& alias, const std::string& path) {
+    for (int i = 0; i < rowCount(); ++i)
+        if (SamePath(rowPath(i), path)) return false;
+    appendFavourite(alias, path);
+    return true;
+}
+
+// The menu waits on its WM_COPYDATA: the folders are added after it has its answer, so an
+// error box about a failed write never holds up the program that showed the menu.
+void MainForm::addHandedFolders() {
+    auto folders = std::move(handedFolders_);
+    handedFolders_.clear();
+    for (const auto& [alias, path] : folders) ui::guarded([&] { addFolderFromMenu(alias, path); });
 }
 
 void MainForm::editItem() {

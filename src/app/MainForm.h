@@ -3,7 +3,7 @@
 // and writes the change through to the store at once.
 #pragma once
 #include "app/Global.h"
-#include "app/Store.h"
+#include "app/StoreNames.h"
 #include "skin/controls/ToolBar.h"
 #include "skin/frame/Form.h"
 #include "skin/theme/FileTheme.h"
@@ -12,11 +12,14 @@
 #include "ui/ImageList.h"
 #include "ui/ListView.h"
 #include "ui/ToolBar.h"
+#include <utility>
+#include <vector>
 
 namespace corvane::app {
 
 constexpr const char* kMainWindowClass = "Corvane Made by Tollbright";
 constexpr UINT kActivateMessage = 0x1403; // WM_USER + 0x1003, posted by a second start
+constexpr UINT kAddHandedFoldersMessage = WM_APP + 0x19; // posted to itself after a hand-over
 constexpr int kNoRowChosen = -200;
 // The help page ships beside the exe; Help opens it from the program folder.
 constexpr const char* kHelpFile = "help.html";
@@ -41,6 +44,9 @@ public:
     void colourChosenRow(int item, COLORREF& textColor, bool& defaultDraw);
     void editChosenRow();
     void addItem();
+    // A folder handed over by the Corvane menu's "Add to Corvane": added as Add adds,
+    // unless a row already holds that folder. Returns whether it added.
+    bool addFolderFromMenu(const std::string& alias, const std::string& path);
     void editItem();
     void deleteItem();
     void moveItemUp();
@@ -107,7 +113,10 @@ private:
     void loadRows(bool clearFirst);
     void selectRow(int i) { list_->select(i); }
     void activateInstance();
+    void appendFavourite(const std::string& alias, const std::string& path);
+    void addHandedFolders();
 
+    std::vector<std::pair<std::string, std::string>> handedFolders_; // from the menu, not yet added
     std::string storeKey_;
     OptionFlags options_;
     int chosenRow_ = kNoRowChosen;

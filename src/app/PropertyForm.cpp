@@ -1,8 +1,7 @@
 #include "app/PropertyForm.h"
 #include "app/Global.h"
-#include "app/PathRules.h"
+#include "app/StoreNames.h"
 #include "app/StoredControls.h"
-#include "app/Store.h"
 #include "ui/Files.h"
 #include "ui/UserPrompt.h"
 

@@ -1,14 +1,11 @@
-# The program's pure rules are platform-free (host-tested); the windows, the store and
+# The program's pure rules are platform-free (host-tested); the windows and
 # the files need Win32.
 set(CORE_SOURCES
   src/app/SortRules.cpp
-  src/app/IniNumbers.cpp
   src/app/BackupRules.cpp
-  src/app/PathRules.cpp
 )
 set(WIN_SOURCES
   src/app/Global.cpp
-  src/app/Store.cpp
   src/app/MainForm.cpp
   src/app/Backup.cpp
   src/app/TipsForm.cpp

@@ -1,5 +1,5 @@
-# Components are platform-free; the rest wraps Win32.
-set(CORE_SOURCES src/ui/Component.cpp)
+# Components and error texts are platform-free; the rest wraps Win32.
+set(CORE_SOURCES src/ui/Component.cpp src/ui/ErrorText.cpp)
 set(WIN_SOURCES
   src/ui/Control.cpp
   src/ui/Form.cpp

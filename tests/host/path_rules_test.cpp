@@ -1,4 +1,4 @@
-#include "app/PathRules.h"
+#include "app/StoreNames.h"
 #include <gtest/gtest.h>
 
 using corvane::app::AliasFromPath;

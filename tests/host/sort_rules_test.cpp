@@ -1,4 +1,4 @@
-#include "app/IniNumbers.h"
+#include "app/StoreNames.h"
 #include "app/SortRules.h"
 #include <gtest/gtest.h>
 

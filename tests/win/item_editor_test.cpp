@@ -5,7 +5,7 @@
 #include "app/PropertyForm.h"
 #include "app/Global.h"
 #include "app/MainForm.h"
-#include "app/PathRules.h"
+#include "app/StoreNames.h"
 #include <gtest/gtest.h>
 #include <shlobj.h>
 #include <memory>

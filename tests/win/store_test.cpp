@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 #include "ui/Environment.h"
 #include "app/Global.h"
-#include "app/Store.h"
+#include "app/StoreNames.h"
 #include "ui/Errors.h"
 #include "ui/Registry.h"
 #include <gtest/gtest.h>

@@ -1,8 +1,10 @@
-#include "app/Store.h"
+#include "store/Store.h"
 #include "ui/Errors.h"
+#include "store/PathRules.h"
 #include "ui/Registry.h"
+#include <vector>
 
-namespace corvane::app {
+namespace corvane::store {
 
 using ui::RegistryKey;
 
@@ -27,15 +29,25 @@ void writeOrThrow(const RegistryKey& k, const std::string& name, const std::stri
 }
 } // namespace
 
-void LoadFavourites(FavouriteRows& rows, const std::string& key) {
-    RegistryKey k = openForWriting(key);
-    if (!k.valid()) return;
+namespace {
+void loadPairs(const RegistryKey& k, FavouriteRows& rows) {
     for (int i = 0;; ++i) {
         std::string alias = k.readString(AliasValueName(i));
         std::string path = k.readString(PathValueName(i));
         if (alias.empty() || path.empty()) return;
         rows.appendRow(alias, path);
     }
+}
+} // namespace
+
+void LoadFavourites(FavouriteRows& rows, const std::string& key) {
+    RegistryKey k = openForWriting(key);
+    if (k.valid()) loadPairs(k, rows);
+}
+
+void ReadFavourites(FavouriteRows& rows, const std::string& key) {
+    RegistryKey k = RegistryKey::open(HKEY_CURRENT_USER, key, KEY_QUERY_VALUE, false);
+    if (k.valid()) loadPairs(k, rows);
 }
 
 void WriteStoreValue(const std::string& key, const std::string& name, const std::string& text) {
@@ -76,14 +88,41 @@ bool SeedStoreIfMissing(const std::string& key, const std::string& windowsFolder
     return true;
 }
 
+namespace {
+struct PathList : FavouriteRows {
+    std::vector<std::string> paths;
+    int rowCount() const override { return static_cast<int>(paths.size()); }
+    std::string rowAlias(int) const override { return {}; }
+    std::string rowPath(int i) const override { return paths[i]; }
+    void appendRow(const std::string&, const std::string& path) override { paths.push_back(path); }
+};
+} // namespace
+
+bool AppendFavourite(const std::string& key, const std::string& alias, const std::string& path,
+                     const std::string& windowsFolder) {
+    SeedStoreIfMissing(key, windowsFolder);
+    PathList list;
+    try {
+        LoadFavourites(list, key);
+    } catch (const ui::UiError&) {
+        // The editor would show the rows before the bad value and add after them.
+    }
+    for (const std::string& p : list.paths)
+        if (SamePath(p, path)) return false;
+    const int i = list.rowCount();
+    WriteStoreValue(key, AliasValueName(i), alias);
+    WriteStoreValue(key, PathValueName(i), path);
+    return true;
+}
+
 void RecordProgramPath(const std::string& key, const std::string& exePath) {
     std::string current;
     {
         RegistryKey k = openForWriting(key);
         if (!k.valid()) return;
-        current = k.readString("Setting");
+        current = k.readString(kProgramPathValue);
     }
-    if (current.empty() || current != exePath) WriteStoreValue(key, "Setting", exePath);
+    if (current.empty() || current != exePath) WriteStoreValue(key, kProgramPathValue, exePath);
 }
 
-} // namespace corvane::app
+} // namespace corvane::store

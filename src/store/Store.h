@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-namespace corvane::app {
+namespace corvane::store {
 
 constexpr const char* kStoreKey = "Software\\Corvane";
 constexpr const char* kSeparatorAlias = "*Separator*";
@@ -22,6 +22,9 @@ public:
 // Appends pairs 0..k-1, k being the first index whose alias or path is empty.
 // Throws UiError "Invalid data type for '%s'" on a value of another type.
 void LoadFavourites(FavouriteRows& rows, const std::string& key);
+// The same rules for readers beside the editor: opens the key for reading only and never
+// creates it; a missing key reads as no favourites.
+void ReadFavourites(FavouriteRows& rows, const std::string& key);
 // Throws UiError "Failed to set data for '%s'" when the system refuses the write.
 void WriteStoreValue(const std::string& key, const std::string& name, const std::string& text);
 void RewriteStoreRange(const FavouriteRows& rows, const std::string& key, int first, int last);
@@ -32,7 +35,15 @@ bool SeedStoreIfMissing(const std::string& key, const std::string& windowsFolder
 // Writes Setting when it is missing or differs from exePath in any character.
 void RecordProgramPath(const std::string& key, const std::string& exePath);
 
+// Appends a favourite at the next index, as the editor's Add does, unless a favourite
+// with the same folder is already listed; seeds a missing key first. Only for when no
+// editor is running: the editor keeps its own row count. Returns whether it added.
+bool AppendFavourite(const std::string& key, const std::string& alias, const std::string& path,
+                     const std::string& windowsFolder);
+
+constexpr const char* kProgramPathValue = "Setting";
+
 std::string AliasValueName(int i);
 std::string PathValueName(int i);
 
-} // namespace corvane::app
+} // namespace corvane::store

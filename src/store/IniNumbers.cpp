@@ -1,7 +1,7 @@
-#include "app/IniNumbers.h"
+#include "store/IniNumbers.h"
 #include <cstdint>
 
-namespace corvane::app {
+namespace corvane::store {
 
 namespace {
 // Digits of `base` from `pos` to the end, at least one, value within int.
@@ -41,4 +41,4 @@ bool ParseOptionValue(const std::string& text, bool def) {
     return ParseIniInteger(text, v) ? v != 0 : def;
 }
 
-} // namespace corvane::app
+} // namespace corvane::store

@@ -1,0 +1,17 @@
+// How the Corvane menu hands a folder to a running editor: WM_COPYDATA with this tag
+// and the alias and path, each ended by a NUL.
+#pragma once
+#include <cstddef>
+#include <string>
+
+namespace corvane::store {
+
+constexpr unsigned long kAddFolderTag = 0x43564164; // "CVAd"
+constexpr size_t kMaxHandoverBytes = 65536;
+
+std::string EncodeFolderHandover(const std::string& alias, const std::string& path);
+// False for anything but two NUL-ended texts filling the data exactly, with a path,
+// within kMaxHandoverBytes.
+bool DecodeFolderHandover(const void* data, size_t size, std::string& alias, std::string& path);
+
+} // namespace corvane::store
