@@ -1,0 +1,361 @@
+// The program's windows as a screen reader meets them: objects reached through
+// AccessibleObjectFromWindow and AccessibleChildren, default actions, the WinEvents
+// that follow focus, state and names, and the keyboard reaching every control.
+#include "TestSupport.h"
+#include "app/Global.h"
+#include "app/MainForm.h"
+#include "app/OptionsForm.h"
+#include "app/PropertyForm.h"
+#include "app/TipsForm.h"
+#include "ui/Environment.h"
+#include <gtest/gtest.h>
+#include <oleacc.h>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <vector>
+
+using namespace corvane;
+using namespace corvane::app;
+using namespace corvane::test;
+
+namespace {
+
+class Acc {
+public:
+    explicit Acc(HWND w) {
+        AccessibleObjectFromWindow(w, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible), reinterpret_cast<void**>(&p_));
+    }
+    explicit Acc(IAccessible* p) : p_(p) {}
+    ~Acc() { if (p_) p_->Release(); }
+    Acc(const Acc&) = delete;
+    Acc& operator=(const Acc&) = delete;
+    IAccessible* operator->() const { return p_; }
+    explicit operator bool() const { return p_ != nullptr; }
+    IAccessible* get() const { return p_; }
+private:
+    IAccessible* p_ = nullptr;
+};
+
+VARIANT Id(long id) {
+    VARIANT v;
+    v.vt = VT_I4;
+    v.lVal = id;
+    return v;
+}
+
+std::string Text(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*), IAccessible* a, long id) {
+    BSTR b = nullptr;
+    if ((a->*get)(Id(id), &b) != S_OK || !b) return {};
+    char buf[512] = {};
+    WideCharToMultiByte(CP_ACP, 0, b, -1, buf, sizeof buf, nullptr, nullptr);
+    SysFreeString(b);
+    return buf;
+}
+
+struct Reading {
+    long role = 0, state = 0;
+    std::string name, value, shortcut, action;
+};
+
+Reading Read(IAccessible* a, long id = CHILDID_SELF) {
+    Reading r;
+    VARIANT v;
+    VariantInit(&v);
+    if (SUCCEEDED(a->get_accRole(Id(id), &v)) && v.vt == VT_I4) r.role = v.lVal;
+    VariantInit(&v);
+    if (SUCCEEDED(a->get_accState(Id(id), &v)) && v.vt == VT_I4) r.state = v.lVal;
+    r.name = Text(&IAccessible::get_accName, a, id);
+    r.value = Text(&IAccessible::get_accValue, a, id);
+    r.shortcut = Text(&IAccessible::get_accKeyboardShortcut, a, id);
+    r.action = Text(&IAccessible::get_accDefaultAction, a, id);
+    return r;
+}
+
+// The children a screen reader gets: objects for windows, ids for simple elements.
+std::vector<VARIANT> Children(IAccessible* a) {
+    long count = 0;
+    a->get_accChildCount(&count);
+    std::vector<VARIANT> kids(static_cast<size_t>(count));
+    long got = 0;
+    if (count > 0) AccessibleChildren(a, 0, count, kids.data(), &got);
+    kids.resize(static_cast<size_t>(got));
+    return kids;
+}
+
+void Clear(std::vector<VARIANT>& kids) {
+    for (VARIANT& k : kids) VariantClear(&k);
+}
+
+std::vector<std::string> ElementNames(IAccessible* a) {
+    std::vector<std::string> names;
+    auto kids = Children(a);
+    for (const VARIANT& k : kids)
+        if (k.vt == VT_I4) names.push_back(Read(a, k.lVal).name);
+    Clear(kids);
+    return names;
+}
+
+long ElementNamed(IAccessible* a, const std::string& name) {
+    auto kids = Children(a);
+    long id = 0;
+    for (const VARIANT& k : kids)
+        if (k.vt == VT_I4 && Read(a, k.lVal).name == name) id = k.lVal;
+    Clear(kids);
+    return id;
+}
+
+std::vector<std::tuple<DWORD, HWND, LONG>> events;
+void CALLBACK RecordEvent(HWINEVENTHOOK, DWORD event, HWND w, LONG object, LONG child, DWORD, DWORD) {
+    if (object == OBJID_CLIENT) events.emplace_back(event, w, child);
+}
+bool Seen(DWORD event, HWND w) {
+    for (const auto& [e, h, c] : events)
+        if (e == event && h == w) return true;
+    return false;
+}
+
+class EventHook {
+public:
+    EventHook() {
+        events.clear();
+        hook_ = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_VALUECHANGE, nullptr, &RecordEvent,
+                                GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    }
+    ~EventHook() { if (hook_) UnhookWinEvent(hook_); }
+    bool installed() const { return hook_ != nullptr; }
+private:
+    HWINEVENTHOOK hook_ = nullptr;
+};
+
+class Accessibility : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ui::environment().folders.program = folder.path();
+        folder.write("options.ini", "[Options]\r\nShowTips=0\r\n");
+    }
+    void TearDown() override { ui::environment().folders.program = ""; }
+
+    TempFolder folder;
+    TestKey key{"AccessibilityTest"};
+    ScriptedPrompt user;
+    OptionFlags options;
+};
+
+struct Expected {
+    const char* what;
+    HWND window;
+    long role;
+    std::string name;
+    long statesOn, statesOff;
+    std::string value, shortcut, action;
+};
+
+void Check(const std::vector<Expected>& table) {
+    for (const Expected& e : table) {
+        SCOPED_TRACE(e.what);
+        Acc a(e.window);
+        ASSERT_TRUE(a);
+        const Reading r = Read(a.get());
+        EXPECT_EQ(r.role, e.role);
+        EXPECT_EQ(r.name, e.name);
+        EXPECT_EQ(r.state & e.statesOn, e.statesOn);
+        EXPECT_EQ(r.state & e.statesOff, 0);
+        EXPECT_EQ(r.value, e.value);
+        EXPECT_EQ(r.shortcut, e.shortcut);
+        EXPECT_EQ(r.action, e.action);
+    }
+}
+
+constexpr long kUnavailable = STATE_SYSTEM_UNAVAILABLE;
+constexpr long kChecked = STATE_SYSTEM_CHECKED;
+constexpr long kFocusable = STATE_SYSTEM_FOCUSABLE;
+
+} // namespace
+
+TEST_F(Accessibility, EachKindOfControlReadsBackItsRoleNameValueAndStates) {
+    options.askDelete = false;
+    OptionsForm opts(nullptr, options);
+    opts.show();
+    PropertyForm item(nullptr, "Music", "C:\\Music");
+    item.show();
+    TipsForm tips(nullptr, options);
+    tips.create();
+    tips.show();
+    PumpPending();
+    const std::string page = Read(Acc(tips.panel()->handle()).get()).value;
+    Check({
+        {"button", item.okButton()->handle(), ROLE_SYSTEM_PUSHBUTTON, "OK", kFocusable, kUnavailable, "", "Alt+O", "Press"},
+        {"browse", item.browseButton()->handle(), ROLE_SYSTEM_PUSHBUTTON, "...", kFocusable, 0, "", "", "Press"},
+        {"check box", item.separatorBox()->handle(), ROLE_SYSTEM_CHECKBUTTON, "Add a Separator Line", kFocusable,
+         kChecked, "", "", "Check"},
+        {"edit", item.aliasEdit()->handle(), ROLE_SYSTEM_TEXT, "Alias", kFocusable, kUnavailable, "Music", "", ""},
+        {"edit", item.pathEdit()->handle(), ROLE_SYSTEM_TEXT, "Path", kFocusable, 0, "C:\\Music", "", ""},
+        {"group box", item.group()->handle(), ROLE_SYSTEM_GROUPING, "", 0, kFocusable, "", "", ""},
+        {"title bar", item.frame()->titleBar()->handle(), ROLE_SYSTEM_TITLEBAR, "Add Item", 0, kFocusable, "", "", ""},
+        {"checked box", opts.exploreFolderBox()->handle(), ROLE_SYSTEM_CHECKBUTTON,
+         "Explore folder when opening it in a stand alone window", kChecked, 0, "", "", "Uncheck"},
+        {"unchecked box", opts.askDeleteBox()->handle(), ROLE_SYSTEM_CHECKBUTTON, "Ask before deleting a selected item",
+         0, kChecked, "", "", "Check"},
+        {"flat button", tips.nextButton()->handle(), ROLE_SYSTEM_PUSHBUTTON, "Next Tip", STATE_SYSTEM_FOCUSED, 0, "",
+         "Alt+N", "Press"},
+        {"flat combo box", tips.startupChoice()->handle(), ROLE_SYSTEM_COMBOBOX, "", STATE_SYSTEM_COLLAPSED, 0,
+         "Always show tips at startup", "", "Open"},
+        {"tips panel", tips.panel()->handle(), ROLE_SYSTEM_PANE, "Did you know...", 0, 0, page, "", ""},
+    });
+    // The page's text, its lines joined, is the panel's value and its static texts.
+    const auto& lines = TipPages()[static_cast<size_t>(tips.panel()->pageIndex())].labels;
+    EXPECT_EQ(page.substr(0, std::string(lines[0].text).size()), lines[0].text);
+    Acc panel(tips.panel()->handle());
+    const auto texts = ElementNames(panel.get());
+    ASSERT_EQ(texts.size(), lines.size());
+    for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(texts[i], lines[i].text);
+
+    // The group box holds its fields; a separator entry greys all of them.
+    Acc group(item.group()->handle());
+    auto kids = Children(group.get());
+    std::vector<long> roles;
+    for (const VARIANT& k : kids) {
+        IAccessible* c = nullptr;
+        if (k.vt == VT_DISPATCH) k.pdispVal->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&c));
+        if (c) roles.push_back(Read(Acc(c).get()).role);
+    }
+    Clear(kids);
+    EXPECT_EQ(roles, (std::vector<long>{ROLE_SYSTEM_STATICTEXT, ROLE_SYSTEM_STATICTEXT, ROLE_SYSTEM_TEXT, ROLE_SYSTEM_TEXT,
+                                        ROLE_SYSTEM_PUSHBUTTON}));
+    item.separatorBox()->setChecked(true);
+    Check({{"greyed edit", item.aliasEdit()->handle(), ROLE_SYSTEM_TEXT, "Alias", kUnavailable, 0, "Music", "", ""},
+           {"browse in a greyed group", item.browseButton()->handle(), ROLE_SYSTEM_PUSHBUTTON, "...", kUnavailable, 0,
+            "", "", "Press"}});
+}
+
+TEST_F(Accessibility, MainWindowToolButtonsAreElementsThatFollowTheirActions) {
+    key.set("N0", "a");
+    key.set("P0", "C:\\");
+    MainForm form(nullptr, key.path());
+    form.create();
+    form.show();
+    PumpPending();
+    Acc bar(form.toolBar()->handle());
+    ASSERT_TRUE(bar);
+    EXPECT_EQ(Read(bar.get()).role, ROLE_SYSTEM_TOOLBAR);
+    EXPECT_EQ(ElementNames(bar.get()), (std::vector<std::string>{"Add", "Edit", "Delete", "Sort", "Up", "Down",
+                                                                 "Refresh", "Import", "Export", "Options", "Help"}));
+    EXPECT_TRUE(Read(bar.get(), ElementNamed(bar.get(), "Edit")).state & kUnavailable);
+    EXPECT_FALSE(Read(bar.get(), ElementNamed(bar.get(), "Add")).state & kUnavailable);
+    // Nothing chosen: the action refuses without running Edit.
+    EXPECT_EQ(bar->accDoDefaultAction(Id(ElementNamed(bar.get(), "Edit"))), E_FAIL);
+    Acc title(form.frame()->titleBar()->handle());
+    EXPECT_EQ(Read(title.get()).name, " Corvane 1.2");
+    EXPECT_EQ(ElementNames(title.get()), (std::vector<std::string>{"System menu", "Minimize", "Close"}));
+}
+
+TEST_F(Accessibility, TitleBarButtonsHavePlacesAndDoWhatAClickDoes) {
+    PropertyForm item(nullptr, "", "");
+    item.show();
+    PumpPending();
+    HWND barWindow = item.frame()->titleBar()->handle();
+    Acc bar(barWindow);
+    ASSERT_TRUE(bar);
+    ASSERT_EQ(ElementNames(bar.get()), (std::vector<std::string>{"System menu", "Minimize", "Close"}));
+    // Drawn over the title bar's strip, which the frame's top border overlaps.
+    RECT area;
+    GetWindowRect(item.handle(), &area);
+    const long close = ElementNamed(bar.get(), "Close");
+    long x = 0, y = 0, w = 0, h = 0;
+    ASSERT_EQ(bar->accLocation(&x, &y, &w, &h, Id(close)), S_OK);
+    EXPECT_GT(w, 0);
+    EXPECT_GT(h, 0);
+    EXPECT_GE(x, area.left);
+    EXPECT_LE(x + w, area.right);
+    EXPECT_GE(y, area.top);
+    EXPECT_LE(y + h, area.bottom);
+    VARIANT hit;
+    VariantInit(&hit);
+    ASSERT_EQ(bar->accHitTest(x + w / 2, y + h / 2, &hit), S_OK);
+    EXPECT_EQ(hit.vt, VT_I4);
+    EXPECT_EQ(hit.lVal, close);
+    EXPECT_EQ(Read(bar.get(), close).action, "Press");
+    ASSERT_EQ(bar->accDoDefaultAction(Id(close)), S_OK);
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(item.handle()); }));
+}
+
+TEST_F(Accessibility, WinEventsFollowFocusStateNameAndValue) {
+    EventHook hook;
+    ASSERT_TRUE(hook.installed());
+    PropertyForm item(nullptr, "", "");
+    item.show();
+    TipsForm tips(nullptr, options);
+    tips.create();
+    tips.show();
+    PumpPending();
+
+    item.aliasEdit()->setFocus();
+    EXPECT_TRUE(PumpUntil([&] { return Seen(EVENT_OBJECT_FOCUS, item.aliasEdit()->handle()); }));
+    EXPECT_TRUE(Read(Acc(item.aliasEdit()->handle()).get()).state & STATE_SYSTEM_FOCUSED);
+
+    // The check box's own action toggles it, and the fields it greys say so.
+    Acc box(item.separatorBox()->handle());
+    ASSERT_EQ(box->accDoDefaultAction(Id(CHILDID_SELF)), S_OK);
+    EXPECT_TRUE(PumpUntil([&] { return item.separatorBox()->checked(); }));
+    EXPECT_TRUE(PumpUntil([&] {
+        return Seen(EVENT_OBJECT_STATECHANGE, item.separatorBox()->handle()) &&
+               Seen(EVENT_OBJECT_STATECHANGE, item.pathEdit()->handle());
+    }));
+    EXPECT_TRUE(Read(box.get()).state & kChecked);
+
+    item.frame()->setCaption("Edit Item");
+    EXPECT_TRUE(PumpUntil([&] { return Seen(EVENT_OBJECT_NAMECHANGE, item.frame()->titleBar()->handle()); }));
+    EXPECT_EQ(Read(Acc(item.frame()->titleBar()->handle()).get()).name, "Edit Item");
+    item.okButton()->setCaption("&Save");
+    EXPECT_TRUE(PumpUntil([&] { return Seen(EVENT_OBJECT_NAMECHANGE, item.okButton()->handle()); }));
+
+    tips.nextTip();
+    EXPECT_TRUE(PumpUntil([&] { return Seen(EVENT_OBJECT_VALUECHANGE, tips.panel()->handle()); }));
+    tips.startupChoice()->setItemIndex(1);
+    EXPECT_TRUE(PumpUntil([&] { return Seen(EVENT_OBJECT_VALUECHANGE, tips.startupChoice()->handle()); }));
+}
+
+// Tab and Shift+Tab, typed for real, reach every control that takes the focus, in
+// order and round again, and the focus event names each.
+TEST_F(Accessibility, TabAndShiftTabReachEveryControlOfEachDialog) {
+    EventHook hook;
+    PropertyForm item(nullptr, "", "");
+    OptionsForm opts(nullptr, options);
+    TipsForm tips(nullptr, options);
+    tips.create();
+    struct Dialog {
+        ui::Form* form;
+        std::vector<HWND> order;
+    };
+    const Dialog dialogs[] = {
+        {&item,
+         {item.aliasEdit()->handle(), item.pathEdit()->handle(), item.browseButton()->handle(),
+          item.separatorBox()->handle(), item.okButton()->handle(), item.cancelButton()->handle()}},
+        {&opts,
+         {opts.exploreFolderBox()->handle(), opts.askDeleteBox()->handle(), opts.showTipsBox()->handle(),
+          opts.okButton()->handle(), opts.cancelButton()->handle()}},
+        {&tips, {tips.nextButton()->handle(), tips.closeButton()->handle(), tips.startupChoice()->handle()}},
+    };
+    for (const Dialog& d : dialogs) {
+        SCOPED_TRACE(d.form->name());
+        d.form->show();
+        SetForegroundWindow(d.form->handle());
+        SetFocus(d.order[0]);
+        PumpPending();
+        const size_t n = d.order.size();
+        for (size_t i = 1; i <= n; ++i) {
+            HWND next = d.order[i % n];
+            events.clear();
+            PressKeys({VK_TAB});
+            EXPECT_TRUE(PumpUntil([&] { return GetFocus() == next || IsChild(next, GetFocus()); })) << i;
+            EXPECT_TRUE(PumpUntil([&] { return Seen(EVENT_OBJECT_FOCUS, GetFocus()); })) << i;
+        }
+        for (size_t i = n; i-- > 0;) {
+            PressKeys({VK_SHIFT, VK_TAB});
+            HWND previous = d.order[i];
+            EXPECT_TRUE(PumpUntil([&] { return GetFocus() == previous || IsChild(previous, GetFocus()); })) << i;
+        }
+        d.form->hide();
+    }
+}
