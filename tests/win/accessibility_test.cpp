@@ -229,9 +229,11 @@ TEST_F(Accessibility, EachKindOfControlReadsBackItsRoleNameValueAndStates) {
             "", "", "Press"}});
 }
 
-TEST_F(Accessibility, MainWindowToolButtonsAreElementsThatFollowTheirActions) {
+TEST_F(Accessibility, MainWindowToolButtonsAndRowsAreElements) {
     key.set("N0", "a");
     key.set("P0", "C:\\");
+    key.set("N1", "b");
+    key.set("P1", "D:\\");
     MainForm form(nullptr, key.path());
     form.create();
     form.show();
@@ -245,6 +247,18 @@ TEST_F(Accessibility, MainWindowToolButtonsAreElementsThatFollowTheirActions) {
     EXPECT_FALSE(Read(bar.get(), ElementNamed(bar.get(), "Add")).state & kUnavailable);
     // Nothing chosen: the action refuses without running Edit.
     EXPECT_EQ(bar->accDoDefaultAction(Id(ElementNamed(bar.get(), "Edit"))), E_FAIL);
+    // The row the window marks in red is the one a screen reader hears as selected.
+    Acc list(form.list()->handle());
+    EXPECT_EQ(Read(list.get()).role, ROLE_SYSTEM_LIST);
+    EXPECT_FALSE(Read(list.get(), 2).state & STATE_SYSTEM_SELECTED);
+    form.list()->select(1);
+    PumpPending();
+    const Reading row = Read(list.get(), 2);
+    EXPECT_EQ(row.role, ROLE_SYSTEM_LISTITEM);
+    EXPECT_EQ(row.name, "b");
+    EXPECT_EQ(row.value, "D:\\");
+    EXPECT_TRUE(row.state & STATE_SYSTEM_SELECTED);
+    EXPECT_FALSE(Read(list.get(), 1).state & STATE_SYSTEM_SELECTED);
     Acc title(form.frame()->titleBar()->handle());
     EXPECT_EQ(Read(title.get()).name, " Corvane 1.2");
     EXPECT_EQ(ElementNames(title.get()), (std::vector<std::string>{"System menu", "Minimize", "Close"}));
