@@ -10,6 +10,7 @@
 #include "ui/Environment.h"
 #include <gtest/gtest.h>
 #include <oleacc.h>
+#include <functional>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -421,4 +422,73 @@ TEST_F(Accessibility, OwnerDrawnMenuItemsKeepTheirText) {
     EXPECT_NE(menuTexts[0].find("nimize"), std::string::npos) << menuTexts[0];
     EXPECT_EQ(menuTexts[2], "-");
     EXPECT_NE(menuTexts[3].find("Close"), std::string::npos) << menuTexts[3];
+}
+
+// Space, Enter and the mnemonics, typed for real in each dialog, do what a click does.
+TEST_F(Accessibility, SpaceEnterAndMnemonicsWorkInEachDialog) {
+    struct Case {
+        const char* what;
+        std::function<ui::Form*()> open; // shows the dialog with the focus where the keys go
+        std::vector<WORD> keys;
+        std::function<bool()> done;
+    };
+    std::unique_ptr<PropertyForm> item;
+    std::unique_ptr<OptionsForm> opts;
+    std::unique_ptr<TipsForm> tips;
+    auto editor = [&] {
+        item = std::make_unique<PropertyForm>(nullptr, "", "");
+        return item.get();
+    };
+    auto optionsDialog = [&] {
+        opts = std::make_unique<OptionsForm>(nullptr, options);
+        return opts.get();
+    };
+    auto tipsDialog = [&] {
+        tips = std::make_unique<TipsForm>(nullptr, options);
+        tips->create();
+        return tips.get();
+    };
+    const Case cases[] = {
+        {"Alt+C cancels the item editor", editor, {VK_MENU, 'C'},
+         [&] { return item->modalResult() == ui::ModalResult::Cancel; }},
+        {"Alt+O confirms it (and finds the fields empty)", editor, {VK_MENU, 'O'},
+         [&] { return user.count("message") == 1; }},
+        {"Space toggles the focused box",
+         [&] {
+             editor();
+             item->separatorBox()->setFocus();
+             return item.get();
+         },
+         {VK_SPACE}, [&] { return item->separatorBox()->checked(); }},
+        {"Enter clicks the focused button",
+         [&] {
+             editor();
+             item->cancelButton()->setFocus();
+             return item.get();
+         },
+         {VK_RETURN}, [&] { return item->modalResult() == ui::ModalResult::Cancel; }},
+        {"Alt+O saves the options", optionsDialog, {VK_MENU, 'O'},
+         [&] { return opts->modalResult() == ui::ModalResult::Ok; }},
+        {"Alt+N shows the next tip",
+         [&] {
+             tipsDialog()->show();
+             tips->panel()->setPageIndex(0);
+             return tips.get();
+         },
+         {VK_MENU, 'N'}, [&] { return tips->panel()->pageIndex() == 1; }},
+        {"Alt+C closes the tips", tipsDialog, {VK_MENU, 'C'},
+         [&] { return tips->modalResult() == ui::ModalResult::Ok; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ui::Form* form = c.open();
+        form->show();
+        SetForegroundWindow(form->handle());
+        PumpPending();
+        if (c.keys.size() == 1) PressKeys({c.keys[0]});
+        else PressKeys({c.keys[0], c.keys[1]});
+        EXPECT_TRUE(PumpUntil(c.done));
+        form->hide();
+        PumpPending();
+    }
 }
