@@ -11,27 +11,14 @@
 #include <vector>
 
 #include "ExeWindows.h"
+#include "../win/MsaaReader.h"
 
 using namespace corvane::exe;
+using namespace corvane::test;
 
 namespace {
 
 constexpr const char* kMainClass = "Corvane Made by Tollbright";
-
-struct Row {
-    int depth;
-    long role;
-    std::string name, value, states, action;
-};
-
-std::string Narrow(BSTR b) {
-    if (!b) return {};
-    const int n = WideCharToMultiByte(CP_ACP, 0, b, -1, nullptr, 0, nullptr, nullptr);
-    std::string s(static_cast<size_t>(n > 0 ? n - 1 : 0), '\0');
-    if (n > 1) WideCharToMultiByte(CP_ACP, 0, b, -1, s.data(), n, nullptr, nullptr);
-    SysFreeString(b);
-    return s;
-}
 
 std::string RoleText(long role) {
     char buf[128] = {};
@@ -42,126 +29,31 @@ std::string RoleText(long role) {
 std::string StateText(long state) {
     std::string out;
     for (long bit = 1; bit > 0 && bit <= STATE_SYSTEM_VALID; bit <<= 1) {
-        if (!(state & bit)) continue;
         char buf[128] = {};
-        GetStateTextA(static_cast<DWORD>(bit), buf, sizeof buf);
-        if (!out.empty()) out += ", ";
-        out += buf;
+        if (!(state & bit) || !GetStateTextA(static_cast<DWORD>(bit), buf, sizeof buf)) continue;
+        out += (out.empty() ? "" : ", ") + std::string(buf);
     }
     return out;
 }
 
-VARIANT Id(long id) {
-    VARIANT v;
-    v.vt = VT_I4;
-    v.lVal = id;
-    return v;
-}
-
-Row Read(IAccessible* a, long id, int depth) {
-    Row r{depth, 0, {}, {}, {}, {}};
-    VARIANT v;
-    VariantInit(&v);
-    if (SUCCEEDED(a->get_accRole(Id(id), &v)) && v.vt == VT_I4) r.role = v.lVal;
-    VariantInit(&v);
-    if (SUCCEEDED(a->get_accState(Id(id), &v)) && v.vt == VT_I4) r.states = StateText(v.lVal);
-    BSTR b = nullptr;
-    if (a->get_accName(Id(id), &b) == S_OK) r.name = Narrow(b);
-    b = nullptr;
-    if (a->get_accValue(Id(id), &b) == S_OK) r.value = Narrow(b);
-    b = nullptr;
-    if (a->get_accDefaultAction(Id(id), &b) == S_OK) r.action = Narrow(b);
-    return r;
-}
-
-void Walk(IAccessible* a, int depth, std::vector<Row>& out) {
-    out.push_back(Read(a, CHILDID_SELF, depth));
-    long count = 0;
-    if (FAILED(a->get_accChildCount(&count)) || count <= 0) return;
-    std::vector<VARIANT> kids(static_cast<size_t>(count));
-    long got = 0;
-    if (FAILED(AccessibleChildren(a, 0, count, kids.data(), &got))) return;
-    for (long i = 0; i < got; ++i) {
-        VARIANT& k = kids[static_cast<size_t>(i)];
-        if (k.vt == VT_DISPATCH && k.pdispVal) {
-            IAccessible* c = nullptr;
-            if (SUCCEEDED(k.pdispVal->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&c))) && c) {
-                Walk(c, depth + 1, out);
-                c->Release();
-            }
-        } else if (k.vt == VT_I4) {
-            out.push_back(Read(a, k.lVal, depth + 1));
-        }
-        VariantClear(&k);
-    }
-}
-
-IAccessible* ObjectOf(HWND w) {
-    IAccessible* a = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(w, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                          reinterpret_cast<void**>(&a))))
-        return nullptr;
-    return a;
-}
-
-std::vector<Row> Table(HWND w) {
-    std::vector<Row> rows;
-    if (IAccessible* a = ObjectOf(w)) {
-        Walk(a, 0, rows);
-        a->Release();
-    }
-    return rows;
-}
-
-void Print(const char* window, const std::vector<Row>& rows) {
+std::vector<Node> PrintTree(const char* window, HWND w) {
+    const auto nodes = Tree(w);
     std::printf("\n### %s\n\n| object | role | name | value | states | default action |\n|---|---|---|---|---|---|\n",
                 window);
-    for (const Row& r : rows)
-        std::printf("| %s%s | %s | %s | %s | %s | %s |\n", std::string(static_cast<size_t>(r.depth) * 2, '.').c_str(),
-                    r.depth ? "" : "window", RoleText(r.role).c_str(), r.name.c_str(), r.value.c_str(),
-                    r.states.c_str(), r.action.c_str());
+    for (const Node& n : nodes)
+        std::printf("| %s | %s | %s | %s | %s | %s |\n",
+                    n.depth ? std::string(static_cast<size_t>(n.depth) * 2, '.').c_str() : "window",
+                    RoleText(n.reading.role).c_str(), n.reading.name.c_str(), n.reading.value.c_str(),
+                    StateText(n.reading.state).c_str(), n.reading.action.c_str());
     std::fflush(stdout);
+    return nodes;
 }
 
-const Row* Find(const std::vector<Row>& rows, long role, const std::string& name) {
-    for (const Row& r : rows)
-        if (r.role == role && r.name == name) return &r;
-    return nullptr;
-}
-
-// Runs the default action of the element or child named `name` under the window's object.
+// Runs the default action of the object named `name` in the window, as a screen reader's user would.
 bool DoAction(HWND w, long role, const std::string& name) {
-    IAccessible* a = ObjectOf(w);
-    if (!a) return false;
-    bool done = false;
-    std::vector<IAccessible*> todo{a};
-    while (!todo.empty() && !done) {
-        IAccessible* cur = todo.back();
-        todo.pop_back();
-        long count = 0;
-        cur->get_accChildCount(&count);
-        std::vector<VARIANT> kids(static_cast<size_t>(count > 0 ? count : 1));
-        long got = 0;
-        if (count > 0) AccessibleChildren(cur, 0, count, kids.data(), &got);
-        for (long i = 0; i < got; ++i) {
-            VARIANT& k = kids[static_cast<size_t>(i)];
-            if (!done && k.vt == VT_I4) {
-                const Row r = Read(cur, k.lVal, 0);
-                if (r.role == role && r.name == name) done = SUCCEEDED(cur->accDoDefaultAction(k));
-            } else if (!done && k.vt == VT_DISPATCH && k.pdispVal) {
-                IAccessible* c = nullptr;
-                if (SUCCEEDED(k.pdispVal->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&c))) && c) {
-                    const Row r = Read(c, CHILDID_SELF, 0);
-                    if (r.role == role && r.name == name) done = SUCCEEDED(c->accDoDefaultAction(Id(CHILDID_SELF)));
-                    todo.push_back(c);
-                }
-            }
-            VariantClear(&k);
-        }
-        cur->Release();
-    }
-    for (IAccessible* left : todo) left->Release();
-    return done;
+    const auto nodes = Tree(w);
+    const Node* n = Find(nodes, role, name);
+    return n && SUCCEEDED(n->holder->accDoDefaultAction(Id(n->id)));
 }
 
 std::string OwnFolder() {
@@ -199,8 +91,7 @@ TEST(ScreenReader, ReadsEveryWindowOfTheRunningProgram) {
     HWND tips = shown("Corvane Tip of the Day");
     ASSERT_NE(tips, nullptr);
     WaitForInputIdle(pi.hProcess, 5000);
-    const auto tipsRows = Table(tips);
-    Print("Tip of the day", tipsRows);
+    const auto tipsRows = PrintTree("Tip of the day", tips);
     ASSERT_FALSE(tipsRows.empty()) << "no object from the other process";
     EXPECT_NE(Find(tipsRows, ROLE_SYSTEM_PUSHBUTTON, "Next Tip"), nullptr);
     EXPECT_NE(Find(tipsRows, ROLE_SYSTEM_PANE, "Did you know..."), nullptr);
@@ -210,22 +101,20 @@ TEST(ScreenReader, ReadsEveryWindowOfTheRunningProgram) {
     HWND main = WaitForWindow(pi.dwProcessId, [](HWND w) { return ClassOf(w) == kMainClass; });
     ASSERT_NE(main, nullptr);
     WaitForInputIdle(pi.hProcess, 5000);
-    const auto mainRows = Table(main);
-    Print("Main window", mainRows);
+    const auto mainRows = PrintTree("Main window", main);
     EXPECT_NE(Find(mainRows, ROLE_SYSTEM_TITLEBAR, " Corvane 1.2"), nullptr);
-    const Row* edit = Find(mainRows, ROLE_SYSTEM_PUSHBUTTON, "Edit");
+    const Node* edit = Find(mainRows, ROLE_SYSTEM_PUSHBUTTON, "Edit");
     ASSERT_NE(edit, nullptr);
-    EXPECT_NE(edit->states.find("unavailable"), std::string::npos);
+    EXPECT_TRUE(edit->reading.state & STATE_SYSTEM_UNAVAILABLE);
 
     ASSERT_TRUE(DoAction(main, ROLE_SYSTEM_PUSHBUTTON, "Options"));
     HWND options = shown("Options");
     ASSERT_NE(options, nullptr);
     WaitForInputIdle(pi.hProcess, 5000);
-    const auto optionRows = Table(options);
-    Print("Options", optionRows);
-    const Row* ask = Find(optionRows, ROLE_SYSTEM_CHECKBUTTON, "Ask before deleting a selected item");
+    const auto optionRows = PrintTree("Options", options);
+    const Node* ask = Find(optionRows, ROLE_SYSTEM_CHECKBUTTON, "Ask before deleting a selected item");
     ASSERT_NE(ask, nullptr);
-    EXPECT_NE(ask->states.find("checked"), std::string::npos);
+    EXPECT_TRUE(ask->reading.state & STATE_SYSTEM_CHECKED);
     ASSERT_TRUE(DoAction(options, ROLE_SYSTEM_PUSHBUTTON, "Cancel"));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(options) || !IsWindowVisible(options); }, 5000));
 
@@ -233,8 +122,7 @@ TEST(ScreenReader, ReadsEveryWindowOfTheRunningProgram) {
     HWND item = shown("Add Item");
     ASSERT_NE(item, nullptr);
     WaitForInputIdle(pi.hProcess, 5000);
-    const auto itemRows = Table(item);
-    Print("Item editor", itemRows);
+    const auto itemRows = PrintTree("Item editor", item);
     EXPECT_NE(Find(itemRows, ROLE_SYSTEM_TEXT, "Alias"), nullptr);
     ASSERT_TRUE(DoAction(item, ROLE_SYSTEM_PUSHBUTTON, "Close")); // the title bar's drawn button
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(item) || !IsWindowVisible(item); }, 5000));
