@@ -180,6 +180,36 @@ TEST_F(Accessibility, MainWindowToolButtonsAndRowsAreElements) {
               (std::vector<std::string>{"System menu", "Minimize", "Close"}));
 }
 
+namespace {
+std::vector<std::string> menuTexts;
+bool menuSeen = false;
+
+// Runs inside the menu loop: reads what a screen reader gets from the open menu's items.
+void CALLBACK ReadOpenMenu(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND popup = FindWindowA("#32768", nullptr);
+    if (!popup || !IsWindowVisible(popup)) return;
+    KillTimer(nullptr, id);
+    menuSeen = true;
+    HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        MENUITEMINFOA mi{};
+        mi.cbSize = sizeof mi;
+        mi.fMask = MIIM_DATA;
+        GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &mi);
+        const auto* info = reinterpret_cast<const MSAAMENUINFO*>(mi.dwItemData);
+        if (!info || info->dwMSAASignature != static_cast<DWORD>(MSAA_MENU_SIG)) {
+            menuTexts.push_back("<no text>");
+            continue;
+        }
+        char text[128] = {};
+        WideCharToMultiByte(CP_ACP, 0, info->pszWText, static_cast<int>(info->cchWText), text, sizeof text - 1, nullptr,
+                            nullptr);
+        menuTexts.push_back(text);
+    }
+    EndMenu();
+}
+} // namespace
+
 TEST_F(Accessibility, TitleBarButtonsHavePlacesAndDoWhatAClickDoes) {
     PropertyForm item(nullptr, "", "");
     item.show();
@@ -199,6 +229,18 @@ TEST_F(Accessibility, TitleBarButtonsHavePlacesAndDoWhatAClickDoes) {
     ASSERT_EQ(bar->accHitTest(x + w / 2, y + h / 2, &hit), S_OK);
     EXPECT_EQ(hit.vt, VT_I4);
     EXPECT_EQ(hit.lVal, close);
+
+    // The system menu, drawn by us, opens from its button; its items still carry their captions.
+    SetForegroundWindow(item.handle());
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &ReadOpenMenu);
+    ASSERT_EQ(bar->accDoDefaultAction(Id(ElementNamed(nodes, "System menu"))), S_OK);
+    EXPECT_TRUE(PumpUntil([] { return menuSeen; }));
+    KillTimer(nullptr, timer);
+    ASSERT_EQ(menuTexts.size(), 4u);
+    EXPECT_NE(menuTexts[0].find("nimize"), std::string::npos) << menuTexts[0];
+    EXPECT_EQ(menuTexts[2], "-");
+    EXPECT_NE(menuTexts[3].find("Close"), std::string::npos) << menuTexts[3];
+
     ASSERT_EQ(bar->accDoDefaultAction(Id(close)), S_OK);
     EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(item.handle()); }));
 }
@@ -283,51 +325,3 @@ TEST_F(Accessibility, TabAndShiftTabReachEveryControlOfEachDialog) {
     }
 }
 
-namespace {
-std::vector<std::string> menuTexts;
-bool menuSeen = false;
-
-// Runs inside the menu loop: reads what a screen reader gets from the open menu's items.
-void CALLBACK ReadOpenMenu(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND popup = FindWindowA("#32768", nullptr);
-    if (!popup || !IsWindowVisible(popup)) return;
-    KillTimer(nullptr, id);
-    menuSeen = true;
-    HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        MENUITEMINFOA mi{};
-        mi.cbSize = sizeof mi;
-        mi.fMask = MIIM_DATA;
-        GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &mi);
-        const auto* info = reinterpret_cast<const MSAAMENUINFO*>(mi.dwItemData);
-        if (!info || info->dwMSAASignature != static_cast<DWORD>(MSAA_MENU_SIG)) {
-            menuTexts.push_back("<no text>");
-            continue;
-        }
-        char text[128] = {};
-        WideCharToMultiByte(CP_ACP, 0, info->pszWText, static_cast<int>(info->cchWText), text, sizeof text - 1, nullptr,
-                            nullptr);
-        menuTexts.push_back(text);
-    }
-    EndMenu();
-}
-} // namespace
-
-// The system menu is drawn by us; its items still carry their captions.
-TEST_F(Accessibility, OwnerDrawnMenuItemsKeepTheirText) {
-    PropertyForm item(nullptr, "", "");
-    item.show();
-    SetForegroundWindow(item.handle());
-    PumpPending();
-    const auto bar = Tree(item.frame()->titleBar()->handle());
-    menuTexts.clear();
-    menuSeen = false;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &ReadOpenMenu);
-    ASSERT_EQ(bar[0].holder->accDoDefaultAction(Id(ElementNamed(bar, "System menu"))), S_OK);
-    EXPECT_TRUE(PumpUntil([] { return menuSeen; }));
-    KillTimer(nullptr, timer);
-    ASSERT_EQ(menuTexts.size(), 4u);
-    EXPECT_NE(menuTexts[0].find("nimize"), std::string::npos) << menuTexts[0];
-    EXPECT_EQ(menuTexts[2], "-");
-    EXPECT_NE(menuTexts[3].find("Close"), std::string::npos) << menuTexts[3];
-}
