@@ -8,7 +8,7 @@ find_library(ZLIB_STATIC NAMES libz.a z REQUIRED)
 
 add_subdirectory(${GTEST_SRC} ${CMAKE_BINARY_DIR}/gtest EXCLUDE_FROM_ALL)
 
-set(WIN_LIBS ${ZLIB_STATIC} shlwapi comctl32 comdlg32 shell32 ole32 uuid gdi32 user32 advapi32 kernel32 msimg32)
+set(WIN_LIBS ${ZLIB_STATIC} shlwapi comctl32 comdlg32 shell32 ole32 uuid oleacc oleaut32 gdi32 user32 advapi32 kernel32 msimg32)
 
 corvane_add_layers()
 target_link_libraries(corvane_ui PUBLIC ${WIN_LIBS})

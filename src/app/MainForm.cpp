@@ -6,6 +6,7 @@
 #include "app/TipsForm.h"
 #include "app/SortRules.h"
 #include "app/StoredFrame.h"
+#include "ui/Accessible.h"
 #include "ui/Environment.h"
 #include "ui/Errors.h"
 #include "ui/UserPrompt.h"
@@ -142,6 +143,7 @@ void MainForm::buildComponents() {
     list_->onSelectItem = [this](int item, bool selected) { chooseRow(item, selected); };
     list_->onCustomDrawItem = [this](int item, COLORREF& c, bool& d) { colourChosenRow(item, c, d); };
     list_->onDblClick = [this] { editChosenRow(); };
+    list_->markedRow = [this] { return chosenRow_ >= 0 && chosenRow_ < rowCount() ? chosenRow_ : -1; };
 
     themeFile_ = new skin::FileTheme(this, "suiFileTheme1");
 }
@@ -207,7 +209,10 @@ void MainForm::activateInstance() {
 // draw then paints red, so the chosen row keeps its look when the list loses the focus.
 void MainForm::chooseRow(int, bool) {
     int sel = list_->selectedIndex();
-    if (sel >= 0) chosenRow_ = sel;
+    if (sel >= 0) {
+        chosenRow_ = sel;
+        ui::NotifyAccessible(list_->handle(), EVENT_OBJECT_SELECTION, sel + 1);
+    }
     list_->clearSelection();
     list_->clearFocus();
     list_->invalidate();

@@ -1,5 +1,6 @@
 #include "app/TipsForm.h"
 #include "app/Global.h"
+#include "ui/Accessible.h"
 #include "ui/Gdi.h"
 #include <chrono>
 
@@ -14,7 +15,7 @@ constexpr COLORREF kGray = RGB(128, 128, 128);
 constexpr RECT kPictureStrip{0, 2, 0 + 45, 2 + 175};
 constexpr POINT kPicture{7, 32}; // inside the strip
 constexpr RECT kRule{45, 35, 45 + 300, 35 + 2};
-constexpr POINT kHeading{65, 8};
+constexpr POINT kHeadingAt{65, 8};
 constexpr RECT kNotebook{59, 37, 59 + 271, 37 + 123};
 
 // A lowered bevel: shadow on the top and left edges, highlight on the bottom and right.
@@ -68,6 +69,49 @@ const std::vector<TipPage>& TipPages() {
     return pages;
 }
 
+namespace {
+constexpr const char* kHeading = "Did you know...";
+
+// The panel reads as its heading with the page's text as its value, and each line
+// of the page as static text.
+class TipsPanelSource : public ui::AccessibleSource {
+public:
+    using ui::AccessibleSource::AccessibleSource;
+    bool connected() const override { return panel() != nullptr; }
+    long role() const override { return ROLE_SYSTEM_PANE; }
+    std::string name() const override { return kHeading; }
+    std::string shortcut() const override { return {}; }
+    std::string value() const override {
+        std::string text;
+        for (const TipLabel& l : lines()) {
+            std::string line = l.text;
+            while (!line.empty() && line.back() == ' ') line.pop_back();
+            if (!text.empty()) text += ' ';
+            text += line;
+        }
+        return text;
+    }
+    int elementCount() const override { return static_cast<int>(lines().size()); }
+    ui::AccessibleElement element(int index) const override {
+        const TipLabel& l = lines().at(static_cast<size_t>(index));
+        ui::AccessibleElement e;
+        e.role = ROLE_SYSTEM_STATICTEXT;
+        e.name = l.text;
+        e.state = STATE_SYSTEM_READONLY;
+        const int x = kNotebook.left + l.left, y = kNotebook.top + l.top;
+        e.bounds = panel()->labelBounds(index);
+        if (e.bounds.right <= e.bounds.left) e.bounds = RECT{x, y, x + 1, y + 1};
+        return e;
+    }
+
+private:
+    TipsPanel* panel() const { return dynamic_cast<TipsPanel*>(control()); }
+    const std::vector<TipLabel>& lines() const { return TipPages()[static_cast<size_t>(panel()->pageIndex())].labels; }
+};
+
+std::unique_ptr<ui::AccessibleSource> TipsPanelAccessible(HWND w) { return std::make_unique<TipsPanelSource>(w); }
+} // namespace
+
 TipsPanel::TipsPanel(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h)
     : ui::WinControl(owner, std::move(name)) {
     headingFont_.reset(ui::createUiFont(-16, "Verdana", FW_BOLD));
@@ -80,9 +124,25 @@ void TipsPanel::setPageIndex(int i) {
     if (i < 0 || i >= pageCount() || i == page_) return;
     page_ = i;
     invalidate();
+    ui::NotifyAccessible(handle(), EVENT_OBJECT_VALUECHANGE);
+    ui::NotifyAccessible(handle(), EVENT_OBJECT_REORDER);
+}
+
+RECT TipsPanel::labelBounds(int index) const {
+    const auto& labels = TipPages()[static_cast<size_t>(page_)].labels;
+    if (index < 0 || index >= static_cast<int>(labels.size()) || !handle()) return {};
+    const TipLabel& l = labels[static_cast<size_t>(index)];
+    ui::WindowDc dc(handle());
+    ui::SelectObjectScope font(dc.get(), pageFont_.get());
+    SIZE s{};
+    GetTextExtentPoint32A(dc.get(), l.text, lstrlenA(l.text), &s);
+    RECT r{kNotebook.left + l.left, kNotebook.top + l.top, kNotebook.left + l.left + s.cx, kNotebook.top + l.top + s.cy};
+    IntersectRect(&r, &r, &kNotebook);
+    return r;
 }
 
 LRESULT TipsPanel::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (LRESULT r = 0; ui::AccessibleMessage(handle(), msg, wp, lp, &TipsPanelAccessible, r)) return r;
     switch (msg) {
     case WM_ERASEBKGND: return 1;
     case WM_PAINT: {
@@ -119,8 +179,7 @@ void TipsPanel::paint(HDC dc) {
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     {
         ui::SelectObjectScope font(dc, headingFont_.get());
-        const char* heading = "Did you know...";
-        TextOutA(dc, kHeading.x, kHeading.y, heading, lstrlenA(heading));
+        TextOutA(dc, kHeadingAt.x, kHeadingAt.y, kHeading, lstrlenA(kHeading));
     }
     IntersectClipRect(dc, kNotebook.left, kNotebook.top, kNotebook.right, kNotebook.bottom);
     ui::SelectObjectScope font(dc, pageFont_.get());

@@ -31,6 +31,8 @@ public:
     int pageCount() const { return static_cast<int>(TipPages().size()); }
     int pageIndex() const { return page_; }
     void setPageIndex(int i);
+    // Where line `index` of the page shows, in the panel's client coordinates.
+    RECT labelBounds(int index) const;
 
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 

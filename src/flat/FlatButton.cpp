@@ -1,4 +1,5 @@
 #include "flat/FlatButton.h"
+#include "flat/FlatAccessibility.h"
 #include "ui/Application.h"
 #include "ui/Errors.h"
 #include "ui/Form.h"
@@ -201,6 +202,7 @@ void FlatButton::setDown(bool value) {
     // A pressed grouped button is released only by another one of its group.
     if (down_ && !allowAllUp_) return;
     down_ = value;
+    ui::NotifyAccessible(handle(), EVENT_OBJECT_STATECHANGE);
     if (value) {
         if (state_ == ButtonState::Up) invalidate();
         state_ = ButtonState::Exclusive;
@@ -495,6 +497,8 @@ void FlatButton::paintTo(HDC target) {
 // ---- messages ---------------------------------------------------------------
 
 LRESULT FlatButton::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (LRESULT r = 0; ui::AccessibleMessage(handle(), msg, wp, lp, &FlatButtonAccessible, r)) return r;
+    const ui::AccessibleMessageEvents events(handle(), msg);
     const int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
     LRESULT painted = 0;
     if (paintsItself(msg, wp, [this](HDC dc) { paintTo(dc); }, painted)) return painted;

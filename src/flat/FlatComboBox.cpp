@@ -1,4 +1,5 @@
 #include "flat/FlatComboBox.h"
+#include "flat/FlatAccessibility.h"
 #include "ui/Errors.h"
 #include "ui/Form.h"
 #include "ui/Gdi.h"
@@ -197,6 +198,7 @@ int FlatComboBox::itemIndex() const {
 void FlatComboBox::setItemIndex(int index) {
     perform(CB_SETCURSEL, static_cast<WPARAM>(index));
     redrawListFace();
+    ui::NotifyAccessible(handle(), EVENT_OBJECT_VALUECHANGE);
 }
 
 bool FlatComboBox::droppedDown() const { return handle() && perform(CB_GETDROPPEDSTATE) != 0; }
@@ -305,6 +307,8 @@ void FlatComboBox::updateActive() {
 // ---- messages ---------------------------------------------------------------
 
 LRESULT FlatComboBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (LRESULT r = 0; ui::AccessibleMessage(handle(), msg, wp, lp, &FlatComboBoxAccessible, r)) return r;
+    const ui::AccessibleMessageEvents events(handle(), msg == WM_ENABLE ? msg : 0);
     switch (msg) {
     case WM_PAINT: {
         PAINTSTRUCT ps;
@@ -404,6 +408,7 @@ bool FlatComboBox::reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         switch (HIWORD(wp)) {
         case CBN_SELCHANGE:
             redrawListFace();
+            ui::NotifyAccessible(handle(), EVENT_OBJECT_VALUECHANGE);
             if (onClick) onClick();
             if (onChange) onChange();
             break;

@@ -9,4 +9,5 @@ set(WIN_SOURCES
   src/flat/FlatUtilities.cpp
   src/flat/FlatButton.cpp
   src/flat/FlatComboBox.cpp
+  src/flat/FlatAccessibility.cpp
 )

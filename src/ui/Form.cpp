@@ -1,4 +1,5 @@
 #include "ui/Form.h"
+#include "ui/Accessible.h"
 #include "ui/Application.h"
 #include "ui/Errors.h"
 #include "ui/Modal.h"
@@ -130,6 +131,7 @@ bool Form::preTranslateMessage(MSG& m) {
 }
 
 LRESULT Form::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (LRESULT r = 0; AccessibleMessage(handle(), msg, wp, lp, &FormAccessible, r)) return r;
     switch (msg) {
     case WM_GETFONT: return reinterpret_cast<LRESULT>(font_.get());
     case WM_ERASEBKGND: {

@@ -1,7 +1,46 @@
 #include "ui/ListView.h"
+#include "ui/Accessible.h"
 #include <vector>
 
 namespace corvane::ui {
+
+namespace {
+// Rows as list items: the caption names one, its first sub-item is its value.
+class ListViewSource : public AccessibleSource {
+public:
+    using AccessibleSource::AccessibleSource;
+    bool connected() const override { return list() != nullptr; }
+    long role() const override { return ROLE_SYSTEM_LIST; }
+    std::string name() const override { return {}; }
+    std::string shortcut() const override { return {}; }
+    long state() const override { return AccessibleSource::state() | STATE_SYSTEM_FOCUSABLE; }
+    int elementCount() const override { return list()->count(); }
+    AccessibleElement element(int index) const override {
+        const ListView& l = *list();
+        AccessibleElement e;
+        e.role = ROLE_SYSTEM_LISTITEM;
+        e.name = l.caption(index);
+        e.value = l.subItem(index);
+        e.bounds = l.itemRect(index);
+        e.state = STATE_SYSTEM_SELECTABLE;
+        const int marked = l.markedRow ? l.markedRow() : l.selectedIndex();
+        if (index == marked) e.state |= STATE_SYSTEM_SELECTED;
+        RECT client = l.clientRect();
+        RECT seen{};
+        if (!IntersectRect(&seen, &client, &e.bounds)) e.state |= STATE_SYSTEM_OFFSCREEN | STATE_SYSTEM_INVISIBLE;
+        return e;
+    }
+private:
+    ListView* list() const { return dynamic_cast<ListView*>(control()); }
+};
+
+std::unique_ptr<AccessibleSource> ListViewAccessible(HWND w) { return std::make_unique<ListViewSource>(w); }
+} // namespace
+
+LRESULT ListView::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (LRESULT r = 0; AccessibleMessage(handle(), msg, wp, lp, &ListViewAccessible, r)) return r;
+    return WinControl::wndProc(msg, wp, lp);
+}
 
 ListView::ListView(Component* owner, std::string name, HWND parent, int x, int y, int w, int h, DWORD style,
                    DWORD exListStyle)

@@ -37,8 +37,12 @@ public:
     // Before a row is drawn: may change the text colour; set defaultDraw false to skip.
     std::function<void(int item, COLORREF& textColor, bool& defaultDraw)> onCustomDrawItem;
     std::function<void()> onDblClick;
+    // The row the program marks as chosen (its own selection model), which screen
+    // readers hear as the selected row; -1 for none. Unset: the list view's selection.
+    std::function<int()> markedRow;
 
     bool reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
     int updating_ = 0;

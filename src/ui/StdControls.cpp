@@ -1,4 +1,5 @@
 #include "ui/StdControls.h"
+#include "ui/Accessible.h"
 #include "ui/Errors.h"
 #include "ui/Form.h"
 #include "ui/Gdi.h"
@@ -149,6 +150,11 @@ Label::Label(Component* owner, std::string name, HWND parent, int x, int y, cons
     inheritFont(*this, parent);
     SIZE sz = textExtent(handle(), caption);
     setBounds(x, y, sz.cx, sz.cy);
+}
+
+LRESULT Label::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (LRESULT r = 0; AccessibleMessage(handle(), msg, wp, lp, &LabelAccessible, r)) return r;
+    return WinControl::wndProc(msg, wp, lp);
 }
 
 bool Label::reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {

@@ -66,6 +66,7 @@ public:
     // Text colour; CLR_INVALID follows the group box the label sits in, if any.
     COLORREF fontColor = CLR_INVALID;
     bool reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 };
 
 } // namespace corvane::ui

@@ -18,4 +18,5 @@ set(WIN_SOURCES
   src/ui/Modal.cpp
   src/ui/Files.cpp
   src/ui/Environment.cpp
+  src/ui/Accessible.cpp
 )

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "flat/FlatUtilities.h"
+#include "skin/controls/ControlAccessibility.h"
 #include "skin/controls/DialogKeys.h"
 #include "skin/controls/GroupBox.h"
 #include "skin/controls/ToolBar.h"
@@ -416,6 +417,8 @@ void CustomButton::drawCaption(HDC dc) {
 // ---- messages -----------------------------------------------------------------
 
 LRESULT CustomButton::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (LRESULT r = 0; ui::AccessibleMessage(handle(), msg, wp, lp, &ButtonAccessible, r)) return r;
+    const ui::AccessibleMessageEvents events(handle(), msg);
     const int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
     LRESULT painted = 0;
     if (paintsItself(msg, wp, [this](HDC dc) { paintTo(dc); }, painted)) return painted;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "flat/FlatUtilities.h"
+#include "skin/controls/ControlAccessibility.h"
 #include "skin/controls/Button.h"
 #include "skin/theme/SkinPublic.h"
 #include "skin/theme/StyleBitmaps.h"
@@ -49,6 +50,7 @@ void CheckBox::setChecked(bool c) {
     if (c == checked_) return;
     checked_ = c;
     invalidate();
+    ui::NotifyAccessible(handle(), EVENT_OBJECT_STATECHANGE);
     changed();
 }
 
@@ -178,6 +180,8 @@ bool CheckBox::dialogChar(char ch) {
 }
 
 LRESULT CheckBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (LRESULT r = 0; ui::AccessibleMessage(handle(), msg, wp, lp, &CheckBoxAccessible, r)) return r;
+    const ui::AccessibleMessageEvents events(handle(), msg);
     LRESULT painted = 0;
     if (paintsItself(msg, wp, [this](HDC dc) { paintTo(dc); }, painted)) return painted;
     switch (msg) {

@@ -1,5 +1,7 @@
 #include "skin/controls/Edit.h"
 
+#include "skin/controls/ControlAccessibility.h"
+
 #include "skin/theme/SkinPublic.h"
 #include "skin/theme/StyleTable.h"
 #include "ui/Gdi.h"
@@ -58,6 +60,9 @@ void Edit::drawFrame() {
 }
 
 LRESULT Edit::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (LRESULT r = 0; ui::AccessibleMessage(handle(), msg, wp, lp, &EditAccessible, r)) return r;
+    // The platform's edit raises value changes itself; a new state is ours to tell.
+    const ui::AccessibleMessageEvents events(handle(), msg == WM_ENABLE ? msg : 0);
     switch (msg) {
     case WM_NCCALCSIZE: {
         const LRESULT r = ui::Edit::wndProc(msg, wp, lp);

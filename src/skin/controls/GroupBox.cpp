@@ -5,6 +5,7 @@
 
 #include "skin/controls/Button.h"
 #include "skin/controls/CheckBox.h"
+#include "skin/controls/ControlAccessibility.h"
 #include "skin/controls/ControlGeometry.h"
 #include "skin/theme/SkinPublic.h"
 #include "skin/theme/StyleTable.h"
@@ -55,7 +56,12 @@ void GroupBox::notification(ui::Component* component, ui::Operation op) {
     dropRemovedTheme(fileTheme_, component);
 }
 
-void GroupBox::setCaption(const std::string& c) { caption_ = c; invalidate(); }
+void GroupBox::setCaption(const std::string& c) {
+    const bool changed = c != caption_;
+    caption_ = c;
+    invalidate();
+    if (changed) ui::NotifyAccessible(handle(), EVENT_OBJECT_NAMECHANGE);
+}
 void GroupBox::setBorderColor(std::uint32_t c) { borderColor_ = c; invalidate(); }
 void GroupBox::setFontColor(std::uint32_t c) { fontColor_ = c; invalidate(); }
 void GroupBox::setTransparent(bool t) { transparent_ = t; invalidate(); }
@@ -109,6 +115,8 @@ void GroupBox::paintTo(HDC target) {
 }
 
 LRESULT GroupBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (LRESULT r = 0; ui::AccessibleMessage(handle(), msg, wp, lp, &GroupBoxAccessible, r)) return r;
+    const ui::AccessibleMessageEvents events(handle(), msg);
     LRESULT painted = 0;
     if (paintsItself(msg, wp, [this](HDC dc) { paintTo(dc); }, painted)) return painted;
     switch (msg) {

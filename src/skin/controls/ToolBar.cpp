@@ -1,5 +1,7 @@
 #include "skin/controls/ToolBar.h"
 
+#include "skin/controls/ControlAccessibility.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -75,6 +77,7 @@ void ToolBar::setList(bool l) {
 }
 
 LRESULT ToolBar::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (LRESULT r = 0; ui::AccessibleMessage(handle(), msg, wp, lp, &ToolBarAccessible, r)) return r;
     if (msg == WM_ERASEBKGND) {
         HDC dc = reinterpret_cast<HDC>(wp);
         const RECT c = clientRect();

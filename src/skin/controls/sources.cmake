@@ -9,4 +9,5 @@ set(WIN_SOURCES
   src/skin/controls/GroupBox.cpp
   src/skin/controls/Edit.cpp
   src/skin/controls/ToolBar.cpp
+  src/skin/controls/ControlAccessibility.cpp
 )

@@ -1,4 +1,6 @@
 #include "skin/frame/Form.h"
+#include "skin/frame/FrameAccessibility.h"
+#include "ui/Accessible.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -535,6 +537,7 @@ void Form::setRegion(bool redraw) {
 // Window procedures
 
 LRESULT Form::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (LRESULT r = 0; ui::AccessibleMessage(handle(), msg, wp, lp, &FramePanelAccessible, r)) return r;
     switch (msg) {
     case WM_ERASEBKGND:
         return 1;

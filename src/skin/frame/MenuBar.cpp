@@ -3,11 +3,13 @@
 #include <climits>
 #include <memory>
 
+#include "skin/frame/FrameAccessibility.h"
 #include "skin/frame/MainMenu.h"
 #include "skin/frame/MenuBarLayout.h"
 #include "skin/theme/FileTheme.h"
 #include "skin/theme/SkinPublic.h"
 #include "skin/theme/StyleTable.h"
+#include "ui/Accessible.h"
 #include "ui/Gdi.h"
 
 namespace corvane::skin {
@@ -133,6 +135,7 @@ void MenuBar::press(int index) {
 }
 
 LRESULT MenuBar::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (LRESULT r = 0; ui::AccessibleMessage(handle(), msg, wp, lp, &MenuBarAccessible, r)) return r;
     if (LRESULT r = 0; paintsItself(msg, wp, [this](HDC dc) { paint(dc); }, r)) return r;
     switch (msg) {
     case WM_MOUSEMOVE:

@@ -41,6 +41,10 @@ public:
     const std::vector<Button>& buttons() const { return buttons_; }
     int hotButton() const { return hot_; }
     int pressedButton() const { return pressed_; }
+    // What a click on button `index` does: opens its item's sub-items.
+    void openButton(int index) {
+        if (index >= 0 && index < static_cast<int>(buttons_.size())) press(index);
+    }
 
     void setButtonHeight(int h) { buttonHeight_ = h; }
     void setColors(ui::Color from, ui::Color to);

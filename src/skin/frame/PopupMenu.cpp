@@ -7,6 +7,8 @@
 #include "ui/Environment.h"
 #include "ui/Gdi.h"
 
+#include <oleacc.h>
+
 namespace corvane::skin {
 
 namespace {
@@ -265,19 +267,47 @@ void SkinnedMenu::drawItem(HDC dc, const RECT& r, const MenuItem& item, bool sel
 }
 
 namespace {
-void appendItems(HMENU menu, const MenuItem& parent, std::vector<const MenuItem*>& byId) {
+// Owner-drawn items have no text of their own; item data that starts with this
+// signature block gives screen readers the caption.
+struct AccessibleMenuItem {
+    MSAAMENUINFO msaa{};
+    std::wstring text;
+    const MenuItem* item = nullptr;
+};
+using AccessibleMenuItems = std::vector<std::unique_ptr<AccessibleMenuItem>>;
+
+LPCSTR ItemData(const MenuItem& item, AccessibleMenuItems& data) {
+    auto d = std::make_unique<AccessibleMenuItem>();
+    const std::string& c = item.caption;
+    const int n = MultiByteToWideChar(CP_ACP, 0, c.data(), static_cast<int>(c.size()), nullptr, 0);
+    d->text.resize(static_cast<size_t>(n));
+    if (n > 0) MultiByteToWideChar(CP_ACP, 0, c.data(), static_cast<int>(c.size()), d->text.data(), n);
+    d->msaa.dwMSAASignature = MSAA_MENU_SIG;
+    d->msaa.cchWText = static_cast<DWORD>(n);
+    d->msaa.pszWText = d->text.data();
+    d->item = &item;
+    data.push_back(std::move(d));
+    return reinterpret_cast<LPCSTR>(data.back().get());
+}
+
+void appendItems(HMENU menu, const MenuItem& parent, std::vector<const MenuItem*>& byId, AccessibleMenuItems& data) {
     for (const auto& item : parent.items) {
         UINT flags = MF_OWNERDRAW | (item->enabled ? 0 : MF_GRAYED) | (item->checked ? MF_CHECKED : 0);
         if (!item->items.empty()) {
             HMENU sub = CreatePopupMenu();
-            appendItems(sub, *item, byId);
-            AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), reinterpret_cast<LPCSTR>(item.get()));
+            appendItems(sub, *item, byId, data);
+            AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), ItemData(*item, data));
             continue;
         }
         byId.push_back(item.get());
         if (item->isSeparator()) flags |= MF_DISABLED;
-        AppendMenuA(menu, flags, byId.size(), reinterpret_cast<LPCSTR>(item.get()));
+        AppendMenuA(menu, flags, byId.size(), ItemData(*item, data));
     }
+}
+
+const MenuItem* ItemOf(ULONG_PTR data) {
+    const auto* d = reinterpret_cast<const AccessibleMenuItem*>(data);
+    return d && d->msaa.dwMSAASignature == MSAA_MENU_SIG ? d->item : nullptr;
 }
 } // namespace
 
@@ -295,8 +325,9 @@ void SkinnedMenu::popupItems(const MenuItem& parent, int x, int y, HWND owner) {
         owner = handle();
     }
     std::vector<const MenuItem*> byId;
+    AccessibleMenuItems data; // outlives the menu
     HMENU menu = CreatePopupMenu();
-    appendItems(menu, parent, byId);
+    appendItems(menu, parent, byId, data);
     SkinnedMenu* previous = tracking;
     HMENU previousMenu = trackedMenu;
     const MenuItem* previousParent = trackedParent;
@@ -322,7 +353,7 @@ bool SkinnedMenu::ownerDrawMessage(UINT msg, LPARAM lp) {
     if (msg == WM_MEASUREITEM) {
         auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
         if (mi->CtlType != ODT_MENU) return false;
-        auto* item = reinterpret_cast<MenuItem*>(mi->itemData);
+        const MenuItem* item = ItemOf(mi->itemData);
         if (!item) return false;
         HDC dc = GetDC(nullptr);
         if (item->onMeasureItem) item->onMeasureItem(dc, mi->itemWidth, mi->itemHeight);
@@ -333,7 +364,7 @@ bool SkinnedMenu::ownerDrawMessage(UINT msg, LPARAM lp) {
     if (msg == WM_DRAWITEM) {
         auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
         if (di->CtlType != ODT_MENU) return false;
-        auto* item = reinterpret_cast<MenuItem*>(di->itemData);
+        const MenuItem* item = ItemOf(di->itemData);
         if (!item) return false;
         const bool selected = (di->itemState & ODS_SELECTED) != 0;
         if (item->onDrawItem) item->onDrawItem(di->hDC, di->rcItem, selected);

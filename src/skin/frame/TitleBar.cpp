@@ -1,4 +1,6 @@
 #include "skin/frame/TitleBar.h"
+#include "skin/frame/FrameAccessibility.h"
+#include "ui/Accessible.h"
 
 #include <algorithm>
 #include <exception>
@@ -593,12 +595,15 @@ void TitleBar::drawButtonPicture(HDC dc, const TitleBarButton& b, HBITMAP pic, i
     drawTransparent(dc, pic, x, y, key);
 }
 
-void TitleBar::DrawButtons(HDC dc, int wc, int) {
-    ui::Form* form = parentForm();
-    if (!form) return;
+TitleButtonLayout TitleBar::buttonLayout() const {
+    const RECT r = clientRect();
     POINT cur{};
     GetCursorPos(&cur);
     ScreenToClient(handle(), &cur);
+    return buttonLayout(std::max<int>(r.right, 1), cur);
+}
+
+TitleButtonLayout TitleBar::buttonLayout(int wc, POINT cur) const {
     TitleBarMetrics m;
     m.width = wc;
     m.inset = inset();
@@ -614,7 +619,15 @@ void TitleBar::DrawButtons(HDC dc, int wc, int) {
         const SIZE s = ui::bitmapSize(b.picNormal());
         slots.push_back({b.buttonType(), b.visible(), b.hasPictures(), static_cast<int>(s.cx), static_cast<int>(s.cy)});
     }
-    TitleButtonLayout l = LayoutTitleButtons(m, slots, cur.x, cur.y);
+    return LayoutTitleButtons(m, slots, cur.x, cur.y);
+}
+
+void TitleBar::DrawButtons(HDC dc, int wc, int) {
+    if (!parentForm()) return;
+    POINT cur{};
+    GetCursorPos(&cur);
+    ScreenToClient(handle(), &cur);
+    TitleButtonLayout l = buttonLayout(wc, cur);
     if (l.hot == l.controlBox && l.controlBox >= 0 && !drawAppIcon_) {
         // The control-box picture is hot as well.
     }
@@ -661,7 +674,12 @@ void TitleBar::drawCaption(HDC dc, int xl, int xb) {
 }
 
 void TitleBar::mouseUp() {
-    const int hot = hot_;
+    clickButton(hot_);
+    pressed_ = false;
+    if (handle()) repaint();
+}
+
+void TitleBar::clickButton(int hot) {
     if (hot >= 0 && hot < buttons_.count()) {
         TitleBarButton& b = buttons_[hot];
         if (b.buttonType() != TitleBarButtonType::ControlBox || b.controlBoxMenu()) b.perform();
@@ -674,8 +692,6 @@ void TitleBar::mouseUp() {
             popupSystemMenu(p.x, p.y);
         }
     }
-    pressed_ = false;
-    if (handle()) repaint();
 }
 
 void TitleBar::doubleClick() {
@@ -690,7 +706,15 @@ void TitleBar::doubleClick() {
     }
 }
 
+void TitleBar::setCaption(const std::string& s) {
+    const bool changed = s != caption_;
+    caption_ = s;
+    redraw();
+    if (changed) ui::NotifyAccessible(handle(), EVENT_OBJECT_NAMECHANGE);
+}
+
 LRESULT TitleBar::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (LRESULT r = 0; ui::AccessibleMessage(handle(), msg, wp, lp, &TitleBarAccessible, r)) return r;
     if (LRESULT r = 0; paintsItself(msg, wp, [this](HDC dc) { paint(dc); }, r)) return r;
     switch (msg) {
     case WM_LBUTTONDOWN: {

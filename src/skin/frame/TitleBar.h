@@ -177,7 +177,7 @@ public:
     int buttonInterval() const { return buttonInterval_; }
     void setButtonInterval(int v) { buttonInterval_ = v; redraw(); }
     const std::string& caption() const { return caption_; }
-    void setCaption(const std::string& s) { caption_ = s; redraw(); }
+    void setCaption(const std::string& s);
     // The caption font; the title bar keeps its own copy.
     void setFont(const LOGFONTA& font, ui::Color color);
     ui::Color fontColor() const { return fontColor_; }
@@ -224,6 +224,9 @@ public:
     TitleBarPopupMenu& systemMenu() { return *systemMenu_; }
     // Pops the system menu up at a screen point.
     void popupSystemMenu(int x, int y) { systemMenu_->popupAt(x, y); }
+    // Where the buttons are now, and what a click on button `index` does.
+    TitleButtonLayout buttonLayout() const;
+    void clickButton(int index);
 
     // Draw into the control image of one paint.
     virtual void DrawSections(HDC image, int width, int height);
@@ -238,6 +241,7 @@ private:
     void applyStyle();
     void paint(HDC target);
     void mouseUp();
+    TitleButtonLayout buttonLayout(int width, POINT cursor) const;
     void doubleClick();
     void drawButtonPicture(HDC dc, const TitleBarButton& b, HBITMAP pic, int x, int y);
     void drawCaption(HDC dc, int xl, int xb);

@@ -10,4 +10,5 @@ set(WIN_SOURCES
   src/skin/frame/MenuBar.cpp
   src/skin/frame/TitleBar.cpp
   src/skin/frame/Form.cpp
+  src/skin/frame/FrameAccessibility.cpp
 )
