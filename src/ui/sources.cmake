@@ -1,5 +1,8 @@
-# Components are platform-free; the rest wraps Win32.
-set(CORE_SOURCES src/ui/Component.cpp)
+# Components and text fitting are platform-free; the rest wraps Win32.
+set(CORE_SOURCES
+  src/ui/Component.cpp
+  src/ui/TextFit.cpp
+)
 set(WIN_SOURCES
   src/ui/Control.cpp
   src/ui/Form.cpp
@@ -18,4 +21,6 @@ set(WIN_SOURCES
   src/ui/Modal.cpp
   src/ui/Files.cpp
   src/ui/Environment.cpp
+  src/ui/Pictures.cpp
+  src/ui/Mnemonic.cpp
 )
