@@ -32,7 +32,8 @@ int TitleInset(int leftBorder, int nativeBottom);
 // right and 1 shorter at the bottom.
 Rect MaximizedBounds(const Rect& workArea);
 
-// A picture as 0x00BBGGRR pixels, rows top-down.
+// A picture's 32-bit pixels, rows top-down (a frame image's DIB bits, 0x00RRGGBB).
+// The region scan only compares them with its key, which must be in the same order.
 struct PixelView {
     const uint32_t* pixels = nullptr;
     int width = 0, height = 0;

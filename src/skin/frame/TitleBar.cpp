@@ -66,8 +66,9 @@ void FrameImage::resize(int width, int height) {
     h_ = height;
 }
 
-// DIB pixels are 0x00RRGGBB; the scan compares with colour values, so it gets a copy
-// in 0x00BBGGRR order only when asked.
+// The DIB's own bits, 0x00RRGGBB, without a copy: the region scan only compares them
+// with the key colour, which the frame puts into the same order. GdiFlush first, so
+// drawing still queued by GDI is in them.
 PixelView FrameImage::pixels() const {
     GdiFlush();
     return {bits_, w_, h_};
