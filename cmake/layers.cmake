@@ -36,7 +36,7 @@ macro(corvane_add_layers)
 corvane_layer(ui src/ui ui)
 corvane_layer(skin_theme src/skin/theme skin/theme DEPENDS ui)
 corvane_layer(flat src/flat flat DEPENDS ui)
-corvane_layer(skin_controls src/skin/controls skin/controls DEPENDS skin_theme flat ui)
+corvane_layer(skin_controls src/skin/controls skin/controls DEPENDS skin_theme ui)
 corvane_layer(skin_frame src/skin/frame skin/frame DEPENDS skin_theme ui)
 # The favourites store and options file, shared by the editor and the Corvane menu.
 corvane_layer(store src/store store DEPENDS ui)

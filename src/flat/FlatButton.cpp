@@ -5,6 +5,8 @@
 #include "ui/Form.h"
 #include "ui/Gdi.h"
 #include "ui/Messages.h"
+#include "ui/Mnemonic.h"
+#include "ui/Pictures.h"
 #include <algorithm>
 #include <memory>
 #include <vector>
@@ -16,14 +18,6 @@ constexpr const char* kButtonClass = "CorvaneFlatButton";
 constexpr const char* kTimerClass = "CorvaneFlatHoverTimer";
 constexpr UINT_PTR kTimerId = 1;
 constexpr UINT kHoverInterval = 100;
-
-COLORREF BottomLeftPixel(HBITMAP bmp) {
-    const SIZE sz = ui::bitmapSize(bmp);
-    if (sz.cx <= 0 || sz.cy <= 0) return 0;
-    ui::MemDcHandle dc(CreateCompatibleDC(nullptr));
-    ui::SelectObjectScope sel(dc.get(), bmp);
-    return GetPixel(dc.get(), 0, sz.cy - 1);
-}
 
 FlatButtonColors Resolved(const FlatButtonColors& c) {
     return {ui::toRgb(c.color), ui::toRgb(c.focused), ui::toRgb(c.down),
@@ -410,7 +404,7 @@ void FlatButton::groupNotified(WPARAM group, HWND sender) {
 }
 
 bool FlatButton::dialogChar(char ch) {
-    if (!IsMnemonic(ch, caption()) || !enabled()) return false;
+    if (!ui::isMnemonic(ch, caption()) || !enabled()) return false;
     if (groupIndex_ != 0) setDown(true);
     click();
     return true;
@@ -437,7 +431,7 @@ void FlatButton::paintTo(HDC target) {
     HFONT f = font_ ? font_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     ui::SelectObjectScope fontScope(dc, f);
 
-    COLORREF transparent = BottomLeftPixel(glyph_.get());
+    COLORREF transparent = ui::bottomLeftPixel(glyph_.get());
     const Point offset = PaintOffset(state_);
     const std::string text = caption();
     const GlyphTextLayout lay = LayoutGlyphAndText(dc, client, POINT{offset.x, offset.y}, text, glyph_.get(),
@@ -464,7 +458,7 @@ void FlatButton::paintTo(HDC target) {
             if (numGlyphs_ == 1 && state_ == ButtonState::Disabled) {
                 image = MakeDisabledGlyph(image.get(), RGB(0, 0, 0), GetSysColor(COLOR_BTNFACE), true,
                                           GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
-                transparent = BottomLeftPixel(image.get());
+                transparent = ui::bottomLeftPixel(image.get());
             }
             ui::ImageListHandle list(ImageList_Create(src.width(), src.height(), ILC_COLOR24 | ILC_MASK, 1, 0));
             if (list && image) {

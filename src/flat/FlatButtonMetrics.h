@@ -4,11 +4,16 @@
 #include <cstdint>
 #include <vector>
 
-#include "flat/ButtonLayout.h"
 #include "flat/FlatColors.h"
-#include "flat/FlatGeometry.h"
+#include "ui/ButtonLayout.h"
+#include "ui/Geometry.h"
 
 namespace corvane::flat {
+
+using ui::ButtonLayout;
+using ui::Point;
+using ui::Rect;
+using ui::Size;
 
 enum class ButtonState : std::uint8_t { Up, Disabled, Down, Exclusive };
 

@@ -2,9 +2,13 @@
 // the strips kept free of the platform's drawing.
 #pragma once
 
-#include "flat/FlatGeometry.h"
+#include "ui/Geometry.h"
 
 namespace corvane::flat {
+
+using ui::Point;
+using ui::Rect;
+using ui::Size;
 
 inline constexpr int kComboArrowButtonWidth = 11;
 

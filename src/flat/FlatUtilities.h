@@ -28,7 +28,4 @@ GlyphTextLayout LayoutGlyphAndText(HDC dc, const RECT& client, POINT offset, con
 // The window under a screen position, disabled child windows included.
 HWND ControlAtScreenPoint(POINT screen);
 
-// True when `ch` is the mnemonic ("&x") of `caption`, compared without case.
-bool IsMnemonic(char ch, const std::string& caption);
-
 } // namespace corvane::flat

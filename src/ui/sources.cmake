@@ -1,5 +1,9 @@
-# Components and error texts are platform-free; the rest wraps Win32.
-set(CORE_SOURCES src/ui/Component.cpp src/ui/ErrorText.cpp)
+# Components, error texts and text fitting are platform-free; the rest wraps Win32.
+set(CORE_SOURCES
+  src/ui/Component.cpp
+  src/ui/ErrorText.cpp
+  src/ui/TextFit.cpp
+)
 set(WIN_SOURCES
   src/ui/Control.cpp
   src/ui/Form.cpp
@@ -19,4 +23,6 @@ set(WIN_SOURCES
   src/ui/Files.cpp
   src/ui/Environment.cpp
   src/ui/Accessible.cpp
+  src/ui/Pictures.cpp
+  src/ui/Mnemonic.cpp
 )

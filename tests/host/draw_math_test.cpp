@@ -1,12 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "skin/theme/DrawMath.h"
 
 using namespace corvane::skin;
-
-using namespace corvane;
 
 namespace {
 
@@ -32,27 +28,6 @@ TEST(GradientColorAt, TruncatesTowardZeroPerChannel) {
     EXPECT_EQ(GradientColorAt(0x00000000u, 0x00FFFFFFu, 10, 0), 0u);
     EXPECT_EQ(GradientColorAt(0x00000010u, 0x00000000u, 3, 1), 0x0000000Bu); // 16 - 5.33 -> 16 - 5
     EXPECT_EQ(GradientColorAt(0x00ABCDEFu, 0u, 0, 5), 0x00ABCDEFu);
-}
-
-// Every character is 5 pixels wide.
-int FixedWidth(const std::string& s) { return static_cast<int>(s.size()) * 5; }
-
-TEST(FitTextWithEllipsis, KeepsFittingTextAndShortensTheRest) {
-    EXPECT_EQ(FitTextWithEllipsis("Corvane", 35, FixedWidth), "Corvane");
-    EXPECT_EQ(FitTextWithEllipsis("Corvane", 100, FixedWidth), "Corvane");
-    EXPECT_EQ(FitTextWithEllipsis("Corvane", 34, FixedWidth), "Cor...");
-    EXPECT_EQ(FitTextWithEllipsis("Corvane", 30, FixedWidth), "Cor...");
-    EXPECT_EQ(FitTextWithEllipsis("Corvane", 29, FixedWidth), "Co...");
-    // Narrower than one character and the ellipsis: that character and the ellipsis.
-    EXPECT_EQ(FitTextWithEllipsis("Corvane", 3, FixedWidth), "C...");
-    EXPECT_EQ(FitTextWithEllipsis("C", 1, FixedWidth), "C");
-    EXPECT_EQ(FitTextWithEllipsis("", -5, FixedWidth), "");
-    // Wider than the text less one character but narrower than the text.
-    EXPECT_EQ(FitTextWithEllipsis("abcdefghij", 49, [](const std::string& s) {
-                  return s.size() > 3 && s.compare(s.size() - 3, 3, "...") == 0 ? int(s.size() - 3) * 5 + 1
-                                                                                : int(s.size()) * 5;
-              }),
-              "abcdefghi...");
 }
 
 } // namespace

@@ -10,7 +10,7 @@ using namespace corvane::skin;
 namespace {
 
 TEST(NcCalcRect, BordersOfSkinAndBuiltInStyles) {
-    struct Case { const char* name; NcSizes s; FrameRect want; };
+    struct Case { const char* name; NcSizes s; Rect want; };
     // Window at (100, 50), 300 x 200; native frame 3 (a dialog frame).
     const Case cases[] = {
         {"built-in, border 1", {3, 3, 0, 0, 0, 1}, {100, 50, 400, 50 + 200 + 4 - 1 - 2}},
@@ -29,7 +29,7 @@ TEST(FrameSmallRules, ThicknessInsetAndMaximizedBounds) {
     EXPECT_EQ(TitleInset(0, 3), 2);
     EXPECT_EQ(TitleInset(2, 3), 4);
     EXPECT_EQ(TitleInset(6, 3), 6);
-    EXPECT_EQ(MaximizedBounds({0, 0, 1024, 740}), (FrameRect{-2, -2, 1026, 739}));
+    EXPECT_EQ(MaximizedBounds({0, 0, 1024, 740}), (Rect{-2, -2, 1026, 739}));
 }
 
 // Pictures from text rows: '#' opaque, '.' the transparent colour.
@@ -46,7 +46,7 @@ struct Picture {
 TEST(FrameRegionRects, ScansRowsBetweenTheLimits) {
     const Picture title({"..##..", ".####.", "######", "######"});
     const Picture bottom({"######", "#....#", "......"});
-    struct Case { const char* name; int minY, maxY; bool withBottom; std::vector<FrameRect> want; };
+    struct Case { const char* name; int minY, maxY; bool withBottom; std::vector<Rect> want; };
     const Case cases[] = {
         {"min -1 scans from row 0 to max", -1, 1, false,
          {{2, 0, 4, 1}, {1, 1, 5, 2}, {0, 2, 6, 4}, {0, 4, 6, 20}}},
@@ -74,13 +74,13 @@ TEST(FrameRegionRects, ScansRowsBetweenTheLimits) {
 
 TEST(FrameRegionRects, LonePixelInTheLastColumnAndNoStrips) {
     const Picture bottom({".....#", "......"});
-    std::vector<FrameRect> out;
+    std::vector<Rect> out;
     AddStripRegion(bottom.view, 0xFF00FF, 0, 1, 6, 10, out);
-    EXPECT_EQ(out, (std::vector<FrameRect>{{5, 10, 6, 11}}));
+    EXPECT_EQ(out, (std::vector<Rect>{{5, 10, 6, 11}}));
     RegionInput none;
     none.width = 30;
     none.height = 40;
-    EXPECT_EQ(FrameRegionRects(none), (std::vector<FrameRect>{{0, 0, 30, 40}}));
+    EXPECT_EQ(FrameRegionRects(none), (std::vector<Rect>{{0, 0, 30, 40}}));
 }
 
 TEST(LayoutTitleButtons, PlacesFromTheRightAndHitsEdges) {
@@ -97,9 +97,9 @@ TEST(LayoutTitleButtons, PlacesFromTheRightAndHitsEdges) {
     m.iconTop = 3;
     TitleButtonLayout l = LayoutTitleButtons(m, b, 300 - 19 - 1 + 19 - 19, 3 + 19);
     const int closeX = 300 - 1 - 19;                    // flush right
-    EXPECT_EQ(l.rects[1], (FrameRect{closeX, 3, closeX + 19, 22}));
+    EXPECT_EQ(l.rects[1], (Rect{closeX, 3, closeX + 19, 22}));
     EXPECT_EQ(l.rects[3].left, closeX - 19 - 2 - 1);    // one pixel plus the interval
-    EXPECT_EQ(l.rects[2], FrameRect{});
+    EXPECT_EQ(l.rects[2], Rect{});
     EXPECT_EQ(l.buttonsLeft, l.rects[3].left);
     EXPECT_EQ(l.controlBox, 0);
     // A point on the right or bottom edge counts.
@@ -128,13 +128,6 @@ TEST(LayoutTitleButtons, CaptionStartsAfterIconOrControlBox) {
         m.drawAppIcon = c.appIcon;
         EXPECT_EQ(LayoutTitleButtons(m, b, -1, -1).captionLeft, c.want) << c.name;
     }
-}
-
-TEST(FitCaption, EllipsisDownToDotsAlone) {
-    const TextWidth w = [](const std::string& s) { return static_cast<int>(s.size()) * 5; };
-    struct Case { int space; const char* want; };
-    const Case cases[] = {{60, "Corvane 1.2"}, {55, "Corvane 1.2"}, {50, "Corvane..."}, {29, "Co..."}, {15, "..."}, {0, "..."}};
-    for (const Case& c : cases) EXPECT_EQ(FitCaption("Corvane 1.2", c.space, w), c.want) << c.space;
 }
 
 TEST(LayoutSections, LeftRightThenClientFillsTheRest) {

@@ -37,14 +37,14 @@ TEST(ParseShortcut, ModifiersAndKeys) {
 TEST(LayoutMenuBar, ButtonsInOrderWrappingAtTheRightEdge) {
     const int p = kMenuBarButtonPadding;
     // 3 buttons of 40 + padding in a bar that holds two of them.
-    const std::vector<FrameRect> rects = LayoutMenuBar({40, 40, 40}, 2 * (40 + p), 22);
-    const std::vector<FrameRect> want = {{0, 0, 40 + p, 22}, {40 + p, 0, 2 * (40 + p), 22}, {0, 22, 40 + p, 44}};
+    const std::vector<Rect> rects = LayoutMenuBar({40, 40, 40}, 2 * (40 + p), 22);
+    const std::vector<Rect> want = {{0, 0, 40 + p, 22}, {40 + p, 0, 2 * (40 + p), 22}, {0, 22, 40 + p, 44}};
     EXPECT_EQ(rects, want);
     EXPECT_EQ(MenuBarHeightFor(rects, 22), 44);
     // A button wider than the bar still takes the row's start, and no row is empty.
-    const std::vector<FrameRect> wide = LayoutMenuBar({500, 10}, 100, 20);
-    EXPECT_EQ(wide[0], (FrameRect{0, 0, 500 + p, 20}));
-    EXPECT_EQ(wide[1], (FrameRect{0, 20, 10 + p, 40}));
+    const std::vector<Rect> wide = LayoutMenuBar({500, 10}, 100, 20);
+    EXPECT_EQ(wide[0], (Rect{0, 0, 500 + p, 20}));
+    EXPECT_EQ(wide[1], (Rect{0, 20, 10 + p, 40}));
     EXPECT_EQ(MenuBarHeightFor({}, 22), 22);
 }
 

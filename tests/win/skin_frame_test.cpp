@@ -521,7 +521,7 @@ TEST_F(SkinFrame, DoubleClickMaximizesOnlyWithTheMaximizeButton) {
 // whether it was maximized before the frame attached or after.
 TEST_F(SkinFrame, MaximizedWindowFollowsTheWorkAreaRule) {
     const RECT a = skin::GetWorkArea();
-    const skin::FrameRect m = skin::MaximizedBounds({a.left, a.top, a.right, a.bottom});
+    const ui::Rect m = skin::MaximizedBounds({a.left, a.top, a.right, a.bottom});
     for (bool attachWhileMaximized : {false, true}) {
         SCOPED_TRACE(attachWhileMaximized);
         ui::Form plain(nullptr, "frmPlainMax");
@@ -534,7 +534,7 @@ TEST_F(SkinFrame, MaximizedWindowFollowsTheWorkAreaRule) {
         if (!attachWhileMaximized) ShowWindow(plain.handle(), SW_MAXIMIZE);
         auto bounds = [&] {
             const RECT r = WindowRect(plain.handle());
-            return skin::FrameRect{r.left, r.top, r.right, r.bottom};
+            return ui::Rect{r.left, r.top, r.right, r.bottom};
         };
         PumpUntil([&] { return bounds() == m; });
         EXPECT_EQ(bounds(), m);

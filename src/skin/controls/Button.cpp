@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "flat/FlatUtilities.h"
 #include "skin/controls/ControlAccessibility.h"
 #include "skin/controls/DialogKeys.h"
 #include "skin/controls/GroupBox.h"
@@ -10,6 +9,7 @@
 #include "skin/theme/SkinPublic.h"
 #include "skin/theme/StyleBitmaps.h"
 #include "skin/theme/StyleTable.h"
+#include "ui/Mnemonic.h"
 #include "ui/StdControls.h"
 
 namespace corvane::skin {
@@ -160,12 +160,7 @@ void CustomButton::setAutoSize(bool a) {
 
 void CustomButton::autoSizeStep() {
     if (!autoSize_) return;
-    ui::BitmapHandle strip;
-    try {
-        StyleBitmap(uiStyle_, 1, strip);
-    } catch (...) {
-        strip.reset();
-    }
+    const ui::BitmapHandle strip = StylePicture(uiStyle_, 1);
     const SIZE s = ui::bitmapSize(strip.get());
     const Size size = AutoSizeFromStrip(Size{s.cx, s.cy});
     const RECT b = boundsRect();
@@ -230,13 +225,9 @@ void CustomButton::actionChanged(ui::Action& a) {
 
 ui::BitmapHandle CustomButton::statePicture(int part) {
     ui::BitmapHandle picture;
-    try {
-        UIStyle style;
-        if (ResolveUIStyle(fileTheme_, uiStyle_, style)) picture = fileTheme_->LookupBitmapPart(BitmapKey::BUTTON, 3, part);
-        else StyleBitmapPart(style, 1, &picture, 3, part);
-    } catch (...) {
-        picture.reset();
-    }
+    UIStyle style;
+    if (ResolveUIStyle(fileTheme_, uiStyle_, style)) picture = fileTheme_->LookupBitmapPart(BitmapKey::BUTTON, 3, part);
+    else picture = StylePicture(style, 1, 3, part);
     const SIZE s = ui::bitmapSize(picture.get());
     if (s.cx <= 0 || s.cy <= 0) picture = EmptyPicture();
     return picture;
@@ -333,7 +324,7 @@ bool CustomButton::dialogKey(WPARAM key) {
 }
 
 bool CustomButton::dialogChar(char ch, LPARAM keyData) {
-    if (!flat::IsMnemonic(ch, caption_)) return false;
+    if (!ui::isMnemonic(ch, caption_)) return false;
     HWND focus = GetFocus();
     const bool viaButton = focus && SendMessageA(focus, kIsSkinButtonQuery, 0, 0) == 1;
     if (!AltHeld(keyData) && !viaButton) return false;

@@ -82,7 +82,10 @@ public:
     void actionChanged(ui::Action& a) override;
 
 protected:
-    // The overridable steps, in the order the design of these controls gives them.
+    // Hooks for a derived button (Button adds its glyph). autoSizeStep and the
+    // *Changed ones run after the property is stored and before the repaint. paintTo
+    // calls drawPicture, drawFocus, drawCaption in that order on the off-screen face.
+    // The *Picture ones pick the strip part for each state; disabled shows the normal one.
     virtual void autoSizeStep();
     virtual void captionChanged() {}
     virtual void fontChanged();

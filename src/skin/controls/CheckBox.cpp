@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "flat/FlatUtilities.h"
 #include "skin/controls/ControlAccessibility.h"
 #include "skin/controls/Button.h"
 #include "skin/theme/SkinPublic.h"
 #include "skin/theme/StyleBitmaps.h"
 #include "ui/Environment.h"
 #include "ui/Gdi.h"
+#include "ui/Mnemonic.h"
 
 namespace corvane::skin {
 
@@ -103,12 +103,8 @@ ui::BitmapHandle CheckBox::picture(int& width, int& height) {
     const bool fromFile = styleItem() == 3 && ResolveUIStyle(fileTheme_, uiStyle_, style);
     if (!fromFile) ResolveUIStyle(static_cast<const FileTheme*>(nullptr), uiStyle_, style);
     const StripPart p = CheckBoxStatePart(fromFile, checked_, enabled());
-    try {
-        if (fromFile) bmp = fileTheme_->LookupBitmapPart(themeKey(), p.count, p.part);
-        else StyleBitmapPart(style, styleItem(), &bmp, p.count, p.part);
-    } catch (...) {
-        bmp.reset();
-    }
+    if (fromFile) bmp = fileTheme_->LookupBitmapPart(themeKey(), p.count, p.part);
+    else bmp = StylePicture(style, styleItem(), p.count, p.part);
     const SIZE s = ui::bitmapSize(bmp.get());
     width = s.cx;
     height = s.cy;
@@ -171,7 +167,7 @@ void CheckBox::paintTo(HDC target) {
 }
 
 bool CheckBox::dialogChar(char ch) {
-    if (!flat::IsMnemonic(ch, caption()) || !enabled() || !IsWindowVisible(handle())) return false;
+    if (!ui::isMnemonic(ch, caption()) || !enabled() || !IsWindowVisible(handle())) return false;
     HWND parent = GetParent(handle());
     if (!parent || !IsWindowEnabled(parent)) return false;
     if (canFocus()) SetFocus(handle());

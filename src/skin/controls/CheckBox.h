@@ -55,7 +55,11 @@ public:
     void notification(ui::Component* component, ui::Operation op) override;
 
 protected:
-    // The overridable steps, in the order the design of these controls gives them.
+    // Hooks for a derived check box. showFocus decides the focus rectangle; styleItem
+    // and themeKey name the picture strip (only item 3 reads the file theme); changed
+    // runs after every change of Checked and raises onClick; a click is beforeToggle
+    // then toggle; Space and Enter click on key-up while clicksOnKeyUp holds.
+    // pictureTransparent is not read here: the box's picture is drawn opaque.
     virtual bool showFocus() const;
     virtual bool pictureTransparent() const { return false; }
     virtual int styleItem() const { return 3; }

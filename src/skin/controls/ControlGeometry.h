@@ -7,15 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "flat/ButtonLayout.h"
-#include "flat/FlatGeometry.h"
+#include "ui/ButtonLayout.h"
+#include "ui/Geometry.h"
 
 namespace corvane::skin {
 
-using flat::ButtonLayout;
-using flat::Point;
-using flat::Rect;
-using flat::Size;
+using ui::ButtonLayout;
+using ui::Point;
+using ui::Rect;
+using ui::Size;
 
 // One piece of a stretched button picture: `source` in the picture, drawn into
 // `target`. Corners are drawn unscaled (source and target have the same size),

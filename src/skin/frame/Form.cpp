@@ -42,7 +42,7 @@ int observerToken = 0;
 // DIB pixels are 0x00RRGGBB, colour values 0x00BBGGRR.
 uint32_t dibColor(uint32_t c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
 
-HRGN regionFromRects(const std::vector<FrameRect>& rects) {
+HRGN regionFromRects(const std::vector<Rect>& rects) {
     std::vector<char> buf(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
     auto* data = reinterpret_cast<RGNDATA*>(buf.data());
     data->rdh.dwSize = sizeof(RGNDATAHEADER);
@@ -607,7 +607,7 @@ LRESULT Form::frameProc(UINT msg, WPARAM wp, LPARAM lp) {
             sz.r = r_;
             sz.b = b_;
             sz.borderWidth = borderWidth_;
-            const FrameRect r = NcCalcRect(wr.left, wr.top, wr.right - wr.left, wr.bottom - wr.top, sz);
+            const Rect r = NcCalcRect(wr.left, wr.top, wr.right - wr.left, wr.bottom - wr.top, sz);
             p->rgrc[0] = {r.left, r.top, r.right, r.bottom};
             p->rgrc[1] = p->rgrc[0];
         }
@@ -674,7 +674,7 @@ LRESULT Form::frameProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SIZE:
         if (IsZoomed(formHwnd_)) {
             const RECT a = GetWorkArea();
-            const FrameRect m = MaximizedBounds({a.left, a.top, a.right, a.bottom});
+            const Rect m = MaximizedBounds({a.left, a.top, a.right, a.bottom});
             RECT wr;
             GetWindowRect(formHwnd_, &wr);
             if (wr.left != m.left || wr.top != m.top || wr.right != m.right || wr.bottom != m.bottom)

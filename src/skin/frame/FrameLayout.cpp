@@ -6,9 +6,9 @@ namespace corvane::skin {
 
 int SaneFrameThickness(int measured) { return measured < 0 || measured > 16 ? 4 : measured; }
 
-FrameRect NcCalcRect(int x, int y, int cx, int cy, const NcSizes& s) {
+Rect NcCalcRect(int x, int y, int cx, int cy, const NcSizes& s) {
     const int fl = std::max(4, s.fl), fb = std::max(4, s.fb);
-    FrameRect r;
+    Rect r;
     r.top = y - fb + 4;
     if (s.l != 0) {
         r.right = x + cx + fl - std::max(s.r, 4) - 1;
@@ -28,10 +28,10 @@ FrameRect NcCalcRect(int x, int y, int cx, int cy, const NcSizes& s) {
 
 int TitleInset(int leftBorder, int nativeBottom) { return leftBorder != 0 ? std::max(leftBorder, 4) : nativeBottom - 1; }
 
-FrameRect MaximizedBounds(const FrameRect& a) { return {a.left - 2, a.top - 2, a.right + 2, a.bottom - 1}; }
+Rect MaximizedBounds(const Rect& a) { return {a.left - 2, a.top - 2, a.right + 2, a.bottom - 1}; }
 
 void AddStripRegion(const PixelView& image, uint32_t transparent, int minY, int maxY, int width, int dy,
-                    std::vector<FrameRect>& out) {
+                    std::vector<Rect>& out) {
     const int h = image.height;
     const int start = std::clamp(minY == -1 ? 0 : minY, 0, h);
     const int end = std::clamp(minY >= maxY ? h : maxY + 1, start, h);
@@ -50,8 +50,8 @@ void AddStripRegion(const PixelView& image, uint32_t transparent, int minY, int 
     if (end < h) out.push_back({0, dy + end, width, dy + h});
 }
 
-std::vector<FrameRect> FrameRegionRects(const RegionInput& in) {
-    std::vector<FrameRect> out;
+std::vector<Rect> FrameRegionRects(const RegionInput& in) {
+    std::vector<Rect> out;
     if (!in.title && !in.bottom) {
         out.push_back({0, 0, in.width, in.height});
         return out;
@@ -69,7 +69,7 @@ TitleButtonLayout LayoutTitleButtons(const TitleBarMetrics& m, const std::vector
                                      int cursorX, int cursorY) {
     TitleButtonLayout out;
     out.rects.resize(buttons.size());
-    auto inside = [&](const FrameRect& r) {
+    auto inside = [&](const Rect& r) {
         return cursorX >= r.left && cursorX <= r.right && cursorY >= r.top && cursorY <= r.bottom;
     };
     int xb = m.width + m.inset - 1 - m.rightOffset;
@@ -96,15 +96,6 @@ TitleButtonLayout LayoutTitleButtons(const TitleBarMetrics& m, const std::vector
     }
     out.captionLeft = xl == 0 ? 6 : xl;
     return out;
-}
-
-std::string FitCaption(const std::string& caption, int space, const TextWidth& width) {
-    if (width(caption) <= space) return caption;
-    for (size_t n = caption.size(); n-- > 0;) {
-        std::string candidate = caption.substr(0, n) + "...";
-        if (width(candidate) <= space) return candidate;
-    }
-    return "...";
 }
 
 std::vector<SectionPlace> LayoutSections(const std::vector<SectionSlot>& sections, int controlWidth, int ox,

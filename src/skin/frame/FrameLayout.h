@@ -3,16 +3,14 @@
 // bar's button and caption placement, and popup menu item sizes.
 #pragma once
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "ui/Geometry.h"
+
 namespace corvane::skin {
 
-struct FrameRect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    bool operator==(const FrameRect&) const = default;
-};
+using ui::Rect;
 
 // A native frame thickness as measured at attachment; odd values give 4.
 int SaneFrameThickness(int measured);
@@ -25,16 +23,17 @@ struct NcSizes {
     int l = 0, r = 0, b = 0;  // skin borders
     int borderWidth = 1;      // outer line of the built-in styles
 };
-FrameRect NcCalcRect(int x, int y, int cx, int cy, const NcSizes& s);
+Rect NcCalcRect(int x, int y, int cx, int cy, const NcSizes& s);
 
 // Horizontal inset of the title image (the answer to the frame's inset query).
 int TitleInset(int leftBorder, int nativeBottom);
 
 // Bounds of a maximized frame: the work area, 2 pixels wider on the left, top and
 // right and 1 shorter at the bottom.
-FrameRect MaximizedBounds(const FrameRect& workArea);
+Rect MaximizedBounds(const Rect& workArea);
 
-// A picture as 0x00BBGGRR pixels, rows top-down.
+// A picture's 32-bit pixels, rows top-down (a frame image's DIB bits, 0x00RRGGBB).
+// The region scan only compares them with its key, which must be in the same order.
 struct PixelView {
     const uint32_t* pixels = nullptr;
     int width = 0, height = 0;
@@ -46,7 +45,7 @@ struct PixelView {
 // row, and the solid band below the last. minY -1 scans from row 0; minY not below
 // maxY scans to the last row. Everything shifted down by `dy`; bands are `width` wide.
 void AddStripRegion(const PixelView& image, uint32_t transparent, int minY, int maxY, int width, int dy,
-                    std::vector<FrameRect>& out);
+                    std::vector<Rect>& out);
 
 struct RegionInput {
     int width = 0, height = 0;    // the window
@@ -58,7 +57,7 @@ struct RegionInput {
 };
 // Every rectangle of the window region of a file-theme frame; with neither strip
 // the whole window.
-std::vector<FrameRect> FrameRegionRects(const RegionInput& in);
+std::vector<Rect> FrameRegionRects(const RegionInput& in);
 
 // Title bar buttons.
 enum class TitleButtonType : uint8_t { Max, Min, Close, Help, ControlBox, Custom };
@@ -71,9 +70,9 @@ struct TitleButtonSlot {
 };
 
 struct TitleButtonLayout {
-    std::vector<FrameRect> rects; // per button; empty for buttons not drawn
+    std::vector<Rect> rects; // per button; empty for buttons not drawn
     int controlBox = -1;          // index of the control box, when drawn
-    FrameRect controlBoxRect;
+    Rect controlBoxRect;
     int buttonsLeft = 0;          // x of the leftmost button drawn (xb)
     int captionLeft = 0;          // x where the caption starts (xl)
     int hot = -1;                 // button under the cursor
@@ -94,12 +93,6 @@ struct TitleBarMetrics {
 // after it. A cursor on an edge of a button counts as on it.
 TitleButtonLayout LayoutTitleButtons(const TitleBarMetrics& m, const std::vector<TitleButtonSlot>& buttons,
                                      int cursorX, int cursorY);
-
-using TextWidth = std::function<int(const std::string&)>;
-
-// The caption as the title bar draws it in `space` pixels: the whole caption when it
-// fits, else the longest start of it followed by "..." that fits, down to "..." alone.
-std::string FitCaption(const std::string& caption, int space, const TextWidth& width);
 
 // Title sections as the title bar draws them.
 enum class SectionAlign : uint8_t { Left, Right, Client };

@@ -41,7 +41,7 @@ int MenuBar::rebuild(int width) {
             buttons_.push_back({item.get(), item->caption, item->enabled, {}});
         }
     }
-    const std::vector<FrameRect> rects = LayoutMenuBar(widths, width, buttonHeight_);
+    const std::vector<Rect> rects = LayoutMenuBar(widths, width, buttonHeight_);
     for (size_t i = 0; i < rects.size(); ++i) buttons_[i].rect = {rects[i].left, rects[i].top, rects[i].right, rects[i].bottom};
     if (hot_ >= static_cast<int>(buttons_.size())) hot_ = -1;
     if (pressed_ >= static_cast<int>(buttons_.size())) pressed_ = -1;

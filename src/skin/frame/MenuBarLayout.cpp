@@ -57,8 +57,8 @@ ShortcutKey ParseShortcut(const std::string& text) {
     return {}; // nothing after the last '+'
 }
 
-std::vector<FrameRect> LayoutMenuBar(const std::vector<int>& captionWidths, int barWidth, int buttonHeight) {
-    std::vector<FrameRect> out;
+std::vector<Rect> LayoutMenuBar(const std::vector<int>& captionWidths, int barWidth, int buttonHeight) {
+    std::vector<Rect> out;
     int x = 0, y = 0;
     for (int w : captionWidths) {
         const int bw = std::max(w, 0) + kMenuBarButtonPadding;
@@ -72,7 +72,7 @@ std::vector<FrameRect> LayoutMenuBar(const std::vector<int>& captionWidths, int 
     return out;
 }
 
-int MenuBarHeightFor(const std::vector<FrameRect>& buttons, int buttonHeight) {
+int MenuBarHeightFor(const std::vector<Rect>& buttons, int buttonHeight) {
     return buttons.empty() ? buttonHeight : buttons.back().bottom;
 }
 

@@ -28,9 +28,9 @@ inline constexpr int kMenuBarButtonPadding = 16;
 // The bar's buttons, auto-sized to their captions and placed left to right; a button
 // that would pass the bar's right edge starts a new row (unless it is the first in
 // its row). Every row is `buttonHeight` high.
-std::vector<FrameRect> LayoutMenuBar(const std::vector<int>& captionWidths, int barWidth, int buttonHeight);
+std::vector<Rect> LayoutMenuBar(const std::vector<int>& captionWidths, int barWidth, int buttonHeight);
 
 // The bar's height: its rows times the button height, one row when it has no button.
-int MenuBarHeightFor(const std::vector<FrameRect>& buttons, int buttonHeight);
+int MenuBarHeightFor(const std::vector<Rect>& buttons, int buttonHeight);
 
 } // namespace corvane::skin

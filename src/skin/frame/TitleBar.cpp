@@ -3,7 +3,6 @@
 #include "ui/Accessible.h"
 
 #include <algorithm>
-#include <exception>
 #include <map>
 #include <utility>
 
@@ -15,6 +14,8 @@
 #include "ui/Environment.h"
 #include "ui/Form.h"
 #include "ui/Gdi.h"
+#include "ui/Pictures.h"
+#include "ui/TextFit.h"
 #include "ui/UserPrompt.h"
 
 namespace corvane::skin {
@@ -22,14 +23,6 @@ namespace corvane::skin {
 namespace {
 
 constexpr UINT kInsetQuery = 0x26C3;
-
-void drawTransparent(HDC dc, HBITMAP bmp, int x, int y, uint32_t key) {
-    const SIZE s = ui::bitmapSize(bmp);
-    if (s.cx <= 0) return;
-    ui::MemDcHandle src(CreateCompatibleDC(dc));
-    ui::SelectObjectScope sel(src.get(), bmp);
-    TransparentBlt(dc, x, y, s.cx, s.cy, src.get(), 0, 0, s.cx, s.cy, key & 0xFFFFFF);
-}
 
 void showError(HWND owner, const char* text) {
     ui::prompt().messageBox(owner, text, ui::Application::instance().title(), MB_OK | MB_ICONERROR);
@@ -42,13 +35,7 @@ HBITMAP builtInPicture(UIStyle s, int item) {
     const char* name = StyleBitmapName(s, item);
     if (!name) return nullptr;
     ui::BitmapHandle& b = loaded[{s, item}];
-    if (!b) {
-        try {
-            b = LoadBitmapResource(name);
-        } catch (const std::exception&) {
-            return nullptr; // a missing picture leaves the bar without it
-        }
-    }
+    if (!b) b = ui::loadBitmapResource(name); // a missing picture leaves the bar without it
     return b.get();
 }
 
@@ -81,8 +68,9 @@ void FrameImage::resize(int width, int height) {
     h_ = height;
 }
 
-// DIB pixels are 0x00RRGGBB; the scan compares with colour values, so it gets a copy
-// in 0x00BBGGRR order only when asked.
+// The DIB's own bits, 0x00RRGGBB, without a copy: the region scan only compares them
+// with the key colour, which the frame puts into the same order. GdiFlush first, so
+// drawing still queued by GDI is in them.
 PixelView FrameImage::pixels() const {
     GdiFlush();
     return {bits_, w_, h_};
@@ -229,7 +217,7 @@ void TitleBarButton::perform() {
             ShowWindow(w, SW_MAXIMIZE);
             if (!bar_->onFrame()) {
                 const RECT a = GetWorkArea();
-                const FrameRect m = MaximizedBounds({a.left, a.top, a.right, a.bottom});
+                const Rect m = MaximizedBounds({a.left, a.top, a.right, a.bottom});
                 SetWindowPos(w, nullptr, m.left, m.top, m.right - m.left, m.bottom - m.top, SWP_NOZORDER);
             }
         }
@@ -563,7 +551,7 @@ void TitleBar::DrawSections(HDC dc, int wc, int hc) {
             ui::drawBitmap(titleImage_.dc(), s.picture(), p.left - ox, 0);
         } else {
             ui::fillSolid(dc, {p.left, oy, p.right, oy + ps.cy}, ui::toRgb(background_));
-            drawTransparent(dc, s.picture(), p.left, oy, transparent_);
+            ui::drawTransparent(dc, s.picture(), p.left, oy, transparent_);
             ui::drawBitmap(titleImage_.dc(), s.picture(), p.left - ox, 0);
         }
     }
@@ -584,15 +572,9 @@ void TitleBar::drawButtonPicture(HDC dc, const TitleBarButton& b, HBITMAP pic, i
         ui::drawBitmap(dc, pic, x, y);
         return;
     }
-    uint32_t key = transparent_;
-    if (b.uiStyle() != UIStyle::FromThemeFile) {
-        // A picture's own transparent colour is its bottom-left pixel.
-        const SIZE s = ui::bitmapSize(pic);
-        ui::MemDcHandle src(CreateCompatibleDC(dc));
-        ui::SelectObjectScope sel(src.get(), pic);
-        key = GetPixel(src.get(), 0, s.cy - 1);
-    }
-    drawTransparent(dc, pic, x, y, key);
+    // A built-in picture's own transparent colour is its bottom-left pixel.
+    const uint32_t key = b.uiStyle() != UIStyle::FromThemeFile ? ui::bottomLeftPixel(pic) : transparent_;
+    ui::drawTransparent(dc, pic, x, y, key);
 }
 
 TitleButtonLayout TitleBar::buttonLayout() const {
@@ -635,13 +617,13 @@ void TitleBar::DrawButtons(HDC dc, int wc, int) {
     for (int i = 0; i < buttons_.count(); ++i) {
         const TitleBarButton& b = buttons_[i];
         if (!b.visible() || !b.hasPictures() || i == l.controlBox) continue;
-        const FrameRect& r = l.rects[static_cast<size_t>(i)];
+        const Rect& r = l.rects[static_cast<size_t>(i)];
         HBITMAP pic = i == hot_ ? (pressed_ ? b.picMouseDown() : b.picMouseOn()) : b.picNormal();
         drawButtonPicture(dc, b, pic, r.left, buttonTop_);
     }
     if (l.controlBox >= 0) {
         const TitleBarButton& cb = buttons_[l.controlBox];
-        const FrameRect& r = l.controlBoxRect;
+        const Rect& r = l.controlBoxRect;
         if (drawAppIcon_) {
             if (!icon_) {
                 const char* res = ui::Application::instance().iconResource();
@@ -664,7 +646,8 @@ void TitleBar::drawCaption(HDC dc, int xl, int xb) {
         GetTextExtentPoint32A(dc, t.c_str(), static_cast<int>(t.size()), &s);
         return static_cast<int>(s.cx);
     };
-    const std::string text = !captionSectionText_.empty() ? captionSectionText_ : FitCaption(caption_, xb - xl, width);
+    const std::string text =
+        !captionSectionText_.empty() ? captionSectionText_ : ui::fitDownToEllipsis(caption_, xb - xl, width);
     UIStyle s;
     const bool fromFile = ResolveUIStyle(fileTheme_, uiStyle_, s);
     int x = xl;

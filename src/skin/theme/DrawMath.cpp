@@ -35,19 +35,4 @@ uint32_t GradientColorAt(uint32_t start, uint32_t end, int span, int factor) {
     return out;
 }
 
-std::string FitTextWithEllipsis(const std::string& text, int width, const TextWidthFn& textWidth) {
-    if (textWidth(text) <= width) return text;
-    // Widths grow with every character, so the first candidate that does not
-    // fit ends the search; the one before it is the answer.
-    std::string fitting;
-    for (std::size_t n = 1; n < text.size(); ++n) {
-        std::string candidate = text.substr(0, n) + "...";
-        const int w = textWidth(candidate);
-        if (w > width) return fitting.empty() ? candidate : fitting;
-        if (w == width) return candidate;
-        fitting = std::move(candidate);
-    }
-    return fitting.empty() ? text : fitting;
-}
-
 } // namespace corvane::skin

@@ -2,8 +2,6 @@
 // that the host tests can check it exactly.
 #pragma once
 #include <cstdint>
-#include <functional>
-#include <string>
 
 namespace corvane::skin {
 
@@ -19,12 +17,5 @@ PartColumns BitmapPartColumns(int sourceWidth, int partCount, int partNo);
 // One colour of a gradient: per channel start + trunc((end - start) / span * factor),
 // in floating point and truncated toward zero. Colours are 0x00BBGGRR.
 uint32_t GradientColorAt(uint32_t start, uint32_t end, int span, int factor);
-
-// Width of a text in pixels, as the canvas would draw it.
-using TextWidthFn = std::function<int(const std::string&)>;
-
-// The text when it fits `width`; otherwise the longest start of it followed by
-// "..." that fits, and at least one character and "..." when nothing fits.
-std::string FitTextWithEllipsis(const std::string& text, int width, const TextWidthFn& textWidth);
 
 } // namespace corvane::skin

@@ -8,6 +8,7 @@
 #include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/Gdi.h"
+#include "ui/TextFit.h"
 
 namespace corvane::skin {
 
@@ -180,7 +181,7 @@ bool IsFormActive(const ui::Form* form) {
 }
 
 std::string FitTextWithEllipsis(HDC canvas, const std::string& text, int width) {
-    return FitTextWithEllipsis(text, width, [canvas](const std::string& t) {
+    return ui::fitKeepingOneCharacter(text, width, [canvas](const std::string& t) {
         SIZE s{};
         GetTextExtentPoint32A(canvas, t.c_str(), static_cast<int>(t.size()), &s);
         return static_cast<int>(s.cx);

@@ -56,7 +56,8 @@ bool HasPublishedProperty(const ui::Component* component, const std::string& pro
 // Whether the form counts as active for drawing its caption.
 bool IsFormActive(const ui::Form* form);
 
-// The text shortened with "..." to fit `width` on the canvas's font.
+// The text shortened with "..." to fit `width` on the canvas's font, keeping at
+// least one character (ui::fitKeepingOneCharacter).
 std::string FitTextWithEllipsis(HDC canvas, const std::string& text, int width);
 
 // Hands the style and file theme to every direct child of the container that

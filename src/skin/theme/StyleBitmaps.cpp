@@ -6,6 +6,7 @@
 #include "skin/theme/StyleTable.h"
 #include "ui/Errors.h"
 #include "ui/Gdi.h"
+#include "ui/Pictures.h"
 
 namespace corvane::skin {
 
@@ -16,7 +17,7 @@ ui::BitmapHandle CutBitmapPart(HBITMAP source, int partCount, int partNo) {
 }
 
 ui::BitmapHandle LoadBitmapResource(const char* name) {
-    ui::BitmapHandle b((name && *name) ? LoadBitmapA(GetModuleHandleA(nullptr), name) : nullptr);
+    ui::BitmapHandle b = ui::loadBitmapResource(name);
     if (!b) throw ui::UiError(std::string("Resource ") + (name ? name : "") + " not found");
     return b;
 }
@@ -36,6 +37,12 @@ void StyleBitmapPart(UIStyle style, int item, ui::BitmapHandle* dest, int partCo
     const char* name = StyleBitmapName(style, item);
     if (!name) return;
     *dest = CutBitmapPart(LoadBitmapResource(name).get(), partCount, partNo);
+}
+
+ui::BitmapHandle StylePicture(UIStyle style, int item, int partCount, int partNo) {
+    ui::BitmapHandle whole = ui::loadBitmapResource(StyleBitmapName(style, item));
+    if (partCount == 0) return whole;
+    return CutBitmapPart(whole.get(), partCount, partNo);
 }
 
 } // namespace corvane::skin

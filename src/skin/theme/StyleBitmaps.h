@@ -14,7 +14,8 @@ namespace corvane::skin {
 ui::BitmapHandle CutBitmapPart(HBITMAP source, int partCount, int partNo);
 
 // Loads a named bitmap resource of the program. Throws ui::UiError naming the
-// resource when it is missing, as the platform's loader reports it.
+// resource when it is missing, as the platform's loader reports it; painting code
+// that goes on without the picture uses ui::loadBitmapResource or StylePicture.
 ui::BitmapHandle LoadBitmapResource(const char* name);
 
 // Item `item` (1-48) of a built-in style: loads its picture into `bitmap`
@@ -24,5 +25,10 @@ void StyleBitmap(UIStyle style, int item, ui::BitmapHandle& bitmap);
 // Nothing when `dest` is null; the whole picture for a part count of 0,
 // otherwise part `partNo` of `partCount`.
 void StyleBitmapPart(UIStyle style, int item, ui::BitmapHandle* dest, int partCount, int partNo);
+
+// The picture of item `item` of a built-in style, or part `partNo` of `partCount`
+// of it when the count is not 0; none, never an error, when the item has no
+// picture or its resource is missing.
+ui::BitmapHandle StylePicture(UIStyle style, int item, int partCount = 0, int partNo = 0);
 
 } // namespace corvane::skin

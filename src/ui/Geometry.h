@@ -1,8 +1,9 @@
-// Small value types for the flat controls' arithmetic. Rectangles are
-// half-open like Win32 RECTs: right and bottom lie just outside.
+// Small value types for the controls' layout arithmetic, free of the platform so
+// the host tests can use them. Rectangles are half-open like Win32 RECTs: right
+// and bottom lie just outside.
 #pragma once
 
-namespace corvane::flat {
+namespace corvane::ui {
 
 struct Point {
     int x = 0;
@@ -30,4 +31,4 @@ struct Rect {
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 
-} // namespace corvane::flat
+} // namespace corvane::ui

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-namespace corvane::flat {
+namespace corvane::ui {
 
 enum class ButtonLayout : std::uint8_t { GlyphLeft, GlyphRight, GlyphTop, GlyphBottom };
 
-} // namespace corvane::flat
+} // namespace corvane::ui

@@ -1,0 +1,28 @@
+#include "ui/Pictures.h"
+
+#include "ui/Gdi.h"
+
+namespace corvane::ui {
+
+BitmapHandle loadBitmapResource(const char* name) {
+    if (!name || !*name) return {};
+    return BitmapHandle(LoadBitmapA(GetModuleHandleA(nullptr), name));
+}
+
+COLORREF bottomLeftPixel(HBITMAP bitmap) {
+    const SIZE s = bitmapSize(bitmap);
+    if (s.cx <= 0 || s.cy <= 0) return 0;
+    MemDcHandle dc(CreateCompatibleDC(nullptr));
+    SelectObjectScope sel(dc.get(), bitmap);
+    return GetPixel(dc.get(), 0, s.cy - 1);
+}
+
+void drawTransparent(HDC dc, HBITMAP bitmap, int x, int y, std::uint32_t key) {
+    const SIZE s = bitmapSize(bitmap);
+    if (s.cx <= 0) return;
+    MemDcHandle src(CreateCompatibleDC(dc));
+    SelectObjectScope sel(src.get(), bitmap);
+    TransparentBlt(dc, x, y, s.cx, s.cy, src.get(), 0, 0, s.cx, s.cy, key & 0xFFFFFF);
+}
+
+} // namespace corvane::ui

@@ -1,0 +1,24 @@
+// Shortening a text with "..." to fit a width. Two rules that differ at the edges:
+// the skinned controls keep at least one character, the title bar's caption may
+// shrink to "..." alone. Free of the platform; the width comes from the caller.
+#pragma once
+#include <functional>
+#include <string>
+
+namespace corvane::ui {
+
+// Width of a text in pixels, as the canvas would draw it.
+using TextWidth = std::function<int(const std::string&)>;
+
+// The text when it fits `width`; otherwise the longest start of it followed by
+// "..." that fits, and at least one character and "..." when nothing fits (wider
+// than `width` then). Searches from the shortest start: widths must grow with the
+// characters.
+std::string fitKeepingOneCharacter(const std::string& text, int width, const TextWidth& textWidth);
+
+// The text when it fits `space`; otherwise the longest start of it followed by
+// "..." that fits, down to "..." alone, which is the answer even when it does not
+// fit. Searches from the longest start.
+std::string fitDownToEllipsis(const std::string& text, int space, const TextWidth& textWidth);
+
+} // namespace corvane::ui
