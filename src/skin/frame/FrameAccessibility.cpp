@@ -43,7 +43,7 @@ std::vector<TitleButtonPlace> DrawnButtons(const TitleBar& bar) {
     auto& buttons = const_cast<TitleBar&>(bar).buttons();
     for (int i = 0; i < buttons.count(); ++i) {
         if (!buttons[i].visible() || !buttons[i].hasPictures()) continue;
-        const FrameRect& r = l.rects[static_cast<size_t>(i)];
+        const auto& r = l.rects[static_cast<size_t>(i)];
         if (r.right <= r.left) continue;
         out.push_back({i, RECT{r.left, r.top, r.right, r.bottom}});
     }
