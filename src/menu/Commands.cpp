@@ -23,6 +23,13 @@ bool IsDriveRoot(const std::string& path) {
     return HasDriveLetter(path) && (path.size() == 2 || (path.size() == 3 && (path[2] == '\\' || path[2] == '/')));
 }
 
+bool IsNetworkPath(const std::string& path) {
+    if (store::IsUncPath(path)) return true;
+    if (!HasDriveLetter(path)) return false;
+    const char root[4] = {path[0], ':', '\\', '\0'};
+    return GetDriveTypeA(root) == DRIVE_REMOTE;
+}
+
 template <class T>
 struct ComRef {
     T* p = nullptr;
@@ -91,7 +98,9 @@ std::string EditorPath() {
     try {
         ui::RegistryKey k = ui::RegistryKey::open(HKEY_CURRENT_USER, kStoreKey, KEY_QUERY_VALUE, false);
         const std::string path = k.readString(store::kProgramPathValue);
-        return !path.empty() && ui::fileExists(path) ? path : std::string();
+        if (path.empty()) return {};
+        // An editor on a network share is taken as there: the menu never waits on the network.
+        return IsNetworkPath(path) || ui::fileExists(path) ? path : std::string();
     } catch (const std::bad_alloc&) {
         throw;
     } catch (const std::exception&) {

@@ -306,10 +306,14 @@ TEST_F(CorvaneMenu, BackgroundMenuShowsTheStoredFavourites) {
                                  {"Edit Favourites...", false}}),
               build());
 
-    // Edit Favourites follows the editor's recorded path.
+    // Edit Favourites follows the editor's recorded path; one on a share is not probed.
     folder.write("Corvane.exe", "");
-    Store("Setting", folder.file("Corvane.exe"));
-    EXPECT_EQ((Item{"Edit Favourites...", true}), build().back());
+    const std::pair<std::string, bool> editors[] = {
+        {folder.file("Corvane.exe"), true}, {folder.file("gone.exe"), false}, {"\\\\nowhere\\Corvane.exe", true}};
+    for (const auto& [exe, enabled] : editors) {
+        Store("Setting", exe);
+        EXPECT_EQ((Item{"Edit Favourites...", enabled}), build().back()) << exe;
+    }
 }
 
 TEST_F(CorvaneMenu, BadStoredDataEndsTheListAndNeverCreatesTheKey) {
