@@ -7,14 +7,7 @@ namespace corvane::flat {
 
 namespace {
 
-template <class C>
-class ControlSource : public ui::AccessibleSource {
-public:
-    using ui::AccessibleSource::AccessibleSource;
-    bool connected() const override { return get() != nullptr; }
-protected:
-    C* get() const { return dynamic_cast<C*>(control()); }
-};
+using ui::ControlSource;
 
 class FlatButtonSource : public ControlSource<FlatButton> {
 public:

@@ -74,6 +74,18 @@ private:
     HWND window_;
 };
 
+// A source made for one control class: it reads that control, and reports itself
+// disconnected once the control is gone or was never of that class.
+template <class C>
+class ControlSource : public AccessibleSource {
+public:
+    using AccessibleSource::AccessibleSource;
+    bool connected() const override { return get() != nullptr; }
+
+protected:
+    C* get() const { return dynamic_cast<C*>(control()); }
+};
+
 using AccessibleSourceFactory = std::unique_ptr<AccessibleSource> (*)(HWND window);
 
 // Answers WM_GETOBJECT for the client object with a new object over the source the

@@ -10,14 +10,7 @@ namespace corvane::skin {
 
 namespace {
 
-template <class C>
-class ControlSource : public ui::AccessibleSource {
-public:
-    using ui::AccessibleSource::AccessibleSource;
-    bool connected() const override { return get() != nullptr; }
-protected:
-    C* get() const { return dynamic_cast<C*>(control()); }
-};
+using ui::ControlSource;
 
 class ButtonSource : public ControlSource<CustomButton> {
 public:

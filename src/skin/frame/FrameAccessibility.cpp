@@ -13,14 +13,7 @@ namespace corvane::skin {
 
 namespace {
 
-template <class C>
-class ControlSource : public ui::AccessibleSource {
-public:
-    using ui::AccessibleSource::AccessibleSource;
-    bool connected() const override { return get() != nullptr; }
-protected:
-    C* get() const { return dynamic_cast<C*>(control()); }
-};
+using ui::ControlSource;
 
 // The panel that holds a skinned window's title bar and controls.
 class FramePanelSource : public ControlSource<Form> {
