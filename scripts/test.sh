@@ -31,6 +31,13 @@ else
   failed=$((failed + 1)); failures+=("host build (see $LOG/host-build.log)"); tail -30 "$LOG/host-build.log"
 fi
 
+echo "== art generator checks"
+if python3 "$ROOT/tools/genart/test_genart.py" >"$LOG/genart.log" 2>&1; then
+  passed=$((passed + 1)); echo "genart: ok"
+else
+  failed=$((failed + 1)); failures+=("art generator checks (see $LOG/genart.log)"); tail -20 "$LOG/genart.log"
+fi
+
 # One architecture's Windows build, Windows tests, end-to-end tests and package tests;
 # sets counted to the number of tests that ran.
 windows_tests() {

@@ -17,6 +17,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 
 import genart  # noqa: E402
+import skin  # noqa: E402
 import styles  # noqa: E402
 from raster import MAGENTA, Picture, bmp_bytes, ico_bytes, png_bytes  # noqa: E402
 
@@ -139,6 +140,52 @@ class Layout(unittest.TestCase):
             top = styles.TITLEBTN_TOP[s]
             for y in (0, strip.h - 1):
                 self.assertEqual(strip.rgb[y * strip.w], bar.rgb[(top + y) * bar.w + bar.w - 1])
+
+
+def luminance(c):
+    """Relative luminance of an sRGB colour (the usual accessibility formula)."""
+    def lin(v):
+        v /= 255.0
+        return v / 12.92 if v <= 0.04045 else ((v + 0.055) / 1.055) ** 2.4
+    r, g, b = (lin(v) for v in c[:3])
+    return 0.2126 * r + 0.7152 * g + 0.0722 * b
+
+
+def contrast(a, b):
+    la, lb = sorted((luminance(a), luminance(b)), reverse=True)
+    return (la + 0.05) / (lb + 0.05)
+
+
+class OurSkinCaption(unittest.TestCase):
+    """The caption is drawn on the title pictures: white-ish in our font colour
+    while active, in Windows' default inactive-caption colour otherwise."""
+    WINDOWS_INACTIVE_CAPTION = (191, 205, 219)
+
+    @classmethod
+    def setUpClass(cls):
+        with tempfile.TemporaryDirectory() as tmp:
+            skin.write_skin_folder(tmp, skin.pictures())
+            cls.titles = {}
+            for n in range(1, 6):
+                with open(os.path.join(tmp, 'SKIN2_TITLEBAR%d.bmp' % n), 'rb') as f:
+                    cls.titles[n] = read_bmp(f.read())
+            with open(os.path.join(tmp, 'values.txt')) as f:
+                vals = dict(ln.split()[1:3] for ln in f if ln.startswith('color'))
+        v = int(vals['SKIN2_TITLEFONTCOLOR'], 16)
+        cls.font = (v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF)
+
+    def worst(self, ink):
+        # Every opaque pixel of the rows a caption can cover, in every section
+        # it can run over (a long caption ends in "..." before the buttons).
+        top = skin.CAPTION_TOP
+        rows = range(top, min(top + 14, skin.TITLE_H))
+        return min(contrast(ink, pic.rgb[y * pic.w + x])
+                   for pic in self.titles.values() for y in rows for x in range(pic.w)
+                   if pic.rgb[y * pic.w + x] != MAGENTA)
+
+    def test_active_and_inactive_captions_reach_4_5_to_1(self):
+        self.assertGreaterEqual(self.worst(self.font), 4.5)
+        self.assertGreaterEqual(self.worst(self.WINDOWS_INACTIVE_CAPTION), 4.5)
 
 
 class Outputs(unittest.TestCase):
