@@ -83,6 +83,21 @@ TEST(FrameRegionRects, LonePixelInTheLastColumnAndNoStrips) {
     EXPECT_EQ(FrameRegionRects(none), (std::vector<FrameRect>{{0, 0, 30, 40}}));
 }
 
+TEST(FrameRegionRects, PictureThatCouldNotBeMadeLeavesItsStripSolid) {
+    // A failed DIB section: a size but no pixels.
+    const PixelView missing{nullptr, 6, 4};
+    RegionInput in;
+    in.width = 6;
+    in.height = 20;
+    in.title = &missing;
+    in.titleMinY = -1;
+    in.titleMaxY = 3;
+    in.bottom = &missing;
+    in.bottomMinY = 0;
+    in.bottomMaxY = 3;
+    EXPECT_EQ(FrameRegionRects(in), (std::vector<FrameRect>{{0, 0, 6, 4}, {0, 4, 6, 16}, {0, 16, 6, 20}}));
+}
+
 TEST(LayoutTitleButtons, PlacesFromTheRightAndHitsEdges) {
     // Control box, close, max (hidden), min: the program's windows.
     std::vector<TitleButtonSlot> b = {{TitleButtonType::ControlBox, true, true, 19, 19},
