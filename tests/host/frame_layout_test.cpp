@@ -84,17 +84,8 @@ TEST(FrameRegionRects, LonePixelInTheLastColumnAndNoStrips) {
 }
 
 TEST(FrameRegionRects, PictureThatCouldNotBeMadeLeavesItsStripSolid) {
-    // A failed DIB section: a size but no pixels.
-    const PixelView missing{nullptr, 6, 4};
-    RegionInput in;
-    in.width = 6;
-    in.height = 20;
-    in.title = &missing;
-    in.titleMinY = -1;
-    in.titleMaxY = 3;
-    in.bottom = &missing;
-    in.bottomMinY = 0;
-    in.bottomMaxY = 3;
+    const PixelView missing{nullptr, 6, 4}; // a failed DIB section: a size but no pixels
+    RegionInput in{6, 20, 0xFF00FF, &missing, -1, 3, &missing, 0, 3};
     EXPECT_EQ(FrameRegionRects(in), (std::vector<FrameRect>{{0, 0, 6, 4}, {0, 4, 6, 16}, {0, 16, 6, 20}}));
 }
 
