@@ -664,7 +664,9 @@ TEST_F(SkinFrame, FailedAllocationsDrawNothingAndLeaveTheFrameSolid) {
         ui::environment().failGdiAllocation = nullptr;
         EXPECT_GT(failed, 0);
         // Without title or bottom pixels to scan, both strips stay solid.
-        if (kind == GdiAllocation::DibSection) EXPECT_TRUE(InRegion(h(), 0, 0) && InRegion(h(), 0, H() - 1));
+        if (kind == GdiAllocation::DibSection) {
+            EXPECT_TRUE(InRegion(h(), 0, 0) && InRegion(h(), 0, H() - 1));
+        }
         useSkin({true, true, false, false, -1, 3});
         EXPECT_FALSE(InRegion(h(), 0, 0)); // made again once allocations succeed
     }
