@@ -36,21 +36,30 @@ ui::FileDialogRequest BackupDialog(const char* title) {
     return req;
 }
 
-void WriteKey(const ui::IniFile& ini, const std::string& key, const std::string& value) {
-    if (!ini.writeString(kBackupSection, key, value))
-        throw ui::UiError(ui::formatMessage("Unable to write to %s", ini.path()));
+ui::UiError UnableToWrite(const std::string& fileName) {
+    return ui::UiError(ui::formatMessage("Unable to write to %s", fileName));
 }
 
 } // namespace
 
+StoreWriteRefused::StoreWriteRefused(const std::string& message) : ui::UiError(message) {}
+
 void WriteBackupFile(const FavouriteRows& rows, const std::string& fileName) {
-    ui::IniFile ini(fileName);
+    // The keys go into a copy that replaces the file only when complete, so a failure
+    // half-way leaves the previous backup whole.
+    ui::FileReplacement copy(fileName);
+    if (!copy.valid()) throw UnableToWrite(fileName);
+    ui::IniFile ini(copy.path());
+    auto write = [&](const std::string& key, const std::string& value) {
+        if (!ini.writeString(kBackupSection, key, value)) throw UnableToWrite(fileName);
+    };
     const int n = rows.rowCount();
-    WriteKey(ini, "Count", std::to_string(n));
+    write("Count", std::to_string(n));
     for (int i = 0; i < n; ++i) {
-        WriteKey(ini, AliasValueName(i), rows.rowAlias(i));
-        WriteKey(ini, PathValueName(i), rows.rowPath(i));
+        write(AliasValueName(i), rows.rowAlias(i));
+        write(PathValueName(i), rows.rowPath(i));
     }
+    if (!copy.commit()) throw UnableToWrite(fileName);
 }
 
 void MergeBackupFile(FavouriteRows& rows, const std::string& storeKey, const std::string& fileName) {
@@ -60,8 +69,9 @@ void MergeBackupFile(FavouriteRows& rows, const std::string& storeKey, const std
     // Only the entries present can add anything, so a huge Count does not spin.
     for (int k : EntryIndices(SectionKeys(fileName, kBackupSection))) {
         if (k >= count) break;
-        const std::string alias = ini.readString(kBackupSection, AliasValueName(k), "");
-        const std::string path = ini.readString(kBackupSection, PathValueName(k), "");
+        // Read whole: the store holds any length, and a cut text would come back as a new favourite.
+        const std::string alias = ini.readWholeString(kBackupSection, AliasValueName(k), "");
+        const std::string path = ini.readWholeString(kBackupSection, PathValueName(k), "");
         // An empty alias or path stored at index i would end the store's load there
         // and hide every favourite after it.
         if (alias.empty() || path.empty()) continue;
@@ -71,7 +81,11 @@ void MergeBackupFile(FavouriteRows& rows, const std::string& storeKey, const std
         if (present) continue;
         rows.appendRow(alias, path);
         const int m = rows.rowCount();
-        RewriteStoreRange(rows, storeKey, m - 1, m - 1);
+        try {
+            RewriteStoreRange(rows, storeKey, m - 1, m - 1);
+        } catch (const ui::UiError& e) {
+            throw StoreWriteRefused(e.what());
+        }
     }
 }
 
@@ -92,8 +106,11 @@ void ImportFavourites(MainForm& form) {
         if (!ui::prompt().openFile(form.handle(), req)) return;
         auto batch = form.batchRowChanges();
         MergeBackupFile(form, form.storeKey(), req.fileName);
+    } catch (const StoreWriteRefused&) {
+        // Rows the store lacks would vanish at the next start: the user must know.
+        throw;
     } catch (...) {
-        // Import ends silently on any error; what it added stays.
+        // An unreadable or malformed file ends the import silently; what it added stays.
     }
 }
 

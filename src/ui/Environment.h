@@ -3,6 +3,7 @@
 // dialogs (ui/UserPrompt.h).
 #pragma once
 #include <windows.h>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -17,8 +18,14 @@ struct Folders {
     std::string temp;
 };
 
+// The GDI allocations a test can make fail (Environment::failGdiAllocation).
+enum class GdiAllocation { MemoryDc, Bitmap, DibSection, Font };
+
 struct Environment {
     Folders folders;
+    // Asked before each GDI allocation of the class library's owners; true makes it
+    // fail as it would on an exhausted system.
+    std::function<bool(GdiAllocation)> failGdiAllocation;
     UserPrompt* prompt = nullptr;
     // Whether the system reads right to left; unset asks the user's locale.
     std::optional<bool> rightToLeftSystem;

@@ -7,4 +7,21 @@ namespace corvane::ui {
 bool fileExists(const std::string& path);       // an existing file, not a folder
 bool directoryExists(const std::string& path);  // an existing folder
 
+// A temporary file beside `target` that starts as a copy of it (empty when there is no
+// target yet), so a write that stops half-way never reaches the target: commit() moves
+// it into place, and one not committed is deleted. A read-only target is not replaced.
+class FileReplacement {
+public:
+    explicit FileReplacement(const std::string& target);
+    ~FileReplacement();
+    FileReplacement(const FileReplacement&) = delete;
+    FileReplacement& operator=(const FileReplacement&) = delete;
+    bool valid() const { return !path_.empty(); }
+    const std::string& path() const { return path_; }  // empty when it could not be made
+    bool commit();
+
+private:
+    std::string target_, path_;
+};
+
 } // namespace corvane::ui

@@ -1,4 +1,6 @@
 #include "ui/Gdi.h"
+#include "ui/Environment.h"
+#include <utility>
 
 namespace corvane::ui {
 
@@ -74,15 +76,68 @@ void paintParentBackground(HDC dc, HWND control) {
     RestoreDC(dc, saved);
 }
 
-OffscreenBitmap::OffscreenBitmap(HDC reference, int w, int h) : dc_(CreateCompatibleDC(reference)), w_(w), h_(h) {
-    // Without a reference, a screen-compatible bitmap, so colours are not reduced to monochrome.
-    WindowDc screen(nullptr);
-    bmp_.reset(CreateCompatibleBitmap(reference ? reference : screen.get(), w > 0 ? w : 1, h > 0 ? h : 1));
-    old_ = SelectObject(dc_.get(), bmp_.get());
+namespace {
+bool allocationFails(GdiAllocation what) {
+    const auto& fail = environment().failGdiAllocation;
+    return fail && fail(what);
+}
+} // namespace
+
+bool OffscreenBitmap::select(HDC reference, BitmapHandle bmp) {
+    if (!bmp) return false;
+    if (!allocationFails(GdiAllocation::MemoryDc)) dc_.reset(CreateCompatibleDC(reference));
+    if (!dc_) return false;
+    old_ = SelectObject(dc_.get(), bmp.get());
+    if (!old_) {
+        dc_.reset();
+        return false;
+    }
+    bmp_ = std::move(bmp);
+    return true;
 }
 
-OffscreenBitmap::~OffscreenBitmap() {
+bool OffscreenBitmap::createCompatible(HDC reference, int w, int h) {
+    reset();
+    w_ = w;
+    h_ = h;
+    // Without a reference, a screen-compatible bitmap, so colours are not reduced to monochrome.
+    WindowDc screen(nullptr);
+    BitmapHandle bmp;
+    if (!allocationFails(GdiAllocation::Bitmap))
+        bmp.reset(CreateCompatibleBitmap(reference ? reference : screen.get(), w > 0 ? w : 1, h > 0 ? h : 1));
+    return select(reference, std::move(bmp));
+}
+
+bool OffscreenBitmap::createDibSection(int w, int h) {
+    reset();
+    w_ = w;
+    h_ = h;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w > 0 ? w : 1;
+    bi.bmiHeader.biHeight = -(h > 0 ? h : 1);
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    BitmapHandle bmp;
+    if (!allocationFails(GdiAllocation::DibSection))
+        bmp.reset(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bmp || !bits || !select(nullptr, std::move(bmp))) return false;
+    bits_ = static_cast<std::uint32_t*>(bits);
+    return true;
+}
+
+void OffscreenBitmap::reset() {
     if (old_) SelectObject(dc_.get(), old_);
+    old_ = nullptr;
+    bits_ = nullptr;
+    bmp_.reset();
+    dc_.reset();
+}
+
+FontHandle createFont(const LOGFONTA& font) {
+    if (allocationFails(GdiAllocation::Font)) return {};
+    return FontHandle(CreateFontIndirectA(&font));
 }
 
 } // namespace corvane::ui

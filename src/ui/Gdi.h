@@ -38,23 +38,43 @@ private:
     HDC dc_;
 };
 
-// A memory DC with a compatible bitmap selected: the off-screen picture of a control.
+// A bitmap selected into its own memory DC: the off-screen picture of a control, or
+// a 32-bit DIB section whose pixels are read directly. The DC gets its old bitmap back
+// before either is deleted: Windows refuses to delete a selected bitmap and leaks it.
+// When an allocation fails, dc(), bitmap() and bits() are null (drawing into a null DC
+// does nothing) while width() and height() keep the size asked for.
 class OffscreenBitmap {
 public:
-    OffscreenBitmap(HDC reference, int w, int h);
-    ~OffscreenBitmap();
+    OffscreenBitmap() = default;
+    // A bitmap compatible with `reference`, or with the screen when it is null.
+    OffscreenBitmap(HDC reference, int w, int h) { createCompatible(reference, w, h); }
+    ~OffscreenBitmap() { reset(); }
     OffscreenBitmap(const OffscreenBitmap&) = delete;
     OffscreenBitmap& operator=(const OffscreenBitmap&) = delete;
+
+    bool createCompatible(HDC reference, int w, int h);
+    // Top-down, 0x00RRGGBB pixels.
+    bool createDibSection(int w, int h);
+    void reset();
+
+    explicit operator bool() const { return old_ != nullptr; }
     HDC dc() const { return dc_.get(); }
     HBITMAP bitmap() const { return bmp_.get(); }
+    std::uint32_t* bits() const { return bits_; } // DIB sections only
     int width() const { return w_; }
     int height() const { return h_; }
+
 private:
+    bool select(HDC reference, BitmapHandle bmp);
     MemDcHandle dc_;
     BitmapHandle bmp_;
     HGDIOBJ old_ = nullptr;
-    int w_, h_;
+    std::uint32_t* bits_ = nullptr;
+    int w_ = 0, h_ = 0;
 };
+
+// CreateFontIndirectA through the allocation seam; empty when it fails.
+FontHandle createFont(const LOGFONTA& font);
 
 // Paints into `dc` what the control's parent shows under the control: the parent's
 // background and its client painting, asked with WM_ERASEBKGND and WM_PRINTCLIENT.

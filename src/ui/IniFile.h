@@ -11,6 +11,8 @@ public:
     // Reads at most maxChars characters; `def` when the key is missing.
     std::string readString(const std::string& section, const std::string& key, const std::string& def,
                            unsigned maxChars = 2047) const;
+    // Reads the whole value however long it is; `def` when the key is missing.
+    std::string readWholeString(const std::string& section, const std::string& key, const std::string& def) const;
     bool writeString(const std::string& section, const std::string& key, const std::string& value) const;
 
 private:

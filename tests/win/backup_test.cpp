@@ -6,6 +6,8 @@
 #include "ui/Errors.h"
 #include <gtest/gtest.h>
 #include <memory>
+#include <utility>
+#include <shlwapi.h>
 
 using namespace corvane;
 using namespace corvane::app;
@@ -23,10 +25,26 @@ public:
         if (++appended_ == failAt_) throw ui::UiError("Out of memory");
         MainForm::appendRow(alias, path);
     }
+    // The first read of this row's alias deletes the store key: the store write reading
+    // it fails on the handle it opened before.
+    mutable int deleteKeyAtAlias = -1;
+    std::string rowAlias(int i) const override {
+        if (i == std::exchange(deleteKeyAtAlias, i == deleteKeyAtAlias ? -1 : deleteKeyAtAlias))
+            SHDeleteKeyA(HKEY_CURRENT_USER, storeKey().c_str());
+        return MainForm::rowAlias(i);
+    }
 
 private:
     int failAt_;
     int appended_ = 0;
+};
+
+// Three rows whose last alias cannot be read.
+struct BrokenRows : FavouriteRows {
+    int rowCount() const override { return 3; }
+    std::string rowAlias(int i) const override { return i < 2 ? "a" : throw ui::UiError("Out of memory"); }
+    std::string rowPath(int) const override { return "c:\\a"; }
+    void appendRow(const std::string&, const std::string&) override {}
 };
 
 class BackupFiles : public ::testing::Test {
@@ -72,7 +90,7 @@ protected:
     }
     void importFrom(const std::string& name) {
         user.fileAnswers.push_back(name);
-        ImportFavourites(*form);
+        ui::guarded([this] { ImportFavourites(*form); });
     }
 
     TempFolder folder;
@@ -272,4 +290,39 @@ TEST_F(BackupFiles, ImportOfALargeFileReadsKeyNamesPastTheFirstBuffer) {
     EXPECT_EQ(form->rowPath(599), "c:\\599");
     EXPECT_EQ(key.get("N599"), "a599");
     EXPECT_EQ(key.get("P599"), "c:\\599");
+}
+
+TEST_F(BackupFiles, LongTextsRoundTripWhole) {
+    const Rows list = {{"long", "C:\\" + std::string(4997, 'x')}, {std::string(3000, 'a'), "D:\\a"}};
+    open(list);
+    exportTo(folder.file("long"));
+    importFrom(folder.file("long.kvr"));
+    EXPECT_EQ(rows(), list); // nothing added, not even a cut copy
+}
+
+TEST_F(BackupFiles, ImportShowsARefusedStoreWriteAndStops) {
+    open({}, -1);
+    static_cast<FailingForm&>(*form).deleteKeyAtAlias = 1;
+    folder.write("three.kvr", "[Corvane]\r\nCount=3\r\nN0=a\r\nP0=c:\\a\r\nN1=b\r\nP1=c:\\b\r\nN2=c\r\nP2=c:\\c\r\n");
+    importFrom(folder.file("three.kvr"));
+    ASSERT_EQ(user.count("message"), 1);
+    EXPECT_EQ(user.calls.back().text, "Failed to set data for 'N1'");
+    EXPECT_EQ(rows(), (Rows{{"a", "c:\\a"}, {"b", "c:\\b"}})); // as after Add; the import ends there
+}
+
+TEST_F(BackupFiles, ExportThatFailsHalfWayOrMeetsAReadOnlyFileLeavesItWhole) {
+    const std::string old = "[Other]\r\nKeep=1\r\n[Corvane]\r\nCount=1\r\nN0=old\r\nP0=c:\\old\r\n";
+    folder.write("b.kvr", old);
+    EXPECT_THROW(WriteBackupFile(BrokenRows(), folder.file("b.kvr")), ui::UiError);
+    EXPECT_EQ(folder.read("b.kvr"), old);
+    WIN32_FIND_DATAA found;
+    EXPECT_EQ(FindFirstFileA(folder.file("*.tmp").c_str(), &found), INVALID_HANDLE_VALUE); // no copy left
+
+    open(kMusic);
+    SetFileAttributesA(folder.file("b.kvr").c_str(), FILE_ATTRIBUTE_READONLY);
+    user.messageAnswers.push_back(IDYES);
+    exportTo(folder.file("b.kvr"));
+    SetFileAttributesA(folder.file("b.kvr").c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(user.calls.back().text, "Unable to write to " + folder.file("b.kvr") + ".");
+    EXPECT_EQ(folder.read("b.kvr"), old);
 }

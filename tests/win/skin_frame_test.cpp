@@ -655,3 +655,27 @@ TEST_F(SkinFrame, AcceleratorKeyChoosesASystemMenuItem) {
 }
 
 } // namespace
+
+TEST_F(SkinFrame, FailedAllocationsDrawNothingAndLeaveTheFrameSolid) {
+    using ui::GdiAllocation;
+    for (GdiAllocation kind : {GdiAllocation::DibSection, GdiAllocation::MemoryDc, GdiAllocation::Bitmap,
+                               GdiAllocation::Font}) {
+        SCOPED_TRACE(static_cast<int>(kind));
+        int failed = 0; // only the first of its kind fails, except DIB sections: all of those
+        ui::environment().failGdiAllocation = [&](GdiAllocation a) {
+            return a == kind && (kind == GdiAllocation::DibSection || !failed) && ++failed;
+        };
+        useSkin({true, true, false, false, -1, 3});
+        skin::TitleBar* bar = form->frame->titleBar();
+        bar->setFont(bar->logFont(), 0xFFFFFF);
+        RedrawWindow(h(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        ui::environment().failGdiAllocation = nullptr;
+        EXPECT_GT(failed, 0);
+        // Without title or bottom pixels to scan, both strips stay solid.
+        if (kind == GdiAllocation::DibSection) {
+            EXPECT_TRUE(InRegion(h(), 0, 0) && InRegion(h(), 0, H() - 1));
+        }
+        useSkin({true, true, false, false, -1, 3});
+        EXPECT_FALSE(InRegion(h(), 0, 0)); // made again once allocations succeed
+    }
+}

@@ -17,6 +17,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 
 import genart  # noqa: E402
+import skin  # noqa: E402
 import styles  # noqa: E402
 from raster import MAGENTA, Picture, bmp_bytes, ico_bytes, png_bytes  # noqa: E402
 
@@ -139,6 +140,32 @@ class Layout(unittest.TestCase):
             top = styles.TITLEBTN_TOP[s]
             for y in (0, strip.h - 1):
                 self.assertEqual(strip.rgb[y * strip.w], bar.rgb[(top + y) * bar.w + bar.w - 1])
+
+
+def contrast(a, b):
+    """Contrast ratio of two sRGB colours, by the usual accessibility formula."""
+    def lum(c):
+        lin = [v / 3294.6 if v <= 10.31 else ((v / 255 + 0.055) / 1.055) ** 2.4 for v in c[:3]]
+        return 0.2126 * lin[0] + 0.7152 * lin[1] + 0.0722 * lin[2]
+    hi, lo = sorted((lum(a), lum(b)), reverse=True)
+    return (hi + 0.05) / (lo + 0.05)
+
+
+class OurSkinCaption(unittest.TestCase):
+    def test_caption_reaches_4_5_to_1_active_and_with_windows_inactive_colour(self):
+        with tempfile.TemporaryDirectory() as tmp:
+            skin.write_skin_folder(tmp, skin.pictures())
+            titles = []
+            for n in range(1, 6):
+                with open(os.path.join(tmp, 'SKIN2_TITLEBAR%d.bmp' % n), 'rb') as f:
+                    titles.append(read_bmp(f.read()))
+            with open(os.path.join(tmp, 'values.txt')) as f:
+                v = int(dict(ln.split()[1:3] for ln in f if ln.startswith('color'))['SKIN2_TITLEFONTCOLOR'], 16)
+        # every opaque pixel of the caption's rows, in every section a long caption can reach
+        rows = range(skin.CAPTION_TOP, skin.CAPTION_TOP + 14)
+        behind = {p.rgb[y * p.w + x] for p in titles for y in rows for x in range(p.w)} - {MAGENTA}
+        for ink in ((v & 0xFF, (v >> 8) & 0xFF, v >> 16), (191, 205, 219)):
+            self.assertGreaterEqual(min(contrast(ink, c) for c in behind), 4.5, ink)
 
 
 class Outputs(unittest.TestCase):

@@ -33,6 +33,11 @@ Rect MaximizedBounds(const Rect& a) { return {a.left - 2, a.top - 2, a.right + 2
 void AddStripRegion(const PixelView& image, uint32_t transparent, int minY, int maxY, int width, int dy,
                     std::vector<Rect>& out) {
     const int h = image.height;
+    // A picture that could not be made has no pixels to scan: its strip stays solid.
+    if (!image.pixels) {
+        if (h > 0) out.push_back({0, dy, width, dy + h});
+        return;
+    }
     const int start = std::clamp(minY == -1 ? 0 : minY, 0, h);
     const int end = std::clamp(minY >= maxY ? h : maxY + 1, start, h);
     if (minY >= 1) out.push_back({0, dy, width, dy + std::min(minY, h)});

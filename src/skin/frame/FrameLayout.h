@@ -44,6 +44,7 @@ struct PixelView {
 // scanned row, one rectangle per run of pixels not in `transparent` on each scanned
 // row, and the solid band below the last. minY -1 scans from row 0; minY not below
 // maxY scans to the last row. Everything shifted down by `dy`; bands are `width` wide.
+// Without pixels the whole strip is one solid band.
 void AddStripRegion(const PixelView& image, uint32_t transparent, int minY, int maxY, int width, int dy,
                     std::vector<Rect>& out);
 

@@ -51,21 +51,8 @@ std::string resourceText(UINT id, const char* fallback) {
 void FrameImage::resize(int width, int height) {
     width = std::max(width, 1);
     height = std::max(height, 1);
-    if (width == w_ && height == h_ && bmp_) return;
-    if (!dc_) dc_.reset(CreateCompatibleDC(nullptr));
-    if (old_) SelectObject(dc_.get(), old_);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    bmp_.reset(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    bits_ = static_cast<uint32_t*>(bits);
-    old_ = SelectObject(dc_.get(), bmp_.get());
-    w_ = width;
-    h_ = height;
+    if (width == image_.width() && height == image_.height() && image_) return;
+    image_.createDibSection(width, height);
 }
 
 // The DIB's own bits, 0x00RRGGBB, without a copy: the region scan only compares them
@@ -73,7 +60,7 @@ void FrameImage::resize(int width, int height) {
 // drawing still queued by GDI is in them.
 PixelView FrameImage::pixels() const {
     GdiFlush();
-    return {bits_, w_, h_};
+    return {image_.bits(), image_.width(), image_.height()};
 }
 
 // Sections and buttons
@@ -323,7 +310,7 @@ TitleBar::TitleBar(ui::WinControl* parent, std::string name) : ui::WinControl(pa
     logFont_.lfWeight = FW_BOLD;
     logFont_.lfCharSet = DEFAULT_CHARSET;
     lstrcpynA(logFont_.lfFaceName, "Tahoma", LF_FACESIZE);
-    font_.reset(CreateFontIndirectA(&logFont_));
+    font_ = ui::createFont(logFont_);
     systemMenu_ = new TitleBarPopupMenu(this, this);
     const TitleBarButtonType types[] = {TitleBarButtonType::ControlBox, TitleBarButtonType::Close,
                                         TitleBarButtonType::Max, TitleBarButtonType::Min};
@@ -351,7 +338,7 @@ int TitleBar::inset() const {
 
 void TitleBar::setFont(const LOGFONTA& font, ui::Color color) {
     logFont_ = font;
-    font_.reset(CreateFontIndirectA(&logFont_));
+    font_ = ui::createFont(logFont_);
     fontColor_ = color;
     redraw();
 }

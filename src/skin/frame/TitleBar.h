@@ -14,6 +14,7 @@
 #include "skin/theme/Themed.h"
 #include "ui/Colors.h"
 #include "ui/Control.h"
+#include "ui/Gdi.h"
 #include "ui/Handles.h"
 
 namespace corvane::ui {
@@ -31,19 +32,16 @@ using TitleBarButtonType = TitleButtonType;
 class FrameImage {
 public:
     void resize(int width, int height);
-    HDC dc() const { return dc_.get(); }
-    HBITMAP bitmap() const { return bmp_.get(); }
-    int width() const { return w_; }
-    int height() const { return h_; }
+    HDC dc() const { return image_.dc(); }
+    HBITMAP bitmap() const { return image_.bitmap(); }
+    int width() const { return image_.width(); }
+    int height() const { return image_.height(); }
+    // Null pixels when the picture could not be made.
     PixelView pixels() const;
     bool transparent = false;     // drawn with its `transparentColor` pixels left out
     uint32_t transparentColor = 0xFF00FF;
 private:
-    ui::MemDcHandle dc_;
-    ui::BitmapHandle bmp_;
-    HGDIOBJ old_ = nullptr;
-    uint32_t* bits_ = nullptr;
-    int w_ = 0, h_ = 0;
+    ui::OffscreenBitmap image_;
 };
 
 class TitleBarSection {
