@@ -86,7 +86,7 @@ TEST(FrameRegionRects, LonePixelInTheLastColumnAndNoStrips) {
 TEST(FrameRegionRects, PictureThatCouldNotBeMadeLeavesItsStripSolid) {
     const PixelView missing{nullptr, 6, 4}; // a failed DIB section: a size but no pixels
     RegionInput in{6, 20, 0xFF00FF, &missing, -1, 3, &missing, 0, 3};
-    EXPECT_EQ(FrameRegionRects(in), (std::vector<FrameRect>{{0, 0, 6, 4}, {0, 4, 6, 16}, {0, 16, 6, 20}}));
+    EXPECT_EQ(FrameRegionRects(in), (std::vector<Rect>{{0, 0, 6, 4}, {0, 4, 6, 16}, {0, 16, 6, 20}}));
 }
 
 TEST(LayoutTitleButtons, PlacesFromTheRightAndHitsEdges) {
