@@ -5,7 +5,7 @@
 #include "app/Global.h"
 #include "app/StoreNames.h"
 #include "skin/controls/ToolBar.h"
-#include "skin/frame/Form.h"
+#include "skin/frame/FramePanel.h"
 #include "skin/theme/FileTheme.h"
 #include "ui/Actions.h"
 #include "ui/Form.h"
@@ -99,7 +99,7 @@ public:
     ui::ToolButton* helpButton() const { return helpButton_; }
     ui::ListView* list() const { return list_; }
     skin::FileTheme* themeFile() const { return themeFile_; }
-    skin::Form* frame() const { return frame_; }
+    skin::FramePanel* frame() const { return frame_; }
 
 protected:
     void createParams(ui::CreateParams& p) override;
@@ -138,7 +138,7 @@ private:
     ui::ToolButton* helpButton_ = nullptr;
     ui::ListView* list_ = nullptr;
     skin::FileTheme* themeFile_ = nullptr;
-    skin::Form* frame_ = nullptr;
+    skin::FramePanel* frame_ = nullptr;
 };
 
 } // namespace corvane::app

@@ -4,7 +4,7 @@
 // are made for one use: the scope that makes one destroys it (ui::Lifetime::Scope).
 #pragma once
 #include "app/StoredControls.h"
-#include "skin/frame/Form.h"
+#include "skin/frame/FramePanel.h"
 #include "skin/theme/FileTheme.h"
 #include "skin/theme/ThemeManager.h"
 #include "ui/Form.h"
@@ -20,7 +20,7 @@ class SkinnedDialog : public ui::Form {
 public:
     skin::ThemeManager* themeManager() const { return themeManager_; }
     skin::FileTheme* themeFile() const { return themeFile_; }
-    skin::Form* frame() const { return frame_; }
+    skin::FramePanel* frame() const { return frame_; }
 
     // Loads "msn.ssk" and hands the theme to the frame and the theme manager.
     void formCreate() override;
@@ -41,7 +41,7 @@ protected:
 private:
     skin::ThemeManager* themeManager_ = nullptr;
     skin::FileTheme* themeFile_ = nullptr;
-    skin::Form* frame_ = nullptr;
+    skin::FramePanel* frame_ = nullptr;
     bool framed_;
 };
 

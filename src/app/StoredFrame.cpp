@@ -2,8 +2,8 @@
 
 namespace corvane::app {
 
-skin::Form* AddStoredFrame(ui::Form& form, int captionHeight) {
-    auto* frame = new skin::Form(&form, "suiForm1");
+skin::FramePanel* AddStoredFrame(ui::Form& form, int captionHeight) {
+    auto* frame = new skin::FramePanel(&form, "suiForm1");
     frame->setTitleBarCustom(false);
     // The style goes first: the colours after it override what it sets.
     frame->setUIStyle(skin::UIStyle::FromThemeFile);

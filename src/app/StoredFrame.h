@@ -3,13 +3,13 @@
 // control box, close and minimize buttons (maximize hidden) and a bold white
 // Tahoma caption.
 #pragma once
-#include "skin/frame/Form.h"
+#include "skin/frame/FramePanel.h"
 #include "ui/Form.h"
 
 namespace corvane::app {
 
 // Creates the frame on the form (its first component, so the form's controls go on
 // it); `captionHeight` is the caption font's height.
-skin::Form* AddStoredFrame(ui::Form& form, int captionHeight);
+skin::FramePanel* AddStoredFrame(ui::Form& form, int captionHeight);
 
 } // namespace corvane::app

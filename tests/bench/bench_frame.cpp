@@ -8,7 +8,7 @@
 
 #include "Bench.h"
 #include "../win/FrameSkin.h"
-#include "skin/frame/Form.h"
+#include "skin/frame/FramePanel.h"
 #include "skin/theme/FileTheme.h"
 #include "skinpack/SkinWriter.h"
 #include "app/PropertyForm.h"
@@ -61,9 +61,9 @@ public:
         clientHeight = 740;
         position = ui::FormPosition::Designed;
     }
-    skin::Form* frame = nullptr;
+    skin::FramePanel* frame = nullptr;
 protected:
-    void buildComponents() override { frame = new skin::Form(this, "suiForm1"); }
+    void buildComponents() override { frame = new skin::FramePanel(this, "suiForm1"); }
 };
 
 void pump() {

@@ -4,7 +4,7 @@
 #include "skin/controls/Edit.h"
 #include "skin/controls/GroupBox.h"
 #include "skin/controls/ToolBar.h"
-#include "skin/frame/Form.h"
+#include "skin/frame/FramePanel.h"
 #include "skin/frame/PopupMenu.h"
 #include "skin/theme/FileTheme.h"
 #include "skin/theme/StyleBitmaps.h"
@@ -819,7 +819,7 @@ TEST_F(SkinControls, EveryComponentFallsBackToDeepBlueWhenItsThemeGoes) {
         new skin::ToolBar(form.get(), "bar", p, 0, 90, 100, 36, 44, 36, nullptr),
         new skin::PopupMenu(form.get(), "menu"),
         group,
-        new skin::Form(form.get(), "frame"), // with its title bar and system menu
+        new skin::FramePanel(form.get(), "frame"), // with its title bar and system menu
     };
     skin::FileTheme* t = theme(ButtonSkin(false));
     for (skin::Themed* c : held) {
@@ -828,7 +828,7 @@ TEST_F(SkinControls, EveryComponentFallsBackToDeepBlueWhenItsThemeGoes) {
     }
     inGroup->setFileTheme(nullptr); // the group handed its theme on; only the group's rule restyles it now
     inGroup->setUIStyle(skin::UIStyle::WinXP);
-    auto* frame = dynamic_cast<skin::Form*>(held.back());
+    auto* frame = dynamic_cast<skin::FramePanel*>(held.back());
     ASSERT_EQ(frame->titleBar()->fileTheme(), t);
     delete t;
     std::vector<skin::Themed*> all = held;

@@ -2,7 +2,7 @@
 // window region, the title bar and system menu, and real mouse and key input.
 #include "FrameSkin.h"
 #include "TestSupport.h"
-#include "skin/frame/Form.h"
+#include "skin/frame/FramePanel.h"
 #include "skin/frame/PopupMenu.h"
 #include "skin/frame/TitleBar.h"
 #include "skin/controls/ToolBar.h"
@@ -37,10 +37,10 @@ public:
         clientHeight = 200;
         position = ui::FormPosition::ScreenCenter;
     }
-    skin::Form* frame = nullptr;
+    skin::FramePanel* frame = nullptr;
 protected:
     void buildComponents() override {
-        frame = new skin::Form(this, "suiForm1");
+        frame = new skin::FramePanel(this, "suiForm1");
         frame->setBorderColor(0);
         frame->setBorderWidth(1);
         frame->setColor(0xE8E8E8);
@@ -170,7 +170,7 @@ TEST_F(SkinFrame, BuiltInStyleFrameAndRegion) {
     form->frame->setVersion("7.0");
     EXPECT_EQ(form->frame->version(), "6.2");
     try {
-        new skin::Form(form.get());
+        new skin::FramePanel(form.get());
         ADD_FAILURE() << "a second frame on the form was accepted";
     } catch (const ui::UiError& e) {
         EXPECT_STREQ(e.what(), "Sorry, You can create only one TsuiForm component in one form!");
@@ -529,7 +529,7 @@ TEST_F(SkinFrame, MaximizedWindowFollowsTheWorkAreaRule) {
         plain.clientHeight = 200;
         plain.create();
         if (attachWhileMaximized) ShowWindow(plain.handle(), SW_MAXIMIZE);
-        auto* frame = new skin::Form(&plain, "suiForm1");
+        auto* frame = new skin::FramePanel(&plain, "suiForm1");
         frame->titleBar()->buttons()[2].setVisible(true);
         if (!attachWhileMaximized) ShowWindow(plain.handle(), SW_MAXIMIZE);
         auto bounds = [&] {

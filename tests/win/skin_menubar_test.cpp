@@ -2,7 +2,7 @@
 // follow the main menu's items, its colours and hot button on screen, the popup
 // below a button, and shortcut keys typed on the active form.
 #include "TestSupport.h"
-#include "skin/frame/Form.h"
+#include "skin/frame/FramePanel.h"
 #include "skin/frame/MainMenu.h"
 #include "skin/frame/MenuBar.h"
 #include "skin/theme/FileTheme.h"
@@ -30,13 +30,13 @@ public:
         clientHeight = 200;
         position = ui::FormPosition::ScreenCenter;
     }
-    skin::Form* frame = nullptr;
+    skin::FramePanel* frame = nullptr;
     ui::Edit* edit = nullptr;
 protected:
     void buildComponents() override {
         HWND parent = handle();
         if (framed_) {
-            frame = new skin::Form(this, "suiForm1");
+            frame = new skin::FramePanel(this, "suiForm1");
             parent = frame->handle();
         }
         edit = new ui::Edit(this, "edtName", parent, 10, 40, 120, 21);
@@ -68,7 +68,7 @@ protected:
         form.reset();
         PumpPending();
     }
-    skin::Form& frame() const { return *form->frame; }
+    skin::FramePanel& frame() const { return *form->frame; }
     skin::MenuBar& bar() const { return *form->frame->menuBar(); }
 
     std::unique_ptr<MenuForm> form;
@@ -105,9 +105,9 @@ TEST_F(MenuBarTest, HeightAndControlsFollowTheMenuAndItsRemoval) {
     skin::MainMenu own(nullptr);
     own.root().add("&File");
     frame().setMenu(&own);
-    EXPECT_EQ(own.form(), form->frame);
+    EXPECT_EQ(own.frame(), form->frame);
     form.reset();
-    EXPECT_EQ(own.form(), nullptr);
+    EXPECT_EQ(own.frame(), nullptr);
 }
 
 TEST_F(MenuBarTest, ButtonsFollowTheItems) {

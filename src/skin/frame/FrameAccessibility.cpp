@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "skin/frame/Form.h"
+#include "skin/frame/FramePanel.h"
 #include "skin/frame/MainMenu.h"
 #include "skin/frame/MenuBar.h"
 #include "skin/frame/TitleBar.h"
@@ -16,7 +16,7 @@ namespace {
 using ui::ControlSource;
 
 // The panel that holds a skinned window's title bar and controls.
-class FramePanelSource : public ControlSource<Form> {
+class FramePanelSource : public ControlSource<FramePanel> {
 public:
     using ControlSource::ControlSource;
     long role() const override { return ROLE_SYSTEM_CLIENT; }

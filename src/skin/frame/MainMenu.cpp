@@ -1,6 +1,6 @@
 #include "skin/frame/MainMenu.h"
 
-#include "skin/frame/Form.h"
+#include "skin/frame/FramePanel.h"
 
 namespace corvane::skin {
 
@@ -24,7 +24,7 @@ MainMenu::MainMenu(ui::Component* owner, std::string name) : SkinnedMenu(owner, 
 
 MainMenu::~MainMenu() {
     // The frame drops its bar on the removal notification; nothing may reach us after.
-    form_ = nullptr;
+    frame_ = nullptr;
 }
 
 void MainMenu::setCaption(MenuItem& item, std::string caption) {
@@ -38,7 +38,7 @@ void MainMenu::setEnabled(MenuItem& item, bool enabled) {
 }
 
 void MainMenu::changed() {
-    if (form_) form_->menuChanged();
+    if (frame_) frame_->menuChanged();
 }
 
 void MainMenu::applyStyle() {

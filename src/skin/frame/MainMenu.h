@@ -10,7 +10,7 @@
 
 namespace corvane::skin {
 
-class Form;
+class FramePanel;
 
 class MainMenu : public SkinnedMenu {
 public:
@@ -23,8 +23,8 @@ public:
     void changed();
 
     // The frame whose bar shows the menu; the frame sets it and clears it as it goes.
-    Form* form() const { return form_; }
-    void setForm(Form* form) { form_ = form; }
+    FramePanel* frame() const { return frame_; }
+    void setFrame(FramePanel* frame) { frame_ = frame; }
 
     // The enabled item (under enabled parents) whose shortcut is `key`, or null.
     MenuItem* findShortcut(const ShortcutKey& key);
@@ -41,7 +41,7 @@ protected:
     void applyStyle() override;
 
 private:
-    Form* form_ = nullptr;
+    FramePanel* frame_ = nullptr;
 };
 
 } // namespace corvane::skin

@@ -9,6 +9,6 @@ set(WIN_SOURCES
   src/skin/frame/MainMenu.cpp
   src/skin/frame/MenuBar.cpp
   src/skin/frame/TitleBar.cpp
-  src/skin/frame/Form.cpp
+  src/skin/frame/FramePanel.cpp
   src/skin/frame/FrameAccessibility.cpp
 )

@@ -28,7 +28,7 @@ protected:
     bool dropRemovedTheme(FileTheme*& theme, const ui::Component* gone);
 };
 
-// The skinned frame of a form (skin::Form): the file theme recomputes the form's
+// The skinned frame of a form (skin::FramePanel): the file theme recomputes the form's
 // frame after a reload, and other skinned components on the form take its
 // style as their first one; controls placed on it take its colour as their parent's.
 class ThemedFrame : public Themed {

@@ -1,4 +1,4 @@
-#include "skin/frame/Form.h"
+#include "skin/frame/FramePanel.h"
 #include "skin/frame/FrameAccessibility.h"
 #include "ui/Accessible.h"
 
@@ -27,14 +27,14 @@ constexpr UINT kFrameChanged = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOAC
 // The library's own notifications on which the caption is taken off again.
 constexpr UINT kRecreateWnd = 0xB033, kFloat = 0xB03A, kParentNotify = 0xBE10;
 
-std::unordered_map<HWND, Form*>& hooked() {
-    static std::unordered_map<HWND, Form*> m;
+std::unordered_map<HWND, FramePanel*>& hooked() {
+    static std::unordered_map<HWND, FramePanel*> m;
     return m;
 }
 
 // Frames alive, oldest first; the application observer offers keys to the newest first.
-std::vector<Form*>& frames() {
-    static std::vector<Form*> f;
+std::vector<FramePanel*>& frames() {
+    static std::vector<FramePanel*> f;
     return f;
 }
 int observerToken = 0;
@@ -62,10 +62,10 @@ HRGN regionFromRects(const std::vector<Rect>& rects) {
 
 } // namespace
 
-Form::Form(ui::Component* owner, std::string name) : ui::WinControl(owner, std::move(name)) {
+FramePanel::FramePanel(ui::Component* owner, std::string name) : ui::WinControl(owner, std::move(name)) {
     auto* form = dynamic_cast<ui::Form*>(owner);
     if (!form || !form->handle()) return;
-    for (Form* f : frames())
+    for (FramePanel* f : frames())
         if (f->form_ == form) throw ui::UiError(kOneFrameOnlyMessage);
     form_ = form;
     HWND h = form->handle();
@@ -99,16 +99,16 @@ Form::Form(ui::Component* owner, std::string name) : ui::WinControl(owner, std::
         SetWindowLongA(h, GWL_EXSTYLE, GetWindowLongA(h, GWL_EXSTYLE) | WS_EX_DLGMODALFRAME);
     SetWindowLongA(h, GWL_STYLE, style & ~WS_CAPTION);
 
-    saved_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Form::hookProc)));
+    saved_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FramePanel::hookProc)));
     formHwnd_ = h;
     hooked()[h] = this;
-    if (!observerToken) observerToken = ui::Application::instance().addMessageObserver(&Form::observeMessage);
+    if (!observerToken) observerToken = ui::Application::instance().addMessageObserver(&FramePanel::observeMessage);
     SetWindowPos(h, nullptr, 0, 0, 0, 0, kFrameChanged);
     rebuildRegion();
 }
 
-Form::~Form() {
-    if (menu_ && menu_->form() == this) menu_->setForm(nullptr);
+FramePanel::~FramePanel() {
+    if (menu_ && menu_->frame() == this) menu_->setFrame(nullptr);
     destroying_ = true;
     setAlign(ui::Align::None); // the form's caption comes back without the frame following
     detach();
@@ -119,30 +119,30 @@ Form::~Form() {
     }
 }
 
-void Form::detach() {
+void FramePanel::detach() {
     HWND h = formHwnd_;
     if (!h) return;
     hooked().erase(h);
     formHwnd_ = nullptr;
     if (!IsWindow(h)) return;
     SetWindowLongA(h, GWL_STYLE, GetWindowLongA(h, GWL_STYLE) | WS_CAPTION);
-    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(h, GWLP_WNDPROC)) == &Form::hookProc)
+    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(h, GWLP_WNDPROC)) == &FramePanel::hookProc)
         SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(saved_));
     SetWindowPos(h, nullptr, 0, 0, 0, 0, kFrameChanged);
 }
 
-void Form::setFileTheme(FileTheme* theme) {
+void FramePanel::setFileTheme(FileTheme* theme) {
     if (theme == fileTheme_) return;
     watch(fileTheme_, theme);
     setUIStyle(uiStyle_);
 }
 
-void Form::setUIStyle(UIStyle style) {
+void FramePanel::setUIStyle(UIStyle style) {
     uiStyle_ = style;
     applyStyle();
 }
 
-void Form::notification(ui::Component* component, ui::Operation op) {
+void FramePanel::notification(ui::Component* component, ui::Operation op) {
     if (op != ui::Operation::Remove) return;
     if (component == formPanel_) formPanel_ = nullptr;
     if (component == menu_ && menu_) {
@@ -155,7 +155,7 @@ void Form::notification(ui::Component* component, ui::Operation op) {
     }
 }
 
-void Form::applyStyle() {
+void FramePanel::applyStyle() {
     if (!titleBar_) return;
     bottomComposedWidth_ = -1;
     UIStyle s;
@@ -207,12 +207,12 @@ void Form::applyStyle() {
 
 // Menu bar
 
-void Form::setMenu(MainMenu* menu) {
+void FramePanel::setMenu(MainMenu* menu) {
     if (menu == menu_) return;
     // A menu shows in one bar: another frame showing it lets it go.
-    if (menu && menu->form() && menu->form() != this) menu->form()->setMenu(nullptr);
+    if (menu && menu->frame() && menu->frame() != this) menu->frame()->setMenu(nullptr);
     if (menu_) {
-        if (menu_->form() == this) menu_->setForm(nullptr);
+        if (menu_->frame() == this) menu_->setFrame(nullptr);
         removeFreeNotification(menu_);
         menu_ = nullptr;
     }
@@ -224,11 +224,11 @@ void Form::setMenu(MainMenu* menu) {
     menuBar_->setButtonHeight(menuBarHeight_);
     menuBar_->setColors(menuBarColor_, menuBarToColor_);
     menuBar_->applyStyle(fileTheme_, uiStyle_);
-    menu->setForm(this);
+    menu->setFrame(this);
     placeMenuBar();
 }
 
-void Form::dropMenu() {
+void FramePanel::dropMenu() {
     if (menuBar_) {
         MenuBar* bar = menuBar_;
         menuBar_ = nullptr;
@@ -238,33 +238,33 @@ void Form::dropMenu() {
     invalidate();
 }
 
-void Form::setMenuBarColor(ui::Color c) {
+void FramePanel::setMenuBarColor(ui::Color c) {
     menuBarColor_ = c;
     if (menuBar_) menuBar_->setColors(menuBarColor_, menuBarToColor_);
     paintFrame();
 }
 
-void Form::setMenuBarToColor(ui::Color c) {
+void FramePanel::setMenuBarToColor(ui::Color c) {
     menuBarToColor_ = c;
     if (menuBar_) menuBar_->setColors(menuBarColor_, menuBarToColor_);
     paintFrame();
 }
 
-int Form::menuBarHeight() const { return menuBar_ && menuBar_->visible() ? menuBar_->height() : 0; }
+int FramePanel::menuBarHeight() const { return menuBar_ && menuBar_->visible() ? menuBar_->height() : 0; }
 
-void Form::setMenuBarHeight(int h) {
+void FramePanel::setMenuBarHeight(int h) {
     menuBarHeight_ = h;
     if (!menuBar_) return;
     menuBar_->setButtonHeight(h);
     placeMenuBar();
 }
 
-void Form::menuChanged() {
+void FramePanel::menuChanged() {
     if (menuBar_) placeMenuBar();
 }
 
 // Lays the bar out under the title bar and keeps the controls below it.
-void Form::placeMenuBar() {
+void FramePanel::placeMenuBar() {
     int h = 0;
     if (menuBar_ && handle()) {
         const RECT r = clientRect();
@@ -277,7 +277,7 @@ void Form::placeMenuBar() {
     paintFrame();
 }
 
-void Form::shiftControls(int dy) {
+void FramePanel::shiftControls(int dy) {
     if (!dy || !handle()) return;
     for (HWND c = GetWindow(handle(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
         if ((titleBar_ && c == titleBar_->handle()) || (menuBar_ && c == menuBar_->handle()) ||
@@ -290,15 +290,15 @@ void Form::shiftControls(int dy) {
     }
 }
 
-MenuItem* Form::menuShortcutItem(const MSG& m) const {
+MenuItem* FramePanel::menuShortcutItem(const MSG& m) const {
     if (!menu_ || !form_ || !formHwnd_ || GetActiveWindow() != formHwnd_ || !IsFormActive(form_)) return nullptr;
     return menu_->shortcutItem(m);
 }
 
-bool Form::menuShortcut(const MSG& m) { return menuShortcutItem(m) && menu_->isShortcut(m); }
+bool FramePanel::menuShortcut(const MSG& m) { return menuShortcutItem(m) && menu_->isShortcut(m); }
 
 // The frame's strips beside the bar, in the bar's colours.
-void Form::paintMenuBarFillers(HDC dc, int left, int right) {
+void FramePanel::paintMenuBarFillers(HDC dc, int left, int right) {
     if (!menuBar_ || !menuBar_->visible() || right <= left) return;
     RECT wr, br;
     GetWindowRect(formHwnd_, &wr);
@@ -306,7 +306,7 @@ void Form::paintMenuBarFillers(HDC dc, int left, int right) {
     PaintMenuBarFill(dc, {left, br.top - wr.top, right, br.bottom - wr.top}, menuBarColor_, menuBarToColor_);
 }
 
-void Form::setTitleBarVisible(bool v) {
+void FramePanel::setTitleBarVisible(bool v) {
     if (!titleBar_ || v == titleBar_->visible()) return;
     if (!internalChange_) titleBarWanted_ = v;
     titleBar_->setVisible(v);
@@ -315,12 +315,12 @@ void Form::setTitleBarVisible(bool v) {
     paintFrame();
 }
 
-void Form::setCaption(const std::string& s) {
+void FramePanel::setCaption(const std::string& s) {
     if (titleBar_) titleBar_->setCaption(s);
     if (form_ && form_->handle()) SetWindowTextA(form_->handle(), s.c_str());
 }
 
-void Form::setFormPanel(ui::WinControl* panel) {
+void FramePanel::setFormPanel(ui::WinControl* panel) {
     if (panel == this) {
         ui::prompt().messageBox(handle(), kFormPanelMessage, ui::Application::instance().title(), MB_OK | MB_ICONERROR);
         return;
@@ -335,11 +335,11 @@ void Form::setFormPanel(ui::WinControl* panel) {
     }
 }
 
-bool Form::formMinimized() const { return formHwnd_ && IsIconic(formHwnd_); }
+bool FramePanel::formMinimized() const { return formHwnd_ && IsIconic(formHwnd_); }
 
 // Frame painting
 
-void Form::paintFrame() {
+void FramePanel::paintFrame() {
     if (destroying_ || !formHwnd_ || !IsWindowVisible(formHwnd_) || formMinimized()) return;
     RECT wr;
     GetWindowRect(formHwnd_, &wr);
@@ -351,7 +351,7 @@ void Form::paintFrame() {
     else paintBuiltInFrame(dc.get(), w, h);
 }
 
-void Form::composeBottomImage(int w) {
+void FramePanel::composeBottomImage(int w) {
     if (w == bottomComposedWidth_) return;
     bottomComposedWidth_ = w;
     FileTheme& t = *fileTheme_;
@@ -376,7 +376,7 @@ void Form::composeBottomImage(int w) {
         BitBlt(bottomShown_.dc(), 0, 0, w, bh, bottomImage_.dc(), 0, 0, SRCCOPY);
 }
 
-void Form::paintFileThemeFrame(HDC dc, int w, int h) {
+void FramePanel::paintFileThemeFrame(HDC dc, int w, int h) {
     FileTheme& t = *fileTheme_;
     const COLORREF formColor = ui::toRgb(static_cast<ui::Color>(t.LookupColor(ColorKey::FORMCOLOR)));
     const bool barVisible = titleBar_->visible();
@@ -410,7 +410,7 @@ void Form::paintFileThemeFrame(HDC dc, int w, int h) {
     if (b_ < 4) ui::fillSolid(dc, {l_, h - 4, w - r_, h - b_}, formColor);
 }
 
-void Form::paintBuiltInFrame(HDC dc, int w, int h) {
+void FramePanel::paintBuiltInFrame(HDC dc, int w, int h) {
     const int bw = borderWidth_;
     const COLORREF border = ui::toRgb(borderColor_), fill = ui::toRgb(color_);
     const bool barVisible = titleBar_->visible();
@@ -460,7 +460,7 @@ void Form::paintBuiltInFrame(HDC dc, int w, int h) {
     }
 }
 
-void Form::paintClient(HDC target) {
+void FramePanel::paintClient(HDC target) {
     const RECT r = clientRect();
     if (uiStyle_ != UIStyle::MacOS && uiStyle_ != UIStyle::Protein) {
         ui::fillSolid(target, r, ui::toRgb(color_)); // one fill: nothing to compose
@@ -475,7 +475,7 @@ void Form::paintClient(HDC target) {
 
 // Region
 
-void Form::rebuildRegion() {
+void FramePanel::rebuildRegion() {
     if (destroying_ || !formHwnd_ || !titleBar_) return;
     // A hidden window's region shows nowhere: it is built when the window is shown.
     if (!IsWindowVisible(formHwnd_)) {
@@ -485,7 +485,7 @@ void Form::rebuildRegion() {
     setRegion(true);
 }
 
-void Form::setRegion(bool redraw) {
+void FramePanel::setRegion(bool redraw) {
     regionPending_ = false;
     RECT wr;
     GetWindowRect(formHwnd_, &wr);
@@ -536,7 +536,7 @@ void Form::setRegion(bool redraw) {
 
 // Window procedures
 
-LRESULT Form::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT FramePanel::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (LRESULT r = 0; ui::AccessibleMessage(handle(), msg, wp, lp, &FramePanelAccessible, r)) return r;
     switch (msg) {
     case WM_ERASEBKGND:
@@ -578,20 +578,20 @@ LRESULT Form::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     return defaultHandler(msg, wp, lp);
 }
 
-LRESULT CALLBACK Form::hookProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK FramePanel::hookProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     auto it = hooked().find(h);
     if (it == hooked().end()) return DefWindowProcA(h, msg, wp, lp);
-    Form* self = it->second;
+    FramePanel* self = it->second;
     LRESULT result = 0;
     ui::guarded([&] { result = self->frameProc(msg, wp, lp); });
     return result;
 }
 
-LRESULT Form::callSaved(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT FramePanel::callSaved(UINT msg, WPARAM wp, LPARAM lp) {
     return saved_ ? CallWindowProcA(saved_, formHwnd_, msg, wp, lp) : DefWindowProcA(formHwnd_, msg, wp, lp);
 }
 
-LRESULT Form::frameProc(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT FramePanel::frameProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (destroying_) return callSaved(msg, wp, lp);
     switch (msg) {
     case WM_NCCALCSIZE:
@@ -692,9 +692,9 @@ LRESULT Form::frameProc(UINT msg, WPARAM wp, LPARAM lp) {
     return result;
 }
 
-bool Form::observeMessage(MSG& m) {
-    const std::vector<Form*> alive = frames();
-    auto stillAlive = [](Form* f) { return std::find(frames().begin(), frames().end(), f) != frames().end(); };
+bool FramePanel::observeMessage(MSG& m) {
+    const std::vector<FramePanel*> alive = frames();
+    auto stillAlive = [](FramePanel* f) { return std::find(frames().begin(), frames().end(), f) != frames().end(); };
     const bool systemMenuKey = m.message == WM_SYSKEYDOWN && m.wParam == VK_SPACE;
     if (!systemMenuKey) {
         if (m.message != WM_KEYDOWN && m.message != WM_SYSKEYDOWN) return false;
@@ -713,7 +713,7 @@ bool Form::observeMessage(MSG& m) {
     RECT mr{};
     if (main && main->handle()) GetWindowRect(main->handle(), &mr);
     for (auto it = alive.rbegin(); it != alive.rend(); ++it) {
-        Form* f = *it;
+        FramePanel* f = *it;
         if (!stillAlive(f) || !f->titleBar_ || !f->formHwnd_) continue;
         f->titleBar_->popupSystemMenu(mr.left, mr.top + f->titleBar_->height());
         handled = true;

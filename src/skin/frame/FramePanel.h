@@ -14,7 +14,7 @@
 #include "ui/Handles.h"
 
 namespace corvane::ui {
-class Form;
+class FramePanel;
 }
 
 namespace corvane::skin {
@@ -27,12 +27,12 @@ inline constexpr UINT kFrameInsetQuery = 0x26C3;
 inline constexpr const char* kOneFrameOnlyMessage = "Sorry, You can create only one TsuiForm component in one form!";
 inline constexpr const char* kFormPanelMessage = "Sorry, you can't select the Form assign to FormPanel property";
 
-class Form : public ui::WinControl, public ThemedFrame {
+class FramePanel : public ui::WinControl, public ThemedFrame {
 public:
     // Attaches to `owner` when it is a form with a window; a second frame on the same
     // form is refused with an error.
-    explicit Form(ui::Component* owner, std::string name = {});
-    ~Form() override;
+    explicit FramePanel(ui::Component* owner, std::string name = {});
+    ~FramePanel() override;
 
     bool titleBarCustom() const { return titleBar_ ? titleBar_->custom() : false; }
     void setTitleBarCustom(bool v) { if (titleBar_) titleBar_->setCustom(v); }
