@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/frame/FrameImage.h"
 #include "skin/frame/FrameLayout.h"
 #include "skin/frame/PopupMenu.h"
 #include "skin/theme/Themed.h"
@@ -26,23 +27,6 @@ namespace corvane::skin {
 class TitleBar;
 using TitleBarAlign = SectionAlign;
 using TitleBarButtonType = TitleButtonType;
-
-// A picture of our own: a top-down 32-bit DIB section whose pixels the frame reads
-// directly (the region scan), with a memory DC it stays selected into.
-class FrameImage {
-public:
-    void resize(int width, int height);
-    HDC dc() const { return image_.dc(); }
-    HBITMAP bitmap() const { return image_.bitmap(); }
-    int width() const { return image_.width(); }
-    int height() const { return image_.height(); }
-    // Null pixels when the picture could not be made.
-    PixelView pixels() const;
-    bool transparent = false;     // drawn with its `transparentColor` pixels left out
-    uint32_t transparentColor = 0xFF00FF;
-private:
-    ui::OffscreenBitmap image_;
-};
 
 class TitleBarSection {
 public:

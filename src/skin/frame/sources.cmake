@@ -8,7 +8,11 @@ set(WIN_SOURCES
   src/skin/frame/PopupMenu.cpp
   src/skin/frame/MainMenu.cpp
   src/skin/frame/MenuBar.cpp
+  src/skin/frame/FrameImage.cpp
   src/skin/frame/TitleBar.cpp
+  src/skin/frame/TitleBarItems.cpp
+  src/skin/frame/TitleBarSystemMenu.cpp
+  src/skin/frame/TitleBarPaint.cpp
   src/skin/frame/FramePanel.cpp
   src/skin/frame/FrameAccessibility.cpp
 )

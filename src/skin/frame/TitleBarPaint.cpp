@@ -1,0 +1,171 @@
+// The title bar's painting: sections, buttons and caption composed off screen.
+#include "skin/frame/TitleBar.h"
+
+#include <algorithm>
+
+#include "skin/theme/FileTheme.h"
+#include "skin/theme/SkinPublic.h"
+#include "skin/theme/StyleTable.h"
+#include "ui/Application.h"
+#include "ui/Environment.h"
+#include "ui/Form.h"
+#include "ui/Gdi.h"
+#include "ui/Pictures.h"
+#include "ui/TextFit.h"
+
+namespace corvane::skin {
+
+// The frame asks for the composed images; they are redrawn only when something
+// changed since the last paint, and the screen is left to the next WM_PAINT.
+void TitleBar::render() {
+    if (!handle()) return;
+    const RECT r = clientRect();
+    if (!imagesDirty_ && r.right == composedWidth_ && r.bottom == composedHeight_) return;
+    ui::OffscreenBitmap image(nullptr, std::max<int>(r.right, 1), std::max<int>(r.bottom, 1));
+    SetBkMode(image.dc(), TRANSPARENT);
+    ui::SelectObjectScope sf(image.dc(), font_.get());
+    DrawSections(image.dc(), image.width(), image.height());
+}
+
+void TitleBar::paint(HDC target) {
+    const RECT r = clientRect();
+    const int w = std::max<int>(r.right, 1), h = std::max<int>(r.bottom, 1);
+    ui::OffscreenBitmap image(target, w, h);
+    SetBkMode(image.dc(), TRANSPARENT);
+    ui::SelectObjectScope sf(image.dc(), font_.get());
+    DrawSections(image.dc(), w, h);
+    DrawButtons(image.dc(), w, h);
+    BitBlt(target, 0, 0, w, h, image.dc(), 0, 0, SRCCOPY);
+}
+
+void TitleBar::DrawSections(HDC dc, int wc, int hc) {
+    if (!parentForm()) return;
+    imagesDirty_ = false;
+    composedWidth_ = wc;
+    composedHeight_ = hc;
+    const bool frame = onFrame();
+    int ox = 0, oy = 0;
+    if (frame) {
+        const int in = inset();
+        ox = -(in == 0 ? 3 : in);
+        oy = -3;
+    }
+    int bwSum = 0;
+    for (int i = 0; i < buttons_.count(); ++i)
+        bwSum += ui::bitmapSize(buttons_[i].picNormal()).cx + buttonInterval_;
+    const int fw = wc - 2 * ox, fh = hc - oy;
+    titleImage_.resize(fw, fh);
+    backImage_.resize(fw, fh);
+    ui::fillSolid(titleImage_.dc(), {0, 0, fw, fh}, ui::toRgb(background_));
+    ui::fillSolid(backImage_.dc(), {0, 0, fw, fh}, ui::toRgb(background_));
+
+    std::vector<SectionSlot> slots;
+    int lastLeft = 0, captionWidth = 0;
+    bool captionDrawn = false;
+    for (int i = 0; i < sections_.count(); ++i) {
+        const TitleBarSection& s = sections_[i];
+        const int pw = ui::bitmapSize(s.picture()).cx;
+        if (s.capSec() && !captionDrawn) {
+            const int next = i + 1 < sections_.count() ? sections_[i + 1].width() : 0;
+            captionSectionText_ = FitTextWithEllipsis(dc, caption_, wc - leftOffset_ - bwSum - next - 21);
+            SIZE ts{};
+            GetTextExtentPoint32A(dc, captionSectionText_.c_str(), static_cast<int>(captionSectionText_.size()), &ts);
+            captionWidth = ts.cx + leftOffset_ - lastLeft + 17;
+            captionDrawn = true;
+        } else if (!s.capSec() && s.align() == TitleBarAlign::Left) {
+            lastLeft = pw;
+        }
+        slots.push_back({s.align(), s.capSec(), pw, s.width()});
+    }
+    const std::vector<SectionPlace> places = LayoutSections(slots, wc, ox, captionWidth);
+    for (int i = 0; i < sections_.count(); ++i) {
+        const TitleBarSection& s = sections_[i];
+        const SIZE ps = ui::bitmapSize(s.picture());
+        const SectionPlace& p = places[static_cast<size_t>(i)];
+        if (s.capSec() || s.align() == TitleBarAlign::Client) {
+            ui::stretchBitmap(dc, s.picture(), {p.left, oy, p.right, oy + ps.cy});
+            ui::stretchBitmap(titleImage_.dc(), s.picture(), {p.left - ox, 0, p.right - ox, ps.cy});
+        } else if (s.align() == TitleBarAlign::Left) {
+            ui::drawBitmap(dc, s.picture(), p.left, oy);
+            ui::drawBitmap(titleImage_.dc(), s.picture(), p.left - ox, 0);
+        } else {
+            ui::fillSolid(dc, {p.left, oy, p.right, oy + ps.cy}, ui::toRgb(background_));
+            ui::drawTransparent(dc, s.picture(), p.left, oy, transparent_);
+            ui::drawBitmap(titleImage_.dc(), s.picture(), p.left - ox, 0);
+        }
+    }
+    if (titleImage_.transparent) {
+        TransparentBlt(backImage_.dc(), 0, 0, fw, fh, titleImage_.dc(), 0, 0, fw, fh, titleImage_.transparentColor & 0xFFFFFF);
+    } else {
+        BitBlt(backImage_.dc(), 0, 0, fw, fh, titleImage_.dc(), 0, 0, SRCCOPY);
+    }
+    if (captionDrawn && frame) {
+        if (onFrameRepaint) onFrameRepaint();
+    } else {
+        captionSectionText_.clear();
+    }
+}
+
+void TitleBar::drawButtonPicture(HDC dc, const TitleBarButton& b, HBITMAP pic, int x, int y) {
+    if (!b.transparent()) {
+        ui::drawBitmap(dc, pic, x, y);
+        return;
+    }
+    // A built-in picture's own transparent colour is its bottom-left pixel.
+    const uint32_t key = b.uiStyle() != UIStyle::FromThemeFile ? ui::bottomLeftPixel(pic) : transparent_;
+    ui::drawTransparent(dc, pic, x, y, key);
+}
+
+void TitleBar::DrawButtons(HDC dc, int wc, int) {
+    if (!parentForm()) return;
+    POINT cur{};
+    GetCursorPos(&cur);
+    ScreenToClient(handle(), &cur);
+    TitleButtonLayout l = buttonLayout(wc, cur);
+    if (l.hot == l.controlBox && l.controlBox >= 0 && !drawAppIcon_) {
+        // The control-box picture is hot as well.
+    }
+    hot_ = l.hot;
+    for (int i = 0; i < buttons_.count(); ++i) {
+        const TitleBarButton& b = buttons_[i];
+        if (!b.visible() || !b.hasPictures() || i == l.controlBox) continue;
+        const Rect& r = l.rects[static_cast<size_t>(i)];
+        HBITMAP pic = i == hot_ ? (pressed_ ? b.picMouseDown() : b.picMouseOn()) : b.picNormal();
+        drawButtonPicture(dc, b, pic, r.left, buttonTop_);
+    }
+    if (l.controlBox >= 0) {
+        const TitleBarButton& cb = buttons_[l.controlBox];
+        const Rect& r = l.controlBoxRect;
+        if (drawAppIcon_) {
+            if (!icon_) {
+                const char* res = ui::Application::instance().iconResource();
+                icon_.reset(static_cast<HICON>(
+                    LoadImageA(GetModuleHandleA(nullptr), res ? res : "MAINICON", IMAGE_ICON, 16, 16, 0)));
+            }
+            if (icon_) DrawIconEx(dc, r.left + 3, iconTop_, icon_.get(), 16, 16, 0, nullptr, DI_NORMAL);
+        } else {
+            HBITMAP pic = l.hot == l.controlBox ? (pressed_ ? cb.picMouseDown() : cb.picMouseOn()) : cb.picNormal();
+            drawButtonPicture(dc, cb, pic, r.left, iconTop_ - 1);
+        }
+    }
+    drawCaption(dc, l.captionLeft, l.buttonsLeft);
+}
+
+void TitleBar::drawCaption(HDC dc, int xl, int xb) {
+    SetTextColor(dc, ui::toRgb(formActive_ ? fontColor_ : inactiveCaptionColor_));
+    auto width = [dc](const std::string& t) {
+        SIZE s{};
+        GetTextExtentPoint32A(dc, t.c_str(), static_cast<int>(t.size()), &s);
+        return static_cast<int>(s.cx);
+    };
+    const std::string text =
+        !captionSectionText_.empty() ? captionSectionText_ : ui::fitDownToEllipsis(caption_, xb - xl, width);
+    UIStyle s;
+    const bool fromFile = ResolveUIStyle(fileTheme_, uiStyle_, s);
+    int x = xl;
+    const int y = fromFile ? captionTop_ - 3 : buttonTop_ + (s == UIStyle::Protein ? 3 : 0);
+    if (ui::rightToLeftReading(rightToLeft)) x = xb - width(text) - 10;
+    TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+}
+
+} // namespace corvane::skin
