@@ -1,6 +1,7 @@
 // The title bar itself: construction, applying a style, where the buttons are, clicks
 // and its own window's messages.
 #include "skin/frame/TitleBar.h"
+#include "skin/frame/FramePanel.h"
 #include "skin/frame/TitleBarParts.h"
 #include "skin/frame/FrameAccessibility.h"
 #include "ui/Accessible.h"
@@ -20,12 +21,6 @@
 namespace corvane::skin {
 
 using detail::builtInPicture;
-
-namespace {
-
-constexpr UINT kInsetQuery = 0x26C3;
-
-} // namespace
 
 namespace detail {
 
@@ -75,7 +70,7 @@ bool TitleBar::onFrame() const {
 int TitleBar::inset() const {
     if (!onFrame()) return 0;
     ui::Form* f = parentForm();
-    return f ? static_cast<int>(SendMessageA(f->handle(), kInsetQuery, 0, 0)) : 0;
+    return f ? static_cast<int>(SendMessageA(f->handle(), kFrameInsetQuery, 0, 0)) : 0;
 }
 
 void TitleBar::setFont(const LOGFONTA& font, ui::Color color) {
