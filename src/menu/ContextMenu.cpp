@@ -3,6 +3,7 @@
 #include "menu/Module.h"
 #include "store/Options.h"
 #include "store/Store.h"
+#include "ui/Gdi.h"
 #include <shellapi.h>
 #include <shlwapi.h>
 #include <cstdio>
@@ -44,24 +45,12 @@ HBITMAP IconBitmap() {
     const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
     HICON icon = static_cast<HICON>(LoadImageA(Module(), "MAINICON", IMAGE_ICON, cx, cy, LR_DEFAULTCOLOR));
     if (!icon) return nullptr;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = cx;
-    bi.bmiHeader.biHeight = -cy;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
     HBITMAP bitmap = nullptr;
-    if (HDC dc = CreateCompatibleDC(nullptr)) {
-        bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        if (bitmap && bits) {
-            std::memset(bits, 0, static_cast<size_t>(cx) * cy * 4);
-            HGDIOBJ old = SelectObject(dc, bitmap);
-            DrawIconEx(dc, 0, 0, icon, cx, cy, 0, nullptr, DI_NORMAL);
-            SelectObject(dc, old);
-        }
-        DeleteDC(dc);
+    ui::OffscreenBitmap picture;
+    if (picture.createDibSection(cx, cy)) {
+        std::memset(picture.bits(), 0, static_cast<size_t>(cx) * cy * 4);
+        DrawIconEx(picture.dc(), 0, 0, icon, cx, cy, 0, nullptr, DI_NORMAL);
+        bitmap = picture.release();
     }
     DestroyIcon(icon);
     return bitmap;

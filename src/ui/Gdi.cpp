@@ -135,6 +135,14 @@ void OffscreenBitmap::reset() {
     dc_.reset();
 }
 
+HBITMAP OffscreenBitmap::release() {
+    if (old_) SelectObject(dc_.get(), old_);
+    old_ = nullptr;
+    bits_ = nullptr;
+    dc_.reset();
+    return bmp_.release();
+}
+
 FontHandle createFont(const LOGFONTA& font) {
     if (allocationFails(GdiAllocation::Font)) return {};
     return FontHandle(CreateFontIndirectA(&font));

@@ -56,6 +56,8 @@ public:
     // Top-down, 0x00RRGGBB pixels.
     bool createDibSection(int w, int h);
     void reset();
+    // Takes the finished picture out of its DC; the caller deletes it.
+    HBITMAP release();
 
     explicit operator bool() const { return old_ != nullptr; }
     HDC dc() const { return dc_.get(); }
