@@ -141,8 +141,9 @@ RECT TipsPanel::labelBounds(int index) const {
     return r;
 }
 
+ui::AccessibleSourceFactory TipsPanel::accessibleFactory() const { return &TipsPanelAccessible; }
+
 LRESULT TipsPanel::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (LRESULT r = 0; ui::AccessibleMessage(handle(), msg, wp, lp, &TipsPanelAccessible, r)) return r;
     switch (msg) {
     case WM_ERASEBKGND: return 1;
     case WM_PAINT: {

@@ -35,6 +35,7 @@ public:
     RECT labelBounds(int index) const;
 
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    ui::AccessibleSourceFactory accessibleFactory() const override;
 
 private:
     void paint(HDC dc);

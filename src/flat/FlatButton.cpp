@@ -490,8 +490,9 @@ void FlatButton::paintTo(HDC target) {
 
 // ---- messages ---------------------------------------------------------------
 
+ui::AccessibleSourceFactory FlatButton::accessibleFactory() const { return &FlatButtonAccessible; }
+
 LRESULT FlatButton::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (LRESULT r = 0; ui::AccessibleMessage(handle(), msg, wp, lp, &FlatButtonAccessible, r)) return r;
     const ui::AccessibleMessageEvents events(handle(), msg);
     const int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
     LRESULT painted = 0;

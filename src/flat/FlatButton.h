@@ -97,6 +97,7 @@ public:
     static FlatButton* hoveredButton();
 
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    ui::AccessibleSourceFactory accessibleFactory() const override;
 
 private:
     friend struct HoverShared;

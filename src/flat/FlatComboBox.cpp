@@ -306,8 +306,9 @@ void FlatComboBox::updateActive() {
 
 // ---- messages ---------------------------------------------------------------
 
+ui::AccessibleSourceFactory FlatComboBox::accessibleFactory() const { return &FlatComboBoxAccessible; }
+
 LRESULT FlatComboBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (LRESULT r = 0; ui::AccessibleMessage(handle(), msg, wp, lp, &FlatComboBoxAccessible, r)) return r;
     const ui::AccessibleMessageEvents events(handle(), msg == WM_ENABLE ? msg : 0);
     switch (msg) {
     case WM_PAINT: {

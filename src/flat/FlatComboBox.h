@@ -78,6 +78,7 @@ public:
     HBRUSH listBrush() const { return brush_.get(); }
 
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    ui::AccessibleSourceFactory accessibleFactory() const override;
     bool reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 private:

@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 
+#include "ui/Control.h"
 #include "ui/Messages.h"
 
 namespace corvane::ui {
@@ -85,8 +86,6 @@ public:
 protected:
     C* get() const { return dynamic_cast<C*>(control()); }
 };
-
-using AccessibleSourceFactory = std::unique_ptr<AccessibleSource> (*)(HWND window);
 
 // Answers WM_GETOBJECT for the client object with a new object over the source the
 // factory makes, and runs msg::AccessibleAction; false for other messages, which

@@ -1,4 +1,5 @@
 #include "ui/Control.h"
+#include "ui/Accessible.h"
 #include "ui/Errors.h"
 #include <algorithm>
 #include <set>
@@ -142,6 +143,8 @@ LRESULT CALLBACK WinControl::StdWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) 
 LRESULT WinControl::dispatch(UINT msg, WPARAM wp, LPARAM lp) {
     LRESULT result = 0;
     if (reflect(msg, wp, lp, result)) return result;
+    if (AccessibleSourceFactory f = accessibleFactory(); f && AccessibleMessage(handle(), msg, wp, lp, f, result))
+        return result;
     return wndProc(msg, wp, lp);
 }
 

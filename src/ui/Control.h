@@ -17,9 +17,14 @@
 #include "ui/Component.h"
 #include <windows.h>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace corvane::ui {
+
+class AccessibleSource;
+// Makes the description a screen reader reads of one window.
+using AccessibleSourceFactory = std::unique_ptr<AccessibleSource> (*)(HWND window);
 
 // A window class of our own. Each is registered once, with the first window made of it.
 struct WindowClass {
@@ -46,6 +51,8 @@ public:
 
     // The window's own messages. Overrides call defaultHandler for what they do not handle.
     virtual LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp);
+    // What a screen reader is told of this window; none leaves it to the platform.
+    virtual AccessibleSourceFactory accessibleFactory() const { return nullptr; }
     LRESULT defaultHandler(UINT msg, WPARAM wp, LPARAM lp);
 
     // A notification the parent received from this control; return true when handled.

@@ -130,8 +130,9 @@ bool Form::preTranslateMessage(MSG& m) {
     return false;
 }
 
+AccessibleSourceFactory Form::accessibleFactory() const { return &FormAccessible; }
+
 LRESULT Form::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (LRESULT r = 0; AccessibleMessage(handle(), msg, wp, lp, &FormAccessible, r)) return r;
     switch (msg) {
     case WM_GETFONT: return reinterpret_cast<LRESULT>(font_.get());
     case WM_ERASEBKGND: {

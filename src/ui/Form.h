@@ -54,6 +54,7 @@ public:
     void setCaption(const std::string& s) { caption = s; setText(s); }
 
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    AccessibleSourceFactory accessibleFactory() const override;
     // Offered every message of the loop before it is dispatched.
     virtual bool preTranslateMessage(MSG& m);
 

@@ -37,8 +37,9 @@ private:
 std::unique_ptr<AccessibleSource> ListViewAccessible(HWND w) { return std::make_unique<ListViewSource>(w); }
 } // namespace
 
+AccessibleSourceFactory ListView::accessibleFactory() const { return &ListViewAccessible; }
+
 LRESULT ListView::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (LRESULT r = 0; AccessibleMessage(handle(), msg, wp, lp, &ListViewAccessible, r)) return r;
     return WinControl::wndProc(msg, wp, lp);
 }
 

@@ -43,6 +43,7 @@ public:
 
     bool reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    AccessibleSourceFactory accessibleFactory() const override;
 
 private:
     int updating_ = 0;

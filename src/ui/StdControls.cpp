@@ -152,8 +152,9 @@ Label::Label(Component* owner, std::string name, HWND parent, int x, int y, cons
     setBounds(x, y, sz.cx, sz.cy);
 }
 
+AccessibleSourceFactory Label::accessibleFactory() const { return &LabelAccessible; }
+
 LRESULT Label::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (LRESULT r = 0; AccessibleMessage(handle(), msg, wp, lp, &LabelAccessible, r)) return r;
     return WinControl::wndProc(msg, wp, lp);
 }
 

@@ -67,6 +67,7 @@ public:
     COLORREF fontColor = CLR_INVALID;
     bool reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    AccessibleSourceFactory accessibleFactory() const override;
 };
 
 } // namespace corvane::ui

@@ -407,8 +407,9 @@ void CustomButton::drawCaption(HDC dc) {
 
 // ---- messages -----------------------------------------------------------------
 
+ui::AccessibleSourceFactory CustomButton::accessibleFactory() const { return &ButtonAccessible; }
+
 LRESULT CustomButton::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (LRESULT r = 0; ui::AccessibleMessage(handle(), msg, wp, lp, &ButtonAccessible, r)) return r;
     const ui::AccessibleMessageEvents events(handle(), msg);
     const int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
     LRESULT painted = 0;

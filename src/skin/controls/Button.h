@@ -78,6 +78,7 @@ public:
     void paintTo(HDC dc);
 
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    ui::AccessibleSourceFactory accessibleFactory() const override;
     void notification(ui::Component* component, ui::Operation op) override;
     void actionChanged(ui::Action& a) override;
 

@@ -175,8 +175,9 @@ bool CheckBox::dialogChar(char ch) {
     return true;
 }
 
+ui::AccessibleSourceFactory CheckBox::accessibleFactory() const { return &CheckBoxAccessible; }
+
 LRESULT CheckBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (LRESULT r = 0; ui::AccessibleMessage(handle(), msg, wp, lp, &CheckBoxAccessible, r)) return r;
     const ui::AccessibleMessageEvents events(handle(), msg);
     LRESULT painted = 0;
     if (paintsItself(msg, wp, [this](HDC dc) { paintTo(dc); }, painted)) return painted;

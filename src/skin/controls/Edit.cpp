@@ -59,8 +59,9 @@ void Edit::drawFrame() {
     if (handle() && IsWindowVisible(handle())) DrawEditBorder(this, borderColor_, color_, true);
 }
 
+ui::AccessibleSourceFactory Edit::accessibleFactory() const { return &EditAccessible; }
+
 LRESULT Edit::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (LRESULT r = 0; ui::AccessibleMessage(handle(), msg, wp, lp, &EditAccessible, r)) return r;
     // The platform's edit raises value changes itself; a new state is ours to tell.
     const ui::AccessibleMessageEvents events(handle(), msg == WM_ENABLE ? msg : 0);
     switch (msg) {

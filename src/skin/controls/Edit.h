@@ -26,6 +26,7 @@ public:
     void setColor(std::uint32_t c);
 
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    ui::AccessibleSourceFactory accessibleFactory() const override;
     bool reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     void notification(ui::Component* component, ui::Operation op) override;
 

@@ -114,8 +114,9 @@ void GroupBox::paintTo(HDC target) {
     BitBlt(target, 0, 0, c.right, c.bottom, dc, 0, 0, SRCCOPY);
 }
 
+ui::AccessibleSourceFactory GroupBox::accessibleFactory() const { return &GroupBoxAccessible; }
+
 LRESULT GroupBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (LRESULT r = 0; ui::AccessibleMessage(handle(), msg, wp, lp, &GroupBoxAccessible, r)) return r;
     const ui::AccessibleMessageEvents events(handle(), msg);
     LRESULT painted = 0;
     if (paintsItself(msg, wp, [this](HDC dc) { paintTo(dc); }, painted)) return painted;

@@ -43,6 +43,7 @@ public:
 
     void paintTo(HDC dc);
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    ui::AccessibleSourceFactory accessibleFactory() const override;
     void notification(ui::Component* component, ui::Operation op) override;
 
 protected:

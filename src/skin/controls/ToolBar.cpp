@@ -76,8 +76,9 @@ void ToolBar::setList(bool l) {
     invalidate(true);
 }
 
+ui::AccessibleSourceFactory ToolBar::accessibleFactory() const { return &ToolBarAccessible; }
+
 LRESULT ToolBar::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (LRESULT r = 0; ui::AccessibleMessage(handle(), msg, wp, lp, &ToolBarAccessible, r)) return r;
     if (msg == WM_ERASEBKGND) {
         HDC dc = reinterpret_cast<HDC>(wp);
         const RECT c = clientRect();

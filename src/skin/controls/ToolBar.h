@@ -36,6 +36,7 @@ public:
     std::uint32_t gradientEnd() const { return gradientEnd_; }
 
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    ui::AccessibleSourceFactory accessibleFactory() const override;
     bool reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     void notification(ui::Component* component, ui::Operation op) override;
 

@@ -205,8 +205,9 @@ void FramePanel::setFormPanel(ui::WinControl* panel) {
 
 bool FramePanel::formMinimized() const { return formHwnd_ && IsIconic(formHwnd_); }
 
+ui::AccessibleSourceFactory FramePanel::accessibleFactory() const { return &FramePanelAccessible; }
+
 LRESULT FramePanel::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (LRESULT r = 0; ui::AccessibleMessage(handle(), msg, wp, lp, &FramePanelAccessible, r)) return r;
     switch (msg) {
     case WM_ERASEBKGND:
         return 1;

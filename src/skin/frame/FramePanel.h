@@ -103,6 +103,7 @@ public:
     void rebuildRegion();
 
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    ui::AccessibleSourceFactory accessibleFactory() const override;
 
 private:
     static LRESULT CALLBACK hookProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);

@@ -134,8 +134,9 @@ void MenuBar::press(int index) {
     repaint();
 }
 
+ui::AccessibleSourceFactory MenuBar::accessibleFactory() const { return &MenuBarAccessible; }
+
 LRESULT MenuBar::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (LRESULT r = 0; ui::AccessibleMessage(handle(), msg, wp, lp, &MenuBarAccessible, r)) return r;
     if (LRESULT r = 0; paintsItself(msg, wp, [this](HDC dc) { paint(dc); }, r)) return r;
     switch (msg) {
     case WM_MOUSEMOVE:

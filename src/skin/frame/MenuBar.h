@@ -52,6 +52,7 @@ public:
     void applyStyle(FileTheme* theme, UIStyle style);
 
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    ui::AccessibleSourceFactory accessibleFactory() const override;
 
 private:
     void paint(HDC dc);

@@ -267,8 +267,9 @@ void TitleBar::setCaption(const std::string& s) {
     if (changed) ui::NotifyAccessible(handle(), EVENT_OBJECT_NAMECHANGE);
 }
 
+ui::AccessibleSourceFactory TitleBar::accessibleFactory() const { return &TitleBarAccessible; }
+
 LRESULT TitleBar::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (LRESULT r = 0; ui::AccessibleMessage(handle(), msg, wp, lp, &TitleBarAccessible, r)) return r;
     if (LRESULT r = 0; paintsItself(msg, wp, [this](HDC dc) { paint(dc); }, r)) return r;
     switch (msg) {
     case WM_LBUTTONDOWN: {

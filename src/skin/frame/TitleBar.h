@@ -215,6 +215,7 @@ public:
     virtual void DrawButtons(HDC image, int width, int height);
 
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    ui::AccessibleSourceFactory accessibleFactory() const override;
     void redraw();
     // The button pictures' transparent colour under the file theme.
     uint32_t transparentColor() const { return transparent_; }
