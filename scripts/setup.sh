@@ -62,7 +62,7 @@ install_or_stop() {
 install_or_stop wine wine64 g++-mingw-w64-i686-posix mingw-w64-i686-dev \
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev libz-mingw-w64-dev \
   xvfb xauth x11-apps imagemagick googletest cmake clang libclang-rt-14-dev zlib1g-dev \
-  make python3 xdotool fonts-wine nsis
+  make python3 xdotool fonts-wine nsis clang-format
 
 # The 32-bit Wine, only where it can run.
 if [ "${CORVANE_ONLY_64:-0}" = 1 ]; then
