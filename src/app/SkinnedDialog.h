@@ -44,7 +44,7 @@ protected:
     // Positions are the frame's: its title strip will fill the top of the client area.
     skin::GroupBox* addGroup(int x, int y, int w, int h);
     // OK, which runs confirm(), and Cancel, which closes with the Cancel result; neither
-    // is the default or the cancel button, so Enter and Escape do not press them.
+    // is marked as the default or the cancel button.
     void addOkCancel(const char* okName, int okX, const char* cancelName, int cancelX, int y);
     // The theme manager and the file theme, created after the dialog's controls.
     void addThemeComponents();
