@@ -11,13 +11,11 @@ OptionsForm::OptionsForm(ui::Component* owner, OptionFlags& options)
 
 void OptionsForm::buildComponents() {
     addFrame();
-    group_ = addGroup(9, 53, 321, 111);
-    exploreFolderBox_ = StoredCheckBox(this, "cbExploreFolder", group_->handle(), 16, 16, kExploreFolderCaption);
-    askDeleteBox_ = StoredCheckBox(this, "cbAskDelete", group_->handle(), 16, 48, kAskDeleteCaption);
-    showTipsBox_ = StoredCheckBox(this, "cbShowTips", group_->handle(), 16, 80, kShowTipsCaption);
-    okButton_ = StoredButton(this, "bOK", controlParent(), 167, 178, 75, 25, "&OK", ui::ModalResult::None);
-    okButton_->onClick = [this] { confirm(); };
-    cancelButton_ = StoredButton(this, "bCancel", controlParent(), 255, 178, 75, 25, "&Cancel", ui::ModalResult::Cancel);
+    HWND inGroup = addGroup(9, 53, 321, 111)->handle();
+    exploreFolderBox_ = StoredCheckBox(this, "cbExploreFolder", inGroup, 16, 16, kExploreFolderCaption);
+    askDeleteBox_ = StoredCheckBox(this, "cbAskDelete", inGroup, 16, 48, kAskDeleteCaption);
+    showTipsBox_ = StoredCheckBox(this, "cbShowTips", inGroup, 16, 80, kShowTipsCaption);
+    addOkCancel("bOK", 167, "bCancel", 255, 178);
     addThemeComponents();
 }
 

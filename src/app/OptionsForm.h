@@ -15,27 +15,21 @@ public:
     OptionsForm(ui::Component* owner, OptionFlags& options);
 
     void formCreate() override;
-    void confirm();
+    void confirm() override;
 
     // The components, owned by the form (its component tree).
-    skin::GroupBox* group() const { return group_; }
     skin::CheckBox* exploreFolderBox() const { return exploreFolderBox_; }
     skin::CheckBox* askDeleteBox() const { return askDeleteBox_; }
     skin::CheckBox* showTipsBox() const { return showTipsBox_; }
-    skin::Button* okButton() const { return okButton_; }
-    skin::Button* cancelButton() const { return cancelButton_; }
 
 protected:
     void buildComponents() override;
 
 private:
     OptionFlags& options_;
-    skin::GroupBox* group_ = nullptr;
     skin::CheckBox* exploreFolderBox_ = nullptr;
     skin::CheckBox* askDeleteBox_ = nullptr;
     skin::CheckBox* showTipsBox_ = nullptr;
-    skin::Button* okButton_ = nullptr;
-    skin::Button* cancelButton_ = nullptr;
 };
 
 } // namespace corvane::app

@@ -14,34 +14,32 @@ PropertyForm::PropertyForm(ui::Component* owner, const std::string& alias, const
 
 void PropertyForm::buildComponents() {
     addFrame();
-    group_ = addGroup(8, 51, 291, 100);
-    aliasLabel_ = new ui::Label(this, "Label1", group_->handle(), 12, 24, "Alias");
+    HWND inGroup = addGroup(8, 51, 291, 100)->handle();
+    aliasLabel_ = new ui::Label(this, "Label1", inGroup, 12, 24, "Alias");
     aliasLabel_->fontColor = kGroupFontColor; // the group's font
-    pathLabel_ = new ui::Label(this, "Label2", group_->handle(), 12, 64, "Path");
+    pathLabel_ = new ui::Label(this, "Label2", inGroup, 12, 64, "Path");
     pathLabel_->fontColor = kGroupFontColor;
-    aliasEdit_ = StoredEdit(this, "feName", group_->handle(), 46, 21, 201, 21);
-    pathEdit_ = StoredEdit(this, "fePath", group_->handle(), 46, 61, 201, 21);
-    browseButton_ = StoredButton(this, "fsbBrowse", group_->handle(), 256, 60, 24, 24, "...", ui::ModalResult::None);
+    aliasEdit_ = StoredEdit(this, "feName", inGroup, 46, 21, 201, 21);
+    pathEdit_ = StoredEdit(this, "fePath", inGroup, 46, 61, 201, 21);
+    browseButton_ = StoredButton(this, "fsbBrowse", inGroup, 256, 60, 24, 24, "...", ui::ModalResult::None);
     browseButton_->onClick = [this] { browse(); };
     separatorBox_ = StoredCheckBox(this, "cAddSeparator", controlParent(), 8, 160, "Add a Separator Line");
     separatorBox_->onClick = [this] { separatorChanged(); };
-    okButton_ = StoredButton(this, "fbOk", controlParent(), 134, 187, 75, 25, "&OK", ui::ModalResult::None);
-    okButton_->onClick = [this] { confirm(); };
-    cancelButton_ = StoredButton(this, "fbCancel", controlParent(), 224, 187, 75, 25, "&Cancel", ui::ModalResult::Cancel);
+    addOkCancel("fbOk", 134, "fbCancel", 224, 187);
     addThemeComponents();
 
     // The fields, then the separator state; the creation handler runs only after this.
     aliasEdit_->setText(alias_);
     pathEdit_->setText(path_);
     if (alias_ == kSeparatorAlias && path_ == kSeparatorPath) {
-        group_->setEnabled(false);
+        group()->setEnabled(false);
         separatorBox_->setChecked(true); // raises separatorChanged
     }
 }
 
 void PropertyForm::separatorChanged() {
     const bool fields = !separatorBox_->checked();
-    group_->setEnabled(fields);
+    group()->setEnabled(fields);
     aliasEdit_->setEnabled(fields);
     pathEdit_->setEnabled(fields);
 }

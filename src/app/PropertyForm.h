@@ -27,19 +27,16 @@ public:
     }
 
     void browse();
-    void confirm();
+    void confirm() override;
     void separatorChanged();
 
     // The components, owned by the form (its component tree).
-    skin::GroupBox* group() const { return group_; }
     ui::Label* aliasLabel() const { return aliasLabel_; }
     ui::Label* pathLabel() const { return pathLabel_; }
     skin::Edit* aliasEdit() const { return aliasEdit_; }
     skin::Edit* pathEdit() const { return pathEdit_; }
     skin::Button* browseButton() const { return browseButton_; }
     skin::CheckBox* separatorBox() const { return separatorBox_; }
-    skin::Button* okButton() const { return okButton_; }
-    skin::Button* cancelButton() const { return cancelButton_; }
 
 protected:
     void buildComponents() override;
@@ -47,15 +44,12 @@ protected:
 private:
     std::string alias_;
     std::string path_;
-    skin::GroupBox* group_ = nullptr;
     ui::Label* aliasLabel_ = nullptr;
     ui::Label* pathLabel_ = nullptr;
     skin::Edit* aliasEdit_ = nullptr;
     skin::Edit* pathEdit_ = nullptr;
     skin::Button* browseButton_ = nullptr;
     skin::CheckBox* separatorBox_ = nullptr;
-    skin::Button* okButton_ = nullptr;
-    skin::Button* cancelButton_ = nullptr;
 };
 
 } // namespace corvane::app

@@ -25,7 +25,15 @@ void SkinnedDialog::addFrame() {
 HWND SkinnedDialog::controlParent() const { return frame_ ? frame_->handle() : handle(); }
 
 skin::GroupBox* SkinnedDialog::addGroup(int x, int y, int w, int h) {
-    return StoredGroupBox(this, "GroupBox1", controlParent(), x, y, w, h, kGroupFontColor);
+    group_ = StoredGroupBox(this, "GroupBox1", controlParent(), x, y, w, h, kGroupFontColor);
+    return group_;
+}
+
+void SkinnedDialog::addOkCancel(const char* okName, int okX, const char* cancelName, int cancelX, int y) {
+    okButton_ = StoredButton(this, okName, controlParent(), okX, y, 75, 25, "&OK", ui::ModalResult::None);
+    okButton_->onClick = [this] { confirm(); };
+    cancelButton_ = StoredButton(this, cancelName, controlParent(), cancelX, y, 75, 25, "&Cancel",
+                                 ui::ModalResult::Cancel);
 }
 
 void SkinnedDialog::addThemeComponents() {

@@ -1,7 +1,8 @@
 // What the item editor and the options dialog share: a dialog on the frame's colour,
 // centred on its owner, whose fields sit in a group box captioned in the frame's font
-// colour, and whose skin file goes to a theme manager when the dialog is created. Both
-// are made for one use: the scope that makes one destroys it (ui::Lifetime::Scope).
+// colour, that closes with OK (once its input is taken) or Cancel, and whose skin file goes
+// to a theme manager when the dialog is created. Both are made for one use: the scope that
+// makes one destroys it (ui::Lifetime::Scope).
 #pragma once
 #include "app/StoredControls.h"
 #include "skin/frame/FramePanel.h"
@@ -21,6 +22,13 @@ public:
     skin::ThemeManager* themeManager() const { return themeManager_; }
     skin::FileTheme* themeFile() const { return themeFile_; }
     skin::FramePanel* frame() const { return frame_; }
+    skin::GroupBox* group() const { return group_; }
+    skin::Button* okButton() const { return okButton_; }
+    skin::Button* cancelButton() const { return cancelButton_; }
+
+    // OK: takes the input and closes the dialog with the OK result, or leaves it open
+    // when the input is refused or cannot be kept.
+    virtual void confirm() = 0;
 
     // Loads "msn.ssk" and hands the theme to the frame and the theme manager.
     void formCreate() override;
@@ -35,6 +43,9 @@ protected:
     HWND controlParent() const;
     // Positions are the frame's: its title strip will fill the top of the client area.
     skin::GroupBox* addGroup(int x, int y, int w, int h);
+    // OK, which runs confirm(), and Cancel, which closes with the Cancel result; neither
+    // is marked as the default or the cancel button.
+    void addOkCancel(const char* okName, int okX, const char* cancelName, int cancelX, int y);
     // The theme manager and the file theme, created after the dialog's controls.
     void addThemeComponents();
 
@@ -42,6 +53,9 @@ private:
     skin::ThemeManager* themeManager_ = nullptr;
     skin::FileTheme* themeFile_ = nullptr;
     skin::FramePanel* frame_ = nullptr;
+    skin::GroupBox* group_ = nullptr;
+    skin::Button* okButton_ = nullptr;
+    skin::Button* cancelButton_ = nullptr;
     bool framed_;
 };
 

@@ -106,7 +106,7 @@ public:
 
 private:
     TipsPanel* panel() const { return dynamic_cast<TipsPanel*>(control()); }
-    const std::vector<TipLabel>& lines() const { return TipPages()[static_cast<size_t>(panel()->pageIndex())].labels; }
+    const std::vector<TipLabel>& lines() const { return panel()->labels(); }
 };
 
 std::unique_ptr<ui::AccessibleSource> TipsPanelAccessible(HWND w) { return std::make_unique<TipsPanelSource>(w); }
@@ -129,9 +129,8 @@ void TipsPanel::setPageIndex(int i) {
 }
 
 RECT TipsPanel::labelBounds(int index) const {
-    const auto& labels = TipPages()[static_cast<size_t>(page_)].labels;
-    if (index < 0 || index >= static_cast<int>(labels.size()) || !handle()) return {};
-    const TipLabel& l = labels[static_cast<size_t>(index)];
+    if (index < 0 || index >= static_cast<int>(labels().size()) || !handle()) return {};
+    const TipLabel& l = labels()[static_cast<size_t>(index)];
     ui::WindowDc dc(handle());
     ui::SelectObjectScope font(dc.get(), pageFont_.get());
     SIZE s{};
@@ -184,7 +183,7 @@ void TipsPanel::paint(HDC dc) {
     }
     IntersectClipRect(dc, kNotebook.left, kNotebook.top, kNotebook.right, kNotebook.bottom);
     ui::SelectObjectScope font(dc, pageFont_.get());
-    for (const TipLabel& l : TipPages()[static_cast<size_t>(page_)].labels)
+    for (const TipLabel& l : labels())
         TextOutA(dc, kNotebook.left + l.left, kNotebook.top + l.top, l.text, lstrlenA(l.text));
     RestoreDC(dc, saved);
 }

@@ -31,6 +31,8 @@ public:
     int pageCount() const { return static_cast<int>(TipPages().size()); }
     int pageIndex() const { return page_; }
     void setPageIndex(int i);
+    // The lines of the page that shows.
+    const std::vector<TipLabel>& labels() const { return TipPages()[static_cast<size_t>(page_)].labels; }
     // Where line `index` of the page shows, in the panel's client coordinates.
     RECT labelBounds(int index) const;
 

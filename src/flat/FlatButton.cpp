@@ -7,6 +7,7 @@
 #include "ui/Messages.h"
 #include "ui/Mnemonic.h"
 #include "ui/Pictures.h"
+#include "ui/Property.h"
 #include <algorithm>
 #include <memory>
 #include <vector>
@@ -133,9 +134,7 @@ void FlatButton::setDefault(bool d) {
 }
 
 void FlatButton::setAllowAllUp(bool a) {
-    if (a == allowAllUp_) return;
-    allowAllUp_ = a;
-    broadcastGroup();
+    if (ui::assignIfChanged(allowAllUp_, a)) broadcastGroup();
 }
 
 void FlatButton::setColor(std::uint32_t c) {
@@ -164,8 +163,7 @@ void FlatButton::setAdvColorDown(AdvColors v) { adv_.down = ClampAdvColor(v); ap
 void FlatButton::setAdvColorBorder(AdvColors v) { adv_.border = ClampAdvColor(v); applyAdvColors(); invalidate(); }
 
 void FlatButton::setUseAdvColors(bool u) {
-    if (u == useAdvColors_) return;
-    useAdvColors_ = u;
+    if (!ui::assignIfChanged(useAdvColors_, u)) return;
     parentColor_ = u;
     if (u) takeParentColor();
     applyAdvColors();
@@ -185,9 +183,7 @@ void FlatButton::takeParentColor() {
 }
 
 void FlatButton::setGroupIndex(int g) {
-    if (g == groupIndex_) return;
-    groupIndex_ = g;
-    broadcastGroup();
+    if (ui::assignIfChanged(groupIndex_, g)) broadcastGroup();
 }
 
 void FlatButton::setDown(bool value) {
@@ -240,28 +236,19 @@ void FlatButton::setGlyph(HBITMAP g) {
 }
 
 void FlatButton::setLayout(ButtonLayout l) {
-    if (l == layout_) return;
-    layout_ = l;
-    invalidate();
+    if (ui::assignIfChanged(layout_, l)) invalidate();
 }
 
 void FlatButton::setMargin(int m) {
-    if (m == margin_ || m < -1) return;
-    margin_ = m;
-    invalidate();
+    if (m >= -1 && ui::assignIfChanged(margin_, m)) invalidate();
 }
 
 void FlatButton::setNumGlyphs(NumGlyphs n) {
-    n = std::clamp(n, 1, kMaxGlyphs);
-    if (n == numGlyphs_) return;
-    numGlyphs_ = n;
-    invalidate();
+    if (ui::assignIfChanged(numGlyphs_, std::clamp(n, 1, kMaxGlyphs))) invalidate();
 }
 
 void FlatButton::setSpacing(int s) {
-    if (s == spacing_) return;
-    spacing_ = s;
-    invalidate();
+    if (ui::assignIfChanged(spacing_, s)) invalidate();
 }
 
 // ---- behaviour --------------------------------------------------------------

@@ -28,23 +28,20 @@ GlyphTextLayout LayoutGlyphAndText(const Rect& client, Point offset, Size glyph,
     const int th = text.cy;
     const bool horizontal = IsHorizontal(layout);
 
+    // Glyph and caption are centred across the layout axis and share the room along it.
+    const int room = horizontal ? cw : ch;
+    const int across = horizontal ? ch : cw;
+    const int glyphExtent = horizontal ? gw : gh;
+    const int textExtent = horizontal ? tw : th;
     Point g;
     Point t;
-    if (horizontal) {
-        g.y = (ch - gh + 1) / 2;
-        t.y = (ch - th + 1) / 2;
-    } else {
-        g.x = (cw - gw + 1) / 2;
-        t.x = (cw - tw + 1) / 2;
-    }
+    int& glyphAlong = horizontal ? g.x : g.y;
+    int& textAlong = horizontal ? t.x : t.y;
+    (horizontal ? g.y : g.x) = (across - (horizontal ? gh : gw) + 1) / 2;
+    (horizontal ? t.y : t.x) = (across - (horizontal ? th : tw) + 1) / 2;
 
     if (tw == 0 || gw == 0)
         spacing = 0;
-
-    // Free room along the layout axis, and the extents that share it.
-    const int room = horizontal ? cw : ch;
-    const int glyphExtent = horizontal ? gw : gh;
-    const int textExtent = horizontal ? tw : th;
     if (margin == -1) {
         if (spacing == -1) {
             margin = (room - (glyphExtent + textExtent)) / 3;
@@ -56,23 +53,13 @@ GlyphTextLayout LayoutGlyphAndText(const Rect& client, Point offset, Size glyph,
         spacing = (room - (margin + glyphExtent) - textExtent) / 2;
     }
 
-    switch (layout) {
-    case ButtonLayout::GlyphLeft:
-        g.x = margin;
-        t.x = g.x + gw + spacing;
-        break;
-    case ButtonLayout::GlyphRight:
-        g.x = cw - margin - gw;
-        t.x = g.x - spacing - tw;
-        break;
-    case ButtonLayout::GlyphTop:
-        g.y = margin;
-        t.y = g.y + gh + spacing;
-        break;
-    case ButtonLayout::GlyphBottom:
-        g.y = ch - margin - gh;
-        t.y = g.y - spacing - th;
-        break;
+    // The glyph keeps the margin from its own edge; the caption follows it after the spacing.
+    if (layout == ButtonLayout::GlyphLeft || layout == ButtonLayout::GlyphTop) {
+        glyphAlong = margin;
+        textAlong = glyphAlong + glyphExtent + spacing;
+    } else {
+        glyphAlong = room - margin - glyphExtent;
+        textAlong = glyphAlong - spacing - textExtent;
     }
 
     GlyphTextLayout out;

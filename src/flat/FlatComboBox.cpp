@@ -3,6 +3,7 @@
 #include "ui/Errors.h"
 #include "ui/Form.h"
 #include "ui/Gdi.h"
+#include "ui/Property.h"
 #include <algorithm>
 #include <vector>
 
@@ -32,6 +33,13 @@ DWORD StyleBits(ComboBoxStyle s) {
     case ComboBoxStyle::OwnerDrawVariable: return CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE;
     }
     return CBS_DROPDOWN;
+}
+
+// Lets a key handler change the key or swallow it by setting it to 0; false when swallowed.
+bool OfferKey(const std::function<void(WPARAM&)>& handler, WPARAM& key) {
+    if (!handler) return true;
+    handler(key);
+    return key != 0;
 }
 
 std::uint32_t ParentColor(HWND control) {
@@ -95,9 +103,7 @@ void FlatComboBox::recreate() {
 // ---- properties -------------------------------------------------------------
 
 void FlatComboBox::setStyle(ComboBoxStyle s) {
-    if (s == style_) return;
-    style_ = s;
-    recreate();
+    if (ui::assignIfChanged(style_, s)) recreate();
 }
 
 void FlatComboBox::setColor(std::uint32_t c) {
@@ -112,12 +118,7 @@ void FlatComboBox::setColorArrow(std::uint32_t c) { colors_.arrow = c; invalidat
 void FlatComboBox::setColorArrowBackground(std::uint32_t c) { colors_.arrowBackground = c; invalidate(); }
 void FlatComboBox::setColorBorder(std::uint32_t c) { colors_.border = c; invalidate(); }
 
-void FlatComboBox::setAdvColorBorder(AdvColors v) {
-    adv_.border = ClampAdvColor(v);
-    applyAdvColors();
-    invalidate();
-}
-
+void FlatComboBox::setAdvColorBorder(AdvColors v) { adv_.border = ClampAdvColor(v); applyAdvColors(); invalidate(); }
 void FlatComboBox::setAdvColorArrowBackground(AdvColors v) {
     adv_.arrowBackground = ClampAdvColor(v);
     applyAdvColors();
@@ -125,8 +126,7 @@ void FlatComboBox::setAdvColorArrowBackground(AdvColors v) {
 }
 
 void FlatComboBox::setUseAdvColors(bool u) {
-    if (u == useAdvColors_) return;
-    useAdvColors_ = u;
+    if (!ui::assignIfChanged(useAdvColors_, u)) return;
     applyAdvColors();
     invalidate();
 }
@@ -168,9 +168,7 @@ void FlatComboBox::setMaxLength(int n) {
 }
 
 void FlatComboBox::setSorted(bool s) {
-    if (s == sorted_) return;
-    sorted_ = s;
-    recreate();
+    if (ui::assignIfChanged(sorted_, s)) recreate();
 }
 
 // ---- items ------------------------------------------------------------------
@@ -367,12 +365,7 @@ LRESULT FlatComboBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         return r;
     }
     case WM_KEYDOWN: {
-        if (onKeyDown) {
-            WPARAM key = wp;
-            onKeyDown(key);
-            if (!key) return 0;
-            wp = key;
-        }
+        if (!OfferKey(onKeyDown, wp)) return 0;
         const std::string before = text();
         const LRESULT r = defaultHandler(msg, wp, lp);
         if (handle() && text() != before) redrawListFace();
@@ -387,12 +380,7 @@ LRESULT FlatComboBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         }
         break;
     case WM_KEYUP:
-        if (onKeyUp) {
-            WPARAM key = wp;
-            onKeyUp(key);
-            if (!key) return 0;
-            wp = key;
-        }
+        if (!OfferKey(onKeyUp, wp)) return 0;
         break;
     case WM_SYSCOLORCHANGE:
         applyAdvColors();
@@ -427,12 +415,9 @@ bool FlatComboBox::reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
             break;
         }
         case CBN_SETFOCUS:
-            updateActive();
-            if (onEnter) onEnter();
-            break;
         case CBN_KILLFOCUS:
             updateActive();
-            if (onExit) onExit();
+            if (const auto& handler = HIWORD(wp) == CBN_SETFOCUS ? onEnter : onExit) handler();
             break;
         case CBN_DBLCLK:
             if (onDblClick) onDblClick();

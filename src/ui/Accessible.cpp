@@ -19,12 +19,22 @@ BSTR ToBstr(const std::string& s) {
 }
 
 // A text answer: S_FALSE and no string when there is nothing to say.
-HRESULT TextAnswer(const std::string& s, BSTR* out) {
+HRESULT Answer(const std::string& s, BSTR* out) {
     if (!out) return E_POINTER;
     *out = ToBstr(s);
     if (s.empty()) return S_FALSE;
     return *out ? S_OK : E_OUTOFMEMORY;
 }
+
+HRESULT Answer(long n, VARIANT* out) {
+    out->vt = VT_I4;
+    out->lVal = n;
+    return S_OK;
+}
+
+// The empty answer an out parameter holds until there is a real one.
+void ClearAnswer(BSTR* out) { *out = nullptr; }
+void ClearAnswer(VARIANT* out) { VariantInit(out); }
 
 std::vector<HWND> ChildWindows(HWND parent) {
     std::vector<HWND> all;
@@ -122,41 +132,23 @@ public:
     }
 
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* out) override {
-        return text(child, out, &AccessibleSource::name, &AccessibleElement::name, &IAccessible::get_accName);
+        return property(child, out, &AccessibleSource::name, &AccessibleElement::name, &IAccessible::get_accName);
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* out) override {
-        return text(child, out, &AccessibleSource::value, &AccessibleElement::value, &IAccessible::get_accValue);
+        return property(child, out, &AccessibleSource::value, &AccessibleElement::value, &IAccessible::get_accValue);
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* out) override {
         if (!out) return E_POINTER;
         *out = nullptr;
         if (!alive()) return RPC_E_DISCONNECTED;
         if (!isSelf(child)) return validChild(child) ? S_FALSE : E_INVALIDARG;
-        return TextAnswer(source_->description(), out);
+        return Answer(source_->description(), out);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* out) override {
-        if (!out) return E_POINTER;
-        VariantInit(out);
-        if (!alive()) return RPC_E_DISCONNECTED;
-        long role = 0;
-        if (isSelf(child)) role = source_->role();
-        else if (const auto e = element(child)) role = e->role;
-        else return forward(child, [&](IAccessible* a) { return a->get_accRole(self(), out); });
-        out->vt = VT_I4;
-        out->lVal = role;
-        return S_OK;
+        return property(child, out, &AccessibleSource::role, &AccessibleElement::role, &IAccessible::get_accRole);
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* out) override {
-        if (!out) return E_POINTER;
-        VariantInit(out);
-        if (!alive()) return RPC_E_DISCONNECTED;
-        long state = 0;
-        if (isSelf(child)) state = source_->state();
-        else if (const auto e = element(child)) state = e->state;
-        else return forward(child, [&](IAccessible* a) { return a->get_accState(self(), out); });
-        out->vt = VT_I4;
-        out->lVal = state;
-        return S_OK;
+        return property(child, out, &AccessibleSource::state, &AccessibleElement::state, &IAccessible::get_accState);
     }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT, BSTR* out) override {
         if (!out) return E_POINTER;
@@ -169,8 +161,8 @@ public:
         return S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* out) override {
-        return text(child, out, &AccessibleSource::shortcut, &AccessibleElement::shortcut,
-                    &IAccessible::get_accKeyboardShortcut);
+        return property(child, out, &AccessibleSource::shortcut, &AccessibleElement::shortcut,
+                        &IAccessible::get_accKeyboardShortcut);
     }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* out) override {
         if (!out) return E_POINTER;
@@ -198,8 +190,8 @@ public:
         return S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* out) override {
-        return text(child, out, &AccessibleSource::defaultAction, &AccessibleElement::defaultAction,
-                    &IAccessible::get_accDefaultAction);
+        return property(child, out, &AccessibleSource::defaultAction, &AccessibleElement::defaultAction,
+                        &IAccessible::get_accDefaultAction);
     }
     HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override {
         if (!alive()) return RPC_E_DISCONNECTED;
@@ -354,13 +346,16 @@ private:
         a->Release();
         return hr;
     }
-    HRESULT text(const VARIANT& child, BSTR* out, std::string (AccessibleSource::*own)() const,
-                 std::string AccessibleElement::*field, HRESULT (STDMETHODCALLTYPE IAccessible::*other)(VARIANT, BSTR*)) {
+    // A property of the control itself, of one of its simple elements or, asked of its own object, of a
+    // child window.
+    template <class T, class Out>
+    HRESULT property(const VARIANT& child, Out* out, T (AccessibleSource::*own)() const, T AccessibleElement::*field,
+                     HRESULT (STDMETHODCALLTYPE IAccessible::*other)(VARIANT, Out*)) {
         if (!out) return E_POINTER;
-        *out = nullptr;
+        ClearAnswer(out);
         if (!alive()) return RPC_E_DISCONNECTED;
-        if (isSelf(child)) return TextAnswer((source_.get()->*own)(), out);
-        if (const auto e = element(child)) return TextAnswer((*e).*field, out);
+        if (isSelf(child)) return Answer((source_.get()->*own)(), out);
+        if (const auto e = element(child)) return Answer((*e).*field, out);
         return forward(child, [&](IAccessible* a) { return (a->*other)(self(), out); });
     }
     IAccessible* standard() {

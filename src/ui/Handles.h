@@ -32,26 +32,24 @@ private:
     H h_ = Traits::invalid();
 };
 
-struct KeyTraits { static HKEY invalid() { return nullptr; } static void close(HKEY h) { RegCloseKey(h); } };
-struct GdiTraits { static HGDIOBJ invalid() { return nullptr; } static void close(HGDIOBJ h) { DeleteObject(h); } };
-struct BitmapTraits { static HBITMAP invalid() { return nullptr; } static void close(HBITMAP h) { DeleteObject(h); } };
-struct BrushTraits { static HBRUSH invalid() { return nullptr; } static void close(HBRUSH h) { DeleteObject(h); } };
-struct PenTraits { static HPEN invalid() { return nullptr; } static void close(HPEN h) { DeleteObject(h); } };
-struct FontTraits { static HFONT invalid() { return nullptr; } static void close(HFONT h) { DeleteObject(h); } };
-struct RegionTraits { static HRGN invalid() { return nullptr; } static void close(HRGN h) { DeleteObject(h); } };
-struct MemDcTraits { static HDC invalid() { return nullptr; } static void close(HDC h) { DeleteDC(h); } };
-struct IconTraits { static HICON invalid() { return nullptr; } static void close(HICON h) { DestroyIcon(h); } };
-struct ImageListTraits { static HIMAGELIST invalid() { return nullptr; } static void close(HIMAGELIST h) { ImageList_Destroy(h); } };
+// Handles whose empty value is null; each traits type adds the call that frees one.
+template <class H> struct NullHandleTraits { static H invalid() { return nullptr; } };
+// Every GDI object (bitmap, brush, pen, font, region) is freed by DeleteObject.
+template <class H> struct GdiObjectTraits : NullHandleTraits<H> { static void close(H h) { DeleteObject(h); } };
+struct KeyTraits : NullHandleTraits<HKEY> { static void close(HKEY h) { RegCloseKey(h); } };
+struct MemDcTraits : NullHandleTraits<HDC> { static void close(HDC h) { DeleteDC(h); } };
+struct IconTraits : NullHandleTraits<HICON> { static void close(HICON h) { DestroyIcon(h); } };
+struct ImageListTraits : NullHandleTraits<HIMAGELIST> { static void close(HIMAGELIST h) { ImageList_Destroy(h); } };
+struct WindowTraits : NullHandleTraits<HWND> { static void close(HWND h) { DestroyWindow(h); } };
 struct FileTraits { static HANDLE invalid() { return INVALID_HANDLE_VALUE; } static void close(HANDLE h) { CloseHandle(h); } };
-struct WindowTraits { static HWND invalid() { return nullptr; } static void close(HWND h) { DestroyWindow(h); } };
 
 using KeyHandle = UniqueHandle<HKEY, KeyTraits>;
-using GdiHandle = UniqueHandle<HGDIOBJ, GdiTraits>;
-using BitmapHandle = UniqueHandle<HBITMAP, BitmapTraits>;
-using BrushHandle = UniqueHandle<HBRUSH, BrushTraits>;
-using PenHandle = UniqueHandle<HPEN, PenTraits>;
-using FontHandle = UniqueHandle<HFONT, FontTraits>;
-using RegionHandle = UniqueHandle<HRGN, RegionTraits>;
+using GdiHandle = UniqueHandle<HGDIOBJ, GdiObjectTraits<HGDIOBJ>>;
+using BitmapHandle = UniqueHandle<HBITMAP, GdiObjectTraits<HBITMAP>>;
+using BrushHandle = UniqueHandle<HBRUSH, GdiObjectTraits<HBRUSH>>;
+using PenHandle = UniqueHandle<HPEN, GdiObjectTraits<HPEN>>;
+using FontHandle = UniqueHandle<HFONT, GdiObjectTraits<HFONT>>;
+using RegionHandle = UniqueHandle<HRGN, GdiObjectTraits<HRGN>>;
 using MemDcHandle = UniqueHandle<HDC, MemDcTraits>;
 using IconHandle = UniqueHandle<HICON, IconTraits>;
 using ImageListHandle = UniqueHandle<HIMAGELIST, ImageListTraits>;
