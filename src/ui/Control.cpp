@@ -55,7 +55,8 @@ WinControl::~WinControl() {
     // on its way out is no longer found.
     HWND parent = align_ != Align::None && parentControl() ? GetParent(hwnd_) : nullptr;
     HWND h = unbind();
-    destroyComponents();
+    destroyComponents(); // a hook among them leaves while the window is still there
+    dropHooks();
     if (h) DestroyWindow(h);
     if (WinControl* p = fromHandle(parent)) p->realign();
 }
@@ -72,7 +73,39 @@ HWND WinControl::unbind() {
 }
 
 void WinControl::destroyHandle() {
-    if (HWND h = unbind()) DestroyWindow(h);
+    HWND h = unbind();
+    dropHooks();
+    if (h) DestroyWindow(h);
+}
+
+void WinControl::addMessageHook(MessageHook& hook) {
+    hook.remove();
+    hooks_.push_back(&hook);
+    hook.control_ = this;
+}
+
+void WinControl::removeMessageHook(MessageHook& hook) {
+    if (hook.control_ != this) return;
+    std::erase(hooks_, &hook);
+    hook.control_ = nullptr;
+}
+
+void MessageHook::remove() {
+    if (control_) control_->removeMessageHook(*this);
+}
+
+void WinControl::dropHooks() {
+    const std::vector<MessageHook*> hooks = std::move(hooks_);
+    hooks_.clear();
+    for (auto it = hooks.rbegin(); it != hooks.rend(); ++it) {
+        MessageHook* hook = *it;
+        hook->control_ = nullptr;
+        if (hook->onUnhooked_) hook->onUnhooked_();
+    }
+}
+
+LRESULT MessageChain::operator()(UINT msg, WPARAM wp, LPARAM lp) const {
+    return control_->passOn(window_, after_, msg, wp, lp);
 }
 
 WinControl* WinControl::fromHandle(HWND h) {
@@ -123,19 +156,36 @@ LRESULT CALLBACK WinControl::StdWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) 
     WinControl* self = fromHandle(h);
     if (!self) return DefWindowProcA(h, msg, wp, lp);
     if (msg == WM_NCDESTROY) {
-        LRESULT r = self->defaultHandler(msg, wp, lp);
+        LRESULT r = self->passOn(h, nullptr, msg, wp, lp);
         if (self->oldProc_) SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->oldProc_));
         objects().erase(h);
         notifyTargets().erase(h);
         forgetNotifyTargetsOf(self);
         self->hwnd_ = nullptr;
         self->oldProc_ = nullptr;
+        self->dropHooks();
         return r;
     }
+    return self->passOn(h, nullptr, msg, wp, lp);
+}
+
+LRESULT WinControl::passOn(HWND h, const MessageHook* after, UINT msg, WPARAM wp, LPARAM lp) {
+    // A hook that left while it had the message hands it straight to the control.
+    auto older = hooks_.end();
+    if (!after) older = hooks_.empty() ? hooks_.end() : hooks_.end() - 1;
+    else if (auto at = std::find(hooks_.begin(), hooks_.end(), after); at != hooks_.end() && at != hooks_.begin())
+        older = at - 1;
     LRESULT result = 0;
+    if (older != hooks_.end()) {
+        MessageHook* hook = *older;
+        guarded([&] { result = hook->handler_(msg, wp, lp, MessageChain(this, h, hook)); });
+        return result;
+    }
+    // The window's last message reaches the platform only: the object is letting go of it.
+    if (msg == WM_NCDESTROY) return defaultHandler(msg, wp, lp);
     guarded([&] {
-        result = self->dispatch(msg, wp, lp);
-        if ((msg == WM_SIZE || msg == WM_WINDOWPOSCHANGED) && fromHandle(h) == self) self->moved(msg, wp, lp);
+        result = dispatch(msg, wp, lp);
+        if ((msg == WM_SIZE || msg == WM_WINDOWPOSCHANGED) && fromHandle(h) == this) moved(msg, wp, lp);
     });
     return result;
 }

@@ -24,7 +24,6 @@
 namespace corvane::skin {
 
 using detail::frames;
-using detail::hooked;
 using detail::kFrameChanged;
 
 namespace {
@@ -80,9 +79,8 @@ FramePanel::FramePanel(ui::Component* owner, std::string name) : ui::WinControl(
         SetWindowLongA(h, GWL_EXSTYLE, GetWindowLongA(h, GWL_EXSTYLE) | WS_EX_DLGMODALFRAME);
     SetWindowLongA(h, GWL_STYLE, style & ~WS_CAPTION);
 
-    saved_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FramePanel::hookProc)));
+    form->addMessageHook(formHook_);
     formHwnd_ = h;
-    hooked()[h] = this;
     if (!observerToken) observerToken = ui::Application::instance().addMessageObserver(&FramePanel::observeMessage);
     SetWindowPos(h, nullptr, 0, 0, 0, 0, kFrameChanged);
     rebuildRegion();

@@ -12,7 +12,6 @@
 
 namespace corvane::skin {
 
-using detail::hooked;
 using detail::kFrameChanged;
 
 namespace {
@@ -22,8 +21,8 @@ constexpr UINT kRecreateWnd = 0xB033, kFloat = 0xB03A, kParentNotify = 0xBE10;
 
 } // namespace
 
-LRESULT FramePanel::frameProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (destroying_) return callSaved(msg, wp, lp);
+LRESULT FramePanel::frameProc(UINT msg, WPARAM wp, LPARAM lp, const ui::MessageChain& next) {
+    if (destroying_) return next(msg, wp, lp);
     switch (msg) {
     case WM_NCCALCSIZE:
         if (wp) {
@@ -42,16 +41,16 @@ LRESULT FramePanel::frameProc(UINT msg, WPARAM wp, LPARAM lp) {
             p->rgrc[0] = {r.left, r.top, r.right, r.bottom};
             p->rgrc[1] = p->rgrc[0];
         }
-        return callSaved(msg, wp, lp);
+        return next(msg, wp, lp);
     case kFrameInsetQuery:
         return TitleInset(l_, fb_);
     case WM_NCPAINT:
-        if (formMinimized()) return callSaved(msg, wp, lp);
+        if (formMinimized()) return next(msg, wp, lp);
         if (titleBar_) titleBar_->redraw();
         paintFrame();
         return 0;
     case WM_NCACTIVATE:
-        if (formMinimized()) return callSaved(msg, wp, lp);
+        if (formMinimized()) return next(msg, wp, lp);
         if (titleBar_) titleBar_->redraw();
         paintFrame();
         return 1;
@@ -62,15 +61,8 @@ LRESULT FramePanel::frameProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MENUCHAR:
         if (LRESULT r = 0; PopupMenu::menuChar(wp, lp, r)) return r;
         break;
-    case WM_NCDESTROY: {
-        HWND h = formHwnd_;
-        hooked().erase(h);
-        formHwnd_ = nullptr;
-        SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(saved_));
-        return CallWindowProcA(saved_, h, msg, wp, lp);
     }
-    }
-    LRESULT result = callSaved(msg, wp, lp);
+    LRESULT result = next(msg, wp, lp);
     if (!formHwnd_) return result;
     switch (msg) {
     case WM_KEYDOWN:
