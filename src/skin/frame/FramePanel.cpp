@@ -26,12 +26,6 @@ namespace corvane::skin {
 using detail::frames;
 using detail::kFrameChanged;
 
-namespace {
-
-int observerToken = 0;
-
-} // namespace
-
 namespace detail {
 
 // Frames alive, oldest first; the application observer offers keys to the newest first.
@@ -81,7 +75,7 @@ FramePanel::FramePanel(ui::Component* owner, std::string name) : ui::WinControl(
 
     form->addMessageHook(formHook_);
     formHwnd_ = h;
-    if (!observerToken) observerToken = ui::Application::instance().addMessageObserver(&FramePanel::observeMessage);
+    keys_.emplace(&FramePanel::observeMessage);
     SetWindowPos(h, nullptr, 0, 0, 0, 0, kFrameChanged);
     rebuildRegion();
 }
@@ -92,10 +86,7 @@ FramePanel::~FramePanel() {
     setAlign(ui::Align::None); // the form's caption comes back without the frame following
     detach();
     std::erase(frames(), this);
-    if (frames().empty() && observerToken) {
-        ui::Application::instance().removeMessageObserver(observerToken);
-        observerToken = 0;
-    }
+    keys_.reset();
 }
 
 void FramePanel::setFileTheme(FileTheme* theme) {

@@ -4,11 +4,13 @@
 // to a region built from the skin's pictures, and hosts the title bar.
 #pragma once
 #include <windows.h>
+#include <optional>
 #include <string>
 
 #include "skin/frame/FrameLayout.h"
 #include "skin/frame/TitleBar.h"
 #include "skin/theme/Themed.h"
+#include "ui/Application.h"
 #include "ui/Colors.h"
 #include "ui/Control.h"
 #include "ui/Handles.h"
@@ -128,6 +130,7 @@ private:
                                   return frameProc(msg, wp, lp, next);
                               },
                               [this] { formHwnd_ = nullptr; }};
+    std::optional<ui::MessageObserverRegistration> keys_; // while attached
     TitleBar* titleBar_ = nullptr;
     FileTheme* fileTheme_ = nullptr;
     UIStyle uiStyle_ = UIStyle::DeepBlue;
