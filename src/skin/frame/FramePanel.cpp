@@ -1,5 +1,5 @@
-// The frame panel itself: attaching to its form, applying a style, its properties
-// and its own window's messages.
+// The frame panel itself: attaching to its form and letting go of it, applying a style,
+// its properties and its own window's messages.
 #include "skin/frame/FramePanel.h"
 #include "skin/frame/FramePanelParts.h"
 #include "skin/frame/FrameAccessibility.h"
@@ -87,6 +87,16 @@ FramePanel::~FramePanel() {
     detach();
     std::erase(frames(), this);
     keys_.reset();
+}
+
+void FramePanel::detach() {
+    HWND h = formHwnd_;
+    if (!h) return;
+    formHook_.remove();
+    formHwnd_ = nullptr;
+    if (!IsWindow(h)) return;
+    SetWindowLongA(h, GWL_STYLE, GetWindowLongA(h, GWL_STYLE) | WS_CAPTION);
+    SetWindowPos(h, nullptr, 0, 0, 0, 0, kFrameChanged);
 }
 
 void FramePanel::setFileTheme(FileTheme* theme) {

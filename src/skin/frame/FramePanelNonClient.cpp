@@ -1,4 +1,4 @@
-// The form's messages, seen before its own window procedure: its non-client area,
+// The form's messages, seen before the form handles them: its non-client area,
 // activation, sizing, the menus drawn for it and the caption kept off.
 #include "skin/frame/FramePanel.h"
 
@@ -30,13 +30,7 @@ LRESULT FramePanel::frameProc(UINT msg, WPARAM wp, LPARAM lp, const ui::MessageC
             // The proposed window rectangle: it carries the new position whatever the
             // WINDOWPOS says for moves and sizes the caller left out.
             const RECT wr = p->rgrc[0];
-            NcSizes sz;
-            sz.fl = fl_;
-            sz.fb = fb_;
-            sz.l = l_;
-            sz.r = r_;
-            sz.b = b_;
-            sz.borderWidth = borderWidth_;
+            const NcSizes sz{.fl = fl_, .fb = fb_, .l = l_, .r = r_, .b = b_, .borderWidth = borderWidth_};
             const Rect r = NcCalcRect(wr.left, wr.top, wr.right - wr.left, wr.bottom - wr.top, sz);
             p->rgrc[0] = {r.left, r.top, r.right, r.bottom};
             p->rgrc[1] = p->rgrc[0];
