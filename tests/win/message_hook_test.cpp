@@ -1,5 +1,5 @@
-// Hooks in front of a control's own handling of its messages: their order, leaving
-// while the control lives, and the control's window going first; the frame on them.
+// Hooks in front of a control's own handling: their order, leaving while the control
+// lives, the control's window going first; the frame panel on its form either way round.
 #include "skin/frame/FramePanel.h"
 #include "ui/Form.h"
 #include <gtest/gtest.h>
@@ -12,61 +12,39 @@ namespace {
 
 constexpr UINT kProbe = WM_APP + 0x51;
 
-class ProbeForm : public ui::Form {
-public:
-    explicit ProbeForm(std::string& seen) : ui::Form(nullptr, "frmHookProbe"), seen_(seen) {}
+// Notes in `seen` the probe ('F', answered 7) and the frame's inset query ('I').
+struct ProbeForm : ui::Form {
+    explicit ProbeForm(std::string& s) : ui::Form(nullptr, "frmHookProbe"), seen(s) { create(); }
     using ui::WinControl::destroyHandle;
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override {
-        if (msg == skin::kFrameInsetQuery) seen_ += 'I';
-        if (msg != kProbe) return ui::Form::wndProc(msg, wp, lp);
-        seen_ += 'F';
-        return 7;
+        if (msg == kProbe || msg == skin::kFrameInsetQuery) seen += msg == kProbe ? 'F' : 'I';
+        return msg == kProbe ? 7 : ui::Form::wndProc(msg, wp, lp);
     }
-
-private:
-    std::string& seen_;
+    std::string& seen;
 };
 
-// Notes the probe under its name, then passes it on or keeps it.
-std::unique_ptr<ui::MessageHook> Noting(std::string& seen, char name, bool keeps, int* unhooked = nullptr) {
+// Notes the probe (and the window's last message) under its name; passes it on unless it keeps it.
+auto Noting(std::string& seen, char name, bool keeps, int* unhooked = nullptr) {
     return std::make_unique<ui::MessageHook>(
         [&seen, name, keeps](UINT msg, WPARAM wp, LPARAM lp, const ui::MessageChain& next) -> LRESULT {
-            if (msg == kProbe) seen += name;
-            if (msg == WM_NCDESTROY) seen += '~';
+            if (msg == kProbe || msg == WM_NCDESTROY) seen += msg == kProbe ? name : '~';
             return msg == kProbe && keeps ? 9 : next(msg, wp, lp);
         },
-        [unhooked] {
-            if (unhooked) ++*unhooked;
-        });
+        [unhooked] { if (unhooked) ++*unhooked; });
 }
 
 TEST(MessageHook, NewestFirstAndLeavingWhileTheControlLives) {
-    struct Case {
-        const char* what;
-        const char* added;   // hook names, in the order added
-        const char* removed; // destroyed before the probe
-        char keeper;         // the hook that keeps the probe, if any
-        const char* seen;
-        LRESULT result;
-    };
-    const Case cases[] = {
-        {"no hook", "", "", 0, "F", 7},
-        {"one hook, before the form", "a", "", 0, "aF", 7},
-        {"the newest first", "abc", "", 0, "cbaF", 7},
-        {"a hook gone while the form lives", "abc", "b", 0, "caF", 7},
-        {"a hook that keeps the message", "abc", "", 'b', "cb", 9},
-    };
+    struct Case { const char* what; char gone, keeper; const char* seen; LRESULT result; };
+    const Case cases[] = {{"the newest first", 0, 0, "cbaF", 7},
+                          {"a hook gone while the form lives", 'b', 0, "caF", 7},
+                          {"a hook that keeps the message", 0, 'b', "cb", 9}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         std::string seen;
         ProbeForm form(seen);
-        form.create();
-        std::unique_ptr<ui::MessageHook> hooks[26];
-        for (const char* n = c.added; *n; ++n) {
-            hooks[*n - 'a'] = Noting(seen, *n, *n == c.keeper);
-            form.addMessageHook(*hooks[*n - 'a']);
-        }
-        for (const char* n = c.removed; *n; ++n) hooks[*n - 'a'].reset();
+        std::unique_ptr<ui::MessageHook> hooks[3];
+        for (char n : {'a', 'b', 'c'}) form.addMessageHook(*(hooks[n - 'a'] = Noting(seen, n, n == c.keeper)));
+        if (c.gone) hooks[c.gone - 'a'].reset();
         EXPECT_EQ(form.perform(kProbe), c.result);
         EXPECT_EQ(seen, c.seen);
     }
@@ -74,54 +52,39 @@ TEST(MessageHook, NewestFirstAndLeavingWhileTheControlLives) {
 
 TEST(MessageHook, TheControlLetsGoWhenItsWindowGoes) {
     enum class Way { DestroyWindow, DestroyHandle, DeleteControl };
-    struct Case {
-        const char* what;
-        Way way;
-        const char* seen; // the window's last message reaches the hook only when the platform ends it
-    };
-    const Case cases[] = {
-        {"the window destroyed", Way::DestroyWindow, "~"},
-        {"the object drops its window", Way::DestroyHandle, ""},
-        {"the object deleted", Way::DeleteControl, ""},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    // The window's last message reaches the hook only when the platform ends the window.
+    const std::pair<Way, const char*> cases[] = {
+        {Way::DestroyWindow, "~"}, {Way::DestroyHandle, ""}, {Way::DeleteControl, ""}};
+    for (const auto& [way, expected] : cases) {
+        SCOPED_TRACE(static_cast<int>(way));
         std::string seen;
         int unhooked = 0;
         auto form = std::make_unique<ProbeForm>(seen);
-        form->create();
         auto hook = Noting(seen, 'a', false, &unhooked);
         form->addMessageHook(*hook);
-        switch (c.way) {
-        case Way::DestroyWindow: DestroyWindow(form->handle()); break;
-        case Way::DestroyHandle: form->destroyHandle(); break;
-        case Way::DeleteControl: form.reset(); break;
-        }
-        EXPECT_EQ(seen, c.seen);
+        if (way == Way::DestroyWindow) DestroyWindow(form->handle());
+        if (way == Way::DestroyHandle) form->destroyHandle();
+        if (way == Way::DeleteControl) form.reset();
+        EXPECT_EQ(seen, expected);
         EXPECT_EQ(unhooked, 1);
-        EXPECT_EQ(hook->control(), nullptr);
-        hook.reset(); // after the control let go, the hook touches nothing of it
+        EXPECT_EQ(hook->control(), nullptr); // and destroying the hook touches nothing of the control
     }
 }
 
 TEST(MessageHook, FrameSeesTheFormsMessagesUntilOneOfThemGoes) {
     std::string seen;
     ProbeForm form(seen);
-    form.create();
     auto* frame = new skin::FramePanel(&form, "suiForm1");
-    ASSERT_TRUE(frame->attached());
     SendMessageA(form.handle(), skin::kFrameInsetQuery, 0, 0); // the frame answers it alone
     EXPECT_EQ(form.perform(kProbe), 7);
-    EXPECT_EQ(seen, "F");
-    delete frame;
+    delete frame; // before its form
     EXPECT_TRUE(GetWindowLongA(form.handle(), GWL_STYLE) & WS_CAPTION);
     SendMessageA(form.handle(), skin::kFrameInsetQuery, 0, 0);
     EXPECT_EQ(seen, "FI");
 
-    // The form's window first: the frame that stays lets go of it.
     frame = new skin::FramePanel(&form, "suiForm1");
     ASSERT_TRUE(frame->attached());
-    form.destroyHandle();
+    form.destroyHandle(); // the form's window first: the frame lets go of it
     EXPECT_FALSE(frame->attached());
     delete frame;
 }
