@@ -108,9 +108,7 @@ LRESULT MessageChain::operator()(UINT msg, WPARAM wp, LPARAM lp) const {
     return control_->passOn(window_, after_, msg, wp, lp);
 }
 
-WinControl* WinControl::fromHandle(HWND h) {
-    return h ? lookup(objects(), h) : nullptr;
-}
+WinControl* WinControl::fromHandle(HWND h) { return h ? lookup(objects(), h) : nullptr; }
 
 void setNotifyTarget(HWND from, WinControl* target) {
     if (!from) return;
@@ -147,8 +145,7 @@ HWND WinControl::createWindow(const WindowClass& cls, DWORD style, DWORD exStyle
 // The first procedure of our own classes: binds the object passed at creation.
 LRESULT CALLBACK WinControl::entryProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE)
-        if (auto* self = static_cast<WinControl*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams))
-            self->bind(h);
+        if (auto* self = static_cast<WinControl*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams)) self->bind(h);
     return StdWndProc(h, msg, wp, lp);
 }
 
@@ -209,10 +206,12 @@ bool WinControl::reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     case WM_MEASUREITEM:
         if (wp) child = GetDlgItem(hwnd_, static_cast<int>(wp));
         break;
-    case WM_CTLCOLORBTN: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSTATIC: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORDLG:
-        child = reinterpret_cast<HWND>(lp);
-        break;
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORDLG: child = reinterpret_cast<HWND>(lp); break;
     default: return false;
     }
     if (!child || child == hwnd_) return false;
@@ -251,8 +250,14 @@ RECT WinControl::clientRect() const {
     return r;
 }
 
-int WinControl::width() const { RECT r = boundsRect(); return r.right - r.left; }
-int WinControl::height() const { RECT r = boundsRect(); return r.bottom - r.top; }
+int WinControl::width() const {
+    RECT r = boundsRect();
+    return r.right - r.left;
+}
+int WinControl::height() const {
+    RECT r = boundsRect();
+    return r.bottom - r.top;
+}
 
 void WinControl::setHeight(int h) {
     RECT r = boundsRect();
@@ -268,7 +273,9 @@ void WinControl::setVisible(bool v) {
         if (WinControl* p = parentControl()) p->realign();
 }
 bool WinControl::enabled() const { return hwnd_ && IsWindowEnabled(hwnd_); }
-void WinControl::setEnabled(bool e) { if (hwnd_) EnableWindow(hwnd_, e); }
+void WinControl::setEnabled(bool e) {
+    if (hwnd_) EnableWindow(hwnd_, e);
+}
 bool WinControl::tabStop() const { return hwnd_ && (GetWindowLongA(hwnd_, GWL_STYLE) & WS_TABSTOP); }
 
 void WinControl::setTabStop(bool t) {
@@ -285,11 +292,24 @@ std::string WinControl::text() const {
     return std::string(buf.data(), got > 0 ? static_cast<size_t>(got) : 0);
 }
 
-void WinControl::setText(const std::string& s) { if (hwnd_) SetWindowTextA(hwnd_, s.c_str()); }
-void WinControl::invalidate(bool erase) { if (hwnd_) InvalidateRect(hwnd_, nullptr, erase); }
-void WinControl::repaint() { if (hwnd_) { InvalidateRect(hwnd_, nullptr, TRUE); UpdateWindow(hwnd_); } }
-void WinControl::setFocus() { if (hwnd_) SetFocus(hwnd_); }
-void WinControl::setFont(HFONT f, bool redraw) { if (hwnd_) perform(WM_SETFONT, reinterpret_cast<WPARAM>(f), redraw); }
+void WinControl::setText(const std::string& s) {
+    if (hwnd_) SetWindowTextA(hwnd_, s.c_str());
+}
+void WinControl::invalidate(bool erase) {
+    if (hwnd_) InvalidateRect(hwnd_, nullptr, erase);
+}
+void WinControl::repaint() {
+    if (hwnd_) {
+        InvalidateRect(hwnd_, nullptr, TRUE);
+        UpdateWindow(hwnd_);
+    }
+}
+void WinControl::setFocus() {
+    if (hwnd_) SetFocus(hwnd_);
+}
+void WinControl::setFont(HFONT f, bool redraw) {
+    if (hwnd_) perform(WM_SETFONT, reinterpret_cast<WPARAM>(f), redraw);
+}
 
 WinControl* WinControl::parentControl() const {
     if (!hwnd_ || !(GetWindowLongA(hwnd_, GWL_STYLE) & WS_CHILD)) return nullptr;
@@ -332,17 +352,32 @@ void WinControl::realign() {
         for (WinControl* k : children) {
             if (k->align_ != a) continue;
             const RECT b = k->boundsRect();
-            const int d = a == Align::Top ? b.top : a == Align::Bottom ? -b.bottom : a == Align::Left ? b.left : -b.right;
+            const int d = a == Align::Top      ? b.top
+                          : a == Align::Bottom ? -b.bottom
+                          : a == Align::Left   ? b.left
+                                               : -b.right;
             group.emplace_back(d, k);
         }
         std::stable_sort(group.begin(), group.end(), [](const auto& x, const auto& y) { return x.first < y.first; });
         for (const auto& [d, k] : group) {
             const int w = k->width(), h = k->height();
             switch (a) {
-            case Align::Top: k->setBounds(r.left, r.top, span(r.left, r.right), h); r.top += h; break;
-            case Align::Bottom: k->setBounds(r.left, r.bottom - h, span(r.left, r.right), h); r.bottom -= h; break;
-            case Align::Left: k->setBounds(r.left, r.top, w, span(r.top, r.bottom)); r.left += w; break;
-            case Align::Right: k->setBounds(r.right - w, r.top, w, span(r.top, r.bottom)); r.right -= w; break;
+            case Align::Top:
+                k->setBounds(r.left, r.top, span(r.left, r.right), h);
+                r.top += h;
+                break;
+            case Align::Bottom:
+                k->setBounds(r.left, r.bottom - h, span(r.left, r.right), h);
+                r.bottom -= h;
+                break;
+            case Align::Left:
+                k->setBounds(r.left, r.top, w, span(r.top, r.bottom));
+                r.left += w;
+                break;
+            case Align::Right:
+                k->setBounds(r.right - w, r.top, w, span(r.top, r.bottom));
+                r.right -= w;
+                break;
             default: k->setBounds(r.left, r.top, span(r.left, r.right), span(r.top, r.bottom)); break;
             }
         }

@@ -102,7 +102,7 @@ public:
     virtual bool reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
 
     void setBounds(int x, int y, int w, int h);
-    RECT boundsRect() const;     // in the parent's client coordinates
+    RECT boundsRect() const; // in the parent's client coordinates
     RECT clientRect() const;
     int left() const { return boundsRect().left; }
     int top() const { return boundsRect().top; }
@@ -149,7 +149,8 @@ protected:
     // For controls that compose their whole picture themselves: background erase is
     // answered without drawing, and WM_PAINT and WM_PRINTCLIENT both draw through
     // `paint`. True, with `result` set, when `msg` was one of the three.
-    template <class Paint> bool paintsItself(UINT msg, WPARAM wp, Paint&& paint, LRESULT& result) {
+    template <class Paint>
+    bool paintsItself(UINT msg, WPARAM wp, Paint&& paint, LRESULT& result) {
         switch (msg) {
         case WM_ERASEBKGND: result = 1; return true;
         case WM_PAINT: {
@@ -160,7 +161,10 @@ protected:
             result = 0;
             return true;
         }
-        case WM_PRINTCLIENT: paint(reinterpret_cast<HDC>(wp)); result = 0; return true;
+        case WM_PRINTCLIENT:
+            paint(reinterpret_cast<HDC>(wp));
+            result = 0;
+            return true;
         default: return false;
         }
     }
@@ -168,12 +172,12 @@ protected:
     // Wraps a window made by CreateWindowEx (platform controls): subclasses it.
     void attach(HWND h);
     // Creates a platform control (list view, tool bar, edit...) as a child and attaches it.
-    HWND createControl(const char* className, DWORD style, DWORD exStyle, int x, int y, int w, int h,
-                       HWND parent, const char* text = "");
+    HWND createControl(const char* className, DWORD style, DWORD exStyle, int x, int y, int w, int h, HWND parent,
+                       const char* text = "");
     // Creates a window of one of our own classes bound to this object; its messages
     // reach wndProc from WM_NCCREATE on. No style is added (WS_CHILD for controls).
-    HWND createWindow(const WindowClass& cls, DWORD style, DWORD exStyle, int x, int y, int w, int h,
-                      HWND parent, const char* text = "");
+    HWND createWindow(const WindowClass& cls, DWORD style, DWORD exStyle, int x, int y, int w, int h, HWND parent,
+                      const char* text = "");
     // Destroys the window now (the object stays and may create another).
     void destroyHandle();
 

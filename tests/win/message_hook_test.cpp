@@ -30,11 +30,18 @@ auto Noting(std::string& seen, char name, bool keeps, int* unhooked = nullptr) {
             if (msg == kProbe || msg == WM_NCDESTROY) seen += msg == kProbe ? name : '~';
             return msg == kProbe && keeps ? 9 : next(msg, wp, lp);
         },
-        [unhooked] { if (unhooked) ++*unhooked; });
+        [unhooked] {
+            if (unhooked) ++*unhooked;
+        });
 }
 
 TEST(MessageHook, NewestFirstAndLeavingWhileTheControlLives) {
-    struct Case { const char* what; char gone, keeper; const char* seen; LRESULT result; };
+    struct Case {
+        const char* what;
+        char gone, keeper;
+        const char* seen;
+        LRESULT result;
+    };
     const Case cases[] = {{"the newest first", 0, 0, "cbaF", 7},
                           {"a hook gone while the form lives", 'b', 0, "caF", 7},
                           {"a hook that keeps the message", 0, 'b', "cb", 9}};
