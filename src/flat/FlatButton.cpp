@@ -34,7 +34,6 @@ struct HoverShared {
     static inline bool running = false;
     static inline FlatButton* hovered = nullptr;
     static inline std::vector<FlatButton*> buttons;
-    static inline int observer = 0;
 
     static void start() {
         if (!timer) return;
@@ -85,7 +84,6 @@ struct HoverShared {
             timer = CreateWindowExA(0, kTimerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                     GetModuleHandleA(nullptr), nullptr);
             running = false;
-            observer = ui::Application::instance().addMessageObserver(&RouteChar);
         }
         buttons.push_back(b);
     }
@@ -97,14 +95,12 @@ struct HoverShared {
             stop();
             if (timer) DestroyWindow(timer);
             timer = nullptr;
-            ui::Application::instance().removeMessageObserver(observer);
-            observer = 0;
         }
     }
 };
 
 FlatButton::FlatButton(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h)
-    : ui::WinControl(owner, std::move(name)) {
+    : ui::WinControl(owner, std::move(name)), mnemonics_(&HoverShared::RouteChar) {
     HoverShared::add(this);
     createWindow(ui::WindowClass{kButtonClass, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW},
                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, x, y, w, h, parent);

@@ -4,6 +4,7 @@
 // notices when the mouse has left the hovered button.
 #pragma once
 #include "flat/FlatUtilities.h"
+#include "ui/Application.h"
 #include "ui/Form.h"
 #include <functional>
 #include <memory>
@@ -147,6 +148,7 @@ private:
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true); // handlers may destroy the button
     POINT glyphPos_{};
     RECT textBounds_{};
+    ui::MessageObserverRegistration mnemonics_; // Alt+key to the window's flat buttons
 };
 
 } // namespace corvane::flat

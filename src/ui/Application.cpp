@@ -1,6 +1,7 @@
 #include "ui/Application.h"
 #include "ui/Errors.h"
 #include "ui/Form.h"
+#include <algorithm>
 
 namespace corvane::ui {
 
@@ -18,13 +19,15 @@ void Application::removeIdleHandler(int token) {
     std::erase_if(idle_, [token](const auto& e) { return e.first == token; });
 }
 
-int Application::addMessageObserver(std::function<bool(MSG&)> o) {
-    observers_.emplace_back(nextToken_, std::move(o));
-    return nextToken_++;
+void Application::addMessageObserver(MessageObserver o) {
+    auto it = std::find_if(observers_.begin(), observers_.end(), [o](const ObserverUse& u) { return u.observe == o; });
+    if (it != observers_.end()) ++it->users;
+    else observers_.push_back({o, 1});
 }
 
-void Application::removeMessageObserver(int token) {
-    std::erase_if(observers_, [token](const auto& e) { return e.first == token; });
+void Application::removeMessageObserver(MessageObserver o) {
+    auto it = std::find_if(observers_.begin(), observers_.end(), [o](const ObserverUse& u) { return u.observe == o; });
+    if (it != observers_.end() && --it->users == 0) observers_.erase(it);
 }
 
 void Application::idle() {
@@ -33,9 +36,9 @@ void Application::idle() {
 }
 
 bool Application::handleOne(MSG& m) {
-    auto observers = observers_;
-    for (auto& [token, o] : observers)
-        if (o(m)) return true;
+    const auto observers = observers_; // an observer may add or remove observers
+    for (const ObserverUse& o : observers)
+        if (o.observe(m)) return true;
     // The form that holds the message's window gets a look first (dialog navigation).
     HWND top = m.hwnd ? GetAncestor(m.hwnd, GA_ROOT) : nullptr;
     if (auto* f = dynamic_cast<Form*>(WinControl::fromHandle(top)); f && f->preTranslateMessage(m)) return true;

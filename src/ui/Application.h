@@ -39,9 +39,13 @@ public:
     int addIdleHandler(std::function<void()> h);
     void removeIdleHandler(int token);
 
-    // Observers see every message before it is dispatched; returning true swallows it.
-    int addMessageObserver(std::function<bool(MSG&)> o);
-    void removeMessageObserver(int token);
+    // Observers see every message before it is dispatched, in the order they came in;
+    // the first that returns true swallows it. One observer serves every object of a
+    // kind: each object adds it for its lifetime (MessageObserverRegistration), and it
+    // stays in the list, in its first place, until the last of them removes it.
+    using MessageObserver = bool (*)(MSG&);
+    void addMessageObserver(MessageObserver o);
+    void removeMessageObserver(MessageObserver o);
 
 private:
     Application() = default;
@@ -53,7 +57,25 @@ private:
     Form* mainForm_ = nullptr;
     int nextToken_ = 1;
     std::vector<std::pair<int, std::function<void()>>> idle_;
-    std::vector<std::pair<int, std::function<bool(MSG&)>>> observers_;
+    struct ObserverUse {
+        MessageObserver observe;
+        int users;
+    };
+    std::vector<ObserverUse> observers_;
+};
+
+// One object's use of an application-wide message observer, for the object's lifetime.
+class MessageObserverRegistration {
+public:
+    explicit MessageObserverRegistration(Application::MessageObserver o) : observe_(o) {
+        Application::instance().addMessageObserver(o);
+    }
+    ~MessageObserverRegistration() { Application::instance().removeMessageObserver(observe_); }
+    MessageObserverRegistration(const MessageObserverRegistration&) = delete;
+    MessageObserverRegistration& operator=(const MessageObserverRegistration&) = delete;
+
+private:
+    Application::MessageObserver observe_;
 };
 
 } // namespace corvane::ui

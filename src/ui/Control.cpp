@@ -55,7 +55,8 @@ WinControl::~WinControl() {
     // on its way out is no longer found.
     HWND parent = align_ != Align::None && parentControl() ? GetParent(hwnd_) : nullptr;
     HWND h = unbind();
-    destroyComponents();
+    destroyComponents(); // a hook among them leaves while the window is still there
+    dropHooks();
     if (h) DestroyWindow(h);
     if (WinControl* p = fromHandle(parent)) p->realign();
 }
@@ -72,12 +73,42 @@ HWND WinControl::unbind() {
 }
 
 void WinControl::destroyHandle() {
-    if (HWND h = unbind()) DestroyWindow(h);
+    HWND h = unbind();
+    dropHooks();
+    if (h) DestroyWindow(h);
 }
 
-WinControl* WinControl::fromHandle(HWND h) {
-    return h ? lookup(objects(), h) : nullptr;
+void WinControl::addMessageHook(MessageHook& hook) {
+    hook.remove();
+    hooks_.push_back(&hook);
+    hook.control_ = this;
 }
+
+void WinControl::removeMessageHook(MessageHook& hook) {
+    if (hook.control_ != this) return;
+    std::erase(hooks_, &hook);
+    hook.control_ = nullptr;
+}
+
+void MessageHook::remove() {
+    if (control_) control_->removeMessageHook(*this);
+}
+
+void WinControl::dropHooks() {
+    const std::vector<MessageHook*> hooks = std::move(hooks_);
+    hooks_.clear();
+    for (auto it = hooks.rbegin(); it != hooks.rend(); ++it) {
+        MessageHook* hook = *it;
+        hook->control_ = nullptr;
+        if (hook->onUnhooked_) hook->onUnhooked_();
+    }
+}
+
+LRESULT MessageChain::operator()(UINT msg, WPARAM wp, LPARAM lp) const {
+    return control_->passOn(window_, after_, msg, wp, lp);
+}
+
+WinControl* WinControl::fromHandle(HWND h) { return h ? lookup(objects(), h) : nullptr; }
 
 void setNotifyTarget(HWND from, WinControl* target) {
     if (!from) return;
@@ -114,8 +145,7 @@ HWND WinControl::createWindow(const WindowClass& cls, DWORD style, DWORD exStyle
 // The first procedure of our own classes: binds the object passed at creation.
 LRESULT CALLBACK WinControl::entryProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE)
-        if (auto* self = static_cast<WinControl*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams))
-            self->bind(h);
+        if (auto* self = static_cast<WinControl*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams)) self->bind(h);
     return StdWndProc(h, msg, wp, lp);
 }
 
@@ -123,19 +153,36 @@ LRESULT CALLBACK WinControl::StdWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) 
     WinControl* self = fromHandle(h);
     if (!self) return DefWindowProcA(h, msg, wp, lp);
     if (msg == WM_NCDESTROY) {
-        LRESULT r = self->defaultHandler(msg, wp, lp);
+        LRESULT r = self->passOn(h, nullptr, msg, wp, lp);
         if (self->oldProc_) SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->oldProc_));
         objects().erase(h);
         notifyTargets().erase(h);
         forgetNotifyTargetsOf(self);
         self->hwnd_ = nullptr;
         self->oldProc_ = nullptr;
+        self->dropHooks();
         return r;
     }
+    return self->passOn(h, nullptr, msg, wp, lp);
+}
+
+LRESULT WinControl::passOn(HWND h, const MessageHook* after, UINT msg, WPARAM wp, LPARAM lp) {
+    // A hook that left while it had the message hands it straight to the control.
+    auto older = hooks_.end();
+    if (!after) older = hooks_.empty() ? hooks_.end() : hooks_.end() - 1;
+    else if (auto at = std::find(hooks_.begin(), hooks_.end(), after); at != hooks_.end() && at != hooks_.begin())
+        older = at - 1;
     LRESULT result = 0;
+    if (older != hooks_.end()) {
+        MessageHook* hook = *older;
+        guarded([&] { result = hook->handler_(msg, wp, lp, MessageChain(this, h, hook)); });
+        return result;
+    }
+    // The window's last message reaches the platform only: the object is letting go of it.
+    if (msg == WM_NCDESTROY) return defaultHandler(msg, wp, lp);
     guarded([&] {
-        result = self->dispatch(msg, wp, lp);
-        if ((msg == WM_SIZE || msg == WM_WINDOWPOSCHANGED) && fromHandle(h) == self) self->moved(msg, wp, lp);
+        result = dispatch(msg, wp, lp);
+        if ((msg == WM_SIZE || msg == WM_WINDOWPOSCHANGED) && fromHandle(h) == this) moved(msg, wp, lp);
     });
     return result;
 }
@@ -159,10 +206,12 @@ bool WinControl::reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     case WM_MEASUREITEM:
         if (wp) child = GetDlgItem(hwnd_, static_cast<int>(wp));
         break;
-    case WM_CTLCOLORBTN: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSTATIC: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORDLG:
-        child = reinterpret_cast<HWND>(lp);
-        break;
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORDLG: child = reinterpret_cast<HWND>(lp); break;
     default: return false;
     }
     if (!child || child == hwnd_) return false;
@@ -201,8 +250,14 @@ RECT WinControl::clientRect() const {
     return r;
 }
 
-int WinControl::width() const { RECT r = boundsRect(); return r.right - r.left; }
-int WinControl::height() const { RECT r = boundsRect(); return r.bottom - r.top; }
+int WinControl::width() const {
+    RECT r = boundsRect();
+    return r.right - r.left;
+}
+int WinControl::height() const {
+    RECT r = boundsRect();
+    return r.bottom - r.top;
+}
 
 void WinControl::setHeight(int h) {
     RECT r = boundsRect();
@@ -218,7 +273,9 @@ void WinControl::setVisible(bool v) {
         if (WinControl* p = parentControl()) p->realign();
 }
 bool WinControl::enabled() const { return hwnd_ && IsWindowEnabled(hwnd_); }
-void WinControl::setEnabled(bool e) { if (hwnd_) EnableWindow(hwnd_, e); }
+void WinControl::setEnabled(bool e) {
+    if (hwnd_) EnableWindow(hwnd_, e);
+}
 bool WinControl::tabStop() const { return hwnd_ && (GetWindowLongA(hwnd_, GWL_STYLE) & WS_TABSTOP); }
 
 void WinControl::setTabStop(bool t) {
@@ -235,11 +292,24 @@ std::string WinControl::text() const {
     return std::string(buf.data(), got > 0 ? static_cast<size_t>(got) : 0);
 }
 
-void WinControl::setText(const std::string& s) { if (hwnd_) SetWindowTextA(hwnd_, s.c_str()); }
-void WinControl::invalidate(bool erase) { if (hwnd_) InvalidateRect(hwnd_, nullptr, erase); }
-void WinControl::repaint() { if (hwnd_) { InvalidateRect(hwnd_, nullptr, TRUE); UpdateWindow(hwnd_); } }
-void WinControl::setFocus() { if (hwnd_) SetFocus(hwnd_); }
-void WinControl::setFont(HFONT f, bool redraw) { if (hwnd_) perform(WM_SETFONT, reinterpret_cast<WPARAM>(f), redraw); }
+void WinControl::setText(const std::string& s) {
+    if (hwnd_) SetWindowTextA(hwnd_, s.c_str());
+}
+void WinControl::invalidate(bool erase) {
+    if (hwnd_) InvalidateRect(hwnd_, nullptr, erase);
+}
+void WinControl::repaint() {
+    if (hwnd_) {
+        InvalidateRect(hwnd_, nullptr, TRUE);
+        UpdateWindow(hwnd_);
+    }
+}
+void WinControl::setFocus() {
+    if (hwnd_) SetFocus(hwnd_);
+}
+void WinControl::setFont(HFONT f, bool redraw) {
+    if (hwnd_) perform(WM_SETFONT, reinterpret_cast<WPARAM>(f), redraw);
+}
 
 WinControl* WinControl::parentControl() const {
     if (!hwnd_ || !(GetWindowLongA(hwnd_, GWL_STYLE) & WS_CHILD)) return nullptr;
@@ -282,17 +352,32 @@ void WinControl::realign() {
         for (WinControl* k : children) {
             if (k->align_ != a) continue;
             const RECT b = k->boundsRect();
-            const int d = a == Align::Top ? b.top : a == Align::Bottom ? -b.bottom : a == Align::Left ? b.left : -b.right;
+            const int d = a == Align::Top      ? b.top
+                          : a == Align::Bottom ? -b.bottom
+                          : a == Align::Left   ? b.left
+                                               : -b.right;
             group.emplace_back(d, k);
         }
         std::stable_sort(group.begin(), group.end(), [](const auto& x, const auto& y) { return x.first < y.first; });
         for (const auto& [d, k] : group) {
             const int w = k->width(), h = k->height();
             switch (a) {
-            case Align::Top: k->setBounds(r.left, r.top, span(r.left, r.right), h); r.top += h; break;
-            case Align::Bottom: k->setBounds(r.left, r.bottom - h, span(r.left, r.right), h); r.bottom -= h; break;
-            case Align::Left: k->setBounds(r.left, r.top, w, span(r.top, r.bottom)); r.left += w; break;
-            case Align::Right: k->setBounds(r.right - w, r.top, w, span(r.top, r.bottom)); r.right -= w; break;
+            case Align::Top:
+                k->setBounds(r.left, r.top, span(r.left, r.right), h);
+                r.top += h;
+                break;
+            case Align::Bottom:
+                k->setBounds(r.left, r.bottom - h, span(r.left, r.right), h);
+                r.bottom -= h;
+                break;
+            case Align::Left:
+                k->setBounds(r.left, r.top, w, span(r.top, r.bottom));
+                r.left += w;
+                break;
+            case Align::Right:
+                k->setBounds(r.right - w, r.top, w, span(r.top, r.bottom));
+                r.right -= w;
+                break;
             default: k->setBounds(r.left, r.top, span(r.left, r.right), span(r.top, r.bottom)); break;
             }
         }

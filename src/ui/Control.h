@@ -19,6 +19,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace corvane::ui {
 
@@ -35,6 +36,48 @@ struct WindowClass {
 
 // Registers the class with `proc` as its window procedure unless it is registered already.
 void registerWindowClass(const WindowClass& cls, WNDPROC proc);
+
+class MessageHook;
+class WinControl;
+
+// Where a message goes once a hook has seen it: to the older hooks, then to the control's
+// own handling.
+class MessageChain {
+public:
+    LRESULT operator()(UINT msg, WPARAM wp, LPARAM lp) const;
+
+private:
+    friend class WinControl;
+    MessageChain(WinControl* control, HWND window, const MessageHook* after)
+        : control_(control), window_(window), after_(after) {}
+    WinControl* control_;
+    HWND window_;
+    const MessageHook* after_;
+};
+
+// Sits in front of a control's own handling of its window's messages (a frame in front
+// of its form): the newest hook sees a message first and passes it on, or not, through
+// `next`. A hook destroyed first takes itself out; when the control's window goes (or the
+// control), the control lets go of its hooks and calls their onUnhooked.
+class MessageHook {
+public:
+    using Handler = std::function<LRESULT(UINT msg, WPARAM wp, LPARAM lp, const MessageChain& next)>;
+    explicit MessageHook(Handler handler, std::function<void()> onUnhooked = {})
+        : handler_(std::move(handler)), onUnhooked_(std::move(onUnhooked)) {}
+    ~MessageHook() { remove(); }
+    MessageHook(const MessageHook&) = delete;
+    MessageHook& operator=(const MessageHook&) = delete;
+
+    WinControl* control() const { return control_; }
+    // Takes the hook out of its control's chain; onUnhooked does not run.
+    void remove();
+
+private:
+    friend class WinControl;
+    Handler handler_;
+    std::function<void()> onUnhooked_;
+    WinControl* control_ = nullptr;
+};
 
 // Where a control sits in its parent: stacked along an edge, filling what the
 // edge-aligned siblings leave (Client), or where it was put (None).
@@ -59,7 +102,7 @@ public:
     virtual bool reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
 
     void setBounds(int x, int y, int w, int h);
-    RECT boundsRect() const;     // in the parent's client coordinates
+    RECT boundsRect() const; // in the parent's client coordinates
     RECT clientRect() const;
     int left() const { return boundsRect().left; }
     int top() const { return boundsRect().top; }
@@ -95,13 +138,19 @@ public:
     // Sends a message to this control's window.
     LRESULT perform(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return SendMessageA(hwnd_, msg, wp, lp); }
 
+    // Puts `hook` in front of this control's handling of its messages and of the hooks
+    // already there.
+    void addMessageHook(MessageHook& hook);
+    void removeMessageHook(MessageHook& hook);
+
     static LRESULT CALLBACK StdWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
 
 protected:
     // For controls that compose their whole picture themselves: background erase is
     // answered without drawing, and WM_PAINT and WM_PRINTCLIENT both draw through
     // `paint`. True, with `result` set, when `msg` was one of the three.
-    template <class Paint> bool paintsItself(UINT msg, WPARAM wp, Paint&& paint, LRESULT& result) {
+    template <class Paint>
+    bool paintsItself(UINT msg, WPARAM wp, Paint&& paint, LRESULT& result) {
         switch (msg) {
         case WM_ERASEBKGND: result = 1; return true;
         case WM_PAINT: {
@@ -112,7 +161,10 @@ protected:
             result = 0;
             return true;
         }
-        case WM_PRINTCLIENT: paint(reinterpret_cast<HDC>(wp)); result = 0; return true;
+        case WM_PRINTCLIENT:
+            paint(reinterpret_cast<HDC>(wp));
+            result = 0;
+            return true;
         default: return false;
         }
     }
@@ -120,12 +172,12 @@ protected:
     // Wraps a window made by CreateWindowEx (platform controls): subclasses it.
     void attach(HWND h);
     // Creates a platform control (list view, tool bar, edit...) as a child and attaches it.
-    HWND createControl(const char* className, DWORD style, DWORD exStyle, int x, int y, int w, int h,
-                       HWND parent, const char* text = "");
+    HWND createControl(const char* className, DWORD style, DWORD exStyle, int x, int y, int w, int h, HWND parent,
+                       const char* text = "");
     // Creates a window of one of our own classes bound to this object; its messages
     // reach wndProc from WM_NCCREATE on. No style is added (WS_CHILD for controls).
-    HWND createWindow(const WindowClass& cls, DWORD style, DWORD exStyle, int x, int y, int w, int h,
-                      HWND parent, const char* text = "");
+    HWND createWindow(const WindowClass& cls, DWORD style, DWORD exStyle, int x, int y, int w, int h, HWND parent,
+                      const char* text = "");
     // Destroys the window now (the object stays and may create another).
     void destroyHandle();
 
@@ -134,6 +186,12 @@ private:
     void bind(HWND h);
     // Gives the window back its own procedure and forgets it: its messages no longer reach us.
     HWND unbind();
+    friend class MessageChain;
+    // Runs a message down the chain from the hook older than `after` (from the newest
+    // when null) to the control's own handling.
+    LRESULT passOn(HWND h, const MessageHook* after, UINT msg, WPARAM wp, LPARAM lp);
+    // The window is gone: the hooks are told and forgotten.
+    void dropHooks();
     LRESULT dispatch(UINT msg, WPARAM wp, LPARAM lp);
     bool reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
     // After WM_SIZE or WM_WINDOWPOSCHANGED: own children or the parent's realigned.
@@ -142,6 +200,7 @@ private:
 
     HWND hwnd_ = nullptr;
     WNDPROC oldProc_ = nullptr;
+    std::vector<MessageHook*> hooks_; // oldest first
     Align align_ = Align::None;
     bool aligning_ = false;
 };

@@ -1,15 +1,11 @@
 #include "skin/controls/DialogKeys.h"
 
-#include "ui/Application.h"
 #include "ui/Control.h"
 #include "ui/Form.h"
 
 namespace corvane::skin {
 
 namespace {
-
-int targets = 0;
-int observer = 0;
 
 // Offers the message to the window's skinned controls, depth first in z-order.
 bool offer(HWND parent, UINT msg, WPARAM wp, LPARAM lp) {
@@ -40,16 +36,7 @@ bool route(MSG& m) {
 
 } // namespace
 
-DialogKeyTarget::DialogKeyTarget() {
-    if (targets++ == 0) observer = ui::Application::instance().addMessageObserver(&route);
-}
-
-DialogKeyTarget::~DialogKeyTarget() {
-    if (--targets == 0) {
-        ui::Application::instance().removeMessageObserver(observer);
-        observer = 0;
-    }
-}
+DialogKeyTarget::DialogKeyTarget() : router_(&route) {}
 
 bool AltHeld(LPARAM keyData) { return (keyData & 0x20000000) != 0 || GetKeyState(VK_MENU) < 0; }
 

@@ -6,6 +6,7 @@
 #pragma once
 #include <windows.h>
 
+#include "ui/Application.h"
 #include "ui/Messages.h"
 
 namespace corvane::skin {
@@ -13,14 +14,15 @@ namespace corvane::skin {
 // wParam: the key (VK_RETURN or VK_ESCAPE); nonzero when taken.
 constexpr UINT kDialogKey = ui::msg::Base + 0x40;
 
-// Controls that answer those messages implement this and count themselves in
-// for their lifetime.
+// Controls that answer those messages implement this and keep the router in the
+// message loop for their lifetime.
 class DialogKeyTarget {
 public:
     DialogKeyTarget();
-    virtual ~DialogKeyTarget();
-    DialogKeyTarget(const DialogKeyTarget&) = delete;
-    DialogKeyTarget& operator=(const DialogKeyTarget&) = delete;
+    virtual ~DialogKeyTarget() = default;
+
+private:
+    ui::MessageObserverRegistration router_;
 };
 
 // Whether the Alt key is part of a key message's key data (or is held now).

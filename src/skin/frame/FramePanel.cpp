@@ -1,5 +1,5 @@
-// The frame panel itself: attaching to its form, applying a style, its properties
-// and its own window's messages.
+// The frame panel itself: attaching to its form and letting go of it, applying a style,
+// its properties and its own window's messages.
 #include "skin/frame/FramePanel.h"
 #include "skin/frame/FramePanelParts.h"
 #include "skin/frame/FrameAccessibility.h"
@@ -24,14 +24,7 @@
 namespace corvane::skin {
 
 using detail::frames;
-using detail::hooked;
 using detail::kFrameChanged;
-
-namespace {
-
-int observerToken = 0;
-
-} // namespace
 
 namespace detail {
 
@@ -80,10 +73,9 @@ FramePanel::FramePanel(ui::Component* owner, std::string name) : ui::WinControl(
         SetWindowLongA(h, GWL_EXSTYLE, GetWindowLongA(h, GWL_EXSTYLE) | WS_EX_DLGMODALFRAME);
     SetWindowLongA(h, GWL_STYLE, style & ~WS_CAPTION);
 
-    saved_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FramePanel::hookProc)));
+    form->addMessageHook(formHook_);
     formHwnd_ = h;
-    hooked()[h] = this;
-    if (!observerToken) observerToken = ui::Application::instance().addMessageObserver(&FramePanel::observeMessage);
+    keys_.emplace(&FramePanel::observeMessage);
     SetWindowPos(h, nullptr, 0, 0, 0, 0, kFrameChanged);
     rebuildRegion();
 }
@@ -94,10 +86,17 @@ FramePanel::~FramePanel() {
     setAlign(ui::Align::None); // the form's caption comes back without the frame following
     detach();
     std::erase(frames(), this);
-    if (frames().empty() && observerToken) {
-        ui::Application::instance().removeMessageObserver(observerToken);
-        observerToken = 0;
-    }
+    keys_.reset();
+}
+
+void FramePanel::detach() {
+    HWND h = formHwnd_;
+    if (!h) return;
+    formHook_.remove();
+    formHwnd_ = nullptr;
+    if (!IsWindow(h)) return;
+    SetWindowLongA(h, GWL_STYLE, GetWindowLongA(h, GWL_STYLE) | WS_CAPTION);
+    SetWindowPos(h, nullptr, 0, 0, 0, 0, kFrameChanged);
 }
 
 void FramePanel::setFileTheme(FileTheme* theme) {

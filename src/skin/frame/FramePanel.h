@@ -1,14 +1,16 @@
 // The skinned frame of a form: a client-aligned panel that takes over the window it
-// sits in. It removes the native caption, hooks the form's window procedure, shrinks
+// sits in. It removes the native caption, sees the form's messages first, shrinks
 // the native non-client area to the skin's borders and paints it, cuts the window
 // to a region built from the skin's pictures, and hosts the title bar.
 #pragma once
 #include <windows.h>
+#include <optional>
 #include <string>
 
 #include "skin/frame/FrameLayout.h"
 #include "skin/frame/TitleBar.h"
 #include "skin/theme/Themed.h"
+#include "ui/Application.h"
 #include "ui/Colors.h"
 #include "ui/Control.h"
 #include "ui/Handles.h"
@@ -106,9 +108,8 @@ public:
     ui::AccessibleSourceFactory accessibleFactory() const override;
 
 private:
-    static LRESULT CALLBACK hookProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT frameProc(UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT callSaved(UINT msg, WPARAM wp, LPARAM lp);
+    // The form's messages, before the form sees them through `next`.
+    LRESULT frameProc(UINT msg, WPARAM wp, LPARAM lp, const ui::MessageChain& next);
     void applyStyle();
     void setRegion(bool redraw);
     void paintFileThemeFrame(HDC dc, int w, int h);
@@ -125,7 +126,11 @@ private:
 
     ui::Form* form_ = nullptr;
     HWND formHwnd_ = nullptr;
-    WNDPROC saved_ = nullptr;
+    ui::MessageHook formHook_{[this](UINT msg, WPARAM wp, LPARAM lp, const ui::MessageChain& next) {
+                                  return frameProc(msg, wp, lp, next);
+                              },
+                              [this] { formHwnd_ = nullptr; }};
+    std::optional<ui::MessageObserverRegistration> keys_; // while attached
     TitleBar* titleBar_ = nullptr;
     FileTheme* fileTheme_ = nullptr;
     UIStyle uiStyle_ = UIStyle::DeepBlue;

@@ -1,4 +1,4 @@
-// The form's messages, seen before its own window procedure: its non-client area,
+// The form's messages, seen before the form handles them: its non-client area,
 // activation, sizing, the menus drawn for it and the caption kept off.
 #include "skin/frame/FramePanel.h"
 
@@ -12,7 +12,6 @@
 
 namespace corvane::skin {
 
-using detail::hooked;
 using detail::kFrameChanged;
 
 namespace {
@@ -22,8 +21,8 @@ constexpr UINT kRecreateWnd = 0xB033, kFloat = 0xB03A, kParentNotify = 0xBE10;
 
 } // namespace
 
-LRESULT FramePanel::frameProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (destroying_) return callSaved(msg, wp, lp);
+LRESULT FramePanel::frameProc(UINT msg, WPARAM wp, LPARAM lp, const ui::MessageChain& next) {
+    if (destroying_) return next(msg, wp, lp);
     switch (msg) {
     case WM_NCCALCSIZE:
         if (wp) {
@@ -31,27 +30,21 @@ LRESULT FramePanel::frameProc(UINT msg, WPARAM wp, LPARAM lp) {
             // The proposed window rectangle: it carries the new position whatever the
             // WINDOWPOS says for moves and sizes the caller left out.
             const RECT wr = p->rgrc[0];
-            NcSizes sz;
-            sz.fl = fl_;
-            sz.fb = fb_;
-            sz.l = l_;
-            sz.r = r_;
-            sz.b = b_;
-            sz.borderWidth = borderWidth_;
+            const NcSizes sz{.fl = fl_, .fb = fb_, .l = l_, .r = r_, .b = b_, .borderWidth = borderWidth_};
             const Rect r = NcCalcRect(wr.left, wr.top, wr.right - wr.left, wr.bottom - wr.top, sz);
             p->rgrc[0] = {r.left, r.top, r.right, r.bottom};
             p->rgrc[1] = p->rgrc[0];
         }
-        return callSaved(msg, wp, lp);
+        return next(msg, wp, lp);
     case kFrameInsetQuery:
         return TitleInset(l_, fb_);
     case WM_NCPAINT:
-        if (formMinimized()) return callSaved(msg, wp, lp);
+        if (formMinimized()) return next(msg, wp, lp);
         if (titleBar_) titleBar_->redraw();
         paintFrame();
         return 0;
     case WM_NCACTIVATE:
-        if (formMinimized()) return callSaved(msg, wp, lp);
+        if (formMinimized()) return next(msg, wp, lp);
         if (titleBar_) titleBar_->redraw();
         paintFrame();
         return 1;
@@ -62,15 +55,8 @@ LRESULT FramePanel::frameProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MENUCHAR:
         if (LRESULT r = 0; PopupMenu::menuChar(wp, lp, r)) return r;
         break;
-    case WM_NCDESTROY: {
-        HWND h = formHwnd_;
-        hooked().erase(h);
-        formHwnd_ = nullptr;
-        SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(saved_));
-        return CallWindowProcA(saved_, h, msg, wp, lp);
     }
-    }
-    LRESULT result = callSaved(msg, wp, lp);
+    LRESULT result = next(msg, wp, lp);
     if (!formHwnd_) return result;
     switch (msg) {
     case WM_KEYDOWN:

@@ -1,7 +1,6 @@
 // Private to the frame panel's sources: what its pieces share.
 #pragma once
 #include <windows.h>
-#include <unordered_map>
 #include <vector>
 
 namespace corvane::skin {
@@ -11,9 +10,6 @@ class FramePanel;
 namespace corvane::skin::detail {
 
 inline constexpr UINT kFrameChanged = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
-
-// The forms whose window procedure a frame has hooked.
-std::unordered_map<HWND, FramePanel*>& hooked();
 
 // Frames alive, oldest first; the application observer offers keys to the newest first.
 std::vector<FramePanel*>& frames();

@@ -14,7 +14,6 @@ set(WIN_SOURCES
   src/skin/frame/TitleBarSystemMenu.cpp
   src/skin/frame/TitleBarPaint.cpp
   src/skin/frame/FramePanel.cpp
-  src/skin/frame/FramePanelHook.cpp
   src/skin/frame/FramePanelNonClient.cpp
   src/skin/frame/FramePanelMenuBar.cpp
   src/skin/frame/FramePanelPaint.cpp
