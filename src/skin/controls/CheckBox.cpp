@@ -23,27 +23,17 @@ SIZE TextSize(HDC dc, const std::string& s) {
 } // namespace
 
 CheckBox::CheckBox(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h)
-    : ui::WinControl(owner, std::move(name)) {
+    : Skinned(owner, std::move(name)) {
     createWindow(ui::WindowClass{kCheckBoxClass, CS_HREDRAW | CS_VREDRAW},
                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, x, y, w, h, parent);
     if (parent)
         if (auto f = SendMessageA(parent, WM_GETFONT, 0, 0)) SendMessageA(handle(), WM_SETFONT, static_cast<WPARAM>(f), FALSE);
-    uiStyle_ = FormUIStyle(owner);
+    presetUIStyle(FormUIStyle(owner));
 }
 
-void CheckBox::setFileTheme(FileTheme* theme) {
-    watch(fileTheme_, theme);
-    setUIStyle(uiStyle_);
-}
-
-void CheckBox::setUIStyle(UIStyle style) {
-    uiStyle_ = style;
+void CheckBox::applyLook() {
     fitToCaption();
     invalidate();
-}
-
-void CheckBox::notification(ui::Component* component, ui::Operation op) {
-    if (op == ui::Operation::Remove) dropRemovedTheme(fileTheme_, component);
 }
 
 void CheckBox::setChecked(bool c) {
@@ -98,13 +88,11 @@ bool CheckBox::canFocus() const {
 }
 
 ui::BitmapHandle CheckBox::picture(int& width, int& height) {
-    ui::BitmapHandle bmp;
-    UIStyle style;
-    const bool fromFile = styleItem() == 3 && ResolveUIStyle(fileTheme_, uiStyle_, style);
-    if (!fromFile) ResolveUIStyle(static_cast<const FileTheme*>(nullptr), uiStyle_, style);
-    const StripPart p = CheckBoxStatePart(fromFile, checked_, enabled());
-    if (fromFile) bmp = fileTheme_->LookupBitmapPart(themeKey(), p.count, p.part);
-    else bmp = StylePicture(style, styleItem(), p.count, p.part);
+    const PictureRole strip = pictureRole();
+    const bool fileStrip = strip.item == role::CheckBoxFace.item;
+    const Look l(fileStrip ? fileTheme() : nullptr, uiStyle());
+    const StripPart p = CheckBoxStatePart(l.fromFile(), checked_, enabled());
+    ui::BitmapHandle bmp = l.picture(strip, p.count, p.part);
     const SIZE s = ui::bitmapSize(bmp.get());
     width = s.cx;
     height = s.cy;

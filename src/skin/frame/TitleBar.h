@@ -12,7 +12,7 @@
 #include "skin/frame/FrameImage.h"
 #include "skin/frame/FrameLayout.h"
 #include "skin/frame/PopupMenu.h"
-#include "skin/theme/Themed.h"
+#include "skin/theme/Skinned.h"
 #include "ui/Colors.h"
 #include "ui/Control.h"
 #include "ui/Gdi.h"
@@ -133,7 +133,7 @@ private:
     TitleBar* bar_;
 };
 
-class TitleBar : public ui::WinControl, public Themed {
+class TitleBar : public Skinned<ui::WinControl> {
 public:
     // Creates the bar as the top child of `parent`'s window.
     TitleBar(ui::WinControl* parent, std::string name = {});
@@ -141,14 +141,8 @@ public:
 
     bool custom() const { return custom_; }
     void setCustom(bool v) { custom_ = v; }
-    FileTheme* fileTheme() const override { return fileTheme_; }
+    // Keeps the caption's font colour: only a style of its own sets that.
     void setFileTheme(FileTheme* theme) override;
-    UIStyle uiStyle() const override { return uiStyle_; }
-    void setUIStyle(UIStyle style) override;
-    // Setting the file theme and then the style, with one style application: the
-    // second application would leave the same state as both.
-    void setFileThemeAndStyle(FileTheme* theme, UIStyle style);
-    void notification(ui::Component* component, ui::Operation op) override;
 
     bool autoSize() const { return autoSize_; }
     void setAutoSize(bool v);
@@ -220,8 +214,11 @@ public:
     // The button pictures' transparent colour under the file theme.
     uint32_t transparentColor() const { return transparent_; }
 
+protected:
+    // Nothing while the bar is custom.
+    void applyLook() override;
+
 private:
-    void applyStyle();
     void paint(HDC target);
     void mouseUp();
     TitleButtonLayout buttonLayout(int width, POINT cursor) const;
@@ -230,8 +227,6 @@ private:
     void drawCaption(HDC dc, int xl, int xb);
 
     bool custom_ = false;
-    FileTheme* fileTheme_ = nullptr;
-    UIStyle uiStyle_ = UIStyle::DeepBlue;
     bool autoSize_ = false;
     TitleBarSections sections_{this};
     TitleBarButtons buttons_{this};
