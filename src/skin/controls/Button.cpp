@@ -166,12 +166,8 @@ void CustomButton::setFocusedRectMargin(int m) {
     invalidate();
 }
 
-bool CustomButton::tabStop() const { return handle() && (GetWindowLongA(handle(), GWL_STYLE) & WS_TABSTOP); }
-
 void CustomButton::setTabStop(bool t) {
-    if (!handle()) return;
-    const LONG style = GetWindowLongA(handle(), GWL_STYLE);
-    SetWindowLongA(handle(), GWL_STYLE, t ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
+    ui::WinControl::setTabStop(t);
     invalidate();
 }
 

@@ -42,7 +42,6 @@ public:
     void setFocusedRectMargin(int m);
     int mouseContinuouslyDownInterval() const { return repeatInterval_; }
     void setMouseContinuouslyDownInterval(int ms) { repeatInterval_ = ms; }
-    bool tabStop() const;
     void setTabStop(bool t);
     // The caption font; the parent's until set. The caller keeps it alive.
     HFONT font() const { return font_; }

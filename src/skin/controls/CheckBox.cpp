@@ -67,12 +67,8 @@ void CheckBox::setColor(std::uint32_t c) {
     invalidate();
 }
 
-bool CheckBox::tabStop() const { return handle() && (GetWindowLongA(handle(), GWL_STYLE) & WS_TABSTOP); }
-
 void CheckBox::setTabStop(bool t) {
-    if (!handle()) return;
-    const LONG style = GetWindowLongA(handle(), GWL_STYLE);
-    SetWindowLongA(handle(), GWL_STYLE, t ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
+    ui::WinControl::setTabStop(t);
     invalidate();
 }
 

@@ -36,7 +36,6 @@ public:
     void setColor(std::uint32_t c);
     std::uint32_t fontColor() const { return fontColor_; }
     void setFontColor(std::uint32_t c);
-    bool tabStop() const;
     void setTabStop(bool t);
     bool rightToLeft() const { return rightToLeft_; }
     void setRightToLeft(bool r);

@@ -31,13 +31,7 @@ LRESULT FramePanel::frameProc(UINT msg, WPARAM wp, LPARAM lp) {
             // The proposed window rectangle: it carries the new position whatever the
             // WINDOWPOS says for moves and sizes the caller left out.
             const RECT wr = p->rgrc[0];
-            NcSizes sz;
-            sz.fl = fl_;
-            sz.fb = fb_;
-            sz.l = l_;
-            sz.r = r_;
-            sz.b = b_;
-            sz.borderWidth = borderWidth_;
+            const NcSizes sz{fl_, fb_, l_, r_, b_, borderWidth_};
             const Rect r = NcCalcRect(wr.left, wr.top, wr.right - wr.left, wr.bottom - wr.top, sz);
             p->rgrc[0] = {r.left, r.top, r.right, r.bottom};
             p->rgrc[1] = p->rgrc[0];

@@ -165,15 +165,7 @@ TitleButtonLayout TitleBar::buttonLayout() const {
 }
 
 TitleButtonLayout TitleBar::buttonLayout(int wc, POINT cur) const {
-    TitleBarMetrics m;
-    m.width = wc;
-    m.inset = inset();
-    m.rightOffset = rightOffset_;
-    m.leftOffset = leftOffset_;
-    m.interval = buttonInterval_;
-    m.buttonTop = buttonTop_;
-    m.iconTop = iconTop_;
-    m.drawAppIcon = drawAppIcon_;
+    const TitleBarMetrics m{wc, inset(), rightOffset_, leftOffset_, buttonInterval_, buttonTop_, iconTop_, drawAppIcon_};
     std::vector<TitleButtonSlot> slots;
     for (int i = 0; i < buttons_.count(); ++i) {
         const TitleBarButton& b = buttons_[i];

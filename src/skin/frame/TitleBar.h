@@ -111,6 +111,11 @@ public:
     Item& operator[](int i) const { return *items_[static_cast<size_t>(i)]; }
     // Copies the other collection's items.
     void assign(const TitleBarItems& other);
+    template <class Pred> bool any(Pred pred) const {
+        for (const auto& item : items_)
+            if (pred(*item)) return true;
+        return false;
+    }
 private:
     TitleBar* bar_;
     std::vector<std::unique_ptr<Item>> items_;

@@ -32,12 +32,10 @@ void TitleBarSection::setAutoSize(bool v) {
 }
 
 void TitleBarSection::setAlign(TitleBarAlign a) {
-    if (a == TitleBarAlign::Client && bar_) {
-        for (int i = 0; i < bar_->sections().count(); ++i)
-            if (bar_->sections()[i].align() == TitleBarAlign::Client) {
-                showError(bar_->handle(), "Sorry, only one section's Align property can be \"suiClient\"");
-                return;
-            }
+    const auto isClient = [](const TitleBarSection& s) { return s.align() == TitleBarAlign::Client; };
+    if (a == TitleBarAlign::Client && bar_ && bar_->sections().any(isClient)) {
+        showError(bar_->handle(), "Sorry, only one section's Align property can be \"suiClient\"");
+        return;
     }
     align_ = a;
     if (a == TitleBarAlign::Client) stretch_ = true;
@@ -67,12 +65,10 @@ void TitleBarButton::setUIStyle(UIStyle s) {
 }
 
 void TitleBarButton::setButtonType(TitleBarButtonType t) {
-    if (t == TitleBarButtonType::ControlBox && bar_) {
-        for (int i = 0; i < bar_->buttons().count(); ++i)
-            if (bar_->buttons()[i].buttonType() == TitleBarButtonType::ControlBox) {
-                showError(bar_->handle(), "Sorry, only one button's ButtonType property can be \"suiControlBox\"");
-                return;
-            }
+    const auto isControlBox = [](const TitleBarButton& b) { return b.buttonType() == TitleBarButtonType::ControlBox; };
+    if (t == TitleBarButtonType::ControlBox && bar_ && bar_->buttons().any(isControlBox)) {
+        showError(bar_->handle(), "Sorry, only one button's ButtonType property can be \"suiControlBox\"");
+        return;
     }
     type_ = t;
     loadPictures();
