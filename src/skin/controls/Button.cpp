@@ -9,6 +9,7 @@
 #include "skin/theme/SkinPublic.h"
 #include "skin/theme/StyleBitmaps.h"
 #include "skin/theme/StyleTable.h"
+#include "ui/Focus.h"
 #include "ui/Mnemonic.h"
 #include "ui/StdControls.h"
 
@@ -220,14 +221,7 @@ ui::BitmapHandle CustomButton::statePicture(int part) {
     return picture;
 }
 
-bool CustomButton::canFocus() const {
-    if (!handle() || !IsWindowVisible(handle())) return false;
-    for (HWND w = handle(); w; w = GetParent(w)) {
-        if (!IsWindowEnabled(w)) return false;
-        if (!(GetWindowLongA(w, GWL_STYLE) & WS_CHILD)) break;
-    }
-    return true;
-}
+bool CustomButton::canFocus() const { return ui::canTakeFocus(handle()); }
 
 bool CustomButton::defaultActive() const {
     HWND focus = GetFocus();

@@ -7,6 +7,7 @@
 #include "skin/theme/SkinPublic.h"
 #include "skin/theme/StyleBitmaps.h"
 #include "ui/Environment.h"
+#include "ui/Focus.h"
 #include "ui/Gdi.h"
 #include "ui/Mnemonic.h"
 
@@ -74,14 +75,7 @@ void CheckBox::setTabStop(bool t) {
 
 bool CheckBox::showFocus() const { return tabStop() && GetFocus() == handle(); }
 
-bool CheckBox::canFocus() const {
-    if (!handle() || !IsWindowVisible(handle())) return false;
-    for (HWND w = handle(); w; w = GetParent(w)) {
-        if (!IsWindowEnabled(w)) return false;
-        if (!(GetWindowLongA(w, GWL_STYLE) & WS_CHILD)) break;
-    }
-    return true;
-}
+bool CheckBox::canFocus() const { return ui::canTakeFocus(handle()); }
 
 ui::BitmapHandle CheckBox::picture(int& width, int& height) {
     const PictureRole strip = pictureRole();
