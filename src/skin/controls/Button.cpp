@@ -105,10 +105,7 @@ CustomButton::CustomButton(ui::Component* owner, std::string name, HWND parent, 
 }
 
 CustomButton::~CustomButton() {
-    if (action_) {
-        action_->removeClient(this);
-        removeFreeNotification(action_);
-    }
+    ui::bindAction(*this, *this, action_, nullptr);
     if (handle()) KillTimer(handle(), kRepeatTimer);
 }
 
@@ -196,17 +193,9 @@ HFONT CustomButton::effectiveFont() const {
 }
 
 void CustomButton::setAction(ui::Action* action, ui::ImageList* images) {
-    if (action_) {
-        action_->removeClient(this);
-        removeFreeNotification(action_);
-    }
-    action_ = action;
     actionImages_ = images;
-    if (action) {
-        freeNotification(action);
-        action->addClient(this);
-        actionChanged(*action);
-    }
+    ui::bindAction(*this, *this, action_, action);
+    if (action) actionChanged(*action);
 }
 
 void CustomButton::actionChanged(ui::Action& a) {
