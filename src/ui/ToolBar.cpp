@@ -8,12 +8,7 @@ ToolButton::ToolButton(ToolBar* bar, std::string name, bool separator, int separ
     : Component(bar, std::move(name)), bar_(bar), separator_(separator), separatorWidth_(separatorWidth),
       id_(bar->nextId_++) {}
 
-ToolButton::~ToolButton() {
-    if (action_) {
-        action_->removeClient(this);
-        removeFreeNotification(action_);
-    }
-}
+ToolButton::~ToolButton() { bindAction(*this, *this, action_, nullptr); }
 
 void ToolButton::setCaption(const std::string& s) { caption_ = s; bar_->refreshButton(this); }
 void ToolButton::setImageIndex(int i) { imageIndex_ = i; bar_->refreshButton(this); }
@@ -25,16 +20,8 @@ void ToolButton::setEnabled(bool e) {
 }
 
 void ToolButton::setAction(Action* a, bool followActionHint) {
-    if (action_) {
-        action_->removeClient(this);
-        removeFreeNotification(action_);
-    }
-    action_ = a;
     followHint_ = followActionHint;
-    if (a) {
-        freeNotification(a);
-        a->addClient(this);
-    }
+    bindAction(*this, *this, action_, a);
 }
 
 void ToolButton::actionChanged(Action& a) {

@@ -3,6 +3,7 @@
 #include <set>
 #include <string>
 
+#include "skin/theme/LookRoles.h"
 #include "skin/theme/StyleTable.h"
 
 using namespace corvane::skin;
@@ -195,6 +196,38 @@ TEST(StyleTableTest, PictureSizes)
     // Menu pictures are cut to 20 rows before stretching.
     EXPECT_GE(FindBuiltInPicture("MACOS_MENU_BAR")->height, 20);
     EXPECT_GE(FindBuiltInPicture("MACOS_MENU_SELECT")->height, 20);
+}
+
+// Each role's built-in value, read through its item, and the skin key a file theme answers it by.
+TEST(StyleTableTest, LookRolesReadTheirItemsAndKeys)
+{
+    struct ColorRow {
+        const ColorRole& role;
+        S style;
+        std::uint32_t value;
+        std::optional<ColorKey> key;
+    };
+    const ColorRow colors[] = {
+        {role::FormColor, S::WinXP, 0xDEEBEF, ColorKey::FORMCOLOR},
+        {role::FrameBorderColor, S::WinXP, 0xC82C00, std::nullopt},
+        {role::ControlFontColor, S::WinXP, 0xCF4602, ColorKey::CONTROLFONTCOLOR},
+        {role::MenuLeftBarEndColor, S::WinXP, 0xCED3D6, ColorKey::LEFTBARENDCOLOR},
+        {role::TopMenuSelectedColor, S::WinXP, 0xEFD3C6, ColorKey::TOPSELECTEDMENUCOLOR},
+        {role::ToolBarButtonBorderColor, S::WinXP, 0xC66931, ColorKey::TOOLBARBORDERCOLOR},
+        {role::ToolBarEndColor, S::Protein, 0xFBFBFB, ColorKey::TOOLBARENDCOLOR},
+    };
+    for (const ColorRow& r : colors) {
+        SCOPED_TRACE(r.value);
+        EXPECT_EQ(StyleColor(r.style, r.role.item), r.value);
+        EXPECT_EQ(r.role.file, r.key);
+    }
+    EXPECT_EQ(StyleInt(S::WinXP, role::FrameBorderWidth.item), 3);
+    EXPECT_EQ(StyleInt(S::BlueGlass, role::TitleButtonsRight.item), -3);
+    EXPECT_EQ(StyleInt(S::BlueGlass, role::TitleMinWidth.item), 270);
+    EXPECT_TRUE(StyleBool(S::Protein, role::TitleButtonsTransparent.item));
+    EXPECT_FALSE(StyleBool(S::Protein, role::ButtonTransparent.item));
+    EXPECT_STREQ(StyleBitmapName(S::WinXP, role::TitleButtons.item), "WINXP_TITLEBTN");
+    EXPECT_EQ(role::TitleButtons.file, BitmapKey::TITLEBUTTONS);
 }
 
 } // namespace

@@ -808,6 +808,19 @@ TEST_F(SkinControls, RightToLeftOnlyWhereTheSystemReadsSo) {
 
 // A file theme that goes away leaves every component that held it on DeepBlue; the
 // group box restyles its children first, whatever style they had.
+// A frame whose theme goes hands DeepBlue to the skinned controls placed on it,
+// though it does not hand its style on otherwise.
+TEST_F(SkinControls, FrameHandsDeepBlueToItsControlsWhenItsThemeGoes) {
+    auto* frame = new skin::FramePanel(form.get(), "frame");
+    auto* onFrame = new skin::Button(form.get(), "onFrame", frame->handle(), 10, 40);
+    onFrame->setUIStyle(skin::UIStyle::WinXP);
+    skin::FileTheme* t = theme(ButtonSkin(false));
+    frame->setFileTheme(t);
+    ASSERT_EQ(onFrame->uiStyle(), skin::UIStyle::WinXP);
+    delete t;
+    EXPECT_EQ(onFrame->uiStyle(), skin::UIStyle::DeepBlue);
+}
+
 TEST_F(SkinControls, EveryComponentFallsBackToDeepBlueWhenItsThemeGoes) {
     HWND p = form->handle();
     auto* group = new skin::GroupBox(form.get(), "group", p, 200, 100);

@@ -303,6 +303,21 @@ TEST_F(SkinFrame, TitleBarButtonsAndInactiveCaption) {
     EXPECT_GT(redText(), 10);
 }
 
+// Setting the title bar's file theme alone keeps the caption colour it was given;
+// a style of its own, or the frame handing both on, sets it.
+TEST_F(SkinFrame, TitleBarKeepsItsFontColourWhenOnlyItsThemeIsSet) {
+    useSkin({});
+    skin::TitleBar* bar = form->frame->titleBar();
+    bar->setFont(bar->logFont(), 0x123456);
+    bar->setFileTheme(theme.get());
+    EXPECT_EQ(bar->fontColor(), 0x123456u);
+    bar->setUIStyle(skin::UIStyle::WinXP);
+    EXPECT_EQ(bar->fontColor(), 0xFFFFFFu);
+    bar->setFont(bar->logFont(), 0x123456);
+    form->frame->setUIStyle(skin::UIStyle::MacOS);
+    EXPECT_EQ(bar->fontColor(), 0u);
+}
+
 // The caption ends 10 pixels before the leftmost button when the bar asks for
 // right-to-left reading and the system reads so; otherwise nothing moves.
 TEST_F(SkinFrame, TitleBarCaptionFromTheRightOnlyWhereTheSystemReadsSo) {

@@ -9,6 +9,7 @@
 #include "skin/theme/SkinPublic.h"
 #include "skin/theme/StyleBitmaps.h"
 #include "skin/theme/StyleTable.h"
+#include "ui/Focus.h"
 #include "ui/Mnemonic.h"
 #include "ui/StdControls.h"
 
@@ -95,37 +96,27 @@ void DrawNinePartStretch(HDC dc, HBITMAP picture, const RECT& target, bool trans
 // ---- CustomButton -------------------------------------------------------------
 
 CustomButton::CustomButton(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h)
-    : ui::WinControl(owner, std::move(name)) {
+    : Skinned(owner, std::move(name)) {
     // No double clicks: a quick second click is another click.
     createWindow(ui::WindowClass{kButtonClass, CS_HREDRAW | CS_VREDRAW},
                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, x, y, w, h, parent);
     if (parent) font_ = reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0));
-    uiStyle_ = FormUIStyle(owner);
+    presetUIStyle(FormUIStyle(owner));
 }
 
 CustomButton::~CustomButton() {
-    if (action_) {
-        action_->removeClient(this);
-        removeFreeNotification(action_);
-    }
+    ui::bindAction(*this, *this, action_, nullptr);
     if (handle()) KillTimer(handle(), kRepeatTimer);
 }
 
-void CustomButton::setFileTheme(FileTheme* theme) {
-    watch(fileTheme_, theme);
-    setUIStyle(uiStyle_);
-}
-
-void CustomButton::setUIStyle(UIStyle style) {
-    uiStyle_ = style;
+void CustomButton::applyLook() {
     styleChanged();
     invalidate();
 }
 
 void CustomButton::notification(ui::Component* component, ui::Operation op) {
-    if (op != ui::Operation::Remove) return;
-    dropRemovedTheme(fileTheme_, component);
-    if (component && component == action_) action_ = nullptr;
+    Skinned::notification(component, op);
+    if (op == ui::Operation::Remove && component && component == action_) action_ = nullptr;
 }
 
 void CustomButton::setDefault(bool d) {
@@ -160,7 +151,8 @@ void CustomButton::setAutoSize(bool a) {
 
 void CustomButton::autoSizeStep() {
     if (!autoSize_) return;
-    const ui::BitmapHandle strip = StylePicture(uiStyle_, 1);
+    // The built-in table, whatever the file theme: FromThemeFile has no picture there.
+    const ui::BitmapHandle strip = StylePicture(uiStyle(), role::ButtonFace.item);
     const SIZE s = ui::bitmapSize(strip.get());
     const Size size = AutoSizeFromStrip(Size{s.cx, s.cy});
     const RECT b = boundsRect();
@@ -172,12 +164,8 @@ void CustomButton::setFocusedRectMargin(int m) {
     invalidate();
 }
 
-bool CustomButton::tabStop() const { return handle() && (GetWindowLongA(handle(), GWL_STYLE) & WS_TABSTOP); }
-
 void CustomButton::setTabStop(bool t) {
-    if (!handle()) return;
-    const LONG style = GetWindowLongA(handle(), GWL_STYLE);
-    SetWindowLongA(handle(), GWL_STYLE, t ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
+    ui::WinControl::setTabStop(t);
     invalidate();
 }
 
@@ -205,17 +193,9 @@ HFONT CustomButton::effectiveFont() const {
 }
 
 void CustomButton::setAction(ui::Action* action, ui::ImageList* images) {
-    if (action_) {
-        action_->removeClient(this);
-        removeFreeNotification(action_);
-    }
-    action_ = action;
     actionImages_ = images;
-    if (action) {
-        freeNotification(action);
-        action->addClient(this);
-        actionChanged(*action);
-    }
+    ui::bindAction(*this, *this, action_, action);
+    if (action) actionChanged(*action);
 }
 
 void CustomButton::actionChanged(ui::Action& a) {
@@ -224,23 +204,13 @@ void CustomButton::actionChanged(ui::Action& a) {
 }
 
 ui::BitmapHandle CustomButton::statePicture(int part) {
-    ui::BitmapHandle picture;
-    UIStyle style;
-    if (ResolveUIStyle(fileTheme_, uiStyle_, style)) picture = fileTheme_->LookupBitmapPart(BitmapKey::BUTTON, 3, part);
-    else picture = StylePicture(style, 1, 3, part);
+    ui::BitmapHandle picture = look().picture(role::ButtonFace, 3, part);
     const SIZE s = ui::bitmapSize(picture.get());
     if (s.cx <= 0 || s.cy <= 0) picture = EmptyPicture();
     return picture;
 }
 
-bool CustomButton::canFocus() const {
-    if (!handle() || !IsWindowVisible(handle())) return false;
-    for (HWND w = handle(); w; w = GetParent(w)) {
-        if (!IsWindowEnabled(w)) return false;
-        if (!(GetWindowLongA(w, GWL_STYLE) & WS_CHILD)) break;
-    }
-    return true;
-}
+bool CustomButton::canFocus() const { return ui::canTakeFocus(handle()); }
 
 bool CustomButton::defaultActive() const {
     HWND focus = GetFocus();
@@ -367,7 +337,7 @@ void CustomButton::drawPicture(HDC dc, HBITMAP picture) {
 }
 
 void CustomButton::drawFocus(HDC dc) {
-    if (uiStyle_ == UIStyle::MacOS || uiStyle_ == UIStyle::BlueGlass) {
+    if (uiStyle() == UIStyle::MacOS || uiStyle() == UIStyle::BlueGlass) {
         boldCaption_ = true;
         return;
     }
@@ -515,14 +485,9 @@ void Button::setSpacing(int s) {
 }
 
 void Button::styleChanged() {
-    UIStyle style;
-    if (ResolveUIStyle(fileTheme(), uiStyle(), style)) {
-        setTransparent(fileTheme()->LookupBool(BoolKey::BUTTONTRANS));
-        fontColor_ = static_cast<std::uint32_t>(fileTheme()->LookupColor(ColorKey::BUTTONFONTCOLOR));
-    } else {
-        setTransparent(StyleBool(style, 2));
-        fontColor_ = 0x000000;
-    }
+    const Look l = look();
+    setTransparent(l.flag(role::ButtonTransparent));
+    fontColor_ = l.fromFile() ? l.color(role::ButtonFontColor) : 0x000000;
 }
 
 void Button::actionChanged(ui::Action& a) {

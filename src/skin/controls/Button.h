@@ -9,8 +9,7 @@
 #include "skin/controls/ParentColor.h"
 #include "skin/controls/ControlGeometry.h"
 #include "skin/controls/DialogKeys.h"
-#include "skin/theme/FileTheme.h"
-#include "skin/theme/Themed.h"
+#include "skin/theme/Skinned.h"
 #include "ui/Actions.h"
 #include "ui/Form.h"
 #include "ui/Gdi.h"
@@ -21,16 +20,12 @@ namespace corvane::skin {
 // Asks a window whether it is a skinned button: they answer 1.
 constexpr UINT kIsSkinButtonQuery = 35768; // 0x8BB8
 
-class CustomButton : public ui::WinControl, public Themed, public ui::ActionClient, public DialogKeyTarget {
+class CustomButton : public Skinned<ui::WinControl>, public ui::ActionClient, public DialogKeyTarget {
 public:
     CustomButton(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h);
     ~CustomButton() override;
 
-    // Published properties.
-    FileTheme* fileTheme() const override { return fileTheme_; }
-    void setFileTheme(FileTheme* theme) override;
-    UIStyle uiStyle() const override { return uiStyle_; }
-    void setUIStyle(UIStyle style) override;
+    // Published properties (and FileTheme and UIStyle).
     bool cancel() const { return cancel_; }
     void setCancel(bool c) { cancel_ = c; }
     bool isDefault() const { return default_; }
@@ -47,7 +42,6 @@ public:
     void setFocusedRectMargin(int m);
     int mouseContinuouslyDownInterval() const { return repeatInterval_; }
     void setMouseContinuouslyDownInterval(int ms) { repeatInterval_ = ms; }
-    bool tabStop() const;
     void setTabStop(bool t);
     // The caption font; the parent's until set. The caller keeps it alive.
     HFONT font() const { return font_; }
@@ -83,6 +77,7 @@ public:
     void actionChanged(ui::Action& a) override;
 
 protected:
+    void applyLook() override;
     // Hooks for a derived button (Button adds its glyph). autoSizeStep and the
     // *Changed ones run after the property is stored and before the repaint. paintTo
     // calls drawPicture, drawFocus, drawCaption in that order on the off-screen face.
@@ -121,8 +116,6 @@ private:
     bool dialogChar(char ch, LPARAM keyData);
     bool canFocus() const;
 
-    FileTheme* fileTheme_ = nullptr;
-    UIStyle uiStyle_ = UIStyle::DeepBlue;
     bool cancel_ = false;
     bool default_ = false;
     std::string caption_;

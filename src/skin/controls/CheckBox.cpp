@@ -7,6 +7,7 @@
 #include "skin/theme/SkinPublic.h"
 #include "skin/theme/StyleBitmaps.h"
 #include "ui/Environment.h"
+#include "ui/Focus.h"
 #include "ui/Gdi.h"
 #include "ui/Mnemonic.h"
 
@@ -23,27 +24,17 @@ SIZE TextSize(HDC dc, const std::string& s) {
 } // namespace
 
 CheckBox::CheckBox(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h)
-    : ui::WinControl(owner, std::move(name)) {
+    : Skinned(owner, std::move(name)) {
     createWindow(ui::WindowClass{kCheckBoxClass, CS_HREDRAW | CS_VREDRAW},
                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, x, y, w, h, parent);
     if (parent)
         if (auto f = SendMessageA(parent, WM_GETFONT, 0, 0)) SendMessageA(handle(), WM_SETFONT, static_cast<WPARAM>(f), FALSE);
-    uiStyle_ = FormUIStyle(owner);
+    presetUIStyle(FormUIStyle(owner));
 }
 
-void CheckBox::setFileTheme(FileTheme* theme) {
-    watch(fileTheme_, theme);
-    setUIStyle(uiStyle_);
-}
-
-void CheckBox::setUIStyle(UIStyle style) {
-    uiStyle_ = style;
+void CheckBox::applyLook() {
     fitToCaption();
     invalidate();
-}
-
-void CheckBox::notification(ui::Component* component, ui::Operation op) {
-    if (op == ui::Operation::Remove) dropRemovedTheme(fileTheme_, component);
 }
 
 void CheckBox::setChecked(bool c) {
@@ -77,34 +68,21 @@ void CheckBox::setColor(std::uint32_t c) {
     invalidate();
 }
 
-bool CheckBox::tabStop() const { return handle() && (GetWindowLongA(handle(), GWL_STYLE) & WS_TABSTOP); }
-
 void CheckBox::setTabStop(bool t) {
-    if (!handle()) return;
-    const LONG style = GetWindowLongA(handle(), GWL_STYLE);
-    SetWindowLongA(handle(), GWL_STYLE, t ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
+    ui::WinControl::setTabStop(t);
     invalidate();
 }
 
 bool CheckBox::showFocus() const { return tabStop() && GetFocus() == handle(); }
 
-bool CheckBox::canFocus() const {
-    if (!handle() || !IsWindowVisible(handle())) return false;
-    for (HWND w = handle(); w; w = GetParent(w)) {
-        if (!IsWindowEnabled(w)) return false;
-        if (!(GetWindowLongA(w, GWL_STYLE) & WS_CHILD)) break;
-    }
-    return true;
-}
+bool CheckBox::canFocus() const { return ui::canTakeFocus(handle()); }
 
 ui::BitmapHandle CheckBox::picture(int& width, int& height) {
-    ui::BitmapHandle bmp;
-    UIStyle style;
-    const bool fromFile = styleItem() == 3 && ResolveUIStyle(fileTheme_, uiStyle_, style);
-    if (!fromFile) ResolveUIStyle(static_cast<const FileTheme*>(nullptr), uiStyle_, style);
-    const StripPart p = CheckBoxStatePart(fromFile, checked_, enabled());
-    if (fromFile) bmp = fileTheme_->LookupBitmapPart(themeKey(), p.count, p.part);
-    else bmp = StylePicture(style, styleItem(), p.count, p.part);
+    const PictureRole strip = pictureRole();
+    const bool fileStrip = strip.item == role::CheckBoxFace.item;
+    const Look l(fileStrip ? fileTheme() : nullptr, uiStyle());
+    const StripPart p = CheckBoxStatePart(l.fromFile(), checked_, enabled());
+    ui::BitmapHandle bmp = l.picture(strip, p.count, p.part);
     const SIZE s = ui::bitmapSize(bmp.get());
     width = s.cx;
     height = s.cy;

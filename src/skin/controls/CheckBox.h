@@ -8,7 +8,7 @@
 #include "skin/controls/ControlGeometry.h"
 #include "skin/controls/DialogKeys.h"
 #include "skin/theme/FileTheme.h"
-#include "skin/theme/Themed.h"
+#include "skin/theme/Skinned.h"
 #include "ui/Control.h"
 #include "ui/Handles.h"
 
@@ -16,15 +16,11 @@ namespace corvane::skin {
 
 enum class CheckBoxState { Unchecked, Checked, Grayed };
 
-class CheckBox : public ui::WinControl, public Themed, public DialogKeyTarget {
+class CheckBox : public Skinned<ui::WinControl>, public DialogKeyTarget {
 public:
     // New check boxes are 93 x 17 and size themselves to their caption when painted.
     CheckBox(ui::Component* owner, std::string name, HWND parent, int x, int y, int w = 93, int h = 17);
 
-    FileTheme* fileTheme() const override { return fileTheme_; }
-    void setFileTheme(FileTheme* theme) override;
-    UIStyle uiStyle() const override { return uiStyle_; }
-    void setUIStyle(UIStyle style) override;
     bool checked() const { return checked_; }
     void setChecked(bool c);
     // A view of Checked: Grayed unchecks.
@@ -40,7 +36,6 @@ public:
     void setColor(std::uint32_t c);
     std::uint32_t fontColor() const { return fontColor_; }
     void setFontColor(std::uint32_t c);
-    bool tabStop() const;
     void setTabStop(bool t);
     bool rightToLeft() const { return rightToLeft_; }
     void setRightToLeft(bool r);
@@ -53,18 +48,17 @@ public:
 
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     ui::AccessibleSourceFactory accessibleFactory() const override;
-    void notification(ui::Component* component, ui::Operation op) override;
 
 protected:
-    // Hooks for a derived check box. showFocus decides the focus rectangle; styleItem
-    // and themeKey name the picture strip (only item 3 reads the file theme); changed
+    void applyLook() override;
+    // Hooks for a derived check box. showFocus decides the focus rectangle; pictureRole
+    // names the picture strip (only the check box's own reads the file theme); changed
     // runs after every change of Checked and raises onClick; a click is beforeToggle
     // then toggle; Space and Enter click on key-up while clicksOnKeyUp holds.
     // pictureTransparent is not read here: the box's picture is drawn opaque.
     virtual bool showFocus() const;
     virtual bool pictureTransparent() const { return false; }
-    virtual int styleItem() const { return 3; }
-    virtual BitmapKey themeKey() const { return BitmapKey::CHECKBOX; }
+    virtual PictureRole pictureRole() const { return role::CheckBoxFace; }
     virtual void changed();
     virtual void beforeToggle() {}
     virtual void toggle();
@@ -78,8 +72,6 @@ private:
     void fitToCaption(int pictureWidth, int pictureHeight);
     void fitToCaption();
 
-    FileTheme* fileTheme_ = nullptr;
-    UIStyle uiStyle_ = UIStyle::DeepBlue;
     bool checked_ = false;
     bool autoSize_ = true;
     bool transparent_ = false;

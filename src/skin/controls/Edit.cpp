@@ -3,7 +3,6 @@
 #include "skin/controls/ControlAccessibility.h"
 
 #include "skin/theme/SkinPublic.h"
-#include "skin/theme/StyleTable.h"
 #include "ui/Gdi.h"
 
 namespace corvane::skin {
@@ -13,7 +12,7 @@ constexpr int kBorderWidth = 2;
 }
 
 Edit::Edit(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h)
-    : ui::Edit(owner, std::move(name), parent, x, y, w, h) {
+    : Skinned(owner, std::move(name), parent, x, y, w, h) {
     // No platform border: our own two-pixel frame takes its place.
     const LONG ex = GetWindowLongA(handle(), GWL_EXSTYLE);
     SetWindowLongA(handle(), GWL_EXSTYLE, ex & ~WS_EX_CLIENTEDGE);
@@ -24,24 +23,10 @@ Edit::Edit(ui::Component* owner, std::string name, HWND parent, int x, int y, in
     setUIStyle(FormUIStyle(owner));
 }
 
-void Edit::setFileTheme(FileTheme* theme) {
-    watch(fileTheme_, theme);
-    setUIStyle(uiStyle_);
-}
-
-void Edit::setUIStyle(UIStyle style) {
-    uiStyle_ = style;
-    UIStyle resolved;
-    if (ResolveUIStyle(fileTheme_, style, resolved))
-        borderColor_ = static_cast<std::uint32_t>(fileTheme_->LookupColor(ColorKey::CONTROLBORDERCOLOR));
-    else
-        borderColor_ = StyleColor(resolved, 25);
+void Edit::applyLook() {
+    borderColor_ = look().color(role::ControlBorderColor);
     afterStyleChanged();
     drawFrame();
-}
-
-void Edit::notification(ui::Component* component, ui::Operation op) {
-    if (op == ui::Operation::Remove) dropRemovedTheme(fileTheme_, component);
 }
 
 void Edit::setBorderColor(std::uint32_t c) {

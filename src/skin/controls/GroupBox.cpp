@@ -8,7 +8,6 @@
 #include "skin/controls/ControlAccessibility.h"
 #include "skin/controls/ControlGeometry.h"
 #include "skin/theme/SkinPublic.h"
-#include "skin/theme/StyleTable.h"
 #include "ui/Environment.h"
 #include "ui/Gdi.h"
 
@@ -19,7 +18,7 @@ constexpr const char* kGroupBoxClass = "CorvaneSkinGroupBox";
 }
 
 GroupBox::GroupBox(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h)
-    : ui::WinControl(owner, std::move(name)) {
+    : Skinned(owner, std::move(name)) {
     createWindow(ui::WindowClass{kGroupBoxClass, CS_HREDRAW | CS_VREDRAW},
                  WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, x, y, w, h, parent,
                  " ");
@@ -27,34 +26,15 @@ GroupBox::GroupBox(ui::Component* owner, std::string name, HWND parent, int x, i
     setUIStyle(FormUIStyle(owner));
 }
 
-void GroupBox::setFileTheme(FileTheme* theme) {
-    watch(fileTheme_, theme);
-    setUIStyle(uiStyle_);
-}
-
-void GroupBox::setUIStyle(UIStyle style) {
-    uiStyle_ = style;
-    applyStyle(style, fileTheme_);
+void GroupBox::applyLook() {
+    ApplyThemeToChildren(this, uiStyle(), fileTheme());
+    const Look l = look();
+    borderColor_ = l.color(role::ControlBorderColor);
+    fontColor_ = l.color(role::ControlFontColor);
     invalidate();
 }
 
-void GroupBox::applyStyle(UIStyle style, FileTheme* theme) {
-    ApplyThemeToChildren(this, style, theme);
-    UIStyle resolved;
-    if (ResolveUIStyle(theme, style, resolved)) {
-        borderColor_ = static_cast<std::uint32_t>(theme->LookupColor(ColorKey::CONTROLBORDERCOLOR));
-        fontColor_ = static_cast<std::uint32_t>(theme->LookupColor(ColorKey::CONTROLFONTCOLOR));
-    } else {
-        borderColor_ = StyleColor(resolved, 25);
-        fontColor_ = StyleColor(resolved, 27);
-    }
-}
-
-void GroupBox::notification(ui::Component* component, ui::Operation op) {
-    if (op != ui::Operation::Remove || !fileTheme_ || component != fileTheme_) return;
-    if (!destroying()) ApplyThemeToChildren(this, UIStyle::DeepBlue, nullptr); // the children first
-    dropRemovedTheme(fileTheme_, component);
-}
+void GroupBox::themeRemoved() { ApplyThemeToChildren(this, UIStyle::DeepBlue, nullptr); }
 
 void GroupBox::setCaption(const std::string& c) {
     const bool changed = c != caption_;

@@ -5,23 +5,17 @@
 #include <string>
 
 #include "skin/controls/ParentColor.h"
-#include "skin/theme/FileTheme.h"
-#include "skin/theme/Themed.h"
+#include "skin/theme/Skinned.h"
 #include "ui/Control.h"
 #include "ui/Handles.h"
 
 namespace corvane::skin {
 
-class GroupBox : public ui::WinControl, public Themed {
+class GroupBox : public Skinned<ui::WinControl> {
 public:
     // New group boxes are 185 x 105.
     GroupBox(ui::Component* owner, std::string name, HWND parent, int x, int y, int w = 185, int h = 105);
 
-    FileTheme* fileTheme() const override { return fileTheme_; }
-    void setFileTheme(FileTheme* theme) override;
-    UIStyle uiStyle() const override { return uiStyle_; }
-    // Passes the style to the children first, then takes its own colours from it.
-    void setUIStyle(UIStyle style) override;
     // Drawn in the frame's gap; the window text stays a single blank.
     const std::string& caption() const { return caption_; }
     void setCaption(const std::string& c);
@@ -44,16 +38,15 @@ public:
     void paintTo(HDC dc);
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     ui::AccessibleSourceFactory accessibleFactory() const override;
-    void notification(ui::Component* component, ui::Operation op) override;
 
 protected:
-    virtual void applyStyle(UIStyle style, FileTheme* theme);
+    // Passes the style to the children first, then takes its own colours from it.
+    void applyLook() override;
+    void themeRemoved() override;
 
 private:
     int fontHeight() const;
 
-    FileTheme* fileTheme_ = nullptr;
-    UIStyle uiStyle_ = UIStyle::DeepBlue;
     std::string caption_;
     std::uint32_t borderColor_ = 0x000000;
     std::uint32_t fontColor_ = 0x000000;

@@ -7,7 +7,6 @@
 
 #include "skin/controls/ControlGeometry.h"
 #include "skin/theme/SkinPublic.h"
-#include "skin/theme/StyleTable.h"
 #include "skin/theme/Themed.h"
 #include "ui/Gdi.h"
 
@@ -23,41 +22,23 @@ bool ParentIsSkinnedFrame(HWND w) {
 
 ToolBar::ToolBar(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h, int buttonWidth,
                  int buttonHeight, ui::ImageList* images)
-    : ui::ToolBar(owner, std::move(name), parent, x, y, w, h, buttonWidth, buttonHeight, images) {
+    : Skinned(owner, std::move(name), parent, x, y, w, h, buttonWidth, buttonHeight, images) {
     transparent_ = false;
     setUIStyle(FormUIStyle(owner));
 }
 
-void ToolBar::setFileTheme(FileTheme* theme) {
-    watch(fileTheme_, theme);
-    setUIStyle(uiStyle_);
-}
-
-void ToolBar::setUIStyle(UIStyle style) {
-    uiStyle_ = style;
-    UIStyle resolved;
-    if (ResolveUIStyle(fileTheme_, style, resolved)) {
-        buttonBorderColor_ = static_cast<std::uint32_t>(fileTheme_->LookupColor(ColorKey::TOOLBARBORDERCOLOR));
-        buttonColor_ = static_cast<std::uint32_t>(fileTheme_->LookupColor(ColorKey::TOOLBARSTARTCOLOR));
-        buttonDownColor_ = static_cast<std::uint32_t>(fileTheme_->LookupColor(ColorKey::TOOLBARDOWNCOLOR));
-        gradientStart_ = static_cast<std::uint32_t>(fileTheme_->LookupColor(ColorKey::TOOLBARSTARTCOLOR));
-        gradientEnd_ = static_cast<std::uint32_t>(fileTheme_->LookupColor(ColorKey::TOOLBARENDCOLOR));
-        color_ = gradientStart_;
-    } else {
-        buttonBorderColor_ = StyleColor(resolved, 35);
-        buttonColor_ = StyleColor(resolved, 36);
-        buttonDownColor_ = StyleColor(resolved, 37);
-        color_ = StyleColor(resolved, 15);
-        gradientStart_ = gradientEnd_ = color_;
-    }
+void ToolBar::applyLook() {
+    const Look l = look();
+    buttonBorderColor_ = l.color(role::ToolBarButtonBorderColor);
+    buttonColor_ = l.color(role::ToolBarButtonColor);
+    buttonDownColor_ = l.color(role::ToolBarButtonDownColor);
+    gradientStart_ = l.color(role::ToolBarStartColor);
+    gradientEnd_ = l.color(role::ToolBarEndColor);
+    color_ = gradientStart_;
     // The property, not the resolved style, decides.
+    const UIStyle style = uiStyle();
     transparent_ = (style == UIStyle::MacOS || style == UIStyle::Protein) && handle() && ParentIsSkinnedFrame(handle());
     invalidate(true);
-}
-
-void ToolBar::notification(ui::Component* component, ui::Operation op) {
-    ui::ToolBar::notification(component, op);
-    if (op == ui::Operation::Remove) dropRemovedTheme(fileTheme_, component);
 }
 
 void ToolBar::setButtonColor(std::uint32_t c) { buttonColor_ = c; invalidate(true); }

@@ -3,21 +3,16 @@
 #pragma once
 #include <string>
 
-#include "skin/theme/FileTheme.h"
-#include "skin/theme/Themed.h"
+#include "skin/theme/Skinned.h"
 #include "ui/ToolBar.h"
 
 namespace corvane::skin {
 
-class ToolBar : public ui::ToolBar, public Themed {
+class ToolBar : public Skinned<ui::ToolBar> {
 public:
     ToolBar(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h, int buttonWidth,
             int buttonHeight, ui::ImageList* images);
 
-    FileTheme* fileTheme() const override { return fileTheme_; }
-    void setFileTheme(FileTheme* theme) override;
-    UIStyle uiStyle() const override { return uiStyle_; }
-    void setUIStyle(UIStyle style) override;
     std::uint32_t buttonColor() const { return buttonColor_; }
     void setButtonColor(std::uint32_t c);
     std::uint32_t buttonBorderColor() const { return buttonBorderColor_; }
@@ -38,14 +33,14 @@ public:
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     ui::AccessibleSourceFactory accessibleFactory() const override;
     bool reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
-    void notification(ui::Component* component, ui::Operation op) override;
+
+protected:
+    void applyLook() override;
 
 private:
     LRESULT customDraw(NMTBCUSTOMDRAW& cd);
     void drawButton(HDC dc, int commandId, const RECT& r, bool pressedLook, bool hot);
 
-    FileTheme* fileTheme_ = nullptr;
-    UIStyle uiStyle_ = UIStyle::DeepBlue;
     std::uint32_t buttonColor_ = 0xEFEFEF;
     std::uint32_t buttonBorderColor_ = 0x474747;
     std::uint32_t buttonDownColor_ = 0xD8D8D8;

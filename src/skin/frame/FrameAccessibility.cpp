@@ -15,14 +15,17 @@ namespace {
 
 using ui::ControlSource;
 
-// The panel that holds a skinned window's title bar and controls.
-class FramePanelSource : public ControlSource<FramePanel> {
+// A frame part named by the window's caption, with no shortcut of its own.
+template <class Control, long Role> class CaptionedSource : public ControlSource<Control> {
 public:
-    using ControlSource::ControlSource;
-    long role() const override { return ROLE_SYSTEM_CLIENT; }
-    std::string name() const override { return get()->caption(); }
+    using ControlSource<Control>::ControlSource;
+    long role() const override { return Role; }
+    std::string name() const override { return this->get()->caption(); }
     std::string shortcut() const override { return {}; }
 };
+
+// The panel that holds a skinned window's title bar and controls.
+using FramePanelSource = CaptionedSource<FramePanel, ROLE_SYSTEM_CLIENT>;
 
 struct TitleButtonPlace {
     int index;
@@ -45,12 +48,9 @@ std::vector<TitleButtonPlace> DrawnButtons(const TitleBar& bar) {
     return out;
 }
 
-class TitleBarSource : public ControlSource<TitleBar> {
+class TitleBarSource : public CaptionedSource<TitleBar, ROLE_SYSTEM_TITLEBAR> {
 public:
-    using ControlSource::ControlSource;
-    long role() const override { return ROLE_SYSTEM_TITLEBAR; }
-    std::string name() const override { return get()->caption(); }
-    std::string shortcut() const override { return {}; }
+    using CaptionedSource::CaptionedSource;
     int elementCount() const override { return static_cast<int>(DrawnButtons(*get()).size()); }
     ui::AccessibleElement element(int index) const override {
         TitleBar& bar = *get();

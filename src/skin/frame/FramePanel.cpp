@@ -36,7 +36,7 @@ std::vector<FramePanel*>& frames() {
 
 } // namespace detail
 
-FramePanel::FramePanel(ui::Component* owner, std::string name) : ui::WinControl(owner, std::move(name)) {
+FramePanel::FramePanel(ui::Component* owner, std::string name) : Skinned(owner, std::move(name)) {
     auto* form = dynamic_cast<ui::Form*>(owner);
     if (!form || !form->handle()) return;
     for (FramePanel* f : frames())
@@ -100,42 +100,37 @@ void FramePanel::detach() {
 }
 
 void FramePanel::setFileTheme(FileTheme* theme) {
-    if (theme == fileTheme_) return;
-    watch(fileTheme_, theme);
-    setUIStyle(uiStyle_);
-}
-
-void FramePanel::setUIStyle(UIStyle style) {
-    uiStyle_ = style;
-    applyStyle();
+    if (theme == fileTheme()) return;
+    Skinned::setFileTheme(theme);
 }
 
 void FramePanel::notification(ui::Component* component, ui::Operation op) {
-    if (op != ui::Operation::Remove) return;
-    if (component == formPanel_) formPanel_ = nullptr;
-    if (component == menu_ && menu_) {
-        menu_ = nullptr; // going: only the bar is left to drop
-        dropMenu();
+    if (op == ui::Operation::Remove) {
+        if (component == formPanel_) formPanel_ = nullptr;
+        if (component == menu_ && menu_) {
+            menu_ = nullptr; // going: only the bar is left to drop
+            dropMenu();
+        }
     }
-    if (component == fileTheme_ && fileTheme_) {
-        if (!destroying()) ApplyThemeToChildren(this, UIStyle::DeepBlue, nullptr); // whatever uiStyleAutoUpdateSub says
-        dropRemovedTheme(fileTheme_, component);
-    }
+    Skinned::notification(component, op);
 }
 
-void FramePanel::applyStyle() {
+// Whatever uiStyleAutoUpdateSub says.
+void FramePanel::themeRemoved() { ApplyThemeToChildren(this, UIStyle::DeepBlue, nullptr); }
+
+void FramePanel::applyLook() {
     if (!titleBar_) return;
     bottomComposedWidth_ = -1;
-    UIStyle s;
-    if (ResolveUIStyle(fileTheme_, uiStyle_, s)) {
-        FileTheme& t = *fileTheme_;
-        color_ = static_cast<ui::Color>(t.LookupColor(ColorKey::FORMCOLOR));
-        menuBarColor_ = static_cast<ui::Color>(t.LookupColor(ColorKey::MENUBARSTARTCOLOR));
-        menuBarToColor_ = static_cast<ui::Color>(t.LookupColor(ColorKey::MENUBARENDCOLOR));
+    const Look look = this->look();
+    color_ = look.color(role::FormColor);
+    menuBarColor_ = look.color(role::MenuBarStartColor);
+    menuBarToColor_ = look.color(role::MenuBarEndColor);
+    if (look.fromFile()) {
+        const FileTheme& t = look.file();
         l_ = ui::bitmapSize(t.LookupBitmap(BitmapKey::FORMLEFTBORDER)).cx;
         r_ = ui::bitmapSize(t.LookupBitmap(BitmapKey::FORMRIGHTBORDER)).cx;
         b_ = ui::bitmapSize(t.LookupBitmap(BitmapKey::FORMBOTTOMBORDER1)).cy;
-        transparent_ = static_cast<uint32_t>(t.LookupColor(ColorKey::TRANSCOLOR));
+        transparent_ = look.color(role::TransparentColor);
         titleNeedsRegion_ = t.LookupBool(BoolKey::TITLEBARNEEDREGION);
         bottomNeedsRegion_ = t.LookupBool(BoolKey::BOTTOMBORDERNEEDREGION);
         titleBar_->render();
@@ -153,19 +148,17 @@ void FramePanel::applyStyle() {
         transparent_ = 0xFF00FF;
         titleNeedsRegion_ = bottomNeedsRegion_ = false;
         titleBar_->titleImage().transparent = false;
-        borderColor_ = StyleColor(s, 16);
-        borderWidth_ = StyleInt(s, 17);
-        color_ = StyleColor(s, 15);
-        menuBarColor_ = menuBarToColor_ = color_;
-        titleBar_->setRoundCorner(StyleInt(s, 14));
+        borderColor_ = look.color(role::FrameBorderColor);
+        borderWidth_ = look.integer(role::FrameBorderWidth);
+        titleBar_->setRoundCorner(look.integer(role::TitleRoundCorner));
     }
-    titleBar_->setFileThemeAndStyle(fileTheme_, uiStyle_);
+    titleBar_->setFileThemeAndStyle(fileTheme(), uiStyle());
     if (menuBar_) {
         menuBar_->setColors(menuBarColor_, menuBarToColor_);
-        menuBar_->applyStyle(fileTheme_, uiStyle_);
+        menuBar_->applyLook(look);
     }
-    if (menu_) menu_->setFileThemeAndStyle(fileTheme_, uiStyle_); // and it asks the bar to follow
-    if (uiStyleAutoUpdateSub) ApplyThemeToChildren(this, uiStyle_, fileTheme_);
+    if (menu_) menu_->setFileThemeAndStyle(fileTheme(), uiStyle()); // and it asks the bar to follow
+    if (uiStyleAutoUpdateSub) ApplyThemeToChildren(this, uiStyle(), fileTheme());
     if (formHwnd_) SetWindowPos(formHwnd_, nullptr, 0, 0, 0, 0, kFrameChanged);
     invalidate();
     paintFrame();

@@ -9,7 +9,7 @@
 
 #include "skin/frame/FrameLayout.h"
 #include "skin/frame/TitleBar.h"
-#include "skin/theme/Themed.h"
+#include "skin/theme/Skinned.h"
 #include "ui/Application.h"
 #include "ui/Colors.h"
 #include "ui/Control.h"
@@ -29,7 +29,7 @@ inline constexpr UINT kFrameInsetQuery = 0x26C3;
 inline constexpr const char* kOneFrameOnlyMessage = "Sorry, You can create only one TsuiForm component in one form!";
 inline constexpr const char* kFormPanelMessage = "Sorry, you can't select the Form assign to FormPanel property";
 
-class FramePanel : public ui::WinControl, public ThemedFrame {
+class FramePanel : public Skinned<ui::WinControl, ThemedFrame> {
 public:
     // Attaches to `owner` when it is a form with a window; a second frame on the same
     // form is refused with an error.
@@ -38,10 +38,8 @@ public:
 
     bool titleBarCustom() const { return titleBar_ ? titleBar_->custom() : false; }
     void setTitleBarCustom(bool v) { if (titleBar_) titleBar_->setCustom(v); }
-    FileTheme* fileTheme() const override { return fileTheme_; }
+    // The same theme again changes nothing.
     void setFileTheme(FileTheme* theme) override;
-    UIStyle uiStyle() const override { return uiStyle_; }
-    void setUIStyle(UIStyle style) override;
     void notification(ui::Component* component, ui::Operation op) override;
     bool uiStyleAutoUpdateSub = false;
 
@@ -110,7 +108,8 @@ public:
 private:
     // The form's messages, before the form sees them through `next`.
     LRESULT frameProc(UINT msg, WPARAM wp, LPARAM lp, const ui::MessageChain& next);
-    void applyStyle();
+    void applyLook() override;
+    void themeRemoved() override;
     void setRegion(bool redraw);
     void paintFileThemeFrame(HDC dc, int w, int h);
     void paintBuiltInFrame(HDC dc, int w, int h);
@@ -132,8 +131,6 @@ private:
                               [this] { formHwnd_ = nullptr; }};
     std::optional<ui::MessageObserverRegistration> keys_; // while attached
     TitleBar* titleBar_ = nullptr;
-    FileTheme* fileTheme_ = nullptr;
-    UIStyle uiStyle_ = UIStyle::DeepBlue;
     ui::Color borderColor_ = 0;
     int borderWidth_ = 1;
     ui::Color color_ = ui::systemColor(COLOR_BTNFACE);

@@ -23,11 +23,11 @@ void FramePanel::setMenu(MainMenu* menu) {
     dropMenu();
     if (!menu) return;
     watch(menu_, menu);
-    menu->setFileThemeAndStyle(fileTheme_, uiStyle_);
+    menu->setFileThemeAndStyle(fileTheme(), uiStyle());
     menuBar_ = new MenuBar(this, menu, "MenuBar");
     menuBar_->setButtonHeight(menuBarHeight_);
     menuBar_->setColors(menuBarColor_, menuBarToColor_);
-    menuBar_->applyStyle(fileTheme_, uiStyle_);
+    menuBar_->applyLook(look());
     menu->setFrame(this);
     placeMenuBar();
 }

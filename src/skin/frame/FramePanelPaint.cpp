@@ -20,15 +20,14 @@ void FramePanel::paintFrame() {
     const int w = wr.right - wr.left, h = wr.bottom - wr.top;
     ui::WindowDc dc(formHwnd_, true);
     if (!dc) return;
-    UIStyle s;
-    if (ResolveUIStyle(fileTheme_, uiStyle_, s)) paintFileThemeFrame(dc.get(), w, h);
+    if (look().fromFile()) paintFileThemeFrame(dc.get(), w, h);
     else paintBuiltInFrame(dc.get(), w, h);
 }
 
 void FramePanel::composeBottomImage(int w) {
     if (w == bottomComposedWidth_) return;
     bottomComposedWidth_ = w;
-    FileTheme& t = *fileTheme_;
+    const FileTheme& t = *fileTheme();
     HBITMAP first = t.LookupBitmap(BitmapKey::FORMBOTTOMBORDER1);
     const int bh = ui::bitmapSize(first).cy;
     bottomImage_.resize(w, bh);
@@ -51,7 +50,7 @@ void FramePanel::composeBottomImage(int w) {
 }
 
 void FramePanel::paintFileThemeFrame(HDC dc, int w, int h) {
-    FileTheme& t = *fileTheme_;
+    const FileTheme& t = *fileTheme();
     const COLORREF formColor = ui::toRgb(static_cast<ui::Color>(t.LookupColor(ColorKey::FORMCOLOR)));
     const bool barVisible = titleBar_->visible();
     const int ht = barVisible ? titleBar_->height() + 3 : 0;
@@ -136,13 +135,13 @@ void FramePanel::paintBuiltInFrame(HDC dc, int w, int h) {
 
 void FramePanel::paintClient(HDC target) {
     const RECT r = clientRect();
-    if (uiStyle_ != UIStyle::MacOS && uiStyle_ != UIStyle::Protein) {
+    if (uiStyle() != UIStyle::MacOS && uiStyle() != UIStyle::Protein) {
         ui::fillSolid(target, r, ui::toRgb(color_)); // one fill: nothing to compose
         return;
     }
     ui::OffscreenBitmap img(target, std::max<int>(r.right, 1), std::max<int>(r.bottom, 1));
     ui::BitmapHandle tile =
-        LoadBitmapResource(uiStyle_ == UIStyle::MacOS ? "MACOS_FORM_BACKGROUND" : "PROTEIN_FORM_BACKGROUND");
+        LoadBitmapResource(uiStyle() == UIStyle::MacOS ? "MACOS_FORM_BACKGROUND" : "PROTEIN_FORM_BACKGROUND");
     TilePicture(img.dc(), tile.get(), r);
     BitBlt(target, 0, 0, r.right, r.bottom, img.dc(), 0, 0, SRCCOPY);
 }

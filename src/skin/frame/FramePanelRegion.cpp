@@ -49,9 +49,8 @@ void FramePanel::setRegion(bool redraw) {
     RECT wr;
     GetWindowRect(formHwnd_, &wr);
     const int w = wr.right - wr.left, h = wr.bottom - wr.top;
-    UIStyle s;
     HRGN rgn = nullptr;
-    if (ResolveUIStyle(fileTheme_, uiStyle_, s)) {
+    if (look().fromFile()) {
         if (!titleNeedsRegion_ && !bottomNeedsRegion_) {
             rgn = CreateRectRgn(0, 0, w, h);
         } else {

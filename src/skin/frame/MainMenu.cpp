@@ -41,8 +41,8 @@ void MainMenu::changed() {
     if (frame_) frame_->menuChanged();
 }
 
-void MainMenu::applyStyle() {
-    SkinnedMenu::applyStyle();
+void MainMenu::applyLook() {
+    SkinnedMenu::applyLook();
     changed(); // the bar's font may have changed
 }
 

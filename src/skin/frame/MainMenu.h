@@ -38,7 +38,7 @@ public:
     void open(const MenuItem& item, int x, int y, HWND owner);
 
 protected:
-    void applyStyle() override;
+    void applyLook() override;
 
 private:
     FramePanel* frame_ = nullptr;

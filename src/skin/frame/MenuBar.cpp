@@ -55,21 +55,12 @@ void MenuBar::setColors(ui::Color from, ui::Color to) {
     invalidate();
 }
 
-void MenuBar::applyStyle(FileTheme* theme, UIStyle style) {
-    UIStyle s;
-    if (ResolveUIStyle(theme, style, s)) {
-        macOs_ = false;
-        selectedColor_ = static_cast<ui::Color>(theme->LookupColor(ColorKey::TOPSELECTEDMENUCOLOR));
-        selectedBorderColor_ = static_cast<ui::Color>(theme->LookupColor(ColorKey::TOPSELECTEDMENUBORDERCOLOR));
-        selectedFontColor_ = static_cast<ui::Color>(theme->LookupColor(ColorKey::TOPSELECTEDMENUFONTCOLOR));
-        fontColor_ = static_cast<ui::Color>(theme->LookupColor(ColorKey::TOPMENUFONTCOLOR));
-    } else {
-        macOs_ = s == UIStyle::MacOS;
-        selectedColor_ = StyleColor(s, 19);
-        selectedBorderColor_ = StyleColor(s, 18);
-        selectedFontColor_ = StyleColor(s, 20);
-        fontColor_ = StyleColor(s, 22);
-    }
+void MenuBar::applyLook(const Look& look) {
+    macOs_ = look.style() == UIStyle::MacOS;
+    selectedColor_ = look.color(role::TopMenuSelectedColor);
+    selectedBorderColor_ = look.color(role::TopMenuSelectedBorderColor);
+    selectedFontColor_ = look.color(role::TopMenuSelectedFontColor);
+    fontColor_ = look.color(role::TopMenuFontColor);
     invalidate();
 }
 

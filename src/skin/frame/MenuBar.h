@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/theme/Look.h"
 #include "skin/theme/UIStyle.h"
 #include "ui/Colors.h"
 #include "ui/Control.h"
@@ -49,7 +50,7 @@ public:
     void setButtonHeight(int h) { buttonHeight_ = h; }
     void setColors(ui::Color from, ui::Color to);
     // Button colours (and the MacOS pictures) from the style.
-    void applyStyle(FileTheme* theme, UIStyle style);
+    void applyLook(const Look& look);
 
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     ui::AccessibleSourceFactory accessibleFactory() const override;

@@ -73,7 +73,7 @@ MenuItem* MenuItem::add(std::string c, std::function<void()> click) {
     return items.back().get();
 }
 
-SkinnedMenu::SkinnedMenu(ui::Component* owner, std::string name) : ui::WinControl(owner, std::move(name)) {
+SkinnedMenu::SkinnedMenu(ui::Component* owner, std::string name) : Skinned(owner, std::move(name)) {
     setUIStyle(FormUIStyle(owner));
 }
 
@@ -97,46 +97,18 @@ void SkinnedMenu::installOn(MenuItem& item) {
     for (auto& sub : item.items) installOn(*sub);
 }
 
-void SkinnedMenu::setFileTheme(FileTheme* theme) {
-    watch(fileTheme_, theme);
-    setUIStyle(uiStyle_);
-}
-
-void SkinnedMenu::setFileThemeAndStyle(FileTheme* theme, UIStyle style) {
-    watch(fileTheme_, theme);
-    setUIStyle(style);
-}
-
-void SkinnedMenu::setUIStyle(UIStyle style) {
-    uiStyle_ = style;
-    applyStyle();
-}
-
-void SkinnedMenu::notification(ui::Component* component, ui::Operation op) {
-    if (op == ui::Operation::Remove) dropRemovedTheme(fileTheme_, component);
-}
-
-void SkinnedMenu::applyStyle() {
-    const bool mac = uiStyle_ == UIStyle::MacOS;
+void SkinnedMenu::applyLook() {
+    const bool mac = uiStyle() == UIStyle::MacOS;
     look_.applyStyle(mac);
     separatorColor = mac ? 0 : 0x848284;
-    UIStyle s;
-    if (ResolveUIStyle(fileTheme_, uiStyle_, s)) {
-        barColor = static_cast<ui::Color>(fileTheme_->LookupColor(ColorKey::LEFTBARSTARTCOLOR));
-        barToColor = static_cast<ui::Color>(fileTheme_->LookupColor(ColorKey::LEFTBARENDCOLOR));
-        color = static_cast<ui::Color>(fileTheme_->LookupColor(ColorKey::MENUITEMCOLOR));
-        fontColor = static_cast<ui::Color>(fileTheme_->LookupColor(ColorKey::MENUITEMFONTCOLOR));
-        selectedBorderColor = static_cast<ui::Color>(fileTheme_->LookupColor(ColorKey::SELECTEDMENUBORDERCOLOR));
-        selectedColor = static_cast<ui::Color>(fileTheme_->LookupColor(ColorKey::SELECTEDMENUCOLOR));
-        selectedFontColor = static_cast<ui::Color>(fileTheme_->LookupColor(ColorKey::SELECTEDMENUFONTCOLOR));
-    } else {
-        barColor = barToColor = StyleColor(s, 23);
-        color = StyleColor(s, 21);
-        fontColor = StyleColor(s, 22);
-        selectedBorderColor = StyleColor(s, 18);
-        selectedColor = StyleColor(s, 19);
-        selectedFontColor = StyleColor(s, 20);
-    }
+    const Look l = look();
+    barColor = l.color(role::MenuLeftBarStartColor);
+    barToColor = l.color(role::MenuLeftBarEndColor);
+    color = l.color(role::MenuItemColor);
+    fontColor = l.color(role::MenuItemFontColor);
+    selectedBorderColor = l.color(role::MenuSelectedBorderColor);
+    selectedColor = l.color(role::MenuSelectedColor);
+    selectedFontColor = l.color(role::MenuSelectedFontColor);
 }
 
 HFONT SkinnedMenu::createFont(bool bold) const {
@@ -182,18 +154,15 @@ void SkinnedMenu::drawBar(HDC dc, const RECT& r) {
 }
 
 void SkinnedMenu::drawItem(HDC dc, const RECT& r, const MenuItem& item, bool selected) {
-    const bool mac = uiStyle_ == UIStyle::MacOS;
+    const bool mac = uiStyle() == UIStyle::MacOS;
     const int bw = look_.barWidth;
     const bool rtl = readsRightToLeft();
-    UIStyle resolved;
-    const bool fromFile = ResolveUIStyle(fileTheme_, uiStyle_, resolved);
     if (flatMenu) {
         if (HWND menuWindow = WindowFromDC(dc)) {
             RECT w;
             GetWindowRect(menuWindow, &w);
             ui::WindowDc desktop(nullptr);
-            const COLORREF frame = ui::toRgb(fromFile ? static_cast<ui::Color>(fileTheme_->LookupColor(ColorKey::FORMCOLOR))
-                                                      : StyleColor(resolved, 15));
+            const COLORREF frame = ui::toRgb(look().color(role::FormColor));
             ui::frameSolid(desktop.get(), {w.left, w.top + 1, w.right - 1, w.bottom - 1}, 0);
             ui::frameSolid(desktop.get(), {w.left + 1, w.top + 2, w.right - 2, w.bottom - 2}, 0xFFFFFF);
             ui::PenHandle pen(CreatePen(PS_SOLID, 1, frame));

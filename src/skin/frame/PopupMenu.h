@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "skin/frame/FrameLayout.h"
-#include "skin/theme/Themed.h"
+#include "skin/theme/Skinned.h"
 #include "ui/Colors.h"
 #include "ui/Control.h"
 
@@ -34,7 +34,7 @@ struct MenuItem {
     bool isSeparator() const { return caption == "-"; }
 };
 
-class SkinnedMenu : public ui::WinControl, public Themed {
+class SkinnedMenu : public Skinned<ui::WinControl> {
 public:
     explicit SkinnedMenu(ui::Component* owner, std::string name = {});
     ~SkinnedMenu() override;
@@ -47,14 +47,6 @@ public:
 
     bool ownerDraw() const { return true; }
     void setOwnerDraw(bool) {}
-
-    FileTheme* fileTheme() const override { return fileTheme_; }
-    void setFileTheme(FileTheme* theme) override;
-    UIStyle uiStyle() const override { return uiStyle_; }
-    void setUIStyle(UIStyle style) override;
-    // Both at once, applying the look once.
-    void setFileThemeAndStyle(FileTheme* theme, UIStyle style);
-    void notification(ui::Component* component, ui::Operation op) override;
 
     int menuItemHeight() const { return look_.itemHeight; }
     void setMenuItemHeight(int h) { look_.setItemHeight(h); }
@@ -96,7 +88,7 @@ public:
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 protected:
-    virtual void applyStyle();
+    void applyLook() override;
     // Runs the items under `parent` as a popup at a screen point and performs the
     // chosen one. `owner` receives the menu loop's messages and must hand
     // WM_MEASUREITEM and WM_DRAWITEM to ownerDrawMessage; without one the menu's own
@@ -109,8 +101,6 @@ private:
 
     MenuItem root_;
     MenuLook look_;
-    FileTheme* fileTheme_ = nullptr;
-    UIStyle uiStyle_ = UIStyle::DeepBlue;
 };
 
 class PopupMenu : public SkinnedMenu {

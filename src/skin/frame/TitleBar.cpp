@@ -2,12 +2,10 @@
 // and its own window's messages.
 #include "skin/frame/TitleBar.h"
 #include "skin/frame/FramePanel.h"
-#include "skin/frame/TitleBarParts.h"
 #include "skin/frame/FrameAccessibility.h"
 #include "ui/Accessible.h"
 
 #include <algorithm>
-#include <map>
 #include <utility>
 
 #include "skin/theme/FileTheme.h"
@@ -20,24 +18,7 @@
 
 namespace corvane::skin {
 
-using detail::builtInPicture;
-
-namespace detail {
-
-// The built-in styles' pictures the bar uses (section pictures and button strips),
-// loaded once each: every style application copies or cuts them again.
-HBITMAP builtInPicture(UIStyle s, int item) {
-    static std::map<std::pair<UIStyle, int>, ui::BitmapHandle> loaded;
-    const char* name = StyleBitmapName(s, item);
-    if (!name) return nullptr;
-    ui::BitmapHandle& b = loaded[{s, item}];
-    if (!b) b = ui::loadBitmapResource(name); // a missing picture leaves the bar without it
-    return b.get();
-}
-
-} // namespace detail
-
-TitleBar::TitleBar(ui::WinControl* parent, std::string name) : ui::WinControl(parent, std::move(name)) {
+TitleBar::TitleBar(ui::WinControl* parent, std::string name) : Skinned(parent, std::move(name)) {
     static const ui::WindowClass cls{"CorvaneTitleBar", CS_DBLCLKS};
     RECT pr{};
     if (parent && parent->handle()) GetClientRect(parent->handle(), &pr);
@@ -80,37 +61,25 @@ void TitleBar::setFont(const LOGFONTA& font, ui::Color color) {
     redraw();
 }
 
-void TitleBar::setFileThemeAndStyle(FileTheme* theme, UIStyle style) {
-    watch(fileTheme_, theme);
-    setUIStyle(style);
-}
-
 void TitleBar::setFileTheme(FileTheme* theme) {
-    watch(fileTheme_, theme);
     fontColorLock_ = true;
-    setUIStyle(uiStyle_);
+    Skinned::setFileTheme(theme);
     fontColorLock_ = false;
 }
 
-void TitleBar::notification(ui::Component* component, ui::Operation op) {
-    if (op == ui::Operation::Remove) dropRemovedTheme(fileTheme_, component);
-}
-
-void TitleBar::setUIStyle(UIStyle style) {
-    uiStyle_ = style;
+void TitleBar::applyLook() {
     if (custom_) return;
-    applyStyle();
-}
-
-void TitleBar::applyStyle() {
     sections_.clear();
-    UIStyle s;
-    const bool fromFile = ResolveUIStyle(fileTheme_, uiStyle_, s);
+    const Look look = this->look();
+    const bool fromFile = look.fromFile();
     const bool frame = onFrame();
+    leftOffset_ = look.integer(role::TitleIconLeft);
+    rightOffset_ = look.integer(role::TitleButtonsRight);
+    buttonTop_ = look.integer(role::TitleButtonsTop) - (frame ? 3 : 0);
     if (fromFile) {
-        FileTheme& t = *fileTheme_;
+        const FileTheme& t = look.file();
         fiveSections_ = t.LookupBool(BoolKey::TITLEFIVESECT);
-        transparent_ = static_cast<uint32_t>(t.LookupColor(ColorKey::TRANSCOLOR));
+        transparent_ = look.color(role::TransparentColor);
         auto section = [&](BitmapKey key) {
             TitleBarSection* sec = sections_.add();
             sec->setPicture(t.LookupBitmap(key));
@@ -129,16 +98,9 @@ void TitleBar::applyStyle() {
             fifth->setAutoSize(true);
             fifth->setAlign(TitleBarAlign::Right);
         }
-        leftOffset_ = t.LookupInt(IntKey::TITLEBARICONPOSX);
-        rightOffset_ = t.LookupInt(IntKey::TITLEBARBUTTONPOSX);
-        buttonTop_ = t.LookupInt(IntKey::TITLEBARBUTTONPOSY);
-        iconTop_ = t.LookupInt(IntKey::TITLEBARICONPOSY);
+        iconTop_ = t.LookupInt(IntKey::TITLEBARICONPOSY) - (frame ? 3 : 0);
         captionTop_ = t.LookupInt(IntKey::TITLEBARCAPTIONTOP);
-        background_ = static_cast<ui::Color>(t.LookupColor(ColorKey::FORMCOLOR));
-        if (frame) {
-            buttonTop_ -= 3;
-            iconTop_ -= 3;
-        }
+        background_ = look.color(role::FormColor);
         auto widthOf = [&](BitmapKey k) { return static_cast<int>(ui::bitmapSize(t.LookupBitmap(k)).cx); };
         auto bw = [&](BitmapKey k) {
             return std::max(widthOf(k), widthOf(BitmapKey::TITLEBUTTONS) / 18 * buttons_.count() +
@@ -149,32 +111,26 @@ void TitleBar::applyStyle() {
                                   : widthOf(BitmapKey::TITLEBAR1) + bw(BitmapKey::TITLEBAR3);
     } else {
         fiveSections_ = false;
-        auto section = [&](int item) {
+        auto section = [&](const PictureRole& role) {
             TitleBarSection* sec = sections_.add();
-            sec->setPicture(builtInPicture(s, item));
+            sec->setPicture(look.lentPicture(role));
             return sec;
         };
-        section(10)->setAutoSize(true);
-        TitleBarSection* right = section(12);
+        section(role::TitleLeft)->setAutoSize(true);
+        TitleBarSection* right = section(role::TitleRight);
         right->setAutoSize(true);
         right->setAlign(TitleBarAlign::Right);
-        section(11)->setAlign(TitleBarAlign::Client);
-        leftOffset_ = StyleInt(s, 7);
-        rightOffset_ = StyleInt(s, 8);
-        buttonTop_ = StyleInt(s, 9) - (frame ? 3 : 0);
+        section(role::TitleClient)->setAlign(TitleBarAlign::Client);
         iconTop_ = buttonTop_;
-        minWidth_ = StyleInt(s, 13);
-        roundCorner_ = StyleInt(s, 14);
+        minWidth_ = look.integer(role::TitleMinWidth);
+        roundCorner_ = look.integer(role::TitleRoundCorner);
         roundCornerBottom_ = 0;
     }
-    const UIStyle resolved = fromFile ? UIStyle::FromThemeFile : s;
-    for (int i = 0; i < buttons_.count(); ++i) buttons_[i].setUIStyle(resolved);
-    systemMenu_->setUIStyle(resolved);
-    systemMenu_->setFileTheme(fileTheme_);
+    for (int i = 0; i < buttons_.count(); ++i) buttons_[i].setUIStyle(look.style());
+    systemMenu_->setUIStyle(look.style());
+    systemMenu_->setFileTheme(fileTheme());
     if (!fontColorLock_)
-        fontColor_ = uiStyle_ == UIStyle::MacOS ? 0
-                     : fromFile                 ? static_cast<ui::Color>(fileTheme_->LookupColor(ColorKey::TITLEFONTCOLOR))
-                                                : 0xFFFFFF;
+        fontColor_ = uiStyle() == UIStyle::MacOS ? 0 : fromFile ? look.color(role::TitleFontColor) : 0xFFFFFF;
     setAutoSize(true);
     redraw();
 }
@@ -209,15 +165,7 @@ TitleButtonLayout TitleBar::buttonLayout() const {
 }
 
 TitleButtonLayout TitleBar::buttonLayout(int wc, POINT cur) const {
-    TitleBarMetrics m;
-    m.width = wc;
-    m.inset = inset();
-    m.rightOffset = rightOffset_;
-    m.leftOffset = leftOffset_;
-    m.interval = buttonInterval_;
-    m.buttonTop = buttonTop_;
-    m.iconTop = iconTop_;
-    m.drawAppIcon = drawAppIcon_;
+    const TitleBarMetrics m{wc, inset(), rightOffset_, leftOffset_, buttonInterval_, buttonTop_, iconTop_, drawAppIcon_};
     std::vector<TitleButtonSlot> slots;
     for (int i = 0; i < buttons_.count(); ++i) {
         const TitleBarButton& b = buttons_[i];

@@ -12,7 +12,7 @@
 #include "skin/frame/FrameImage.h"
 #include "skin/frame/FrameLayout.h"
 #include "skin/frame/PopupMenu.h"
-#include "skin/theme/Themed.h"
+#include "skin/theme/Skinned.h"
 #include "ui/Colors.h"
 #include "ui/Control.h"
 #include "ui/Gdi.h"
@@ -111,6 +111,11 @@ public:
     Item& operator[](int i) const { return *items_[static_cast<size_t>(i)]; }
     // Copies the other collection's items.
     void assign(const TitleBarItems& other);
+    template <class Pred> bool any(Pred pred) const {
+        for (const auto& item : items_)
+            if (pred(*item)) return true;
+        return false;
+    }
 private:
     TitleBar* bar_;
     std::vector<std::unique_ptr<Item>> items_;
@@ -133,7 +138,7 @@ private:
     TitleBar* bar_;
 };
 
-class TitleBar : public ui::WinControl, public Themed {
+class TitleBar : public Skinned<ui::WinControl> {
 public:
     // Creates the bar as the top child of `parent`'s window.
     TitleBar(ui::WinControl* parent, std::string name = {});
@@ -141,14 +146,8 @@ public:
 
     bool custom() const { return custom_; }
     void setCustom(bool v) { custom_ = v; }
-    FileTheme* fileTheme() const override { return fileTheme_; }
+    // Keeps the caption's font colour: only a style of its own sets that.
     void setFileTheme(FileTheme* theme) override;
-    UIStyle uiStyle() const override { return uiStyle_; }
-    void setUIStyle(UIStyle style) override;
-    // Setting the file theme and then the style, with one style application: the
-    // second application would leave the same state as both.
-    void setFileThemeAndStyle(FileTheme* theme, UIStyle style);
-    void notification(ui::Component* component, ui::Operation op) override;
 
     bool autoSize() const { return autoSize_; }
     void setAutoSize(bool v);
@@ -220,8 +219,11 @@ public:
     // The button pictures' transparent colour under the file theme.
     uint32_t transparentColor() const { return transparent_; }
 
+protected:
+    // Nothing while the bar is custom.
+    void applyLook() override;
+
 private:
-    void applyStyle();
     void paint(HDC target);
     void mouseUp();
     TitleButtonLayout buttonLayout(int width, POINT cursor) const;
@@ -230,8 +232,6 @@ private:
     void drawCaption(HDC dc, int xl, int xb);
 
     bool custom_ = false;
-    FileTheme* fileTheme_ = nullptr;
-    UIStyle uiStyle_ = UIStyle::DeepBlue;
     bool autoSize_ = false;
     TitleBarSections sections_{this};
     TitleBarButtons buttons_{this};

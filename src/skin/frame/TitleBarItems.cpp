@@ -3,7 +3,6 @@
 
 #include <utility>
 
-#include "skin/frame/TitleBarParts.h"
 #include "skin/theme/FileTheme.h"
 #include "skin/theme/SkinPublic.h"
 #include "skin/theme/StyleBitmaps.h"
@@ -15,8 +14,6 @@
 #include "ui/UserPrompt.h"
 
 namespace corvane::skin {
-
-using detail::builtInPicture;
 
 namespace {
 
@@ -35,12 +32,10 @@ void TitleBarSection::setAutoSize(bool v) {
 }
 
 void TitleBarSection::setAlign(TitleBarAlign a) {
-    if (a == TitleBarAlign::Client && bar_) {
-        for (int i = 0; i < bar_->sections().count(); ++i)
-            if (bar_->sections()[i].align() == TitleBarAlign::Client) {
-                showError(bar_->handle(), "Sorry, only one section's Align property can be \"suiClient\"");
-                return;
-            }
+    const auto isClient = [](const TitleBarSection& s) { return s.align() == TitleBarAlign::Client; };
+    if (a == TitleBarAlign::Client && bar_ && bar_->sections().any(isClient)) {
+        showError(bar_->handle(), "Sorry, only one section's Align property can be \"suiClient\"");
+        return;
     }
     align_ = a;
     if (a == TitleBarAlign::Client) stretch_ = true;
@@ -70,12 +65,10 @@ void TitleBarButton::setUIStyle(UIStyle s) {
 }
 
 void TitleBarButton::setButtonType(TitleBarButtonType t) {
-    if (t == TitleBarButtonType::ControlBox && bar_) {
-        for (int i = 0; i < bar_->buttons().count(); ++i)
-            if (bar_->buttons()[i].buttonType() == TitleBarButtonType::ControlBox) {
-                showError(bar_->handle(), "Sorry, only one button's ButtonType property can be \"suiControlBox\"");
-                return;
-            }
+    const auto isControlBox = [](const TitleBarButton& b) { return b.buttonType() == TitleBarButtonType::ControlBox; };
+    if (t == TitleBarButtonType::ControlBox && bar_ && bar_->buttons().any(isControlBox)) {
+        showError(bar_->handle(), "Sorry, only one button's ButtonType property can be \"suiControlBox\"");
+        return;
     }
     type_ = t;
     loadPictures();
@@ -103,15 +96,9 @@ void TitleBarButton::assign(const TitleBarButton& o) {
 
 void TitleBarButton::loadParts(int k) {
     loadedPart_ = k;
-    FileTheme* theme = bar_ ? bar_->fileTheme() : nullptr;
-    UIStyle s;
-    if (ResolveUIStyle(theme, uiStyle_, s)) {
-        transparent_ = theme->LookupBool(BoolKey::TITLEBTNTRANS);
-        top_ = theme->LookupInt(IntKey::TITLEBARBUTTONPOSY);
-    } else {
-        transparent_ = StyleBool(s, 6);
-        top_ = StyleInt(s, 9);
-    }
+    const Look look(bar_ ? bar_->fileTheme() : nullptr, uiStyle_);
+    transparent_ = look.flag(role::TitleButtonsTransparent);
+    top_ = look.integer(role::TitleButtonsTop);
     for (auto& p : pics_) p.reset();
     picsPending_ = true;
 }
@@ -119,14 +106,9 @@ void TitleBarButton::loadParts(int k) {
 HBITMAP TitleBarButton::picture(int i) const {
     if (picsPending_) {
         picsPending_ = false;
-        FileTheme* theme = bar_ ? bar_->fileTheme() : nullptr;
-        UIStyle s;
-        const bool fromFile = ResolveUIStyle(theme, uiStyle_, s);
-        HBITMAP strip = fromFile ? nullptr : builtInPicture(s, 5);
-        for (int j = 0; j < 3; ++j)
-            pics_[j] = fromFile ? theme->LookupBitmapPart(BitmapKey::TITLEBUTTONS, 18, loadedPart_ + j)
-                       : strip  ? CutBitmapPart(strip, 18, loadedPart_ + j)
-                                : ui::BitmapHandle();
+        const Look look(bar_ ? bar_->fileTheme() : nullptr, uiStyle_);
+        HBITMAP strip = look.lentPicture(role::TitleButtons);
+        for (int j = 0; j < 3; ++j) pics_[j] = strip ? CutBitmapPart(strip, 18, loadedPart_ + j) : ui::BitmapHandle();
     }
     return pics_[i].get();
 }

@@ -160,10 +160,9 @@ void TitleBar::drawCaption(HDC dc, int xl, int xb) {
     };
     const std::string text =
         !captionSectionText_.empty() ? captionSectionText_ : ui::fitDownToEllipsis(caption_, xb - xl, width);
-    UIStyle s;
-    const bool fromFile = ResolveUIStyle(fileTheme_, uiStyle_, s);
+    const Look look = this->look();
     int x = xl;
-    const int y = fromFile ? captionTop_ - 3 : buttonTop_ + (s == UIStyle::Protein ? 3 : 0);
+    const int y = look.fromFile() ? captionTop_ - 3 : buttonTop_ + (look.style() == UIStyle::Protein ? 3 : 0);
     if (ui::rightToLeftReading(rightToLeft)) x = xb - width(text) - 10;
     TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
 }

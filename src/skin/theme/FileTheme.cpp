@@ -130,13 +130,4 @@ bool ResolveUIStyle(const FileTheme* fileTheme, UIStyle given, UIStyle& out) {
     return ResolveUIStyle(fileTheme != nullptr && fileTheme->ready(), given, out);
 }
 
-bool Themed::dropRemovedTheme(FileTheme*& theme, const ui::Component* gone) {
-    if (!theme || gone != theme) return false;
-    theme = nullptr;
-    // A component on its way out has no look left to restore.
-    const auto* self = dynamic_cast<const ui::Component*>(this);
-    if (!self || !self->destroying()) setUIStyle(UIStyle::DeepBlue);
-    return true;
-}
-
 } // namespace corvane::skin

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include "skin/theme/StyleTable.h"
 #include "skin/theme/UIStyle.h"
 #include "ui/Gdi.h"
 
@@ -30,5 +31,8 @@ void StyleBitmapPart(UIStyle style, int item, ui::BitmapHandle* dest, int partCo
 // of it when the count is not 0; none, never an error, when the item has no
 // picture or its resource is missing.
 ui::BitmapHandle StylePicture(UIStyle style, int item, int partCount = 0, int partNo = 0);
+inline ui::BitmapHandle StylePicture(UIStyle style, StyleItem item, int partCount = 0, int partNo = 0) {
+    return StylePicture(style, static_cast<int>(item), partCount, partNo);
+}
 
 } // namespace corvane::skin

@@ -9,7 +9,7 @@ namespace {
 
 constexpr int kStyles = 5; // MacOS .. BlueGlass
 
-struct StyleItem {
+struct ItemRow {
     int number;
     StyleItemKind kind;
     std::array<std::int32_t, kStyles> values;
@@ -18,24 +18,24 @@ struct StyleItem {
 
 constexpr std::array<const char*, kStyles> kNoNames{};
 
-constexpr StyleItem Int(int n, std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d,
+constexpr ItemRow Int(int n, std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d,
                         std::int32_t e)
 {
     return {n, StyleItemKind::Integer, {a, b, c, d, e}, kNoNames};
 }
 
-constexpr StyleItem Col(int n, std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d,
+constexpr ItemRow Col(int n, std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d,
                         std::int32_t e)
 {
     return {n, StyleItemKind::Colour, {a, b, c, d, e}, kNoNames};
 }
 
-constexpr StyleItem Bool(int n, bool a, bool b, bool c, bool d, bool e)
+constexpr ItemRow Bool(int n, bool a, bool b, bool c, bool d, bool e)
 {
     return {n, StyleItemKind::Boolean, {a, b, c, d, e}, kNoNames};
 }
 
-constexpr StyleItem Bmp(int n, std::array<const char*, kStyles> names)
+constexpr ItemRow Bmp(int n, std::array<const char*, kStyles> names)
 {
     return {n, StyleItemKind::Bitmap, {}, names};
 }
@@ -50,7 +50,7 @@ constexpr StyleItem Bmp(int n, std::array<const char*, kStyles> names)
 
 constexpr std::array<const char*, kStyles> kEmptyNames{"", "", "", "", ""};
 
-constexpr std::array<StyleItem, kStyleItemCount> kItems{{
+constexpr std::array<ItemRow, kStyleItemCount> kItems{{
     Bmp(1, CORVANE_STYLE_PICTURES("BUTTON")),
     Bool(2, true, false, false, false, true),
     Bmp(3, CORVANE_STYLE_PICTURES("CHECKBOX")),
@@ -116,7 +116,7 @@ static_assert(ItemsInOrder(), "style items must be listed 1..48 in order");
 
 // Row of a built-in style's item, or nullptr for anything that reads as the
 // integer -1 (not a built-in style, or an item outside 1-48).
-const StyleItem* Lookup(UIStyle style, int item, int& column)
+const ItemRow* Lookup(UIStyle style, int item, int& column)
 {
     const int s = static_cast<int>(style);
     if (s < 1 || s > kStyles || item < 1 || item > kStyleItemCount)
@@ -236,14 +236,14 @@ constexpr BuiltInPicture kPictures[] = {
 StyleItemKind StyleItemKindOf(UIStyle style, int item)
 {
     int column = 0;
-    const StyleItem* row = Lookup(style, item, column);
+    const ItemRow* row = Lookup(style, item, column);
     return row ? row->kind : StyleItemKind::Integer;
 }
 
 bool StyleBool(UIStyle style, int item)
 {
     int column = 0;
-    const StyleItem* row = Lookup(style, item, column);
+    const ItemRow* row = Lookup(style, item, column);
     if (!row || row->kind != StyleItemKind::Boolean)
         return false;
     return row->values[static_cast<std::size_t>(column)] != 0;
@@ -252,7 +252,7 @@ bool StyleBool(UIStyle style, int item)
 std::uint32_t StyleColor(UIStyle style, int item)
 {
     int column = 0;
-    const StyleItem* row = Lookup(style, item, column);
+    const ItemRow* row = Lookup(style, item, column);
     if (!row || row->kind != StyleItemKind::Colour)
         return 0;
     return static_cast<std::uint32_t>(row->values[static_cast<std::size_t>(column)]);
@@ -261,7 +261,7 @@ std::uint32_t StyleColor(UIStyle style, int item)
 int StyleInt(UIStyle style, int item)
 {
     int column = 0;
-    const StyleItem* row = Lookup(style, item, column);
+    const ItemRow* row = Lookup(style, item, column);
     if (!row || row->kind != StyleItemKind::Integer)
         return -1;
     return row->values[static_cast<std::size_t>(column)];
@@ -270,7 +270,7 @@ int StyleInt(UIStyle style, int item)
 const char* StyleBitmapName(UIStyle style, int item)
 {
     int column = 0;
-    const StyleItem* row = Lookup(style, item, column);
+    const ItemRow* row = Lookup(style, item, column);
     if (!row || row->kind != StyleItemKind::Bitmap)
         return nullptr;
     return row->names[static_cast<std::size_t>(column)];

@@ -1,13 +1,10 @@
 // The FileTheme and UIStyle that skinned components publish and hand to one
 // another. A component "publishes" them by implementing this interface; the
-// theme code finds it with dynamic_cast.
+// theme code finds it with dynamic_cast. The skinned components implement it
+// through Skinned (Skinned.h).
 #pragma once
 #include "skin/theme/UIStyle.h"
 #include <cstdint>
-
-namespace corvane::ui {
-class Component;
-}
 
 namespace corvane::skin {
 
@@ -21,11 +18,6 @@ public:
     virtual void setFileTheme(FileTheme* theme) = 0;
     virtual UIStyle uiStyle() const = 0;
     virtual void setUIStyle(UIStyle style) = 0;
-
-protected:
-    // When `gone` is the file theme held in `theme` (a removal notification): forgets
-    // it and falls back to DeepBlue. True when it was.
-    bool dropRemovedTheme(FileTheme*& theme, const ui::Component* gone);
 };
 
 // The skinned frame of a form (skin::FramePanel): the file theme recomputes the form's

@@ -16,4 +16,5 @@ set(WIN_SOURCES
   src/skin/theme/StyleBitmaps.cpp
   src/skin/theme/SkinPublic.cpp
   src/skin/theme/ThemeManager.cpp
+  src/skin/theme/Look.cpp
 )
