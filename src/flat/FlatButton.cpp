@@ -478,15 +478,14 @@ ui::AccessibleSourceFactory FlatButton::accessibleFactory() const { return &Flat
 LRESULT FlatButton::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     const ui::AccessibleMessageEvents events(handle(), msg);
     const int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
-    LRESULT painted = 0;
-    if (paintsItself(msg, wp, [this](HDC dc) { paintTo(dc); }, painted)) return painted;
+    LRESULT done = 0;
+    if (drawsItselfInFont(
+            msg, wp, lp, font_, [this](HDC dc) { paintTo(dc); }, [this](bool redraw) {
+                parentFont_ = false;
+                if (redraw) invalidate();
+            }, done))
+        return done;
     switch (msg) {
-    case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
-    case WM_SETFONT:
-        font_ = reinterpret_cast<HFONT>(wp);
-        parentFont_ = false;
-        if (LOWORD(lp)) invalidate();
-        return 0;
     case WM_SETTEXT: {
         const LRESULT r = defaultHandler(msg, wp, lp);
         invalidate();

@@ -169,6 +169,22 @@ protected:
         }
     }
 
+    // paintsItself for a control that also keeps the font it is given: WM_GETFONT
+    // answers `font`, WM_SETFONT stores it and runs `fontSet` with the redraw flag.
+    template <class Paint, class FontSet>
+    bool drawsItselfInFont(UINT msg, WPARAM wp, LPARAM lp, HFONT& font, Paint&& paint, FontSet&& fontSet,
+                           LRESULT& result) {
+        switch (msg) {
+        case WM_GETFONT: result = reinterpret_cast<LRESULT>(font); return true;
+        case WM_SETFONT:
+            font = reinterpret_cast<HFONT>(wp);
+            fontSet(LOWORD(lp) != 0);
+            result = 0;
+            return true;
+        default: return paintsItself(msg, wp, std::forward<Paint>(paint), result);
+        }
+    }
+
     // Wraps a window made by CreateWindowEx (platform controls): subclasses it.
     void attach(HWND h);
     // Creates a platform control (list view, tool bar, edit...) as a child and attaches it.

@@ -382,14 +382,11 @@ ui::AccessibleSourceFactory CustomButton::accessibleFactory() const { return &Bu
 LRESULT CustomButton::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     const ui::AccessibleMessageEvents events(handle(), msg);
     const int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
-    LRESULT painted = 0;
-    if (paintsItself(msg, wp, [this](HDC dc) { paintTo(dc); }, painted)) return painted;
+    LRESULT done = 0;
+    if (drawsItselfInFont(
+            msg, wp, lp, font_, [this](HDC dc) { paintTo(dc); }, [this](bool) { fontChanged(); }, done))
+        return done;
     switch (msg) {
-    case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
-    case WM_SETFONT:
-        font_ = reinterpret_cast<HFONT>(wp);
-        fontChanged();
-        return 0;
     case WM_SETTEXT: {
         const LRESULT r = defaultHandler(msg, wp, lp);
         caption_ = text();

@@ -157,8 +157,13 @@ ui::AccessibleSourceFactory CheckBox::accessibleFactory() const { return &CheckB
 
 LRESULT CheckBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     const ui::AccessibleMessageEvents events(handle(), msg);
-    LRESULT painted = 0;
-    if (paintsItself(msg, wp, [this](HDC dc) { paintTo(dc); }, painted)) return painted;
+    LRESULT done = 0;
+    if (drawsItselfInFont(
+            msg, wp, lp, font_, [this](HDC dc) { paintTo(dc); }, [this](bool) {
+                fitToCaption();
+                invalidate();
+            }, done))
+        return done;
     switch (msg) {
     case WM_LBUTTONDOWN:
         if (canFocus()) SetFocus(handle());
@@ -182,12 +187,6 @@ LRESULT CheckBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
             invalidate();
             click();
         }
-        return 0;
-    case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
-    case WM_SETFONT:
-        font_ = reinterpret_cast<HFONT>(wp);
-        fitToCaption();
-        invalidate();
         return 0;
     case WM_SETTEXT: {
         // Sized at once, not only at the next paint, so callers see the size.

@@ -98,15 +98,14 @@ ui::AccessibleSourceFactory GroupBox::accessibleFactory() const { return &GroupB
 
 LRESULT GroupBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     const ui::AccessibleMessageEvents events(handle(), msg);
-    LRESULT painted = 0;
-    if (paintsItself(msg, wp, [this](HDC dc) { paintTo(dc); }, painted)) return painted;
+    LRESULT done = 0;
+    if (drawsItselfInFont(
+            msg, wp, lp, font_, [this](HDC dc) { paintTo(dc); }, [this](bool) {
+                realign(); // the caption line's height moved
+                invalidate();
+            }, done))
+        return done;
     switch (msg) {
-    case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
-    case WM_SETFONT:
-        font_ = reinterpret_cast<HFONT>(wp);
-        realign(); // the caption line's height moved
-        invalidate();
-        return 0;
     case WM_ENABLE: {
         const LRESULT r = defaultHandler(msg, wp, lp);
         invalidate();
