@@ -37,7 +37,7 @@ ui::FileDialogRequest BackupDialog(const char* title) {
 }
 
 ui::UiError UnableToWrite(const std::string& fileName) {
-    return ui::UiError(ui::formatMessage("Unable to write to %s", fileName));
+    return ui::UiError(ui::SystemMessageText("Unable to write to %s", fileName));
 }
 
 } // namespace
@@ -91,10 +91,10 @@ void MergeBackupFile(FavouriteRows& rows, const std::string& storeKey, const std
 
 void ExportFavourites(MainForm& form) {
     ui::FileDialogRequest req = BackupDialog(kExportTitle);
-    if (!ui::prompt().saveFile(form.handle(), req)) return;
+    if (!ui::ThePrompt().saveFile(form.handle(), req)) return;
     const std::string fileName = WithBackupExtension(req.fileName);
-    if (ui::fileExists(fileName) &&
-        ui::prompt().messageBox(form.handle(), fileName + " has existed,overite it?", "Corvane",
+    if (ui::FileExists(fileName) &&
+        ui::ThePrompt().messageBox(form.handle(), fileName + " has existed,overite it?", "Corvane",
                                 MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON2) != IDYES)
         return;
     WriteBackupFile(form, fileName);
@@ -103,7 +103,7 @@ void ExportFavourites(MainForm& form) {
 void ImportFavourites(MainForm& form) {
     try {
         ui::FileDialogRequest req = BackupDialog(kImportTitle);
-        if (!ui::prompt().openFile(form.handle(), req)) return;
+        if (!ui::ThePrompt().openFile(form.handle(), req)) return;
         auto batch = form.batchRowChanges();
         MergeBackupFile(form, form.storeKey(), req.fileName);
     } catch (const StoreWriteRefused&) {

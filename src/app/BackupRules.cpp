@@ -5,7 +5,7 @@
 namespace corvane::app {
 
 namespace {
-char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 } // namespace
 
@@ -17,14 +17,14 @@ std::string FileExtension(const std::string& name) {
 
 std::string WithBackupExtension(const std::string& name) {
     std::string ext = FileExtension(name);
-    for (char& c : ext) c = upper(c);
+    for (char& c : ext) c = Upper(c);
     return ext == ".KVR" ? name : name + kBackupExtension;
 }
 
 std::string NormaliseBackupPath(const std::string& path) {
     std::string out = path;
     if (out.empty() || out.back() != '\\') out += '\\';
-    for (char& c : out) c = upper(c);
+    for (char& c : out) c = Upper(c);
     return out;
 }
 
@@ -42,7 +42,7 @@ std::vector<int> EntryIndices(const std::vector<std::string>& keyNames) {
     std::vector<int> out;
     for (const std::string& k : keyNames) {
         if (k.size() < 2 || k.size() > 11) continue;
-        const char first = upper(k[0]);
+        const char first = Upper(k[0]);
         if (first != 'N' && first != 'P') continue;
         if (k[1] < '0' || k[1] > '9') continue;
         if (k[1] == '0' && k.size() > 2) continue; // "N01" is not the key "N1"

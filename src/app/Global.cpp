@@ -15,14 +15,14 @@ void ConfigureApplication() {
     ui::Application::instance().setFormClassName(kFormClass);
 }
 
-std::string OptionsFilePath() { return ui::programFolder() + kOptionsFileName; }
+std::string OptionsFilePath() { return ui::ProgramFolder() + kOptionsFileName; }
 
 void LoadSaveOptions(OptionFlags& options, bool load) {
     if (load) options = ReadOptions(OptionsFilePath());
     else WriteOptions(OptionsFilePath(), options);
 }
 
-std::string WindowsFolder(UINT(WINAPI* get)(LPSTR, UINT)) { return ui::readSystemFolder(get); }
+std::string WindowsFolder(UINT(WINAPI* get)(LPSTR, UINT)) { return ui::ReadSystemFolder(get); }
 
 int CALLBACK CentreBrowseDialog(HWND window, UINT message, LPARAM, LPARAM) {
     if (message == BFFM_INITIALIZED) {
@@ -50,7 +50,7 @@ struct ComRef {
 } // namespace
 
 bool BrowseForFolder(const std::string& title, const std::wstring& root, std::string& directory, HWND owner) {
-    if (!ui::directoryExists(directory)) directory.clear();
+    if (!ui::DirectoryExists(directory)) directory.clear();
     ComRef<IMalloc> malloc;
     if (FAILED(SHGetMalloc(&malloc.p)) || !malloc.p) return false;
     auto* buffer = static_cast<char*>(malloc.p->Alloc(MAX_PATH));

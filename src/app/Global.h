@@ -18,7 +18,7 @@ constexpr const char* kFormClass = "CorvaneForm"; // the dialogs' window class
 // Gives the class library the program's name and icon.
 void ConfigureApplication();
 
-// "options.ini" in the program folder (ui::programFolder(), which tests point elsewhere).
+// "options.ini" in the program folder (ui::ProgramFolder(), which tests point elsewhere).
 std::string OptionsFilePath();
 
 // Load: reads the three flags (default true). Save: writes all three; throws

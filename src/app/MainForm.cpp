@@ -156,7 +156,7 @@ void MainForm::formCreate() {
     themeFile_->setThemeFile("msn.ssk");
     frame_->setFileTheme(themeFile_);
     SeedStoreIfMissing(storeKey_, WindowsFolder());
-    RecordProgramPath(storeKey_, ui::executablePath());
+    RecordProgramPath(storeKey_, ui::ExecutablePath());
     show();
     if (options_.showTips) {
         TipsForm frmTips(this, options_);
@@ -251,7 +251,7 @@ bool MainForm::addFolderFromMenu(const std::string& alias, const std::string& pa
 void MainForm::addHandedFolders() {
     auto folders = std::move(handedFolders_);
     handedFolders_.clear();
-    for (const auto& [alias, path] : folders) ui::guarded([&] { addFolderFromMenu(alias, path); });
+    for (const auto& [alias, path] : folders) ui::Guarded([&] { addFolderFromMenu(alias, path); });
 }
 
 void MainForm::editItem() {
@@ -273,7 +273,7 @@ void MainForm::editItem() {
 void MainForm::deleteItem() {
     const int k = chosenRow_;
     if (!rowExists(k)) return; // nothing to ask about
-    if (options_.askDelete && ui::prompt().messageBox(handle(), "Are you sure you want to delete the selected item?",
+    if (options_.askDelete && ui::ThePrompt().messageBox(handle(), "Are you sure you want to delete the selected item?",
                                                       "Corvane", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
         return;
     {
@@ -364,14 +364,14 @@ void MainForm::showOptions() {
 }
 
 void MainForm::showHelp() {
-    const std::string page = ui::programFolder() + kHelpFile;
+    const std::string page = ui::ProgramFolder() + kHelpFile;
     if (GetFileAttributesA(page.c_str()) == INVALID_FILE_ATTRIBUTES) {
         // Opening a missing file would fail without a word from the shell.
-        ui::prompt().messageBox(handle(), ui::formatMessage(kMissingHelpMessage, page), "Corvane",
+        ui::ThePrompt().messageBox(handle(), ui::SystemMessageText(kMissingHelpMessage, page), "Corvane",
                                 MB_OK | MB_ICONERROR);
         return;
     }
-    ui::prompt().shellOpen(handle(), page);
+    ui::ThePrompt().shellOpen(handle(), page);
 }
 
 void MainForm::importBackup() { ImportFavourites(*this); }

@@ -46,7 +46,7 @@ void PropertyForm::separatorChanged() {
 
 void PropertyForm::browse() {
     std::string folder;
-    if (!ui::prompt().browseForFolder(handle(), kBrowseTitle, folder)) return;
+    if (!ui::ThePrompt().browseForFolder(handle(), kBrowseTitle, folder)) return;
     pathEdit_->setText(folder);
     aliasEdit_->setText(AliasFromPath(folder));
 }
@@ -60,14 +60,14 @@ void PropertyForm::confirm() {
     const std::string name = aliasEdit_->text();
     const std::string path = pathEdit_->text();
     if (name.empty() || path.empty()) {
-        ui::prompt().messageBox(GetActiveWindow(), kEmptyFieldMessage, "Corvane", MB_OK | MB_ICONERROR);
+        ui::ThePrompt().messageBox(GetActiveWindow(), kEmptyFieldMessage, "Corvane", MB_OK | MB_ICONERROR);
         return;
     }
-    if (ui::directoryExists(path)) {
+    if (ui::DirectoryExists(path)) {
         setModalResult(ui::ModalResult::Ok);
         return;
     }
-    ui::prompt().messageBox(GetActiveWindow(), path + "," + kMissingFolderMessage, "Corvane", MB_OK | MB_ICONERROR);
+    ui::ThePrompt().messageBox(GetActiveWindow(), path + "," + kMissingFolderMessage, "Corvane", MB_OK | MB_ICONERROR);
     pathEdit_->setFocus();
 }
 

@@ -31,7 +31,7 @@ skin::FramePanel* AddStoredFrame(ui::Form& form, int captionHeight) {
     frame->setMenuBarHeight(0);
     frame->setRoundCorner(0);
     frame->setRoundCornerBottom(0);
-    frame->setInactiveCaptionColor(ui::systemColor(COLOR_INACTIVECAPTION));
+    frame->setInactiveCaptionColor(ui::SystemColor(COLOR_INACTIVECAPTION));
     return frame;
 }
 

@@ -22,10 +22,10 @@ constexpr RECT kNotebook{59, 37, 59 + 271, 37 + 123};
 void LoweredBevel(HDC dc, RECT r, int width) {
     const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), light = GetSysColor(COLOR_BTNHIGHLIGHT);
     for (int i = 0; i < width; ++i) {
-        ui::fillSolid(dc, RECT{r.left, r.top, r.right - 1, r.top + 1}, shadow);
-        ui::fillSolid(dc, RECT{r.left, r.top, r.left + 1, r.bottom - 1}, shadow);
-        ui::fillSolid(dc, RECT{r.left, r.bottom - 1, r.right, r.bottom}, light);
-        ui::fillSolid(dc, RECT{r.right - 1, r.top, r.right, r.bottom}, light);
+        ui::FillSolid(dc, RECT{r.left, r.top, r.right - 1, r.top + 1}, shadow);
+        ui::FillSolid(dc, RECT{r.left, r.top, r.left + 1, r.bottom - 1}, shadow);
+        ui::FillSolid(dc, RECT{r.left, r.bottom - 1, r.right, r.bottom}, light);
+        ui::FillSolid(dc, RECT{r.right - 1, r.top, r.right, r.bottom}, light);
         InflateRect(&r, -1, -1);
     }
 }
@@ -114,8 +114,8 @@ std::unique_ptr<ui::AccessibleSource> TipsPanelAccessible(HWND w) { return std::
 
 TipsPanel::TipsPanel(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h)
     : ui::WinControl(owner, std::move(name)) {
-    headingFont_.reset(ui::createUiFont(-16, "Verdana", FW_BOLD));
-    pageFont_.reset(ui::createUiFont(-11, "Verdana"));
+    headingFont_.reset(ui::MakeUiFont(-16, "Verdana", FW_BOLD));
+    pageFont_.reset(ui::MakeUiFont(-11, "Verdana"));
     picture_.reset(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), kIconResource, IMAGE_ICON, 32, 32, 0)));
     createWindow(ui::WindowClass{kPanelClass}, WS_CHILD | WS_VISIBLE, 0, x, y, w, h, parent);
 }
@@ -162,18 +162,18 @@ LRESULT TipsPanel::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
 
 void TipsPanel::paint(HDC dc) {
     const RECT all = clientRect();
-    ui::fillSolid(dc, all, kWhite);
+    ui::FillSolid(dc, all, kWhite);
     LoweredBevel(dc, all, 2);
 
     // The picture strip runs past the panel's bottom; the panel clips it.
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, all.left, all.top, all.right, all.bottom);
-    ui::fillSolid(dc, kPictureStrip, kGray);
+    ui::FillSolid(dc, kPictureStrip, kGray);
     LoweredBevel(dc, kPictureStrip, 1);
     if (picture_)
         DrawIconEx(dc, kPictureStrip.left + kPicture.x, kPictureStrip.top + kPicture.y, picture_.get(), 32, 32, 0,
                    nullptr, DI_NORMAL);
-    ui::fillSolid(dc, kRule, GetSysColor(COLOR_GRAYTEXT));
+    ui::FillSolid(dc, kRule, GetSysColor(COLOR_GRAYTEXT));
 
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
@@ -206,7 +206,7 @@ void TipsForm::buildComponents() {
     closeButton_->setCaption("&Close");
     startupChoice_ = new flat::FlatComboBox(this, "cbOption", handle(), 8, 177, 166, 21,
                                        flat::ComboBoxStyle::DropDownList);
-    startupChoice_->setColor(ui::systemColor(COLOR_WINDOW));
+    startupChoice_->setColor(ui::SystemColor(COLOR_WINDOW));
     startupChoice_->setItemHeight(13);
     startupChoice_->addItem("Always show tips at startup");
     startupChoice_->addItem("Never show tips at startup");

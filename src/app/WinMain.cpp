@@ -16,7 +16,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     OleInitialize(nullptr); // the folder browser needs COM on this thread
 
     app::ProductPrompt productPrompt; // our folder browser behind the user-prompt seam
-    ui::setPrompt(&productPrompt);
+    ui::SetPrompt(&productPrompt);
     app::ConfigureApplication();
     ui::Application& application = ui::Application::instance();
     int rc = 0;
@@ -28,7 +28,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         rc = application.run();
         application.setMainForm(nullptr);
     }
-    ui::setPrompt(nullptr);
+    ui::SetPrompt(nullptr);
     OleUninitialize();
     return rc;
 }

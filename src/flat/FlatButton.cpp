@@ -21,8 +21,8 @@ constexpr UINT_PTR kTimerId = 1;
 constexpr UINT kHoverInterval = 100;
 
 FlatButtonColors Resolved(const FlatButtonColors& c) {
-    return {ui::toRgb(c.color), ui::toRgb(c.focused), ui::toRgb(c.down),
-            ui::toRgb(c.border), ui::toRgb(c.highlight), ui::toRgb(c.shadow)};
+    return {ui::ToRgb(c.color), ui::ToRgb(c.focused), ui::ToRgb(c.down),
+            ui::ToRgb(c.border), ui::ToRgb(c.highlight), ui::ToRgb(c.shadow)};
 }
 } // namespace
 
@@ -50,7 +50,7 @@ struct HoverShared {
         hovered = nullptr;
     }
 
-    static LRESULT CALLBACK TimerProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    static LRESULT CALLBACK timerProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         if (msg == WM_TIMER && wp == kTimerId) {
             if (hovered && !hovered->underCursor()) hovered->leave();
             return 0;
@@ -60,7 +60,7 @@ struct HoverShared {
 
     // Mnemonics: Alt+key anywhere in a window, or a plain key when the focused
     // control does not take characters, is offered to the window's flat buttons.
-    static bool RouteChar(MSG& m) {
+    static bool routeChar(MSG& m) {
         if ((m.message != WM_CHAR && m.message != WM_SYSCHAR) || !m.hwnd) return false;
         if (m.message == WM_CHAR) {
             const LRESULT code = SendMessageA(m.hwnd, WM_GETDLGCODE, m.wParam, reinterpret_cast<LPARAM>(&m));
@@ -79,7 +79,7 @@ struct HoverShared {
 
     static void add(FlatButton* b) {
         if (live++ == 0) {
-            ui::registerWindowClass(ui::WindowClass{kTimerClass}, &TimerProc);
+            ui::RegisterWindowClass(ui::WindowClass{kTimerClass}, &timerProc);
             // Created disabled: it runs only while a button is hovered.
             timer = CreateWindowExA(0, kTimerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                     GetModuleHandleA(nullptr), nullptr);
@@ -100,7 +100,7 @@ struct HoverShared {
 };
 
 FlatButton::FlatButton(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h)
-    : ui::WinControl(owner, std::move(name)), mnemonics_(&HoverShared::RouteChar) {
+    : ui::WinControl(owner, std::move(name)), mnemonics_(&HoverShared::routeChar) {
     HoverShared::add(this);
     createWindow(ui::WindowClass{kButtonClass, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW},
                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, x, y, w, h, parent);
@@ -130,7 +130,7 @@ void FlatButton::setDefault(bool d) {
 }
 
 void FlatButton::setAllowAllUp(bool a) {
-    if (ui::assignIfChanged(allowAllUp_, a)) broadcastGroup();
+    if (ui::AssignIfChanged(allowAllUp_, a)) broadcastGroup();
 }
 
 void FlatButton::setColor(std::uint32_t c) {
@@ -159,7 +159,7 @@ void FlatButton::setAdvColorDown(AdvColors v) { adv_.down = ClampAdvColor(v); ap
 void FlatButton::setAdvColorBorder(AdvColors v) { adv_.border = ClampAdvColor(v); applyAdvColors(); invalidate(); }
 
 void FlatButton::setUseAdvColors(bool u) {
-    if (!ui::assignIfChanged(useAdvColors_, u)) return;
+    if (!ui::AssignIfChanged(useAdvColors_, u)) return;
     parentColor_ = u;
     if (u) takeParentColor();
     applyAdvColors();
@@ -167,7 +167,7 @@ void FlatButton::setUseAdvColors(bool u) {
 }
 
 void FlatButton::applyAdvColors() {
-    if (useAdvColors_) ApplyAdvColors(colors_, adv_, &ui::sysColorRgb);
+    if (useAdvColors_) ApplyAdvColors(colors_, adv_, &ui::SysColorRgb);
 }
 
 void FlatButton::takeParentColor() {
@@ -175,11 +175,11 @@ void FlatButton::takeParentColor() {
     HWND parent = handle() ? GetParent(handle()) : nullptr;
     if (auto* form = dynamic_cast<ui::Form*>(fromHandle(parent))) colors_.color = form->color;
     else if (auto* b = dynamic_cast<FlatButton*>(fromHandle(parent))) colors_.color = b->color();
-    else colors_.color = ui::systemColor(COLOR_BTNFACE);
+    else colors_.color = ui::SystemColor(COLOR_BTNFACE);
 }
 
 void FlatButton::setGroupIndex(int g) {
-    if (ui::assignIfChanged(groupIndex_, g)) broadcastGroup();
+    if (ui::AssignIfChanged(groupIndex_, g)) broadcastGroup();
 }
 
 void FlatButton::setDown(bool value) {
@@ -221,9 +221,9 @@ void FlatButton::setFontColor(std::uint32_t c) { fontColor_ = c; invalidate(); }
 
 void FlatButton::setGlyph(HBITMAP g) {
     if (g && g == glyph_.get()) return;
-    const SIZE s = ui::bitmapSize(g);
+    const SIZE s = ui::BitmapSize(g);
     if (g && s.cx > 0 && s.cy > 0) {
-        glyph_ = ui::copyBitmap(g);
+        glyph_ = ui::CopyBitmap(g);
         numGlyphs_ = NumGlyphsForGlyph(Size{s.cx, s.cy}, numGlyphs_);
     } else {
         glyph_.reset();
@@ -232,24 +232,24 @@ void FlatButton::setGlyph(HBITMAP g) {
 }
 
 void FlatButton::setLayout(ButtonLayout l) {
-    if (ui::assignIfChanged(layout_, l)) invalidate();
+    if (ui::AssignIfChanged(layout_, l)) invalidate();
 }
 
 void FlatButton::setMargin(int m) {
-    if (m >= -1 && ui::assignIfChanged(margin_, m)) invalidate();
+    if (m >= -1 && ui::AssignIfChanged(margin_, m)) invalidate();
 }
 
 void FlatButton::setNumGlyphs(NumGlyphs n) {
-    if (ui::assignIfChanged(numGlyphs_, std::clamp(n, 1, kMaxGlyphs))) invalidate();
+    if (ui::AssignIfChanged(numGlyphs_, std::clamp(n, 1, kMaxGlyphs))) invalidate();
 }
 
 void FlatButton::setSpacing(int s) {
-    if (ui::assignIfChanged(spacing_, s)) invalidate();
+    if (ui::AssignIfChanged(spacing_, s)) invalidate();
 }
 
 // ---- behaviour --------------------------------------------------------------
 
-void FlatButton::click() { ui::clickButton(*this, modalResult_, onClick); }
+void FlatButton::click() { ui::ClickButton(*this, modalResult_, onClick); }
 
 bool FlatButton::inside(int x, int y) const {
     const RECT c = clientRect();
@@ -387,7 +387,7 @@ void FlatButton::groupNotified(WPARAM group, HWND sender) {
 }
 
 bool FlatButton::dialogChar(char ch) {
-    if (!ui::isMnemonic(ch, caption()) || !enabled()) return false;
+    if (!ui::IsMnemonic(ch, caption()) || !enabled()) return false;
     if (groupIndex_ != 0) setDown(true);
     click();
     return true;
@@ -414,7 +414,7 @@ void FlatButton::paintTo(HDC target) {
     HFONT f = font_ ? font_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     ui::SelectObjectScope fontScope(dc, f);
 
-    COLORREF transparent = ui::bottomLeftPixel(glyph_.get());
+    COLORREF transparent = ui::BottomLeftPixel(glyph_.get());
     const Point offset = PaintOffset(state_);
     const std::string text = caption();
     const GlyphTextLayout lay = LayoutGlyphAndText(dc, client, POINT{offset.x, offset.y}, text, glyph_.get(),
@@ -427,21 +427,21 @@ void FlatButton::paintTo(HDC target) {
     if (!isEnabled) dragging_ = false;
 
     const FlatButtonColors rc = Resolved(colors_);
-    if (FaceIsTransparent(transparentMode_, mouseIn_)) ui::paintParentBackground(dc, handle());
-    else ui::fillSolid(dc, client, FaceColor(state_, mouseIn_, rc));
+    if (FaceIsTransparent(transparentMode_, mouseIn_)) ui::PaintParentBackgroundOf(dc, handle());
+    else ui::FillSolid(dc, client, FaceColor(state_, mouseIn_, rc));
 
     const BevelFrame frame = FrameForState(state_, mouseIn_, default_, rc);
     DrawBevelFrame(dc, client, frame.topLeft, frame.bottomRight, frame.width);
 
-    const SIZE gs = ui::bitmapSize(glyph_.get());
+    const SIZE gs = ui::BitmapSize(glyph_.get());
     if (gs.cx > 0 && gs.cy > 0) {
         const Rect src = GlyphImageRect(Size{gs.cx, gs.cy}, numGlyphs_, GlyphImageForState(numGlyphs_, state_));
         if (src.width() > 0) {
-            ui::BitmapHandle image = ui::copyBitmap(glyph_.get(), src.left, src.top, src.width(), src.height());
+            ui::BitmapHandle image = ui::CopyBitmap(glyph_.get(), src.left, src.top, src.width(), src.height());
             if (numGlyphs_ == 1 && state_ == ButtonState::Disabled) {
                 image = MakeDisabledGlyph(image.get(), RGB(0, 0, 0), GetSysColor(COLOR_BTNFACE), true,
                                           GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
-                transparent = ui::bottomLeftPixel(image.get());
+                transparent = ui::BottomLeftPixel(image.get());
             }
             ui::ImageListHandle list(ImageList_Create(src.width(), src.height(), ILC_COLOR24 | ILC_MASK, 1, 0));
             if (list && image) {
@@ -463,7 +463,7 @@ void FlatButton::paintTo(HDC target) {
             SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
             DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &tb, flags);
         } else {
-            SetTextColor(dc, ui::toRgb(fontColor_));
+            SetTextColor(dc, ui::ToRgb(fontColor_));
             DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &tb, flags);
         }
     }

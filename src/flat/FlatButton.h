@@ -132,7 +132,7 @@ private:
     bool down_ = false;
     HFONT font_ = nullptr;
     bool parentFont_ = true;
-    std::uint32_t fontColor_ = ui::systemColor(COLOR_WINDOWTEXT);
+    std::uint32_t fontColor_ = ui::SystemColor(COLOR_WINDOWTEXT);
     ui::BitmapHandle glyph_;
     ButtonLayout layout_ = ButtonLayout::GlyphTop;
     int margin_ = -1;

@@ -10,7 +10,7 @@ namespace corvane::flat {
 
 using ui::SysColorFn;
 
-inline std::uint32_t ColorToRgb(std::uint32_t color, SysColorFn sysColor) { return ui::colorToRgb(color, sysColor); }
+inline std::uint32_t ColorToRgb(std::uint32_t color, SysColorFn sysColor) { return ui::ColorToRgb(color, sysColor); }
 
 enum class Shade : std::uint8_t { Lighten, Darken };
 

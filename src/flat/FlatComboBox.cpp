@@ -45,14 +45,14 @@ bool OfferKey(const std::function<void(WPARAM&)>& handler, WPARAM& key) {
 std::uint32_t ParentColor(HWND control) {
     HWND parent = control ? GetParent(control) : nullptr;
     if (auto* form = dynamic_cast<ui::Form*>(ui::WinControl::fromHandle(parent))) return form->color;
-    return ui::systemColor(COLOR_BTNFACE);
+    return ui::SystemColor(COLOR_BTNFACE);
 }
 } // namespace
 
 FlatComboBox::FlatComboBox(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h,
                              ComboBoxStyle style)
     : ui::WinControl(owner, std::move(name)), style_(style) {
-    colors_.color = ui::systemColor(COLOR_WINDOW);
+    colors_.color = ui::SystemColor(COLOR_WINDOW);
     scrollBarWidth_ = GetSystemMetrics(SM_CXVSCROLL);
     if (parent) font_ = reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0));
     remakeBrush();
@@ -103,7 +103,7 @@ void FlatComboBox::recreate() {
 // ---- properties -------------------------------------------------------------
 
 void FlatComboBox::setStyle(ComboBoxStyle s) {
-    if (ui::assignIfChanged(style_, s)) recreate();
+    if (ui::AssignIfChanged(style_, s)) recreate();
 }
 
 void FlatComboBox::setColor(std::uint32_t c) {
@@ -112,7 +112,7 @@ void FlatComboBox::setColor(std::uint32_t c) {
     invalidate();
 }
 
-void FlatComboBox::remakeBrush() { brush_.reset(CreateSolidBrush(ui::toRgb(colors_.color))); }
+void FlatComboBox::remakeBrush() { brush_.reset(CreateSolidBrush(ui::ToRgb(colors_.color))); }
 
 void FlatComboBox::setColorArrow(std::uint32_t c) { colors_.arrow = c; invalidate(); }
 void FlatComboBox::setColorArrowBackground(std::uint32_t c) { colors_.arrowBackground = c; invalidate(); }
@@ -126,7 +126,7 @@ void FlatComboBox::setAdvColorArrowBackground(AdvColors v) {
 }
 
 void FlatComboBox::setUseAdvColors(bool u) {
-    if (!ui::assignIfChanged(useAdvColors_, u)) return;
+    if (!ui::AssignIfChanged(useAdvColors_, u)) return;
     applyAdvColors();
     invalidate();
 }
@@ -134,7 +134,7 @@ void FlatComboBox::setUseAdvColors(bool u) {
 void FlatComboBox::applyAdvColors() {
     // Without a parent there is nothing to shade from: the colours stay.
     if (!useAdvColors_ || !handle() || !GetParent(handle())) return;
-    ApplyComboAdvColors(colors_, ParentColor(handle()), adv_, &ui::sysColorRgb);
+    ApplyComboAdvColors(colors_, ParentColor(handle()), adv_, &ui::SysColorRgb);
 }
 
 void FlatComboBox::setDropDownCount(int n) {
@@ -168,7 +168,7 @@ void FlatComboBox::setMaxLength(int n) {
 }
 
 void FlatComboBox::setSorted(bool s) {
-    if (ui::assignIfChanged(sorted_, s)) recreate();
+    if (ui::AssignIfChanged(sorted_, s)) recreate();
 }
 
 // ---- items ------------------------------------------------------------------
@@ -222,23 +222,23 @@ bool FlatComboBox::isListStyle() const {
 
 void FlatComboBox::drawFrame(HDC dc) {
     RECT r = ToRect(geometry().frame);
-    ui::frameSolid(dc, r, ui::toRgb(colors_.border));
+    ui::FrameSolid(dc, r, ui::ToRgb(colors_.border));
     // The two inner rings cover the platform's sunken edge.
     InflateRect(&r, -1, -1);
-    ui::frameSolid(dc, r, ui::toRgb(colors_.color));
+    ui::FrameSolid(dc, r, ui::ToRgb(colors_.color));
     InflateRect(&r, -1, -1);
-    ui::frameSolid(dc, r, ui::toRgb(colors_.color));
+    ui::FrameSolid(dc, r, ui::ToRgb(colors_.color));
 }
 
 void FlatComboBox::drawButton(HDC dc) {
     if (style_ == ComboBoxStyle::Simple) return;
     const FlatComboGeometry g = geometry();
     const RECT b = ToRect(g.buttonDrawn);
-    ui::fillSolid(dc, b, ui::toRgb(colors_.arrowBackground));
-    ui::frameSolid(dc, b, ui::toRgb(colors_.border));
+    ui::FillSolid(dc, b, ui::ToRgb(colors_.arrowBackground));
+    ui::FrameSolid(dc, b, ui::ToRgb(colors_.border));
     const flat::Triangle t = ComboArrowTriangle(g.arrowOrigin, droppedDown());
     if (IsWindowEnabled(handle())) {
-        FillTriangle(dc, t, 0, 0, ui::toRgb(colors_.arrow));
+        FillTriangle(dc, t, 0, 0, ui::ToRgb(colors_.arrow));
     } else {
         FillTriangle(dc, t, 1, 1, kDisabledArrowLight);
         FillTriangle(dc, t, 0, 0, kDisabledArrow);
@@ -257,8 +257,8 @@ void FlatComboBox::drawListFace(HDC dc) {
     const FlatComboGeometry g = geometry();
     const bool focusedClosed = GetFocus() == handle() && !droppedDown();
     const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
-    ui::fillSolid(dc, ToRect(g.listFaceStrip), focusedClosed ? highlight : ui::toRgb(colors_.color));
-    if (focusedClosed) ui::frameSolid(dc, ToRect(g.focusFrame), highlight);
+    ui::FillSolid(dc, ToRect(g.listFaceStrip), focusedClosed ? highlight : ui::ToRgb(colors_.color));
+    if (focusedClosed) ui::FrameSolid(dc, ToRect(g.focusFrame), highlight);
     const RECT strip = ToRect(g.scrollStrip);
     ExcludeClipRect(dc, strip.left, strip.top, strip.right, strip.bottom);
 }
@@ -287,7 +287,7 @@ void FlatComboBox::paintContent(HDC dc, const RECT& area) {
     ExcludeClipRect(dc, strip.left, strip.top, strip.right, strip.bottom);
     // The platform draws the text and the chosen item between our frame and button.
     defaultHandler(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-    if (style_ == ComboBoxStyle::DropDown && droppedDown()) ui::frameSolid(dc, ToRect(g.dropDownFrame), GetSysColor(COLOR_WINDOW));
+    if (style_ == ComboBoxStyle::DropDown && droppedDown()) ui::FrameSolid(dc, ToRect(g.dropDownFrame), GetSysColor(COLOR_WINDOW));
     else if (isListStyle()) drawListFace(dc);
     RestoreDC(dc, saved);
 }
@@ -343,13 +343,13 @@ LRESULT FlatComboBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_CTLCOLORLISTBOX: {
         defaultHandler(msg, wp, lp);
-        SetBkColor(reinterpret_cast<HDC>(wp), ui::toRgb(colors_.color));
+        SetBkColor(reinterpret_cast<HDC>(wp), ui::ToRgb(colors_.color));
         return reinterpret_cast<LRESULT>(brush_.get());
     }
     case WM_CTLCOLOREDIT: {
         HDC dc = reinterpret_cast<HDC>(wp);
-        SetBkColor(dc, ui::toRgb(colors_.color));
-        SetTextColor(dc, ui::toRgb(fontColor_));
+        SetBkColor(dc, ui::ToRgb(colors_.color));
+        SetTextColor(dc, ui::ToRgb(fontColor_));
         return reinterpret_cast<LRESULT>(brush_.get());
     }
     case WM_SETFOCUS:
@@ -429,8 +429,8 @@ bool FlatComboBox::reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORLISTBOX: {
         HDC dc = reinterpret_cast<HDC>(wp);
-        SetBkColor(dc, ui::toRgb(colors_.color));
-        if (IsWindowEnabled(handle())) SetTextColor(dc, ui::toRgb(fontColor_));
+        SetBkColor(dc, ui::ToRgb(colors_.color));
+        if (IsWindowEnabled(handle())) SetTextColor(dc, ui::ToRgb(fontColor_));
         result = reinterpret_cast<LRESULT>(brush_.get());
         return true;
     }

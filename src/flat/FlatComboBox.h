@@ -103,7 +103,7 @@ private:
     int dropDownCount_ = 8;
     int itemHeight_ = 13; // the height of an item in the standard 8-point font
     HFONT font_ = nullptr;
-    std::uint32_t fontColor_ = ui::systemColor(COLOR_WINDOWTEXT);
+    std::uint32_t fontColor_ = ui::SystemColor(COLOR_WINDOWTEXT);
     int maxLength_ = 0;
     bool sorted_ = false;
     int scrollBarWidth_ = 0;

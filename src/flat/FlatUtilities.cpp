@@ -26,7 +26,7 @@ void DrawBevelFrame(HDC dc, const RECT& rect, COLORREF topLeft, COLORREF bottomR
 
 ui::BitmapHandle MakeDisabledGlyph(HBITMAP source, COLORREF maskColor, COLORREF backColor, bool drawHighlight,
                                    COLORREF shadow, COLORREF highlight) {
-    const SIZE size = ui::bitmapSize(source);
+    const SIZE size = ui::BitmapSize(source);
     if (size.cx <= 0 || size.cy <= 0) return {};
     const int w = size.cx, h = size.cy;
     ui::BitmapHandle result(CreateCompatibleBitmap(ui::WindowDc(nullptr).get(), w, h));
@@ -45,14 +45,14 @@ ui::BitmapHandle MakeDisabledGlyph(HBITMAP source, COLORREF maskColor, COLORREF 
             BitBlt(maskDc.get(), 0, 0, w, h, srcDc.get(), 0, 0, SRCCOPY);
         } else {
             // Anything the source does not cover stays in the mask colour.
-            ui::fillSolid(maskDc.get(), RECT{0, 0, w, h}, maskColor);
+            ui::FillSolid(maskDc.get(), RECT{0, 0, w, h}, maskColor);
             SetBkColor(srcDc.get(), GetPixel(srcDc.get(), 0, h - 1));
             BitBlt(maskDc.get(), 0, 0, w, h, srcDc.get(), 0, 0, SRCCOPY);
         }
     }
     ui::SelectObjectScope out(outDc.get(), result.get());
     ui::SelectObjectScope m(maskDc.get(), mask.get());
-    ui::fillSolid(outDc.get(), RECT{0, 0, w, h}, backColor);
+    ui::FillSolid(outDc.get(), RECT{0, 0, w, h}, backColor);
     // DSPDxax lays the brush where the expanded source is all ones and keeps the
     // destination where it is zero. Expanding the mask with a white text colour
     // and a black background puts the brush on the picture (mask black) and
@@ -81,7 +81,7 @@ GlyphTextLayout LayoutGlyphAndText(HDC dc, const RECT& client, POINT offset, con
         DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &t, DT_CALCRECT | DT_SINGLELINE);
         text = Size{t.right - t.left, t.bottom - t.top};
     }
-    const SIZE g = ui::bitmapSize(glyph);
+    const SIZE g = ui::BitmapSize(glyph);
     return LayoutGlyphAndText(Rect{client.left, client.top, client.right, client.bottom}, Point{offset.x, offset.y},
                               Size{g.cx, g.cy}, numGlyphs, text, margin, spacing, layout);
 }

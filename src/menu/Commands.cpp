@@ -85,13 +85,13 @@ bool FolderProbe::looksPresent(const std::string& path) {
         if (type == DRIVE_REMOTE) return true;
         if (type == DRIVE_NO_ROOT_DIR) return false;
     }
-    return ui::directoryExists(path);
+    return ui::DirectoryExists(path);
 }
 
 bool IsFolder(const std::string& path) {
     if (IsDriveRoot(path)) return true;
     FolderProbe quiet;
-    return ui::directoryExists(path);
+    return ui::DirectoryExists(path);
 }
 
 std::string EditorPath() {
@@ -100,7 +100,7 @@ std::string EditorPath() {
         const std::string path = k.readString(store::kProgramPathValue);
         if (path.empty()) return {};
         // An editor on a network share is taken as there: the menu never waits on the network.
-        return IsNetworkPath(path) || ui::fileExists(path) ? path : std::string();
+        return IsNetworkPath(path) || ui::FileExists(path) ? path : std::string();
     } catch (const std::bad_alloc&) {
         throw;
     } catch (const std::exception&) {
@@ -153,7 +153,7 @@ AddResult AddFolder(const std::string& path) {
         return answer ? AddResult::HandedToEditor : AddResult::Failed;
     }
     try {
-        return store::AppendFavourite(kStoreKey, alias, path, ui::readSystemFolder(&GetWindowsDirectoryA))
+        return store::AppendFavourite(kStoreKey, alias, path, ui::ReadSystemFolder(&GetWindowsDirectoryA))
                    ? AddResult::Added
                    : AddResult::AlreadyListed;
     } catch (const std::bad_alloc&) {

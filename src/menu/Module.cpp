@@ -14,7 +14,7 @@ DWORD WINAPI ModuleFileName(HMODULE, LPSTR buffer, DWORD size) { return GetModul
 void SetModule(HMODULE module) { g_module = module; }
 HMODULE Module() { return g_module; }
 
-std::string ModulePath() { return ui::executablePath(&ModuleFileName); }
+std::string ModulePath() { return ui::ExecutablePath(&ModuleFileName); }
 
 std::string ModuleFolder() {
     std::string path = ModulePath();

@@ -5,7 +5,7 @@ namespace corvane::store {
 
 namespace {
 // Digits of `base` from `pos` to the end, at least one, value within int.
-bool parseDigits(const std::string& s, size_t pos, int base, bool negative, int& out) {
+bool ParseDigits(const std::string& s, size_t pos, int base, bool negative, int& out) {
     if (pos >= s.size()) return false;
     int64_t v = 0;
     const int64_t limit = negative ? 2147483648LL : 2147483647LL;
@@ -26,14 +26,14 @@ bool parseDigits(const std::string& s, size_t pos, int base, bool negative, int&
 
 bool ParseIniInteger(const std::string& text, int& out) {
     if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
-        return parseDigits(text, 2, 16, false, out);
+        return ParseDigits(text, 2, 16, false, out);
     size_t pos = 0;
     bool negative = false;
     if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
         negative = text[0] == '-';
         pos = 1;
     }
-    return parseDigits(text, pos, 10, negative, out);
+    return ParseDigits(text, pos, 10, negative, out);
 }
 
 bool ParseOptionValue(const std::string& text, bool def) {

@@ -26,7 +26,7 @@ void WriteOptions(const std::string& path, const OptionFlags& options) {
     ui::IniFile ini(path);
     for (const Flag& f : kFlags)
         if (!ini.writeString(kOptionsSection, f.key, options.*f.value ? "1" : "0"))
-            throw ui::UiError(ui::formatMessage("Unable to write to %s", ini.path()));
+            throw ui::UiError(ui::SystemMessageText("Unable to write to %s", ini.path()));
 }
 
 } // namespace corvane::store

@@ -9,7 +9,7 @@ std::string AliasFromPath(const std::string& path) {
 }
 
 namespace {
-std::string comparable(const std::string& path) {
+std::string Comparable(const std::string& path) {
     std::string s = path;
     if (s.size() > 1 && s.back() == '\\' && s[s.size() - 2] != ':') s.pop_back();
     for (char& c : s)
@@ -18,7 +18,7 @@ std::string comparable(const std::string& path) {
 }
 } // namespace
 
-bool SamePath(const std::string& a, const std::string& b) { return comparable(a) == comparable(b); }
+bool SamePath(const std::string& a, const std::string& b) { return Comparable(a) == Comparable(b); }
 
 bool IsUncPath(const std::string& path) {
     return path.size() >= 2 && (path[0] == '\\' || path[0] == '/') && (path[1] == '\\' || path[1] == '/');

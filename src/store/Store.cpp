@@ -10,27 +10,27 @@ using ui::RegistryKey;
 
 namespace {
 // Appended in two steps: GCC 12 reports a false -Wrestrict for "N" + std::to_string(i).
-std::string indexedName(char letter, int i) {
+std::string IndexedName(char letter, int i) {
     std::string name(1, letter);
     return name += std::to_string(i);
 }
 } // namespace
 
-std::string AliasValueName(int i) { return indexedName('N', i); }
-std::string PathValueName(int i) { return indexedName('P', i); }
+std::string AliasValueName(int i) { return IndexedName('N', i); }
+std::string PathValueName(int i) { return IndexedName('P', i); }
 
 namespace {
-RegistryKey openForWriting(const std::string& key) {
+RegistryKey OpenForWriting(const std::string& key) {
     return RegistryKey::open(HKEY_CURRENT_USER, key, KEY_ALL_ACCESS, true);
 }
 
-void writeOrThrow(const RegistryKey& k, const std::string& name, const std::string& text) {
-    if (!k.writeString(name, text)) throw ui::UiError(ui::formatMessage("Failed to set data for '%s'", name));
+void WriteOrThrow(const RegistryKey& k, const std::string& name, const std::string& text) {
+    if (!k.writeString(name, text)) throw ui::UiError(ui::SystemMessageText("Failed to set data for '%s'", name));
 }
 } // namespace
 
 namespace {
-void loadPairs(const RegistryKey& k, FavouriteRows& rows) {
+void LoadPairs(const RegistryKey& k, FavouriteRows& rows) {
     for (int i = 0;; ++i) {
         std::string alias = k.readString(AliasValueName(i));
         std::string path = k.readString(PathValueName(i));
@@ -41,30 +41,30 @@ void loadPairs(const RegistryKey& k, FavouriteRows& rows) {
 } // namespace
 
 void LoadFavourites(FavouriteRows& rows, const std::string& key) {
-    RegistryKey k = openForWriting(key);
-    if (k.valid()) loadPairs(k, rows);
+    RegistryKey k = OpenForWriting(key);
+    if (k.valid()) LoadPairs(k, rows);
 }
 
 void ReadFavourites(FavouriteRows& rows, const std::string& key) {
     RegistryKey k = RegistryKey::open(HKEY_CURRENT_USER, key, KEY_QUERY_VALUE, false);
-    if (k.valid()) loadPairs(k, rows);
+    if (k.valid()) LoadPairs(k, rows);
 }
 
 void WriteStoreValue(const std::string& key, const std::string& name, const std::string& text) {
-    RegistryKey k = openForWriting(key);
+    RegistryKey k = OpenForWriting(key);
     if (!k.valid()) return;
-    writeOrThrow(k, name, text);
+    WriteOrThrow(k, name, text);
 }
 
 void RewriteStoreRange(const FavouriteRows& rows, const std::string& key, int first, int last) {
     const int n = rows.rowCount();
     if (first >= n) return;
-    RegistryKey k = openForWriting(key);
+    RegistryKey k = OpenForWriting(key);
     if (!k.valid()) return;
     if (last < first || last >= n) return;
     for (int i = first; i <= last; ++i) {
-        writeOrThrow(k, AliasValueName(i), rows.rowAlias(i));
-        writeOrThrow(k, PathValueName(i), rows.rowPath(i));
+        WriteOrThrow(k, AliasValueName(i), rows.rowAlias(i));
+        WriteOrThrow(k, PathValueName(i), rows.rowPath(i));
     }
 }
 
@@ -118,7 +118,7 @@ bool AppendFavourite(const std::string& key, const std::string& alias, const std
 void RecordProgramPath(const std::string& key, const std::string& exePath) {
     std::string current;
     {
-        RegistryKey k = openForWriting(key);
+        RegistryKey k = OpenForWriting(key);
         if (!k.valid()) return;
         current = k.readString(kProgramPathValue);
     }

@@ -31,7 +31,7 @@ void Action::removeClient(ActionClient* c) {
     clients_.erase(std::remove(clients_.begin(), clients_.end(), c), clients_.end());
 }
 
-void bindAction(Component& owner, ActionClient& client, Action*& slot, Action* next) {
+void BindAction(Component& owner, ActionClient& client, Action*& slot, Action* next) {
     if (slot) slot->removeClient(&client);
     owner.watch(slot, next);
     if (next) next->addClient(&client);

@@ -51,7 +51,7 @@ private:
 
 // Moves `client`, which `owner` is, from the action in `slot` to `next`: off the old
 // action's clients and removal notice, onto the new one's (which tells it at once).
-void bindAction(Component& owner, ActionClient& client, Action*& slot, Action* next);
+void BindAction(Component& owner, ActionClient& client, Action*& slot, Action* next);
 
 class ActionList : public Component {
 public:

@@ -32,7 +32,7 @@ void Application::removeMessageObserver(MessageObserver o) {
 
 void Application::idle() {
     auto handlers = idle_; // a handler may add or remove handlers
-    for (auto& [token, h] : handlers) guarded(h);
+    for (auto& [token, h] : handlers) Guarded(h);
 }
 
 bool Application::handleOne(MSG& m) {
@@ -79,7 +79,7 @@ void Application::runModalLoop(const std::function<bool()>& done) {
 
 int Application::run() {
     if (mainForm_ && mainForm_->handle() && !IsWindowVisible(mainForm_->handle()))
-        guarded([this] { mainForm_->show(); });
+        Guarded([this] { mainForm_->show(); });
     MSG m;
     for (;;) {
         if (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {

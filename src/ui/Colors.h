@@ -11,13 +11,13 @@ using Color = std::uint32_t;
 // Answers the RGB value of system colour `index` (GetSysColor on Windows).
 using SysColorFn = std::uint32_t (*)(int index);
 
-constexpr Color systemColor(int index) { return 0xFF000000u | static_cast<Color>(index & 0xFF); }
-constexpr bool isSystemColor(Color color) { return (color & 0x80000000u) != 0; }
+constexpr Color SystemColor(int index) { return 0xFF000000u | static_cast<Color>(index & 0xFF); }
+constexpr bool IsSystemColor(Color color) { return (color & 0x80000000u) != 0; }
 
 // A system colour is looked up through `sysColor` (without one it reads as its low
 // three bytes); every result is a plain 0x00BBGGRR value.
-constexpr Color colorToRgb(Color color, SysColorFn sysColor) {
-    if (isSystemColor(color) && sysColor) return sysColor(static_cast<int>(color & 0xFFu)) & 0x00FFFFFFu;
+constexpr Color ColorToRgb(Color color, SysColorFn sysColor) {
+    if (IsSystemColor(color) && sysColor) return sysColor(static_cast<int>(color & 0xFFu)) & 0x00FFFFFFu;
     return color & 0x00FFFFFFu;
 }
 

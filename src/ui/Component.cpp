@@ -4,7 +4,7 @@
 namespace corvane::ui {
 
 namespace {
-void erase(std::vector<Component*>& v, Component* c) {
+void Erase(std::vector<Component*>& v, Component* c) {
     v.erase(std::remove(v.begin(), v.end(), c), v.end());
 }
 } // namespace
@@ -19,10 +19,10 @@ Component::~Component() {
     // Subscribers forget us; we stop listening to others.
     auto subs = subscribers_;
     for (Component* s : subs) {
-        erase(s->subscriptions_, this);
+        Erase(s->subscriptions_, this);
         s->notification(this, Operation::Remove);
     }
-    for (Component* s : subscriptions_) erase(s->subscribers_, this);
+    for (Component* s : subscriptions_) Erase(s->subscribers_, this);
     if (owner_) {
         owner_->remove(this);
         // Siblings that outlive this one must forget it, also while the owner is going.
@@ -63,8 +63,8 @@ void Component::freeNotification(Component* other) {
 
 void Component::removeFreeNotification(Component* other) {
     if (!other) return;
-    erase(other->subscribers_, this);
-    erase(subscriptions_, other);
+    Erase(other->subscribers_, this);
+    Erase(subscriptions_, other);
 }
 
 void Component::insert(Component* c) {
@@ -73,6 +73,6 @@ void Component::insert(Component* c) {
         if (s != c) s->notification(c, Operation::Insert);
 }
 
-void Component::remove(Component* c) { erase(owned_, c); }
+void Component::remove(Component* c) { Erase(owned_, c); }
 
 } // namespace corvane::ui

@@ -12,27 +12,27 @@ namespace corvane::ui {
 namespace {
 // Window to object maps, kept in the process: every message looks its object up, and
 // window properties would cost a trip to the window server under Wine.
-std::unordered_map<HWND, WinControl*>& objects() {
+std::unordered_map<HWND, WinControl*>& Objects() {
     static std::unordered_map<HWND, WinControl*> m;
     return m;
 }
-std::unordered_map<HWND, WinControl*>& notifyTargets() {
+std::unordered_map<HWND, WinControl*>& NotifyTargets() {
     static std::unordered_map<HWND, WinControl*> m;
     return m;
 }
-WinControl* lookup(std::unordered_map<HWND, WinControl*>& m, HWND h) {
+WinControl* Lookup(std::unordered_map<HWND, WinControl*>& m, HWND h) {
     auto it = m.find(h);
     return it == m.end() ? nullptr : it->second;
 }
 // Windows that report to a control (a tool bar's tips) are not ours and tell us nothing
 // when they go; their entries go with the control, or a later window given the same
 // handle would report to a dead object.
-void forgetNotifyTargetsOf(const WinControl* target) {
-    std::erase_if(notifyTargets(), [target](const auto& entry) { return entry.second == target; });
+void ForgetNotifyTargetsOf(const WinControl* target) {
+    std::erase_if(NotifyTargets(), [target](const auto& entry) { return entry.second == target; });
 }
 } // namespace
 
-void registerWindowClass(const WindowClass& cls, WNDPROC proc) {
+void RegisterWindowClass(const WindowClass& cls, WNDPROC proc) {
     static std::set<std::string> registered;
     if (registered.count(cls.name)) return;
     WNDCLASSEXA wc{};
@@ -62,11 +62,11 @@ WinControl::~WinControl() {
 }
 
 HWND WinControl::unbind() {
-    forgetNotifyTargetsOf(this);
+    ForgetNotifyTargetsOf(this);
     HWND h = hwnd_;
     if (!h) return nullptr;
     if (oldProc_) SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
-    objects().erase(h);
+    Objects().erase(h);
     hwnd_ = nullptr;
     oldProc_ = nullptr;
     return h;
@@ -108,23 +108,23 @@ LRESULT MessageChain::operator()(UINT msg, WPARAM wp, LPARAM lp) const {
     return control_->passOn(window_, after_, msg, wp, lp);
 }
 
-WinControl* WinControl::fromHandle(HWND h) { return h ? lookup(objects(), h) : nullptr; }
+WinControl* WinControl::fromHandle(HWND h) { return h ? Lookup(Objects(), h) : nullptr; }
 
-void setNotifyTarget(HWND from, WinControl* target) {
+void SetNotifyTarget(HWND from, WinControl* target) {
     if (!from) return;
-    if (target) notifyTargets()[from] = target;
-    else notifyTargets().erase(from);
+    if (target) NotifyTargets()[from] = target;
+    else NotifyTargets().erase(from);
 }
 
 void WinControl::bind(HWND h) {
     hwnd_ = h;
-    objects()[h] = this;
+    Objects()[h] = this;
 }
 
 void WinControl::attach(HWND h) {
     bind(h);
     oldProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WinControl::StdWndProc)));
+        SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WinControl::stdWndProc)));
 }
 
 HWND WinControl::createControl(const char* className, DWORD style, DWORD exStyle, int x, int y, int w, int h,
@@ -137,7 +137,7 @@ HWND WinControl::createControl(const char* className, DWORD style, DWORD exStyle
 
 HWND WinControl::createWindow(const WindowClass& cls, DWORD style, DWORD exStyle, int x, int y, int w, int h,
                               HWND parent, const char* text) {
-    registerWindowClass(cls, &WinControl::entryProc);
+    RegisterWindowClass(cls, &WinControl::entryProc);
     return CreateWindowExA(exStyle, cls.name, text, style, x, y, w, h, parent, nullptr, GetModuleHandleA(nullptr),
                            this);
 }
@@ -146,18 +146,18 @@ HWND WinControl::createWindow(const WindowClass& cls, DWORD style, DWORD exStyle
 LRESULT CALLBACK WinControl::entryProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE)
         if (auto* self = static_cast<WinControl*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams)) self->bind(h);
-    return StdWndProc(h, msg, wp, lp);
+    return stdWndProc(h, msg, wp, lp);
 }
 
-LRESULT CALLBACK WinControl::StdWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK WinControl::stdWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     WinControl* self = fromHandle(h);
     if (!self) return DefWindowProcA(h, msg, wp, lp);
     if (msg == WM_NCDESTROY) {
         LRESULT r = self->passOn(h, nullptr, msg, wp, lp);
         if (self->oldProc_) SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->oldProc_));
-        objects().erase(h);
-        notifyTargets().erase(h);
-        forgetNotifyTargetsOf(self);
+        Objects().erase(h);
+        NotifyTargets().erase(h);
+        ForgetNotifyTargetsOf(self);
         self->hwnd_ = nullptr;
         self->oldProc_ = nullptr;
         self->dropHooks();
@@ -175,12 +175,12 @@ LRESULT WinControl::passOn(HWND h, const MessageHook* after, UINT msg, WPARAM wp
     LRESULT result = 0;
     if (older != hooks_.end()) {
         MessageHook* hook = *older;
-        guarded([&] { result = hook->handler_(msg, wp, lp, MessageChain(this, h, hook)); });
+        Guarded([&] { result = hook->handler_(msg, wp, lp, MessageChain(this, h, hook)); });
         return result;
     }
     // The window's last message reaches the platform only: the object is letting go of it.
     if (msg == WM_NCDESTROY) return defaultHandler(msg, wp, lp);
-    guarded([&] {
+    Guarded([&] {
         result = dispatch(msg, wp, lp);
         if ((msg == WM_SIZE || msg == WM_WINDOWPOSCHANGED) && fromHandle(h) == this) moved(msg, wp, lp);
     });
@@ -216,7 +216,7 @@ bool WinControl::reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     }
     if (!child || child == hwnd_) return false;
     WinControl* target = fromHandle(child);
-    if (!target) target = lookup(notifyTargets(), child);
+    if (!target) target = Lookup(NotifyTargets(), child);
     if (!target) return false;
     return target->reflected(msg, wp, lp, result);
 }

@@ -4,7 +4,7 @@
 // back to the object of the child that sent them.
 //
 // Errors: every message runs inside the error guard once, in the window procedure
-// (StdWndProc): an error a handler raises is shown in the standard error box and ends
+// (stdWndProc): an error a handler raises is shown in the standard error box and ends
 // that message only. Handlers do not guard again. Code entered from outside a window
 // procedure (the idle step, a program's click()) guards at that entry point.
 //
@@ -35,7 +35,7 @@ struct WindowClass {
 };
 
 // Registers the class with `proc` as its window procedure unless it is registered already.
-void registerWindowClass(const WindowClass& cls, WNDPROC proc);
+void RegisterWindowClass(const WindowClass& cls, WNDPROC proc);
 
 class MessageHook;
 class WinControl;
@@ -143,7 +143,7 @@ public:
     void addMessageHook(MessageHook& hook);
     void removeMessageHook(MessageHook& hook);
 
-    static LRESULT CALLBACK StdWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
+    static LRESULT CALLBACK stdWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
 
 protected:
     // For controls that compose their whole picture themselves: background erase is
@@ -223,6 +223,6 @@ private:
 
 // Marks a platform helper window (a tool bar's tool tip) whose notifications should
 // be reflected to `target`.
-void setNotifyTarget(HWND from, WinControl* target);
+void SetNotifyTarget(HWND from, WinControl* target);
 
 } // namespace corvane::ui

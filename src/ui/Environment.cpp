@@ -4,21 +4,21 @@
 namespace corvane::ui {
 
 namespace {
-std::string withBackslash(std::string folder) {
+std::string WithBackslash(std::string folder) {
     if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') folder += '\\';
     return folder;
 }
 
-UINT WINAPI tempPath(LPSTR buf, UINT size) { return GetTempPathA(size, buf); }
+UINT WINAPI TempPath(LPSTR buf, UINT size) { return GetTempPathA(size, buf); }
 } // namespace
 
-Environment& environment() {
+Environment& TheEnvironment() {
     static Environment e;
     return e;
 }
 
-bool systemReadsRightToLeft() {
-    if (const std::optional<bool>& given = environment().rightToLeftSystem) return *given;
+bool SystemReadsRightToLeft() {
+    if (const std::optional<bool>& given = TheEnvironment().rightToLeftSystem) return *given;
     // The locale's own statement of its layout (bit 123 of its Unicode subsets),
     // not whether Hebrew or Arabic support happens to be installed, which
     // SM_MIDEASTENABLED reports for left-to-right users too. Binary data: the wide
@@ -30,9 +30,9 @@ bool systemReadsRightToLeft() {
     return (sig.lsUsb[123 / 32] & (1u << (123 % 32))) != 0;
 }
 
-bool rightToLeftReading(bool asked) { return asked && systemReadsRightToLeft(); }
+bool RightToLeftReading(bool asked) { return asked && SystemReadsRightToLeft(); }
 
-std::string executablePath(DWORD(WINAPI* get)(HMODULE, LPSTR, DWORD)) {
+std::string ExecutablePath(DWORD(WINAPI* get)(HMODULE, LPSTR, DWORD)) {
     for (DWORD size = MAX_PATH;; size *= 2) {
         std::vector<char> buf(size);
         DWORD n = get(nullptr, buf.data(), size);
@@ -40,7 +40,7 @@ std::string executablePath(DWORD(WINAPI* get)(HMODULE, LPSTR, DWORD)) {
     }
 }
 
-std::string readSystemFolder(UINT(WINAPI* get)(LPSTR, UINT)) {
+std::string ReadSystemFolder(UINT(WINAPI* get)(LPSTR, UINT)) {
     // The first ask uses 128 characters; a longer path is read again in full.
     std::vector<char> buf(128, '\0');
     UINT n = get(buf.data(), static_cast<UINT>(buf.size()));
@@ -52,27 +52,27 @@ std::string readSystemFolder(UINT(WINAPI* get)(LPSTR, UINT)) {
     return std::string(buf.data(), n);
 }
 
-std::string programFolder() {
-    const std::string& given = environment().folders.program;
-    if (!given.empty()) return withBackslash(given);
-    const std::string exe = executablePath();
+std::string ProgramFolder() {
+    const std::string& given = TheEnvironment().folders.program;
+    if (!given.empty()) return WithBackslash(given);
+    const std::string exe = ExecutablePath();
     const auto slash = exe.find_last_of("\\/:");
     return slash == std::string::npos ? std::string() : exe.substr(0, slash + 1);
 }
 
-std::string windowsFolder() {
-    const std::string& given = environment().folders.windows;
-    return withBackslash(given.empty() ? readSystemFolder(&GetWindowsDirectoryA) : given);
+std::string WindowsFolderPath() {
+    const std::string& given = TheEnvironment().folders.windows;
+    return WithBackslash(given.empty() ? ReadSystemFolder(&GetWindowsDirectoryA) : given);
 }
 
-std::string systemFolder() {
-    const std::string& given = environment().folders.system;
-    return withBackslash(given.empty() ? readSystemFolder(&GetSystemDirectoryA) : given);
+std::string SystemFolder() {
+    const std::string& given = TheEnvironment().folders.system;
+    return WithBackslash(given.empty() ? ReadSystemFolder(&GetSystemDirectoryA) : given);
 }
 
-std::string tempFolder() {
-    const std::string& given = environment().folders.temp;
-    return withBackslash(given.empty() ? readSystemFolder(&tempPath) : given);
+std::string TempFolder() {
+    const std::string& given = TheEnvironment().folders.temp;
+    return WithBackslash(given.empty() ? ReadSystemFolder(&TempPath) : given);
 }
 
 } // namespace corvane::ui

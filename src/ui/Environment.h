@@ -31,25 +31,25 @@ struct Environment {
     std::optional<bool> rightToLeftSystem;
 };
 
-Environment& environment();
+Environment& TheEnvironment();
 
 // The folders in use, each ending in a backslash.
-std::string programFolder();
-std::string windowsFolder();
-std::string systemFolder();
-std::string tempFolder();
+std::string ProgramFolder();
+std::string WindowsFolderPath();
+std::string SystemFolder();
+std::string TempFolder();
 
 // Whether the user's locale lays text out from right to left.
-bool systemReadsRightToLeft();
+bool SystemReadsRightToLeft();
 // Whether a control that asks for right-to-left reading (its BiDi mode) gets it:
 // only where the system reads so.
-bool rightToLeftReading(bool asked);
+bool RightToLeftReading(bool asked);
 
 // Full path of the running executable, as the process sees it, however long (`get`
 // stands in for GetModuleFileNameA).
-std::string executablePath(DWORD(WINAPI* get)(HMODULE, LPSTR, DWORD) = &GetModuleFileNameA);
+std::string ExecutablePath(DWORD(WINAPI* get)(HMODULE, LPSTR, DWORD) = &GetModuleFileNameA);
 // A folder the system names through `get` (GetWindowsDirectoryA and the like), read in
 // full even when it is longer than the first buffer; no backslash added.
-std::string readSystemFolder(UINT(WINAPI* get)(LPSTR, UINT));
+std::string ReadSystemFolder(UINT(WINAPI* get)(LPSTR, UINT));
 
 } // namespace corvane::ui

@@ -4,13 +4,13 @@
 
 namespace corvane::ui {
 
-std::string formatMessage(const std::string& format, const std::string& arg) {
+std::string SystemMessageText(const std::string& format, const std::string& arg) {
     std::string out = format;
     if (auto pos = out.find("%s"); pos != std::string::npos) out.replace(pos, 2, arg);
     return out;
 }
 
-std::string standardErrorText(const std::string& message) {
+std::string StandardErrorText(const std::string& message) {
     std::string text = message;
     if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.')) text += '.';
     return text;

@@ -4,10 +4,10 @@
 
 namespace corvane::ui {
 
-void showStandardError(const std::string& message) {
+void ShowStandardError(const std::string& message) {
     Application& app = Application::instance();
     HWND owner = GetActiveWindow();
-    prompt().messageBox(owner, standardErrorText(message), app.title(), MB_OK | MB_ICONERROR);
+    ThePrompt().messageBox(owner, StandardErrorText(message), app.title(), MB_OK | MB_ICONERROR);
 }
 
 } // namespace corvane::ui

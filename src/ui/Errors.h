@@ -12,23 +12,23 @@ public:
 };
 
 // Replaces the first "%s" of `format` with `arg`.
-std::string formatMessage(const std::string& format, const std::string& arg);
+std::string SystemMessageText(const std::string& format, const std::string& arg);
 
 // The box text: the message with a full stop added when its last character sorts after ".".
-std::string standardErrorText(const std::string& message);
+std::string StandardErrorText(const std::string& message);
 
 // Message, caption = application title, OK button, error icon.
-void showStandardError(const std::string& message);
+void ShowStandardError(const std::string& message);
 
 template <class F>
-bool guarded(F&& f) {
+bool Guarded(F&& f) {
     try {
         f();
         return true;
     } catch (const std::exception& e) {
-        showStandardError(e.what());
+        ShowStandardError(e.what());
     } catch (...) {
-        showStandardError("Unexpected error");
+        ShowStandardError("Unexpected error");
     }
     return false;
 }

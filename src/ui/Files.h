@@ -4,8 +4,8 @@
 
 namespace corvane::ui {
 
-bool fileExists(const std::string& path);       // an existing file, not a folder
-bool directoryExists(const std::string& path);  // an existing folder
+bool FileExists(const std::string& path);       // an existing file, not a folder
+bool DirectoryExists(const std::string& path);  // an existing folder
 
 // A temporary file beside `target` that starts as a copy of it (empty when there is no
 // target yet), so a write that stops half-way never reaches the target: commit() moves

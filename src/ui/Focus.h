@@ -5,7 +5,7 @@
 namespace corvane::ui {
 
 // Visible, and enabled together with every parent up to its top-level window.
-inline bool canTakeFocus(HWND window) {
+inline bool CanTakeFocus(HWND window) {
     if (!window || !IsWindowVisible(window)) return false;
     for (HWND w = window; w; w = GetParent(w)) {
         if (!IsWindowEnabled(w)) return false;

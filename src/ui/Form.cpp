@@ -8,7 +8,7 @@
 
 namespace corvane::ui {
 
-HFONT createUiFont(int height, const char* face, int weight) {
+HFONT MakeUiFont(int height, const char* face, int weight) {
     return CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
 }
@@ -49,12 +49,12 @@ void Form::create() {
     createParams(p);
     char cls[sizeof p.winClassName + 1] = {};
     std::memcpy(cls, p.winClassName, sizeof p.winClassName);
-    font_.reset(createUiFont(-11));
+    font_.reset(MakeUiFont(-11));
     brush_.reset(CreateSolidBrush(color));
     const WindowClass wc{cls, CS_DBLCLKS, Application::instance().iconResource()};
     if (!createWindow(wc, p.style, p.exStyle, p.x, p.y, p.width, p.height, p.parent, p.caption.c_str())) throw UiError("Unable to create the window " + name());
     buildComponents();
-    guarded([this] { formCreate(); });
+    Guarded([this] { formCreate(); });
 }
 
 void Form::show() {
@@ -97,11 +97,11 @@ ModalResult Form::showModal() {
     return modalResult_;
 }
 
-void clickButton(const WinControl& button, ModalResult result, const std::function<void()>& onClick) {
+void ClickButton(const WinControl& button, ModalResult result, const std::function<void()>& onClick) {
     if (button.handle())
         if (auto* form = dynamic_cast<Form*>(WinControl::fromHandle(GetAncestor(button.handle(), GA_ROOT))))
             form->setModalResult(result);
-    if (onClick) guarded(onClick);
+    if (onClick) Guarded(onClick);
 }
 
 // Dialogs give the focus back to the control that had it, or else to their first

@@ -80,9 +80,9 @@ private:
 
 // What a button's click does to the form that holds it: the form's modal result
 // becomes the button's (ModalResult::None included), then `onClick` runs inside the error guard.
-void clickButton(const WinControl& button, ModalResult result, const std::function<void()>& onClick);
+void ClickButton(const WinControl& button, ModalResult result, const std::function<void()>& onClick);
 
 // Creates the font the program's windows use: MS Sans Serif with the given height.
-HFONT createUiFont(int height, const char* face = "MS Sans Serif", int weight = FW_NORMAL);
+HFONT MakeUiFont(int height, const char* face = "MS Sans Serif", int weight = FW_NORMAL);
 
 } // namespace corvane::ui

@@ -4,13 +4,13 @@
 
 namespace corvane::ui {
 
-SIZE bitmapSize(HBITMAP bitmap) {
+SIZE BitmapSize(HBITMAP bitmap) {
     BITMAP bm{};
     if (!bitmap || GetObjectA(bitmap, sizeof bm, &bm) != sizeof bm) return SIZE{0, 0};
     return SIZE{bm.bmWidth, bm.bmHeight};
 }
 
-BitmapHandle copyBitmap(HBITMAP source, int left, int top, int width, int height) {
+BitmapHandle CopyBitmap(HBITMAP source, int left, int top, int width, int height) {
     if (!source || width <= 0 || height <= 0) return {};
     WindowDc screen(nullptr);
     BitmapHandle out(CreateCompatibleBitmap(screen.get(), width, height));
@@ -23,21 +23,21 @@ BitmapHandle copyBitmap(HBITMAP source, int left, int top, int width, int height
     return out;
 }
 
-BitmapHandle copyBitmap(HBITMAP source) {
-    const SIZE s = bitmapSize(source);
-    return copyBitmap(source, 0, 0, s.cx, s.cy);
+BitmapHandle CopyBitmap(HBITMAP source) {
+    const SIZE s = BitmapSize(source);
+    return CopyBitmap(source, 0, 0, s.cx, s.cy);
 }
 
-void drawBitmap(HDC dc, HBITMAP bmp, int x, int y) {
-    const SIZE s = bitmapSize(bmp);
+void DrawBitmap(HDC dc, HBITMAP bmp, int x, int y) {
+    const SIZE s = BitmapSize(bmp);
     if (s.cx <= 0) return;
     MemDcHandle src(CreateCompatibleDC(dc));
     SelectObjectScope sel(src.get(), bmp);
     BitBlt(dc, x, y, s.cx, s.cy, src.get(), 0, 0, SRCCOPY);
 }
 
-void stretchBitmap(HDC dc, HBITMAP bmp, const RECT& r) {
-    const SIZE s = bitmapSize(bmp);
+void StretchBitmap(HDC dc, HBITMAP bmp, const RECT& r) {
+    const SIZE s = BitmapSize(bmp);
     if (s.cx <= 0 || r.right <= r.left || r.bottom <= r.top) return;
     MemDcHandle src(CreateCompatibleDC(dc));
     SelectObjectScope sel(src.get(), bmp);
@@ -47,20 +47,20 @@ void stretchBitmap(HDC dc, HBITMAP bmp, const RECT& r) {
 }
 
 // An opaque empty text fills without making a brush per call.
-void fillSolid(HDC dc, const RECT& r, COLORREF color) {
+void FillSolid(HDC dc, const RECT& r, COLORREF color) {
     const COLORREF old = SetBkColor(dc, color);
     ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
     SetBkColor(dc, old);
 }
 
-void frameSolid(HDC dc, const RECT& r, COLORREF color) {
+void FrameSolid(HDC dc, const RECT& r, COLORREF color) {
     BrushHandle b(CreateSolidBrush(color));
     FrameRect(dc, &r, b.get());
 }
 
-std::uint32_t sysColorRgb(int index) { return GetSysColor(index); }
+std::uint32_t SysColorRgb(int index) { return GetSysColor(index); }
 
-void paintParentBackground(HDC dc, HWND control) {
+void PaintParentBackgroundOf(HDC dc, HWND control) {
     HWND parent = control ? GetParent(control) : nullptr;
     if (!dc || !parent) return;
     RECT bounds;
@@ -77,15 +77,15 @@ void paintParentBackground(HDC dc, HWND control) {
 }
 
 namespace {
-bool allocationFails(GdiAllocation what) {
-    const auto& fail = environment().failGdiAllocation;
+bool AllocationFails(GdiAllocation what) {
+    const auto& fail = TheEnvironment().failGdiAllocation;
     return fail && fail(what);
 }
 } // namespace
 
 bool OffscreenBitmap::select(HDC reference, BitmapHandle bmp) {
     if (!bmp) return false;
-    if (!allocationFails(GdiAllocation::MemoryDc)) dc_.reset(CreateCompatibleDC(reference));
+    if (!AllocationFails(GdiAllocation::MemoryDc)) dc_.reset(CreateCompatibleDC(reference));
     if (!dc_) return false;
     old_ = SelectObject(dc_.get(), bmp.get());
     if (!old_) {
@@ -103,7 +103,7 @@ bool OffscreenBitmap::createCompatible(HDC reference, int w, int h) {
     // Without a reference, a screen-compatible bitmap, so colours are not reduced to monochrome.
     WindowDc screen(nullptr);
     BitmapHandle bmp;
-    if (!allocationFails(GdiAllocation::Bitmap))
+    if (!AllocationFails(GdiAllocation::Bitmap))
         bmp.reset(CreateCompatibleBitmap(reference ? reference : screen.get(), w > 0 ? w : 1, h > 0 ? h : 1));
     return select(reference, std::move(bmp));
 }
@@ -120,7 +120,7 @@ bool OffscreenBitmap::createDibSection(int w, int h) {
     bi.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
     BitmapHandle bmp;
-    if (!allocationFails(GdiAllocation::DibSection))
+    if (!AllocationFails(GdiAllocation::DibSection))
         bmp.reset(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bmp || !bits || !select(nullptr, std::move(bmp))) return false;
     bits_ = static_cast<std::uint32_t*>(bits);
@@ -143,8 +143,8 @@ HBITMAP OffscreenBitmap::release() {
     return bmp_.release();
 }
 
-FontHandle createFont(const LOGFONTA& font) {
-    if (allocationFails(GdiAllocation::Font)) return {};
+FontHandle MakeFont(const LOGFONTA& font) {
+    if (AllocationFails(GdiAllocation::Font)) return {};
     return FontHandle(CreateFontIndirectA(&font));
 }
 

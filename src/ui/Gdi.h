@@ -7,21 +7,21 @@
 namespace corvane::ui {
 
 // Width and height of a bitmap; 0 x 0 for none.
-SIZE bitmapSize(HBITMAP bitmap);
+SIZE BitmapSize(HBITMAP bitmap);
 
 // A new screen-compatible bitmap holding the area of `source`; empty for no source or area.
-BitmapHandle copyBitmap(HBITMAP source, int left, int top, int width, int height);
-BitmapHandle copyBitmap(HBITMAP source);
+BitmapHandle CopyBitmap(HBITMAP source, int left, int top, int width, int height);
+BitmapHandle CopyBitmap(HBITMAP source);
 // Draws a bitmap at its own size, or stretched over `r`; nothing for an empty one.
-void drawBitmap(HDC dc, HBITMAP bmp, int x, int y);
-void stretchBitmap(HDC dc, HBITMAP bmp, const RECT& r);
+void DrawBitmap(HDC dc, HBITMAP bmp, int x, int y);
+void StretchBitmap(HDC dc, HBITMAP bmp, const RECT& r);
 
-void fillSolid(HDC dc, const RECT& r, COLORREF color);
-void frameSolid(HDC dc, const RECT& r, COLORREF color);
+void FillSolid(HDC dc, const RECT& r, COLORREF color);
+void FrameSolid(HDC dc, const RECT& r, COLORREF color);
 
 // A stored colour as RGB, system colours looked up with GetSysColor.
-std::uint32_t sysColorRgb(int index);
-inline COLORREF toRgb(Color color) { return colorToRgb(color, &sysColorRgb); }
+std::uint32_t SysColorRgb(int index);
+inline COLORREF ToRgb(Color color) { return ColorToRgb(color, &SysColorRgb); }
 
 // The client DC (or, with `wholeWindow`, the window DC) of a window, released to it;
 // a null window gives the screen's DC.
@@ -76,13 +76,13 @@ private:
 };
 
 // CreateFontIndirectA through the allocation seam; empty when it fails.
-FontHandle createFont(const LOGFONTA& font);
+FontHandle MakeFont(const LOGFONTA& font);
 
 // Paints into `dc` what the control's parent shows under the control: the parent's
 // background and its client painting, asked with WM_ERASEBKGND and WM_PRINTCLIENT.
 // WM_PRINTCLIENT rather than WM_PAINT with a DC: windows paint into a given DC only
 // through it, and a WM_PAINT would validate the parent's update region. The DC's
 // origin and clipping are restored afterwards.
-void paintParentBackground(HDC dc, HWND control);
+void PaintParentBackgroundOf(HDC dc, HWND control);
 
 } // namespace corvane::ui

@@ -115,7 +115,7 @@ namespace {
 // Clears `flag` on the rows that carry it, found one by one: setting the state of row -1
 // would visit every row. The lists are single-selection, so one round normally ends it;
 // the bound stops a control that keeps reporting a row from spinning.
-void clearState(const ListView& lv, UINT flag) {
+void ClearState(const ListView& lv, UINT flag) {
     for (int round = 0; round < 4; ++round) {
         int i = static_cast<int>(lv.perform(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), flag));
         if (i < 0) return;
@@ -127,9 +127,9 @@ void clearState(const ListView& lv, UINT flag) {
 }
 } // namespace
 
-void ListView::clearSelection() { clearState(*this, LVIS_SELECTED); }
+void ListView::clearSelection() { ClearState(*this, LVIS_SELECTED); }
 
-void ListView::clearFocus() { clearState(*this, LVIS_FOCUSED); }
+void ListView::clearFocus() { ClearState(*this, LVIS_FOCUSED); }
 
 RECT ListView::itemRect(int index) const {
     RECT r{};

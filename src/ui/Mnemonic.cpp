@@ -4,7 +4,7 @@
 
 namespace corvane::ui {
 
-bool isMnemonic(char ch, const std::string& caption) {
+bool IsMnemonic(char ch, const std::string& caption) {
     char hot = 0;
     for (size_t i = 0; i < caption.size(); ++i) {
         if (caption[i] != '&') continue;

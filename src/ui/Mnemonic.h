@@ -5,6 +5,6 @@
 namespace corvane::ui {
 
 // True when `ch` is the mnemonic of `caption`, compared without case in the user's locale.
-bool isMnemonic(char ch, const std::string& caption);
+bool IsMnemonic(char ch, const std::string& caption);
 
 } // namespace corvane::ui

@@ -4,21 +4,21 @@
 
 namespace corvane::ui {
 
-BitmapHandle loadBitmapResource(const char* name) {
+BitmapHandle LoadBitmapResourceOrNull(const char* name) {
     if (!name || !*name) return {};
     return BitmapHandle(LoadBitmapA(GetModuleHandleA(nullptr), name));
 }
 
-COLORREF bottomLeftPixel(HBITMAP bitmap) {
-    const SIZE s = bitmapSize(bitmap);
+COLORREF BottomLeftPixel(HBITMAP bitmap) {
+    const SIZE s = BitmapSize(bitmap);
     if (s.cx <= 0 || s.cy <= 0) return 0;
     MemDcHandle dc(CreateCompatibleDC(nullptr));
     SelectObjectScope sel(dc.get(), bitmap);
     return GetPixel(dc.get(), 0, s.cy - 1);
 }
 
-void drawTransparent(HDC dc, HBITMAP bitmap, int x, int y, std::uint32_t key) {
-    const SIZE s = bitmapSize(bitmap);
+void DrawTransparent(HDC dc, HBITMAP bitmap, int x, int y, std::uint32_t key) {
+    const SIZE s = BitmapSize(bitmap);
     if (s.cx <= 0) return;
     MemDcHandle src(CreateCompatibleDC(dc));
     SelectObjectScope sel(src.get(), bitmap);

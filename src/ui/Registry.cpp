@@ -35,7 +35,7 @@ std::string RegistryKey::readString(const std::string& name) const {
     if (rc != ERROR_SUCCESS) return {};
     if (type != REG_SZ && type != REG_EXPAND_SZ) {
         if (size == 0) return {};
-        throw UiError(formatMessage("Invalid data type for '%s'", name));
+        throw UiError(SystemMessageText("Invalid data type for '%s'", name));
     }
     // The text ends at the first NUL, or with the data when it was stored without one.
     size_t n = 0;

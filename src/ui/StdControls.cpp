@@ -9,22 +9,22 @@ namespace corvane::ui {
 
 namespace {
 
-bool isCtlColor(UINT msg) { return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC; }
-bool isClick(UINT msg, WPARAM wp) { return msg == WM_COMMAND && HIWORD(wp) == BN_CLICKED; }
+bool IsCtlColor(UINT msg) { return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC; }
+bool IsClick(UINT msg, WPARAM wp) { return msg == WM_COMMAND && HIWORD(wp) == BN_CLICKED; }
 
 // Controls take the font of the window they are placed on, as a form's children do.
-void inheritFont(WinControl& c, HWND parent) {
+void InheritFont(WinControl& c, HWND parent) {
     if (auto f = reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0))) c.setFont(f, false);
 }
 
 // The background a control shows: the holding form's colour. Asked of the form's
 // handler directly, so the request is not reflected back to the control.
-LRESULT formBackground(const WinControl& c, UINT msg, WPARAM wp, LPARAM lp) {
-    if (Form* f = parentForm(c)) return f->wndProc(msg, wp, lp);
+LRESULT FormBackground(const WinControl& c, UINT msg, WPARAM wp, LPARAM lp) {
+    if (Form* f = ParentForm(c)) return f->wndProc(msg, wp, lp);
     return DefWindowProcA(c.handle(), msg, wp, lp);
 }
 
-SIZE textExtent(HWND w, const std::string& text) {
+SIZE TextExtent(HWND w, const std::string& text) {
     std::string shown;
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '&' && i + 1 < text.size()) ++i; // a mnemonic marker takes no room
@@ -39,7 +39,7 @@ SIZE textExtent(HWND w, const std::string& text) {
 
 } // namespace
 
-Form* parentForm(const WinControl& c) {
+Form* ParentForm(const WinControl& c) {
     if (!c.handle()) return nullptr;
     return dynamic_cast<Form*>(WinControl::fromHandle(GetAncestor(c.handle(), GA_ROOT)));
 }
@@ -48,13 +48,13 @@ Button::Button(Component* owner, std::string name, HWND parent, int x, int y, in
                const std::string& caption)
     : WinControl(owner, std::move(name)) {
     createControl("BUTTON", BS_PUSHBUTTON | WS_VISIBLE | WS_TABSTOP, 0, x, y, w, h, parent, caption.c_str());
-    inheritFont(*this, parent);
+    InheritFont(*this, parent);
 }
 
-void Button::click() { clickButton(*this, modalResult, onClick); }
+void Button::click() { ClickButton(*this, modalResult, onClick); }
 
 bool Button::reflected(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
-    if (!isClick(msg, wp)) return false;
+    if (!IsClick(msg, wp)) return false;
     click();
     result = 0;
     return true;
@@ -65,7 +65,7 @@ CheckBox::CheckBox(Component* owner, std::string name, HWND parent, int x, int y
     // The box is checked by our code, not by the control, so that a change made by the
     // program raises onClick exactly like one made by the user.
     createControl("BUTTON", BS_CHECKBOX | WS_VISIBLE | WS_TABSTOP, 0, x, y, 17, 17, parent, caption.c_str());
-    inheritFont(*this, parent);
+    InheritFont(*this, parent);
     autoSize();
 }
 
@@ -78,18 +78,18 @@ void CheckBox::setChecked(bool c) {
 }
 
 void CheckBox::click() {
-    guarded([this] { setChecked(!checked()); });
+    Guarded([this] { setChecked(!checked()); });
 }
 
 void CheckBox::autoSize() {
-    SIZE text = textExtent(handle(), this->text());
+    SIZE text = TextExtent(handle(), this->text());
     const int box = 13, gap = 4;
     RECT r = boundsRect();
     setBounds(r.left, r.top, box + gap + text.cx + 2, std::max<int>(text.cy, box) + 4);
 }
 
 bool CheckBox::reflected(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
-    if (!isClick(msg, wp)) return false;
+    if (!IsClick(msg, wp)) return false;
     click();
     result = 0;
     return true;
@@ -98,7 +98,7 @@ bool CheckBox::reflected(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
 Edit::Edit(Component* owner, std::string name, HWND parent, int x, int y, int w, int h)
     : WinControl(owner, std::move(name)) {
     createControl("EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE, x, y, w, h, parent);
-    inheritFont(*this, parent);
+    InheritFont(*this, parent);
 }
 
 bool Edit::reflected(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
@@ -115,21 +115,21 @@ GroupBox::GroupBox(Component* owner, std::string name, HWND parent, int x, int y
     : WinControl(owner, std::move(name)) {
     createControl("BUTTON", BS_GROUPBOX | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT,
                   x, y, w, h, parent, caption.c_str());
-    inheritFont(*this, parent);
+    InheritFont(*this, parent);
 }
 
 LRESULT GroupBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (isCtlColor(msg)) {
+    if (IsCtlColor(msg)) {
         // Children that do not choose their own colours sit on the form's background
         // and write in the group's font colour.
-        LRESULT brush = formBackground(*this, msg, wp, lp);
+        LRESULT brush = FormBackground(*this, msg, wp, lp);
         if (msg != WM_CTLCOLOREDIT) SetTextColor(reinterpret_cast<HDC>(wp), fontColor);
         return brush;
     }
     if (msg == WM_ERASEBKGND) {
         // The platform's group box leaves its inside unpainted.
         auto dc = reinterpret_cast<HDC>(wp);
-        auto brush = reinterpret_cast<HBRUSH>(formBackground(*this, WM_CTLCOLORSTATIC, wp, reinterpret_cast<LPARAM>(handle())));
+        auto brush = reinterpret_cast<HBRUSH>(FormBackground(*this, WM_CTLCOLORSTATIC, wp, reinterpret_cast<LPARAM>(handle())));
         RECT r = clientRect();
         if (brush) FillRect(dc, &r, brush);
         return 1;
@@ -138,8 +138,8 @@ LRESULT GroupBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 bool GroupBox::reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-    if (!isCtlColor(msg)) return false;
-    result = formBackground(*this, msg, wp, lp);
+    if (!IsCtlColor(msg)) return false;
+    result = FormBackground(*this, msg, wp, lp);
     SetTextColor(reinterpret_cast<HDC>(wp), fontColor);
     return true;
 }
@@ -147,8 +147,8 @@ bool GroupBox::reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
 Label::Label(Component* owner, std::string name, HWND parent, int x, int y, const std::string& caption)
     : WinControl(owner, std::move(name)) {
     createControl("STATIC", SS_LEFT | SS_NOPREFIX | WS_VISIBLE, 0, x, y, 1, 1, parent, caption.c_str());
-    inheritFont(*this, parent);
-    SIZE sz = textExtent(handle(), caption);
+    InheritFont(*this, parent);
+    SIZE sz = TextExtent(handle(), caption);
     setBounds(x, y, sz.cx, sz.cy);
 }
 
@@ -159,11 +159,11 @@ LRESULT Label::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 bool Label::reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-    if (!isCtlColor(msg)) return false;
+    if (!IsCtlColor(msg)) return false;
     COLORREF color = fontColor;
     if (color == CLR_INVALID)
         if (auto* box = dynamic_cast<GroupBox*>(fromHandle(GetParent(handle())))) color = box->fontColor;
-    result = formBackground(*this, msg, wp, lp);
+    result = FormBackground(*this, msg, wp, lp);
     if (color != CLR_INVALID) SetTextColor(reinterpret_cast<HDC>(wp), color);
     return true;
 }

@@ -10,7 +10,7 @@
 namespace corvane::ui {
 
 // The form that holds a control's window, or nullptr.
-Form* parentForm(const WinControl& c);
+Form* ParentForm(const WinControl& c);
 
 class Button : public WinControl {
 public:

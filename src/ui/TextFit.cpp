@@ -2,7 +2,7 @@
 
 namespace corvane::ui {
 
-std::string fitKeepingOneCharacter(const std::string& text, int width, const TextWidth& textWidth) {
+std::string FitKeepingOneCharacter(const std::string& text, int width, const TextWidth& textWidth) {
     if (textWidth(text) <= width) return text;
     // Widths grow with every character, so the first candidate that does not
     // fit ends the search; the one before it is the answer.
@@ -17,7 +17,7 @@ std::string fitKeepingOneCharacter(const std::string& text, int width, const Tex
     return fitting.empty() ? text : fitting;
 }
 
-std::string fitDownToEllipsis(const std::string& text, int space, const TextWidth& textWidth) {
+std::string FitDownToEllipsis(const std::string& text, int space, const TextWidth& textWidth) {
     if (textWidth(text) <= space) return text;
     for (std::size_t n = text.size(); n-- > 0;) {
         std::string candidate = text.substr(0, n) + "...";

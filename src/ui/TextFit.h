@@ -14,11 +14,11 @@ using TextWidth = std::function<int(const std::string&)>;
 // "..." that fits, and at least one character and "..." when nothing fits (wider
 // than `width` then). Searches from the shortest start: widths must grow with the
 // characters.
-std::string fitKeepingOneCharacter(const std::string& text, int width, const TextWidth& textWidth);
+std::string FitKeepingOneCharacter(const std::string& text, int width, const TextWidth& textWidth);
 
 // The text when it fits `space`; otherwise the longest start of it followed by
 // "..." that fits, down to "..." alone, which is the answer even when it does not
 // fit. Searches from the longest start.
-std::string fitDownToEllipsis(const std::string& text, int space, const TextWidth& textWidth);
+std::string FitDownToEllipsis(const std::string& text, int space, const TextWidth& textWidth);
 
 } // namespace corvane::ui

@@ -8,7 +8,7 @@ ToolButton::ToolButton(ToolBar* bar, std::string name, bool separator, int separ
     : Component(bar, std::move(name)), bar_(bar), separator_(separator), separatorWidth_(separatorWidth),
       id_(bar->nextId_++) {}
 
-ToolButton::~ToolButton() { bindAction(*this, *this, action_, nullptr); }
+ToolButton::~ToolButton() { BindAction(*this, *this, action_, nullptr); }
 
 void ToolButton::setCaption(const std::string& s) { caption_ = s; bar_->refreshButton(this); }
 void ToolButton::setImageIndex(int i) { imageIndex_ = i; bar_->refreshButton(this); }
@@ -21,7 +21,7 @@ void ToolButton::setEnabled(bool e) {
 
 void ToolButton::setAction(Action* a, bool followActionHint) {
     followHint_ = followActionHint;
-    bindAction(*this, *this, action_, a);
+    BindAction(*this, *this, action_, a);
 }
 
 void ToolButton::actionChanged(Action& a) {
@@ -39,7 +39,7 @@ void ToolButton::notification(Component* c, Operation op) {
 void ToolButton::click() {
     if (!enabled_) return;
     // An entry point of its own (programs and tests click too), so it guards.
-    guarded([this] {
+    Guarded([this] {
         if (action_) action_->execute();
         else if (onClick) onClick();
     });
@@ -68,7 +68,7 @@ ToolBar::ToolBar(Component* owner, std::string name, HWND parent, int x, int y, 
     perform(TB_SETBUTTONWIDTH, 0, MAKELPARAM(buttonWidth_, buttonWidth_));
     perform(TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonWidth_, buttonHeight_));
     perform(TB_SETMAXTEXTROWS, 1);
-    if (HWND tips = reinterpret_cast<HWND>(perform(TB_GETTOOLTIPS))) setNotifyTarget(tips, this);
+    if (HWND tips = reinterpret_cast<HWND>(perform(TB_GETTOOLTIPS))) SetNotifyTarget(tips, this);
 }
 
 ToolButton* ToolBar::addButton(std::string name) {

@@ -8,15 +8,15 @@
 namespace corvane::ui {
 
 namespace {
-Win32Prompt& win32Prompt() {
+Win32Prompt& TheWin32Prompt() {
     static Win32Prompt p;
     return p;
 }
 
-bool runFileDialog(HWND owner, FileDialogRequest& req, bool save) {
+bool RunFileDialog(HWND owner, FileDialogRequest& req, bool save) {
     std::vector<char> file(MAX_PATH * 4, '\0');
     req.fileName.copy(file.data(), file.size() - 1);
-    std::string filter = toDialogFilter(req.filter);
+    std::string filter = ToDialogFilter(req.filter);
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = owner;
@@ -35,18 +35,18 @@ bool runFileDialog(HWND owner, FileDialogRequest& req, bool save) {
 }
 } // namespace
 
-UserPrompt& prompt() {
-    UserPrompt* p = environment().prompt;
-    return p ? *p : win32Prompt();
+UserPrompt& ThePrompt() {
+    UserPrompt* p = TheEnvironment().prompt;
+    return p ? *p : TheWin32Prompt();
 }
 
-UserPrompt* setPrompt(UserPrompt* p) {
-    UserPrompt* old = environment().prompt;
-    environment().prompt = p;
+UserPrompt* SetPrompt(UserPrompt* p) {
+    UserPrompt* old = TheEnvironment().prompt;
+    TheEnvironment().prompt = p;
     return old;
 }
 
-std::string toDialogFilter(const std::string& filter) {
+std::string ToDialogFilter(const std::string& filter) {
     if (filter.empty()) return {};
     std::string out = filter;
     for (char& c : out)
@@ -60,8 +60,8 @@ int Win32Prompt::messageBox(HWND owner, const std::string& text, const std::stri
     return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
 }
 
-bool Win32Prompt::openFile(HWND owner, FileDialogRequest& req) { return runFileDialog(owner, req, false); }
-bool Win32Prompt::saveFile(HWND owner, FileDialogRequest& req) { return runFileDialog(owner, req, true); }
+bool Win32Prompt::openFile(HWND owner, FileDialogRequest& req) { return RunFileDialog(owner, req, false); }
+bool Win32Prompt::saveFile(HWND owner, FileDialogRequest& req) { return RunFileDialog(owner, req, true); }
 
 bool Win32Prompt::browseForFolder(HWND owner, const std::string& title, std::string& folder) {
     BROWSEINFOA bi{};

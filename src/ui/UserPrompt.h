@@ -38,11 +38,11 @@ public:
 };
 
 // The environment's prompt (ui/Environment.h), or the Win32 one.
-UserPrompt& prompt();
+UserPrompt& ThePrompt();
 // Installs another prompt (nullptr puts the Win32 one back); returns the previous one.
-UserPrompt* setPrompt(UserPrompt* p);
+UserPrompt* SetPrompt(UserPrompt* p);
 
 // "a|b|c|d" to the double-NUL-terminated form the common dialogs want.
-std::string toDialogFilter(const std::string& filter);
+std::string ToDialogFilter(const std::string& filter);
 
 } // namespace corvane::ui

@@ -208,7 +208,7 @@ CORVANE_BENCH(ItemEditorOpen) {
     const std::string written = WriteBenchSkin(folder);
     const std::string skinPath = folder + "msn.ssk";
     MoveFileExA(written.c_str(), skinPath.c_str(), MOVEFILE_REPLACE_EXISTING);
-    ui::environment().folders = {folder, folder, folder, folder};
+    ui::TheEnvironment().folders = {folder, folder, folder, folder};
     char previous[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, previous);
     SetCurrentDirectoryA(folder.c_str());
@@ -228,7 +228,7 @@ CORVANE_BENCH(ItemEditorOpen) {
     bench::interleave({&framed, &plain}, 2, 15);
     bench::report("item editor open, skinned frame, file theme", framed, plain);
     SetCurrentDirectoryA(previous);
-    ui::environment().folders = {};
+    ui::TheEnvironment().folders = {};
     DeleteFileA(skinPath.c_str());
     RemoveDirectoryA(folder.c_str());
 }

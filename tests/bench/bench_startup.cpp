@@ -156,9 +156,9 @@ int ProductWindowMain() {
         PostMessageA(running, app::kActivateMessage, 0, 0);
         return 0;
     }
-    ui::environment().folders.program = benchFolder();
+    ui::TheEnvironment().folders.program = benchFolder();
     app::ProductPrompt productPrompt;
-    ui::setPrompt(&productPrompt);
+    ui::SetPrompt(&productPrompt);
     ui::Application& application = ui::Application::instance();
     int rc = 0;
     {
@@ -169,7 +169,7 @@ int ProductWindowMain() {
         rc = application.run();
         application.setMainForm(nullptr);
     }
-    ui::setPrompt(nullptr);
+    ui::SetPrompt(nullptr);
     return rc;
 }
 

@@ -97,9 +97,9 @@ struct BenchFolder {
         path = std::string(tmp) + "corvane-bench\\";
         CreateDirectoryA(path.c_str(), nullptr);
         WritePrivateProfileStringA("Options", "ShowTips", "0", (path + "options.ini").c_str());
-        ui::environment().folders.program = path;
+        ui::TheEnvironment().folders.program = path;
     }
-    ~BenchFolder() { ui::environment().folders.program = ""; }
+    ~BenchFolder() { ui::TheEnvironment().folders.program = ""; }
     std::string path;
 };
 

@@ -106,7 +106,7 @@ CORVANE_BENCH(theme_file_load) {
     CreateDirectoryA(temp.c_str(), nullptr);
     const std::string archive = dir + "msn.ssk", floorOut = dir + "floor.sk2", copy = dir + "copy.sk2";
     // The theme extracts into a folder of our own, which must be empty again after every load.
-    corvane::ui::environment().folders = {dir, dir, dir, temp};
+    corvane::ui::TheEnvironment().folders = {dir, dir, dir, temp};
 
     const Skin skin = realisticSkin();
     const Bytes description = skin.description.build();
@@ -124,7 +124,7 @@ CORVANE_BENCH(theme_file_load) {
         ready = theme.ready();
         bitmaps = 0;
         for (int k = 0; k < corvane::skin::kBitmapKeyCount; ++k)
-            if (theme.LookupBitmap(static_cast<corvane::skin::BitmapKey>(k))) ++bitmaps;
+            if (theme.lookupBitmap(static_cast<corvane::skin::BitmapKey>(k))) ++bitmaps;
     }, [&] { return ready && bitmaps == corvane::skin::kBitmapKeyCount && folderIsEmpty(temp); });
 
     // The floor: the same extraction, every bitmap item checked by the platform making
@@ -173,7 +173,7 @@ CORVANE_BENCH(theme_file_load) {
     reportValue("skin file", static_cast<double>(packedArchive.size()), "bytes");
     reportValue("description", static_cast<double>(description.size()), "bytes");
 
-    corvane::ui::environment().folders = {};
+    corvane::ui::TheEnvironment().folders = {};
     DeleteFileA(archive.c_str());
     DeleteFileA(floorOut.c_str());
     RemoveDirectoryA(temp.c_str());

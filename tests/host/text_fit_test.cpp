@@ -12,17 +12,17 @@ namespace {
 int FixedWidth(const std::string& s) { return static_cast<int>(s.size()) * 5; }
 
 TEST(FitKeepingOneCharacter, KeepsFittingTextAndShortensTheRest) {
-    EXPECT_EQ(fitKeepingOneCharacter("Corvane", 35, FixedWidth), "Corvane");
-    EXPECT_EQ(fitKeepingOneCharacter("Corvane", 100, FixedWidth), "Corvane");
-    EXPECT_EQ(fitKeepingOneCharacter("Corvane", 34, FixedWidth), "Cor...");
-    EXPECT_EQ(fitKeepingOneCharacter("Corvane", 30, FixedWidth), "Cor...");
-    EXPECT_EQ(fitKeepingOneCharacter("Corvane", 29, FixedWidth), "Co...");
+    EXPECT_EQ(FitKeepingOneCharacter("Corvane", 35, FixedWidth), "Corvane");
+    EXPECT_EQ(FitKeepingOneCharacter("Corvane", 100, FixedWidth), "Corvane");
+    EXPECT_EQ(FitKeepingOneCharacter("Corvane", 34, FixedWidth), "Cor...");
+    EXPECT_EQ(FitKeepingOneCharacter("Corvane", 30, FixedWidth), "Cor...");
+    EXPECT_EQ(FitKeepingOneCharacter("Corvane", 29, FixedWidth), "Co...");
     // Narrower than one character and the ellipsis: that character and the ellipsis.
-    EXPECT_EQ(fitKeepingOneCharacter("Corvane", 3, FixedWidth), "C...");
-    EXPECT_EQ(fitKeepingOneCharacter("C", 1, FixedWidth), "C");
-    EXPECT_EQ(fitKeepingOneCharacter("", -5, FixedWidth), "");
+    EXPECT_EQ(FitKeepingOneCharacter("Corvane", 3, FixedWidth), "C...");
+    EXPECT_EQ(FitKeepingOneCharacter("C", 1, FixedWidth), "C");
+    EXPECT_EQ(FitKeepingOneCharacter("", -5, FixedWidth), "");
     // Wider than the text less one character but narrower than the text.
-    EXPECT_EQ(fitKeepingOneCharacter("abcdefghij", 49, [](const std::string& s) {
+    EXPECT_EQ(FitKeepingOneCharacter("abcdefghij", 49, [](const std::string& s) {
                   return s.size() > 3 && s.compare(s.size() - 3, 3, "...") == 0 ? int(s.size() - 3) * 5 + 1
                                                                                 : int(s.size()) * 5;
               }),
@@ -32,7 +32,7 @@ TEST(FitKeepingOneCharacter, KeepsFittingTextAndShortensTheRest) {
 TEST(FitDownToEllipsis, EllipsisDownToDotsAlone) {
     struct Case { int space; const char* want; };
     const Case cases[] = {{60, "Corvane 1.2"}, {55, "Corvane 1.2"}, {50, "Corvane..."}, {29, "Co..."}, {15, "..."}, {0, "..."}};
-    for (const Case& c : cases) EXPECT_EQ(fitDownToEllipsis("Corvane 1.2", c.space, FixedWidth), c.want) << c.space;
+    for (const Case& c : cases) EXPECT_EQ(FitDownToEllipsis("Corvane 1.2", c.space, FixedWidth), c.want) << c.space;
 }
 
 } // namespace

@@ -7,8 +7,8 @@
 
 namespace corvane::test {
 
-ScriptedPrompt::ScriptedPrompt() : previous_(ui::setPrompt(this)) {}
-ScriptedPrompt::~ScriptedPrompt() { ui::setPrompt(previous_); }
+ScriptedPrompt::ScriptedPrompt() : previous_(ui::SetPrompt(this)) {}
+ScriptedPrompt::~ScriptedPrompt() { ui::SetPrompt(previous_); }
 
 int ScriptedPrompt::messageBox(HWND, const std::string& text, const std::string& caption, UINT flags) {
     calls.push_back({"message", text, caption, flags});

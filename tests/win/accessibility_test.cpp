@@ -55,10 +55,10 @@ private:
 class Accessibility : public ::testing::Test {
 protected:
     void SetUp() override {
-        ui::environment().folders.program = folder.path();
+        ui::TheEnvironment().folders.program = folder.path();
         folder.write("options.ini", "[Options]\r\nShowTips=0\r\n");
     }
-    void TearDown() override { ui::environment().folders.program = ""; }
+    void TearDown() override { ui::TheEnvironment().folders.program = ""; }
 
     TempFolder folder;
     TestKey key{"AccessibilityTest"};

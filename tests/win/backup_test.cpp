@@ -50,12 +50,12 @@ struct BrokenRows : FavouriteRows {
 class BackupFiles : public ::testing::Test {
 protected:
     void SetUp() override {
-        ui::environment().folders.program = folder.path();
+        ui::TheEnvironment().folders.program = folder.path();
         folder.write("options.ini", "[Options]\r\nShowTips=0\r\n");
     }
     void TearDown() override {
         form.reset();
-        ui::environment().folders.program = "";
+        ui::TheEnvironment().folders.program = "";
     }
 
     void open(const Rows& rows, int failAt = 0) {
@@ -86,11 +86,11 @@ protected:
 
     void exportTo(const std::string& name) {
         user.fileAnswers.push_back(name);
-        ui::guarded([this] { ExportFavourites(*form); });
+        ui::Guarded([this] { ExportFavourites(*form); });
     }
     void importFrom(const std::string& name) {
         user.fileAnswers.push_back(name);
-        ui::guarded([this] { ImportFavourites(*form); });
+        ui::Guarded([this] { ImportFavourites(*form); });
     }
 
     TempFolder folder;

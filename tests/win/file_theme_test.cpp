@@ -45,10 +45,10 @@ std::vector<std::string> FilesIn(const std::string& folder) {
 class FileTheme : public ::testing::Test {
 protected:
     void SetUp() override {
-        previous = ui::environment().folders;
-        ui::environment().folders = {program.path(), windows.path(), system.path(), temp.path()};
+        previous = ui::TheEnvironment().folders;
+        ui::TheEnvironment().folders = {program.path(), windows.path(), system.path(), temp.path()};
     }
-    void TearDown() override { ui::environment().folders = previous; }
+    void TearDown() override { ui::TheEnvironment().folders = previous; }
 
     std::string writeSkin(const TempFolder& where, const std::string& name, const DescriptionWriter& d,
                           const std::string& password = {}) {
@@ -70,15 +70,15 @@ TEST_F(FileTheme, TerminatorOnlyDescriptionIsReadyAndAnswersNothing) {
     theme.setThemeFile(path);
     EXPECT_TRUE(theme.ready());
     EXPECT_EQ(theme.themeFile(), path);
-    for (int k = 0; k < kColorKeyCount; ++k) EXPECT_EQ(theme.LookupColor(static_cast<ColorKey>(k)), -1) << k;
-    for (int k = 0; k < kIntKeyCount; ++k) EXPECT_EQ(theme.LookupInt(static_cast<IntKey>(k)), -1) << k;
-    for (int k = 0; k < kBoolKeyCount; ++k) EXPECT_FALSE(theme.LookupBool(static_cast<BoolKey>(k))) << k;
-    for (int k = 0; k < kBitmapKeyCount; ++k) EXPECT_EQ(theme.LookupBitmap(static_cast<BitmapKey>(k)), nullptr) << k;
+    for (int k = 0; k < kColorKeyCount; ++k) EXPECT_EQ(theme.lookupColor(static_cast<ColorKey>(k)), -1) << k;
+    for (int k = 0; k < kIntKeyCount; ++k) EXPECT_EQ(theme.lookupInt(static_cast<IntKey>(k)), -1) << k;
+    for (int k = 0; k < kBoolKeyCount; ++k) EXPECT_FALSE(theme.lookupBool(static_cast<BoolKey>(k))) << k;
+    for (int k = 0; k < kBitmapKeyCount; ++k) EXPECT_EQ(theme.lookupBitmap(static_cast<BitmapKey>(k)), nullptr) << k;
     // The destination held a picture: an absent key must empty it, not leave it.
     for (int partNo : {1, 0}) {
         ui::BitmapHandle part(CreateBitmap(4, 4, 1, 32, nullptr));
         ASSERT_TRUE(part);
-        part = theme.LookupBitmapPart(BitmapKey::TITLEBAR1, partNo ? 3 : 0, partNo);
+        part = theme.lookupBitmapPart(BitmapKey::TITLEBAR1, partNo ? 3 : 0, partNo);
         EXPECT_FALSE(part) << partNo;
     }
     EXPECT_TRUE(FilesIn(temp.path()).empty());
@@ -102,36 +102,36 @@ TEST_F(FileTheme, EachKindOfItemFirstNameWins) {
     theme.setThemeFile(writeSkin(other, "kinds.ssk", d));
     ASSERT_TRUE(theme.ready());
 
-    HBITMAP title = theme.LookupBitmap(BitmapKey::TITLEBAR1);
+    HBITMAP title = theme.lookupBitmap(BitmapKey::TITLEBAR1);
     ASSERT_NE(title, nullptr);
-    EXPECT_EQ(ui::bitmapSize(title).cx, 100);
+    EXPECT_EQ(ui::BitmapSize(title).cx, 100);
     EXPECT_EQ(PixelOf(title, 42, 2), RGB(42, 0, 0));
-    HBITMAP left = theme.LookupBitmap(BitmapKey::FORMLEFTBORDER);
+    HBITMAP left = theme.lookupBitmap(BitmapKey::FORMLEFTBORDER);
     ASSERT_NE(left, nullptr);
     EXPECT_EQ(PixelOf(left, 0, 0), RGB(0, 255, 0));
-    EXPECT_EQ(theme.LookupBitmap(BitmapKey::TOOLBAR), nullptr);
+    EXPECT_EQ(theme.lookupBitmap(BitmapKey::TOOLBAR), nullptr);
 
-    EXPECT_EQ(theme.LookupColor(ColorKey::FORMCOLOR), 0x123456);
-    EXPECT_EQ(theme.LookupColor(ColorKey::TRANSCOLOR), -1); // a text item is no integer
-    EXPECT_EQ(theme.LookupInt(IntKey::TITLEBARICONPOSX), -5);
-    EXPECT_TRUE(theme.LookupBool(BoolKey::TITLEFIVESECT));
-    EXPECT_FALSE(theme.LookupBool(BoolKey::BUTTONTRANS));
-    EXPECT_TRUE(theme.LookupBool(BoolKey::TABCONTROLTRANS));
+    EXPECT_EQ(theme.lookupColor(ColorKey::FORMCOLOR), 0x123456);
+    EXPECT_EQ(theme.lookupColor(ColorKey::TRANSCOLOR), -1); // a text item is no integer
+    EXPECT_EQ(theme.lookupInt(IntKey::TITLEBARICONPOSX), -5);
+    EXPECT_TRUE(theme.lookupBool(BoolKey::TITLEFIVESECT));
+    EXPECT_FALSE(theme.lookupBool(BoolKey::BUTTONTRANS));
+    EXPECT_TRUE(theme.lookupBool(BoolKey::TABCONTROLTRANS));
 
     // Parts of 33 columns; the last one takes the rightmost columns.
     ui::BitmapHandle part;
-    part = theme.LookupBitmapPart(BitmapKey::TITLEBAR1, 3, 2);
+    part = theme.lookupBitmapPart(BitmapKey::TITLEBAR1, 3, 2);
     ASSERT_TRUE(part);
-    EXPECT_EQ(ui::bitmapSize(part.get()).cx, 33);
-    EXPECT_EQ(ui::bitmapSize(part.get()).cy, 4);
+    EXPECT_EQ(ui::BitmapSize(part.get()).cx, 33);
+    EXPECT_EQ(ui::BitmapSize(part.get()).cy, 4);
     EXPECT_EQ(PixelOf(part.get(), 0, 0), RGB(33, 0, 0));
-    part = theme.LookupBitmapPart(BitmapKey::TITLEBAR1, 3, 3);
+    part = theme.lookupBitmapPart(BitmapKey::TITLEBAR1, 3, 3);
     EXPECT_EQ(PixelOf(part.get(), 0, 0), RGB(67, 0, 0));
     EXPECT_EQ(PixelOf(part.get(), 32, 3), RGB(99, 0, 0));
-    part = theme.LookupBitmapPart(BitmapKey::TITLEBAR1, 0, 0);
-    EXPECT_EQ(ui::bitmapSize(part.get()).cx, 100);
+    part = theme.lookupBitmapPart(BitmapKey::TITLEBAR1, 0, 0);
+    EXPECT_EQ(ui::BitmapSize(part.get()).cx, 100);
     EXPECT_NE(part.get(), title); // a copy: the theme keeps its own
-    part = theme.LookupBitmapPart(BitmapKey::TOOLBAR, 0, 0);
+    part = theme.lookupBitmapPart(BitmapKey::TOOLBAR, 0, 0);
     EXPECT_FALSE(part);
 }
 
@@ -175,7 +175,7 @@ TEST_F(FileTheme, NothingFoundChangesNothing) {
     theme.setThemeFile("corvane-theme-missing.ssk");
     EXPECT_EQ(theme.themeFile(), path);
     EXPECT_TRUE(theme.ready());
-    EXPECT_EQ(theme.LookupColor(ColorKey::FORMCOLOR), 77);
+    EXPECT_EQ(theme.lookupColor(ColorKey::FORMCOLOR), 77);
 }
 
 TEST_F(FileTheme, HostileSkinsEndNotReadyWithoutTemporaryFiles) {
@@ -225,8 +225,8 @@ TEST_F(FileTheme, HostileSkinsEndNotReadyWithoutTemporaryFiles) {
         theme.setThemeFile(writeBytes(other, "hostile.ssk", bytes));
         EXPECT_FALSE(theme.ready()) << what;
         EXPECT_EQ(theme.themeFile(), other.file("hostile.ssk")) << what;
-        EXPECT_EQ(theme.LookupColor(ColorKey::FORMCOLOR), -1) << what;
-        EXPECT_EQ(theme.LookupBitmap(BitmapKey::TITLEBAR1), nullptr) << what;
+        EXPECT_EQ(theme.lookupColor(ColorKey::FORMCOLOR), -1) << what;
+        EXPECT_EQ(theme.lookupBitmap(BitmapKey::TITLEBAR1), nullptr) << what;
         EXPECT_TRUE(FilesIn(temp.path()).empty()) << what;
     }
 }
@@ -236,7 +236,7 @@ TEST_F(FileTheme, UnusableTemporaryFolderLeavesItNotReadyAndNothingBehind) {
     other.write("plain-file", "x");
     // A folder that is not there, and a file where the folder should be.
     for (const std::string& unusable : {temp.file("gone\\"), other.file("plain-file")}) {
-        ui::environment().folders = {program.path(), windows.path(), system.path(), unusable};
+        ui::TheEnvironment().folders = {program.path(), windows.path(), system.path(), unusable};
         skin::FileTheme theme(nullptr);
         theme.setThemeFile(skin);
         EXPECT_FALSE(theme.ready()) << unusable;
@@ -258,7 +258,7 @@ TEST_F(FileTheme, PasswordReloadsTheCurrentFile) {
     EXPECT_FALSE(theme.ready());
     theme.setPassword("secret");
     EXPECT_TRUE(theme.ready());
-    EXPECT_EQ(theme.LookupColor(ColorKey::FORMCOLOR), 9);
+    EXPECT_EQ(theme.lookupColor(ColorKey::FORMCOLOR), 9);
     theme.setReady(false);
     EXPECT_TRUE(theme.ready());
     EXPECT_TRUE(FilesIn(temp.path()).empty());

@@ -168,7 +168,7 @@ TEST_F(FlatComboTest, FontChangeRecreatesTheWindowAndKeepsItems) {
     HWND before = cb->handle();
     cb->setItemHeight(20);
     cb->setItemIndex(1);
-    HFONT f = ui::createUiFont(-13, "Tahoma");
+    HFONT f = ui::MakeUiFont(-13, "Tahoma");
     cb->setFont(f);
     EXPECT_NE(cb->handle(), before);
     EXPECT_FALSE(IsWindow(before));

@@ -309,7 +309,7 @@ TEST_F(ItemEditor, RealFolderBrowserDisablesTheProgramAndReturnsTheChosenFolder)
     SetErrorMode(before);
 
     ProductPrompt product;
-    ui::UserPrompt* scripted = ui::setPrompt(&product);
+    ui::UserPrompt* scripted = ui::SetPrompt(&product);
     for (const std::string& choice : {std::string(), folderPath()}) {
         BrowseObservation seen;
         seen.editor = dlg->handle();
@@ -344,7 +344,7 @@ TEST_F(ItemEditor, RealFolderBrowserDisablesTheProgramAndReturnsTheChosenFolder)
             EXPECT_EQ(dlg->aliasEdit()->text(), AliasFromPath(dlg->pathEdit()->text()));
         }
     }
-    ui::setPrompt(scripted);
+    ui::SetPrompt(scripted);
     DestroyWindow(other);
 }
 
@@ -352,7 +352,7 @@ TEST_F(ItemEditor, RealFolderBrowserDisablesTheProgramAndReturnsTheChosenFolder)
 class EditorFromMainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        ui::environment().folders.program = folder.path();
+        ui::TheEnvironment().folders.program = folder.path();
         folder.write("options.ini", "[Options]\r\nShowTips=0\r\n");
         key.set("N0", "one");
         key.set("P0", "c:\\1");
@@ -364,7 +364,7 @@ protected:
     }
     void TearDown() override {
         form.reset();
-        ui::environment().folders.program = "";
+        ui::TheEnvironment().folders.program = "";
     }
     // Runs `command` while `act` drives the editor it opens.
     bool drive(void (MainForm::*command)(), std::function<void(PropertyForm&)> act) {

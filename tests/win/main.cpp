@@ -17,10 +17,10 @@ class CleanEnvironment : public testing::EmptyTestEventListener {
 public:
     explicit CleanEnvironment(std::string folder) : folder_(std::move(folder)) {}
     void OnTestStart(const testing::TestInfo&) override {
-        corvane::ui::environment().folders = {folder_, "", "", ""};
+        corvane::ui::TheEnvironment().folders = {folder_, "", "", ""};
         SetCurrentDirectoryA(folder_.c_str());
     }
-    void OnTestEnd(const testing::TestInfo&) override { corvane::ui::environment().rightToLeftSystem.reset(); }
+    void OnTestEnd(const testing::TestInfo&) override { corvane::ui::TheEnvironment().rightToLeftSystem.reset(); }
 
 private:
     std::string folder_;
@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
         GetCurrentDirectoryA(MAX_PATH, previous);
         testing::UnitTest::GetInstance()->listeners().Append(new CleanEnvironment(noSkin.path()));
         rc = RUN_ALL_TESTS();
-        corvane::ui::environment().folders = {};
+        corvane::ui::TheEnvironment().folders = {};
         SetCurrentDirectoryA(previous);
     }
     OleUninitialize();

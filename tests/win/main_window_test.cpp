@@ -38,12 +38,12 @@ private:
 class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        ui::environment().folders.program = folder.path();
+        ui::TheEnvironment().folders.program = folder.path();
         folder.write("options.ini", "[Options]\r\nShowTips=0\r\n");
     }
     void TearDown() override {
         form.reset();
-        ui::environment().folders.program = "";
+        ui::TheEnvironment().folders.program = "";
     }
 
     void open(const std::vector<std::pair<std::string, std::string>>& rows) {

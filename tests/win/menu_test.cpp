@@ -402,7 +402,7 @@ TEST_F(CorvaneMenu, AddsTheRightClickedFolderOnce) {
 // menu writes nothing behind its back.
 TEST_F(CorvaneMenu, HandsTheFolderToAnOpenEditor) {
     TestKey editorKey("MenuHandOver");
-    ui::environment().folders.program = folder.path();
+    ui::TheEnvironment().folders.program = folder.path();
     folder.write("options.ini", "[Options]\r\nShowTips=0\r\n");
     editorKey.set("N0", "one");
     editorKey.set("P0", "c:\\");
@@ -425,7 +425,7 @@ TEST_F(CorvaneMenu, HandsTheFolderToAnOpenEditor) {
     PumpPending();
     EXPECT_EQ(2, editor->rowCount()) << "a folder already listed is not added twice";
     editor.reset();
-    ui::environment().folders.program = "";
+    ui::TheEnvironment().folders.program = "";
 }
 
 // The editor rewrites the store while menus are built: some menu every time.

@@ -15,10 +15,10 @@ namespace {
 
 class OptionsDialog : public ::testing::Test {
 protected:
-    void SetUp() override { ui::environment().folders.program = folder.path(); }
+    void SetUp() override { ui::TheEnvironment().folders.program = folder.path(); }
     void TearDown() override {
         dlg.reset();
-        ui::environment().folders.program = "";
+        ui::TheEnvironment().folders.program = "";
     }
     void open() {
         dlg = std::make_unique<OptionsForm>(nullptr, options);
@@ -123,7 +123,7 @@ TEST_F(OptionsDialog, CancelAndCloseChangeNothing) {
 }
 
 TEST_F(OptionsDialog, UnwritableFileShowsTheErrorAndKeepsTheDialogOpen) {
-    ui::environment().folders.program = folder.path() + "missing\\";
+    ui::TheEnvironment().folders.program = folder.path() + "missing\\";
     open();
     dlg->showTipsBox()->setChecked(false);
     dlg->okButton()->perform(BM_CLICK);
@@ -137,7 +137,7 @@ TEST_F(OptionsDialog, UnwritableFileShowsTheErrorAndKeepsTheDialogOpen) {
 
 TEST(OptionsFromMainWindow, ClearingAskDeleteMakesTheNextDeleteSilent) {
     TempFolder folder;
-    ui::environment().folders.program = folder.path();
+    ui::TheEnvironment().folders.program = folder.path();
     folder.write("options.ini", "[Options]\r\nShowTips=0\r\n");
     TestKey key("OptionsDialog");
     key.set("N0", "a");
@@ -172,5 +172,5 @@ TEST(OptionsFromMainWindow, ClearingAskDeleteMakesTheNextDeleteSilent) {
     char buf[8];
     GetPrivateProfileStringA("Options", "AskDelete", "?", buf, sizeof buf, (folder.path() + "options.ini").c_str());
     EXPECT_STREQ(buf, "0");
-    ui::environment().folders.program = "";
+    ui::TheEnvironment().folders.program = "";
 }

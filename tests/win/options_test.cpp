@@ -11,9 +11,9 @@ using namespace corvane::test;
 
 namespace {
 struct OptionsFile : ::testing::Test {
-    void SetUp() override { ui::environment().folders.program = folder.path(); }
+    void SetUp() override { ui::TheEnvironment().folders.program = folder.path(); }
     void TearDown() override {
-        ui::environment().folders.program = "";
+        ui::TheEnvironment().folders.program = "";
     }
     void loadWith(const std::string& showTips) {
         folder.write("options.ini", "[Options]\r\nExploreFolder=0\r\nAskDelete=1\r\nShowTips=" + showTips + "\r\n");
@@ -64,7 +64,7 @@ TEST_F(OptionsFile, SaveWritesAllThreeKeysAndKeepsOtherContent) {
 TEST_F(OptionsFile, UnwritableFileIsReportedWithItsPath) {
     // A program folder that cannot take the file (tests run as an administrator, for
     // whom a read-only attribute alone does not stop the write).
-    ui::environment().folders.program = folder.path() + "missing\\";
+    ui::TheEnvironment().folders.program = folder.path() + "missing\\";
     std::string error;
     try {
         LoadSaveOptions(options, false);

@@ -79,7 +79,7 @@ protected:
         theme.setThemeFile(path);
         ASSERT_TRUE(theme.ready());
     }
-    Pixels picture(BitmapKey k) const { return Pixels(theme.LookupBitmap(k)); }
+    Pixels picture(BitmapKey k) const { return Pixels(theme.lookupBitmap(k)); }
 
     std::string path;
     skin::FileTheme theme{nullptr};
@@ -100,11 +100,11 @@ TEST_F(ShippedSkinTest, EveryKeyTheWindowsReadIsThereWithItsKind) {
     for (BoolKey k : kBools) EXPECT_TRUE(r.has(Kind::Boolean, SkinKeyName(k))) << SkinKeyName(k);
     for (BitmapKey k : kBitmaps) {
         EXPECT_TRUE(r.has(Kind::Bitmap, SkinKeyName(k))) << SkinKeyName(k);
-        EXPECT_NE(theme.LookupBitmap(k), nullptr) << SkinKeyName(k) << " does not become a bitmap";
+        EXPECT_NE(theme.lookupBitmap(k), nullptr) << SkinKeyName(k) << " does not become a bitmap";
     }
     // The title bar is built from five sections and both region scans run.
     for (BoolKey k : {BoolKey::TITLEFIVESECT, BoolKey::TITLEBARNEEDREGION, BoolKey::BOTTOMBORDERNEEDREGION})
-        EXPECT_TRUE(theme.LookupBool(k)) << SkinKeyName(k);
+        EXPECT_TRUE(theme.lookupBool(k)) << SkinKeyName(k);
 }
 
 TEST_F(ShippedSkinTest, PicturesHaveTheShapesTheControlsCutThemInto) {
@@ -122,18 +122,18 @@ TEST_F(ShippedSkinTest, PicturesHaveTheShapesTheControlsCutThemInto) {
     }
     // Title buttons sit inside the bar.
     const int buttonH = picture(BitmapKey::TITLEBUTTONS).h;
-    EXPECT_LE(theme.LookupInt(IntKey::TITLEBARBUTTONPOSY) + buttonH, titleH);
+    EXPECT_LE(theme.lookupInt(IntKey::TITLEBARBUTTONPOSY) + buttonH, titleH);
     // Row limits of the region scans lie within the pictures they scan.
-    EXPECT_LE(0, theme.LookupInt(IntKey::TITLEBARREGIONMINY));
-    EXPECT_LT(theme.LookupInt(IntKey::TITLEBARREGIONMINY), theme.LookupInt(IntKey::TITLEBARREGIONMAXY));
-    EXPECT_LT(theme.LookupInt(IntKey::TITLEBARREGIONMAXY), titleH);
-    EXPECT_LE(0, theme.LookupInt(IntKey::BOTTOMREGIONMINY));
-    EXPECT_LT(theme.LookupInt(IntKey::BOTTOMREGIONMINY), theme.LookupInt(IntKey::BOTTOMREGIONMAXY));
-    EXPECT_LT(theme.LookupInt(IntKey::BOTTOMREGIONMAXY), bottomH);
+    EXPECT_LE(0, theme.lookupInt(IntKey::TITLEBARREGIONMINY));
+    EXPECT_LT(theme.lookupInt(IntKey::TITLEBARREGIONMINY), theme.lookupInt(IntKey::TITLEBARREGIONMAXY));
+    EXPECT_LT(theme.lookupInt(IntKey::TITLEBARREGIONMAXY), titleH);
+    EXPECT_LE(0, theme.lookupInt(IntKey::BOTTOMREGIONMINY));
+    EXPECT_LT(theme.lookupInt(IntKey::BOTTOMREGIONMINY), theme.lookupInt(IntKey::BOTTOMREGIONMAXY));
+    EXPECT_LT(theme.lookupInt(IntKey::BOTTOMREGIONMAXY), bottomH);
 }
 
 TEST_F(ShippedSkinTest, TheRegionScanCutsTheFourCornersAndNothingOutsideItsRows) {
-    const COLORREF t = static_cast<COLORREF>(theme.LookupColor(ColorKey::TRANSCOLOR));
+    const COLORREF t = static_cast<COLORREF>(theme.lookupColor(ColorKey::TRANSCOLOR));
     const Pixels left = picture(BitmapKey::TITLEBAR1), right = picture(BitmapKey::TITLEBAR5);
     const Pixels bottomLeft = picture(BitmapKey::FORMBOTTOMBORDER1), bottomRight = picture(BitmapKey::FORMBOTTOMBORDER3);
     EXPECT_EQ(left.at(0, 0), t);
@@ -145,7 +145,7 @@ TEST_F(ShippedSkinTest, TheRegionScanCutsTheFourCornersAndNothingOutsideItsRows)
     EXPECT_NE(right.at(0, 0), t);
 
     // A transparent pixel on a row the scan skips would show on screen.
-    const int top0 = theme.LookupInt(IntKey::TITLEBARREGIONMINY), top1 = theme.LookupInt(IntKey::TITLEBARREGIONMAXY);
+    const int top0 = theme.lookupInt(IntKey::TITLEBARREGIONMINY), top1 = theme.lookupInt(IntKey::TITLEBARREGIONMAXY);
     for (BitmapKey k : {BitmapKey::TITLEBAR1, BitmapKey::TITLEBAR2, BitmapKey::TITLEBAR3, BitmapKey::TITLEBAR4,
                         BitmapKey::TITLEBAR5}) {
         const Pixels p = picture(k);
@@ -154,7 +154,7 @@ TEST_F(ShippedSkinTest, TheRegionScanCutsTheFourCornersAndNothingOutsideItsRows)
                 EXPECT_FALSE(p.rowHas(y, t)) << SkinKeyName(k) << " row " << y;
             }
     }
-    const int bot0 = theme.LookupInt(IntKey::BOTTOMREGIONMINY), bot1 = theme.LookupInt(IntKey::BOTTOMREGIONMAXY);
+    const int bot0 = theme.lookupInt(IntKey::BOTTOMREGIONMINY), bot1 = theme.lookupInt(IntKey::BOTTOMREGIONMAXY);
     for (BitmapKey k : {BitmapKey::FORMBOTTOMBORDER1, BitmapKey::FORMBOTTOMBORDER2, BitmapKey::FORMBOTTOMBORDER3}) {
         const Pixels p = picture(k);
         for (int y = 0; y < p.h; ++y)

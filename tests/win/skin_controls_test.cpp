@@ -65,7 +65,7 @@ POINT InkOffset(HWND w, const std::string& text, UINT flags) {
     ui::WindowDc screen(nullptr);
     ui::OffscreenBitmap off(screen.get(), 200, 40);
     RECT r{0, 0, 200, 40};
-    ui::fillSolid(off.dc(), r, RGB(255, 255, 255));
+    ui::FillSolid(off.dc(), r, RGB(255, 255, 255));
     ui::SelectObjectScope f(off.dc(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(off.dc(), TRANSPARENT);
     SetTextColor(off.dc(), 0);
@@ -783,7 +783,7 @@ TEST_F(SkinControls, RightToLeftOnlyWhereTheSystemReadsSo) {
     struct Case { bool system, asked; };
     for (const Case& c : {Case{true, false}, Case{false, true}, Case{true, true}}) {
         SCOPED_TRACE(testing::Message() << "system " << c.system << ", asked " << c.asked);
-        ui::environment().rightToLeftSystem = c.system;
+        ui::TheEnvironment().rightToLeftSystem = c.system;
         group->setRightToLeft(c.asked);
         box->setRightToLeft(c.asked);
         const Capture g(group->handle()), b(box->handle());

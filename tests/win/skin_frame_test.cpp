@@ -132,7 +132,7 @@ DescriptionWriter MakeSkin(const SkinRecipe& s) {
 class SkinFrame : public ::testing::Test {
 protected:
     void SetUp() override {
-        ui::environment().folders = {folder.path(), folder.path(), folder.path(), folder.path()};
+        ui::TheEnvironment().folders = {folder.path(), folder.path(), folder.path(), folder.path()};
         form = std::make_unique<FramedForm>();
         form->create();
         form->show();
@@ -142,7 +142,7 @@ protected:
     void TearDown() override {
         form.reset();
         theme.reset();
-        ui::environment().folders = {};
+        ui::TheEnvironment().folders = {};
         PumpFor(20);
     }
     void useSkin(const SkinRecipe& s) {
@@ -340,7 +340,7 @@ TEST_F(SkinFrame, TitleBarCaptionFromTheRightOnlyWhereTheSystemReadsSo) {
     int lastInk = -1;
     {
         ui::OffscreenBitmap img(nullptr, 120, 40);
-        ui::fillSolid(img.dc(), {0, 0, 120, 40}, back);
+        ui::FillSolid(img.dc(), {0, 0, 120, 40}, back);
         ui::SelectObjectScope sel(img.dc(), font.get());
         GetTextExtentPoint32A(img.dc(), "MMMM", 4, &ts);
         SetBkMode(img.dc(), TRANSPARENT);
@@ -360,7 +360,7 @@ TEST_F(SkinFrame, TitleBarCaptionFromTheRightOnlyWhereTheSystemReadsSo) {
     struct Case { bool system, asked; };
     for (const Case& c : {Case{true, false}, Case{false, true}, Case{true, true}}) {
         SCOPED_TRACE(testing::Message() << "system " << c.system << ", asked " << c.asked);
-        ui::environment().rightToLeftSystem = c.system;
+        ui::TheEnvironment().rightToLeftSystem = c.system;
         bar->rightToLeft = c.asked;
         const Capture cap(bar->handle());
         if (c.system && c.asked) EXPECT_EQ(barLastInk(cap), xb - ts.cx - 10 + lastInk);
@@ -427,13 +427,13 @@ TEST(SkinPopupMenu, BarOnTheRightOnlyWhereTheSystemReadsSo) {
     menu.setBarWidth(26);
     menu.barColor = menu.barToColor = 0x0000C0;
     menu.color = 0xFFFFFF;
-    const COLORREF bar = ui::toRgb(menu.barColor);
+    const COLORREF bar = ui::ToRgb(menu.barColor);
     ui::OffscreenBitmap img(nullptr, 200, 21);
     struct Case { bool system, asked; };
     for (const Case& c : {Case{true, false}, Case{false, true}, Case{true, true}}) {
-        ui::environment().rightToLeftSystem = c.system;
+        ui::TheEnvironment().rightToLeftSystem = c.system;
         menu.rightToLeft = c.asked;
-        ui::fillSolid(img.dc(), {0, 0, 200, 21}, RGB(0, 0, 0));
+        ui::FillSolid(img.dc(), {0, 0, 200, 21}, RGB(0, 0, 0));
         menu.drawItem(img.dc(), {0, 0, 200, 21}, *item, false);
         const bool right = c.system && c.asked;
         EXPECT_EQ(GetPixel(img.dc(), 1, 10) == bar, !right) << c.system << c.asked;
@@ -576,7 +576,7 @@ TEST_F(SkinFrame, AppIconOpensTheSystemMenuBelowTheBar) {
     ClientToScreen(bar->handle(), &corner);
     // Read right to left, the menu ends 176 pixels in instead of starting at the corner.
     for (bool rtl : {false, true}) {
-        ui::environment().rightToLeftSystem = rtl;
+        ui::TheEnvironment().rightToLeftSystem = rtl;
         bar->rightToLeft = rtl;
         menuSeen = false;
         SetTimer(nullptr, 0, 300, &NoteMenu);
@@ -677,14 +677,14 @@ TEST_F(SkinFrame, FailedAllocationsDrawNothingAndLeaveTheFrameSolid) {
                                GdiAllocation::Font}) {
         SCOPED_TRACE(static_cast<int>(kind));
         int failed = 0; // only the first of its kind fails, except DIB sections: all of those
-        ui::environment().failGdiAllocation = [&](GdiAllocation a) {
+        ui::TheEnvironment().failGdiAllocation = [&](GdiAllocation a) {
             return a == kind && (kind == GdiAllocation::DibSection || !failed) && ++failed;
         };
         useSkin({true, true, false, false, -1, 3});
         skin::TitleBar* bar = form->frame->titleBar();
         bar->setFont(bar->logFont(), 0xFFFFFF);
         RedrawWindow(h(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        ui::environment().failGdiAllocation = nullptr;
+        ui::TheEnvironment().failGdiAllocation = nullptr;
         EXPECT_GT(failed, 0);
         // Without title or bottom pixels to scan, both strips stay solid.
         if (kind == GdiAllocation::DibSection) {

@@ -204,7 +204,7 @@ TEST(Store, WindowsFolderIsReadInFullWhenLongerThan128) {
 TEST(Store, ExecutablePathLongerThanMaxPathIsReadInFull) {
     for (size_t length : {size_t(MAX_PATH - 1), size_t(MAX_PATH), size_t(MAX_PATH + 1), size_t(700)}) {
         g_modulePath = "C:\\" + std::string(length - 3, 'x');
-        EXPECT_EQ(ui::executablePath(&LongModuleName), g_modulePath) << length;
+        EXPECT_EQ(ui::ExecutablePath(&LongModuleName), g_modulePath) << length;
     }
 }
 

@@ -91,7 +91,7 @@ TEST(BuiltInStyles, EveryPictureResourceLoadsAtItsSize) {
     for (const BuiltInPicture& p : BuiltInPictures()) {
         ui::BitmapHandle b(LoadBitmapResource(p.name));
         ASSERT_TRUE(b) << p.name;
-        const SIZE s = ui::bitmapSize(b.get());
+        const SIZE s = ui::BitmapSize(b.get());
         EXPECT_EQ(s.cx, p.width) << p.name;
         EXPECT_EQ(s.cy, p.height) << p.name;
     }
@@ -104,7 +104,7 @@ TEST(BuiltInStyles, EveryPictureResourceLoadsAtItsSize) {
             StyleBitmap(static_cast<skin::UIStyle>(style), item, b);
             const BuiltInPicture* p = FindBuiltInPicture(name);
             ASSERT_NE(p, nullptr) << name;
-            EXPECT_EQ(ui::bitmapSize(b.get()).cx, p->width) << name;
+            EXPECT_EQ(ui::BitmapSize(b.get()).cx, p->width) << name;
         }
 }
 
@@ -112,10 +112,10 @@ TEST(BuiltInStyles, StyleBitmapPartCutsTheResource) {
     StyleBitmapPart(skin::UIStyle::DeepBlue, 1, nullptr, 3, 1); // no destination: nothing
     ui::BitmapHandle whole, part;
     StyleBitmapPart(skin::UIStyle::DeepBlue, 1, &whole, 0, 0);
-    EXPECT_EQ(ui::bitmapSize(whole.get()).cx, 222);
+    EXPECT_EQ(ui::BitmapSize(whole.get()).cx, 222);
     StyleBitmapPart(skin::UIStyle::DeepBlue, 1, &part, 6, 6);
-    EXPECT_EQ(ui::bitmapSize(part.get()).cx, 37);
-    EXPECT_EQ(ui::bitmapSize(part.get()).cy, 21);
+    EXPECT_EQ(ui::BitmapSize(part.get()).cx, 37);
+    EXPECT_EQ(ui::BitmapSize(part.get()).cy, 21);
     for (int y = 0; y < 21; y += 5)
         EXPECT_EQ(PixelOf(part.get(), 0, y), PixelOf(whole.get(), 185, y));
 }
@@ -127,8 +127,8 @@ TEST(SharedRoutines, CutBitmapPartGivesTheLastPartTheRightEdge) {
     for (int no = 1; no <= 3; ++no) {
         part = CutBitmapPart(src.get(), 3, no);
         ASSERT_TRUE(part);
-        EXPECT_EQ(ui::bitmapSize(part.get()).cx, 33);
-        EXPECT_EQ(ui::bitmapSize(part.get()).cy, 2);
+        EXPECT_EQ(ui::BitmapSize(part.get()).cx, 33);
+        EXPECT_EQ(ui::BitmapSize(part.get()).cy, 2);
         EXPECT_EQ(PixelOf(part.get(), 0, 1), RGB(firstColumn[no - 1], 0, 0)) << no;
         EXPECT_EQ(PixelOf(part.get(), 32, 0), RGB(firstColumn[no - 1] + 32, 0, 0)) << no;
     }
@@ -179,7 +179,7 @@ TEST(SharedRoutines, GradientsDrawTheirEndsAndInterpolateBetween) {
 
 TEST(SharedRoutines, FitTextWithEllipsisOnTheCanvasFont) {
     Canvas c(4, 4);
-    ui::FontHandle font(ui::createUiFont(-11));
+    ui::FontHandle font(ui::MakeUiFont(-11));
     SelectObject(c.dc(), font.get());
     const std::string text = "C:\\Program Files\\Corvane\\favourites";
     SIZE full{};

@@ -15,14 +15,14 @@ namespace {
 class TipsDialog : public ::testing::Test {
 protected:
     void SetUp() override {
-        ui::environment().folders.program = folder.path();
+        ui::TheEnvironment().folders.program = folder.path();
         options.showTips = true;
         options.exploreFolder = true;
         options.askDelete = false;
     }
     void TearDown() override {
         dlg.reset();
-        ui::environment().folders.program = "";
+        ui::TheEnvironment().folders.program = "";
     }
     void showDialog() {
         dlg = std::make_unique<TipsForm>(nullptr, options);
@@ -158,7 +158,7 @@ TEST_F(TipsDialog, TheCloseBoxSavesNothing) {
 }
 
 TEST_F(TipsDialog, FailedSaveIsShownAndTheDialogStaysOpen) {
-    ui::environment().folders.program = folder.file("missing");
+    ui::TheEnvironment().folders.program = folder.file("missing");
     showDialog();
     dlg->startupChoice()->setItemIndex(1);
     dlg->closeButton()->click();

@@ -20,7 +20,7 @@ constexpr int kScale = 2;
 constexpr int kLabelWidth = 330;
 constexpr int kMargin = 8;
 
-bool saveBmp(HDC dc, HBITMAP bitmap, int w, int h, const char* path) {
+bool SaveBmp(HDC dc, HBITMAP bitmap, int w, int h, const char* path) {
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
     bi.bmiHeader.biWidth = w;
@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "%s\n", e.what());
             ++failures;
         }
-        const SIZE s = corvane::ui::bitmapSize(r.bmp.get());
+        const SIZE s = corvane::ui::BitmapSize(r.bmp.get());
         r.height = std::max(16, static_cast<int>(s.cy) * kScale) + kMargin;
         width = std::max(width, kLabelWidth + static_cast<int>(s.cx) * kScale + 2 * kMargin);
         height += r.height;
@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
 
     int y = kMargin;
     for (const Row& r : rows) {
-        const SIZE s = corvane::ui::bitmapSize(r.bmp.get());
+        const SIZE s = corvane::ui::BitmapSize(r.bmp.get());
         char label[128];
         std::snprintf(label, sizeof label, "%s  %dx%d%s", r.p->name, static_cast<int>(s.cx), static_cast<int>(s.cy),
                       (s.cx != r.p->width || s.cy != r.p->height) ? (r.p->sizeFree ? "  (any size)" : "  SIZE!") : "");
@@ -89,7 +89,7 @@ int main(int argc, char** argv) {
         }
         y += r.height;
     }
-    if (!saveBmp(sheet.dc(), sheet.bitmap(), width, height, out)) {
+    if (!SaveBmp(sheet.dc(), sheet.bitmap(), width, height, out)) {
         std::fprintf(stderr, "cannot write %s\n", out);
         return 2;
     }

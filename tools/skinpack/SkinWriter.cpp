@@ -18,14 +18,14 @@ constexpr std::size_t kHeaderSize = 24;
 constexpr std::size_t kRecordSize = 77;
 constexpr std::size_t kNameField = 64;
 
-void put16(Bytes& b, uint16_t v) {
+void Put16(Bytes& b, uint16_t v) {
     b.push_back(static_cast<uint8_t>(v));
     b.push_back(static_cast<uint8_t>(v >> 8));
 }
-void put32(Bytes& b, uint32_t v) {
+void Put32(Bytes& b, uint32_t v) {
     for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
 }
-void putBytes(Bytes& b, const void* p, std::size_t n) {
+void PutBytes(Bytes& b, const void* p, std::size_t n) {
     // resize + memcpy: GCC 12 misreads vector::insert from a literal as an overflow.
     if (n == 0) return;
     std::size_t at = b.size();
@@ -37,7 +37,7 @@ void putBytes(Bytes& b, const void* p, std::size_t n) {
 
 void DescriptionWriter::addInt(const std::string& name, int32_t value) {
     Bytes b;
-    put32(b, static_cast<uint32_t>(value));
+    Put32(b, static_cast<uint32_t>(value));
     add(name, 1, std::move(b));
 }
 
@@ -50,26 +50,26 @@ std::size_t DescriptionWriter::recordOffset(std::size_t i) { return kHeaderSize 
 
 Bytes DescriptionWriter::build() const {
     Bytes out;
-    putBytes(out, "CORVANESKIN2", 12);
-    put32(out, static_cast<uint32_t>(kHeaderSize));
-    put32(out, static_cast<uint32_t>(items_.size()));
-    put32(out, static_cast<uint32_t>(recordOffset(0)));
+    PutBytes(out, "CORVANESKIN2", 12);
+    Put32(out, static_cast<uint32_t>(kHeaderSize));
+    Put32(out, static_cast<uint32_t>(items_.size()));
+    Put32(out, static_cast<uint32_t>(recordOffset(0)));
 
     std::size_t dataAt = recordOffset(items_.size() + 1);
     for (std::size_t i = 0; i < items_.size(); ++i) {
         const Item& it = items_[i];
         char name[kNameField] = {};
         for (std::size_t k = 0; k < it.name.size(); ++k) name[k] = it.name[k];
-        putBytes(out, name, kNameField);
+        PutBytes(out, name, kNameField);
         out.push_back(it.kind);
-        put32(out, static_cast<uint32_t>(dataAt));
-        put32(out, static_cast<uint32_t>(it.data.size()));
-        put32(out, static_cast<uint32_t>(recordOffset(i + 1)));
+        Put32(out, static_cast<uint32_t>(dataAt));
+        Put32(out, static_cast<uint32_t>(it.data.size()));
+        Put32(out, static_cast<uint32_t>(recordOffset(i + 1)));
         dataAt += it.data.size();
     }
     // Terminator: next offset 0, carries nothing.
     out.resize(out.size() + kRecordSize, 0);
-    for (const Item& it : items_) putBytes(out, it.data.data(), it.data.size());
+    for (const Item& it : items_) PutBytes(out, it.data.data(), it.data.size());
     return out;
 }
 
@@ -131,58 +131,58 @@ Bytes ArchiveWriter::build() const {
         out.push_back(static_cast<uint8_t>(sig_[0]));
         out.push_back(static_cast<uint8_t>(sig_[1]));
         out.push_back(3); out.push_back(4);
-        put16(out, 20);
-        put16(out, e.flags);
-        put16(out, e.method);
-        put16(out, e.time);
-        put16(out, e.date);
+        Put16(out, 20);
+        Put16(out, e.flags);
+        Put16(out, e.method);
+        Put16(out, e.time);
+        Put16(out, e.date);
         const bool descriptor = (e.flags & 8) != 0;
-        put32(out, descriptor ? 0 : e.crc);
-        put32(out, descriptor ? 0 : e.csize);
-        put32(out, descriptor ? 0 : e.usize);
-        put16(out, static_cast<uint16_t>(e.name.size()));
-        put16(out, 0);
-        putBytes(out, e.name.data(), e.name.size());
-        putBytes(out, e.payload.data(), e.payload.size());
+        Put32(out, descriptor ? 0 : e.crc);
+        Put32(out, descriptor ? 0 : e.csize);
+        Put32(out, descriptor ? 0 : e.usize);
+        Put16(out, static_cast<uint16_t>(e.name.size()));
+        Put16(out, 0);
+        PutBytes(out, e.name.data(), e.name.size());
+        PutBytes(out, e.payload.data(), e.payload.size());
         if (descriptor) {
-            putBytes(out, "PK\x07\x08", 4);
-            put32(out, e.crc);
-            put32(out, e.csize);
-            put32(out, e.usize);
+            PutBytes(out, "PK\x07\x08", 4);
+            Put32(out, e.crc);
+            Put32(out, e.csize);
+            Put32(out, e.usize);
         }
     }
     const uint32_t centralAt = static_cast<uint32_t>(out.size());
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         const Entry& e = entries_[i];
-        putBytes(out, "PK\x01\x02", 4);
-        put16(out, 20);
-        put16(out, 20);
-        put16(out, e.flags);
-        put16(out, e.method);
-        put16(out, e.time);
-        put16(out, e.date);
-        put32(out, e.crc);
-        put32(out, e.csize);
-        put32(out, e.usize);
-        put16(out, static_cast<uint16_t>(e.name.size()));
-        put16(out, 0);
-        put16(out, 0);
-        put16(out, 0);
-        put16(out, 0);
-        put32(out, 0);
-        put32(out, localAt[i]);
-        putBytes(out, e.name.data(), e.name.size());
+        PutBytes(out, "PK\x01\x02", 4);
+        Put16(out, 20);
+        Put16(out, 20);
+        Put16(out, e.flags);
+        Put16(out, e.method);
+        Put16(out, e.time);
+        Put16(out, e.date);
+        Put32(out, e.crc);
+        Put32(out, e.csize);
+        Put32(out, e.usize);
+        Put16(out, static_cast<uint16_t>(e.name.size()));
+        Put16(out, 0);
+        Put16(out, 0);
+        Put16(out, 0);
+        Put16(out, 0);
+        Put32(out, 0);
+        Put32(out, localAt[i]);
+        PutBytes(out, e.name.data(), e.name.size());
     }
     const uint32_t centralSize = static_cast<uint32_t>(out.size()) - centralAt;
-    putBytes(out, "PK\x05\x06", 4);
-    put16(out, 0);
-    put16(out, 0);
-    put16(out, static_cast<uint16_t>(entries_.size()));
-    put16(out, static_cast<uint16_t>(entries_.size()));
-    put32(out, centralSize);
-    put32(out, centralAt);
-    put16(out, static_cast<uint16_t>(comment_.size()));
-    putBytes(out, comment_.data(), comment_.size());
+    PutBytes(out, "PK\x05\x06", 4);
+    Put16(out, 0);
+    Put16(out, 0);
+    Put16(out, static_cast<uint16_t>(entries_.size()));
+    Put16(out, static_cast<uint16_t>(entries_.size()));
+    Put32(out, centralSize);
+    Put32(out, centralAt);
+    Put16(out, static_cast<uint16_t>(comment_.size()));
+    PutBytes(out, comment_.data(), comment_.size());
     return out;
 }
 

@@ -41,12 +41,12 @@ using namespace corvane::skinpack;
 
 namespace {
 
-int fail(const std::string& message) {
+int Fail(const std::string& message) {
     std::fprintf(stderr, "skinpack: %s\n", message.c_str());
     return 1;
 }
 
-bool parseInt(const std::string& text, int32_t& out) {
+bool ParseInt(const std::string& text, int32_t& out) {
     if (text.empty()) return false;
     errno = 0;
     char* end = nullptr;
@@ -56,7 +56,7 @@ bool parseInt(const std::string& text, int32_t& out) {
     return true;
 }
 
-bool loadBmp(const fs::path& path, Bytes& out, std::string& error) {
+bool LoadBmp(const fs::path& path, Bytes& out, std::string& error) {
     if (!ReadFile(path.string(), out)) {
         error = "cannot read " + path.string();
         return false;
@@ -68,7 +68,7 @@ bool loadBmp(const fs::path& path, Bytes& out, std::string& error) {
     return true;
 }
 
-bool readValues(const fs::path& file, const fs::path& folder, DescriptionWriter& w, std::string& error) {
+bool ReadValues(const fs::path& file, const fs::path& folder, DescriptionWriter& w, std::string& error) {
     std::ifstream in(file);
     if (!in) {
         error = "cannot read " + file.string();
@@ -95,7 +95,7 @@ bool readValues(const fs::path& file, const fs::path& folder, DescriptionWriter&
         value.erase(value.find_last_not_of(" \t") + 1);
         int32_t n = 0;
         if (kind == "int" || kind == "color") {
-            if (!parseInt(value, n)) { error = where + "not an integer: " + value; return false; }
+            if (!ParseInt(value, n)) { error = where + "not an integer: " + value; return false; }
             w.addInt(name, n);
         } else if (kind == "bool") {
             if (value == "true" || value == "1") w.addBool(name, true);
@@ -105,7 +105,7 @@ bool readValues(const fs::path& file, const fs::path& folder, DescriptionWriter&
             w.addString(name, rest);  // trailing blanks are part of the text
         } else if (kind == "bitmap") {
             Bytes bmp;
-            if (!loadBmp(folder / value, bmp, error)) { error = where + error; return false; }
+            if (!LoadBmp(folder / value, bmp, error)) { error = where + error; return false; }
             w.addBitmap(name, std::move(bmp));
         } else {
             error = where + "unknown kind: " + kind;
@@ -115,7 +115,7 @@ bool readValues(const fs::path& file, const fs::path& folder, DescriptionWriter&
     return true;
 }
 
-Bytes paletteBmp8(int w, int h, bool rle) {
+Bytes PaletteBmp8(int w, int h, bool rle) {
     // 8-bit with a 4-colour table; RLE8 as runs of one row each.
     Bytes bits;
     if (rle) {
@@ -152,11 +152,11 @@ Bytes paletteBmp8(int w, int h, bool rle) {
     return b;
 }
 
-DescriptionWriter sampleSkin() {
+DescriptionWriter SampleSkin() {
     DescriptionWriter w;
     w.addBitmap("SKIN2_TITLEBAR1", MakeBmp24(6, 4, [](int x, int y) { return static_cast<uint32_t>(x * 40 + (y << 12)); }));
-    w.addBitmap("SKIN2_BUTTON", paletteBmp8(5, 3, false));
-    w.addBitmap("SKIN2_CHECKBOX", paletteBmp8(7, 2, true));
+    w.addBitmap("SKIN2_BUTTON", PaletteBmp8(5, 3, false));
+    w.addBitmap("SKIN2_CHECKBOX", PaletteBmp8(7, 2, true));
     w.addInt("SKIN2_TRANSCOLOR", 0xFF00FF);
     w.addInt("SKIN2_TITLEBARICONPOSX", 4);
     w.addInt("skin2_formcolor", 0xE8E8E8);
@@ -168,12 +168,12 @@ DescriptionWriter sampleSkin() {
     return w;
 }
 
-int seedCorpus(const fs::path& dir) {
+int SeedCorpus(const fs::path& dir) {
     std::error_code ec;
     fs::create_directories(dir / "archive", ec);
     fs::create_directories(dir / "description", ec);
-    if (ec) return fail("cannot create " + dir.string());
-    const DescriptionWriter skin = sampleSkin();
+    if (ec) return Fail("cannot create " + dir.string());
+    const DescriptionWriter skin = SampleSkin();
     DescriptionWriter empty;
     bool ok = true;
     auto put = [&](const fs::path& p, const Bytes& b) { ok = WriteFile(p.string(), b) && ok; };
@@ -192,7 +192,7 @@ int seedCorpus(const fs::path& dir) {
         a.addEntry("skindata.sk2", skin.build(), o);
         put(dir / "archive" / "two-entries.ssk", a.build());
     }
-    return ok ? 0 : fail("cannot write the seeds to " + dir.string());
+    return ok ? 0 : Fail("cannot write the seeds to " + dir.string());
 }
 
 } // namespace
@@ -203,11 +203,11 @@ int main(int argc, char** argv) {
     std::vector<std::string> positional;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        if (a == "--seed-corpus" && i + 1 < argc) return seedCorpus(argv[++i]);
+        if (a == "--seed-corpus" && i + 1 < argc) return SeedCorpus(argv[++i]);
         if (a == "--password" && i + 1 < argc) password = argv[++i];
         else if (a == "--values" && i + 1 < argc) valuesFile = argv[++i];
         else if (a == "--description-only") descriptionOnly = true;
-        else if (!a.empty() && a[0] == '-') return fail("unknown option " + a);
+        else if (!a.empty() && a[0] == '-') return Fail("unknown option " + a);
         else positional.push_back(a);
     }
     if (positional.size() != 2) {
@@ -218,7 +218,7 @@ int main(int argc, char** argv) {
     }
     const fs::path folder = positional[0];
     std::error_code ec;
-    if (!fs::is_directory(folder, ec)) return fail(folder.string() + " is not a folder");
+    if (!fs::is_directory(folder, ec)) return Fail(folder.string() + " is not a folder");
 
     std::vector<fs::path> bitmaps;
     for (const auto& e : fs::directory_iterator(folder, ec)) {
@@ -226,7 +226,7 @@ int main(int argc, char** argv) {
         std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
         if (e.is_regular_file() && ext == ".bmp") bitmaps.push_back(e.path());
     }
-    if (ec) return fail("cannot list " + folder.string());
+    if (ec) return Fail("cannot list " + folder.string());
     std::sort(bitmaps.begin(), bitmaps.end());
 
     DescriptionWriter w;
@@ -234,15 +234,15 @@ int main(int argc, char** argv) {
     try {
         for (const fs::path& p : bitmaps) {
             Bytes bmp;
-            if (!loadBmp(p, bmp, error)) return fail(error);
+            if (!LoadBmp(p, bmp, error)) return Fail(error);
             w.addBitmap(p.stem().string(), std::move(bmp));
         }
         fs::path values = valuesFile.empty() ? folder / "values.txt" : fs::path(valuesFile);
-        if ((!valuesFile.empty() || fs::exists(values, ec)) && !readValues(values, folder, w, error)) return fail(error);
+        if ((!valuesFile.empty() || fs::exists(values, ec)) && !ReadValues(values, folder, w, error)) return Fail(error);
         const Bytes out = descriptionOnly ? w.build() : BuildSkin(w, password);
-        if (!WriteFile(positional[1], out)) return fail("cannot write " + positional[1]);
+        if (!WriteFile(positional[1], out)) return Fail("cannot write " + positional[1]);
     } catch (const std::exception& e) {
-        return fail(e.what());
+        return Fail(e.what());
     }
     std::printf("skinpack: %zu items written to %s\n", w.size(), positional[1].c_str());
     return 0;

@@ -36,7 +36,7 @@ ui::BitmapHandle EmptyPicture() {
     ui::BitmapHandle bmp(CreateCompatibleBitmap(screen.get(), 74, 21));
     ui::MemDcHandle dc(CreateCompatibleDC(screen.get()));
     ui::SelectObjectScope sel(dc.get(), bmp.get());
-    ui::fillSolid(dc.get(), RECT{0, 0, 74, 21}, 0xFFFFFF);
+    ui::FillSolid(dc.get(), RECT{0, 0, 74, 21}, 0xFFFFFF);
     return bmp;
 }
 
@@ -69,7 +69,7 @@ std::uint32_t ParentColorOf(HWND control) {
 }
 
 void DrawNinePartStretch(HDC dc, HBITMAP picture, const RECT& target, bool transparent) {
-    const SIZE ps = ui::bitmapSize(picture);
+    const SIZE ps = ui::BitmapSize(picture);
     if (ps.cx <= 0 || ps.cy <= 0) return;
     ui::MemDcHandle src(CreateCompatibleDC(dc));
     const auto pieces = NinePartStretch(Size{ps.cx, ps.cy}, Size{target.right - target.left, target.bottom - target.top});
@@ -78,7 +78,7 @@ void DrawNinePartStretch(HDC dc, HBITMAP picture, const RECT& target, bool trans
         const Rect s = p.source, t = p.target.offset(target.left, target.top);
         if (p.corner()) {
             // Unscaled, through an image list: masked only for a transparent picture.
-            ui::BitmapHandle part = ui::copyBitmap(picture, s.left, s.top, s.width(), s.height());
+            ui::BitmapHandle part = ui::CopyBitmap(picture, s.left, s.top, s.width(), s.height());
             ui::ImageListHandle list(
                 ImageList_Create(s.width(), s.height(), ILC_COLOR24 | (transparent ? ILC_MASK : 0), 1, 0));
             if (!list || !part) continue;
@@ -105,7 +105,7 @@ CustomButton::CustomButton(ui::Component* owner, std::string name, HWND parent, 
 }
 
 CustomButton::~CustomButton() {
-    ui::bindAction(*this, *this, action_, nullptr);
+    ui::BindAction(*this, *this, action_, nullptr);
     if (handle()) KillTimer(handle(), kRepeatTimer);
 }
 
@@ -153,7 +153,7 @@ void CustomButton::autoSizeStep() {
     if (!autoSize_) return;
     // The built-in table, whatever the file theme: FromThemeFile has no picture there.
     const ui::BitmapHandle strip = StylePicture(uiStyle(), role::ButtonFace.item);
-    const SIZE s = ui::bitmapSize(strip.get());
+    const SIZE s = ui::BitmapSize(strip.get());
     const Size size = AutoSizeFromStrip(Size{s.cx, s.cy});
     const RECT b = boundsRect();
     setBounds(b.left, b.top, size.cx, size.cy);
@@ -194,7 +194,7 @@ HFONT CustomButton::effectiveFont() const {
 
 void CustomButton::setAction(ui::Action* action, ui::ImageList* images) {
     actionImages_ = images;
-    ui::bindAction(*this, *this, action_, action);
+    ui::BindAction(*this, *this, action_, action);
     if (action) actionChanged(*action);
 }
 
@@ -205,12 +205,12 @@ void CustomButton::actionChanged(ui::Action& a) {
 
 ui::BitmapHandle CustomButton::statePicture(int part) {
     ui::BitmapHandle picture = look().picture(role::ButtonFace, 3, part);
-    const SIZE s = ui::bitmapSize(picture.get());
+    const SIZE s = ui::BitmapSize(picture.get());
     if (s.cx <= 0 || s.cy <= 0) picture = EmptyPicture();
     return picture;
 }
 
-bool CustomButton::canFocus() const { return ui::canTakeFocus(handle()); }
+bool CustomButton::canFocus() const { return ui::CanTakeFocus(handle()); }
 
 bool CustomButton::defaultActive() const {
     HWND focus = GetFocus();
@@ -226,7 +226,7 @@ void CustomButton::click() {
         pressed_ = false;
         invalidate();
     }
-    ui::clickButton(*this, modalResult_, onClick);
+    ui::ClickButton(*this, modalResult_, onClick);
 }
 
 void CustomButton::stopRepeat() {
@@ -294,7 +294,7 @@ bool CustomButton::dialogKey(WPARAM key) {
 }
 
 bool CustomButton::dialogChar(char ch, LPARAM keyData) {
-    if (!ui::isMnemonic(ch, caption_)) return false;
+    if (!ui::IsMnemonic(ch, caption_)) return false;
     HWND focus = GetFocus();
     const bool viaButton = focus && SendMessageA(focus, kIsSkinButtonQuery, 0, 0) == 1;
     if (!AltHeld(keyData) && !viaButton) return false;
@@ -321,7 +321,7 @@ void CustomButton::paintTo(HDC target) {
         auto* bar = dynamic_cast<ToolBar*>(fromHandle(GetParent(handle())));
         PaintParentBackground(dc, bar ? static_cast<ui::WinControl*>(bar) : this);
     } else {
-        ui::fillSolid(dc, client, ui::toRgb(color()));
+        ui::FillSolid(dc, client, ui::ToRgb(color()));
     }
     drawPicture(dc, picture.get());
     if (GetFocus() == handle() && tabStop()) drawFocus(dc);
@@ -370,7 +370,7 @@ void CustomButton::drawCaption(HDC dc) {
         DrawTextA(dc, caption_.c_str(), n, &m, DT_CENTER);
     } else {
         if (pressed_) OffsetRect(&m, 1, 1);
-        SetTextColor(dc, ui::toRgb(fontColor_));
+        SetTextColor(dc, ui::ToRgb(fontColor_));
         DrawTextA(dc, caption_.c_str(), n, &m, DT_CENTER);
     }
 }
@@ -465,8 +465,8 @@ Button::Button(ui::Component* owner, std::string name, HWND parent, int x, int y
 }
 
 void Button::setGlyph(HBITMAP g) {
-    const SIZE s = ui::bitmapSize(g);
-    if (g && s.cx > 0 && s.cy > 0) glyph_ = ui::copyBitmap(g);
+    const SIZE s = ui::BitmapSize(g);
+    if (g && s.cx > 0 && s.cy > 0) glyph_ = ui::CopyBitmap(g);
     else glyph_.reset();
     invalidate();
 }
@@ -497,7 +497,7 @@ void Button::actionChanged(ui::Action& a) {
     {
         ui::MemDcHandle dc(CreateCompatibleDC(screen.get()));
         ui::SelectObjectScope sel(dc.get(), bmp.get());
-        ui::fillSolid(dc.get(), RECT{0, 0, w, h}, kMagenta);
+        ui::FillSolid(dc.get(), RECT{0, 0, w, h}, kMagenta);
         ImageList_Draw(images->handle(), a.imageIndex(), dc.get(), 0, 0, ILD_TRANSPARENT);
     }
     glyph_ = std::move(bmp);
@@ -506,7 +506,7 @@ void Button::actionChanged(ui::Action& a) {
 
 void Button::drawPicture(HDC dc, HBITMAP picture) {
     CustomButton::drawPicture(dc, picture);
-    const SIZE gs = ui::bitmapSize(glyph_.get());
+    const SIZE gs = ui::BitmapSize(glyph_.get());
     if (gs.cx <= 0 || gs.cy <= 0) return;
     const RECT c = clientRect();
     SIZE ts{};
@@ -548,7 +548,7 @@ void Button::drawCaption(HDC dc) {
     }
     if (pressed()) o = {o.x + 1, o.y + 1};
     RECT r{o.x, o.y, c.right, c.bottom};
-    SetTextColor(dc, ui::toRgb(fontColor_));
+    SetTextColor(dc, ui::ToRgb(fontColor_));
     DrawTextA(dc, caption().c_str(), n, &r, DT_SINGLELINE);
 }
 

@@ -75,7 +75,7 @@ void CheckBox::setTabStop(bool t) {
 
 bool CheckBox::showFocus() const { return tabStop() && GetFocus() == handle(); }
 
-bool CheckBox::canFocus() const { return ui::canTakeFocus(handle()); }
+bool CheckBox::canFocus() const { return ui::CanTakeFocus(handle()); }
 
 ui::BitmapHandle CheckBox::picture(int& width, int& height) {
     const PictureRole strip = pictureRole();
@@ -83,7 +83,7 @@ ui::BitmapHandle CheckBox::picture(int& width, int& height) {
     const Look l(fileStrip ? fileTheme() : nullptr, uiStyle());
     const StripPart p = CheckBoxStatePart(l.fromFile(), checked_, enabled());
     ui::BitmapHandle bmp = l.picture(strip, p.count, p.part);
-    const SIZE s = ui::bitmapSize(bmp.get());
+    const SIZE s = ui::BitmapSize(bmp.get());
     width = s.cx;
     height = s.cy;
     return bmp;
@@ -119,12 +119,12 @@ void CheckBox::paintTo(HDC target) {
     HDC dc = off.dc();
     ui::SelectObjectScope fontScope(dc, font);
     if (transparent_) PaintParentBackground(dc, this);
-    else ui::fillSolid(dc, c, ui::toRgb(color()));
+    else ui::FillSolid(dc, c, ui::ToRgb(color()));
     SetBkMode(dc, TRANSPARENT);
     const int lineHeight = TextSize(dc, "W").cy;
     const int textTop = (c.bottom - lineHeight) / 2;
     const int picTop = (c.bottom - ph) / 2;
-    const bool rtl = ui::rightToLeftReading(rightToLeft_);
+    const bool rtl = ui::RightToLeftReading(rightToLeft_);
     const int picX = rtl ? c.right - pw - 1 : 1;
     if (pic) {
         ui::MemDcHandle src(CreateCompatibleDC(dc));
@@ -132,7 +132,7 @@ void CheckBox::paintTo(HDC target) {
         BitBlt(dc, picX, picTop, pw, ph, src.get(), 0, 0, SRCCOPY);
     }
     RECT tr = rtl ? RECT{0, textTop, c.right - pw - 4, c.bottom} : RECT{pw + 4, textTop, c.right, c.bottom};
-    SetTextColor(dc, ui::toRgb(fontColor_));
+    SetTextColor(dc, ui::ToRgb(fontColor_));
     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &tr, DT_SINGLELINE | (rtl ? DT_RIGHT : DT_LEFT));
     if (showFocus()) {
         RECT fr = rtl ? RECT{0, textTop, c.right - pw - 2, textTop + lineHeight + 2}
@@ -145,7 +145,7 @@ void CheckBox::paintTo(HDC target) {
 }
 
 bool CheckBox::dialogChar(char ch) {
-    if (!ui::isMnemonic(ch, caption()) || !enabled() || !IsWindowVisible(handle())) return false;
+    if (!ui::IsMnemonic(ch, caption()) || !enabled() || !IsWindowVisible(handle())) return false;
     HWND parent = GetParent(handle());
     if (!parent || !IsWindowEnabled(parent)) return false;
     if (canFocus()) SetFocus(handle());

@@ -69,7 +69,7 @@ LRESULT Edit::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
 
 bool Edit::reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     if (msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORSTATIC) {
-        const std::uint32_t bg = ui::toRgb(color_);
+        const std::uint32_t bg = ui::ToRgb(color_);
         if (!brush_ || brushColor_ != bg) {
             brush_.reset(CreateSolidBrush(bg));
             brushColor_ = bg;

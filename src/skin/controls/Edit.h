@@ -32,7 +32,7 @@ private:
     void drawFrame();
 
     std::uint32_t borderColor_ = 0x000000;
-    std::uint32_t color_ = ui::systemColor(COLOR_WINDOW);
+    std::uint32_t color_ = ui::SystemColor(COLOR_WINDOW);
     ui::BrushHandle brush_;
     std::uint32_t brushColor_ = 0xFFFFFFFF;
 };

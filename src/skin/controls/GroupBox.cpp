@@ -72,23 +72,23 @@ void GroupBox::paintTo(HDC target) {
     ui::OffscreenBitmap off(target, c.right, c.bottom);
     HDC dc = off.dc();
     if (transparent_) PaintParentBackground(dc, this);
-    else ui::fillSolid(dc, c, ui::toRgb(color()));
+    else ui::FillSolid(dc, c, ui::ToRgb(color()));
     ui::SelectObjectScope font(dc, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT));
     SIZE cs{};
     GetTextExtentPoint32A(dc, caption_.c_str(), static_cast<int>(caption_.size()), &cs);
-    const bool rtl = ui::rightToLeftReading(rightToLeft_);
+    const bool rtl = ui::RightToLeftReading(rightToLeft_);
     const std::vector<Point> line =
         GroupBoxFrame(Rect{c.left, c.top, c.right, c.bottom}, fontHeight(), cs.cx, !caption_.empty(), rtl);
     std::vector<POINT> pts;
     for (const Point& p : line) pts.push_back(POINT{p.x, p.y});
-    ui::PenHandle pen(CreatePen(PS_SOLID, 1, ui::toRgb(borderColor_)));
+    ui::PenHandle pen(CreatePen(PS_SOLID, 1, ui::ToRgb(borderColor_)));
     {
         ui::SelectObjectScope penScope(dc, pen.get());
         Polyline(dc, pts.data(), static_cast<int>(pts.size()));
     }
     if (!caption_.empty()) {
         SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, enabled() ? ui::toRgb(fontColor_) : 0x808080);
+        SetTextColor(dc, enabled() ? ui::ToRgb(fontColor_) : 0x808080);
         TextOutA(dc, rtl ? c.right - cs.cx - 6 : 5, 0, caption_.c_str(), static_cast<int>(caption_.size()));
     }
     BitBlt(target, 0, 0, c.right, c.bottom, dc, 0, 0, SRCCOPY);
@@ -114,14 +114,14 @@ LRESULT GroupBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
         // Plain children sit on the box's colour and write in its font colour.
-        const std::uint32_t bg = ui::toRgb(color());
+        const std::uint32_t bg = ui::ToRgb(color());
         if (!brush_ || brushColor_ != bg) {
             brush_.reset(CreateSolidBrush(bg));
             brushColor_ = bg;
         }
         HDC dc = reinterpret_cast<HDC>(wp);
         SetBkColor(dc, bg);
-        SetTextColor(dc, ui::toRgb(fontColor_));
+        SetTextColor(dc, ui::ToRgb(fontColor_));
         return reinterpret_cast<LRESULT>(brush_.get());
     }
     }

@@ -64,7 +64,7 @@ LRESULT ToolBar::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         HDC dc = reinterpret_cast<HDC>(wp);
         const RECT c = clientRect();
         if (transparent_) PaintParentBackground(dc, this);
-        else ui::fillSolid(dc, c, ui::toRgb(color_));
+        else ui::FillSolid(dc, c, ui::ToRgb(color_));
         return 1;
     }
     return ui::ToolBar::wndProc(msg, wp, lp);
@@ -107,8 +107,8 @@ void ToolBar::drawButton(HDC dc, int id, const RECT& R, bool pressedLook, bool h
     if (index < 0 || !perform(TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tb))) return;
     const bool dropDown = (tb.fsStyle & BTNS_DROPDOWN) != 0;
 
-    ui::BrushHandle brush(CreateSolidBrush(ui::toRgb(pressedLook ? buttonDownColor_ : buttonColor_)));
-    ui::PenHandle pen(CreatePen(PS_SOLID, 1, ui::toRgb(buttonBorderColor_)));
+    ui::BrushHandle brush(CreateSolidBrush(ui::ToRgb(pressedLook ? buttonDownColor_ : buttonColor_)));
+    ui::PenHandle pen(CreatePen(PS_SOLID, 1, ui::ToRgb(buttonBorderColor_)));
     {
         ui::SelectObjectScope b(dc, brush.get());
         ui::SelectObjectScope p(dc, pen.get());

@@ -23,13 +23,13 @@
 
 namespace corvane::skin {
 
-using detail::frames;
+using detail::FramesList;
 using detail::kFrameChanged;
 
 namespace detail {
 
 // Frames alive, oldest first; the application observer offers keys to the newest first.
-std::vector<FramePanel*>& frames() {
+std::vector<FramePanel*>& FramesList() {
     static std::vector<FramePanel*> f;
     return f;
 }
@@ -39,7 +39,7 @@ std::vector<FramePanel*>& frames() {
 FramePanel::FramePanel(ui::Component* owner, std::string name) : Skinned(owner, std::move(name)) {
     auto* form = dynamic_cast<ui::Form*>(owner);
     if (!form || !form->handle()) return;
-    for (FramePanel* f : frames())
+    for (FramePanel* f : FramesList())
         if (f->form_ == form) throw ui::UiError(kOneFrameOnlyMessage);
     form_ = form;
     HWND h = form->handle();
@@ -56,7 +56,7 @@ FramePanel::FramePanel(ui::Component* owner, std::string name) : Skinned(owner, 
     createWindow(cls, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, 0, 0, cr.right,
                  cr.bottom, h, " ");
     setAlign(ui::Align::Client);
-    frames().push_back(this);
+    FramesList().push_back(this);
     titleBar_ = new TitleBar(this, "TitleBar");
     titleBar_->setAlign(ui::Align::Top);
     titleBar_->onFrameRepaint = [this] { paintFrame(); };
@@ -85,7 +85,7 @@ FramePanel::~FramePanel() {
     destroying_ = true;
     setAlign(ui::Align::None); // the form's caption comes back without the frame following
     detach();
-    std::erase(frames(), this);
+    std::erase(FramesList(), this);
     keys_.reset();
 }
 
@@ -127,21 +127,21 @@ void FramePanel::applyLook() {
     menuBarToColor_ = look.color(role::MenuBarEndColor);
     if (look.fromFile()) {
         const FileTheme& t = look.file();
-        l_ = ui::bitmapSize(t.LookupBitmap(BitmapKey::FORMLEFTBORDER)).cx;
-        r_ = ui::bitmapSize(t.LookupBitmap(BitmapKey::FORMRIGHTBORDER)).cx;
-        b_ = ui::bitmapSize(t.LookupBitmap(BitmapKey::FORMBOTTOMBORDER1)).cy;
+        l_ = ui::BitmapSize(t.lookupBitmap(BitmapKey::FORMLEFTBORDER)).cx;
+        r_ = ui::BitmapSize(t.lookupBitmap(BitmapKey::FORMRIGHTBORDER)).cx;
+        b_ = ui::BitmapSize(t.lookupBitmap(BitmapKey::FORMBOTTOMBORDER1)).cy;
         transparent_ = look.color(role::TransparentColor);
-        titleNeedsRegion_ = t.LookupBool(BoolKey::TITLEBARNEEDREGION);
-        bottomNeedsRegion_ = t.LookupBool(BoolKey::BOTTOMBORDERNEEDREGION);
+        titleNeedsRegion_ = t.lookupBool(BoolKey::TITLEBARNEEDREGION);
+        bottomNeedsRegion_ = t.lookupBool(BoolKey::BOTTOMBORDERNEEDREGION);
         titleBar_->render();
         titleBar_->titleImage().transparent = titleNeedsRegion_;
         titleBar_->titleImage().transparentColor = transparent_;
         bottomImage_.transparent = bottomNeedsRegion_;
         bottomImage_.transparentColor = transparent_;
-        titleMinY_ = t.LookupInt(IntKey::TITLEBARREGIONMINY);
-        titleMaxY_ = t.LookupInt(IntKey::TITLEBARREGIONMAXY);
-        bottomMinY_ = t.LookupInt(IntKey::BOTTOMREGIONMINY);
-        bottomMaxY_ = t.LookupInt(IntKey::BOTTOMREGIONMAXY);
+        titleMinY_ = t.lookupInt(IntKey::TITLEBARREGIONMINY);
+        titleMaxY_ = t.lookupInt(IntKey::TITLEBARREGIONMAXY);
+        bottomMinY_ = t.lookupInt(IntKey::BOTTOMREGIONMINY);
+        bottomMaxY_ = t.lookupInt(IntKey::BOTTOMREGIONMAXY);
     } else {
         titleBar_->setRoundCornerBottom(0);
         l_ = r_ = b_ = 0;
@@ -182,7 +182,7 @@ void FramePanel::setCaption(const std::string& s) {
 
 void FramePanel::setFormPanel(ui::WinControl* panel) {
     if (panel == this) {
-        ui::prompt().messageBox(handle(), kFormPanelMessage, ui::Application::instance().title(), MB_OK | MB_ICONERROR);
+        ui::ThePrompt().messageBox(handle(), kFormPanelMessage, ui::Application::instance().title(), MB_OK | MB_ICONERROR);
         return;
     }
     formPanel_ = panel;
@@ -221,7 +221,7 @@ LRESULT FramePanel::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
         // Plain controls placed on the frame sit on its colour.
-        const COLORREF c = ui::toRgb(color_);
+        const COLORREF c = ui::ToRgb(color_);
         if (!brush_ || brushColor_ != c) {
             brush_.reset(CreateSolidBrush(c));
             brushColor_ = c;

@@ -133,7 +133,7 @@ private:
     TitleBar* titleBar_ = nullptr;
     ui::Color borderColor_ = 0;
     int borderWidth_ = 1;
-    ui::Color color_ = ui::systemColor(COLOR_BTNFACE);
+    ui::Color color_ = ui::SystemColor(COLOR_BTNFACE);
     ui::WinControl* formPanel_ = nullptr;
     MainMenu* menu_ = nullptr;
     MenuBar* menuBar_ = nullptr;

@@ -12,11 +12,11 @@
 
 namespace corvane::skin {
 
-using detail::frames;
+using detail::FramesList;
 
 bool FramePanel::observeMessage(MSG& m) {
-    const std::vector<FramePanel*> alive = frames();
-    auto stillAlive = [](FramePanel* f) { return std::find(frames().begin(), frames().end(), f) != frames().end(); };
+    const std::vector<FramePanel*> alive = FramesList();
+    auto stillAlive = [](FramePanel* f) { return std::find(FramesList().begin(), FramesList().end(), f) != FramesList().end(); };
     const bool systemMenuKey = m.message == WM_SYSKEYDOWN && m.wParam == VK_SPACE;
     if (!systemMenuKey) {
         if (m.message != WM_KEYDOWN && m.message != WM_SYSKEYDOWN) return false;
@@ -25,7 +25,7 @@ bool FramePanel::observeMessage(MSG& m) {
             MenuItem* item = stillAlive(*it) ? (*it)->menuShortcutItem(m) : nullptr;
             if (!item) continue;
             // Taken even when its action fails: the guard shows the error, once.
-            if (item->onClick) ui::guarded([item] { item->onClick(); });
+            if (item->onClick) ui::Guarded([item] { item->onClick(); });
             return true;
         }
         return false;

@@ -28,30 +28,30 @@ void FramePanel::composeBottomImage(int w) {
     if (w == bottomComposedWidth_) return;
     bottomComposedWidth_ = w;
     const FileTheme& t = *fileTheme();
-    HBITMAP first = t.LookupBitmap(BitmapKey::FORMBOTTOMBORDER1);
-    const int bh = ui::bitmapSize(first).cy;
+    HBITMAP first = t.lookupBitmap(BitmapKey::FORMBOTTOMBORDER1);
+    const int bh = ui::BitmapSize(first).cy;
     bottomImage_.resize(w, bh);
-    if (t.LookupBool(BoolKey::BOTTOMBORDERTHREESECT)) {
-        HBITMAP third = t.LookupBitmap(BitmapKey::FORMBOTTOMBORDER3);
-        const int w1 = ui::bitmapSize(first).cx, w3 = ui::bitmapSize(third).cx;
-        ui::drawBitmap(bottomImage_.dc(), first, 0, 0);
-        ui::drawBitmap(bottomImage_.dc(), third, w - w3, 0);
-        ui::stretchBitmap(bottomImage_.dc(), t.LookupBitmap(BitmapKey::FORMBOTTOMBORDER2), {w1, 0, w - w3, bh});
+    if (t.lookupBool(BoolKey::BOTTOMBORDERTHREESECT)) {
+        HBITMAP third = t.lookupBitmap(BitmapKey::FORMBOTTOMBORDER3);
+        const int w1 = ui::BitmapSize(first).cx, w3 = ui::BitmapSize(third).cx;
+        ui::DrawBitmap(bottomImage_.dc(), first, 0, 0);
+        ui::DrawBitmap(bottomImage_.dc(), third, w - w3, 0);
+        ui::StretchBitmap(bottomImage_.dc(), t.lookupBitmap(BitmapKey::FORMBOTTOMBORDER2), {w1, 0, w - w3, bh});
     } else {
         DrawThreePartBitmap(first, bottomImage_.dc(), {0, 0, w, bh}, transparent_, false);
     }
     // As it shows: the cut-away pixels over the form colour.
     bottomShown_.resize(w, bh);
-    ui::fillSolid(bottomShown_.dc(), {0, 0, w, bh}, ui::toRgb(static_cast<ui::Color>(t.LookupColor(ColorKey::FORMCOLOR))));
+    ui::FillSolid(bottomShown_.dc(), {0, 0, w, bh}, ui::ToRgb(static_cast<ui::Color>(t.lookupColor(ColorKey::FORMCOLOR))));
     if (bottomNeedsRegion_)
-        TransparentBlt(bottomShown_.dc(), 0, 0, w, bh, bottomImage_.dc(), 0, 0, w, bh, ui::toRgb(transparent_));
+        TransparentBlt(bottomShown_.dc(), 0, 0, w, bh, bottomImage_.dc(), 0, 0, w, bh, ui::ToRgb(transparent_));
     else
         BitBlt(bottomShown_.dc(), 0, 0, w, bh, bottomImage_.dc(), 0, 0, SRCCOPY);
 }
 
 void FramePanel::paintFileThemeFrame(HDC dc, int w, int h) {
     const FileTheme& t = *fileTheme();
-    const COLORREF formColor = ui::toRgb(static_cast<ui::Color>(t.LookupColor(ColorKey::FORMCOLOR)));
+    const COLORREF formColor = ui::ToRgb(static_cast<ui::Color>(t.lookupColor(ColorKey::FORMCOLOR)));
     const bool barVisible = titleBar_->visible();
     const int ht = barVisible ? titleBar_->height() + 3 : 0;
     if (barVisible && titleBar_->hasCompleteSectionSet()) {
@@ -64,48 +64,48 @@ void FramePanel::paintFileThemeFrame(HDC dc, int w, int h) {
         BitBlt(dc, 0, 0, iw, 3, img.dc(), 0, 0, SRCCOPY);
         BitBlt(dc, w - rw, 0, rw, ih, img.dc(), iw - rw, 0, SRCCOPY);
     }
-    HBITMAP left = t.LookupBitmap(BitmapKey::FORMLEFTBORDER);
-    const int lpw = ui::bitmapSize(left).cx;
-    ui::stretchBitmap(dc, left, {0, ht, lpw, h - b_});
+    HBITMAP left = t.lookupBitmap(BitmapKey::FORMLEFTBORDER);
+    const int lpw = ui::BitmapSize(left).cx;
+    ui::StretchBitmap(dc, left, {0, ht, lpw, h - b_});
     if (lpw < 4) {
-        ui::fillSolid(dc, {lpw, ht, 4, h - b_}, formColor);
+        ui::FillSolid(dc, {lpw, ht, 4, h - b_}, formColor);
         paintMenuBarFillers(dc, lpw, 4);
     }
-    HBITMAP right = t.LookupBitmap(BitmapKey::FORMRIGHTBORDER);
-    const int rpw = ui::bitmapSize(right).cx;
-    ui::stretchBitmap(dc, right, {w - rpw, ht, w, h - b_});
+    HBITMAP right = t.lookupBitmap(BitmapKey::FORMRIGHTBORDER);
+    const int rpw = ui::BitmapSize(right).cx;
+    ui::StretchBitmap(dc, right, {w - rpw, ht, w, h - b_});
     if (rpw < 4) {
-        ui::fillSolid(dc, {w - 4, ht, w - rpw, h - b_}, formColor);
+        ui::FillSolid(dc, {w - 4, ht, w - rpw, h - b_}, formColor);
         paintMenuBarFillers(dc, w - 4, w - rpw);
     }
     composeBottomImage(w);
     BitBlt(dc, 0, h - b_, w, bottomShown_.height(), bottomShown_.dc(), 0, 0, SRCCOPY);
-    if (b_ < 4) ui::fillSolid(dc, {l_, h - 4, w - r_, h - b_}, formColor);
+    if (b_ < 4) ui::FillSolid(dc, {l_, h - 4, w - r_, h - b_}, formColor);
 }
 
 void FramePanel::paintBuiltInFrame(HDC dc, int w, int h) {
     const int bw = borderWidth_;
-    const COLORREF border = ui::toRgb(borderColor_), fill = ui::toRgb(color_);
+    const COLORREF border = ui::ToRgb(borderColor_), fill = ui::ToRgb(color_);
     const bool barVisible = titleBar_->visible();
     const int ht = barVisible ? titleBar_->height() + 3 : 0;
     if (barVisible && titleBar_->hasCompleteSectionSet()) {
         HBITMAP left = titleBar_->sectionPicture(0), right = titleBar_->sectionPicture(1),
                 client = titleBar_->sectionPicture(2);
-        const SIZE ls = ui::bitmapSize(left), rs = ui::bitmapSize(right), cs = ui::bitmapSize(client);
+        const SIZE ls = ui::BitmapSize(left), rs = ui::BitmapSize(right), cs = ui::BitmapSize(client);
         const int sideW = 3 - bw;
         if (sideW > 0 && ls.cy > 0) {
             ui::OffscreenBitmap side(dc, sideW, ls.cy);
-            ui::drawBitmap(side.dc(), left, 0, 0);
+            ui::DrawBitmap(side.dc(), left, 0, 0);
             BitBlt(dc, bw, 0, sideW, ls.cy, side.dc(), 0, 0, SRCCOPY);
-            if (rs.cx > 2) ui::drawBitmap(side.dc(), right, 2 - rs.cx, 0);
-            else ui::stretchBitmap(side.dc(), right, {0, 0, sideW, ls.cy});
+            if (rs.cx > 2) ui::DrawBitmap(side.dc(), right, 2 - rs.cx, 0);
+            else ui::StretchBitmap(side.dc(), right, {0, 0, sideW, ls.cy});
             BitBlt(dc, w - 3, 0, sideW, ls.cy, side.dc(), 0, 0, SRCCOPY);
         }
         if (w > 5) {
             ui::OffscreenBitmap top(dc, w - 5, 3);
-            ui::drawBitmap(top.dc(), left, -2, 0);
-            ui::drawBitmap(top.dc(), right, top.width() - rs.cx + 3, 0);
-            ui::stretchBitmap(top.dc(), client, {ls.cx - 2, 0, top.width() - rs.cx + 3, cs.cy});
+            ui::DrawBitmap(top.dc(), left, -2, 0);
+            ui::DrawBitmap(top.dc(), right, top.width() - rs.cx + 3, 0);
+            ui::StretchBitmap(top.dc(), client, {ls.cx - 2, 0, top.width() - rs.cx + 3, cs.cy});
             BitBlt(dc, 2, 0, w - 5, 3, top.dc(), 0, 0, SRCCOPY);
         }
         const int rc = titleBar_->roundCorner();
@@ -117,17 +117,17 @@ void FramePanel::paintBuiltInFrame(HDC dc, int w, int h) {
         }
     }
     if (!barVisible) {
-        ui::fillSolid(dc, {0, 0, w, 1}, border);
-        ui::fillSolid(dc, {bw, 1, w - bw, 3}, fill);
+        ui::FillSolid(dc, {0, 0, w, 1}, border);
+        ui::FillSolid(dc, {bw, 1, w - bw, 3}, fill);
     }
-    ui::fillSolid(dc, {0, 0, bw, h}, border);
-    ui::fillSolid(dc, {0, h - bw, w, h}, border);
-    ui::fillSolid(dc, {w - bw, 0, w, h}, border);
+    ui::FillSolid(dc, {0, 0, bw, h}, border);
+    ui::FillSolid(dc, {0, h - bw, w, h}, border);
+    ui::FillSolid(dc, {w - bw, 0, w, h}, border);
     if (bw < 4) {
-        ui::fillSolid(dc, {bw, h - 2, w - bw, h - bw}, fill);
+        ui::FillSolid(dc, {bw, h - 2, w - bw, h - bw}, fill);
         const int top = ht + menuBarHeight();
-        ui::fillSolid(dc, {bw, top, 3, h - bw}, fill);
-        ui::fillSolid(dc, {w - 3, top, w - bw, h - bw}, fill);
+        ui::FillSolid(dc, {bw, top, 3, h - bw}, fill);
+        ui::FillSolid(dc, {w - 3, top, w - bw, h - bw}, fill);
         paintMenuBarFillers(dc, bw, 3);
         paintMenuBarFillers(dc, w - 3, w - bw);
     }
@@ -136,7 +136,7 @@ void FramePanel::paintBuiltInFrame(HDC dc, int w, int h) {
 void FramePanel::paintClient(HDC target) {
     const RECT r = clientRect();
     if (uiStyle() != UIStyle::MacOS && uiStyle() != UIStyle::Protein) {
-        ui::fillSolid(target, r, ui::toRgb(color_)); // one fill: nothing to compose
+        ui::FillSolid(target, r, ui::ToRgb(color_)); // one fill: nothing to compose
         return;
     }
     ui::OffscreenBitmap img(target, std::max<int>(r.right, 1), std::max<int>(r.bottom, 1));

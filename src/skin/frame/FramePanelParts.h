@@ -12,6 +12,6 @@ namespace corvane::skin::detail {
 inline constexpr UINT kFrameChanged = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
 
 // Frames alive, oldest first; the application observer offers keys to the newest first.
-std::vector<FramePanel*>& frames();
+std::vector<FramePanel*>& FramesList();
 
 } // namespace corvane::skin::detail

@@ -12,9 +12,9 @@ namespace corvane::skin {
 namespace {
 
 // DIB pixels are 0x00RRGGBB, colour values 0x00BBGGRR.
-uint32_t dibColor(uint32_t c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
+uint32_t DibColor(uint32_t c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
 
-HRGN regionFromRects(const std::vector<Rect>& rects) {
+HRGN RegionFromRects(const std::vector<Rect>& rects) {
     std::vector<char> buf(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
     auto* data = reinterpret_cast<RGNDATA*>(buf.data());
     data->rdh.dwSize = sizeof(RGNDATAHEADER);
@@ -58,7 +58,7 @@ void FramePanel::setRegion(bool redraw) {
             RegionInput in;
             in.width = w;
             in.height = h;
-            in.transparent = dibColor(transparent_ & 0xFFFFFF);
+            in.transparent = DibColor(transparent_ & 0xFFFFFF);
             PixelView title, bottom;
             if (titleNeedsRegion_) {
                 title = titleBar_->titleImage().pixels();
@@ -73,7 +73,7 @@ void FramePanel::setRegion(bool redraw) {
                 in.bottomMinY = bottomMinY_;
                 in.bottomMaxY = bottomMaxY_;
             }
-            rgn = regionFromRects(FrameRegionRects(in));
+            rgn = RegionFromRects(FrameRegionRects(in));
         }
     } else {
         const int rc = std::max(roundCorner(), 0), rcb = std::max(roundCornerBottom(), 0);

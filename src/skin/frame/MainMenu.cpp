@@ -6,12 +6,12 @@ namespace corvane::skin {
 
 namespace {
 
-MenuItem* findIn(MenuItem& parent, const ShortcutKey& key) {
+MenuItem* FindIn(MenuItem& parent, const ShortcutKey& key) {
     for (auto& item : parent.items) {
         if (!item->enabled) continue; // nor anything under it
         if (item->items.empty()) {
             if (!item->isSeparator() && !item->shortcut.empty() && ParseShortcut(item->shortcut) == key) return item.get();
-        } else if (MenuItem* found = findIn(*item, key)) {
+        } else if (MenuItem* found = FindIn(*item, key)) {
             return found;
         }
     }
@@ -48,7 +48,7 @@ void MainMenu::applyLook() {
 
 MenuItem* MainMenu::findShortcut(const ShortcutKey& key) {
     if (!key.key) return nullptr;
-    return findIn(root(), key);
+    return FindIn(root(), key);
 }
 
 MenuItem* MainMenu::shortcutItem(const MSG& m) {

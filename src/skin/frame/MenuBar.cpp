@@ -15,7 +15,7 @@
 namespace corvane::skin {
 
 void PaintMenuBarFill(HDC dc, const RECT& r, ui::Color from, ui::Color to) {
-    if (from == to) ui::fillSolid(dc, r, ui::toRgb(from));
+    if (from == to) ui::FillSolid(dc, r, ui::ToRgb(from));
     else GradientFillVertical(dc, r, from, to);
 }
 
@@ -79,10 +79,10 @@ void MenuBar::paint(HDC target) {
         if (lit && macOs_) {
             StretchMenuPicture(dc, b.rect, "MACOS_MENU_SELECT", INT_MAX);
         } else if (lit) {
-            ui::fillSolid(dc, b.rect, ui::toRgb(selectedColor_));
-            ui::frameSolid(dc, b.rect, ui::toRgb(selectedBorderColor_));
+            ui::FillSolid(dc, b.rect, ui::ToRgb(selectedColor_));
+            ui::FrameSolid(dc, b.rect, ui::ToRgb(selectedBorderColor_));
         }
-        SetTextColor(dc, !b.enabled ? RGB(128, 128, 128) : ui::toRgb(lit ? selectedFontColor_ : fontColor_));
+        SetTextColor(dc, !b.enabled ? RGB(128, 128, 128) : ui::ToRgb(lit ? selectedFontColor_ : fontColor_));
         RECT text = b.rect;
         OffsetRect(&text, 0, 2);
         DrawTextA(dc, b.caption.c_str(), -1, &text, DT_SINGLELINE | DT_CENTER | DT_VCENTER);

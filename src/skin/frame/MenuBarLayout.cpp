@@ -7,13 +7,13 @@ namespace corvane::skin {
 
 namespace {
 
-std::string upper(std::string s) {
+std::string Upper(std::string s) {
     for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return s;
 }
 
 // Virtual-key codes, spelt out: this file does not see the platform's headers.
-unsigned namedKey(const std::string& name) {
+unsigned NamedKey(const std::string& name) {
     struct Named { const char* name; unsigned key; };
     static const Named keys[] = {
         {"BKSP", 0x08}, {"BACKSPACE", 0x08}, {"TAB", 0x09}, {"ENTER", 0x0D}, {"ESC", 0x1B},
@@ -35,7 +35,7 @@ unsigned namedKey(const std::string& name) {
 } // namespace
 
 ShortcutKey ParseShortcut(const std::string& text) {
-    const std::string t = upper(text);
+    const std::string t = Upper(text);
     ShortcutKey k;
     size_t start = 0;
     while (start < t.size()) {
@@ -44,7 +44,7 @@ ShortcutKey ParseShortcut(const std::string& text) {
         if (plus == start && plus + 1 == t.size()) plus = std::string::npos;
         const std::string part = t.substr(start, plus == std::string::npos ? std::string::npos : plus - start);
         if (plus == std::string::npos) {
-            k.key = namedKey(part);
+            k.key = NamedKey(part);
             if (!k.key) return {};
             return k;
         }

@@ -20,7 +20,7 @@ HMENU trackedMenu = nullptr;
 const MenuItem* trackedParent = nullptr;
 
 // The accelerator character of a caption ("Mi&nimize" gives 'n'), or 0.
-char accelerator(const std::string& caption) {
+char Accelerator(const std::string& caption) {
     for (size_t i = 0; i + 1 < caption.size(); ++i) {
         if (caption[i] != '&') continue;
         if (caption[i + 1] == '&') {
@@ -38,7 +38,7 @@ public:
         if (!list_) {
             ui::BitmapHandle strip(static_cast<HBITMAP>(
                 LoadImageA(GetModuleHandleA(nullptr), "MENU_CHECKED", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-            const SIZE s = ui::bitmapSize(strip.get());
+            const SIZE s = ui::BitmapSize(strip.get());
             if (s.cy > 0) {
                 list_.reset(ImageList_Create(s.cy, s.cy, ILC_COLOR24 | ILC_MASK, 1, 1));
                 ImageList_AddMasked(list_.get(), strip.get(), RGB(255, 255, 255));
@@ -54,7 +54,7 @@ private:
 
 void StretchMenuPicture(HDC dc, const RECT& r, const char* name, int height) {
     ui::BitmapHandle bmp = LoadBitmapResource(name);
-    const SIZE s = ui::bitmapSize(bmp.get());
+    const SIZE s = ui::BitmapSize(bmp.get());
     ui::MemDcHandle src(CreateCompatibleDC(dc));
     ui::SelectObjectScope sel(src.get(), bmp.get());
     StretchBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, src.get(), 0, 0, s.cx,
@@ -144,12 +144,12 @@ void SkinnedMenu::measureItem(HDC dc, const MenuItem& item, UINT& width, UINT& h
     height = static_cast<UINT>(size.height);
 }
 
-bool SkinnedMenu::readsRightToLeft() const { return ui::rightToLeftReading(rightToLeft); }
+bool SkinnedMenu::readsRightToLeft() const { return ui::RightToLeftReading(rightToLeft); }
 
 void SkinnedMenu::drawBar(HDC dc, const RECT& r) {
     const int bw = look_.barWidth;
     RECT bar = readsRightToLeft() ? RECT{r.right - bw, r.top, r.right, r.bottom} : RECT{r.left, r.top, r.left + bw, r.bottom};
-    if (barColor == barToColor) ui::fillSolid(dc, bar, ui::toRgb(barColor));
+    if (barColor == barToColor) ui::FillSolid(dc, bar, ui::ToRgb(barColor));
     else GradientFillHorizontal(dc, bar, barColor, barToColor);
 }
 
@@ -162,9 +162,9 @@ void SkinnedMenu::drawItem(HDC dc, const RECT& r, const MenuItem& item, bool sel
             RECT w;
             GetWindowRect(menuWindow, &w);
             ui::WindowDc desktop(nullptr);
-            const COLORREF frame = ui::toRgb(look().color(role::FormColor));
-            ui::frameSolid(desktop.get(), {w.left, w.top + 1, w.right - 1, w.bottom - 1}, 0);
-            ui::frameSolid(desktop.get(), {w.left + 1, w.top + 2, w.right - 2, w.bottom - 2}, 0xFFFFFF);
+            const COLORREF frame = ui::ToRgb(look().color(role::FormColor));
+            ui::FrameSolid(desktop.get(), {w.left, w.top + 1, w.right - 1, w.bottom - 1}, 0);
+            ui::FrameSolid(desktop.get(), {w.left + 1, w.top + 2, w.right - 2, w.bottom - 2}, 0xFFFFFF);
             ui::PenHandle pen(CreatePen(PS_SOLID, 1, frame));
             ui::SelectObjectScope sp(desktop.get(), pen.get());
             const POINT pts[] = {{w.left, w.bottom - 1}, {w.right - 1, w.bottom - 1}, {w.right - 1, w.top},
@@ -175,7 +175,7 @@ void SkinnedMenu::drawItem(HDC dc, const RECT& r, const MenuItem& item, bool sel
     auto plainBackground = [&] {
         if (bw > 0) drawBar(dc, r);
         RECT rest = rtl ? RECT{r.left, r.top, r.right - bw, r.bottom} : RECT{r.left + bw, r.top, r.right, r.bottom};
-        ui::fillSolid(dc, rest, ui::toRgb(color));
+        ui::FillSolid(dc, rest, ui::ToRgb(color));
     };
     if (item.isSeparator()) {
         if (mac) {
@@ -183,7 +183,7 @@ void SkinnedMenu::drawItem(HDC dc, const RECT& r, const MenuItem& item, bool sel
             return;
         }
         plainBackground();
-        ui::PenHandle pen(CreatePen(PS_SOLID, 1, ui::toRgb(separatorColor)));
+        ui::PenHandle pen(CreatePen(PS_SOLID, 1, ui::ToRgb(separatorColor)));
         ui::SelectObjectScope sp(dc, pen.get());
         const int y = r.top + 2;
         if (rtl) {
@@ -199,8 +199,8 @@ void SkinnedMenu::drawItem(HDC dc, const RECT& r, const MenuItem& item, bool sel
         if (mac) {
             StretchMenuPicture(dc, r, "MACOS_MENU_SELECT", 20);
         } else {
-            ui::fillSolid(dc, r, ui::toRgb(selectedColor));
-            ui::frameSolid(dc, r, ui::toRgb(selectedBorderColor));
+            ui::FillSolid(dc, r, ui::ToRgb(selectedColor));
+            ui::FrameSolid(dc, r, ui::ToRgb(selectedBorderColor));
         }
     } else if (mac) {
         StretchMenuPicture(dc, r, "MACOS_MENU_BAR", 20);
@@ -210,7 +210,7 @@ void SkinnedMenu::drawItem(HDC dc, const RECT& r, const MenuItem& item, bool sel
     ui::FontHandle font(createFont(item.isDefault));
     ui::SelectObjectScope sf(dc, font.get());
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, !item.enabled ? RGB(128, 128, 128) : ui::toRgb(selected ? selectedFontColor : fontColor));
+    SetTextColor(dc, !item.enabled ? RGB(128, 128, 128) : ui::ToRgb(selected ? selectedFontColor : fontColor));
     RECT text = rtl ? RECT{r.left + bw, r.top, r.right - 4, r.bottom} : RECT{r.left + bw + 4, r.top, r.right, r.bottom};
     DrawTextA(dc, item.caption.c_str(), -1, &text,
               DT_SINGLELINE | DT_VCENTER | (rtl ? DT_RIGHT | DT_RTLREADING : DT_LEFT));
@@ -226,8 +226,8 @@ void SkinnedMenu::drawItem(HDC dc, const RECT& r, const MenuItem& item, bool sel
     const UINT state = item.enabled ? ILD_TRANSPARENT : ILD_TRANSPARENT | ILD_BLEND50;
     if (item.checked) {
         if (usableImage) {
-            ui::frameSolid(dc, {x - 2, r.top + 1, x + 17, r.top + 20}, 0);
-            ui::fillSolid(dc, {x - 1, r.top + 2, x + 16, r.top + 19}, ui::toRgb(selectedColor));
+            ui::FrameSolid(dc, {x - 2, r.top + 1, x + 17, r.top + 20}, 0);
+            ui::FillSolid(dc, {x - 1, r.top + 2, x + 16, r.top + 19}, ui::ToRgb(selectedColor));
         } else if (HIMAGELIST marks = SharedMenuCheckMarks()) {
             ImageList_Draw(marks, 0, dc, x, r.top + 3, state);
         }
@@ -259,12 +259,12 @@ LPCSTR ItemData(const MenuItem& item, AccessibleMenuItems& data) {
     return reinterpret_cast<LPCSTR>(data.back().get());
 }
 
-void appendItems(HMENU menu, const MenuItem& parent, std::vector<const MenuItem*>& byId, AccessibleMenuItems& data) {
+void AppendItems(HMENU menu, const MenuItem& parent, std::vector<const MenuItem*>& byId, AccessibleMenuItems& data) {
     for (const auto& item : parent.items) {
         UINT flags = MF_OWNERDRAW | (item->enabled ? 0 : MF_GRAYED) | (item->checked ? MF_CHECKED : 0);
         if (!item->items.empty()) {
             HMENU sub = CreatePopupMenu();
-            appendItems(sub, *item, byId, data);
+            AppendItems(sub, *item, byId, data);
             AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), ItemData(*item, data));
             continue;
         }
@@ -296,7 +296,7 @@ void SkinnedMenu::popupItems(const MenuItem& parent, int x, int y, HWND owner) {
     std::vector<const MenuItem*> byId;
     AccessibleMenuItems data; // outlives the menu
     HMENU menu = CreatePopupMenu();
-    appendItems(menu, parent, byId, data);
+    AppendItems(menu, parent, byId, data);
     SkinnedMenu* previous = tracking;
     HMENU previousMenu = trackedMenu;
     const MenuItem* previousParent = trackedParent;
@@ -350,7 +350,7 @@ bool SkinnedMenu::menuChar(WPARAM wp, LPARAM lp, LRESULT& result) {
     const char key = static_cast<char>(LOWORD(wp));
     const auto& items = trackedParent->items;
     for (size_t i = 0; i < items.size(); ++i) {
-        const char a = accelerator(items[i]->caption);
+        const char a = Accelerator(items[i]->caption);
         if (a && CharUpperA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<unsigned char>(a)))) ==
                      CharUpperA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<unsigned char>(key)))) &&
             items[i]->enabled) {

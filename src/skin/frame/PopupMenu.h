@@ -55,12 +55,12 @@ public:
     int barWidth() const { return look_.barWidth; }
     void setBarWidth(int w) { look_.barWidth = w; }
 
-    ui::Color barColor = ui::systemColor(COLOR_BTNFACE);
-    ui::Color barToColor = ui::systemColor(COLOR_BTNFACE);
+    ui::Color barColor = ui::SystemColor(COLOR_BTNFACE);
+    ui::Color barToColor = ui::SystemColor(COLOR_BTNFACE);
     ui::Color color = 0xFFFFFF;
     ui::Color separatorColor = 0x808080;
-    ui::Color selectedBorderColor = ui::systemColor(COLOR_HIGHLIGHT);
-    ui::Color selectedColor = ui::systemColor(COLOR_HIGHLIGHT);
+    ui::Color selectedBorderColor = ui::SystemColor(COLOR_HIGHLIGHT);
+    ui::Color selectedColor = ui::SystemColor(COLOR_HIGHLIGHT);
     ui::Color selectedFontColor = 0xFFFFFF;
     ui::Color fontColor = 0xFFFFFF;
     ui::Color borderColor = 0;

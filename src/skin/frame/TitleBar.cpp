@@ -28,7 +28,7 @@ TitleBar::TitleBar(ui::WinControl* parent, std::string name) : Skinned(parent, s
     logFont_.lfWeight = FW_BOLD;
     logFont_.lfCharSet = DEFAULT_CHARSET;
     lstrcpynA(logFont_.lfFaceName, "Tahoma", LF_FACESIZE);
-    font_ = ui::createFont(logFont_);
+    font_ = ui::MakeFont(logFont_);
     systemMenu_ = new TitleBarPopupMenu(this, this);
     const TitleBarButtonType types[] = {TitleBarButtonType::ControlBox, TitleBarButtonType::Close,
                                         TitleBarButtonType::Max, TitleBarButtonType::Min};
@@ -56,7 +56,7 @@ int TitleBar::inset() const {
 
 void TitleBar::setFont(const LOGFONTA& font, ui::Color color) {
     logFont_ = font;
-    font_ = ui::createFont(logFont_);
+    font_ = ui::MakeFont(logFont_);
     fontColor_ = color;
     redraw();
 }
@@ -78,11 +78,11 @@ void TitleBar::applyLook() {
     buttonTop_ = look.integer(role::TitleButtonsTop) - (frame ? 3 : 0);
     if (fromFile) {
         const FileTheme& t = look.file();
-        fiveSections_ = t.LookupBool(BoolKey::TITLEFIVESECT);
+        fiveSections_ = t.lookupBool(BoolKey::TITLEFIVESECT);
         transparent_ = look.color(role::TransparentColor);
         auto section = [&](BitmapKey key) {
             TitleBarSection* sec = sections_.add();
-            sec->setPicture(t.LookupBitmap(key));
+            sec->setPicture(t.lookupBitmap(key));
             return sec;
         };
         section(BitmapKey::TITLEBAR1)->setAutoSize(true);
@@ -98,13 +98,13 @@ void TitleBar::applyLook() {
             fifth->setAutoSize(true);
             fifth->setAlign(TitleBarAlign::Right);
         }
-        iconTop_ = t.LookupInt(IntKey::TITLEBARICONPOSY) - (frame ? 3 : 0);
-        captionTop_ = t.LookupInt(IntKey::TITLEBARCAPTIONTOP);
+        iconTop_ = t.lookupInt(IntKey::TITLEBARICONPOSY) - (frame ? 3 : 0);
+        captionTop_ = t.lookupInt(IntKey::TITLEBARCAPTIONTOP);
         background_ = look.color(role::FormColor);
-        auto widthOf = [&](BitmapKey k) { return static_cast<int>(ui::bitmapSize(t.LookupBitmap(k)).cx); };
+        auto widthOf = [&](BitmapKey k) { return static_cast<int>(ui::BitmapSize(t.lookupBitmap(k)).cx); };
         auto bw = [&](BitmapKey k) {
             return std::max(widthOf(k), widthOf(BitmapKey::TITLEBUTTONS) / 18 * buttons_.count() +
-                                            t.LookupInt(IntKey::TITLEBARBUTTONPOSX));
+                                            t.lookupInt(IntKey::TITLEBARBUTTONPOSX));
         };
         minWidth_ = fiveSections_ ? widthOf(BitmapKey::TITLEBAR1) + widthOf(BitmapKey::TITLEBAR3) +
                                         bw(BitmapKey::TITLEBAR5) + 16
@@ -142,7 +142,7 @@ void TitleBar::setAutoSize(bool v) {
         return;
     }
     if (autoSize_) {
-        const int h = ui::bitmapSize(sections_[0].picture()).cy - (onFrame() ? 3 : 0);
+        const int h = ui::BitmapSize(sections_[0].picture()).cy - (onFrame() ? 3 : 0);
         if (h > 0 && h != height()) setHeight(h);
     }
 }
@@ -169,7 +169,7 @@ TitleButtonLayout TitleBar::buttonLayout(int wc, POINT cur) const {
     std::vector<TitleButtonSlot> slots;
     for (int i = 0; i < buttons_.count(); ++i) {
         const TitleBarButton& b = buttons_[i];
-        const SIZE s = ui::bitmapSize(b.picNormal());
+        const SIZE s = ui::BitmapSize(b.picNormal());
         slots.push_back({b.buttonType(), b.visible(), b.hasPictures(), static_cast<int>(s.cx), static_cast<int>(s.cy)});
     }
     return LayoutTitleButtons(m, slots, cur.x, cur.y);

@@ -210,8 +210,8 @@ public:
     void clickButton(int index);
 
     // Draw into the control image of one paint.
-    virtual void DrawSections(HDC image, int width, int height);
-    virtual void DrawButtons(HDC image, int width, int height);
+    virtual void drawSections(HDC image, int width, int height);
+    virtual void drawButtons(HDC image, int width, int height);
 
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     ui::AccessibleSourceFactory accessibleFactory() const override;
@@ -244,7 +244,7 @@ private:
     int leftOffset_ = 0, rightOffset_ = 0;
     bool drawAppIcon_ = true;
     int roundCorner_ = 0, roundCornerBottom_ = 0;
-    ui::Color inactiveCaptionColor_ = ui::systemColor(COLOR_INACTIVECAPTION);
+    ui::Color inactiveCaptionColor_ = ui::SystemColor(COLOR_INACTIVECAPTION);
     bool fiveSections_ = false;
     ui::Color background_ = 0;
     uint32_t transparent_ = 0xFF00FF;

@@ -17,8 +17,8 @@ namespace corvane::skin {
 
 namespace {
 
-void showError(HWND owner, const char* text) {
-    ui::prompt().messageBox(owner, text, ui::Application::instance().title(), MB_OK | MB_ICONERROR);
+void ShowError(HWND owner, const char* text) {
+    ui::ThePrompt().messageBox(owner, text, ui::Application::instance().title(), MB_OK | MB_ICONERROR);
 }
 
 } // namespace
@@ -27,14 +27,14 @@ void TitleBarSection::changed() { if (bar_) bar_->redraw(); }
 
 void TitleBarSection::setAutoSize(bool v) {
     autoSize_ = v;
-    if (v && picture_) width_ = ui::bitmapSize(picture_.get()).cx;
+    if (v && picture_) width_ = ui::BitmapSize(picture_.get()).cx;
     changed();
 }
 
 void TitleBarSection::setAlign(TitleBarAlign a) {
     const auto isClient = [](const TitleBarSection& s) { return s.align() == TitleBarAlign::Client; };
     if (a == TitleBarAlign::Client && bar_ && bar_->sections().any(isClient)) {
-        showError(bar_->handle(), "Sorry, only one section's Align property can be \"suiClient\"");
+        ShowError(bar_->handle(), "Sorry, only one section's Align property can be \"suiClient\"");
         return;
     }
     align_ = a;
@@ -43,15 +43,15 @@ void TitleBarSection::setAlign(TitleBarAlign a) {
 }
 
 void TitleBarSection::setPicture(HBITMAP source) {
-    picture_ = ui::copyBitmap(source);
-    if (autoSize_) width_ = ui::bitmapSize(picture_.get()).cx;
+    picture_ = ui::CopyBitmap(source);
+    if (autoSize_) width_ = ui::BitmapSize(picture_.get()).cx;
     changed();
 }
 
 void TitleBarSection::assign(const TitleBarSection& o) {
     width_ = o.width_;
     align_ = o.align_;
-    picture_ = ui::copyBitmap(o.picture_.get());
+    picture_ = ui::CopyBitmap(o.picture_.get());
     stretch_ = o.stretch_;
     autoSize_ = o.autoSize_;
     changed();
@@ -67,7 +67,7 @@ void TitleBarButton::setUIStyle(UIStyle s) {
 void TitleBarButton::setButtonType(TitleBarButtonType t) {
     const auto isControlBox = [](const TitleBarButton& b) { return b.buttonType() == TitleBarButtonType::ControlBox; };
     if (t == TitleBarButtonType::ControlBox && bar_ && bar_->buttons().any(isControlBox)) {
-        showError(bar_->handle(), "Sorry, only one button's ButtonType property can be \"suiControlBox\"");
+        ShowError(bar_->handle(), "Sorry, only one button's ButtonType property can be \"suiControlBox\"");
         return;
     }
     type_ = t;
@@ -76,9 +76,9 @@ void TitleBarButton::setButtonType(TitleBarButtonType t) {
 
 void TitleBarButton::setPictures(HBITMAP normal, HBITMAP mouseOn, HBITMAP mouseDown) {
     picsPending_ = false;
-    pics_[0] = ui::copyBitmap(normal);
-    pics_[1] = ui::copyBitmap(mouseOn);
-    pics_[2] = ui::copyBitmap(mouseDown);
+    pics_[0] = ui::CopyBitmap(normal);
+    pics_[1] = ui::CopyBitmap(mouseOn);
+    pics_[2] = ui::CopyBitmap(mouseDown);
     changed();
 }
 
@@ -89,7 +89,7 @@ void TitleBarButton::assign(const TitleBarButton& o) {
     top_ = o.top_;
     controlBoxMenu_ = o.controlBoxMenu_;
     visible_ = o.visible_;
-    for (int i = 0; i < 3; ++i) pics_[i] = ui::copyBitmap(o.picture(i));
+    for (int i = 0; i < 3; ++i) pics_[i] = ui::CopyBitmap(o.picture(i));
     picsPending_ = false;
     changed();
 }
@@ -163,7 +163,7 @@ void TitleBarButton::perform() {
         break;
     case TitleBarButtonType::ControlBox:
         if (controlBoxMenu_) {
-            POINT p{ui::rightToLeftReading(bar_->rightToLeft) ? 176 : 0, bar_->height()};
+            POINT p{ui::RightToLeftReading(bar_->rightToLeft) ? 176 : 0, bar_->height()};
             ClientToScreen(bar_->handle(), &p);
             controlBoxMenu_->popup(std::max<int>(p.x, 0), p.y, form->handle());
         }

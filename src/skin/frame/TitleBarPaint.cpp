@@ -24,7 +24,7 @@ void TitleBar::render() {
     ui::OffscreenBitmap image(nullptr, std::max<int>(r.right, 1), std::max<int>(r.bottom, 1));
     SetBkMode(image.dc(), TRANSPARENT);
     ui::SelectObjectScope sf(image.dc(), font_.get());
-    DrawSections(image.dc(), image.width(), image.height());
+    drawSections(image.dc(), image.width(), image.height());
 }
 
 void TitleBar::paint(HDC target) {
@@ -33,12 +33,12 @@ void TitleBar::paint(HDC target) {
     ui::OffscreenBitmap image(target, w, h);
     SetBkMode(image.dc(), TRANSPARENT);
     ui::SelectObjectScope sf(image.dc(), font_.get());
-    DrawSections(image.dc(), w, h);
-    DrawButtons(image.dc(), w, h);
+    drawSections(image.dc(), w, h);
+    drawButtons(image.dc(), w, h);
     BitBlt(target, 0, 0, w, h, image.dc(), 0, 0, SRCCOPY);
 }
 
-void TitleBar::DrawSections(HDC dc, int wc, int hc) {
+void TitleBar::drawSections(HDC dc, int wc, int hc) {
     if (!parentForm()) return;
     imagesDirty_ = false;
     composedWidth_ = wc;
@@ -52,19 +52,19 @@ void TitleBar::DrawSections(HDC dc, int wc, int hc) {
     }
     int bwSum = 0;
     for (int i = 0; i < buttons_.count(); ++i)
-        bwSum += ui::bitmapSize(buttons_[i].picNormal()).cx + buttonInterval_;
+        bwSum += ui::BitmapSize(buttons_[i].picNormal()).cx + buttonInterval_;
     const int fw = wc - 2 * ox, fh = hc - oy;
     titleImage_.resize(fw, fh);
     backImage_.resize(fw, fh);
-    ui::fillSolid(titleImage_.dc(), {0, 0, fw, fh}, ui::toRgb(background_));
-    ui::fillSolid(backImage_.dc(), {0, 0, fw, fh}, ui::toRgb(background_));
+    ui::FillSolid(titleImage_.dc(), {0, 0, fw, fh}, ui::ToRgb(background_));
+    ui::FillSolid(backImage_.dc(), {0, 0, fw, fh}, ui::ToRgb(background_));
 
     std::vector<SectionSlot> slots;
     int lastLeft = 0, captionWidth = 0;
     bool captionDrawn = false;
     for (int i = 0; i < sections_.count(); ++i) {
         const TitleBarSection& s = sections_[i];
-        const int pw = ui::bitmapSize(s.picture()).cx;
+        const int pw = ui::BitmapSize(s.picture()).cx;
         if (s.capSec() && !captionDrawn) {
             const int next = i + 1 < sections_.count() ? sections_[i + 1].width() : 0;
             captionSectionText_ = FitTextWithEllipsis(dc, caption_, wc - leftOffset_ - bwSum - next - 21);
@@ -80,18 +80,18 @@ void TitleBar::DrawSections(HDC dc, int wc, int hc) {
     const std::vector<SectionPlace> places = LayoutSections(slots, wc, ox, captionWidth);
     for (int i = 0; i < sections_.count(); ++i) {
         const TitleBarSection& s = sections_[i];
-        const SIZE ps = ui::bitmapSize(s.picture());
+        const SIZE ps = ui::BitmapSize(s.picture());
         const SectionPlace& p = places[static_cast<size_t>(i)];
         if (s.capSec() || s.align() == TitleBarAlign::Client) {
-            ui::stretchBitmap(dc, s.picture(), {p.left, oy, p.right, oy + ps.cy});
-            ui::stretchBitmap(titleImage_.dc(), s.picture(), {p.left - ox, 0, p.right - ox, ps.cy});
+            ui::StretchBitmap(dc, s.picture(), {p.left, oy, p.right, oy + ps.cy});
+            ui::StretchBitmap(titleImage_.dc(), s.picture(), {p.left - ox, 0, p.right - ox, ps.cy});
         } else if (s.align() == TitleBarAlign::Left) {
-            ui::drawBitmap(dc, s.picture(), p.left, oy);
-            ui::drawBitmap(titleImage_.dc(), s.picture(), p.left - ox, 0);
+            ui::DrawBitmap(dc, s.picture(), p.left, oy);
+            ui::DrawBitmap(titleImage_.dc(), s.picture(), p.left - ox, 0);
         } else {
-            ui::fillSolid(dc, {p.left, oy, p.right, oy + ps.cy}, ui::toRgb(background_));
-            ui::drawTransparent(dc, s.picture(), p.left, oy, transparent_);
-            ui::drawBitmap(titleImage_.dc(), s.picture(), p.left - ox, 0);
+            ui::FillSolid(dc, {p.left, oy, p.right, oy + ps.cy}, ui::ToRgb(background_));
+            ui::DrawTransparent(dc, s.picture(), p.left, oy, transparent_);
+            ui::DrawBitmap(titleImage_.dc(), s.picture(), p.left - ox, 0);
         }
     }
     if (titleImage_.transparent) {
@@ -108,15 +108,15 @@ void TitleBar::DrawSections(HDC dc, int wc, int hc) {
 
 void TitleBar::drawButtonPicture(HDC dc, const TitleBarButton& b, HBITMAP pic, int x, int y) {
     if (!b.transparent()) {
-        ui::drawBitmap(dc, pic, x, y);
+        ui::DrawBitmap(dc, pic, x, y);
         return;
     }
     // A built-in picture's own transparent colour is its bottom-left pixel.
-    const uint32_t key = b.uiStyle() != UIStyle::FromThemeFile ? ui::bottomLeftPixel(pic) : transparent_;
-    ui::drawTransparent(dc, pic, x, y, key);
+    const uint32_t key = b.uiStyle() != UIStyle::FromThemeFile ? ui::BottomLeftPixel(pic) : transparent_;
+    ui::DrawTransparent(dc, pic, x, y, key);
 }
 
-void TitleBar::DrawButtons(HDC dc, int wc, int) {
+void TitleBar::drawButtons(HDC dc, int wc, int) {
     if (!parentForm()) return;
     POINT cur{};
     GetCursorPos(&cur);
@@ -152,18 +152,18 @@ void TitleBar::DrawButtons(HDC dc, int wc, int) {
 }
 
 void TitleBar::drawCaption(HDC dc, int xl, int xb) {
-    SetTextColor(dc, ui::toRgb(formActive_ ? fontColor_ : inactiveCaptionColor_));
+    SetTextColor(dc, ui::ToRgb(formActive_ ? fontColor_ : inactiveCaptionColor_));
     auto width = [dc](const std::string& t) {
         SIZE s{};
         GetTextExtentPoint32A(dc, t.c_str(), static_cast<int>(t.size()), &s);
         return static_cast<int>(s.cx);
     };
     const std::string text =
-        !captionSectionText_.empty() ? captionSectionText_ : ui::fitDownToEllipsis(caption_, xb - xl, width);
+        !captionSectionText_.empty() ? captionSectionText_ : ui::FitDownToEllipsis(caption_, xb - xl, width);
     const Look look = this->look();
     int x = xl;
     const int y = look.fromFile() ? captionTop_ - 3 : buttonTop_ + (look.style() == UIStyle::Protein ? 3 : 0);
-    if (ui::rightToLeftReading(rightToLeft)) x = xb - width(text) - 10;
+    if (ui::RightToLeftReading(rightToLeft)) x = xb - width(text) - 10;
     TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
 }
 

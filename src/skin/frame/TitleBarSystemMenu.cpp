@@ -9,7 +9,7 @@ namespace corvane::skin {
 
 namespace {
 
-std::string resourceText(UINT id, const char* fallback) {
+std::string ResourceText(UINT id, const char* fallback) {
     char buf[128] = {};
     return LoadStringA(GetModuleHandleA(nullptr), id, buf, sizeof buf) > 0 ? std::string(buf) : std::string(fallback);
 }
@@ -18,7 +18,7 @@ std::string resourceText(UINT id, const char* fallback) {
 
 TitleBarPopupMenu::TitleBarPopupMenu(ui::Component* owner, TitleBar* bar) : PopupMenu(owner), bar_(bar) {
     autoHotkeys = false;
-    minimizeItem = root().add(resourceText(65256, "Mi&nimize"), [this] {
+    minimizeItem = root().add(ResourceText(65256, "Mi&nimize"), [this] {
         for (int i = 0; i < bar_->buttons().count(); ++i)
             if (bar_->buttons()[i].buttonType() == TitleBarButtonType::Min) {
                 bar_->buttons()[i].perform();
@@ -26,14 +26,14 @@ TitleBarPopupMenu::TitleBarPopupMenu(ui::Component* owner, TitleBar* bar) : Popu
             }
         if (ui::Form* f = bar_->parentForm()) ShowWindow(f->handle(), SW_MINIMIZE);
     });
-    maximizeItem = root().add(resourceText(65257, "Ma&ximize/Restore"), [this] {
+    maximizeItem = root().add(ResourceText(65257, "Ma&ximize/Restore"), [this] {
         for (int i = 0; i < bar_->buttons().count(); ++i) {
             TitleBarButton& b = bar_->buttons()[i];
             if (b.buttonType() == TitleBarButtonType::Max && b.visible()) b.perform();
         }
     });
     root().add("-");
-    closeItem = root().add(resourceText(65258, "&Close"), [this] {
+    closeItem = root().add(ResourceText(65258, "&Close"), [this] {
         if (ui::Form* f = bar_->parentForm()) f->close();
     });
     installHandlers();

@@ -4,8 +4,8 @@ namespace corvane::skin {
 
 namespace {
 
-uint16_t le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-uint32_t le32(const uint8_t* p) {
+uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+uint32_t Le32(const uint8_t* p) {
     return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
            (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
 }
@@ -15,7 +15,7 @@ constexpr uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitfields = 3;
 // Walks an RLE8/RLE4 stream: every run and every absolute block must stay
 // inside the picture and inside the data, and the stream must end with an
 // end-of-bitmap command.
-bool rleStreamSound(const uint8_t* p, std::size_t n, int64_t width, int64_t height, bool rle4) {
+bool RleStreamSound(const uint8_t* p, std::size_t n, int64_t width, int64_t height, bool rle4) {
     std::size_t i = 0;
     int64_t x = 0, y = 0;
     while (i + 2 <= n) {
@@ -54,8 +54,8 @@ std::optional<BmpLayout> CheckBmp(const uint8_t* data, std::size_t size) {
     constexpr std::size_t kFileHeader = 14;
     if (!data || size < kFileHeader + 12 || data[0] != 'B' || data[1] != 'M') return std::nullopt;
     BmpLayout l;
-    l.infoSize = le32(data + kFileHeader);
-    const uint32_t offBits = le32(data + 10);
+    l.infoSize = Le32(data + kFileHeader);
+    const uint32_t offBits = Le32(data + 10);
     if (l.infoSize > size - kFileHeader) return std::nullopt;
     const uint8_t* h = data + kFileHeader;
 
@@ -63,20 +63,20 @@ std::optional<BmpLayout> CheckBmp(const uint8_t* data, std::size_t size) {
     std::size_t colourEntry = 4;
     std::size_t extraMasks = 0;
     if (l.infoSize == 12) {
-        l.width = le16(h + 4);
-        l.height = le16(h + 6);
-        if (le16(h + 8) != 1) return std::nullopt;
-        l.bitCount = le16(h + 10);
+        l.width = Le16(h + 4);
+        l.height = Le16(h + 6);
+        if (Le16(h + 8) != 1) return std::nullopt;
+        l.bitCount = Le16(h + 10);
         if (l.bitCount != 1 && l.bitCount != 4 && l.bitCount != 8 && l.bitCount != 24) return std::nullopt;
         colourEntry = 3;
         if (l.bitCount <= 8) colours = 1u << l.bitCount;
     } else if (l.infoSize == 40 || l.infoSize == 52 || l.infoSize == 56 || l.infoSize == 108 || l.infoSize == 124) {
-        l.width = static_cast<int32_t>(le32(h + 4));
-        l.height = static_cast<int32_t>(le32(h + 8));
-        if (le16(h + 12) != 1) return std::nullopt;
-        l.bitCount = le16(h + 14);
-        l.compression = le32(h + 16);
-        const uint32_t clrUsed = le32(h + 32);
+        l.width = static_cast<int32_t>(Le32(h + 4));
+        l.height = static_cast<int32_t>(Le32(h + 8));
+        if (Le16(h + 12) != 1) return std::nullopt;
+        l.bitCount = Le16(h + 14);
+        l.compression = Le32(h + 16);
+        const uint32_t clrUsed = Le32(h + 32);
         switch (l.bitCount) {
         case 1: case 4: case 8: {
             const uint32_t full = 1u << l.bitCount;
@@ -117,9 +117,9 @@ std::optional<BmpLayout> CheckBmp(const uint8_t* data, std::size_t size) {
     const std::size_t available = size - offBits;
 
     if (l.compression == kRle8 || l.compression == kRle4) {
-        const uint32_t sizeImage = le32(h + 20);
+        const uint32_t sizeImage = Le32(h + 20);
         if (sizeImage == 0 || sizeImage > available) return std::nullopt;
-        if (!rleStreamSound(data + offBits, sizeImage, w, absH, l.compression == kRle4)) return std::nullopt;
+        if (!RleStreamSound(data + offBits, sizeImage, w, absH, l.compression == kRle4)) return std::nullopt;
         l.bitsSize = sizeImage;
     } else {
         const uint64_t stride = ((static_cast<uint64_t>(w) * l.bitCount + 31) / 32) * 4;

@@ -17,9 +17,9 @@ PartColumns BitmapPartColumns(int sourceWidth, int partCount, int partNo) {
 
 namespace {
 
-int channel(uint32_t color, int shift) { return static_cast<int>((color >> shift) & 0xFF); }
+int Channel(uint32_t color, int shift) { return static_cast<int>((color >> shift) & 0xFF); }
 
-int gradientChannel(int start, int end, int span, int factor) {
+int GradientChannel(int start, int end, int span, int factor) {
     const double step = static_cast<double>(end - start) / static_cast<double>(span);
     const int v = start + static_cast<int>(std::trunc(step * static_cast<double>(factor)));
     return v < 0 ? 0 : (v > 255 ? 255 : v);
@@ -31,7 +31,7 @@ uint32_t GradientColorAt(uint32_t start, uint32_t end, int span, int factor) {
     if (span == 0) return start;
     uint32_t out = 0;
     for (int shift = 0; shift <= 16; shift += 8)
-        out |= static_cast<uint32_t>(gradientChannel(channel(start, shift), channel(end, shift), span, factor)) << shift;
+        out |= static_cast<uint32_t>(GradientChannel(Channel(start, shift), Channel(end, shift), span, factor)) << shift;
     return out;
 }
 

@@ -17,13 +17,13 @@ namespace corvane::skin {
 
 namespace {
 
-std::string fileNamePart(const std::string& name) {
+std::string FileNamePart(const std::string& name) {
     const auto slash = name.find_last_of("\\/:");
     return slash == std::string::npos ? name : name.substr(slash + 1);
 }
 
 // A name no other load uses at the same time: a fresh GUID in its registry form.
-std::string temporaryName(const std::string& folder) {
+std::string TemporaryName(const std::string& folder) {
     GUID g{};
     if (CoCreateGuid(&g) == S_OK) {
         char text[40];
@@ -59,18 +59,18 @@ FileTheme::~FileTheme() = default;
 
 void FileTheme::setThemeFile(const std::string& name) {
     const bool firstLoad = themeFile_.empty();
-    const std::string file = fileNamePart(name);
+    const std::string file = FileNamePart(name);
     std::string found;
     for (const std::string& candidate :
-         {name, ui::programFolder() + file, ui::windowsFolder() + file, ui::systemFolder() + file})
-        if (ui::fileExists(candidate)) { // folders are no theme files
+         {name, ui::ProgramFolder() + file, ui::WindowsFolderPath() + file, ui::SystemFolder() + file})
+        if (ui::FileExists(candidate)) { // folders are no theme files
             found = candidate;
             break;
         }
     if (found.empty()) return;
 
     themeFile_ = found;
-    const std::string temp = temporaryName(ui::tempFolder());
+    const std::string temp = TemporaryName(ui::TempFolder());
     ready_ = !temp.empty() && manager_.load(themeFile_, password_, temp);
     // The reader removes its copy; this covers a load cut short by an exception.
     if (!temp.empty()) DeleteFileA(temp.c_str());
@@ -111,20 +111,20 @@ void FileTheme::refreshFormComponents(bool firstLoad) {
                      SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
-HBITMAP FileTheme::LookupBitmap(BitmapKey key) const {
+HBITMAP FileTheme::lookupBitmap(BitmapKey key) const {
     const auto k = static_cast<std::size_t>(key);
     return k < bitmaps_.size() ? bitmaps_[k].get() : nullptr;
 }
 
-ui::BitmapHandle FileTheme::LookupBitmapPart(BitmapKey key, int partCount, int partNo) const {
-    HBITMAP whole = LookupBitmap(key);
+ui::BitmapHandle FileTheme::lookupBitmapPart(BitmapKey key, int partCount, int partNo) const {
+    HBITMAP whole = lookupBitmap(key);
     if (partCount != 0 && partNo != 0) return CutBitmapPart(whole, partCount, partNo);
-    return ui::copyBitmap(whole);
+    return ui::CopyBitmap(whole);
 }
 
-bool FileTheme::LookupBool(BoolKey key) const { return manager_.lookupBool(key); }
-int32_t FileTheme::LookupColor(ColorKey key) const { return manager_.lookupColor(key); }
-int32_t FileTheme::LookupInt(IntKey key) const { return manager_.lookupInt(key); }
+bool FileTheme::lookupBool(BoolKey key) const { return manager_.lookupBool(key); }
+int32_t FileTheme::lookupColor(ColorKey key) const { return manager_.lookupColor(key); }
+int32_t FileTheme::lookupInt(IntKey key) const { return manager_.lookupInt(key); }
 
 bool ResolveUIStyle(const FileTheme* fileTheme, UIStyle given, UIStyle& out) {
     return ResolveUIStyle(fileTheme != nullptr && fileTheme->ready(), given, out);

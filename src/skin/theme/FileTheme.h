@@ -26,7 +26,7 @@ public:
     ~FileTheme() override;
 
     // Given a name, looks for it in the current folder, beside the executable,
-    // in the Windows folder and in the system folder (ui::environment() may point
+    // in the Windows folder and in the system folder (ui::TheEnvironment() may point
     // them elsewhere), and loads the first one found, extracting the description to
     // the temporary folder. When none is found nothing changes.
     const std::string& themeFile() const { return themeFile_; }
@@ -41,14 +41,14 @@ public:
     void setReady(bool) {}
 
     // Lent: the theme keeps it. None when absent.
-    HBITMAP LookupBitmap(BitmapKey key) const;
+    HBITMAP lookupBitmap(BitmapKey key) const;
     // With both numbers non-zero part partNo of partCount equal parts; otherwise
     // a copy of the whole picture (empty when absent).
-    ui::BitmapHandle LookupBitmapPart(BitmapKey key, int partCount, int partNo) const;
-    bool LookupBool(BoolKey key) const;
+    ui::BitmapHandle lookupBitmapPart(BitmapKey key, int partCount, int partNo) const;
+    bool lookupBool(BoolKey key) const;
     // -1 when absent.
-    int32_t LookupColor(ColorKey key) const;
-    int32_t LookupInt(IntKey key) const;
+    int32_t lookupColor(ColorKey key) const;
+    int32_t lookupInt(IntKey key) const;
 
 private:
     void syncBitmaps();

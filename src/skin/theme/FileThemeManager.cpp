@@ -7,7 +7,7 @@ namespace corvane::skin {
 
 namespace {
 
-bool fileExists(const std::string& path) {
+bool FileExists(const std::string& path) {
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) return false;
     std::fclose(f);
@@ -17,7 +17,7 @@ bool fileExists(const std::string& path) {
 } // namespace
 
 bool FileThemeManager::load(const std::string& path, const std::string& password, const std::string& tempPath) {
-    if (!fileExists(path)) return false;
+    if (!FileExists(path)) return false;
     reader_.reset();
     ++generation_;
     try {

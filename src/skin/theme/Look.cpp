@@ -16,33 +16,33 @@ Look::Look(const FileTheme* theme, UIStyle given) {
 
 std::uint32_t Look::color(const ColorRole& role) const {
     if (!fromFile()) return StyleColor(style_, role.item);
-    return static_cast<std::uint32_t>(role.file ? theme_->LookupColor(*role.file) : -1);
+    return static_cast<std::uint32_t>(role.file ? theme_->lookupColor(*role.file) : -1);
 }
 
 int Look::integer(const IntRole& role) const {
     if (!fromFile()) return StyleInt(style_, role.item);
-    return role.file ? theme_->LookupInt(*role.file) : -1;
+    return role.file ? theme_->lookupInt(*role.file) : -1;
 }
 
 bool Look::flag(const FlagRole& role) const {
     if (!fromFile()) return StyleBool(style_, role.item);
-    return role.file && theme_->LookupBool(*role.file);
+    return role.file && theme_->lookupBool(*role.file);
 }
 
 ui::BitmapHandle Look::picture(const PictureRole& role, int partCount, int partNo) const {
     if (!fromFile()) return StylePicture(style_, role.item, partCount, partNo);
     if (!role.file) return {};
-    return theme_->LookupBitmapPart(*role.file, partCount, partNo);
+    return theme_->lookupBitmapPart(*role.file, partCount, partNo);
 }
 
 HBITMAP Look::lentPicture(const PictureRole& role) const {
-    if (fromFile()) return role.file ? theme_->LookupBitmap(*role.file) : nullptr;
+    if (fromFile()) return role.file ? theme_->lookupBitmap(*role.file) : nullptr;
     // Every style application cuts or copies these again: load each once.
     static std::map<std::pair<UIStyle, StyleItem>, ui::BitmapHandle> loaded;
     const char* name = StyleBitmapName(style_, role.item);
     if (!name) return nullptr;
     ui::BitmapHandle& b = loaded[{style_, role.item}];
-    if (!b) b = ui::loadBitmapResource(name); // a missing picture leaves the caller without it
+    if (!b) b = ui::LoadBitmapResourceOrNull(name); // a missing picture leaves the caller without it
     return b.get();
 }
 

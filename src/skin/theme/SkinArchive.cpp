@@ -13,7 +13,7 @@ namespace corvane::skin {
 
 namespace {
 
-constexpr std::array<uint32_t, 256> makeCrcTable() {
+constexpr std::array<uint32_t, 256> MakeCrcTable() {
     std::array<uint32_t, 256> t{};
     for (uint32_t n = 0; n < 256; ++n) {
         uint32_t c = n;
@@ -22,36 +22,36 @@ constexpr std::array<uint32_t, 256> makeCrcTable() {
     }
     return t;
 }
-constexpr std::array<uint32_t, 256> kCrcTable = makeCrcTable();
+constexpr std::array<uint32_t, 256> kCrcTable = MakeCrcTable();
 
-uint32_t crcByte(uint32_t crc, uint8_t b) { return kCrcTable[(crc ^ b) & 0xFFu] ^ (crc >> 8); }
+uint32_t CrcByte(uint32_t crc, uint8_t b) { return kCrcTable[(crc ^ b) & 0xFFu] ^ (crc >> 8); }
 
 constexpr uint32_t kKeyMultiplier = 134775813u;
 
 // The key byte depends on bits 2..15 of key2 only (bit 1 is forced, bit 0 cancels).
-constexpr uint8_t keyByteOf(uint32_t bits2to15) {
+constexpr uint8_t KeyByteOf(uint32_t bits2to15) {
     const uint32_t t = (bits2to15 << 2) | 2u;
     return static_cast<uint8_t>((t * (t ^ 1u)) >> 8);
 }
 
 // Low byte of the CRC entry of the key byte, by bits 2..15 of key2.
-constexpr std::array<uint8_t, 0x4000> makeKeyCrcLowTable() {
+constexpr std::array<uint8_t, 0x4000> MakeKeyCrcLowTable() {
     std::array<uint8_t, 0x4000> t{};
-    for (uint32_t i = 0; i < t.size(); ++i) t[i] = static_cast<uint8_t>(kCrcTable[keyByteOf(i)]);
+    for (uint32_t i = 0; i < t.size(); ++i) t[i] = static_cast<uint8_t>(kCrcTable[KeyByteOf(i)]);
     return t;
 }
-constexpr std::array<uint8_t, 0x4000> kKeyCrcLow = makeKeyCrcLowTable();
+constexpr std::array<uint8_t, 0x4000> kKeyCrcLow = MakeKeyCrcLowTable();
 
 // Bits 2..15 of each CRC entry: the part of key2 that selects the next key byte.
-constexpr std::array<uint16_t, 256> makeCrcKeyBitsTable() {
+constexpr std::array<uint16_t, 256> MakeCrcKeyBitsTable() {
     std::array<uint16_t, 256> t{};
     for (uint32_t i = 0; i < 256; ++i) t[i] = static_cast<uint16_t>((kCrcTable[i] >> 2) & 0x3FFFu);
     return t;
 }
-constexpr std::array<uint16_t, 256> kCrcKeyBits = makeCrcKeyBitsTable();
+constexpr std::array<uint16_t, 256> kCrcKeyBits = MakeCrcKeyBitsTable();
 
-uint16_t le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-uint32_t le32(const uint8_t* p) {
+uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+uint32_t Le32(const uint8_t* p) {
     return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
            (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
 }
@@ -103,37 +103,37 @@ struct CentralEntry {
     uint32_t localHeaderOffset = 0;
 };
 
-char foldAsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char FoldAsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
-bool sameName(const uint8_t* stored, std::size_t n, const std::string& wanted) {
+bool SameName(const uint8_t* stored, std::size_t n, const std::string& wanted) {
     if (n != wanted.size()) return false;
     for (std::size_t i = 0; i < n; ++i)
-        if (foldAsciiUpper(static_cast<char>(stored[i])) != foldAsciiUpper(wanted[i])) return false;
+        if (FoldAsciiUpper(static_cast<char>(stored[i])) != FoldAsciiUpper(wanted[i])) return false;
     return true;
 }
 
 // Walks the central directory from `start` to the end record at `end`; the
 // first header whose name matches wins. Every header must lie wholly before
 // the end record and each step moves forward, so the walk always ends.
-bool findEntry(ArchiveFile& file, uint64_t start, uint64_t end, const std::string& name, CentralEntry& out) {
+bool FindEntry(ArchiveFile& file, uint64_t start, uint64_t end, const std::string& name, CentralEntry& out) {
     uint64_t pos = start;
     std::array<uint8_t, kCentralHeaderSize> h{};
     std::array<uint8_t, kSkinEntryNameMax> stored{};
     while (pos < end) {
         if (end - pos < kCentralHeaderSize || !file.readAt(pos, h.data(), h.size())) return false;
-        const uint16_t n = le16(&h[28]);
-        const uint16_t e = le16(&h[30]);
-        const uint16_t c = le16(&h[32]);
+        const uint16_t n = Le16(&h[28]);
+        const uint16_t e = Le16(&h[30]);
+        const uint16_t c = Le16(&h[32]);
         const uint64_t total = kCentralHeaderSize + static_cast<uint64_t>(n) + e + c;
         if (end - pos < total) return false;
         if (n <= kSkinEntryNameMax && n == name.size()) {
             if (n > 0 && !file.readAt(pos + kCentralHeaderSize, stored.data(), n)) return false;
-            if (sameName(stored.data(), n, name)) {
-                out.flags = le16(&h[8]);
-                out.modTime = le16(&h[12]);
-                out.crc = le32(&h[16]);
-                out.uncompressedSize = le32(&h[24]);
-                out.localHeaderOffset = le32(&h[42]);
+            if (SameName(stored.data(), n, name)) {
+                out.flags = Le16(&h[8]);
+                out.modTime = Le16(&h[12]);
+                out.crc = Le32(&h[16]);
+                out.uncompressedSize = Le32(&h[24]);
+                out.localHeaderOffset = Le32(&h[42]);
                 return true;
             }
         }
@@ -167,7 +167,7 @@ private:
 // deciphering as it reads when `cipher` is given. Stops as soon as the output
 // passes `limit`: the length check would refuse it anyway, and a hostile
 // entry must not fill the disk.
-int inflateEntry(ArchiveFile& file, PkwareCipher* cipher, OutputFile& out, uint64_t limit) {
+int InflateEntry(ArchiveFile& file, PkwareCipher* cipher, OutputFile& out, uint64_t limit) {
     z_stream zs{};
     if (inflateInit2(&zs, -MAX_WBITS) != Z_OK) return kSkinArchiveUnreadable;
     std::vector<uint8_t> in(kChunk), buf(kChunk);
@@ -197,10 +197,10 @@ int inflateEntry(ArchiveFile& file, PkwareCipher* cipher, OutputFile& out, uint6
 }
 
 // Steps 4-6: local header, decipher set-up, inflate. Any failure to read is 1.
-int extractData(ArchiveFile& file, const CentralEntry& entry, const std::string& password, OutputFile& out) {
+int ExtractData(ArchiveFile& file, const CentralEntry& entry, const std::string& password, OutputFile& out) {
     std::array<uint8_t, kLocalHeaderSize> local{};
     if (!file.readAt(entry.localHeaderOffset, local.data(), local.size())) return kSkinArchiveUnreadable;
-    uint64_t dataPos = static_cast<uint64_t>(entry.localHeaderOffset) + kLocalHeaderSize + le16(&local[26]) + le16(&local[28]);
+    uint64_t dataPos = static_cast<uint64_t>(entry.localHeaderOffset) + kLocalHeaderSize + Le16(&local[26]) + Le16(&local[28]);
     std::unique_ptr<PkwareCipher> cipher;
     if (entry.flags & 1u) {
         if (password.empty()) return kSkinEntryUndecipherable;
@@ -216,7 +216,7 @@ int extractData(ArchiveFile& file, const CentralEntry& entry, const std::string&
         uint8_t none = 0;
         if (!file.readAt(dataPos, &none, 0)) return kSkinArchiveUnreadable;
     }
-    return inflateEntry(file, cipher.get(), out, entry.uncompressedSize);
+    return InflateEntry(file, cipher.get(), out, entry.uncompressedSize);
 }
 
 } // namespace
@@ -226,9 +226,9 @@ PkwareCipher::PkwareCipher(const std::string& password) {
 }
 
 inline void PkwareCipher::update(uint8_t p) {
-    key0_ = crcByte(key0_, p);
+    key0_ = CrcByte(key0_, p);
     key1_ = (key1_ + (key0_ & 0xFFu)) * kKeyMultiplier + 1u;
-    key2_ = crcByte(key2_, static_cast<uint8_t>(key1_ >> 24));
+    key2_ = CrcByte(key2_, static_cast<uint8_t>(key1_ >> 24));
 }
 
 inline uint8_t PkwareCipher::keyStream() const {
@@ -246,7 +246,7 @@ void PkwareCipher::decrypt(uint8_t* data, std::size_t n) {
     uint32_t keyBits = (k2 >> 2) & 0x3FFFu;
     for (std::size_t j = 0; j < n; ++j) {
         const uint8_t c = data[j];
-        const uint8_t key = keyByteOf(keyBits);
+        const uint8_t key = KeyByteOf(keyBits);
         data[j] = static_cast<uint8_t>(c ^ key);
         // key0 = crc(key0, c ^ key)
         const uint32_t k0Known = kCrcTable[(k0 ^ c) & 0xFFu] ^ (k0 >> 8);
@@ -287,15 +287,15 @@ int ExtractSkinEntry(const std::string& archivePath, const std::string& entryNam
     const uint64_t endPos = file.size() - kEndRecordSize;
     std::array<uint8_t, kEndRecordSize> endRecord{};
     if (!file.readAt(endPos, endRecord.data(), endRecord.size())) return kSkinArchiveUnreadable;
-    if (le32(&endRecord[0]) != 0x06054B50u || le16(&endRecord[20]) != 0) return kSkinArchiveUnreadable;
+    if (Le32(&endRecord[0]) != 0x06054B50u || Le16(&endRecord[20]) != 0) return kSkinArchiveUnreadable;
 
     CentralEntry entry;
-    if (!findEntry(file, le32(&endRecord[16]), endPos, entryName, entry)) return kSkinArchiveUnreadable;
+    if (!FindEntry(file, Le32(&endRecord[16]), endPos, entryName, entry)) return kSkinArchiveUnreadable;
     if (entry.uncompressedSize > maxSize) return kSkinArchiveUnreadable;
 
     OutputFile out(outputPath);
     if (!out.isOpen()) return kSkinArchiveUnreadable;
-    int result = extractData(file, entry, password, out);
+    int result = ExtractData(file, entry, password, out);
     if (!out.close() && result == kSkinEntryExtracted) result = kSkinArchiveUnreadable;
 
     if (out.written() == 0 && result == kSkinEntryExtracted)

@@ -10,19 +10,19 @@ namespace corvane::skin {
 
 namespace {
 
-uint32_t le32(const uint8_t* p) {
+uint32_t Le32(const uint8_t* p) {
     return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
            (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
 }
 
-std::string foldKey(std::string_view name) {
+std::string FoldKey(std::string_view name) {
     std::string k(name);
     for (char& c : k)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     return k;
 }
 
-bool within(std::size_t size, uint64_t offset, uint64_t length) {
+bool Within(std::size_t size, uint64_t offset, uint64_t length) {
     return offset <= size && length <= size - offset;
 }
 
@@ -79,49 +79,49 @@ bool SkinFileReader::parseRecords() {
     const std::size_t size = data_.size();
     const uint8_t* d = data_.data();
     if (size < 24) return false;
-    const uint32_t headerLength = le32(d + 12);
+    const uint32_t headerLength = Le32(d + 12);
     if (headerLength < 24 || headerLength > size) return false;
 
     // Records do not overlap in any file a packer writes, so a chain longer
     // than this loops or overlaps itself.
     const std::size_t maxRecords = size / kRecordSize + 1;
-    uint64_t at = le32(d + 20);
+    uint64_t at = Le32(d + 20);
     for (std::size_t count = 0;; ++count) {
-        if (count >= maxRecords || !within(size, at, kRecordSize)) return false;
+        if (count >= maxRecords || !Within(size, at, kRecordSize)) return false;
         const uint8_t* r = d + at;
-        const uint32_t next = le32(r + 73);
+        const uint32_t next = Le32(r + 73);
         if (next == 0) return true;
 
         std::size_t nameLength = 0;
         while (nameLength < kNameField && r[nameLength] != 0) ++nameLength;
         const std::string_view name(reinterpret_cast<const char*>(r), nameLength);
         const uint8_t kind = r[64];
-        const uint32_t dataOffset = le32(r + 65);
-        const uint32_t dataLength = le32(r + 69);
+        const uint32_t dataOffset = Le32(r + 65);
+        const uint32_t dataLength = Le32(r + 69);
 
         switch (kind) {
         case Bitmap: {
-            if (!within(size, dataOffset, dataLength)) return false;
+            if (!Within(size, dataOffset, dataLength)) return false;
             // Every bitmap item must be sound, duplicates included: the skin as
             // a whole is refused rather than half drawn.
             if (!CheckBmp(d + dataOffset, dataLength)) return false;
-            if (bitmaps_.emplace(foldKey(name), Span{dataOffset, dataLength}).second)
+            if (bitmaps_.emplace(FoldKey(name), Span{dataOffset, dataLength}).second)
                 bitmapOrder_.emplace_back(name);
             break;
         }
         case Integer: {
-            if (!within(size, dataOffset, 4)) return false;
-            ints_.emplace(foldKey(name), static_cast<int32_t>(le32(d + dataOffset)));
+            if (!Within(size, dataOffset, 4)) return false;
+            ints_.emplace(FoldKey(name), static_cast<int32_t>(Le32(d + dataOffset)));
             break;
         }
         case Boolean: {
-            if (!within(size, dataOffset, 1)) return false;
-            bools_.emplace(foldKey(name), d[dataOffset]);
+            if (!Within(size, dataOffset, 1)) return false;
+            bools_.emplace(FoldKey(name), d[dataOffset]);
             break;
         }
         case Text: {
-            if (!within(size, dataOffset, dataLength)) return false;
-            strings_.emplace(foldKey(name), Span{dataOffset, dataLength});
+            if (!Within(size, dataOffset, dataLength)) return false;
+            strings_.emplace(FoldKey(name), Span{dataOffset, dataLength});
             break;
         }
         default:
@@ -132,13 +132,13 @@ bool SkinFileReader::parseRecords() {
 }
 
 std::span<const uint8_t> SkinFileReader::lookupBitmap(std::string_view name) const {
-    auto it = bitmaps_.find(foldKey(name));
+    auto it = bitmaps_.find(FoldKey(name));
     if (it == bitmaps_.end()) return {};
     return {data_.data() + it->second.offset, it->second.size};
 }
 
 bool SkinFileReader::has(Kind kind, std::string_view name) const {
-    const std::string key = foldKey(name);
+    const std::string key = FoldKey(name);
     switch (kind) {
     case Bitmap: return bitmaps_.count(key) != 0;
     case Integer: return ints_.count(key) != 0;
@@ -149,17 +149,17 @@ bool SkinFileReader::has(Kind kind, std::string_view name) const {
 }
 
 int32_t SkinFileReader::lookupInt(std::string_view name) const {
-    auto it = ints_.find(foldKey(name));
+    auto it = ints_.find(FoldKey(name));
     return it == ints_.end() ? -1 : it->second;
 }
 
 bool SkinFileReader::lookupBool(std::string_view name) const {
-    auto it = bools_.find(foldKey(name));
+    auto it = bools_.find(FoldKey(name));
     return it != bools_.end() && it->second != 0;
 }
 
 std::string_view SkinFileReader::lookupString(std::string_view name, bool* found) const {
-    auto it = strings_.find(foldKey(name));
+    auto it = strings_.find(FoldKey(name));
     if (found) *found = it != strings_.end();
     if (it == strings_.end()) return {};
     return {reinterpret_cast<const char*>(data_.data()) + it->second.offset, it->second.size};

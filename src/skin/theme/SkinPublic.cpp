@@ -16,7 +16,7 @@ namespace {
 
 // Direct child windows that have an object, top of the z-order first: new
 // child windows go below their siblings, so this is the order of creation.
-std::vector<ui::WinControl*> childControls(const ui::WinControl* container) {
+std::vector<ui::WinControl*> ChildControls(const ui::WinControl* container) {
     std::vector<ui::WinControl*> out;
     if (!container || !container->handle()) return out;
     for (HWND w = GetWindow(container->handle(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
@@ -24,7 +24,7 @@ std::vector<ui::WinControl*> childControls(const ui::WinControl* container) {
     return out;
 }
 
-HWND mdiClient(const ui::Form* form) {
+HWND MdiClient(const ui::Form* form) {
     if (!form || !form->handle()) return nullptr;
     for (HWND w = GetWindow(form->handle(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
         char cls[16] = {};
@@ -34,11 +34,11 @@ HWND mdiClient(const ui::Form* form) {
     return nullptr;
 }
 
-bool ownActiveFlag(const ui::Form* form) {
+bool OwnActiveFlag(const ui::Form* form) {
     return form && form->handle() && GetActiveWindow() == form->handle();
 }
 
-bool applicationActive() {
+bool ApplicationActive() {
     HWND fg = GetForegroundWindow();
     if (!fg) return false;
     DWORD pid = 0;
@@ -49,12 +49,12 @@ bool applicationActive() {
 } // namespace
 
 void DrawThreePartBitmap(HBITMAP bitmap, HDC canvas, const RECT& rect, uint32_t transparentColor, bool transparent) {
-    const SIZE s = ui::bitmapSize(bitmap);
+    const SIZE s = ui::BitmapSize(bitmap);
     const int p = s.cx / 3;
     if (!canvas || p <= 0 || s.cy <= 0) return;
     ui::MemDcHandle src(CreateCompatibleDC(canvas));
     ui::SelectObjectScope sel(src.get(), bitmap);
-    const UINT key = ui::toRgb(transparentColor);
+    const UINT key = ui::ToRgb(transparentColor);
     auto drawPart = [&](int x, int y, int srcX, int w) {
         if (w <= 0) return;
         if (transparent)
@@ -81,11 +81,11 @@ void DrawThreePartBitmap(HBITMAP bitmap, HDC canvas, const RECT& rect, uint32_t 
 }
 
 void PaintParentBackground(HDC canvas, const ui::WinControl* control) {
-    if (control) ui::paintParentBackground(canvas, control->handle());
+    if (control) ui::PaintParentBackgroundOf(canvas, control->handle());
 }
 
 void TilePicture(HDC canvas, HBITMAP picture, const RECT& rect) {
-    const SIZE s = ui::bitmapSize(picture);
+    const SIZE s = ui::BitmapSize(picture);
     if (!canvas || s.cx <= 0 || s.cy <= 0) return;
     ui::MemDcHandle src(CreateCompatibleDC(canvas));
     ui::SelectObjectScope sel(src.get(), picture);
@@ -132,31 +132,31 @@ void DrawEditBorder(const ui::WinControl* control, uint32_t color, uint32_t inne
     RECT r{};
     GetWindowRect(h, &r);
     OffsetRect(&r, -r.left, -r.top);
-    ui::frameSolid(dc.get(), r, ui::toRgb(color));
+    ui::FrameSolid(dc.get(), r, ui::ToRgb(color));
     if (drawInner) {
         InflateRect(&r, -1, -1);
-        ui::frameSolid(dc.get(), r, ui::toRgb(innerColor));
+        ui::FrameSolid(dc.get(), r, ui::ToRgb(innerColor));
     }
 }
 
 void GradientFillVertical(HDC canvas, const RECT& rect, uint32_t startColor, uint32_t endColor) {
     if (!canvas || rect.bottom <= rect.top) return;
-    const uint32_t s = ui::toRgb(startColor), e = ui::toRgb(endColor);
+    const uint32_t s = ui::ToRgb(startColor), e = ui::ToRgb(endColor);
     const int span = rect.bottom - rect.top;
-    ui::fillSolid(canvas, RECT{rect.left, rect.top, rect.right, rect.top + 1}, s);
-    ui::fillSolid(canvas, RECT{rect.left, rect.bottom - 1, rect.right, rect.bottom}, e);
+    ui::FillSolid(canvas, RECT{rect.left, rect.top, rect.right, rect.top + 1}, s);
+    ui::FillSolid(canvas, RECT{rect.left, rect.bottom - 1, rect.right, rect.bottom}, e);
     for (int y = rect.top + 1; y <= rect.bottom - 2; ++y)
-        ui::fillSolid(canvas, RECT{rect.left, y, rect.right, y + 1}, GradientColorAt(s, e, span, y - rect.top - 1));
+        ui::FillSolid(canvas, RECT{rect.left, y, rect.right, y + 1}, GradientColorAt(s, e, span, y - rect.top - 1));
 }
 
 void GradientFillHorizontal(HDC canvas, const RECT& rect, uint32_t startColor, uint32_t endColor) {
     if (!canvas || rect.right <= rect.left) return;
-    const uint32_t s = ui::toRgb(startColor), e = ui::toRgb(endColor);
+    const uint32_t s = ui::ToRgb(startColor), e = ui::ToRgb(endColor);
     const int span = rect.right - rect.left;
-    ui::fillSolid(canvas, RECT{rect.left, rect.top, rect.left + 1, rect.bottom}, s);
-    ui::fillSolid(canvas, RECT{rect.right - 1, rect.top, rect.right, rect.bottom}, e);
+    ui::FillSolid(canvas, RECT{rect.left, rect.top, rect.left + 1, rect.bottom}, s);
+    ui::FillSolid(canvas, RECT{rect.right - 1, rect.top, rect.right, rect.bottom}, e);
     for (int x = rect.left + 1; x <= rect.right - 2; ++x)
-        ui::fillSolid(canvas, RECT{x, rect.top, x + 1, rect.bottom}, GradientColorAt(s, e, span, x - rect.left));
+        ui::FillSolid(canvas, RECT{x, rect.top, x + 1, rect.bottom}, GradientColorAt(s, e, span, x - rect.left));
 }
 
 bool HasPublishedProperty(const ui::Component* component, const std::string& propertyName) {
@@ -166,22 +166,22 @@ bool HasPublishedProperty(const ui::Component* component, const std::string& pro
 
 bool IsFormActive(const ui::Form* form) {
     const ui::Form* main = ui::Application::instance().mainForm();
-    if (!main) return ownActiveFlag(form);
-    const bool mdi = mdiClient(main) != nullptr;
+    if (!main) return OwnActiveFlag(form);
+    const bool mdi = MdiClient(main) != nullptr;
     if (mdi && form == main) return true;
-    if (!applicationActive()) return false;
+    if (!ApplicationActive()) return false;
     if (!form || form == main) return true;
     if (mdi) {
-        HWND client = mdiClient(main);
+        HWND client = MdiClient(main);
         HWND active = client ? reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0)) : nullptr;
         if (active && active == form->handle()) return true;
-        return ownActiveFlag(form);
+        return OwnActiveFlag(form);
     }
-    return ownActiveFlag(form);
+    return OwnActiveFlag(form);
 }
 
 std::string FitTextWithEllipsis(HDC canvas, const std::string& text, int width) {
-    return ui::fitKeepingOneCharacter(text, width, [canvas](const std::string& t) {
+    return ui::FitKeepingOneCharacter(text, width, [canvas](const std::string& t) {
         SIZE s{};
         GetTextExtentPoint32A(canvas, t.c_str(), static_cast<int>(t.size()), &s);
         return static_cast<int>(s.cx);
@@ -189,7 +189,7 @@ std::string FitTextWithEllipsis(HDC canvas, const std::string& text, int width) 
 }
 
 void ApplyThemeToChildren(const ui::WinControl* container, UIStyle style, FileTheme* fileTheme) {
-    for (ui::WinControl* c : childControls(container))
+    for (ui::WinControl* c : ChildControls(container))
         if (auto* t = dynamic_cast<Themed*>(c)) {
             t->setFileTheme(fileTheme);
             t->setUIStyle(style);
@@ -199,7 +199,7 @@ void ApplyThemeToChildren(const ui::WinControl* container, UIStyle style, FileTh
 UIStyle FormUIStyle(const ui::Component* component) {
     const auto* form = dynamic_cast<const ui::Form*>(component);
     if (!form) return UIStyle::DeepBlue;
-    for (ui::WinControl* c : childControls(form))
+    for (ui::WinControl* c : ChildControls(form))
         if (auto* frame = dynamic_cast<ThemedFrame*>(c)) return frame->uiStyle();
     return UIStyle::DeepBlue;
 }

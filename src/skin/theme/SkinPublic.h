@@ -24,7 +24,7 @@ class FileTheme;
 void DrawThreePartBitmap(HBITMAP bitmap, HDC canvas, const RECT& rect, uint32_t transparentColor, bool transparent);
 
 // Paints on `canvas` what the control's parent shows under the control
-// (ui::paintParentBackground).
+// (ui::PaintParentBackgroundOf).
 void PaintParentBackground(HDC canvas, const ui::WinControl* control);
 
 // Repeats the picture from the canvas origin until it covers `rect`; an empty
@@ -57,7 +57,7 @@ bool HasPublishedProperty(const ui::Component* component, const std::string& pro
 bool IsFormActive(const ui::Form* form);
 
 // The text shortened with "..." to fit `width` on the canvas's font, keeping at
-// least one character (ui::fitKeepingOneCharacter).
+// least one character (ui::FitKeepingOneCharacter).
 std::string FitTextWithEllipsis(HDC canvas, const std::string& text, int width);
 
 // Hands the style and file theme to every direct child of the container that

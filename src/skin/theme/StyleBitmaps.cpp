@@ -11,13 +11,13 @@
 namespace corvane::skin {
 
 ui::BitmapHandle CutBitmapPart(HBITMAP source, int partCount, int partNo) {
-    const SIZE s = ui::bitmapSize(source);
+    const SIZE s = ui::BitmapSize(source);
     const PartColumns part = BitmapPartColumns(s.cx, partCount, partNo);
-    return ui::copyBitmap(source, part.left, 0, part.width, s.cy);
+    return ui::CopyBitmap(source, part.left, 0, part.width, s.cy);
 }
 
 ui::BitmapHandle LoadBitmapResource(const char* name) {
-    ui::BitmapHandle b = ui::loadBitmapResource(name);
+    ui::BitmapHandle b = ui::LoadBitmapResourceOrNull(name);
     if (!b) throw ui::UiError(std::string("Resource ") + (name ? name : "") + " not found");
     return b;
 }
@@ -40,7 +40,7 @@ void StyleBitmapPart(UIStyle style, int item, ui::BitmapHandle* dest, int partCo
 }
 
 ui::BitmapHandle StylePicture(UIStyle style, int item, int partCount, int partNo) {
-    ui::BitmapHandle whole = ui::loadBitmapResource(StyleBitmapName(style, item));
+    ui::BitmapHandle whole = ui::LoadBitmapResourceOrNull(StyleBitmapName(style, item));
     if (partCount == 0) return whole;
     return CutBitmapPart(whole.get(), partCount, partNo);
 }

@@ -16,7 +16,7 @@ ui::BitmapHandle CutBitmapPart(HBITMAP source, int partCount, int partNo);
 
 // Loads a named bitmap resource of the program. Throws ui::UiError naming the
 // resource when it is missing, as the platform's loader reports it; painting code
-// that goes on without the picture uses ui::loadBitmapResource or StylePicture.
+// that goes on without the picture uses ui::LoadBitmapResourceOrNull or StylePicture.
 ui::BitmapHandle LoadBitmapResource(const char* name);
 
 // Item `item` (1-48) of a built-in style: loads its picture into `bitmap`

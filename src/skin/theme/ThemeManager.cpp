@@ -11,7 +11,7 @@ namespace corvane::skin {
 
 namespace {
 
-bool sameName(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
+bool SameName(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
 
 } // namespace
 
@@ -38,7 +38,7 @@ void ThemeManager::apply() {
     for (const std::string& name : compList_) {
         ui::Component* target = nullptr;
         for (ui::Component* c : form->components())
-            if (sameName(c->name(), name)) {
+            if (SameName(c->name(), name)) {
                 target = c;
                 break;
             }
@@ -56,7 +56,7 @@ void ThemeManager::notification(ui::Component* component, ui::Operation op) {
     const std::string& gone = component->name();
     if (!gone.empty())
         compList_.erase(std::remove_if(compList_.begin(), compList_.end(),
-                                       [&](const std::string& n) { return sameName(n, gone); }),
+                                       [&](const std::string& n) { return SameName(n, gone); }),
                         compList_.end());
     if (fileTheme_ && static_cast<ui::Component*>(fileTheme_) == component) {
         fileTheme_ = nullptr;
