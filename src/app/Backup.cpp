@@ -95,7 +95,7 @@ void ExportFavourites(MainForm& form) {
     const std::string fileName = WithBackupExtension(req.fileName);
     if (ui::FileExists(fileName) &&
         ui::ThePrompt().messageBox(form.handle(), fileName + " has existed,overite it?", "Corvane",
-                                MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON2) != IDYES)
+                                   MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON2) != IDYES)
         return;
     WriteBackupFile(form, fileName);
 }

@@ -44,7 +44,9 @@ namespace {
 template <class T>
 struct ComRef {
     T* p = nullptr;
-    ~ComRef() { if (p) p->Release(); }
+    ~ComRef() {
+        if (p) p->Release();
+    }
 };
 
 } // namespace

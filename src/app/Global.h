@@ -31,8 +31,7 @@ std::string WindowsFolder(UINT(WINAPI* get)(LPSTR, UINT) = &GetWindowsDirectoryA
 // The shell's folder browser: Root (empty for the whole shell namespace) is the top of
 // the tree; on true, Directory holds the chosen folder. The other windows of the
 // program are disabled while it is open. Owner defaults to the active window.
-bool BrowseForFolder(const std::string& title, const std::wstring& root, std::string& directory,
-                     HWND owner = nullptr);
+bool BrowseForFolder(const std::string& title, const std::wstring& root, std::string& directory, HWND owner = nullptr);
 // The browser's callback: centres the dialog by its client size when it opens.
 int CALLBACK CentreBrowseDialog(HWND window, UINT message, LPARAM param, LPARAM data);
 

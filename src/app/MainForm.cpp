@@ -132,8 +132,7 @@ void MainForm::buildComponents() {
     helpButton_ = button("tbHelp", "Help", 4, "Corvane's help documents", &MainForm::showHelp);
 
     list_ = new ui::ListView(this, "lvMain", frame_->handle(), -1, 83, 538, 265,
-                              LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
-                              LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
+                             LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
     list_->setFont(font());
     list_->perform(LVM_SETBKCOLOR, 0, RGB(255, 255, 255));
     list_->perform(LVM_SETTEXTBKCOLOR, 0, RGB(255, 255, 255));
@@ -273,8 +272,9 @@ void MainForm::editItem() {
 void MainForm::deleteItem() {
     const int k = chosenRow_;
     if (!rowExists(k)) return; // nothing to ask about
-    if (options_.askDelete && ui::ThePrompt().messageBox(handle(), "Are you sure you want to delete the selected item?",
-                                                      "Corvane", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+    if (options_.askDelete &&
+        ui::ThePrompt().messageBox(handle(), "Are you sure you want to delete the selected item?", "Corvane",
+                                   MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
         return;
     {
         // One repaint later instead of the list scrolling its rows up now.
@@ -368,7 +368,7 @@ void MainForm::showHelp() {
     if (GetFileAttributesA(page.c_str()) == INVALID_FILE_ATTRIBUTES) {
         // Opening a missing file would fail without a word from the shell.
         ui::ThePrompt().messageBox(handle(), ui::SystemMessageText(kMissingHelpMessage, page), "Corvane",
-                                MB_OK | MB_ICONERROR);
+                                   MB_OK | MB_ICONERROR);
         return;
     }
     ui::ThePrompt().shellOpen(handle(), page);

@@ -7,8 +7,8 @@ namespace {
 constexpr COLORREF kFrameColor = 0xE8E8E8;
 } // namespace
 
-SkinnedDialog::SkinnedDialog(ui::Component* owner, std::string name, const std::string& caption, int width,
-                             int height, bool framed)
+SkinnedDialog::SkinnedDialog(ui::Component* owner, std::string name, const std::string& caption, int width, int height,
+                             bool framed)
     : ui::Form(owner, std::move(name), ui::Lifetime::Scope), framed_(framed) {
     this->caption = caption;
     clientWidth = width;

@@ -36,8 +36,8 @@ public:
 protected:
     // Derived constructors call create() once their own members are set.
     // `framed` false leaves out the skinned frame (the benchmark's comparison).
-    SkinnedDialog(ui::Component* owner, std::string name, const std::string& caption, int clientWidth,
-                  int clientHeight, bool framed);
+    SkinnedDialog(ui::Component* owner, std::string name, const std::string& caption, int clientWidth, int clientHeight,
+                  bool framed);
     // The skinned frame, the dialog's first component; its controls go on it.
     void addFrame();
     HWND controlParent() const;

@@ -135,7 +135,8 @@ RECT TipsPanel::labelBounds(int index) const {
     ui::SelectObjectScope font(dc.get(), pageFont_.get());
     SIZE s{};
     GetTextExtentPoint32A(dc.get(), l.text, lstrlenA(l.text), &s);
-    RECT r{kNotebook.left + l.left, kNotebook.top + l.top, kNotebook.left + l.left + s.cx, kNotebook.top + l.top + s.cy};
+    RECT r{kNotebook.left + l.left, kNotebook.top + l.top, kNotebook.left + l.left + s.cx,
+           kNotebook.top + l.top + s.cy};
     IntersectRect(&r, &r, &kNotebook);
     return r;
 }
@@ -205,7 +206,7 @@ void TipsForm::buildComponents() {
     closeButton_ = new flat::FlatButton(this, "bClose", handle(), 272, 175, 73, 25);
     closeButton_->setCaption("&Close");
     startupChoice_ = new flat::FlatComboBox(this, "cbOption", handle(), 8, 177, 166, 21,
-                                       flat::ComboBoxStyle::DropDownList);
+                                            flat::ComboBoxStyle::DropDownList);
     startupChoice_->setColor(ui::SystemColor(COLOR_WINDOW));
     startupChoice_->setItemHeight(13);
     startupChoice_->addItem("Always show tips at startup");
@@ -216,7 +217,8 @@ void TipsForm::buildComponents() {
 
 void TipsForm::formShow() {
     startupChoice_->setItemIndex(options_.showTips ? 0 : 1);
-    const auto now = static_cast<unsigned long long>(std::chrono::high_resolution_clock::now().time_since_epoch().count());
+    const auto now = static_cast<unsigned long long>(
+        std::chrono::high_resolution_clock::now().time_since_epoch().count());
     std::seed_seq seed{static_cast<unsigned>(now), static_cast<unsigned>(now >> 32)};
     random_.seed(seed);
     // Any page but the last.

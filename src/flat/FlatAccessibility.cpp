@@ -16,7 +16,8 @@ public:
     long state() const override {
         const FlatButton& b = *get();
         long s = ui::AccessibleSource::state() | STATE_SYSTEM_FOCUSABLE;
-        if (b.state() == ButtonState::Down || b.state() == ButtonState::Exclusive || b.down()) s |= STATE_SYSTEM_PRESSED;
+        if (b.state() == ButtonState::Down || b.state() == ButtonState::Exclusive || b.down())
+            s |= STATE_SYSTEM_PRESSED;
         if (b.isDefault()) s |= STATE_SYSTEM_DEFAULT;
         return s;
     }
@@ -55,8 +56,6 @@ public:
 } // namespace
 
 std::unique_ptr<ui::AccessibleSource> FlatButtonAccessible(HWND w) { return std::make_unique<FlatButtonSource>(w); }
-std::unique_ptr<ui::AccessibleSource> FlatComboBoxAccessible(HWND w) {
-    return std::make_unique<FlatComboBoxSource>(w);
-}
+std::unique_ptr<ui::AccessibleSource> FlatComboBoxAccessible(HWND w) { return std::make_unique<FlatComboBoxSource>(w); }
 
 } // namespace corvane::flat

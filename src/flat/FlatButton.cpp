@@ -21,7 +21,7 @@ constexpr UINT_PTR kTimerId = 1;
 constexpr UINT kHoverInterval = 100;
 
 FlatButtonColors Resolved(const FlatButtonColors& c) {
-    return {ui::ToRgb(c.color), ui::ToRgb(c.focused), ui::ToRgb(c.down),
+    return {ui::ToRgb(c.color),  ui::ToRgb(c.focused),   ui::ToRgb(c.down),
             ui::ToRgb(c.border), ui::ToRgb(c.highlight), ui::ToRgb(c.shadow)};
 }
 } // namespace
@@ -81,8 +81,8 @@ struct HoverShared {
         if (live++ == 0) {
             ui::RegisterWindowClass(ui::WindowClass{kTimerClass}, &timerProc);
             // Created disabled: it runs only while a button is hovered.
-            timer = CreateWindowExA(0, kTimerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                    GetModuleHandleA(nullptr), nullptr);
+            timer = CreateWindowExA(0, kTimerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr),
+                                    nullptr);
             running = false;
         }
         buttons.push_back(b);
@@ -148,15 +148,42 @@ void FlatButton::setParentColor(bool p) {
     invalidate();
 }
 
-void FlatButton::setColorFocused(std::uint32_t c) { colors_.focused = c; invalidate(); }
-void FlatButton::setColorDown(std::uint32_t c) { colors_.down = c; invalidate(); }
-void FlatButton::setColorBorder(std::uint32_t c) { colors_.border = c; invalidate(); }
-void FlatButton::setColorHighLight(std::uint32_t c) { colors_.highlight = c; invalidate(); }
-void FlatButton::setColorShadow(std::uint32_t c) { colors_.shadow = c; invalidate(); }
+void FlatButton::setColorFocused(std::uint32_t c) {
+    colors_.focused = c;
+    invalidate();
+}
+void FlatButton::setColorDown(std::uint32_t c) {
+    colors_.down = c;
+    invalidate();
+}
+void FlatButton::setColorBorder(std::uint32_t c) {
+    colors_.border = c;
+    invalidate();
+}
+void FlatButton::setColorHighLight(std::uint32_t c) {
+    colors_.highlight = c;
+    invalidate();
+}
+void FlatButton::setColorShadow(std::uint32_t c) {
+    colors_.shadow = c;
+    invalidate();
+}
 
-void FlatButton::setAdvColorFocused(AdvColors v) { adv_.focused = ClampAdvColor(v); applyAdvColors(); invalidate(); }
-void FlatButton::setAdvColorDown(AdvColors v) { adv_.down = ClampAdvColor(v); applyAdvColors(); invalidate(); }
-void FlatButton::setAdvColorBorder(AdvColors v) { adv_.border = ClampAdvColor(v); applyAdvColors(); invalidate(); }
+void FlatButton::setAdvColorFocused(AdvColors v) {
+    adv_.focused = ClampAdvColor(v);
+    applyAdvColors();
+    invalidate();
+}
+void FlatButton::setAdvColorDown(AdvColors v) {
+    adv_.down = ClampAdvColor(v);
+    applyAdvColors();
+    invalidate();
+}
+void FlatButton::setAdvColorBorder(AdvColors v) {
+    adv_.border = ClampAdvColor(v);
+    applyAdvColors();
+    invalidate();
+}
 
 void FlatButton::setUseAdvColors(bool u) {
     if (!ui::AssignIfChanged(useAdvColors_, u)) return;
@@ -213,11 +240,13 @@ void FlatButton::setParentFont(bool p) {
 
 void FlatButton::takeParentFont() {
     if (!parentFont_ || !handle()) return;
-    if (HWND parent = GetParent(handle()))
-        font_ = reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0));
+    if (HWND parent = GetParent(handle())) font_ = reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0));
 }
 
-void FlatButton::setFontColor(std::uint32_t c) { fontColor_ = c; invalidate(); }
+void FlatButton::setFontColor(std::uint32_t c) {
+    fontColor_ = c;
+    invalidate();
+}
 
 void FlatButton::setGlyph(HBITMAP g) {
     if (g && g == glyph_.get()) return;
@@ -480,10 +509,12 @@ LRESULT FlatButton::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     const int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
     LRESULT done = 0;
     if (drawsItselfInFont(
-            msg, wp, lp, font_, [this](HDC dc) { paintTo(dc); }, [this](bool redraw) {
+            msg, wp, lp, font_, [this](HDC dc) { paintTo(dc); },
+            [this](bool redraw) {
                 parentFont_ = false;
                 if (redraw) invalidate();
-            }, done))
+            },
+            done))
         return done;
     switch (msg) {
     case WM_SETTEXT: {
@@ -493,8 +524,10 @@ LRESULT FlatButton::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_LBUTTONDOWN: mouseDown(0, wp, x, y, false); return 0;
     case WM_LBUTTONDBLCLK: mouseDown(0, wp, x, y, true); return 0;
-    case WM_RBUTTONDOWN: case WM_RBUTTONDBLCLK: mouseDown(1, wp, x, y, false); return 0;
-    case WM_MBUTTONDOWN: case WM_MBUTTONDBLCLK: mouseDown(2, wp, x, y, false); return 0;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK: mouseDown(1, wp, x, y, false); return 0;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK: mouseDown(2, wp, x, y, false); return 0;
     case WM_LBUTTONUP: mouseUp(0, wp, x, y); return 0;
     case WM_RBUTTONUP: {
         mouseUp(1, wp, x, y);

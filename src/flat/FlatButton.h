@@ -26,7 +26,7 @@ public:
     bool allowAllUp() const { return allowAllUp_; }
     void setAllowAllUp(bool a);
     std::uint32_t color() const { return colors_.color; }
-    void setColor(std::uint32_t c);          // ParentColor becomes False
+    void setColor(std::uint32_t c); // ParentColor becomes False
     bool parentColor() const { return parentColor_; }
     void setParentColor(bool p);
     std::uint32_t colorFocused() const { return colors_.focused; }

@@ -6,16 +6,14 @@ namespace corvane::flat {
 
 namespace {
 
-bool IsHorizontal(ButtonLayout layout)
-{
+bool IsHorizontal(ButtonLayout layout) {
     return layout == ButtonLayout::GlyphLeft || layout == ButtonLayout::GlyphRight;
 }
 
 } // namespace
 
-GlyphTextLayout LayoutGlyphAndText(const Rect& client, Point offset, Size glyph, int numGlyphs,
-                                   Size text, int margin, int spacing, ButtonLayout layout)
-{
+GlyphTextLayout LayoutGlyphAndText(const Rect& client, Point offset, Size glyph, int numGlyphs, Size text, int margin,
+                                   int spacing, ButtonLayout layout) {
     const int cw = client.width();
     const int ch = client.height();
     int gw = 0;
@@ -40,8 +38,7 @@ GlyphTextLayout LayoutGlyphAndText(const Rect& client, Point offset, Size glyph,
     (horizontal ? g.y : g.x) = (across - (horizontal ? gh : gw) + 1) / 2;
     (horizontal ? t.y : t.x) = (across - (horizontal ? th : tw) + 1) / 2;
 
-    if (tw == 0 || gw == 0)
-        spacing = 0;
+    if (tw == 0 || gw == 0) spacing = 0;
     if (margin == -1) {
         if (spacing == -1) {
             margin = (room - (glyphExtent + textExtent)) / 3;
@@ -64,120 +61,84 @@ GlyphTextLayout LayoutGlyphAndText(const Rect& client, Point offset, Size glyph,
 
     GlyphTextLayout out;
     out.glyphPos = {client.left + g.x + offset.x, client.top + g.y + offset.y};
-    out.textBounds = Rect{0, 0, tw, th}.offset(client.left + t.x + offset.x,
-                                               client.top + t.y + offset.y);
+    out.textBounds = Rect{0, 0, tw, th}.offset(client.left + t.x + offset.x, client.top + t.y + offset.y);
     return out;
 }
 
-int NumGlyphsForGlyph(Size glyph, int current)
-{
-    if (glyph.cx <= 0 || glyph.cy <= 0 || glyph.cx % glyph.cy != 0)
-        return current;
+int NumGlyphsForGlyph(Size glyph, int current) {
+    if (glyph.cx <= 0 || glyph.cy <= 0 || glyph.cx % glyph.cy != 0) return current;
     const int n = glyph.cx / glyph.cy;
     return n > kMaxGlyphs ? 1 : n;
 }
 
-int GlyphImageForState(int numGlyphs, ButtonState state)
-{
+int GlyphImageForState(int numGlyphs, ButtonState state) {
     switch (state) {
-    case ButtonState::Up:
-        return 1;
-    case ButtonState::Disabled:
-        return numGlyphs >= 2 ? 2 : 1;
-    case ButtonState::Down:
-        return numGlyphs >= 3 ? 3 : 1;
-    case ButtonState::Exclusive:
-        return numGlyphs >= 4 ? 4 : (numGlyphs == 3 ? 3 : 1);
+    case ButtonState::Up: return 1;
+    case ButtonState::Disabled: return numGlyphs >= 2 ? 2 : 1;
+    case ButtonState::Down: return numGlyphs >= 3 ? 3 : 1;
+    case ButtonState::Exclusive: return numGlyphs >= 4 ? 4 : (numGlyphs == 3 ? 3 : 1);
     }
     return 1;
 }
 
-Rect GlyphImageRect(Size glyph, int numGlyphs, int image)
-{
-    if (numGlyphs <= 1)
-        return {0, 0, glyph.cx, glyph.cy};
+Rect GlyphImageRect(Size glyph, int numGlyphs, int image) {
+    if (numGlyphs <= 1) return {0, 0, glyph.cx, glyph.cy};
     const int w = glyph.cx / numGlyphs;
     const int left = w * (std::clamp(image, 1, numGlyphs) - 1);
     return {left, 0, left + w, glyph.cy};
 }
 
-bool IsInsideButton(Point p, Size client)
-{
-    return p.x >= 0 && p.x < client.cx && p.y >= 0 && p.y <= client.cy;
-}
+bool IsInsideButton(Point p, Size client) { return p.x >= 0 && p.x < client.cx && p.y >= 0 && p.y <= client.cy; }
 
-Point PaintOffset(ButtonState state)
-{
-    if (state == ButtonState::Down || state == ButtonState::Exclusive)
-        return {1, 1};
+Point PaintOffset(ButtonState state) {
+    if (state == ButtonState::Down || state == ButtonState::Exclusive) return {1, 1};
     return {0, 0};
 }
 
-ButtonState RefreshedState(ButtonState state, bool enabled, bool down, int groupIndex)
-{
-    if (!enabled)
-        return ButtonState::Disabled;
-    if (state == ButtonState::Disabled)
-        return down && groupIndex != 0 ? ButtonState::Exclusive : ButtonState::Up;
+ButtonState RefreshedState(ButtonState state, bool enabled, bool down, int groupIndex) {
+    if (!enabled) return ButtonState::Disabled;
+    if (state == ButtonState::Disabled) return down && groupIndex != 0 ? ButtonState::Exclusive : ButtonState::Up;
     return state;
 }
 
-ButtonState DraggingState(bool down, bool inside)
-{
-    if (down)
-        return ButtonState::Exclusive;
+ButtonState DraggingState(bool down, bool inside) {
+    if (down) return ButtonState::Exclusive;
     return inside ? ButtonState::Down : ButtonState::Up;
 }
 
-bool FaceIsTransparent(TransparentMode mode, bool mouseIn)
-{
+bool FaceIsTransparent(TransparentMode mode, bool mouseIn) {
     switch (mode) {
-    case TransparentMode::Always:
-        return true;
-    case TransparentMode::NotFocused:
-        return !mouseIn;
-    case TransparentMode::None:
-        return false;
+    case TransparentMode::Always: return true;
+    case TransparentMode::NotFocused: return !mouseIn;
+    case TransparentMode::None: return false;
     }
     return false;
 }
 
-std::uint32_t FaceColor(ButtonState state, bool mouseIn, const FlatButtonColors& colors)
-{
+std::uint32_t FaceColor(ButtonState state, bool mouseIn, const FlatButtonColors& colors) {
     switch (state) {
-    case ButtonState::Up:
-        return mouseIn ? colors.focused : colors.color;
-    case ButtonState::Disabled:
-        return colors.color;
-    case ButtonState::Down:
-        return colors.down;
-    case ButtonState::Exclusive:
-        return mouseIn ? colors.focused : colors.down;
+    case ButtonState::Up: return mouseIn ? colors.focused : colors.color;
+    case ButtonState::Disabled: return colors.color;
+    case ButtonState::Down: return colors.down;
+    case ButtonState::Exclusive: return mouseIn ? colors.focused : colors.down;
     }
     return colors.color;
 }
 
-BevelFrame FrameForState(ButtonState state, bool mouseIn, bool isDefault,
-                         const FlatButtonColors& colors)
-{
+BevelFrame FrameForState(ButtonState state, bool mouseIn, bool isDefault, const FlatButtonColors& colors) {
     switch (state) {
     case ButtonState::Up:
-        if (mouseIn)
-            return {colors.highlight, colors.shadow, 1};
-        if (isDefault)
-            return {colors.border, colors.border, 2};
+        if (mouseIn) return {colors.highlight, colors.shadow, 1};
+        if (isDefault) return {colors.border, colors.border, 2};
         return {colors.border, colors.border, 1};
-    case ButtonState::Disabled:
-        return {colors.border, colors.border, 1};
+    case ButtonState::Disabled: return {colors.border, colors.border, 1};
     case ButtonState::Down:
-    case ButtonState::Exclusive:
-        return {colors.shadow, colors.highlight, 1};
+    case ButtonState::Exclusive: return {colors.shadow, colors.highlight, 1};
     }
     return {colors.border, colors.border, 1};
 }
 
-std::vector<BevelRing> BevelFrameRings(const Rect& rect, int width)
-{
+std::vector<BevelRing> BevelFrameRings(const Rect& rect, int width) {
     std::vector<BevelRing> rings;
     Rect r{rect.left, rect.top, rect.right - 1, rect.bottom - 1};
     for (int i = 0; i < width; ++i) {

@@ -30,8 +30,8 @@ struct GlyphTextLayout {
 // (all images side by side, empty when there is none), `text` the caption
 // measured single-line in a rectangle of the client's width (0, 0 when empty).
 // margin -1 centres automatically; spacing -1 spreads automatically.
-GlyphTextLayout LayoutGlyphAndText(const Rect& client, Point offset, Size glyph, int numGlyphs,
-                                   Size text, int margin, int spacing, ButtonLayout layout);
+GlyphTextLayout LayoutGlyphAndText(const Rect& client, Point offset, Size glyph, int numGlyphs, Size text, int margin,
+                                   int spacing, ButtonLayout layout);
 
 // NumGlyphs after assigning a glyph of this size: width div height when the
 // width is a multiple of the height (1 beyond four images), else unchanged.
@@ -68,8 +68,7 @@ struct BevelFrame {
     int width = 1;
 };
 
-BevelFrame FrameForState(ButtonState state, bool mouseIn, bool isDefault,
-                         const FlatButtonColors& colors);
+BevelFrame FrameForState(ButtonState state, bool mouseIn, bool isDefault, const FlatButtonColors& colors);
 
 // One ring of a bevel frame as two three-point polylines, drawn with a
 // one-pixel pen; the bottom-right line ends one pixel past the left edge so

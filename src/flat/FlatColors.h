@@ -17,8 +17,7 @@ enum class Shade : std::uint8_t { Lighten, Darken };
 // Shade of `base` by `percent` points of lightness; `given` comes back
 // unchanged when percent is 0. The first overload takes a plain RGB base.
 std::uint32_t ShadeColor(std::uint32_t base, std::uint32_t given, int percent, Shade shade);
-std::uint32_t ShadeColor(std::uint32_t base, std::uint32_t given, int percent, Shade shade,
-                         SysColorFn sysColor);
+std::uint32_t ShadeColor(std::uint32_t base, std::uint32_t given, int percent, Shade shade, SysColorFn sysColor);
 
 // The button's colours with the values a new button has.
 struct FlatButtonColors {
@@ -38,8 +37,7 @@ struct FlatButtonAdvColors {
 };
 
 // Derives focused (lighter), down and border (darker) from `color`.
-void ApplyAdvColors(FlatButtonColors& colors, const FlatButtonAdvColors& adv,
-                    SysColorFn sysColor);
+void ApplyAdvColors(FlatButtonColors& colors, const FlatButtonAdvColors& adv, SysColorFn sysColor);
 
 struct FlatComboColors {
     std::uint32_t color = 0xE1EAEB;
@@ -54,8 +52,8 @@ struct FlatComboAdvColors {
 };
 
 // The combo box shades from its parent's colour, not its own.
-void ApplyComboAdvColors(FlatComboColors& colors, std::uint32_t parentColor,
-                         const FlatComboAdvColors& adv, SysColorFn sysColor);
+void ApplyComboAdvColors(FlatComboColors& colors, std::uint32_t parentColor, const FlatComboAdvColors& adv,
+                         SysColorFn sysColor);
 
 // Clamps a percentage to the 0..100 range of the advanced-colour properties.
 int ClampAdvColor(int percent);

@@ -50,7 +50,7 @@ std::uint32_t ParentColor(HWND control) {
 } // namespace
 
 FlatComboBox::FlatComboBox(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h,
-                             ComboBoxStyle style)
+                           ComboBoxStyle style)
     : ui::WinControl(owner, std::move(name)), style_(style) {
     colors_.color = ui::SystemColor(COLOR_WINDOW);
     scrollBarWidth_ = GetSystemMetrics(SM_CXVSCROLL);
@@ -114,11 +114,24 @@ void FlatComboBox::setColor(std::uint32_t c) {
 
 void FlatComboBox::remakeBrush() { brush_.reset(CreateSolidBrush(ui::ToRgb(colors_.color))); }
 
-void FlatComboBox::setColorArrow(std::uint32_t c) { colors_.arrow = c; invalidate(); }
-void FlatComboBox::setColorArrowBackground(std::uint32_t c) { colors_.arrowBackground = c; invalidate(); }
-void FlatComboBox::setColorBorder(std::uint32_t c) { colors_.border = c; invalidate(); }
+void FlatComboBox::setColorArrow(std::uint32_t c) {
+    colors_.arrow = c;
+    invalidate();
+}
+void FlatComboBox::setColorArrowBackground(std::uint32_t c) {
+    colors_.arrowBackground = c;
+    invalidate();
+}
+void FlatComboBox::setColorBorder(std::uint32_t c) {
+    colors_.border = c;
+    invalidate();
+}
 
-void FlatComboBox::setAdvColorBorder(AdvColors v) { adv_.border = ClampAdvColor(v); applyAdvColors(); invalidate(); }
+void FlatComboBox::setAdvColorBorder(AdvColors v) {
+    adv_.border = ClampAdvColor(v);
+    applyAdvColors();
+    invalidate();
+}
 void FlatComboBox::setAdvColorArrowBackground(AdvColors v) {
     adv_.arrowBackground = ClampAdvColor(v);
     applyAdvColors();
@@ -160,7 +173,10 @@ void FlatComboBox::setFont(HFONT f) {
     recreate();
 }
 
-void FlatComboBox::setFontColor(std::uint32_t c) { fontColor_ = c; invalidate(); }
+void FlatComboBox::setFontColor(std::uint32_t c) {
+    fontColor_ = c;
+    invalidate();
+}
 
 void FlatComboBox::setMaxLength(int n) {
     maxLength_ = std::max(n, 0);
@@ -216,9 +232,7 @@ FlatComboGeometry FlatComboBox::geometry() const {
     return ComputeFlatComboGeometry(wr.right - wr.left, wr.bottom - wr.top, cr.right, cr.bottom, scrollBarWidth_);
 }
 
-bool FlatComboBox::isListStyle() const {
-    return style_ != ComboBoxStyle::DropDown && style_ != ComboBoxStyle::Simple;
-}
+bool FlatComboBox::isListStyle() const { return style_ != ComboBoxStyle::DropDown && style_ != ComboBoxStyle::Simple; }
 
 void FlatComboBox::drawFrame(HDC dc) {
     RECT r = ToRect(geometry().frame);
@@ -287,7 +301,8 @@ void FlatComboBox::paintContent(HDC dc, const RECT& area) {
     ExcludeClipRect(dc, strip.left, strip.top, strip.right, strip.bottom);
     // The platform draws the text and the chosen item between our frame and button.
     defaultHandler(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-    if (style_ == ComboBoxStyle::DropDown && droppedDown()) ui::FrameSolid(dc, ToRect(g.dropDownFrame), GetSysColor(COLOR_WINDOW));
+    if (style_ == ComboBoxStyle::DropDown && droppedDown())
+        ui::FrameSolid(dc, ToRect(g.dropDownFrame), GetSysColor(COLOR_WINDOW));
     else if (isListStyle()) drawListFace(dc);
     RestoreDC(dc, saved);
 }

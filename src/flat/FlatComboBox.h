@@ -16,11 +16,11 @@ class FlatComboBox : public ui::WinControl {
 public:
     // `h` is the closed height; the platform decides it from the font in the end.
     FlatComboBox(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h = 21,
-                  ComboBoxStyle style = ComboBoxStyle::DropDown);
+                 ComboBoxStyle style = ComboBoxStyle::DropDown);
 
     // Published properties.
     ComboBoxStyle style() const { return style_; }
-    void setStyle(ComboBoxStyle s);         // recreates the window
+    void setStyle(ComboBoxStyle s); // recreates the window
     std::uint32_t color() const { return colors_.color; }
     void setColor(std::uint32_t c);
     std::uint32_t colorArrow() const { return colors_.arrow; }
@@ -47,15 +47,15 @@ public:
     int maxLength() const { return maxLength_; }
     void setMaxLength(int n);
     bool sorted() const { return sorted_; }
-    void setSorted(bool s);               // recreates the window
+    void setSorted(bool s); // recreates the window
 
     // Items.
     int addItem(const std::string& text);
     void clearItems();
     int count() const;
     std::string item(int index) const;
-    int itemIndex() const;                // -1 when nothing is chosen
-    void setItemIndex(int index);         // a program change: no onChange
+    int itemIndex() const;        // -1 when nothing is chosen
+    void setItemIndex(int index); // a program change: no onChange
     bool droppedDown() const;
     void setDroppedDown(bool d);
 
@@ -65,7 +65,7 @@ public:
     std::function<void()> onDropDown;
     std::function<void()> onEnter;
     std::function<void()> onExit;
-    std::function<void(WPARAM& key)> onKeyDown;  // set key to 0 to swallow it
+    std::function<void(WPARAM& key)> onKeyDown; // set key to 0 to swallow it
     std::function<void(char& key)> onKeyPress;
     std::function<void(WPARAM& key)> onKeyUp;
     std::function<void(const DRAWITEMSTRUCT&)> onDrawItem;

@@ -2,8 +2,7 @@
 
 namespace corvane::flat {
 
-FlatComboGeometry ComputeFlatComboGeometry(int w, int h, int cw, int ch, int sb)
-{
+FlatComboGeometry ComputeFlatComboGeometry(int w, int h, int cw, int ch, int sb) {
     FlatComboGeometry g{};
     g.button = {cw - kComboArrowButtonWidth - 1, 0, w - 1, h};
     g.buttonDrawn = g.button.inflated(1, 0);
@@ -24,10 +23,8 @@ FlatComboGeometry ComputeFlatComboGeometry(int w, int h, int cw, int ch, int sb)
     return g;
 }
 
-Triangle ComboArrowTriangle(Point o, bool droppedDown)
-{
-    if (droppedDown)
-        return {{{o.x + 4, o.y + 2}, {o.x + 8, o.y + 2}, {o.x + 6, o.y}}};
+Triangle ComboArrowTriangle(Point o, bool droppedDown) {
+    if (droppedDown) return {{{o.x + 4, o.y + 2}, {o.x + 8, o.y + 2}, {o.x + 6, o.y}}};
     return {{{o.x + 4, o.y}, {o.x + 8, o.y}, {o.x + 6, o.y + 2}}};
 }
 

@@ -73,8 +73,8 @@ ui::BitmapHandle MakeDisabledGlyph(HBITMAP source, COLORREF maskColor, COLORREF 
     return result;
 }
 
-GlyphTextLayout LayoutGlyphAndText(HDC dc, const RECT& client, POINT offset, const std::string& caption,
-                                   HBITMAP glyph, int numGlyphs, int margin, int spacing, ButtonLayout layout) {
+GlyphTextLayout LayoutGlyphAndText(HDC dc, const RECT& client, POINT offset, const std::string& caption, HBITMAP glyph,
+                                   int numGlyphs, int margin, int spacing, ButtonLayout layout) {
     Size text{};
     if (!caption.empty()) {
         RECT t{0, 0, client.right - client.left, 0};

@@ -22,8 +22,8 @@ ui::BitmapHandle MakeDisabledGlyph(HBITMAP source, COLORREF maskColor, COLORREF 
                                    COLORREF shadow, COLORREF highlight);
 
 // Measures the caption in `dc`'s font and places glyph and caption in `client`.
-GlyphTextLayout LayoutGlyphAndText(HDC dc, const RECT& client, POINT offset, const std::string& caption,
-                                   HBITMAP glyph, int numGlyphs, int margin, int spacing, ButtonLayout layout);
+GlyphTextLayout LayoutGlyphAndText(HDC dc, const RECT& client, POINT offset, const std::string& caption, HBITMAP glyph,
+                                   int numGlyphs, int margin, int spacing, ButtonLayout layout);
 
 // The window under a screen position, disabled child windows included.
 HWND ControlAtScreenPoint(POINT screen);

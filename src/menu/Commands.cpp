@@ -60,7 +60,8 @@ bool ShellExecuteFolder(HWND owner, const char* verb, const std::string& file, c
 FolderProbe::FolderProbe() {
     using SetMode = BOOL(WINAPI*)(DWORD, DWORD*);
     if (HMODULE kernel = GetModuleHandleA("kernel32.dll"))
-        setThreadErrorMode_ = reinterpret_cast<SetMode>(reinterpret_cast<void*>(GetProcAddress(kernel, "SetThreadErrorMode")));
+        setThreadErrorMode_ = reinterpret_cast<SetMode>(
+            reinterpret_cast<void*>(GetProcAddress(kernel, "SetThreadErrorMode")));
     if (setThreadErrorMode_ && !setThreadErrorMode_(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &oldErrorMode_))
         setThreadErrorMode_ = nullptr;
 }

@@ -87,12 +87,9 @@ ContextMenu::~ContextMenu() {
 
 STDMETHODIMP ContextMenu::QueryInterface(REFIID riid, void** ppv) {
     if (!ppv) return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IShellExtInit))
-        *ppv = static_cast<IShellExtInit*>(this);
-    else if (IsEqualIID(riid, IID_IContextMenu))
-        *ppv = static_cast<IContextMenu*>(this);
-    else if (IsEqualIID(riid, IID_IObjectWithSite))
-        *ppv = static_cast<IObjectWithSite*>(this);
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IShellExtInit)) *ppv = static_cast<IShellExtInit*>(this);
+    else if (IsEqualIID(riid, IID_IContextMenu)) *ppv = static_cast<IContextMenu*>(this);
+    else if (IsEqualIID(riid, IID_IObjectWithSite)) *ppv = static_cast<IObjectWithSite*>(this);
     else {
         *ppv = nullptr;
         return E_NOINTERFACE;
@@ -273,8 +270,7 @@ HRESULT ContextMenu::invoke(CMINVOKECOMMANDINFO* info) {
         }
         return E_FAIL;
     case EditOffset:
-    case MoreOffset:
-        return StartEditor(info->hwnd) ? S_OK : E_FAIL;
+    case MoreOffset: return StartEditor(info->hwnd) ? S_OK : E_FAIL;
     default: {
         const std::string& path = paths_[offset - FirstFavouriteOffset];
         if (BrowseDialogTo(site_, path)) return S_OK;
@@ -296,9 +292,9 @@ STDMETHODIMP ContextMenu::GetCommandString(UINT_PTR idCmd, UINT type, UINT*, CHA
         case GCS_VERBW: text = verbOf(offset); break;
         case GCS_HELPTEXTA:
         case GCS_HELPTEXTW:
-            text = offset == AddOffset    ? "Adds this folder to the Corvane favourites"
+            text = offset == AddOffset              ? "Adds this folder to the Corvane favourites"
                    : offset >= FirstFavouriteOffset ? "Opens " + paths_[offset - FirstFavouriteOffset]
-                                                   : "Starts Corvane to edit the favourites";
+                                                    : "Starts Corvane to edit the favourites";
             break;
         default: return E_INVALIDARG;
         }

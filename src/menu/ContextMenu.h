@@ -40,11 +40,11 @@ private:
 
     LONG refs_ = 1;
     IUnknown* site_ = nullptr;
-    std::string chosenFolder_;          // the one folder or drive right-clicked, if any
-    std::vector<std::string> paths_;    // the shown favourites' folders, by offset from FirstFavouriteOffset
+    std::string chosenFolder_;       // the one folder or drive right-clicked, if any
+    std::vector<std::string> paths_; // the shown favourites' folders, by offset from FirstFavouriteOffset
     bool menuBuilt_ = false;
     bool editEnabled_ = false;
-    HBITMAP icon_ = nullptr;            // the submenu item's picture, kept while the menu may show
+    HBITMAP icon_ = nullptr; // the submenu item's picture, kept while the menu may show
 };
 
 } // namespace corvane::menu

@@ -35,7 +35,8 @@ HRESULT RegisterMenu(const std::string& dllPath) {
 
 HRESULT UnregisterMenu() {
     bool ok = true;
-    for (const char* parent : kHandlerParents) ok = Gone(SHDeleteKeyA(HKEY_CURRENT_USER, HandlerKey(parent).c_str())) && ok;
+    for (const char* parent : kHandlerParents)
+        ok = Gone(SHDeleteKeyA(HKEY_CURRENT_USER, HandlerKey(parent).c_str())) && ok;
     ok = Gone(SHDeleteKeyA(HKEY_CURRENT_USER, ClassKey().c_str())) && ok;
     return ok ? S_OK : SELFREG_E_CLASS;
 }

@@ -61,10 +61,8 @@ public:
         *out = nullptr;
         if (iid == __uuidof(IUnknown) || iid == __uuidof(IDispatch) || iid == kIAccessible)
             *out = static_cast<IAccessible*>(this);
-        else if (iid == __uuidof(IOleWindow))
-            *out = static_cast<IOleWindow*>(this);
-        else
-            return E_NOINTERFACE;
+        else if (iid == __uuidof(IOleWindow)) *out = static_cast<IOleWindow*>(this);
+        else return E_NOINTERFACE;
         AddRef();
         return S_OK;
     }
@@ -262,8 +260,7 @@ public:
         for (size_t i = 0; i < windows.size(); ++i) {
             RECT r{};
             GetWindowRect(windows[i], &r);
-            if (PtInRect(&r, POINT{x, y}))
-                return childVariant(source_->elementCount() + static_cast<long>(i) + 1, out);
+            if (PtInRect(&r, POINT{x, y})) return childVariant(source_->elementCount() + static_cast<long>(i) + 1, out);
         }
         out->vt = VT_I4;
         out->lVal = CHILDID_SELF;
@@ -284,9 +281,8 @@ public:
         }
         if (action.empty()) return DISP_E_MEMBERNOTFOUND;
         if (state & STATE_SYSTEM_UNAVAILABLE) return E_FAIL;
-        return PostMessageA(source_->window(), msg::AccessibleAction, static_cast<WPARAM>(child.lVal), 0)
-                   ? S_OK
-                   : E_FAIL;
+        return PostMessageA(source_->window(), msg::AccessibleAction, static_cast<WPARAM>(child.lVal), 0) ? S_OK
+                                                                                                          : E_FAIL;
     }
     HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
@@ -333,7 +329,8 @@ private:
         return S_OK;
     }
     // Questions about a child window go to that window's own object.
-    template <class Ask> HRESULT forward(const VARIANT& child, Ask ask) {
+    template <class Ask>
+    HRESULT forward(const VARIANT& child, Ask ask) {
         HWND w = childWindow(child);
         if (!w) return E_INVALIDARG;
         IDispatch* d = ClientObjectOf(w);
@@ -360,7 +357,8 @@ private:
     }
     IAccessible* standard() {
         if (!standard_)
-            CreateStdAccessibleObject(source_->window(), OBJID_CLIENT, kIAccessible, reinterpret_cast<void**>(&standard_));
+            CreateStdAccessibleObject(source_->window(), OBJID_CLIENT, kIAccessible,
+                                      reinterpret_cast<void**>(&standard_));
         return standard_;
     }
 
@@ -416,8 +414,7 @@ public:
 
 std::unique_ptr<AccessibleSource> LabelAccessible(HWND window) { return std::make_unique<LabelSource>(window); }
 
-bool AccessibleMessage(HWND window, UINT msg, WPARAM wp, LPARAM lp, AccessibleSourceFactory factory,
-                       LRESULT& result) {
+bool AccessibleMessage(HWND window, UINT msg, WPARAM wp, LPARAM lp, AccessibleSourceFactory factory, LRESULT& result) {
     if (msg == WM_GETOBJECT) {
         // The object id is a DWORD; 64-bit senders may not sign-extend it.
         if (static_cast<LONG>(static_cast<DWORD>(lp)) != OBJID_CLIENT) return false;
@@ -484,7 +481,7 @@ long WindowStates(HWND w) {
     // A control inside a disabled group box cannot be used either; a window disabled
     // behind a modal dialog is not unavailable in itself.
     bool enabled = IsWindowEnabled(w) != FALSE;
-    for (HWND p = w; enabled && (GetWindowLongA(p, GWL_STYLE) & WS_CHILD); ) {
+    for (HWND p = w; enabled && (GetWindowLongA(p, GWL_STYLE) & WS_CHILD);) {
         p = GetParent(p);
         if (!p) break;
         if ((GetWindowLongA(p, GWL_STYLE) & WS_CHILD) && !IsWindowEnabled(p)) enabled = false;

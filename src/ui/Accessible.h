@@ -33,8 +33,8 @@ struct AccessibleElement {
     long role = ROLE_SYSTEM_PUSHBUTTON;
     std::string name;
     long state = 0;
-    RECT bounds{};               // in the control's client coordinates
-    std::string defaultAction;   // empty: none
+    RECT bounds{};             // in the control's client coordinates
+    std::string defaultAction; // empty: none
     std::string shortcut;
     std::string value;
 };
@@ -90,8 +90,7 @@ protected:
 // Answers WM_GETOBJECT for the client object with a new object over the source the
 // factory makes, and runs msg::AccessibleAction; false for other messages, which
 // the control handles as before. Call at the top of a control's wndProc.
-bool AccessibleMessage(HWND window, UINT msg, WPARAM wp, LPARAM lp, AccessibleSourceFactory factory,
-                       LRESULT& result);
+bool AccessibleMessage(HWND window, UINT msg, WPARAM wp, LPARAM lp, AccessibleSourceFactory factory, LRESULT& result);
 
 // The WinEvents the platform does not raise for our own windows, fired after the
 // message is handled: name change for WM_SETTEXT, state change for WM_ENABLE.
@@ -101,6 +100,7 @@ public:
     ~AccessibleMessageEvents();
     AccessibleMessageEvents(const AccessibleMessageEvents&) = delete;
     AccessibleMessageEvents& operator=(const AccessibleMessageEvents&) = delete;
+
 private:
     HWND window_;
     UINT msg_;

@@ -5,13 +5,29 @@
 namespace corvane::ui {
 
 Action::Action(Component* owner, std::string name, std::string caption, int imageIndex, std::string hint)
-    : Component(owner, std::move(name)), caption_(std::move(caption)), imageIndex_(imageIndex), hint_(std::move(hint)) {}
+    : Component(owner, std::move(name)), caption_(std::move(caption)), imageIndex_(imageIndex), hint_(std::move(hint)) {
+}
 
 Action::~Action() = default;
 
-void Action::setCaption(const std::string& s) { if (s != caption_) { caption_ = s; changed(); } }
-void Action::setHint(const std::string& s) { if (s != hint_) { hint_ = s; changed(); } }
-void Action::setEnabled(bool e) { if (e != enabled_) { enabled_ = e; changed(); } }
+void Action::setCaption(const std::string& s) {
+    if (s != caption_) {
+        caption_ = s;
+        changed();
+    }
+}
+void Action::setHint(const std::string& s) {
+    if (s != hint_) {
+        hint_ = s;
+        changed();
+    }
+}
+void Action::setEnabled(bool e) {
+    if (e != enabled_) {
+        enabled_ = e;
+        changed();
+    }
+}
 
 bool Action::execute() {
     update();
@@ -20,7 +36,9 @@ bool Action::execute() {
     return true;
 }
 
-void Action::update() { if (onUpdate) onUpdate(*this); }
+void Action::update() {
+    if (onUpdate) onUpdate(*this);
+}
 
 void Action::addClient(ActionClient* c) {
     clients_.push_back(c);
@@ -60,8 +78,7 @@ void ActionList::updateAll() {
 }
 
 void ActionList::notification(Component* c, Operation op) {
-    if (op == Operation::Remove)
-        std::erase_if(actions_, [c](Action* a) { return static_cast<Component*>(a) == c; });
+    if (op == Operation::Remove) std::erase_if(actions_, [c](Action* a) { return static_cast<Component*>(a) == c; });
 }
 
 } // namespace corvane::ui

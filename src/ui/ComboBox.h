@@ -15,8 +15,8 @@ public:
     void addItem(const std::string& text);
     int count() const;
     std::string item(int index) const;
-    int itemIndex() const;          // -1 when nothing is chosen
-    void setItemIndex(int index);   // does not raise onChange, as a program change
+    int itemIndex() const;        // -1 when nothing is chosen
+    void setItemIndex(int index); // does not raise onChange, as a program change
 
     std::function<void()> onChange; // the user chose another item
 

@@ -4,9 +4,7 @@
 namespace corvane::ui {
 
 namespace {
-void Erase(std::vector<Component*>& v, Component* c) {
-    v.erase(std::remove(v.begin(), v.end(), c), v.end());
-}
+void Erase(std::vector<Component*>& v, Component* c) { v.erase(std::remove(v.begin(), v.end(), c), v.end()); }
 } // namespace
 
 Component::Component(Component* owner, std::string name, Lifetime lifetime)

@@ -31,14 +31,18 @@ public:
     void removeFreeNotification(Component* other);
     // Points `slot` at `next` and moves the removal notification from the old
     // component to the new one, so the slot is cleared when `next` is destroyed.
-    template <class T> void watch(T*& slot, T* next) {
+    template <class T>
+    void watch(T*& slot, T* next) {
         if (slot) removeFreeNotification(slot);
         slot = next;
         if (next) freeNotification(next);
     }
 
     // Called for every component of the same owner and every subscriber.
-    virtual void notification(Component* component, Operation op) { (void)component; (void)op; }
+    virtual void notification(Component* component, Operation op) {
+        (void)component;
+        (void)op;
+    }
 
     // True once this component or one of its owners has begun destroying what it
     // owns: notifications then need not restore looks that nobody will see.

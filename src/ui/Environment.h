@@ -12,7 +12,7 @@ namespace corvane::ui {
 class UserPrompt;
 
 struct Folders {
-    std::string program;  // beside the executable
+    std::string program; // beside the executable
     std::string windows;
     std::string system;
     std::string temp;

@@ -34,8 +34,7 @@ FileReplacement::~FileReplacement() {
 
 bool FileReplacement::commit() {
     if (path_.empty()) return false;
-    if (!MoveFileExA(path_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return false;
+    if (!MoveFileExA(path_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return false;
     path_.clear();
     return true;
 }

@@ -4,8 +4,8 @@
 
 namespace corvane::ui {
 
-bool FileExists(const std::string& path);       // an existing file, not a folder
-bool DirectoryExists(const std::string& path);  // an existing folder
+bool FileExists(const std::string& path);      // an existing file, not a folder
+bool DirectoryExists(const std::string& path); // an existing folder
 
 // A temporary file beside `target` that starts as a copy of it (empty when there is no
 // target yet), so a write that stops half-way never reaches the target: commit() moves
@@ -17,7 +17,7 @@ public:
     FileReplacement(const FileReplacement&) = delete;
     FileReplacement& operator=(const FileReplacement&) = delete;
     bool valid() const { return !path_.empty(); }
-    const std::string& path() const { return path_; }  // empty when it could not be made
+    const std::string& path() const { return path_; } // empty when it could not be made
     bool commit();
 
 private:

@@ -52,7 +52,8 @@ void Form::create() {
     font_.reset(MakeUiFont(-11));
     brush_.reset(CreateSolidBrush(color));
     const WindowClass wc{cls, CS_DBLCLKS, Application::instance().iconResource()};
-    if (!createWindow(wc, p.style, p.exStyle, p.x, p.y, p.width, p.height, p.parent, p.caption.c_str())) throw UiError("Unable to create the window " + name());
+    if (!createWindow(wc, p.style, p.exStyle, p.x, p.y, p.width, p.height, p.parent, p.caption.c_str()))
+        throw UiError("Unable to create the window " + name());
     buildComponents();
     Guarded([this] { formCreate(); });
 }
@@ -74,7 +75,9 @@ void Form::show() {
     }
 }
 
-void Form::hide() { if (handle()) ShowWindow(handle(), SW_HIDE); }
+void Form::hide() {
+    if (handle()) ShowWindow(handle(), SW_HIDE);
+}
 
 void Form::close() {
     if (handle()) SendMessageA(handle(), WM_CLOSE, 0, 0);
@@ -124,8 +127,8 @@ void Form::keepFocus(WPARAM activation) {
 }
 
 bool Form::preTranslateMessage(MSG& m) {
-    if (dialogNavigation && handle() && (m.hwnd == handle() || IsChild(handle(), m.hwnd)) &&
-        m.message == WM_KEYDOWN && (m.wParam == VK_TAB))
+    if (dialogNavigation && handle() && (m.hwnd == handle() || IsChild(handle(), m.hwnd)) && m.message == WM_KEYDOWN &&
+        (m.wParam == VK_TAB))
         return IsDialogMessageA(handle(), &m) != FALSE;
     return false;
 }

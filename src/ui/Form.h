@@ -13,12 +13,12 @@ enum class ModalResult { None = 0, Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ign
 enum class FormPosition { Designed, ScreenCenter, OwnerFormCenter };
 
 struct CreateParams {
-    char winClassName[64] = {};   // fixed-width field: copied whole, NUL padded
+    char winClassName[64] = {}; // fixed-width field: copied whole, NUL padded
     std::string caption;
     DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     DWORD exStyle = 0;
     int x = CW_USEDEFAULT, y = CW_USEDEFAULT;
-    int width = 0, height = 0;    // outer size, computed from the client size
+    int width = 0, height = 0; // outer size, computed from the client size
     HWND parent = nullptr;
 };
 
@@ -51,7 +51,10 @@ public:
     void setActiveControl(HWND control) { activeControl_ = control; }
 
     HFONT font() const { return font_.get(); }
-    void setCaption(const std::string& s) { caption = s; setText(s); }
+    void setCaption(const std::string& s) {
+        caption = s;
+        setText(s);
+    }
 
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     AccessibleSourceFactory accessibleFactory() const override;

@@ -28,11 +28,14 @@ inline COLORREF ToRgb(Color color) { return ColorToRgb(color, &SysColorRgb); }
 class WindowDc {
 public:
     explicit WindowDc(HWND w, bool wholeWindow = false) : w_(w), dc_(wholeWindow ? GetWindowDC(w) : GetDC(w)) {}
-    ~WindowDc() { if (dc_) ReleaseDC(w_, dc_); }
+    ~WindowDc() {
+        if (dc_) ReleaseDC(w_, dc_);
+    }
     WindowDc(const WindowDc&) = delete;
     WindowDc& operator=(const WindowDc&) = delete;
     HDC get() const { return dc_; }
     explicit operator bool() const { return dc_ != nullptr; }
+
 private:
     HWND w_;
     HDC dc_;

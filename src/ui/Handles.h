@@ -33,15 +33,34 @@ private:
 };
 
 // Handles whose empty value is null; each traits type adds the call that frees one.
-template <class H> struct NullHandleTraits { static H invalid() { return nullptr; } };
+template <class H>
+struct NullHandleTraits {
+    static H invalid() { return nullptr; }
+};
 // Every GDI object (bitmap, brush, pen, font, region) is freed by DeleteObject.
-template <class H> struct GdiObjectTraits : NullHandleTraits<H> { static void close(H h) { DeleteObject(h); } };
-struct KeyTraits : NullHandleTraits<HKEY> { static void close(HKEY h) { RegCloseKey(h); } };
-struct MemDcTraits : NullHandleTraits<HDC> { static void close(HDC h) { DeleteDC(h); } };
-struct IconTraits : NullHandleTraits<HICON> { static void close(HICON h) { DestroyIcon(h); } };
-struct ImageListTraits : NullHandleTraits<HIMAGELIST> { static void close(HIMAGELIST h) { ImageList_Destroy(h); } };
-struct WindowTraits : NullHandleTraits<HWND> { static void close(HWND h) { DestroyWindow(h); } };
-struct FileTraits { static HANDLE invalid() { return INVALID_HANDLE_VALUE; } static void close(HANDLE h) { CloseHandle(h); } };
+template <class H>
+struct GdiObjectTraits : NullHandleTraits<H> {
+    static void close(H h) { DeleteObject(h); }
+};
+struct KeyTraits : NullHandleTraits<HKEY> {
+    static void close(HKEY h) { RegCloseKey(h); }
+};
+struct MemDcTraits : NullHandleTraits<HDC> {
+    static void close(HDC h) { DeleteDC(h); }
+};
+struct IconTraits : NullHandleTraits<HICON> {
+    static void close(HICON h) { DestroyIcon(h); }
+};
+struct ImageListTraits : NullHandleTraits<HIMAGELIST> {
+    static void close(HIMAGELIST h) { ImageList_Destroy(h); }
+};
+struct WindowTraits : NullHandleTraits<HWND> {
+    static void close(HWND h) { DestroyWindow(h); }
+};
+struct FileTraits {
+    static HANDLE invalid() { return INVALID_HANDLE_VALUE; }
+    static void close(HANDLE h) { CloseHandle(h); }
+};
 
 using KeyHandle = UniqueHandle<HKEY, KeyTraits>;
 using GdiHandle = UniqueHandle<HGDIOBJ, GdiObjectTraits<HGDIOBJ>>;
@@ -59,9 +78,12 @@ using FileHandle = UniqueHandle<HANDLE, FileTraits>;
 class SelectObjectScope {
 public:
     SelectObjectScope(HDC dc, HGDIOBJ obj) : dc_(dc), old_(obj ? SelectObject(dc, obj) : nullptr) {}
-    ~SelectObjectScope() { if (old_) SelectObject(dc_, old_); }
+    ~SelectObjectScope() {
+        if (old_) SelectObject(dc_, old_);
+    }
     SelectObjectScope(const SelectObjectScope&) = delete;
     SelectObjectScope& operator=(const SelectObjectScope&) = delete;
+
 private:
     HDC dc_;
     HGDIOBJ old_;

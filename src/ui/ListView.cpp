@@ -30,6 +30,7 @@ public:
         if (!IntersectRect(&seen, &client, &e.bounds)) e.state |= STATE_SYSTEM_OFFSCREEN | STATE_SYSTEM_INVISIBLE;
         return e;
     }
+
 private:
     ListView* list() const { return dynamic_cast<ListView*>(control()); }
 };
@@ -39,9 +40,7 @@ std::unique_ptr<AccessibleSource> ListViewAccessible(HWND w) { return std::make_
 
 AccessibleSourceFactory ListView::accessibleFactory() const { return &ListViewAccessible; }
 
-LRESULT ListView::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    return WinControl::wndProc(msg, wp, lp);
-}
+LRESULT ListView::wndProc(UINT msg, WPARAM wp, LPARAM lp) { return WinControl::wndProc(msg, wp, lp); }
 
 ListView::ListView(Component* owner, std::string name, HWND parent, int x, int y, int w, int h, DWORD style,
                    DWORD exListStyle)
@@ -84,7 +83,8 @@ std::string ListView::subItem(int index, int column) const {
         item.iSubItem = column;
         item.pszText = buf.data();
         item.cchTextMax = size;
-        int n = static_cast<int>(perform(LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
+        int n = static_cast<int>(
+            perform(LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
         if (n < size - 1 || size >= (1 << 20)) return std::string(buf.data(), n > 0 ? static_cast<size_t>(n) : 0);
     }
 }

@@ -23,8 +23,8 @@ public:
     void setCaption(int index, const std::string& s);
     void setSubItem(int index, const std::string& s, int column = 1);
 
-    int selectedIndex() const;          // first selected row or -1
-    void select(int index);             // selects row index (raises onSelectItem)
+    int selectedIndex() const; // first selected row or -1
+    void select(int index);    // selects row index (raises onSelectItem)
     void clearSelection();
     void clearFocus();
     RECT itemRect(int index) const;
@@ -56,6 +56,7 @@ public:
     ~ListUpdate() { list_.endUpdate(); }
     ListUpdate(const ListUpdate&) = delete;
     ListUpdate& operator=(const ListUpdate&) = delete;
+
 private:
     ListView& list_;
 };

@@ -9,7 +9,7 @@
 namespace corvane::ui::msg {
 
 constexpr UINT Base = 0xB000;
-constexpr UINT DialogChar = Base + 0x06;      // mnemonics: wParam the character; nonzero when taken
-constexpr UINT ButtonPressed = Base + 0x18;   // a grouped button went down: wParam group, lParam button
+constexpr UINT DialogChar = Base + 0x06;    // mnemonics: wParam the character; nonzero when taken
+constexpr UINT ButtonPressed = Base + 0x18; // a grouped button went down: wParam group, lParam button
 
 } // namespace corvane::ui::msg

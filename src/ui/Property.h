@@ -5,7 +5,8 @@
 namespace corvane::ui {
 
 // Stores `value` in `field`; true when that changed the field.
-template <class T> bool AssignIfChanged(T& field, const T& value) {
+template <class T>
+bool AssignIfChanged(T& field, const T& value) {
     if (field == value) return false;
     field = value;
     return true;

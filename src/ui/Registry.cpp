@@ -7,7 +7,8 @@ namespace corvane::ui {
 RegistryKey RegistryKey::open(HKEY root, const std::string& path, REGSAM access, bool create) {
     RegistryKey k;
     HKEY h = nullptr;
-    LONG rc = create ? RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, &h, nullptr)
+    LONG rc = create ? RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, &h,
+                                       nullptr)
                      : RegOpenKeyExA(root, path.c_str(), 0, access, &h);
     if (rc == ERROR_SUCCESS) k.key_.reset(h);
     return k;

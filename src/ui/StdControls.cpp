@@ -44,8 +44,7 @@ Form* ParentForm(const WinControl& c) {
     return dynamic_cast<Form*>(WinControl::fromHandle(GetAncestor(c.handle(), GA_ROOT)));
 }
 
-Button::Button(Component* owner, std::string name, HWND parent, int x, int y, int w, int h,
-               const std::string& caption)
+Button::Button(Component* owner, std::string name, HWND parent, int x, int y, int w, int h, const std::string& caption)
     : WinControl(owner, std::move(name)) {
     createControl("BUTTON", BS_PUSHBUTTON | WS_VISIBLE | WS_TABSTOP, 0, x, y, w, h, parent, caption.c_str());
     InheritFont(*this, parent);
@@ -113,8 +112,8 @@ bool Edit::reflected(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
 GroupBox::GroupBox(Component* owner, std::string name, HWND parent, int x, int y, int w, int h,
                    const std::string& caption)
     : WinControl(owner, std::move(name)) {
-    createControl("BUTTON", BS_GROUPBOX | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT,
-                  x, y, w, h, parent, caption.c_str());
+    createControl("BUTTON", BS_GROUPBOX | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, x, y, w,
+                  h, parent, caption.c_str());
     InheritFont(*this, parent);
 }
 
@@ -129,7 +128,8 @@ LRESULT GroupBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_ERASEBKGND) {
         // The platform's group box leaves its inside unpainted.
         auto dc = reinterpret_cast<HDC>(wp);
-        auto brush = reinterpret_cast<HBRUSH>(FormBackground(*this, WM_CTLCOLORSTATIC, wp, reinterpret_cast<LPARAM>(handle())));
+        auto brush = reinterpret_cast<HBRUSH>(
+            FormBackground(*this, WM_CTLCOLORSTATIC, wp, reinterpret_cast<LPARAM>(handle())));
         RECT r = clientRect();
         if (brush) FillRect(dc, &r, brush);
         return 1;
@@ -154,9 +154,7 @@ Label::Label(Component* owner, std::string name, HWND parent, int x, int y, cons
 
 AccessibleSourceFactory Label::accessibleFactory() const { return &LabelAccessible; }
 
-LRESULT Label::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    return WinControl::wndProc(msg, wp, lp);
-}
+LRESULT Label::wndProc(UINT msg, WPARAM wp, LPARAM lp) { return WinControl::wndProc(msg, wp, lp); }
 
 bool Label::reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     if (!IsCtlColor(msg)) return false;

@@ -10,8 +10,14 @@ ToolButton::ToolButton(ToolBar* bar, std::string name, bool separator, int separ
 
 ToolButton::~ToolButton() { BindAction(*this, *this, action_, nullptr); }
 
-void ToolButton::setCaption(const std::string& s) { caption_ = s; bar_->refreshButton(this); }
-void ToolButton::setImageIndex(int i) { imageIndex_ = i; bar_->refreshButton(this); }
+void ToolButton::setCaption(const std::string& s) {
+    caption_ = s;
+    bar_->refreshButton(this);
+}
+void ToolButton::setImageIndex(int i) {
+    imageIndex_ = i;
+    bar_->refreshButton(this);
+}
 
 void ToolButton::setEnabled(bool e) {
     if (e == enabled_) return;

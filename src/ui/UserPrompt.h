@@ -9,9 +9,9 @@ namespace corvane::ui {
 
 struct FileDialogRequest {
     std::string title;
-    std::string filter;      // "Text|pattern|Text|pattern", as the program gives it
+    std::string filter; // "Text|pattern|Text|pattern", as the program gives it
     std::string defaultExt;
-    std::string fileName;    // in: proposed name; out: chosen path
+    std::string fileName; // in: proposed name; out: chosen path
     DWORD flags = 0;
     int filterIndex = 1;
 };

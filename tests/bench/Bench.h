@@ -18,15 +18,26 @@ namespace corvane::bench {
 
 using Clock = std::chrono::steady_clock;
 
-struct Entry { const char* name; void (*fn)(); };
-inline std::vector<Entry>& registry() { static std::vector<Entry> r; return r; }
-struct Registrar { Registrar(const char* n, void (*f)()) { registry().push_back({n, f}); } };
+struct Entry {
+    const char* name;
+    void (*fn)();
+};
+inline std::vector<Entry>& registry() {
+    static std::vector<Entry> r;
+    return r;
+}
+struct Registrar {
+    Registrar(const char* n, void (*f)()) { registry().push_back({n, f}); }
+};
 
 struct RunState {
     bool quick = false;
     int failedLines = 0; // lines with a failed run, and problems
 };
-inline RunState& runState() { static RunState s; return s; }
+inline RunState& runState() {
+    static RunState s;
+    return s;
+}
 inline bool quickMode() { return runState().quick; }
 
 inline double msSince(Clock::time_point t0) {
@@ -49,7 +60,12 @@ struct Side {
 
 inline Side side(std::string name, std::function<void()> setup, std::function<void()> body,
                  std::function<bool()> check = nullptr) {
-    return {std::move(name), std::move(setup), [b = std::move(body)] { b(); return true; }, std::move(check), nullptr};
+    return {std::move(name), std::move(setup),
+            [b = std::move(body)] {
+                b();
+                return true;
+            },
+            std::move(check), nullptr};
 }
 inline Side checkedSide(std::function<bool()> body, std::function<bool()> check) {
     return {"", nullptr, std::move(body), std::move(check), nullptr};
@@ -148,7 +164,7 @@ inline void problem(const std::string& text) {
 
 #define CORVANE_BENCH_CAT2(a, b) a##b
 #define CORVANE_BENCH_CAT(a, b) CORVANE_BENCH_CAT2(a, b)
-#define CORVANE_BENCH(name)                                                        \
-    static void name();                                                            \
-    static ::corvane::bench::Registrar CORVANE_BENCH_CAT(reg_, name)(#name, &name); \
+#define CORVANE_BENCH(name)                                                                                            \
+    static void name();                                                                                                \
+    static ::corvane::bench::Registrar CORVANE_BENCH_CAT(reg_, name)(#name, &name);                                    \
     static void name()

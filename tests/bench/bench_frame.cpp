@@ -40,8 +40,8 @@ std::string WriteBenchSkin(const std::string& folder) {
     d.addBool("SKIN2_TITLEFIVESECT", true);
     test::AddFrameBasics(d, T);
     d.addBitmap("SKIN2_FORMBOTTOMBORDER1", skinpack::MakeBmp24(30, 7, [](int x, int y) -> uint32_t {
-        return y >= 4 && (x < y - 3 || x >= 30 - (y - 3)) ? T : 0x0000FF;
-    }));
+                    return y >= 4 && (x < y - 3 || x >= 30 - (y - 3)) ? T : 0x0000FF;
+                }));
     d.addInt("SKIN2_TITLEBARREGIONMINY", -1);
     d.addInt("SKIN2_TITLEBARREGIONMAXY", 5);
     d.addInt("SKIN2_BOTTOMREGIONMINY", 3);
@@ -62,6 +62,7 @@ public:
         position = ui::FormPosition::Designed;
     }
     skin::FramePanel* frame = nullptr;
+
 protected:
     void buildComponents() override { frame = new skin::FramePanel(this, "suiForm1"); }
 };
@@ -117,7 +118,8 @@ CORVANE_BENCH(SkinFrameResize) {
         SetWindowPos(w, nullptr, 0, 0, 1024 - d, 768 - d, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         UpdateWindow(w);
     };
-    ui::RegionHandle shapes[3] = {ui::RegionHandle(CreateRectRgn(0, 0, 0, 0)), ui::RegionHandle(CreateRectRgn(0, 0, 0, 0)),
+    ui::RegionHandle shapes[3] = {ui::RegionHandle(CreateRectRgn(0, 0, 0, 0)),
+                                  ui::RegionHandle(CreateRectRgn(0, 0, 0, 0)),
                                   ui::RegionHandle(CreateRectRgn(0, 0, 0, 0))};
     for (int d : {1, 2}) {
         resizeTo(h, d);
@@ -141,41 +143,50 @@ CORVANE_BENCH(SkinFrameResize) {
         goingTo = otherSize(w);
         if (GetWindowRgn(w, before.get()) == ERROR) SetRectRgn(before.get(), 0, 0, 0, 0);
     };
-    bench::Side product{"", [&] { noteBefore(h); }, [&] {
-        resizeTo(h, goingTo);
-        GdiFlush();
-        return true;
-    }, [&] { return resizedWithRegion(h, goingTo, before.get()); }, nullptr};
+    bench::Side product{"", [&] { noteBefore(h); },
+                        [&] {
+                            resizeTo(h, goingTo);
+                            GdiFlush();
+                            return true;
+                        },
+                        [&] { return resizedWithRegion(h, goingTo, before.get()); }, nullptr};
     // The floor: the unskinned window's resize step, one region set, one blit of the
     // frame's whole window area.
-    bench::Side floor{"", [&] { noteBefore(plain.handle()); }, [&] {
-        resizeTo(plain.handle(), goingTo);
-        HRGN copy = CreateRectRgn(0, 0, 0, 0);
-        CombineRgn(copy, shapes[goingTo].get(), nullptr, RGN_COPY);
-        const bool set = SetWindowRgn(plain.handle(), copy, TRUE) != 0;
-        if (!set) DeleteObject(copy);
-        BitBlt(plainDc.get(), 0, 0, 1024 - goingTo, 768 - goingTo, image.dc(), 0, 0, SRCCOPY);
-        GdiFlush();
-        return set;
-    }, [&] {
-        // The region it set: the frame's, at the size it went to.
-        ui::RegionHandle now(CreateRectRgn(0, 0, 0, 0));
-        return resizedWithRegion(plain.handle(), goingTo, nullptr) && GetWindowRgn(plain.handle(), now.get()) != ERROR &&
-               EqualRgn(now.get(), shapes[goingTo].get());
-    }, nullptr};
+    bench::Side floor{"", [&] { noteBefore(plain.handle()); },
+                      [&] {
+                          resizeTo(plain.handle(), goingTo);
+                          HRGN copy = CreateRectRgn(0, 0, 0, 0);
+                          CombineRgn(copy, shapes[goingTo].get(), nullptr, RGN_COPY);
+                          const bool set = SetWindowRgn(plain.handle(), copy, TRUE) != 0;
+                          if (!set) DeleteObject(copy);
+                          BitBlt(plainDc.get(), 0, 0, 1024 - goingTo, 768 - goingTo, image.dc(), 0, 0, SRCCOPY);
+                          GdiFlush();
+                          return set;
+                      },
+                      [&] {
+                          // The region it set: the frame's, at the size it went to.
+                          ui::RegionHandle now(CreateRectRgn(0, 0, 0, 0));
+                          return resizedWithRegion(plain.handle(), goingTo, nullptr) &&
+                                 GetWindowRgn(plain.handle(), now.get()) != ERROR &&
+                                 EqualRgn(now.get(), shapes[goingTo].get());
+                      },
+                      nullptr};
     bench::Side blit = bench::side("floor: BitBlt alone", nullptr, [&] {
         BitBlt(plainDc.get(), 0, 0, 1023, 767, image.dc(), 0, 0, SRCCOPY);
         GdiFlush();
     });
-    bench::Side region = bench::side("product: region rebuild alone", nullptr, [&] {
-        form.frame->rebuildRegion();
-        GdiFlush();
-    }, [&] {
-        RECT r{};
-        GetWindowRect(h, &r);
-        ui::RegionHandle now(CreateRectRgn(0, 0, 0, 0));
-        return GetWindowRgn(h, now.get()) != ERROR && EqualRgn(now.get(), shapes[1024 - (r.right - r.left)].get());
-    });
+    bench::Side region = bench::side(
+        "product: region rebuild alone", nullptr,
+        [&] {
+            form.frame->rebuildRegion();
+            GdiFlush();
+        },
+        [&] {
+            RECT r{};
+            GetWindowRect(h, &r);
+            ui::RegionHandle now(CreateRectRgn(0, 0, 0, 0));
+            return GetWindowRgn(h, now.get()) != ERROR && EqualRgn(now.get(), shapes[1024 - (r.right - r.left)].get());
+        });
     bench::Side paint = bench::side("product: frame paint alone", nullptr, [&] {
         form.frame->paintFrame();
         GdiFlush();
@@ -214,15 +225,17 @@ CORVANE_BENCH(ItemEditorOpen) {
     SetCurrentDirectoryA(folder.c_str());
     // Both sides load the skin file; the framed one hands it to its frame.
     auto open = [](bool framed) {
-        return bench::checkedSide([framed] {
-            app::PropertyForm editor(nullptr, "alias", "C:\\", framed);
-            ShowWindow(editor.handle(), SW_SHOWNOACTIVATE);
-            UpdateWindow(editor.handle());
-            GdiFlush();
-            const bool loaded = editor.themeFile() && editor.themeFile()->ready();
-            return loaded && (framed ? editor.frame() && editor.frame()->fileTheme() == editor.themeFile()
-                                     : !editor.frame());
-        }, nullptr);
+        return bench::checkedSide(
+            [framed] {
+                app::PropertyForm editor(nullptr, "alias", "C:\\", framed);
+                ShowWindow(editor.handle(), SW_SHOWNOACTIVATE);
+                UpdateWindow(editor.handle());
+                GdiFlush();
+                const bool loaded = editor.themeFile() && editor.themeFile()->ready();
+                return loaded &&
+                       (framed ? editor.frame() && editor.frame()->fileTheme() == editor.themeFile() : !editor.frame());
+            },
+            nullptr);
     };
     bench::Side framed = open(true), plain = open(false);
     bench::interleave({&framed, &plain}, 2, 15);

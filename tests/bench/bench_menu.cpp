@@ -28,7 +28,8 @@ std::string folderForBench() {
 void fillStore(int n, const std::string& folder) {
     SHDeleteKeyA(HKEY_CURRENT_USER, kStoreKey);
     HKEY h;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kStoreKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kStoreKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr) !=
+        ERROR_SUCCESS)
         return;
     for (int i = 0; i < n; ++i) {
         const std::string index = std::to_string(i);
@@ -50,8 +51,10 @@ int readProbeAppend(HMENU sub, UINT firstId) {
     for (;; ++i) {
         const std::string index = std::to_string(i);
         DWORD sa = sizeof alias, sp = sizeof path;
-        if (RegQueryValueExA(h, (std::string("N") += index).c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(alias), &sa) ||
-            RegQueryValueExA(h, (std::string("P") += index).c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(path), &sp) ||
+        if (RegQueryValueExA(h, (std::string("N") += index).c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(alias),
+                             &sa) ||
+            RegQueryValueExA(h, (std::string("P") += index).c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(path),
+                             &sp) ||
             !alias[0] || !path[0])
             break;
         const DWORD attributes = GetFileAttributesA(path);
@@ -74,15 +77,18 @@ void benchBuild(IContextMenu* object, int n, const std::string& folder) {
         if (m) DestroyMenu(m);
         m = CreatePopupMenu();
     };
-    Side product = side("", [&] { fresh(productMenu); }, [&] {
-        object->QueryContextMenu(productMenu, 0, 1, 0x7FFF, CMF_NORMAL);
-    }, [&] { return submenuItems(productMenu) == n + 2; }); // favourites, separator, Edit
+    Side product = side(
+        "", [&] { fresh(productMenu); }, [&] { object->QueryContextMenu(productMenu, 0, 1, 0x7FFF, CMF_NORMAL); },
+        [&] { return submenuItems(productMenu) == n + 2; }); // favourites, separator, Edit
     int floorCount = 0;
-    Side floor = side("", [&] { fresh(floorMenu); }, [&] {
-        HMENU sub = CreatePopupMenu();
-        floorCount = readProbeAppend(sub, 5);
-        InsertMenuA(floorMenu, 0, MF_BYPOSITION | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub), "Corvane");
-    }, [&] { return floorCount == n; });
+    Side floor = side(
+        "", [&] { fresh(floorMenu); },
+        [&] {
+            HMENU sub = CreatePopupMenu();
+            floorCount = readProbeAppend(sub, 5);
+            InsertMenuA(floorMenu, 0, MF_BYPOSITION | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub), "Corvane");
+        },
+        [&] { return floorCount == n; });
     interleave({&product, &floor}, 2, n > 5000 ? 7 : 21);
     report("menu with " + std::to_string(n) + " favourites vs reads+probes+items", product, floor);
     if (productMenu) DestroyMenu(productMenu);
@@ -123,24 +129,29 @@ CORVANE_BENCH(menu_build) {
 CORVANE_BENCH(menu_load) {
     const std::string menuPath = besideExe("CorvaneMenu.dll"), emptyPath = besideExe("BenchEmpty.dll");
     bool loaded = true;
-    Side product = checkedSide([&] {
-        HMODULE dll = LoadLibraryA(menuPath.c_str());
-        if (!dll) return false;
-        auto get = reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(GetProcAddress(dll, "DllGetClassObject")));
-        IClassFactory* factory = nullptr;
-        IShellExtInit* object = nullptr;
-        bool ok = get && SUCCEEDED(get(kMenuClass, IID_IClassFactory, reinterpret_cast<void**>(&factory))) &&
-                  SUCCEEDED(factory->CreateInstance(nullptr, IID_IShellExtInit, reinterpret_cast<void**>(&object)));
-        if (object) object->Release();
-        if (factory) factory->Release();
-        FreeLibrary(dll);
-        return ok;
-    }, [&] { return loaded; });
-    Side floor = checkedSide([&] {
-        HMODULE dll = LoadLibraryA(emptyPath.c_str());
-        if (dll) FreeLibrary(dll);
-        return dll != nullptr;
-    }, [&] { return loaded; });
+    Side product = checkedSide(
+        [&] {
+            HMODULE dll = LoadLibraryA(menuPath.c_str());
+            if (!dll) return false;
+            auto get = reinterpret_cast<GetClassObject>(
+                reinterpret_cast<void*>(GetProcAddress(dll, "DllGetClassObject")));
+            IClassFactory* factory = nullptr;
+            IShellExtInit* object = nullptr;
+            bool ok = get && SUCCEEDED(get(kMenuClass, IID_IClassFactory, reinterpret_cast<void**>(&factory))) &&
+                      SUCCEEDED(factory->CreateInstance(nullptr, IID_IShellExtInit, reinterpret_cast<void**>(&object)));
+            if (object) object->Release();
+            if (factory) factory->Release();
+            FreeLibrary(dll);
+            return ok;
+        },
+        [&] { return loaded; });
+    Side floor = checkedSide(
+        [&] {
+            HMODULE dll = LoadLibraryA(emptyPath.c_str());
+            if (dll) FreeLibrary(dll);
+            return dll != nullptr;
+        },
+        [&] { return loaded; });
     interleave({&product, &floor}, 3, 31);
     report("load CorvaneMenu.dll + object vs an empty DLL", product, floor);
 }

@@ -63,13 +63,16 @@ CORVANE_BENCH(skin_archive_extract) {
     };
     int result = -1;
     Bytes file, inflated(data.size());
-    Side plain = side("", nullptr, [&] { result = corvane::skin::ExtractSkinEntry(plainArchive, entry, out, ""); },
-                      [&] { return result == corvane::skin::kSkinEntryExtracted && outputIsEntry(); });
-    Side encrypted = side("", nullptr, [&] { result = corvane::skin::ExtractSkinEntry(encryptedArchive, entry, out, password); },
-                          [&] { return result == corvane::skin::kSkinEntryExtracted && outputIsEntry(); });
+    Side plain = side(
+        "", nullptr, [&] { result = corvane::skin::ExtractSkinEntry(plainArchive, entry, out, ""); },
+        [&] { return result == corvane::skin::kSkinEntryExtracted && outputIsEntry(); });
+    Side encrypted = side(
+        "", nullptr, [&] { result = corvane::skin::ExtractSkinEntry(encryptedArchive, entry, out, password); },
+        [&] { return result == corvane::skin::kSkinEntryExtracted && outputIsEntry(); });
     Side floor = checkedSide([&] { return readInflateWrite(plainArchive, out, file, inflated); }, outputIsEntry);
-    Side decipher = side("decipher " + std::to_string(encryptedData.size()) + " bytes", [&] { work = encryptedData; },
-                         [&] { corvane::skin::PkwareCipher(password).decrypt(work.data(), work.size()); });
+    Side decipher = side(
+        "decipher " + std::to_string(encryptedData.size()) + " bytes", [&] { work = encryptedData; },
+        [&] { corvane::skin::PkwareCipher(password).decrypt(work.data(), work.size()); });
     interleave({&plain, &encrypted, &floor, &decipher}, 3, 41);
 
     report("extract 1 MiB entry vs read+inflate+write", plain, floor);

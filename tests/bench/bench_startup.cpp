@@ -194,7 +194,8 @@ CORVANE_BENCH(startup_to_painted_window) {
     }
 
     const std::string quoted = std::string(1, '"').append(self).append(1, '"');
-    Side product = selfTimedSide([&] { return timeToPaintedWindow(quoted + " --product-window", kProductClass, kRows); });
+    Side product = selfTimedSide(
+        [&] { return timeToPaintedWindow(quoted + " --product-window", kProductClass, kRows); });
     Side bare = selfTimedSide([&] { return timeToPaintedWindow(quoted + " --bare-window", kBareClass, kRows); });
     interleave({&product, &bare}, 1, 9);
     report("start-up, main window vs window+list (10 rows)", product, bare);

@@ -37,7 +37,8 @@ bool writeValues(HKEY h, const std::vector<Value>& values) {
     bool ok = true;
     for (const Value& v : values)
         ok = RegSetValueExA(h, v.name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(v.text.c_str()),
-                            static_cast<DWORD>(v.text.size() + 1)) == ERROR_SUCCESS && ok;
+                            static_cast<DWORD>(v.text.size() + 1)) == ERROR_SUCCESS &&
+             ok;
     return ok;
 }
 
@@ -45,7 +46,8 @@ bool writeValues(HKEY h, const std::vector<Value>& values) {
 void fillKey(const std::vector<app::FavouriteRow>& rows) {
     SHDeleteKeyA(HKEY_CURRENT_USER, kBenchKey);
     HKEY h;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kBenchKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kBenchKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr) !=
+        ERROR_SUCCESS)
         return;
     writeValues(h, pairsOf(rows));
     RegCloseKey(h);
@@ -156,12 +158,16 @@ void benchLoad(int n) {
     std::vector<Value> names = pairsOf(numberedRows(n + 1));
     auto clear = [&] { form->list()->clear(); };
     auto listIsKey = [&] { return listRows(*form) == rows; };
-    Side product = side("", clear, [&] {
-        form->list()->beginUpdate();
-        form->LoadFavourites(kBenchKey);
-        form->list()->endUpdate();
-    }, listIsKey);
-    Side floor = side("", clear, [&] { readAndInsert(form->list()->handle(), names); }, listIsKey);
+    Side product = side(
+        "", clear,
+        [&] {
+            form->list()->beginUpdate();
+            form->LoadFavourites(kBenchKey);
+            form->list()->endUpdate();
+        },
+        listIsKey);
+    Side floor = side(
+        "", clear, [&] { readAndInsert(form->list()->handle(), names); }, listIsKey);
     interleave({&product, &floor}, 2, n > 5000 ? 7 : 15);
     report("load " + std::to_string(n) + " favourites vs reads+inserts", product, floor);
     form.reset();
@@ -192,26 +198,34 @@ CORVANE_BENCH(store_delete_and_sort) {
         reloadList(*form);
         form->list()->select(0);
     };
-    Side delProduct = side("", refillAndReload, [&] { form->deleteItem(); }, [&] {
-        return form->rowCount() == n - 1 && keyRows() == afterDelete && !keyHoldsValue(lastAlias) &&
-               listRows(*form) == afterDelete;
-    });
-    Side delFloor = side("", [&] { fillKey(rows); }, [&] {
-        HKEY h;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, kBenchKey, 0, KEY_ALL_ACCESS, &h) != ERROR_SUCCESS) return;
-        RegDeleteValueA(h, lastAlias.c_str());
-        RegDeleteValueA(h, lastPath.c_str());
-        writeValues(h, deleteWrites);
-        RegCloseKey(h);
-    }, [&] { return keyRows() == afterDelete && !keyHoldsValue(lastAlias); });
+    Side delProduct = side(
+        "", refillAndReload, [&] { form->deleteItem(); },
+        [&] {
+            return form->rowCount() == n - 1 && keyRows() == afterDelete && !keyHoldsValue(lastAlias) &&
+                   listRows(*form) == afterDelete;
+        });
+    Side delFloor = side(
+        "", [&] { fillKey(rows); },
+        [&] {
+            HKEY h;
+            if (RegOpenKeyExA(HKEY_CURRENT_USER, kBenchKey, 0, KEY_ALL_ACCESS, &h) != ERROR_SUCCESS) return;
+            RegDeleteValueA(h, lastAlias.c_str());
+            RegDeleteValueA(h, lastPath.c_str());
+            writeValues(h, deleteWrites);
+            RegCloseKey(h);
+        },
+        [&] { return keyRows() == afterDelete && !keyHoldsValue(lastAlias); });
     // The list is the only copy of the rows: the row goes from it, and the rest
     // are read back from it for the rewrite.
-    Side delList = side("list: delete row 0, redraw off", [&] { reloadList(*form); }, [&] {
-        form->list()->beginUpdate();
-        form->list()->deleteItem(0);
-        form->list()->endUpdate();
-    });
-    Side delRead = side("list: read back 999 rows", [&] { reloadList(*form); }, [&] { listRows(*form); });
+    Side delList = side(
+        "list: delete row 0, redraw off", [&] { reloadList(*form); },
+        [&] {
+            form->list()->beginUpdate();
+            form->list()->deleteItem(0);
+            form->list()->endUpdate();
+        });
+    Side delRead = side(
+        "list: read back 999 rows", [&] { reloadList(*form); }, [&] { listRows(*form); });
     interleave({&delProduct, &delFloor, &delList, &delRead}, 2, 11);
     report("delete row 0 of 1,000 vs the same writes", delProduct, delFloor);
     reportExtra(delList);
@@ -228,25 +242,33 @@ CORVANE_BENCH(store_delete_and_sort) {
     std::vector<app::FavouriteRow> sorted = scrambled;
     app::ExchangeSort(sorted, true);
     const std::vector<Value> sortWrites = pairsOf(sorted);
-    Side sortProduct = side("", [&] {
-        fillKey(scrambled);
-        reloadList(*form);
-        form->setSortAscending(true);
-    }, [&] { form->sortRows(); }, [&] { return keyRows() == sorted && listRows(*form) == sorted; });
-    Side sortFloor = side("", [&] { fillKey(scrambled); }, [&] {
-        HKEY h;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, kBenchKey, 0, KEY_ALL_ACCESS, &h) != ERROR_SUCCESS) return;
-        writeValues(h, sortWrites);
-        RegCloseKey(h);
-    }, [&] { return keyRows() == sorted; });
+    Side sortProduct = side(
+        "",
+        [&] {
+            fillKey(scrambled);
+            reloadList(*form);
+            form->setSortAscending(true);
+        },
+        [&] { form->sortRows(); }, [&] { return keyRows() == sorted && listRows(*form) == sorted; });
+    Side sortFloor = side(
+        "", [&] { fillKey(scrambled); },
+        [&] {
+            HKEY h;
+            if (RegOpenKeyExA(HKEY_CURRENT_USER, kBenchKey, 0, KEY_ALL_ACCESS, &h) != ERROR_SUCCESS) return;
+            writeValues(h, sortWrites);
+            RegCloseKey(h);
+        },
+        [&] { return keyRows() == sorted; });
     std::vector<app::FavouriteRow> work;
-    Side sortInMemory = side("exchange sort of 1,000 rows in memory", [&] { work = scrambled; },
-                             [&] { app::ExchangeSort(work, true); });
+    Side sortInMemory = side(
+        "exchange sort of 1,000 rows in memory", [&] { work = scrambled; }, [&] { app::ExchangeSort(work, true); });
     // Read once for the sort and once more for the rewrite.
-    Side sortRead = side("list: read back 1,000 rows (twice)", [&] { reloadList(*form); }, [&] {
-        listRows(*form);
-        listRows(*form);
-    });
+    Side sortRead = side(
+        "list: read back 1,000 rows (twice)", [&] { reloadList(*form); },
+        [&] {
+            listRows(*form);
+            listRows(*form);
+        });
     interleave({&sortProduct, &sortFloor, &sortInMemory, &sortRead}, 2, 11);
     report("sort 1,000 rows vs writing the sorted values", sortProduct, sortFloor);
     reportExtra(sortInMemory);

@@ -75,7 +75,8 @@ HBITMAP platformBitmap(const Bytes& bmp) {
     if (bmp.size() < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)) return nullptr;
     BITMAPFILEHEADER file;
     std::memcpy(&file, bmp.data(), sizeof file);
-    if (file.bfType != 0x4D42 || file.bfOffBits >= bmp.size() || file.bfOffBits < sizeof file + sizeof(BITMAPINFOHEADER))
+    if (file.bfType != 0x4D42 || file.bfOffBits >= bmp.size() ||
+        file.bfOffBits < sizeof file + sizeof(BITMAPINFOHEADER))
         return nullptr;
     const auto* bmi = reinterpret_cast<const BITMAPINFO*>(bmp.data() + sizeof file);
     HDC screen = GetDC(nullptr);
@@ -118,31 +119,36 @@ CORVANE_BENCH(theme_file_load) {
 
     bool ready = false;
     int bitmaps = 0;
-    Side product = side("", nullptr, [&] {
-        corvane::skin::FileTheme theme(nullptr);
-        theme.setThemeFile(archive);
-        ready = theme.ready();
-        bitmaps = 0;
-        for (int k = 0; k < corvane::skin::kBitmapKeyCount; ++k)
-            if (theme.lookupBitmap(static_cast<corvane::skin::BitmapKey>(k))) ++bitmaps;
-    }, [&] { return ready && bitmaps == corvane::skin::kBitmapKeyCount && folderIsEmpty(temp); });
+    Side product = side(
+        "", nullptr,
+        [&] {
+            corvane::skin::FileTheme theme(nullptr);
+            theme.setThemeFile(archive);
+            ready = theme.ready();
+            bitmaps = 0;
+            for (int k = 0; k < corvane::skin::kBitmapKeyCount; ++k)
+                if (theme.lookupBitmap(static_cast<corvane::skin::BitmapKey>(k))) ++bitmaps;
+        },
+        [&] { return ready && bitmaps == corvane::skin::kBitmapKeyCount && folderIsEmpty(temp); });
 
     // The floor: the same extraction, every bitmap item checked by the platform making
     // it, the ones the theme keeps kept until the end (the theme frees its own when it
     // goes), the others freed at once.
     Bytes file, inflated(description.size());
-    Side floor = checkedSide([&] {
-        if (!readInflateWrite(archive, floorOut, file, inflated)) return false;
-        bool valid = true;
-        std::vector<HBITMAP> made;
-        for (const Bytes& b : skin.bitmaps) made.push_back(platformBitmap(b));
-        for (std::size_t i = skin.bitmaps.size(); i < skin.allBitmaps.size(); ++i) {
-            HBITMAP checked = platformBitmap(skin.allBitmaps[i]);
-            valid = checked != nullptr && DeleteObject(checked) && valid;
-        }
-        for (HBITMAP b : made) valid = b != nullptr && DeleteObject(b) && valid;
-        return valid;
-    }, [&] { return inflated == description; });
+    Side floor = checkedSide(
+        [&] {
+            if (!readInflateWrite(archive, floorOut, file, inflated)) return false;
+            bool valid = true;
+            std::vector<HBITMAP> made;
+            for (const Bytes& b : skin.bitmaps) made.push_back(platformBitmap(b));
+            for (std::size_t i = skin.bitmaps.size(); i < skin.allBitmaps.size(); ++i) {
+                HBITMAP checked = platformBitmap(skin.allBitmaps[i]);
+                valid = checked != nullptr && DeleteObject(checked) && valid;
+            }
+            for (HBITMAP b : made) valid = b != nullptr && DeleteObject(b) && valid;
+            return valid;
+        },
+        [&] { return inflated == description; });
 
     // What the theme does beyond that: a unique temporary name, the extracted copy
     // read back and deleted, the description's records walked into name lists.
@@ -152,17 +158,20 @@ CORVANE_BENCH(theme_file_load) {
         char text[40];
         std::snprintf(text, sizeof text, "{%08lX-%04X}", static_cast<unsigned long>(g.Data1), g.Data2);
     });
-    Side readBack = side("read back and delete the copy", [&] { corvane::skinpack::WriteFile(copy, description); },
-                         [&] {
-                             Bytes got;
-                             readWhole(copy, got);
-                             DeleteFileA(copy.c_str());
-                         });
+    Side readBack = side(
+        "read back and delete the copy", [&] { corvane::skinpack::WriteFile(copy, description); },
+        [&] {
+            Bytes got;
+            readWhole(copy, got);
+            DeleteFileA(copy.c_str());
+        });
     Bytes work;
-    Side parse = side("walk records (validation included)", [&] { work = description; }, [&] {
-        corvane::skin::SkinFileReader reader;
-        reader.parse(std::move(work));
-    });
+    Side parse = side(
+        "walk records (validation included)", [&] { work = description; },
+        [&] {
+            corvane::skin::SkinFileReader reader;
+            reader.parse(std::move(work));
+        });
     interleave({&product, &floor, &name, &readBack, &parse}, 3, 21);
 
     report("theme load vs extract+check+CreateDIBitmap", product, floor);

@@ -65,11 +65,13 @@ inline bool WaitUntil(const std::function<bool()>& done, DWORD ms = 10000) {
 
 inline HWND WaitForWindow(DWORD pid, const std::function<bool(HWND)>& match, DWORD ms = 20000) {
     HWND found = nullptr;
-    WaitUntil([&] {
-        auto all = TopWindows(pid, match);
-        found = all.empty() ? nullptr : all.front();
-        return found != nullptr;
-    }, ms);
+    WaitUntil(
+        [&] {
+            auto all = TopWindows(pid, match);
+            found = all.empty() ? nullptr : all.front();
+            return found != nullptr;
+        },
+        ms);
     return found;
 }
 

@@ -69,7 +69,8 @@ TEST(ScreenReader, ReadsEveryWindowOfTheRunningProgram) {
     ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
     // A first start seeds the store; a store that was not there goes again.
     HKEY existing = nullptr;
-    const bool hadStore = RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Corvane", 0, KEY_READ, &existing) == ERROR_SUCCESS;
+    const bool hadStore = RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Corvane", 0, KEY_READ, &existing) ==
+                          ERROR_SUCCESS;
     if (existing) RegCloseKey(existing);
     char tmp[MAX_PATH];
     GetTempPathA(MAX_PATH, tmp);

@@ -116,7 +116,6 @@ private:
 bool IsMainWindow(HWND w) { return ClassOf(w) == kMainClass; }
 bool IsTipsWindow(HWND w) { return IsWindowVisible(w) && TextOf(w) == kTipsCaption; }
 
-
 int ListRows(HWND main) {
     auto lists = ChildWindows(main, [](HWND w) { return ClassOf(w) == WC_LISTVIEWA; });
     return lists.empty() ? -1 : static_cast<int>(Ask(lists.front(), LVM_GETITEMCOUNT));
@@ -291,7 +290,8 @@ TEST_F(Program, AddWithAnExistingFolderAppendsToTheStore) {
     POINT add{22, 18};
     ClientToScreen(bars.front(), &add);
     ClickAt(add.x, add.y);
-    HWND editor = WaitForWindow(p.id(), [](HWND w) { return IsWindowVisible(w) && TextOf(w) == "Add Item"; }, 10000);
+    HWND editor = WaitForWindow(
+        p.id(), [](HWND w) { return IsWindowVisible(w) && TextOf(w) == "Add Item"; }, 10000);
     ASSERT_NE(editor, nullptr) << "no item editor";
 
     auto edits = ChildWindows(editor, [](HWND w) { return lstrcmpiA(ClassOf(w).c_str(), "Edit") == 0; });

@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int result = corvane::skin::ExtractSkinEntry(in, "SKINDATA.SK2", out, "fuzz", 1u << 24);
     std::FILE* o = std::fopen(out.c_str(), "rb");
     if (result < 0 || result > 2) std::abort();
-    if (result != 0 && o) std::abort();  // a failed extraction leaves no file behind
+    if (result != 0 && o) std::abort(); // a failed extraction leaves no file behind
     if (result == 0) {
         if (!o) std::abort();
         std::fclose(o);

@@ -21,13 +21,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         auto bmp = reader.lookupBitmap(name);
         if (!bmp.empty()) {
             auto layout = corvane::skin::CheckBmp(bmp.data(), bmp.size());
-            if (!layout) std::abort();  // only checked bitmaps are handed out
+            if (!layout) std::abort(); // only checked bitmaps are handed out
             sum += bmp[0] + bmp[bmp.size() - 1] + bmp[layout->bitsOffset + layout->bitsSize - 1];
         }
         sum += static_cast<unsigned>(reader.lookupInt(name)) + reader.lookupBool(name);
     }
     for (const auto& name : reader.bitmapNames()) sum += static_cast<unsigned>(reader.lookupBitmap(name).size());
-    if (!ok && sum != static_cast<unsigned>(-1) * corvane::skin::kSkinKeyCount) std::abort();  // not ready: nothing kept
+    if (!ok && sum != static_cast<unsigned>(-1) * corvane::skin::kSkinKeyCount) std::abort(); // not ready: nothing kept
 
     // Bitmaps inside skins are untrusted on their own too.
     auto layout = corvane::skin::CheckBmp(data, size);

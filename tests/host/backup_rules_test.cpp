@@ -58,9 +58,9 @@ TEST(BackupRules, EntryIndicesAreTheKeysTheReaderWouldFind) {
     EXPECT_EQ(EntryIndices({}), V{});
     EXPECT_EQ(EntryIndices({"Count", "Other"}), V{});
     EXPECT_EQ(EntryIndices({"Count", "N0", "P0", "N1", "P1"}), (V{0, 1}));
-    EXPECT_EQ(EntryIndices({"n7", "Count", "p2"}), (V{2, 7}));   // key names are not case-sensitive
+    EXPECT_EQ(EntryIndices({"n7", "Count", "p2"}), (V{2, 7})); // key names are not case-sensitive
     EXPECT_EQ(EntryIndices({"P12", "N3", "N12"}), (V{3, 12}));
-    EXPECT_EQ(EntryIndices({"N012", "N0"}), V{0});                 // "N012" is not N12
+    EXPECT_EQ(EntryIndices({"N012", "N0"}), V{0}); // "N012" is not N12
     EXPECT_EQ(EntryIndices({"N", "P", "Nx", "N-1", "N+1", "X1"}), V{});
     EXPECT_EQ(EntryIndices({"N99999999999"}), V{});
     EXPECT_EQ(EntryIndices({"N2147483647"}), V{2147483647});

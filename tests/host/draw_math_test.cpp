@@ -7,7 +7,8 @@ using namespace corvane::skin;
 namespace {
 
 TEST(BitmapPartColumns, LastPartTakesTheRightEdge) {
-    const PartColumns a = BitmapPartColumns(100, 3, 1), b = BitmapPartColumns(100, 3, 2), c = BitmapPartColumns(100, 3, 3);
+    const PartColumns a = BitmapPartColumns(100, 3, 1), b = BitmapPartColumns(100, 3, 2),
+                      c = BitmapPartColumns(100, 3, 3);
     EXPECT_EQ(a.left, 0);
     EXPECT_EQ(a.width, 33);
     EXPECT_EQ(b.left, 33);

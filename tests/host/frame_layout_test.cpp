@@ -10,7 +10,11 @@ using namespace corvane::skin;
 namespace {
 
 TEST(NcCalcRect, BordersOfSkinAndBuiltInStyles) {
-    struct Case { const char* name; NcSizes s; Rect want; };
+    struct Case {
+        const char* name;
+        NcSizes s;
+        Rect want;
+    };
     // Window at (100, 50), 300 x 200; native frame 3 (a dialog frame).
     const Case cases[] = {
         {"built-in, border 1", {3, 3, 0, 0, 0, 1}, {100, 50, 400, 50 + 200 + 4 - 1 - 2}},
@@ -46,15 +50,31 @@ struct Picture {
 TEST(FrameRegionRects, ScansRowsBetweenTheLimits) {
     const Picture title({"..##..", ".####.", "######", "######"});
     const Picture bottom({"######", "#....#", "......"});
-    struct Case { const char* name; int minY, maxY; bool withBottom; std::vector<Rect> want; };
+    struct Case {
+        const char* name;
+        int minY, maxY;
+        bool withBottom;
+        std::vector<Rect> want;
+    };
     const Case cases[] = {
-        {"min -1 scans from row 0 to max", -1, 1, false,
-         {{2, 0, 4, 1}, {1, 1, 5, 2}, {0, 2, 6, 4}, {0, 4, 6, 20}}},
-        {"min not below max scans to the last row", 1, 1, false,
+        {"min -1 scans from row 0 to max", -1, 1, false, {{2, 0, 4, 1}, {1, 1, 5, 2}, {0, 2, 6, 4}, {0, 4, 6, 20}}},
+        {"min not below max scans to the last row",
+         1,
+         1,
+         false,
          {{0, 0, 6, 1}, {1, 1, 5, 2}, {0, 2, 6, 3}, {0, 3, 6, 4}, {0, 4, 6, 20}}},
-        {"bottom strip shifted, runs end in the last column", 0, 0, true,
-         {{2, 0, 4, 1}, {1, 1, 5, 2}, {0, 2, 6, 3}, {0, 3, 6, 4}, {0, 4, 6, 17},
-          {0, 17, 6, 18}, {0, 18, 1, 19}, {5, 18, 6, 19}}},
+        {"bottom strip shifted, runs end in the last column",
+         0,
+         0,
+         true,
+         {{2, 0, 4, 1},
+          {1, 1, 5, 2},
+          {0, 2, 6, 3},
+          {0, 3, 6, 4},
+          {0, 4, 6, 17},
+          {0, 17, 6, 18},
+          {0, 18, 1, 19},
+          {5, 18, 6, 19}}},
     };
     for (const Case& c : cases) {
         RegionInput in;
@@ -102,9 +122,9 @@ TEST(LayoutTitleButtons, PlacesFromTheRightAndHitsEdges) {
     m.buttonTop = 3;
     m.iconTop = 3;
     TitleButtonLayout l = LayoutTitleButtons(m, b, 300 - 19 - 1 + 19 - 19, 3 + 19);
-    const int closeX = 300 - 1 - 19;                    // flush right
+    const int closeX = 300 - 1 - 19; // flush right
     EXPECT_EQ(l.rects[1], (Rect{closeX, 3, closeX + 19, 22}));
-    EXPECT_EQ(l.rects[3].left, closeX - 19 - 2 - 1);    // one pixel plus the interval
+    EXPECT_EQ(l.rects[3].left, closeX - 19 - 2 - 1); // one pixel plus the interval
     EXPECT_EQ(l.rects[2], Rect{});
     EXPECT_EQ(l.buttonsLeft, l.rects[3].left);
     EXPECT_EQ(l.controlBox, 0);
@@ -118,7 +138,11 @@ TEST(LayoutTitleButtons, PlacesFromTheRightAndHitsEdges) {
 }
 
 TEST(LayoutTitleButtons, CaptionStartsAfterIconOrControlBox) {
-    struct Case { const char* name; bool controlBox, appIcon; int leftOffset, inset, want; };
+    struct Case {
+        const char* name;
+        bool controlBox, appIcon;
+        int leftOffset, inset, want;
+    };
     const Case cases[] = {
         {"app icon", true, true, 10, 2, 10 - 2 - 3 + 21},
         {"control-box picture", true, false, 10, 2, 10 - 2 - 3 + 19 + 5},
@@ -138,8 +162,10 @@ TEST(LayoutTitleButtons, CaptionStartsAfterIconOrControlBox) {
 
 TEST(LayoutSections, LeftRightThenClientFillsTheRest) {
     // Five sections on a frame: left, caption, right, client, right.
-    const std::vector<SectionSlot> s = {{SectionAlign::Left, false, 30, 30}, {SectionAlign::Left, true, 8, 10},
-                                        {SectionAlign::Right, false, 20, 20}, {SectionAlign::Client, false, 5, 10},
+    const std::vector<SectionSlot> s = {{SectionAlign::Left, false, 30, 30},
+                                        {SectionAlign::Left, true, 8, 10},
+                                        {SectionAlign::Right, false, 20, 20},
+                                        {SectionAlign::Client, false, 5, 10},
                                         {SectionAlign::Right, false, 40, 40}};
     const auto p = LayoutSections(s, 200, -2, 50);
     EXPECT_EQ(p[0].left, -2);

@@ -7,8 +7,7 @@
 namespace corvane {
 namespace {
 
-TEST(HslTest, PureRedConvertsBothWays)
-{
+TEST(HslTest, PureRedConvertsBothWays) {
     const Hsl v = ColorToHsl(0x0000FF);
     EXPECT_DOUBLE_EQ(v.h, 0.0);
     EXPECT_DOUBLE_EQ(v.s, 1.0);
@@ -23,8 +22,7 @@ TEST(HslTest, PureRedConvertsBothWays)
     EXPECT_EQ(ScaledHslToColor(0, 240, 120), 0x0000FFu);
 }
 
-TEST(HslTest, ChannelsKeepTheirPlaceInTheColour)
-{
+TEST(HslTest, ChannelsKeepTheirPlaceInTheColour) {
     // Green and blue sit at a third and two thirds of the hue circle.
     EXPECT_NEAR(ColorToHsl(0x00FF00).h, 1.0 / 3, 1e-12);
     EXPECT_NEAR(ColorToHsl(0xFF0000).h, 2.0 / 3, 1e-12);
@@ -36,8 +34,7 @@ TEST(HslTest, ChannelsKeepTheirPlaceInTheColour)
     EXPECT_NEAR(ColorToHsl(0xFF00FF).h, 5.0 / 6, 1e-12);
 }
 
-TEST(HslTest, GreysHaveNoHueOrSaturation)
-{
+TEST(HslTest, GreysHaveNoHueOrSaturation) {
     for (std::uint32_t c : {0x000000u, 0x808080u, 0xFFFFFFu}) {
         const Hsl v = ColorToHsl(c);
         EXPECT_EQ(v.h, 0.0) << std::hex << c;
@@ -48,8 +45,7 @@ TEST(HslTest, GreysHaveNoHueOrSaturation)
     EXPECT_EQ(HslToColor(0.7, 0, 1.0), 0xFFFFFFu);
 }
 
-TEST(HslTest, ScaledValuesOfTheFlatFaceColour)
-{
+TEST(HslTest, ScaledValuesOfTheFlatFaceColour) {
     // 0xE1EAEB: r 235, g 234, b 225; l 230/255, s 0.2, h 0.15.
     const HslScaled s = ColorToHslScaled(0xE1EAEB);
     EXPECT_EQ(s.h, 36);
@@ -57,8 +53,7 @@ TEST(HslTest, ScaledValuesOfTheFlatFaceColour)
     EXPECT_EQ(s.l, 216);
 }
 
-TEST(HslTest, RoundingTakesHalvesToTheEvenNeighbour)
-{
+TEST(HslTest, RoundingTakesHalvesToTheEvenNeighbour) {
     EXPECT_EQ(RoundHalfEven(0.5L), 0);
     EXPECT_EQ(RoundHalfEven(1.5L), 2);
     EXPECT_EQ(RoundHalfEven(2.5L), 2);
@@ -70,8 +65,7 @@ TEST(HslTest, RoundingTakesHalvesToTheEvenNeighbour)
     EXPECT_EQ(HueChannel(0.4, 0.0, 1.5), 382);
 }
 
-TEST(HslTest, HueChannelCorrectsTheHueOnlyOnce)
-{
+TEST(HslTest, HueChannelCorrectsTheHueOnlyOnce) {
     EXPECT_EQ(HueChannel(1.1, 0, 1), HueChannel(0.1, 0, 1));
     EXPECT_EQ(HueChannel(-0.9, 0, 1), HueChannel(0.1, 0, 1));
     EXPECT_EQ(HueChannel(0.1, 0, 1), 153); // rising edge: 0.6 of full
@@ -79,8 +73,7 @@ TEST(HslTest, HueChannelCorrectsTheHueOnlyOnce)
     EXPECT_EQ(HueChannel(2.5, 0.2, 1), 51);
 }
 
-TEST(HslTest, DoublePrecisionRoundTripIsExact)
-{
+TEST(HslTest, DoublePrecisionRoundTripIsExact) {
     for (std::uint32_t r = 0; r < 256; r += 15)
         for (std::uint32_t g = 0; g < 256; g += 17)
             for (std::uint32_t b = 0; b < 256; b += 13) {
@@ -90,8 +83,7 @@ TEST(HslTest, DoublePrecisionRoundTripIsExact)
             }
 }
 
-TEST(HslTest, ScaledRoundTripStaysClose)
-{
+TEST(HslTest, ScaledRoundTripStaysClose) {
     for (std::uint32_t r = 0; r < 256; r += 15)
         for (std::uint32_t g = 0; g < 256; g += 17)
             for (std::uint32_t b = 0; b < 256; b += 13) {
@@ -110,8 +102,7 @@ TEST(HslTest, ScaledRoundTripStaysClose)
             }
 }
 
-TEST(HslTest, OutOfRangeInputStaysInsideTheColour)
-{
+TEST(HslTest, OutOfRangeInputStaysInsideTheColour) {
     // Channels are cut to their low byte; nothing spills into the top byte.
     EXPECT_EQ(ScaledHslToColor(100, 240, 1000) & 0xFF000000u, 0u);
     EXPECT_EQ(HslToColor(0.3, 0, 1e300) & 0xFF000000u, 0u);

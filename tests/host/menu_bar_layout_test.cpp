@@ -10,7 +10,10 @@ using namespace corvane::skin;
 namespace {
 
 TEST(ParseShortcut, ModifiersAndKeys) {
-    struct Case { const char* text; ShortcutKey want; };
+    struct Case {
+        const char* text;
+        ShortcutKey want;
+    };
     const Case cases[] = {
         {"Ctrl+S", {'S', true, false, false}},
         {"ctrl+shift+s", {'S', true, true, false}},

@@ -62,9 +62,12 @@ TEST(StateParts, ButtonAndCheckBox) {
     EXPECT_EQ(ButtonStatePart(true, true, true), 3);
     EXPECT_EQ(ButtonStatePart(true, false, true), 2);
     EXPECT_EQ(ButtonStatePart(true, false, false), 1);
-    struct Case { bool file, checked, enabled; int part, count; };
-    const Case cases[] = {{true, true, true, 1, 6},  {true, true, false, 4, 6},  {true, false, true, 3, 6},
-                          {true, false, false, 6, 6}, {false, true, true, 1, 4}, {false, true, false, 3, 4},
+    struct Case {
+        bool file, checked, enabled;
+        int part, count;
+    };
+    const Case cases[] = {{true, true, true, 1, 6},   {true, true, false, 4, 6},  {true, false, true, 3, 6},
+                          {true, false, false, 6, 6}, {false, true, true, 1, 4},  {false, true, false, 3, 4},
                           {false, false, true, 2, 4}, {false, false, false, 4, 4}};
     for (const Case& c : cases) {
         const StripPart p = CheckBoxStatePart(c.file, c.checked, c.enabled);
@@ -74,7 +77,11 @@ TEST(StateParts, ButtonAndCheckBox) {
 }
 
 TEST(LayoutGlyph, EachLayoutAndTwoImageGlyphs) {
-    struct Case { ButtonLayout layout; Size glyph; Point g, c; };
+    struct Case {
+        ButtonLayout layout;
+        Size glyph;
+        Point g, c;
+    };
     // 80 x 27 button, caption 30 x 13, spacing 4.
     const Case cases[] = {
         {ButtonLayout::GlyphLeft, {16, 16}, {15, 5}, {35, 7}},

@@ -114,7 +114,11 @@ TEST(SkinDescription, HostileChainsAndOffsetsLeaveItNotReady) {
     ASSERT_TRUE(parses(bitmapLast));
     EXPECT_FALSE(parses(Bytes(bitmapLast.begin(), bitmapLast.end() - 1))) << "bitmap data cut short";
 
-    struct Poke { std::size_t at; uint32_t value; const char* what; };
+    struct Poke {
+        std::size_t at;
+        uint32_t value;
+        const char* what;
+    };
     const Poke pokes[] = {
         {12, 23, "header shorter than 24"},
         {12, static_cast<uint32_t>(size + 1), "header longer than the file"},
@@ -186,25 +190,28 @@ TEST(SkinDescription, FailedLoadDropsEarlierItems) {
 }
 
 // BMP files in the forms GDI takes, each then broken in one way.
-Bytes bmpWithHeader(uint32_t infoSize, int32_t w, int32_t h, uint16_t bpp, uint32_t compression,
-                    uint32_t colours, const Bytes& bits, uint32_t sizeImage = 0) {
+Bytes bmpWithHeader(uint32_t infoSize, int32_t w, int32_t h, uint16_t bpp, uint32_t compression, uint32_t colours,
+                    const Bytes& bits, uint32_t sizeImage = 0) {
     const bool core = infoSize == 12;
     const uint32_t entry = core ? 3 : 4;
     const uint32_t masks = (compression == 3 && infoSize == 40) ? 12 : 0;
     const uint32_t off = 14 + infoSize + masks + colours * entry;
     Bytes b(off, 0);
-    b[0] = 'B'; b[1] = 'M';
+    b[0] = 'B';
+    b[1] = 'M';
     poke32(b, 2, static_cast<uint32_t>(off + bits.size()));
     poke32(b, 10, off);
     poke32(b, 14, infoSize);
     if (core) {
         skintest::poke16(b, 18, static_cast<uint16_t>(w));
         skintest::poke16(b, 20, static_cast<uint16_t>(h));
-        b[22] = 1; b[24] = static_cast<uint8_t>(bpp);
+        b[22] = 1;
+        b[24] = static_cast<uint8_t>(bpp);
     } else {
         poke32(b, 18, static_cast<uint32_t>(w));
         poke32(b, 22, static_cast<uint32_t>(h));
-        b[26] = 1; b[28] = static_cast<uint8_t>(bpp);
+        b[26] = 1;
+        b[28] = static_cast<uint8_t>(bpp);
         poke32(b, 30, compression);
         poke32(b, 34, sizeImage);
         poke32(b, 46, core ? 0 : colours);
@@ -216,7 +223,11 @@ Bytes bmpWithHeader(uint32_t infoSize, int32_t w, int32_t h, uint16_t bpp, uint3
 TEST(BmpCheck, AcceptsTheUsualFormsAndRefusesBrokenOnes) {
     auto ok = [](const Bytes& b) { return CheckBmp(b.data(), b.size()).has_value(); };
     const Bytes rle{3, 1, 0, 0, 0, 3, 5, 6, 7, 0, 0, 0, 0, 1};
-    struct Case { Bytes bmp; bool good; const char* what; };
+    struct Case {
+        Bytes bmp;
+        bool good;
+        const char* what;
+    };
     const Case cases[] = {
         {smallBmp(), true, "24-bit"},
         {bmpWithHeader(40, 3, -2, 24, 0, 0, Bytes(24, 0)), true, "top-down"},

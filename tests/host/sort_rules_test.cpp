@@ -9,10 +9,10 @@ TEST(CompareAlias, FoldsOnlyAsciiLettersAndPrefixSortsFirst) {
     EXPECT_LT(CompareAlias("ab", "abc"), 0);
     EXPECT_GT(CompareAlias("abc", "AB"), 0);
     EXPECT_LT(CompareAlias("*Separator*", "apps"), 0);
-    EXPECT_LT(CompareAlias("Zed", "\xE9t\xE9"), 0);         // accented bytes by their code
-    EXPECT_NE(CompareAlias("\xE9", "\xC9"), 0);             // and not folded
-    EXPECT_GT(CompareAlias("[", "a"), 0);  // 'a' folds to 'A' (0x41), below '[' (0x5B)
-    EXPECT_GT(CompareAlias("_", "a"), 0);  // '_' (0x5F) after folded 'A'
+    EXPECT_LT(CompareAlias("Zed", "\xE9t\xE9"), 0); // accented bytes by their code
+    EXPECT_NE(CompareAlias("\xE9", "\xC9"), 0);     // and not folded
+    EXPECT_GT(CompareAlias("[", "a"), 0);           // 'a' folds to 'A' (0x41), below '[' (0x5B)
+    EXPECT_GT(CompareAlias("_", "a"), 0);           // '_' (0x5F) after folded 'A'
 }
 
 TEST(ExchangeSort, BothDirectionsOnTheKnownCases) {
@@ -22,7 +22,8 @@ TEST(ExchangeSort, BothDirectionsOnTheKnownCases) {
     ExchangeSort(rows, false);
     EXPECT_EQ(rows, (std::vector<FavouriteRow>{{"c", "3"}, {"b", "1"}, {"a", "4"}, {"A", "2"}}));
 
-    std::vector<FavouriteRow> mixed{{"Music", "m1"}, {"*Separator*", "-"}, {"apps", "a"}, {"Zed", "z"}, {"music", "m2"}};
+    std::vector<FavouriteRow> mixed{
+        {"Music", "m1"}, {"*Separator*", "-"}, {"apps", "a"}, {"Zed", "z"}, {"music", "m2"}};
     ExchangeSort(mixed, true);
     std::vector<std::string> order;
     for (auto& r : mixed) order.push_back(r.alias + "|" + r.path);
@@ -47,10 +48,10 @@ TEST(ParseOptionValue, DecimalHexAndDefaults) {
     EXPECT_TRUE(ParseOptionValue("abc", true));
     EXPECT_FALSE(ParseOptionValue("abc", false));
     EXPECT_TRUE(ParseOptionValue("", true));
-    EXPECT_TRUE(ParseOptionValue("0x", true));      // too short for hex, not decimal either
+    EXPECT_TRUE(ParseOptionValue("0x", true)); // too short for hex, not decimal either
     EXPECT_FALSE(ParseOptionValue("-0", true));
     EXPECT_TRUE(ParseOptionValue("-1", false));
     EXPECT_TRUE(ParseOptionValue("99999999999", true)); // out of range: the default
     EXPECT_FALSE(ParseOptionValue("99999999999", false));
-    EXPECT_FALSE(ParseOptionValue("1 ", false));     // trailing text: not an integer
+    EXPECT_FALSE(ParseOptionValue("1 ", false)); // trailing text: not an integer
 }

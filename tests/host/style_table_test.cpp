@@ -14,8 +14,7 @@ namespace {
 using S = skin::UIStyle;
 constexpr S kBuiltIn[] = {S::MacOS, S::WinXP, S::DeepBlue, S::Protein, S::BlueGlass};
 
-TEST(StyleTableTest, AskingForTheWrongKindGivesTheNeutralAnswer)
-{
+TEST(StyleTableTest, AskingForTheWrongKindGivesTheNeutralAnswer) {
     EXPECT_EQ(StyleColor(S::DeepBlue, 1), 0u); // item 1 is a bitmap
     EXPECT_EQ(StyleInt(S::DeepBlue, 15), -1);  // a colour
     EXPECT_FALSE(StyleBool(S::MacOS, 7));      // an integer
@@ -23,8 +22,7 @@ TEST(StyleTableTest, AskingForTheWrongKindGivesTheNeutralAnswer)
     EXPECT_EQ(StyleInt(S::MacOS, 2), -1); // true boolean is not an integer 1
 }
 
-TEST(StyleTableTest, FromThemeFileAndUnknownStylesReadAsIntegerMinusOne)
-{
+TEST(StyleTableTest, FromThemeFileAndUnknownStylesReadAsIntegerMinusOne) {
     const S notBuiltIn[] = {S::FromThemeFile, static_cast<S>(6), static_cast<S>(255)};
     for (S s : notBuiltIn) {
         SCOPED_TRACE(static_cast<int>(s));
@@ -37,8 +35,7 @@ TEST(StyleTableTest, FromThemeFileAndUnknownStylesReadAsIntegerMinusOne)
     }
 }
 
-TEST(StyleTableTest, ItemsOutsideTheTableReadAsIntegerMinusOne)
-{
+TEST(StyleTableTest, ItemsOutsideTheTableReadAsIntegerMinusOne) {
     for (int item : {0, -1, 49, 1000}) {
         SCOPED_TRACE(item);
         EXPECT_EQ(StyleInt(S::WinXP, item), -1);
@@ -49,16 +46,15 @@ TEST(StyleTableTest, ItemsOutsideTheTableReadAsIntegerMinusOne)
     EXPECT_EQ(StyleColor(S::BlueGlass, 48), 0xE7E7E7u); // the last item is there
 }
 
-TEST(StyleTableTest, ValuesAcrossTheFiveStyles)
-{
+TEST(StyleTableTest, ValuesAcrossTheFiveStyles) {
     struct Row {
         int item;
         long long v[5];
     };
     // Integer and colour items the program's controls read.
     const Row ints[] = {
-        {7, {3, 2, 0, 0, 4}},         {8, {-2, -2, 0, 0, -3}}, {9, {4, 5, 2, 2, 6}},
-        {13, {130, 150, 130, 130, 270}}, {14, {0, 13, 0, 0, 11}}, {17, {1, 3, 1, 1, 1}},
+        {7, {3, 2, 0, 0, 4}},    {8, {-2, -2, 0, 0, -3}}, {9, {4, 5, 2, 2, 6}}, {13, {130, 150, 130, 130, 270}},
+        {14, {0, 13, 0, 0, 11}}, {17, {1, 3, 1, 1, 1}},
     };
     const Row colours[] = {
         {15, {0xE7E7E7, 0xDEEBEF, 0xE8E8E8, 0xFBFBFB, 0xE7E7E7}},
@@ -76,10 +72,8 @@ TEST(StyleTableTest, ValuesAcrossTheFiveStyles)
     };
     for (int i = 0; i < 5; ++i) {
         SCOPED_TRACE(i + 1);
-        for (const Row& r : ints)
-            EXPECT_EQ(StyleInt(kBuiltIn[i], r.item), r.v[i]) << "item " << r.item;
-        for (const Row& r : colours)
-            EXPECT_EQ(StyleColor(kBuiltIn[i], r.item), r.v[i]) << "item " << r.item;
+        for (const Row& r : ints) EXPECT_EQ(StyleInt(kBuiltIn[i], r.item), r.v[i]) << "item " << r.item;
+        for (const Row& r : colours) EXPECT_EQ(StyleColor(kBuiltIn[i], r.item), r.v[i]) << "item " << r.item;
     }
     const bool buttonTransparent[] = {true, false, false, false, true};
     const bool titleButtonsTransparent[] = {false, false, false, true, true};
@@ -89,14 +83,12 @@ TEST(StyleTableTest, ValuesAcrossTheFiveStyles)
     }
 }
 
-TEST(StyleTableTest, KindsAreSharedByAllStyles)
-{
+TEST(StyleTableTest, KindsAreSharedByAllStyles) {
     int counts[4] = {};
     for (int item = 1; item <= kStyleItemCount; ++item) {
         const StyleItemKind k = StyleItemKindOf(S::MacOS, item);
         ++counts[static_cast<int>(k)];
-        for (S s : kBuiltIn)
-            EXPECT_EQ(StyleItemKindOf(s, item), k) << item;
+        for (S s : kBuiltIn) EXPECT_EQ(StyleItemKindOf(s, item), k) << item;
     }
     EXPECT_EQ(counts[static_cast<int>(StyleItemKind::Integer)], 7);
     EXPECT_EQ(counts[static_cast<int>(StyleItemKind::Colour)], 17);
@@ -104,8 +96,7 @@ TEST(StyleTableTest, KindsAreSharedByAllStyles)
     EXPECT_EQ(counts[static_cast<int>(StyleItemKind::Boolean)], 2);
 }
 
-TEST(StyleTableTest, BitmapNamesCarryTheStylePrefix)
-{
+TEST(StyleTableTest, BitmapNamesCarryTheStylePrefix) {
     EXPECT_STREQ(StyleBitmapName(S::DeepBlue, 1), "DEEPBLUE_BUTTON");
     EXPECT_STREQ(StyleBitmapName(S::WinXP, 41), "WINXP_SIDECHENNEL_HANDLE");
     EXPECT_STREQ(StyleBitmapName(S::BlueGlass, 30), "BLUEGLASS_TRACKBAR_SLIDER_V");
@@ -113,8 +104,7 @@ TEST(StyleTableTest, BitmapNamesCarryTheStylePrefix)
 
     EXPECT_STREQ(StyleBitmapName(S::MacOS, 38), "MACOS_SCROLLBUTTON");
     EXPECT_STREQ(StyleBitmapName(S::WinXP, 38), "WINXP_SCROLLBUTTON");
-    for (S s : {S::DeepBlue, S::Protein, S::BlueGlass})
-        EXPECT_STREQ(StyleBitmapName(s, 38), "MORE_SCROLLBUTTON");
+    for (S s : {S::DeepBlue, S::Protein, S::BlueGlass}) EXPECT_STREQ(StyleBitmapName(s, 38), "MORE_SCROLLBUTTON");
 
     for (S s : kBuiltIn)
         for (int item : {43, 45, 46}) {
@@ -127,21 +117,18 @@ TEST(StyleTableTest, BitmapNamesCarryTheStylePrefix)
         const std::string prefix = std::string(StylePicturePrefix(s)) + "_";
         for (int item = 1; item <= kStyleItemCount; ++item) {
             const char* name = StyleBitmapName(s, item);
-            if (!name || !*name || std::string(name) == "MORE_SCROLLBUTTON")
-                continue;
+            if (!name || !*name || std::string(name) == "MORE_SCROLLBUTTON") continue;
             EXPECT_EQ(std::string(name).rfind(prefix, 0), 0u) << name;
         }
     }
 }
 
-TEST(StyleTableTest, EveryNamedPictureExistsAndEveryStylePictureIsNamed)
-{
+TEST(StyleTableTest, EveryNamedPictureExistsAndEveryStylePictureIsNamed) {
     std::set<std::string> named;
     for (S s : kBuiltIn)
         for (int item = 1; item <= kStyleItemCount; ++item) {
             const char* name = StyleBitmapName(s, item);
-            if (!name || !*name)
-                continue;
+            if (!name || !*name) continue;
             named.insert(name);
             EXPECT_NE(FindBuiltInPicture(name), nullptr) << name;
         }
@@ -156,8 +143,8 @@ TEST(StyleTableTest, EveryNamedPictureExistsAndEveryStylePictureIsNamed)
     // styles plus the shared one.
     EXPECT_EQ(named.size(), 18u * 5 + 3);
     // The extra pictures the frame and menus draw.
-    for (const char* extra : {"MENU_CHECKED", "MACOS_FORM_BACKGROUND", "PROTEIN_FORM_BACKGROUND",
-                              "MACOS_MENU_BAR", "MACOS_MENU_SELECT"}) {
+    for (const char* extra :
+         {"MENU_CHECKED", "MACOS_FORM_BACKGROUND", "PROTEIN_FORM_BACKGROUND", "MACOS_MENU_BAR", "MACOS_MENU_SELECT"}) {
         EXPECT_NE(FindBuiltInPicture(extra), nullptr) << extra;
         EXPECT_EQ(named.count(extra), 0u);
     }
@@ -167,18 +154,16 @@ TEST(StyleTableTest, EveryNamedPictureExistsAndEveryStylePictureIsNamed)
     EXPECT_EQ(FindBuiltInPicture(nullptr), nullptr);
 }
 
-TEST(StyleTableTest, PictureSizes)
-{
+TEST(StyleTableTest, PictureSizes) {
     struct Want {
         const char* name;
         int w, h;
     };
     const Want wants[] = {
-        {"MACOS_BUTTON", 252, 23},         {"BLUEGLASS_BUTTON", 231, 27},
-        {"PROTEIN_TITLE_LEFT", 441, 23},   {"PROTEIN_TITLE_CLIENT", 1, 23},
-        {"BLUEGLASS_TITLE_RIGHT", 101, 33}, {"WINXP_TAB_LINE", 8, 1},
-        {"MORE_SCROLLBUTTON", 72, 17},     {"MACOS_SIDECHENNEL_HANDLE", 7, 84},
-        {"BLUEGLASS_SCROLLBAR_BUTTON", 102, 16}, {"MENU_CHECKED", 16, 16},
+        {"MACOS_BUTTON", 252, 23},       {"BLUEGLASS_BUTTON", 231, 27},       {"PROTEIN_TITLE_LEFT", 441, 23},
+        {"PROTEIN_TITLE_CLIENT", 1, 23}, {"BLUEGLASS_TITLE_RIGHT", 101, 33},  {"WINXP_TAB_LINE", 8, 1},
+        {"MORE_SCROLLBUTTON", 72, 17},   {"MACOS_SIDECHENNEL_HANDLE", 7, 84}, {"BLUEGLASS_SCROLLBAR_BUTTON", 102, 16},
+        {"MENU_CHECKED", 16, 16},
     };
     for (const Want& w : wants) {
         const BuiltInPicture* p = FindBuiltInPicture(w.name);
@@ -199,8 +184,7 @@ TEST(StyleTableTest, PictureSizes)
 }
 
 // Each role's built-in value, read through its item, and the skin key a file theme answers it by.
-TEST(StyleTableTest, LookRolesReadTheirItemsAndKeys)
-{
+TEST(StyleTableTest, LookRolesReadTheirItemsAndKeys) {
     struct ColorRow {
         const ColorRole& role;
         S style;

@@ -22,16 +22,22 @@ TEST(FitKeepingOneCharacter, KeepsFittingTextAndShortensTheRest) {
     EXPECT_EQ(FitKeepingOneCharacter("C", 1, FixedWidth), "C");
     EXPECT_EQ(FitKeepingOneCharacter("", -5, FixedWidth), "");
     // Wider than the text less one character but narrower than the text.
-    EXPECT_EQ(FitKeepingOneCharacter("abcdefghij", 49, [](const std::string& s) {
-                  return s.size() > 3 && s.compare(s.size() - 3, 3, "...") == 0 ? int(s.size() - 3) * 5 + 1
-                                                                                : int(s.size()) * 5;
-              }),
+    EXPECT_EQ(FitKeepingOneCharacter("abcdefghij", 49,
+                                     [](const std::string& s) {
+                                         return s.size() > 3 && s.compare(s.size() - 3, 3, "...") == 0
+                                                    ? int(s.size() - 3) * 5 + 1
+                                                    : int(s.size()) * 5;
+                                     }),
               "abcdefghi...");
 }
 
 TEST(FitDownToEllipsis, EllipsisDownToDotsAlone) {
-    struct Case { int space; const char* want; };
-    const Case cases[] = {{60, "Corvane 1.2"}, {55, "Corvane 1.2"}, {50, "Corvane..."}, {29, "Co..."}, {15, "..."}, {0, "..."}};
+    struct Case {
+        int space;
+        const char* want;
+    };
+    const Case cases[] = {{60, "Corvane 1.2"}, {55, "Corvane 1.2"}, {50, "Corvane..."},
+                          {29, "Co..."},       {15, "..."},         {0, "..."}};
     for (const Case& c : cases) EXPECT_EQ(FitDownToEllipsis("Corvane 1.2", c.space, FixedWidth), c.want) << c.space;
 }
 

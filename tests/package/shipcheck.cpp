@@ -55,10 +55,11 @@ int main(int argc, char** argv) {
     if (!CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, temp, &si, &pi))
         return Fail("the exe does not start");
 
-    HWND tips = WaitForWindow(pi.dwProcessId, [](HWND w) { return IsWindowVisible(w) && TextOf(w) == kTipsCaption; },
-                              30000);
+    HWND tips = WaitForWindow(
+        pi.dwProcessId, [](HWND w) { return IsWindowVisible(w) && TextOf(w) == kTipsCaption; }, 30000);
     if (!tips) return Fail("no tips dialog at start", &pi);
-    HWND main = WaitForWindow(pi.dwProcessId, [](HWND w) { return ClassOf(w) == kMainClass; }, 5000);
+    HWND main = WaitForWindow(
+        pi.dwProcessId, [](HWND w) { return ClassOf(w) == kMainClass; }, 5000);
     if (!main) return Fail("no main window", &pi);
     WaitForInputIdle(pi.hProcess, 5000);
 
@@ -74,7 +75,8 @@ int main(int argc, char** argv) {
     if (!WaitUntil([&] { return Option(options, "ShowTips") == "0"; }, 10000))
         return Fail("options.ini beside the exe was not written", &pi);
     std::string stray = std::string(temp) + "options.ini";
-    if (GetFileAttributesA(stray.c_str()) != INVALID_FILE_ATTRIBUTES) return Fail("options.ini went to the current folder", &pi);
+    if (GetFileAttributesA(stray.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return Fail("options.ini went to the current folder", &pi);
 
     PostMessageA(main, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(pi.hProcess, 15000) != WAIT_OBJECT_0) return Fail("the program did not end", &pi);

@@ -10,11 +10,16 @@ namespace corvane::test {
 
 using AccPtr = std::shared_ptr<IAccessible>;
 
-inline AccPtr Own(IAccessible* a) { return AccPtr(a, [](IAccessible* p) { if (p) p->Release(); }); }
+inline AccPtr Own(IAccessible* a) {
+    return AccPtr(a, [](IAccessible* p) {
+        if (p) p->Release();
+    });
+}
 
 inline AccPtr ObjectOf(HWND w) {
     IAccessible* a = nullptr;
-    AccessibleObjectFromWindow(w, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible), reinterpret_cast<void**>(&a));
+    AccessibleObjectFromWindow(w, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                               reinterpret_cast<void**>(&a));
     return Own(a);
 }
 

@@ -393,8 +393,9 @@ RECT Capture::bounds(RECT r, const std::function<bool(COLORREF)>& pred) const {
     RECT b{r.right, r.bottom, r.left, r.top};
     for (int y = r.top; y < r.bottom; ++y)
         for (int x = r.left; x < r.right; ++x)
-            if (pred(pixel(x, y))) b = {std::min<LONG>(b.left, x), std::min<LONG>(b.top, y),
-                                        std::max<LONG>(b.right, x + 1), std::max<LONG>(b.bottom, y + 1)};
+            if (pred(pixel(x, y)))
+                b = {std::min<LONG>(b.left, x), std::min<LONG>(b.top, y), std::max<LONG>(b.right, x + 1),
+                     std::max<LONG>(b.bottom, y + 1)};
     return b.left < b.right ? b : RECT{};
 }
 

@@ -25,12 +25,12 @@ public:
     ScriptedPrompt();
     ~ScriptedPrompt() override;
 
-    std::deque<int> messageAnswers;              // IDYES, IDNO...; IDOK when empty
-    std::deque<std::string> fileAnswers;         // "" cancels
-    std::deque<std::string> folderAnswers;       // "" cancels
+    std::deque<int> messageAnswers;        // IDYES, IDNO...; IDOK when empty
+    std::deque<std::string> fileAnswers;   // "" cancels
+    std::deque<std::string> folderAnswers; // "" cancels
     std::vector<PromptCall> calls;
     std::vector<ui::FileDialogRequest> fileRequests;
-    std::function<void()> duringMessage;         // runs while a message box is "open"
+    std::function<void()> duringMessage; // runs while a message box is "open"
 
     int messageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) override;
     bool openFile(HWND owner, ui::FileDialogRequest& req) override;

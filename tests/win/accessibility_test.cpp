@@ -46,8 +46,11 @@ public:
         hook_ = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_VALUECHANGE, nullptr, &RecordEvent,
                                 GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
     }
-    ~EventHook() { if (hook_) UnhookWinEvent(hook_); }
+    ~EventHook() {
+        if (hook_) UnhookWinEvent(hook_);
+    }
     bool installed() const { return hook_ != nullptr; }
+
 private:
     HWINEVENTHOOK hook_ = nullptr;
 };
@@ -109,7 +112,8 @@ TEST_F(Accessibility, EachKindOfControlReadsBackItsRoleNameValueAndStates) {
     PumpPending();
     const std::string page = Read(ObjectOf(tips.panel()->handle()).get()).value;
     Check({
-        {"button", item.okButton()->handle(), ROLE_SYSTEM_PUSHBUTTON, "OK", kFocusable, kUnavailable, "", "Alt+O", "Press"},
+        {"button", item.okButton()->handle(), ROLE_SYSTEM_PUSHBUTTON, "OK", kFocusable, kUnavailable, "", "Alt+O",
+         "Press"},
         {"browse", item.browseButton()->handle(), ROLE_SYSTEM_PUSHBUTTON, "...", kFocusable, 0, "", "", "Press"},
         {"check box", item.separatorBox()->handle(), ROLE_SYSTEM_CHECKBUTTON, "Add a Separator Line", kFocusable,
          kChecked, "", "", "Check"},
@@ -138,8 +142,8 @@ TEST_F(Accessibility, EachKindOfControlReadsBackItsRoleNameValueAndStates) {
     std::vector<long> roles;
     for (const Node& n : Tree(item.group()->handle()))
         if (n.depth == 1) roles.push_back(n.reading.role);
-    EXPECT_EQ(roles, (std::vector<long>{ROLE_SYSTEM_STATICTEXT, ROLE_SYSTEM_STATICTEXT, ROLE_SYSTEM_TEXT, ROLE_SYSTEM_TEXT,
-                                        ROLE_SYSTEM_PUSHBUTTON}));
+    EXPECT_EQ(roles, (std::vector<long>{ROLE_SYSTEM_STATICTEXT, ROLE_SYSTEM_STATICTEXT, ROLE_SYSTEM_TEXT,
+                                        ROLE_SYSTEM_TEXT, ROLE_SYSTEM_PUSHBUTTON}));
     item.separatorBox()->setChecked(true);
     Check({{"greyed edit", item.aliasEdit()->handle(), ROLE_SYSTEM_TEXT, "Alias", kUnavailable, 0, "Music", "", ""},
            {"browse in a greyed group", item.browseButton()->handle(), ROLE_SYSTEM_PUSHBUTTON, "...", kUnavailable, 0,
@@ -324,4 +328,3 @@ TEST_F(Accessibility, TabAndShiftTabReachEveryControlOfEachDialog) {
         d.form->hide();
     }
 }
-

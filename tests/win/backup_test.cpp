@@ -208,12 +208,18 @@ TEST_F(BackupFiles, ImportMatchesAliasExactlyAndPathNormalised) {
 }
 
 TEST_F(BackupFiles, ExportThenImportAddsNothingAndKeepsAnsiText) {
-    const Rows list = {{"Caf\xE9", "C:\\Donn\xE9" "es"}, {kSeparatorAlias, kSeparatorPath}, {"\xC0 faire", "d:\\x\\"}};
+    const Rows list = {{"Caf\xE9", "C:\\Donn\xE9"
+                                   "es"},
+                       {kSeparatorAlias, kSeparatorPath},
+                       {"\xC0 faire", "d:\\x\\"}};
     open(list);
     exportTo(folder.file("round"));
     const std::string raw = folder.read("round.kvr");
     EXPECT_NE(raw.find("N0=Caf\xE9\r\n"), std::string::npos) << raw;
-    EXPECT_NE(raw.find("P0=C:\\Donn\xE9" "es\r\n"), std::string::npos) << raw;
+    EXPECT_NE(raw.find("P0=C:\\Donn\xE9"
+                       "es\r\n"),
+              std::string::npos)
+        << raw;
     importFrom(folder.file("round.kvr"));
     EXPECT_EQ(rows(), list);
 
@@ -237,7 +243,8 @@ TEST_F(BackupFiles, ImportReadsCountInDecimalOrHexAndOnlyEntriesBelowIt) {
     EXPECT_EQ(form->rowCount(), 3);
 
     // A huge Count reads only what is there.
-    folder.write("huge.kvr", "[Corvane]\r\nCount=0x7FFFFFFF\r\nN5=d\r\nP5=c:\\d\r\nN2147483646=e\r\nP2147483646=c:\\e\r\n");
+    folder.write("huge.kvr",
+                 "[Corvane]\r\nCount=0x7FFFFFFF\r\nN5=d\r\nP5=c:\\d\r\nN2147483646=e\r\nP2147483646=c:\\e\r\n");
     importFrom(folder.file("huge.kvr"));
     EXPECT_EQ(form->rowCount(), 5);
     EXPECT_EQ(form->rowAlias(4), "e");
@@ -256,7 +263,8 @@ TEST_F(BackupFiles, ImportReadsCountInDecimalOrHexAndOnlyEntriesBelowIt) {
 
 TEST_F(BackupFiles, ImportSkipsEntriesWithAnEmptyAliasOrPath) {
     open({});
-    folder.write("gaps.kvr", "[Corvane]\r\nCount=4\r\nN0=\r\nP0=c:\\x\r\nN1=noPath\r\nN2=ok\r\nP2=c:\\ok\r\nP3=c:\\y\r\n");
+    folder.write("gaps.kvr",
+                 "[Corvane]\r\nCount=4\r\nN0=\r\nP0=c:\\x\r\nN1=noPath\r\nN2=ok\r\nP2=c:\\ok\r\nP3=c:\\y\r\n");
     importFrom(folder.file("gaps.kvr"));
     EXPECT_EQ(rows(), (Rows{{"ok", "c:\\ok"}}));
     // The store holds no gap, so the next start loads everything.

@@ -32,7 +32,7 @@ public:
 
 struct Child {
     ui::Align align;
-    RECT start;   // where it is placed before it is aligned
+    RECT start; // where it is placed before it is aligned
     bool visible;
     RECT expected;
 };
@@ -104,13 +104,13 @@ TEST(ControlAlign, LayoutFollowsTheParentAndItsChildren) {
     EXPECT_TRUE(At(*top, {0, 0, 400, 20}));
     EXPECT_TRUE(At(*fill, {40, 20, 400, 260}));
 
-    top->setHeight(35);                     // an aligned child resized by its own code
+    top->setHeight(35); // an aligned child resized by its own code
     EXPECT_TRUE(At(*left, {0, 35, 40, 260}));
     EXPECT_TRUE(At(*fill, {40, 35, 400, 260}));
     top->setVisible(false);
     EXPECT_TRUE(At(*fill, {40, 0, 400, 260}));
     top->setVisible(true);
-    left->setAlign(ui::Align::None);        // stays where it was, and leaves the room
+    left->setAlign(ui::Align::None); // stays where it was, and leaves the room
     EXPECT_TRUE(At(*left, {0, 35, 40, 260}));
     EXPECT_TRUE(At(*fill, {0, 35, 400, 260}));
     delete top;

@@ -194,7 +194,10 @@ TEST_F(FileTheme, HostileSkinsEndNotReadyWithoutTemporaryFiles) {
     {
         DescriptionWriter d;
         Bytes bmp = skinpack::MakeBmp24(4, 4, [](int, int) { return 0u; });
-        bmp[18] = 0xFF; bmp[19] = 0xFF; bmp[20] = 0xFF; bmp[21] = 0x7F; // width far beyond the pixel data
+        bmp[18] = 0xFF;
+        bmp[19] = 0xFF;
+        bmp[20] = 0xFF;
+        bmp[21] = 0x7F; // width far beyond the pixel data
         d.addBitmap("SKIN2_TITLEBAR1", bmp);
         hostile.push_back({"bad bitmap", skinpack::BuildSkin(d)});
     }
@@ -276,9 +279,15 @@ TEST_F(FileTheme, BitmapsComeOnlyFromSoundBmpBytes) {
 // A skinned frame and a skinned control stand-in that record what they are given.
 struct Recorder : public Themed {
     skin::FileTheme* fileTheme() const override { return theme; }
-    void setFileTheme(skin::FileTheme* t) override { theme = t; log.push_back(t ? "theme" : "none"); }
+    void setFileTheme(skin::FileTheme* t) override {
+        theme = t;
+        log.push_back(t ? "theme" : "none");
+    }
     skin::UIStyle uiStyle() const override { return style; }
-    void setUIStyle(skin::UIStyle s) override { style = s; log.push_back("style" + std::to_string(int(s))); }
+    void setUIStyle(skin::UIStyle s) override {
+        style = s;
+        log.push_back("style" + std::to_string(int(s)));
+    }
     skin::FileTheme* theme = nullptr;
     skin::UIStyle style = skin::UIStyle::DeepBlue;
     std::vector<std::string> log;
@@ -373,7 +382,10 @@ TEST(ThemeManager, FiresOnlyWhenTheStyleChanges) {
     EXPECT_EQ(mgr.uiStyle(), skin::UIStyle::DeepBlue);
     int fired = 0;
     ui::Component* sender = nullptr;
-    mgr.onUIStyleChanged = [&](ui::Component* s) { ++fired; sender = s; };
+    mgr.onUIStyleChanged = [&](ui::Component* s) {
+        ++fired;
+        sender = s;
+    };
     mgr.setUIStyle(skin::UIStyle::DeepBlue);
     EXPECT_EQ(fired, 0);
     mgr.setUIStyle(skin::UIStyle::WinXP);

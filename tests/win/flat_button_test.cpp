@@ -67,7 +67,10 @@ protected:
     }
     void press(FlatButton* b, int x, int y) { b->perform(WM_LBUTTONDOWN, MK_LBUTTON, At(x, y)); }
     void release(FlatButton* b, int x, int y) { b->perform(WM_LBUTTONUP, 0, At(x, y)); }
-    void clickAt(FlatButton* b, int x, int y) { press(b, x, y); release(b, x, y); }
+    void clickAt(FlatButton* b, int x, int y) {
+        press(b, x, y);
+        release(b, x, y);
+    }
     // Moves the real cursor over a point of the button (client coordinates).
     void hoverAt(FlatButton* b, int x, int y) {
         POINT p{x, y};
@@ -184,10 +187,10 @@ TEST_F(FlatButtonTest, DisabledSingleImageGlyphIsEmbossed) {
     // A 16 x 16 glyph without caption sits centred in the 40 x 40 button, at (12, 12).
     const int gx = 12, gy = 12;
     const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), light = GetSysColor(COLOR_BTNHIGHLIGHT);
-    EXPECT_EQ(c.pixel(gx + 5, gy + 5), shadow);        // the square, in the shadow colour
-    EXPECT_EQ(c.pixel(gx + 12, gy + 12), light);       // the highlight copy, one pixel down-right
+    EXPECT_EQ(c.pixel(gx + 5, gy + 5), shadow);  // the square, in the shadow colour
+    EXPECT_EQ(c.pixel(gx + 12, gy + 12), light); // the highlight copy, one pixel down-right
     EXPECT_EQ(c.pixel(gx + 12, gy + 6), light);
-    EXPECT_EQ(c.pixel(gx + 1, gy + 1), form->color);  // background stays transparent
+    EXPECT_EQ(c.pixel(gx + 1, gy + 1), form->color); // background stays transparent
     EXPECT_EQ(c.count(RECT{0, 0, 40, 40}, [](COLORREF p) { return p == RGB(0, 0, 128); }), 0);
 }
 

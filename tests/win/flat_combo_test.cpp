@@ -33,8 +33,7 @@ protected:
         SetForegroundWindow(form->handle());
         SetFocus(form->handle());
         // As the tips dialog has it.
-        cb = new FlatComboBox(form.get(), "cbOption", form->handle(), 8, 10, 166, 21,
-                               ComboBoxStyle::DropDownList);
+        cb = new FlatComboBox(form.get(), "cbOption", form->handle(), 8, 10, 166, 21, ComboBoxStyle::DropDownList);
         cb->setColor(0xFF000005);
         cb->addItem("Always show tips at startup");
         cb->addItem("Never show tips at startup");

@@ -50,24 +50,35 @@ TEST_F(ItemEditor, LayoutCaptionAndTabOrder) {
     EXPECT_EQ(rc.bottom, rw.bottom - rw.top - 5);
     EXPECT_FALSE(GetWindowLongA(dlg->handle(), GWL_STYLE) & WS_CAPTION);
     RECT g = boundsIn(*dlg->group());
-    EXPECT_EQ(g.left, 8); EXPECT_EQ(g.top, 51); EXPECT_EQ(g.right - g.left, 291); EXPECT_EQ(g.bottom - g.top, 100);
+    EXPECT_EQ(g.left, 8);
+    EXPECT_EQ(g.top, 51);
+    EXPECT_EQ(g.right - g.left, 291);
+    EXPECT_EQ(g.bottom - g.top, 100);
     RECT e = boundsIn(*dlg->pathEdit());
-    EXPECT_EQ(e.left, 46); EXPECT_EQ(e.top, 61); EXPECT_EQ(e.right - e.left, 201); EXPECT_EQ(e.bottom - e.top, 21);
+    EXPECT_EQ(e.left, 46);
+    EXPECT_EQ(e.top, 61);
+    EXPECT_EQ(e.right - e.left, 201);
+    EXPECT_EQ(e.bottom - e.top, 21);
     EXPECT_EQ(GetParent(dlg->aliasEdit()->handle()), dlg->group()->handle());
     RECT b = boundsIn(*dlg->browseButton());
-    EXPECT_EQ(b.left, 256); EXPECT_EQ(b.top, 60); EXPECT_EQ(b.right - b.left, 24);
+    EXPECT_EQ(b.left, 256);
+    EXPECT_EQ(b.top, 60);
+    EXPECT_EQ(b.right - b.left, 24);
     EXPECT_EQ(dlg->browseButton()->text(), "...");
     EXPECT_EQ(dlg->separatorBox()->left(), 8);
     EXPECT_EQ(dlg->separatorBox()->top(), 160);
     EXPECT_EQ(dlg->separatorBox()->text(), "Add a Separator Line");
-    EXPECT_EQ(dlg->okButton()->left(), 134); EXPECT_EQ(dlg->okButton()->top(), 187); EXPECT_EQ(dlg->okButton()->width(), 75);
-    EXPECT_EQ(dlg->cancelButton()->left(), 224); EXPECT_EQ(dlg->cancelButton()->height(), 25);
+    EXPECT_EQ(dlg->okButton()->left(), 134);
+    EXPECT_EQ(dlg->okButton()->top(), 187);
+    EXPECT_EQ(dlg->okButton()->width(), 75);
+    EXPECT_EQ(dlg->cancelButton()->left(), 224);
+    EXPECT_EQ(dlg->cancelButton()->height(), 25);
     EXPECT_EQ(dlg->okButton()->text(), "&OK");
     EXPECT_EQ(dlg->cancelButton()->text(), "&Cancel");
     // Neither button is the default one.
     EXPECT_FALSE(GetWindowLongA(dlg->okButton()->handle(), GWL_STYLE) & BS_DEFPUSHBUTTON);
 
-    const HWND order[] = {dlg->aliasEdit()->handle(), dlg->pathEdit()->handle(), dlg->browseButton()->handle(),
+    const HWND order[] = {dlg->aliasEdit()->handle(),    dlg->pathEdit()->handle(), dlg->browseButton()->handle(),
                           dlg->separatorBox()->handle(), dlg->okButton()->handle(), dlg->cancelButton()->handle()};
     for (size_t i = 0; i < std::size(order); ++i)
         EXPECT_EQ(GetNextDlgTabItem(dlg->handle(), order[i], FALSE), order[(i + 1) % std::size(order)]) << i;
@@ -147,14 +158,19 @@ TEST_F(ItemEditor, TogglingTheSeparatorBoxSwitchesTheFieldsAndOk) {
 
 TEST_F(ItemEditor, OkChecksTheFieldsAndTheFolder) {
     open("", "");
-    struct Case { std::string alias, path; ui::ModalResult result; std::string message; };
+    struct Case {
+        std::string alias, path;
+        ui::ModalResult result;
+        std::string message;
+    };
     const std::string missing = folder.path() + "nope";
     const Case cases[] = {
         {"", folderPath(), ui::ModalResult::None, kEmptyFieldMessage},
         {"alias", "", ui::ModalResult::None, kEmptyFieldMessage},
         {"alias", missing, ui::ModalResult::None, missing + ",the input path does not exist."},
-        {"alias", folder.file("file.txt"), ui::ModalResult::None, folder.file("file.txt") + ",the input path does not exist."},
-        {" ", folderPath(), ui::ModalResult::Ok, ""},  // not trimmed: one blank is an alias
+        {"alias", folder.file("file.txt"), ui::ModalResult::None,
+         folder.file("file.txt") + ",the input path does not exist."},
+        {" ", folderPath(), ui::ModalResult::Ok, ""}, // not trimmed: one blank is an alias
         {"alias", folder.path(), ui::ModalResult::Ok, ""},
     };
     folder.write("file.txt", "a file is not a folder");
@@ -244,8 +260,8 @@ TEST(FolderBrowser, CentresByTheClientSize) {
     RECT outer{0, 0, 301, 201};
     AdjustWindowRectEx(&outer, style, FALSE, 0);
     const int width = outer.right - outer.left, height = outer.bottom - outer.top;
-    HWND w = CreateWindowExA(0, "STATIC", "", style, 10, 10, width, height, nullptr, nullptr,
-                             GetModuleHandleA(nullptr), nullptr);
+    HWND w = CreateWindowExA(0, "STATIC", "", style, 10, 10, width, height, nullptr, nullptr, GetModuleHandleA(nullptr),
+                             nullptr);
     ASSERT_TRUE(w);
     RECT client;
     GetClientRect(w, &client);
@@ -267,8 +283,8 @@ namespace {
 // What the real browser saw while it was open, gathered by a timer on this thread.
 struct BrowseObservation {
     HWND editor = nullptr;
-    HWND other = nullptr;        // another window of the program, not the browser's owner
-    std::string choose;          // folder to select, or "" to cancel
+    HWND other = nullptr; // another window of the program, not the browser's owner
+    std::string choose;   // folder to select, or "" to cancel
     bool seen = false;
     bool editorDisabled = false;
     bool otherDisabled = false;
@@ -399,7 +415,7 @@ TEST_F(EditorFromMainWindow, AddAppendsTheRowAndWritesTheNewPair) {
     EXPECT_EQ(form->rowPath(2), path);
     EXPECT_EQ(key.get("N2"), alias);
     EXPECT_EQ(key.get("P2"), path);
-    EXPECT_EQ(form->chosenRow(), 0); // the new row is not chosen
+    EXPECT_EQ(form->chosenRow(), 0);                        // the new row is not chosen
     EXPECT_EQ(form->findComponent("frmProperty"), nullptr); // destroyed after use
 
     // The separator box wins over whatever the fields hold.

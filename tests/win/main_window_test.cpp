@@ -222,7 +222,8 @@ TEST_F(MainWindow, EnablingTable) {
     EXPECT_FALSE(buttonEnabled(form->downAction()));
 
     // Add, Refresh, Import, Export, Options and Help are always enabled.
-    for (ui::ToolButton* b : {form->addButton(), form->refreshButton(), form->importButton(), form->exportButton(), form->optionsButton(), form->helpButton()})
+    for (ui::ToolButton* b : {form->addButton(), form->refreshButton(), form->importButton(), form->exportButton(),
+                              form->optionsButton(), form->helpButton()})
         EXPECT_TRUE(form->toolBar()->perform(TB_ISBUTTONENABLED, static_cast<WPARAM>(b->commandId())) != 0);
 }
 
@@ -350,12 +351,7 @@ TEST_F(MainWindow, WriteRefusedPartWayEndsTheCommandAndRefreshShowsTheStore) {
         std::string failedValue;
     };
     const Case cases[] = {
-        {"Add", 1, "N5"},
-        {"Edit", 2, "N2"},
-        {"Delete", 2, "N3"},
-        {"Up", 2, "N2"},
-        {"Down", 2, "N3"},
-        {"Sort", 2, "N1"},
+        {"Add", 1, "N5"}, {"Edit", 2, "N2"}, {"Delete", 2, "N3"}, {"Up", 2, "N2"}, {"Down", 2, "N3"}, {"Sort", 2, "N1"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.command);

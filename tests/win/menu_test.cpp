@@ -69,7 +69,9 @@ struct Item {
     bool enabled;
     bool operator==(const Item&) const = default;
 };
-std::ostream& operator<<(std::ostream& os, const Item& i) { return os << '"' << i.text << (i.enabled ? "\"" : "\" (off)"); }
+std::ostream& operator<<(std::ostream& os, const Item& i) {
+    return os << '"' << i.text << (i.enabled ? "\"" : "\" (off)");
+}
 const Item kSeparator{"-", true};
 
 // The items of a menu, separators as "-"; every command id checked against the range.
@@ -106,12 +108,9 @@ public:
         *ppv = nullptr;
         if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IServiceProvider))
             *ppv = static_cast<IServiceProvider*>(this);
-        else if (IsEqualIID(riid, IID_IShellBrowser))
-            *ppv = static_cast<IShellBrowser*>(this);
-        else if (IsEqualIID(riid, IID_ICommDlgBrowser) && commonDialog)
-            *ppv = static_cast<ICommDlgBrowser*>(this);
-        else
-            return E_NOINTERFACE;
+        else if (IsEqualIID(riid, IID_IShellBrowser)) *ppv = static_cast<IShellBrowser*>(this);
+        else if (IsEqualIID(riid, IID_ICommDlgBrowser) && commonDialog) *ppv = static_cast<ICommDlgBrowser*>(this);
+        else return E_NOINTERFACE;
         AddRef();
         return S_OK;
     }
@@ -154,7 +153,8 @@ protected:
         // Registered the way regsvr32 registers it, then found the way the shell finds it.
         HMODULE self = LoadLibraryA("CorvaneMenu.dll");
         ASSERT_TRUE(self) << "CorvaneMenu.dll beside the tests";
-        auto reg = reinterpret_cast<HRESULT(WINAPI*)()>(reinterpret_cast<void*>(GetProcAddress(self, "DllRegisterServer")));
+        auto reg = reinterpret_cast<HRESULT(WINAPI*)()>(
+            reinterpret_cast<void*>(GetProcAddress(self, "DllRegisterServer")));
         ASSERT_TRUE(reg);
         ASSERT_EQ(S_OK, reg());
         FreeLibrary(self);
@@ -165,7 +165,8 @@ protected:
         ASSERT_TRUE(dll) << file;
         getClassObject = reinterpret_cast<decltype(getClassObject)>(
             reinterpret_cast<void*>(GetProcAddress(dll, "DllGetClassObject")));
-        canUnloadNow = reinterpret_cast<decltype(canUnloadNow)>(reinterpret_cast<void*>(GetProcAddress(dll, "DllCanUnloadNow")));
+        canUnloadNow = reinterpret_cast<decltype(canUnloadNow)>(
+            reinterpret_cast<void*>(GetProcAddress(dll, "DllCanUnloadNow")));
         ASSERT_TRUE(getClassObject && canUnloadNow);
     }
     void TearDown() override {
@@ -271,15 +272,18 @@ TEST_F(CorvaneMenu, RegistersPerUserAndUnregistersEveryKey) {
     EXPECT_STRCASEEQ(self, file.c_str());
     const std::string inproc = "Software\\Classes\\CLSID\\" + ReadText(kHandlers[0], nullptr) + "\\InprocServer32";
     EXPECT_EQ("Apartment", ReadText(inproc, "ThreadingModel"));
-    for (const char* handler : kHandlers) EXPECT_EQ(ReadText(kHandlers[0], nullptr), ReadText(handler, nullptr)) << handler;
+    for (const char* handler : kHandlers)
+        EXPECT_EQ(ReadText(kHandlers[0], nullptr), ReadText(handler, nullptr)) << handler;
     // Machine-wide classes stay untouched; only the per-user view holds the class.
     HKEY machine = nullptr;
-    EXPECT_NE(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, ("Software\\Classes\\CLSID\\" + ReadText(kHandlers[0], nullptr)).c_str(),
-                                           0, KEY_READ, &machine));
+    EXPECT_NE(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE,
+                                           ("Software\\Classes\\CLSID\\" + ReadText(kHandlers[0], nullptr)).c_str(), 0,
+                                           KEY_READ, &machine));
     Store("N0", "kept");
     Store("P0", "c:\\");
 
-    auto unreg = reinterpret_cast<HRESULT(WINAPI*)()>(reinterpret_cast<void*>(GetProcAddress(dll, "DllUnregisterServer")));
+    auto unreg = reinterpret_cast<HRESULT(WINAPI*)()>(
+        reinterpret_cast<void*>(GetProcAddress(dll, "DllUnregisterServer")));
     ASSERT_EQ(S_OK, unreg());
     for (const char* handler : kHandlers) EXPECT_EQ("<missing>", ReadText(handler, nullptr)) << handler;
     EXPECT_EQ("<missing>", ReadText(inproc, nullptr));
@@ -333,8 +337,8 @@ TEST_F(CorvaneMenu, KeepsCommandIdsInsideTheHostsRange) {
     StorePairs({{"a", "c:\\"}, {"b", "c:\\"}, {"c", "c:\\"}, {"d", "c:\\"}});
     create();
     // Four ids are the menu's own, two are left for favourites.
-    EXPECT_EQ((std::vector<Item>{{"a", true}, {"b", true}, {"More in Corvane...", true}, kSeparator,
-                                 {"Edit Favourites...", false}}),
+    EXPECT_EQ((std::vector<Item>{
+                  {"a", true}, {"b", true}, {"More in Corvane...", true}, kSeparator, {"Edit Favourites...", false}}),
               build(500, 505));
     HRESULT hr = S_OK;
     EXPECT_TRUE(build(500, 502, &hr).empty());

@@ -74,8 +74,8 @@ TEST_F(OptionsDialog, LayoutCaptionsAndTabOrder) {
     EXPECT_EQ(dlg->okButton()->text(), "&OK");
     EXPECT_EQ(dlg->cancelButton()->text(), "&Cancel");
 
-    const HWND order[] = {dlg->exploreFolderBox()->handle(), dlg->askDeleteBox()->handle(), dlg->showTipsBox()->handle(),
-                          dlg->okButton()->handle(), dlg->cancelButton()->handle()};
+    const HWND order[] = {dlg->exploreFolderBox()->handle(), dlg->askDeleteBox()->handle(),
+                          dlg->showTipsBox()->handle(), dlg->okButton()->handle(), dlg->cancelButton()->handle()};
     for (size_t i = 0; i < std::size(order); ++i)
         EXPECT_EQ(GetNextDlgTabItem(dlg->handle(), order[i], FALSE), order[(i + 1) % std::size(order)]) << i;
 }

@@ -12,9 +12,7 @@ using namespace corvane::test;
 namespace {
 struct OptionsFile : ::testing::Test {
     void SetUp() override { ui::TheEnvironment().folders.program = folder.path(); }
-    void TearDown() override {
-        ui::TheEnvironment().folders.program = "";
-    }
+    void TearDown() override { ui::TheEnvironment().folders.program = ""; }
     void loadWith(const std::string& showTips) {
         folder.write("options.ini", "[Options]\r\nExploreFolder=0\r\nAskDelete=1\r\nShowTips=" + showTips + "\r\n");
         options.showTips = !ParseOptionValue(showTips, true); // make sure the load changes it when it should
@@ -26,12 +24,18 @@ struct OptionsFile : ::testing::Test {
 } // namespace
 
 TEST_F(OptionsFile, ValuesAreParsedAsIntegers) {
-    loadWith("0");   EXPECT_FALSE(options.showTips);
-    loadWith("2");   EXPECT_TRUE(options.showTips);
-    loadWith("0x1"); EXPECT_TRUE(options.showTips);
-    loadWith("0x0"); EXPECT_FALSE(options.showTips);
-    loadWith("abc"); EXPECT_TRUE(options.showTips);
-    loadWith("");    EXPECT_TRUE(options.showTips);
+    loadWith("0");
+    EXPECT_FALSE(options.showTips);
+    loadWith("2");
+    EXPECT_TRUE(options.showTips);
+    loadWith("0x1");
+    EXPECT_TRUE(options.showTips);
+    loadWith("0x0");
+    EXPECT_FALSE(options.showTips);
+    loadWith("abc");
+    EXPECT_TRUE(options.showTips);
+    loadWith("");
+    EXPECT_TRUE(options.showTips);
     EXPECT_FALSE(options.exploreFolder);
     EXPECT_TRUE(options.askDelete);
 }
@@ -48,7 +52,9 @@ TEST_F(OptionsFile, MissingFileGivesDefaultsAndIsNotCreated) {
 
 TEST_F(OptionsFile, SaveWritesAllThreeKeysAndKeepsOtherContent) {
     folder.write("options.ini", "[Other]\r\nKeep=yes\r\n");
-    options.exploreFolder = true; options.askDelete = false; options.showTips = true;
+    options.exploreFolder = true;
+    options.askDelete = false;
+    options.showTips = true;
     LoadSaveOptions(options, false);
     char buf[16];
     GetPrivateProfileStringA("Options", "ExploreFolder", "?", buf, sizeof buf, OptionsFilePath().c_str());

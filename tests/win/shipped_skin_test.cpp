@@ -27,23 +27,40 @@ std::string ShippedSkin() {
 // The keys that the frame, title bar, system menu, buttons, check boxes, tool
 // bar, group boxes and edits read.
 const ColorKey kColors[] = {
-    ColorKey::TRANSCOLOR, ColorKey::TITLEFONTCOLOR, ColorKey::FORMCOLOR, ColorKey::MENUBARSTARTCOLOR,
-    ColorKey::MENUBARENDCOLOR, ColorKey::TOPSELECTEDMENUCOLOR, ColorKey::TOPSELECTEDMENUBORDERCOLOR,
-    ColorKey::TOPSELECTEDMENUFONTCOLOR, ColorKey::TOPMENUFONTCOLOR, ColorKey::LEFTBARSTARTCOLOR,
-    ColorKey::LEFTBARENDCOLOR, ColorKey::MENUITEMCOLOR, ColorKey::MENUITEMFONTCOLOR, ColorKey::SELECTEDMENUCOLOR,
-    ColorKey::SELECTEDMENUBORDERCOLOR, ColorKey::SELECTEDMENUFONTCOLOR, ColorKey::TOOLBARSTARTCOLOR,
-    ColorKey::TOOLBARENDCOLOR, ColorKey::TOOLBARBORDERCOLOR, ColorKey::TOOLBARDOWNCOLOR,
-    ColorKey::CONTROLBORDERCOLOR, ColorKey::CONTROLFONTCOLOR, ColorKey::BUTTONFONTCOLOR,
+    ColorKey::TRANSCOLOR,
+    ColorKey::TITLEFONTCOLOR,
+    ColorKey::FORMCOLOR,
+    ColorKey::MENUBARSTARTCOLOR,
+    ColorKey::MENUBARENDCOLOR,
+    ColorKey::TOPSELECTEDMENUCOLOR,
+    ColorKey::TOPSELECTEDMENUBORDERCOLOR,
+    ColorKey::TOPSELECTEDMENUFONTCOLOR,
+    ColorKey::TOPMENUFONTCOLOR,
+    ColorKey::LEFTBARSTARTCOLOR,
+    ColorKey::LEFTBARENDCOLOR,
+    ColorKey::MENUITEMCOLOR,
+    ColorKey::MENUITEMFONTCOLOR,
+    ColorKey::SELECTEDMENUCOLOR,
+    ColorKey::SELECTEDMENUBORDERCOLOR,
+    ColorKey::SELECTEDMENUFONTCOLOR,
+    ColorKey::TOOLBARSTARTCOLOR,
+    ColorKey::TOOLBARENDCOLOR,
+    ColorKey::TOOLBARBORDERCOLOR,
+    ColorKey::TOOLBARDOWNCOLOR,
+    ColorKey::CONTROLBORDERCOLOR,
+    ColorKey::CONTROLFONTCOLOR,
+    ColorKey::BUTTONFONTCOLOR,
 };
 const BitmapKey kBitmaps[] = {
-    BitmapKey::TITLEBAR1, BitmapKey::TITLEBAR2, BitmapKey::TITLEBAR3, BitmapKey::TITLEBAR4, BitmapKey::TITLEBAR5,
-    BitmapKey::FORMLEFTBORDER, BitmapKey::FORMRIGHTBORDER, BitmapKey::FORMBOTTOMBORDER1,
-    BitmapKey::FORMBOTTOMBORDER2, BitmapKey::FORMBOTTOMBORDER3, BitmapKey::TITLEBUTTONS, BitmapKey::BUTTON,
+    BitmapKey::TITLEBAR1,         BitmapKey::TITLEBAR2,         BitmapKey::TITLEBAR3,
+    BitmapKey::TITLEBAR4,         BitmapKey::TITLEBAR5,         BitmapKey::FORMLEFTBORDER,
+    BitmapKey::FORMRIGHTBORDER,   BitmapKey::FORMBOTTOMBORDER1, BitmapKey::FORMBOTTOMBORDER2,
+    BitmapKey::FORMBOTTOMBORDER3, BitmapKey::TITLEBUTTONS,      BitmapKey::BUTTON,
     BitmapKey::CHECKBOX,
 };
 const BoolKey kBools[] = {
-    BoolKey::TITLEFIVESECT, BoolKey::BOTTOMBORDERTHREESECT, BoolKey::TITLEBARNEEDREGION,
-    BoolKey::BOTTOMBORDERNEEDREGION, BoolKey::TITLEBTNTRANS, BoolKey::BUTTONTRANS,
+    BoolKey::TITLEFIVESECT,          BoolKey::BOTTOMBORDERTHREESECT, BoolKey::TITLEBARNEEDREGION,
+    BoolKey::BOTTOMBORDERNEEDREGION, BoolKey::TITLEBTNTRANS,         BoolKey::BUTTONTRANS,
 };
 
 // A bitmap of the theme as 0x00BBGGRR pixels, top row first.
@@ -114,7 +131,10 @@ TEST_F(ShippedSkinTest, PicturesHaveTheShapesTheControlsCutThemInto) {
     const int bottomH = picture(BitmapKey::FORMBOTTOMBORDER1).h;
     for (BitmapKey k : {BitmapKey::FORMBOTTOMBORDER2, BitmapKey::FORMBOTTOMBORDER3})
         EXPECT_EQ(picture(k).h, bottomH) << SkinKeyName(k);
-    struct Strip { BitmapKey key; int parts; };
+    struct Strip {
+        BitmapKey key;
+        int parts;
+    };
     for (Strip s : {Strip{BitmapKey::TITLEBUTTONS, 18}, Strip{BitmapKey::BUTTON, 3}, Strip{BitmapKey::CHECKBOX, 6}}) {
         const Pixels p = picture(s.key);
         EXPECT_EQ(p.w % s.parts, 0) << SkinKeyName(s.key);
@@ -135,7 +155,8 @@ TEST_F(ShippedSkinTest, PicturesHaveTheShapesTheControlsCutThemInto) {
 TEST_F(ShippedSkinTest, TheRegionScanCutsTheFourCornersAndNothingOutsideItsRows) {
     const COLORREF t = static_cast<COLORREF>(theme.lookupColor(ColorKey::TRANSCOLOR));
     const Pixels left = picture(BitmapKey::TITLEBAR1), right = picture(BitmapKey::TITLEBAR5);
-    const Pixels bottomLeft = picture(BitmapKey::FORMBOTTOMBORDER1), bottomRight = picture(BitmapKey::FORMBOTTOMBORDER3);
+    const Pixels bottomLeft = picture(BitmapKey::FORMBOTTOMBORDER1),
+                 bottomRight = picture(BitmapKey::FORMBOTTOMBORDER3);
     EXPECT_EQ(left.at(0, 0), t);
     EXPECT_EQ(right.at(right.w - 1, 0), t);
     EXPECT_EQ(bottomLeft.at(0, bottomLeft.h - 1), t);

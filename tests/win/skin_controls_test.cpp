@@ -28,8 +28,8 @@ namespace {
 
 constexpr COLORREF kFormColor = RGB(200, 190, 180);
 constexpr COLORREF kMagenta = RGB(255, 0, 255);
-constexpr COLORREF kParts[6] = {RGB(200, 0, 0), RGB(0, 160, 0), RGB(0, 0, 210), RGB(120, 120, 0), RGB(0, 120, 120),
-                                RGB(90, 0, 90)};
+constexpr COLORREF kParts[6] = {RGB(200, 0, 0),   RGB(0, 160, 0),   RGB(0, 0, 210),
+                                RGB(120, 120, 0), RGB(0, 120, 120), RGB(90, 0, 90)};
 
 class Host : public ui::Form {
 public:
@@ -86,9 +86,8 @@ ui::FontHandle SharpFont() {
 }
 
 ui::BitmapHandle SolidBitmap(int w, int h, COLORREF c, bool magentaCorner = false) {
-    return skin::BitmapFromBmpBytes(skinpack::MakeBmp24(w, h, [=](int x, int y) {
-        return uint32_t(magentaCorner && x == 0 && y == 0 ? kMagenta : c);
-    }));
+    return skin::BitmapFromBmpBytes(skinpack::MakeBmp24(
+        w, h, [=](int x, int y) { return uint32_t(magentaCorner && x == 0 && y == 0 ? kMagenta : c); }));
 }
 
 class SkinControls : public ::testing::Test {
@@ -102,9 +101,7 @@ protected:
         SetActiveWindow(form->handle());
         PumpFor(30);
     }
-    void TearDown() override {
-        form.reset();
-    }
+    void TearDown() override { form.reset(); }
 
     // A ready file theme owned by the form, from a skin of our own.
     skin::FileTheme* theme(const DescriptionWriter& d) {
@@ -124,10 +121,10 @@ protected:
 DescriptionWriter ButtonSkin(bool transparent) {
     DescriptionWriter d;
     d.addBitmap("SKIN2_BUTTON", skinpack::MakeBmp24(54, 21, [](int x, int y) {
-        const int px = x % 18;
-        if ((px == 0 && y == 0) || (px == 9 && y == 10)) return uint32_t(kMagenta);
-        return uint32_t(kParts[x / 18]);
-    }));
+                    const int px = x % 18;
+                    if ((px == 0 && y == 0) || (px == 9 && y == 10)) return uint32_t(kMagenta);
+                    return uint32_t(kParts[x / 18]);
+                }));
     d.addBool("SKIN2_BUTTONTRANS", transparent);
     d.addInt("SKIN2_BUTTONFONTCOLOR", 0x00FF00);
     return d;
@@ -140,10 +137,10 @@ TEST_F(SkinControls, ButtonStatePicturesStretchInNineParts) {
     b->setFileTheme(t);
     EXPECT_EQ(b->fontColor(), 0x00FF00u);
     auto probe = [&](int x, int y) { return Capture(b->handle()).pixel(x, y); };
-    EXPECT_EQ(probe(37, 5), kParts[0]);     // top edge, stretched
-    EXPECT_EQ(probe(0, 24), kParts[0]);     // bottom-left corner
-    EXPECT_EQ(probe(0, 0), kMagenta);       // opaque picture: the corner is drawn plain
-    EXPECT_EQ(probe(37, 12), kFormColor);   // magenta in a stretched piece is transparent
+    EXPECT_EQ(probe(37, 5), kParts[0]);   // top edge, stretched
+    EXPECT_EQ(probe(0, 24), kParts[0]);   // bottom-left corner
+    EXPECT_EQ(probe(0, 0), kMagenta);     // opaque picture: the corner is drawn plain
+    EXPECT_EQ(probe(37, 12), kFormColor); // magenta in a stretched piece is transparent
     b->perform(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
     EXPECT_TRUE(b->hover());
     EXPECT_EQ(probe(37, 5), kParts[1]);
@@ -211,7 +208,12 @@ TEST_F(SkinControls, ActionImageBecomesTheMissingGlyph) {
     auto* images = new ui::ImageList(form.get(), "images", 16, 16);
     ImageList_AddMasked(images->handle(), SolidBitmap(16, 16, kImage, true).get(), kMagenta);
     auto* actions = new ui::ActionList(form.get(), "actions");
-    struct Case { int imageIndex; bool ownGlyph; int imagePixels; bool glyph; };
+    struct Case {
+        int imageIndex;
+        bool ownGlyph;
+        int imagePixels;
+        bool glyph;
+    };
     for (const Case& c : {Case{0, false, 16 * 16 - 1, true}, Case{1, false, 0, false}, Case{0, true, 0, true}}) {
         SCOPED_TRACE(c.imageIndex * 10 + c.ownGlyph);
         auto* b = new skin::Button(form.get(), "", form->handle(), 10, 10);
@@ -267,9 +269,12 @@ TEST_F(SkinControls, FocusedCaptionIsBoldInMacOSAndBlueGlassOnly) {
     b->setCaption("MMMM");
     b->setFont(font.get());
     auto ink = [&] { return Capture(b->handle()).count(RECT{3, 3, 77, 24}, [](COLORREF p) { return p == 0; }); };
-    struct Case { skin::UIStyle style; bool bold; };
-    for (const Case& c : {Case{skin::UIStyle::WinXP, false}, Case{skin::UIStyle::MacOS, true},
-                          Case{skin::UIStyle::BlueGlass, true}}) {
+    struct Case {
+        skin::UIStyle style;
+        bool bold;
+    };
+    for (const Case& c :
+         {Case{skin::UIStyle::WinXP, false}, Case{skin::UIStyle::MacOS, true}, Case{skin::UIStyle::BlueGlass, true}}) {
         SCOPED_TRACE(static_cast<int>(c.style));
         b->setUIStyle(c.style);
         other->setFocus();
@@ -291,9 +296,12 @@ TEST_F(SkinControls, FocusedCaptionIsBoldInMacOSAndBlueGlassOnly) {
 TEST_F(SkinControls, ButtonAutoSizeTakesThePartOfTheBuiltInStrip) {
     auto* b = new skin::Button(form.get(), "b", form->handle(), 10, 10);
     b->setFileTheme(theme(ButtonSkin(false))); // 18 x 21 parts, never the size
-    struct Case { skin::UIStyle style; int width, height; };
-    const Case cases[] = {{skin::UIStyle::MacOS, 84, 23},   {skin::UIStyle::WinXP, 18, 21},
-                          {skin::UIStyle::DeepBlue, 74, 21}, {skin::UIStyle::Protein, 74, 21},
+    struct Case {
+        skin::UIStyle style;
+        int width, height;
+    };
+    const Case cases[] = {{skin::UIStyle::MacOS, 84, 23},     {skin::UIStyle::WinXP, 18, 21},
+                          {skin::UIStyle::DeepBlue, 74, 21},  {skin::UIStyle::Protein, 74, 21},
                           {skin::UIStyle::BlueGlass, 77, 27}, {skin::UIStyle::FromThemeFile, 24, 21}};
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.style));
@@ -320,7 +328,9 @@ TEST_F(SkinControls, GlyphLayoutsPlaceGlyphAndCaption) {
     b->setCaption("Go");
     b->setGlyph(SolidBitmap(20, 14, kGlyph, true).get());
     const POINT ink = InkOffset(b->handle(), "Go", DT_SINGLELINE);
-    struct Placed { RECT glyph, text; };
+    struct Placed {
+        RECT glyph, text;
+    };
     auto paint = [&](skin::ButtonLayout layout) {
         b->setLayout(layout);
         const Capture cap(b->handle());
@@ -542,7 +552,10 @@ TEST_F(SkinControls, CheckBoxPartsFromTheFileTheme) {
     auto* box = new skin::CheckBox(form.get(), "box", form->handle(), 10, 10);
     box->setUIStyle(skin::UIStyle::FromThemeFile);
     box->setFileTheme(theme(d));
-    struct Case { bool checked, enabled; int part; };
+    struct Case {
+        bool checked, enabled;
+        int part;
+    };
     for (const Case& c : {Case{true, true, 1}, Case{true, false, 4}, Case{false, true, 3}, Case{false, false, 6}}) {
         box->setChecked(c.checked);
         box->setEnabled(c.enabled);
@@ -595,7 +608,13 @@ TEST_F(SkinControls, ToolBarHotButtonFaces) {
     bar->perform(TB_SETBUTTONINFOA, static_cast<WPARAM>(bar->buttons()[1]->commandId()),
                  reinterpret_cast<LPARAM>(&drop));
 
-    struct Case { const char* name; bool list; int button; const char* shown; bool hotList; };
+    struct Case {
+        const char* name;
+        bool list;
+        int button;
+        const char* shown;
+        bool hotList;
+    };
     for (const Case& c : {Case{"centred", false, 0, "Add", false}, Case{"drop-down", false, 1, "Open", false},
                           Case{"list", true, 0, "Add", false}, Case{"hot list", true, 0, "Add", true}}) {
         SCOPED_TRACE(c.name);
@@ -725,10 +744,13 @@ TEST_F(SkinControls, GroupBoxAlignsChildrenClearOfFrameAndCaption) {
     inside->setAlign(ui::Align::Client);
     auto fontHeight = [&] {
         LOGFONTA lf{};
-        GetObjectA(group->font() ? static_cast<HGDIOBJ>(group->font()) : GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
+        GetObjectA(group->font() ? static_cast<HGDIOBJ>(group->font()) : GetStockObject(DEFAULT_GUI_FONT), sizeof lf,
+                   &lf);
         return std::abs(lf.lfHeight);
     };
-    struct Step { int w, h, fontHeight; }; // a font height of 0 keeps the font
+    struct Step {
+        int w, h, fontHeight;
+    }; // a font height of 0 keeps the font
     std::vector<ui::FontHandle> fonts;
     for (const Step& s : {Step{200, 100, 0}, Step{240, 130, 0}, Step{240, 130, -20}, Step{150, 90, 16}}) {
         if (s.fontHeight) {
@@ -742,8 +764,8 @@ TEST_F(SkinControls, GroupBoxAlignsChildrenClearOfFrameAndCaption) {
         const RECT r = inside->boundsRect();
         const int top = fontHeight() + 5;
         EXPECT_TRUE(r.left == 3 && r.top == top && r.right == s.w - 3 && r.bottom == s.h - 3)
-            << s.w << "x" << s.h << " font " << s.fontHeight << ": (" << r.left << "," << r.top << "," << r.right
-            << "," << r.bottom << ")";
+            << s.w << "x" << s.h << " font " << s.fontHeight << ": (" << r.left << "," << r.top << "," << r.right << ","
+            << r.bottom << ")";
     }
     group->setFont(nullptr, false);
 }
@@ -759,7 +781,7 @@ TEST_F(SkinControls, RightToLeftOnlyWhereTheSystemReadsSo) {
     auto* box = new skin::CheckBox(form.get(), "box", form->handle(), 10, 150);
     box->setUIStyle(skin::UIStyle::FromThemeFile);
     box->setFileTheme(theme(d));
-    box->setChecked(true);  // part 1, 13 wide
+    box->setChecked(true); // part 1, 13 wide
     box->setCaption("Wrap");
     const Capture groupLtr(group->handle()), boxLtr(box->handle());
 
@@ -780,7 +802,9 @@ TEST_F(SkinControls, RightToLeftOnlyWhereTheSystemReadsSo) {
     const int lead = inkLeft(groupLtr) - 5;
     ASSERT_GE(lead, 0);
 
-    struct Case { bool system, asked; };
+    struct Case {
+        bool system, asked;
+    };
     for (const Case& c : {Case{true, false}, Case{false, true}, Case{true, true}}) {
         SCOPED_TRACE(testing::Message() << "system " << c.system << ", asked " << c.asked);
         ui::TheEnvironment().rightToLeftSystem = c.system;
@@ -793,7 +817,10 @@ TEST_F(SkinControls, RightToLeftOnlyWhereTheSystemReadsSo) {
             continue;
         }
         // The top line starts at the right and leaves the caption's gap there.
-        struct Probe { int x; bool line; };
+        struct Probe {
+            int x;
+            bool line;
+        };
         for (const Probe& p : {Probe{0, false}, Probe{1, true}, Probe{w - cs.cx - 8, true}, Probe{w - cs.cx - 7, false},
                                Probe{w - 4, false}, Probe{w - 3, true}, Probe{w - 1, true}})
             EXPECT_EQ(g.pixel(p.x, y) == line, p.line) << "x " << p.x;

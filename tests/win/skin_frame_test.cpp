@@ -38,6 +38,7 @@ public:
         position = ui::FormPosition::ScreenCenter;
     }
     skin::FramePanel* frame = nullptr;
+
 protected:
     void buildComponents() override {
         frame = new skin::FramePanel(this, "suiForm1");
@@ -47,7 +48,11 @@ protected:
     }
 };
 
-RECT WindowRect(HWND h) { RECT r; GetWindowRect(h, &r); return r; }
+RECT WindowRect(HWND h) {
+    RECT r;
+    GetWindowRect(h, &r);
+    return r;
+}
 
 // Client edges relative to the window's outer edges.
 RECT ClientInsets(HWND h) {
@@ -83,7 +88,9 @@ void Click(int x, int y) {
 }
 
 // Skins made here: pictures in plain colours with TRANSCOLOR where the test needs it.
-Bytes Solid(int w, int h, uint32_t c) { return skinpack::MakeBmp24(w, h, [c](int, int) { return c; }); }
+Bytes Solid(int w, int h, uint32_t c) {
+    return skinpack::MakeBmp24(w, h, [c](int, int) { return c; });
+}
 
 struct SkinRecipe {
     bool titleRegion = false, bottomRegion = false, threeSect = false, fiveSect = false;
@@ -102,19 +109,21 @@ DescriptionWriter MakeSkin(const SkinRecipe& s) {
         });
     };
     d.addBitmap("SKIN2_TITLEBAR1", title(20, false));
-    d.addBitmap("SKIN2_TITLEBAR2", skinpack::MakeBmp24(10, 30, [](int, int y) -> uint32_t { return y == 2 ? T : 0x804020; }));
+    d.addBitmap("SKIN2_TITLEBAR2",
+                skinpack::MakeBmp24(10, 30, [](int, int y) -> uint32_t { return y == 2 ? T : 0x804020; }));
     d.addBitmap("SKIN2_TITLEBAR3", title(20, !s.fiveSect));
     if (s.fiveSect) {
-        d.addBitmap("SKIN2_TITLEBAR4", skinpack::MakeBmp24(10, 30, [](int, int y) -> uint32_t { return y == 2 ? T : 0x804020; }));
+        d.addBitmap("SKIN2_TITLEBAR4",
+                    skinpack::MakeBmp24(10, 30, [](int, int y) -> uint32_t { return y == 2 ? T : 0x804020; }));
         d.addBitmap("SKIN2_TITLEBAR5", title(20, true));
         d.addBool("SKIN2_TITLEFIVESECT", true);
     }
     AddFrameBasics(d, T);
     // Bottom border 7 high in three 10-pixel parts; its corners are transparent.
     d.addBitmap("SKIN2_FORMBOTTOMBORDER1", skinpack::MakeBmp24(30, 7, [](int x, int y) -> uint32_t {
-        if (y == 6 && (x == 0 || x == 29)) return T;
-        return 0x0000FF;
-    }));
+                    if (y == 6 && (x == 0 || x == 29)) return T;
+                    return 0x0000FF;
+                }));
     if (s.threeSect) {
         d.addBitmap("SKIN2_FORMBOTTOMBORDER2", Solid(5, 7, 0x00FF00));
         d.addBitmap("SKIN2_FORMBOTTOMBORDER3", Solid(8, 7, 0xFF0000));
@@ -156,8 +165,14 @@ protected:
         PumpFor(100);
     }
     HWND h() const { return form->handle(); }
-    int W() const { const RECT r = WindowRect(h()); return r.right - r.left; }
-    int H() const { const RECT r = WindowRect(h()); return r.bottom - r.top; }
+    int W() const {
+        const RECT r = WindowRect(h());
+        return r.right - r.left;
+    }
+    int H() const {
+        const RECT r = WindowRect(h());
+        return r.bottom - r.top;
+    }
 
     TempFolder folder;
     std::unique_ptr<skin::FileTheme> theme;
@@ -179,9 +194,9 @@ TEST_F(SkinFrame, BuiltInStyleFrameAndRegion) {
     EXPECT_EQ(in.left, 3);
     EXPECT_EQ(in.top, 3);
     EXPECT_EQ(in.right, 3);
-    EXPECT_EQ(in.bottom, 2);  // border width + 1
+    EXPECT_EQ(in.bottom, 2); // border width + 1
     EXPECT_EQ(SendMessageA(h(), skin::kFrameInsetQuery, 0, 0), 2);
-    EXPECT_EQ(form->frame->titleBar()->height(), 29);  // the 32-pixel title less the 3 rows above it
+    EXPECT_EQ(form->frame->titleBar()->height(), 29); // the 32-pixel title less the 3 rows above it
     // One black pixel on the left, right and bottom; the form colour inside it.
     EXPECT_EQ(ScreenPixel(h(), 0, H() / 2), RGB(0, 0, 0));
     EXPECT_EQ(ScreenPixel(h(), W() - 1, H() / 2), RGB(0, 0, 0));
@@ -213,7 +228,10 @@ TEST_F(SkinFrame, ToolBarSeesThroughToTheFrameInMacOSAndProtein) {
     form->frame->setColor(0x1EC80A);
     auto* onFrame = new skin::ToolBar(form.get(), "bar", form->frame->handle(), 0, 29, 200, 36, 44, 36, nullptr);
     auto* onForm = new skin::ToolBar(form.get(), "plain", h(), 0, 100, 200, 36, 44, 36, nullptr);
-    struct Case { skin::UIStyle style; bool onFrame, seesThrough; };
+    struct Case {
+        skin::UIStyle style;
+        bool onFrame, seesThrough;
+    };
     for (const Case& c : {Case{skin::UIStyle::MacOS, true, true}, Case{skin::UIStyle::Protein, true, true},
                           Case{skin::UIStyle::WinXP, true, false}, Case{skin::UIStyle::MacOS, false, false}}) {
         SCOPED_TRACE(static_cast<int>(c.style) * 10 + c.onFrame);
@@ -227,7 +245,10 @@ TEST_F(SkinFrame, ToolBarSeesThroughToTheFrameInMacOSAndProtein) {
 }
 
 TEST_F(SkinFrame, FileThemeBordersAndRegions) {
-    struct Case { const char* name; SkinRecipe recipe; };
+    struct Case {
+        const char* name;
+        SkinRecipe recipe;
+    };
     const Case cases[] = {
         {"three sections, no regions", {false, false, false, false, 0, 0}},
         {"title min -1 to 3, bottom region", {true, true, false, false, -1, 3}},
@@ -260,18 +281,18 @@ TEST_F(SkinFrame, FileThemeBordersAndRegions) {
             continue;
         }
         if (s.titleMinY == -1) {
-            EXPECT_FALSE(InRegion(h(), 0, 0));   // scanned from row 0
+            EXPECT_FALSE(InRegion(h(), 0, 0)); // scanned from row 0
             EXPECT_FALSE(InRegion(h(), 0, 3));
-            EXPECT_TRUE(InRegion(h(), 0, 4));    // below the last scanned row: solid
+            EXPECT_TRUE(InRegion(h(), 0, 4)); // below the last scanned row: solid
             EXPECT_TRUE(InRegion(h(), 5, 0));
             // The only opaque pixel of row 2 is the last column's.
             EXPECT_TRUE(InRegion(h(), w - 1, 2));
             EXPECT_FALSE(InRegion(h(), w - 2, 2));
             EXPECT_FALSE(InRegion(h(), w / 2, 2));
         } else {
-            EXPECT_TRUE(InRegion(h(), 0, 4));    // the band above the first scanned row
+            EXPECT_TRUE(InRegion(h(), 0, 4)); // the band above the first scanned row
             EXPECT_FALSE(InRegion(h(), 0, 5));
-            EXPECT_FALSE(InRegion(h(), 0, 29));  // scanned down to the last row
+            EXPECT_FALSE(InRegion(h(), 0, 29)); // scanned down to the last row
         }
         EXPECT_TRUE(InRegion(h(), 0, hh / 2));
         EXPECT_EQ(InRegion(h(), 0, hh - 1), !s.bottomRegion);
@@ -357,7 +378,9 @@ TEST_F(SkinFrame, TitleBarCaptionFromTheRightOnlyWhereTheSystemReadsSo) {
                 if (c.pixel(x, y) != back) return x;
         return -1;
     };
-    struct Case { bool system, asked; };
+    struct Case {
+        bool system, asked;
+    };
     for (const Case& c : {Case{true, false}, Case{false, true}, Case{true, true}}) {
         SCOPED_TRACE(testing::Message() << "system " << c.system << ", asked " << c.asked);
         ui::TheEnvironment().rightToLeftSystem = c.system;
@@ -375,7 +398,7 @@ void CALLBACK EndMenuSoon(HWND, UINT, UINT_PTR id, DWORD) {
 
 TEST_F(SkinFrame, SystemMenuItemsFollowTheButtons) {
     skin::TitleBar* bar = form->frame->titleBar();
-    bar->buttons()[2].setVisible(false);  // maximize hidden, as in the program
+    bar->buttons()[2].setVisible(false); // maximize hidden, as in the program
     skin::TitleBarPopupMenu& menu = bar->systemMenu();
     ASSERT_EQ(menu.root().items.size(), 4u);
     EXPECT_EQ(menu.root().items[0]->caption, "Mi&nimize");
@@ -415,7 +438,7 @@ TEST(SkinPopupMenu, MeasuresAndDrawsItems) {
     menu.drawItem(img.dc(), {0, 0, 200, 21}, *item, false);
     EXPECT_EQ(GetPixel(img.dc(), 2, 1), RGB(0, 0, 0));
     EXPECT_EQ(GetPixel(img.dc(), 3, 2), 0x00FF00u);
-    item->imageIndex = -1;  // checked without an image: the shared check mark, no box
+    item->imageIndex = -1; // checked without an image: the shared check mark, no box
     menu.drawItem(img.dc(), {0, 0, 200, 21}, *item, false);
     EXPECT_NE(GetPixel(img.dc(), 2, 1), RGB(0, 0, 0));
 }
@@ -429,7 +452,9 @@ TEST(SkinPopupMenu, BarOnTheRightOnlyWhereTheSystemReadsSo) {
     menu.color = 0xFFFFFF;
     const COLORREF bar = ui::ToRgb(menu.barColor);
     ui::OffscreenBitmap img(nullptr, 200, 21);
-    struct Case { bool system, asked; };
+    struct Case {
+        bool system, asked;
+    };
     for (const Case& c : {Case{true, false}, Case{false, true}, Case{true, true}}) {
         ui::TheEnvironment().rightToLeftSystem = c.system;
         menu.rightToLeft = c.asked;
@@ -673,8 +698,8 @@ TEST_F(SkinFrame, AcceleratorKeyChoosesASystemMenuItem) {
 
 TEST_F(SkinFrame, FailedAllocationsDrawNothingAndLeaveTheFrameSolid) {
     using ui::GdiAllocation;
-    for (GdiAllocation kind : {GdiAllocation::DibSection, GdiAllocation::MemoryDc, GdiAllocation::Bitmap,
-                               GdiAllocation::Font}) {
+    for (GdiAllocation kind :
+         {GdiAllocation::DibSection, GdiAllocation::MemoryDc, GdiAllocation::Bitmap, GdiAllocation::Font}) {
         SCOPED_TRACE(static_cast<int>(kind));
         int failed = 0; // only the first of its kind fails, except DIB sections: all of those
         ui::TheEnvironment().failGdiAllocation = [&](GdiAllocation a) {

@@ -32,6 +32,7 @@ public:
     }
     skin::FramePanel* frame = nullptr;
     ui::Edit* edit = nullptr;
+
 protected:
     void buildComponents() override {
         HWND parent = handle();
@@ -41,6 +42,7 @@ protected:
         }
         edit = new ui::Edit(this, "edtName", parent, 10, 40, 120, 21);
     }
+
 private:
     bool framed_;
 };
@@ -141,7 +143,11 @@ TEST_F(MenuBarTest, BarColoursBesideTheFrameAndTheHotButton) {
     HWND h = bar().handle();
     RECT br;
     GetWindowRect(h, &br);
-    const RECT fr = [this] { RECT r; GetWindowRect(form->handle(), &r); return r; }();
+    const RECT fr = [this] {
+        RECT r;
+        GetWindowRect(form->handle(), &r);
+        return r;
+    }();
     const int free = br.right - br.left - 5; // right of the last button
     auto screen = [](int x, int y) {
         HDC dc = GetDC(nullptr);
@@ -149,7 +155,10 @@ TEST_F(MenuBarTest, BarColoursBesideTheFrameAndTheHotButton) {
         ReleaseDC(nullptr, dc);
         return c;
     };
-    struct Case { const char* name; ui::Color from, to; };
+    struct Case {
+        const char* name;
+        ui::Color from, to;
+    };
     const Case cases[] = {{"plain", 0x30A0F0, 0x30A0F0}, {"gradient", 0x30A0F0, 0x804000}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -186,10 +195,12 @@ TEST_F(MenuBarTest, SkinColoursTheBarAndTheStripsBesideIt) {
     d.addBitmap("SKIN2_FORMLEFTBORDER", solid(2, 4, 0x00FFFF));
     d.addBitmap("SKIN2_FORMRIGHTBORDER", solid(2, 4, 0x00FFFF));
     d.addBitmap("SKIN2_FORMBOTTOMBORDER1", solid(30, 4, 0x0000FF));
-    const std::pair<const char*, int32_t> colours[] = {
-        {"SKIN2_FORMCOLOR", 0xE0E0E0},           {"SKIN2_MENUBARSTARTCOLOR", 0x102030},
-        {"SKIN2_MENUBARENDCOLOR", 0x405060},     {"SKIN2_TOPSELECTEDMENUCOLOR", 0x00C000},
-        {"SKIN2_TOPSELECTEDMENUBORDERCOLOR", 0xC00000}, {"SKIN2_TOPMENUFONTCOLOR", 0xFFFFFF}};
+    const std::pair<const char*, int32_t> colours[] = {{"SKIN2_FORMCOLOR", 0xE0E0E0},
+                                                       {"SKIN2_MENUBARSTARTCOLOR", 0x102030},
+                                                       {"SKIN2_MENUBARENDCOLOR", 0x405060},
+                                                       {"SKIN2_TOPSELECTEDMENUCOLOR", 0x00C000},
+                                                       {"SKIN2_TOPSELECTEDMENUBORDERCOLOR", 0xC00000},
+                                                       {"SKIN2_TOPMENUFONTCOLOR", 0xFFFFFF}};
     for (const auto& [key, colour] : colours) d.addInt(key, colour);
     TempFolder folder;
     ASSERT_TRUE(skinpack::WriteFile(folder.file("bar.ssk"), skinpack::BuildSkin(d)));

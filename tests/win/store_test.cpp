@@ -35,9 +35,11 @@ std::string ErrorOf(const std::function<void()>& f) {
 
 TEST(Store, LoadStopsAtTheFirstGapAndLeavesLaterValues) {
     TestKey key("LoadGap");
-    key.set("N0", "a"); key.set("P0", "c:\\a");
+    key.set("N0", "a");
+    key.set("P0", "c:\\a");
     key.set("N1", "b"); // no P1
-    key.set("N2", "c"); key.set("P2", "c:\\c");
+    key.set("N2", "c");
+    key.set("P2", "c:\\c");
     VectorRows rows;
     LoadFavourites(rows, key.path());
     ASSERT_EQ(rows.rowCount(), 1);
@@ -57,8 +59,10 @@ TEST(Store, LoadStopsAtTheFirstGapAndLeavesLaterValues) {
 
 TEST(Store, EmptyFirstAliasGivesAnEmptyList) {
     TestKey key("EmptyN0");
-    key.set("N0", ""); key.set("P0", "c:\\x");
-    key.set("N1", "b"); key.set("P1", "c:\\b");
+    key.set("N0", "");
+    key.set("P0", "c:\\x");
+    key.set("N1", "b");
+    key.set("P1", "c:\\b");
     VectorRows rows;
     LoadFavourites(rows, key.path());
     EXPECT_EQ(rows.rowCount(), 0);
@@ -75,8 +79,10 @@ TEST(Store, MissingKeyIsCreatedByLoadAndGivesNoRows) {
 
 TEST(Store, ValueOfAnotherTypeStopsTheLoadWithRowsReadSoFar) {
     TestKey key("Dword");
-    key.set("N0", "a"); key.set("P0", "c:\\a");
-    key.setDword("N1", 7); key.set("P1", "c:\\b");
+    key.set("N0", "a");
+    key.set("P0", "c:\\a");
+    key.setDword("N1", 7);
+    key.set("P1", "c:\\b");
     VectorRows rows;
     EXPECT_EQ(ErrorOf([&] { LoadFavourites(rows, key.path()); }), "Invalid data type for 'N1'");
     EXPECT_EQ(rows.rowCount(), 1);
@@ -138,7 +144,9 @@ TEST(Store, DeleteStorePairNeverCreatesTheKey) {
     TestKey key("DeletePair");
     DeleteStorePair(key.path(), 0);
     EXPECT_FALSE(key.exists());
-    key.set("N3", "x"); key.set("P3", "y"); key.set("N2", "keep");
+    key.set("N3", "x");
+    key.set("P3", "y");
+    key.set("N2", "keep");
     DeleteStorePair(key.path(), 3);
     EXPECT_EQ(key.get("N3"), "<missing>");
     EXPECT_EQ(key.get("P3"), "<missing>");

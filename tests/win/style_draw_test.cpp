@@ -116,8 +116,7 @@ TEST(BuiltInStyles, StyleBitmapPartCutsTheResource) {
     StyleBitmapPart(skin::UIStyle::DeepBlue, 1, &part, 6, 6);
     EXPECT_EQ(ui::BitmapSize(part.get()).cx, 37);
     EXPECT_EQ(ui::BitmapSize(part.get()).cy, 21);
-    for (int y = 0; y < 21; y += 5)
-        EXPECT_EQ(PixelOf(part.get(), 0, y), PixelOf(whole.get(), 185, y));
+    for (int y = 0; y < 21; y += 5) EXPECT_EQ(PixelOf(part.get(), 0, y), PixelOf(whole.get(), 185, y));
 }
 
 TEST(SharedRoutines, CutBitmapPartGivesTheLastPartTheRightEdge) {
@@ -234,7 +233,8 @@ TEST(SharedRoutines, ThreePartBitmapStretchesTheMiddleOnly) {
 }
 
 TEST(SharedRoutines, TilePictureStartsAtTheOriginAndSkipsEmptyPictures) {
-    ui::BitmapHandle tile(MakePicture(3, 2, [](int x, int y) { return x == 0 && y == 0 ? RGB(0, 0, 255) : RGB(255, 255, 0); }));
+    ui::BitmapHandle tile(
+        MakePicture(3, 2, [](int x, int y) { return x == 0 && y == 0 ? RGB(0, 0, 255) : RGB(255, 255, 0); }));
     Canvas c(10, 7);
     TilePicture(c.dc(), tile.get(), RECT{0, 0, 10, 7});
     for (int y = 0; y < 7; ++y)
@@ -248,7 +248,10 @@ TEST(SharedRoutines, TilePictureStartsAtTheOriginAndSkipsEmptyPictures) {
 // A parent that paints its left 50 columns red and the rest blue.
 class TwoToneForm : public ui::Form {
 public:
-    TwoToneForm() : ui::Form(nullptr, "frmTwoTone") { clientWidth = 200; clientHeight = 100; }
+    TwoToneForm() : ui::Form(nullptr, "frmTwoTone") {
+        clientWidth = 200;
+        clientHeight = 100;
+    }
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override {
         if (msg == WM_ERASEBKGND) {
             HDC dc = reinterpret_cast<HDC>(wp);
@@ -272,10 +275,16 @@ public:
         createControl("STATIC", WS_VISIBLE, 0, x, y, 20, 20, form->handle());
     }
     skin::FileTheme* fileTheme() const override { return theme_; }
-    void setFileTheme(skin::FileTheme* t) override { theme_ = t; log_->push_back(name() + ".FileTheme"); }
+    void setFileTheme(skin::FileTheme* t) override {
+        theme_ = t;
+        log_->push_back(name() + ".FileTheme");
+    }
     skin::UIStyle uiStyle() const override { return style_; }
     std::uint32_t frameColor() const override { return 0xE8E8E8; }
-    void setUIStyle(skin::UIStyle s) override { style_ = s; log_->push_back(name() + ".UIStyle"); }
+    void setUIStyle(skin::UIStyle s) override {
+        style_ = s;
+        log_->push_back(name() + ".UIStyle");
+    }
 
 private:
     std::vector<std::string>* log_;

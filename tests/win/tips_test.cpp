@@ -187,11 +187,11 @@ TEST_F(TipsDialog, PanelDrawsHeadingPictureStripRuleAndTheCurrentPage) {
         for (int ink : pageInk(page)) EXPECT_GT(ink, 5) << "page " << page;
 
     Capture cap(dlg->panel()->handle());
-    EXPECT_EQ(cap.pixel(200, 140), RGB(255, 255, 255));                 // white panel
-    EXPECT_GT(cap.count(RECT{65, 8, 200, 28}, dark), 50);               // heading
-    EXPECT_GT(cap.count(RECT{2, 120, 44, 160}, gray), 500);             // picture strip
-    EXPECT_EQ(cap.pixel(200, 35), GetSysColor(COLOR_GRAYTEXT));         // rule
-    EXPECT_EQ(cap.pixel(0, 80), GetSysColor(COLOR_BTNSHADOW));          // lowered bevel
+    EXPECT_EQ(cap.pixel(200, 140), RGB(255, 255, 255));         // white panel
+    EXPECT_GT(cap.count(RECT{65, 8, 200, 28}, dark), 50);       // heading
+    EXPECT_GT(cap.count(RECT{2, 120, 44, 160}, gray), 500);     // picture strip
+    EXPECT_EQ(cap.pixel(200, 35), GetSysColor(COLOR_GRAYTEXT)); // rule
+    EXPECT_EQ(cap.pixel(0, 80), GetSysColor(COLOR_BTNSHADOW));  // lowered bevel
     EXPECT_EQ(cap.pixel(337, 80), GetSysColor(COLOR_BTNHIGHLIGHT));
     // Pages differ where their labels differ: page 2's "4.Start Button" stands alone at 105, 100.
     dlg->panel()->setPageIndex(0);

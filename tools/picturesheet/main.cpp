@@ -45,7 +45,11 @@ bool SaveBmp(HDC dc, HBITMAP bitmap, int w, int h, const char* path) {
 
 int main(int argc, char** argv) {
     const char* out = argc > 1 ? argv[1] : "picturesheet.bmp";
-    struct Row { const corvane::skin::BuiltInPicture* p; corvane::ui::BitmapHandle bmp; int height; };
+    struct Row {
+        const corvane::skin::BuiltInPicture* p;
+        corvane::ui::BitmapHandle bmp;
+        int height;
+    };
     std::vector<Row> rows;
     int width = 0, height = kMargin;
     int failures = 0;
@@ -93,6 +97,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot write %s\n", out);
         return 2;
     }
-    std::printf("%d pictures, %d missing, %dx%d sheet in %s\n", static_cast<int>(rows.size()), failures, width, height, out);
+    std::printf("%d pictures, %d missing, %dx%d sheet in %s\n", static_cast<int>(rows.size()), failures, width, height,
+                out);
     return failures == 0 ? 0 : 1;
 }

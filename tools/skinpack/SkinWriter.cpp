@@ -130,7 +130,8 @@ Bytes ArchiveWriter::build() const {
         localAt.push_back(static_cast<uint32_t>(out.size()));
         out.push_back(static_cast<uint8_t>(sig_[0]));
         out.push_back(static_cast<uint8_t>(sig_[1]));
-        out.push_back(3); out.push_back(4);
+        out.push_back(3);
+        out.push_back(4);
         Put16(out, 20);
         Put16(out, e.flags);
         Put16(out, e.method);

@@ -95,17 +95,26 @@ bool ReadValues(const fs::path& file, const fs::path& folder, DescriptionWriter&
         value.erase(value.find_last_not_of(" \t") + 1);
         int32_t n = 0;
         if (kind == "int" || kind == "color") {
-            if (!ParseInt(value, n)) { error = where + "not an integer: " + value; return false; }
+            if (!ParseInt(value, n)) {
+                error = where + "not an integer: " + value;
+                return false;
+            }
             w.addInt(name, n);
         } else if (kind == "bool") {
             if (value == "true" || value == "1") w.addBool(name, true);
             else if (value == "false" || value == "0") w.addBool(name, false);
-            else { error = where + "not a boolean: " + value; return false; }
+            else {
+                error = where + "not a boolean: " + value;
+                return false;
+            }
         } else if (kind == "string") {
-            w.addString(name, rest);  // trailing blanks are part of the text
+            w.addString(name, rest); // trailing blanks are part of the text
         } else if (kind == "bitmap") {
             Bytes bmp;
-            if (!LoadBmp(folder / value, bmp, error)) { error = where + error; return false; }
+            if (!LoadBmp(folder / value, bmp, error)) {
+                error = where + error;
+                return false;
+            }
             w.addBitmap(name, std::move(bmp));
         } else {
             error = where + "unknown kind: " + kind;
@@ -122,23 +131,30 @@ Bytes PaletteBmp8(int w, int h, bool rle) {
         for (int y = 0; y < h; ++y) {
             bits.push_back(static_cast<uint8_t>(w));
             bits.push_back(static_cast<uint8_t>(y & 3));
-            bits.push_back(0); bits.push_back(0);
+            bits.push_back(0);
+            bits.push_back(0);
         }
-        bits.push_back(0); bits.push_back(1);
+        bits.push_back(0);
+        bits.push_back(1);
     } else {
         const int stride = (w + 3) & ~3;
         bits.assign(static_cast<std::size_t>(stride) * h, 0);
         for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) bits[static_cast<std::size_t>(y) * stride + x] = static_cast<uint8_t>((x + y) & 3);
+            for (int x = 0; x < w; ++x)
+                bits[static_cast<std::size_t>(y) * stride + x] = static_cast<uint8_t>((x + y) & 3);
     }
     Bytes b(14 + 40 + 16, 0);
-    auto put32 = [&](std::size_t at, uint32_t v) { for (int i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i)); };
-    b[0] = 'B'; b[1] = 'M';
+    auto put32 = [&](std::size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i));
+    };
+    b[0] = 'B';
+    b[1] = 'M';
     put32(10, 14 + 40 + 16);
     put32(14, 40);
     put32(18, static_cast<uint32_t>(w));
     put32(22, static_cast<uint32_t>(h));
-    b[26] = 1; b[28] = 8;
+    b[26] = 1;
+    b[28] = 8;
     put32(30, rle ? 1 : 0);
     put32(34, static_cast<uint32_t>(bits.size()));
     put32(46, 4);
@@ -154,7 +170,8 @@ Bytes PaletteBmp8(int w, int h, bool rle) {
 
 DescriptionWriter SampleSkin() {
     DescriptionWriter w;
-    w.addBitmap("SKIN2_TITLEBAR1", MakeBmp24(6, 4, [](int x, int y) { return static_cast<uint32_t>(x * 40 + (y << 12)); }));
+    w.addBitmap("SKIN2_TITLEBAR1",
+                MakeBmp24(6, 4, [](int x, int y) { return static_cast<uint32_t>(x * 40 + (y << 12)); }));
     w.addBitmap("SKIN2_BUTTON", PaletteBmp8(5, 3, false));
     w.addBitmap("SKIN2_CHECKBOX", PaletteBmp8(7, 2, true));
     w.addInt("SKIN2_TRANSCOLOR", 0xFF00FF);
@@ -211,9 +228,8 @@ int main(int argc, char** argv) {
         else positional.push_back(a);
     }
     if (positional.size() != 2) {
-        std::fprintf(stderr,
-                     "usage: skinpack [--password TEXT] [--values FILE] [--description-only] FOLDER OUTPUT\n"
-                     "       skinpack --seed-corpus DIR\n");
+        std::fprintf(stderr, "usage: skinpack [--password TEXT] [--values FILE] [--description-only] FOLDER OUTPUT\n"
+                             "       skinpack --seed-corpus DIR\n");
         return 2;
     }
     const fs::path folder = positional[0];
@@ -223,7 +239,8 @@ int main(int argc, char** argv) {
     std::vector<fs::path> bitmaps;
     for (const auto& e : fs::directory_iterator(folder, ec)) {
         std::string ext = e.path().extension().string();
-        std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        std::transform(ext.begin(), ext.end(), ext.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
         if (e.is_regular_file() && ext == ".bmp") bitmaps.push_back(e.path());
     }
     if (ec) return Fail("cannot list " + folder.string());
@@ -238,7 +255,8 @@ int main(int argc, char** argv) {
             w.addBitmap(p.stem().string(), std::move(bmp));
         }
         fs::path values = valuesFile.empty() ? folder / "values.txt" : fs::path(valuesFile);
-        if ((!valuesFile.empty() || fs::exists(values, ec)) && !ReadValues(values, folder, w, error)) return Fail(error);
+        if ((!valuesFile.empty() || fs::exists(values, ec)) && !ReadValues(values, folder, w, error))
+            return Fail(error);
         const Bytes out = descriptionOnly ? w.build() : BuildSkin(w, password);
         if (!WriteFile(positional[1], out)) return Fail("cannot write " + positional[1]);
     } catch (const std::exception& e) {

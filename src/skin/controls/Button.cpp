@@ -72,7 +72,8 @@ void DrawNinePartStretch(HDC dc, HBITMAP picture, const RECT& target, bool trans
     const SIZE ps = ui::BitmapSize(picture);
     if (ps.cx <= 0 || ps.cy <= 0) return;
     ui::MemDcHandle src(CreateCompatibleDC(dc));
-    const auto pieces = NinePartStretch(Size{ps.cx, ps.cy}, Size{target.right - target.left, target.bottom - target.top});
+    const auto pieces = NinePartStretch(Size{ps.cx, ps.cy},
+                                        Size{target.right - target.left, target.bottom - target.top});
     for (const NinePiece& p : pieces) {
         if (p.empty()) continue;
         const Rect s = p.source, t = p.target.offset(target.left, target.top);
@@ -214,8 +215,8 @@ bool CustomButton::canFocus() const { return ui::CanTakeFocus(handle()); }
 
 bool CustomButton::defaultActive() const {
     HWND focus = GetFocus();
-    if (auto* b = dynamic_cast<Button*>(fromHandle(focus)); b && handle() &&
-        GetAncestor(focus, GA_ROOT) == GetAncestor(handle(), GA_ROOT))
+    if (auto* b = dynamic_cast<Button*>(fromHandle(focus));
+        b && handle() && GetAncestor(focus, GA_ROOT) == GetAncestor(handle(), GA_ROOT))
         return b == this;
     return default_;
 }
@@ -511,7 +512,8 @@ void Button::drawPicture(HDC dc, HBITMAP picture) {
     const RECT c = clientRect();
     SIZE ts{};
     GetTextExtentPoint32A(dc, caption().c_str(), static_cast<int>(caption().size()), &ts);
-    const GlyphLayout l = LayoutGlyph(Size{c.right, c.bottom}, Size{ts.cx, ts.cy}, Size{gs.cx, gs.cy}, layout_, spacing_);
+    const GlyphLayout l = LayoutGlyph(Size{c.right, c.bottom}, Size{ts.cx, ts.cy}, Size{gs.cx, gs.cy}, layout_,
+                                      spacing_);
     captionOrigin_ = l.caption;
     Point at = l.glyph;
     if (pressed()) at = {at.x + 1, at.y + 1};

@@ -133,8 +133,8 @@ private:
     bool hover_ = false;
     bool pressed_ = false;
     bool repeating_ = false;
-    bool clicking_ = false;   // left button went down on us
-    bool tracking_ = false;   // leave notification requested
+    bool clicking_ = false; // left button went down on us
+    bool tracking_ = false; // leave notification requested
 };
 
 class Button : public CustomButton {

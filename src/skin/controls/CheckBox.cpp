@@ -28,7 +28,8 @@ CheckBox::CheckBox(ui::Component* owner, std::string name, HWND parent, int x, i
     createWindow(ui::WindowClass{kCheckBoxClass, CS_HREDRAW | CS_VREDRAW},
                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, x, y, w, h, parent);
     if (parent)
-        if (auto f = SendMessageA(parent, WM_GETFONT, 0, 0)) SendMessageA(handle(), WM_SETFONT, static_cast<WPARAM>(f), FALSE);
+        if (auto f = SendMessageA(parent, WM_GETFONT, 0, 0))
+            SendMessageA(handle(), WM_SETFONT, static_cast<WPARAM>(f), FALSE);
     presetUIStyle(FormUIStyle(owner));
 }
 
@@ -56,10 +57,22 @@ void CheckBox::click() {
     toggle();
 }
 
-void CheckBox::setAutoSize(bool a) { autoSize_ = a; invalidate(); }
-void CheckBox::setTransparent(bool t) { transparent_ = t; invalidate(); }
-void CheckBox::setFontColor(std::uint32_t c) { fontColor_ = c; invalidate(); }
-void CheckBox::setRightToLeft(bool r) { rightToLeft_ = r; invalidate(); }
+void CheckBox::setAutoSize(bool a) {
+    autoSize_ = a;
+    invalidate();
+}
+void CheckBox::setTransparent(bool t) {
+    transparent_ = t;
+    invalidate();
+}
+void CheckBox::setFontColor(std::uint32_t c) {
+    fontColor_ = c;
+    invalidate();
+}
+void CheckBox::setRightToLeft(bool r) {
+    rightToLeft_ = r;
+    invalidate();
+}
 
 std::uint32_t CheckBox::color() const { return color_.of(handle()); }
 
@@ -159,10 +172,12 @@ LRESULT CheckBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     const ui::AccessibleMessageEvents events(handle(), msg);
     LRESULT done = 0;
     if (drawsItselfInFont(
-            msg, wp, lp, font_, [this](HDC dc) { paintTo(dc); }, [this](bool) {
+            msg, wp, lp, font_, [this](HDC dc) { paintTo(dc); },
+            [this](bool) {
                 fitToCaption();
                 invalidate();
-            }, done))
+            },
+            done))
         return done;
     switch (msg) {
     case WM_LBUTTONDOWN:

@@ -116,7 +116,8 @@ public:
         if (!b.enabled()) e.state |= STATE_SYSTEM_UNAVAILABLE;
         const LRESULT s = SendMessageA(window(), TB_GETSTATE, static_cast<WPARAM>(b.commandId()), 0);
         if (s != -1 && (s & TBSTATE_PRESSED)) e.state |= STATE_SYSTEM_PRESSED;
-        if (static_cast<int>(SendMessageA(window(), TB_GETHOTITEM, 0, 0)) == indexOf(b)) e.state |= STATE_SYSTEM_HOTTRACKED;
+        if (static_cast<int>(SendMessageA(window(), TB_GETHOTITEM, 0, 0)) == indexOf(b))
+            e.state |= STATE_SYSTEM_HOTTRACKED;
         return e;
     }
     void doElementAction(int index) override {

@@ -125,10 +125,11 @@ ToolButtonFace LayoutToolButton(Rect R, Size image, bool list, bool dropDown, bo
 std::vector<Point> GroupBoxFrame(Rect c, int fontHeight, int captionWidth, bool hasCaption, bool rightToLeft) {
     const int y = c.top + std::abs(fontHeight) / 2 + 1;
     if (!rightToLeft)
-        return {{c.left + 2, y}, {c.left, y}, {c.left, c.bottom - 1}, {c.right - 1, c.bottom - 1},
-                {c.right - 1, y}, {hasCaption ? c.left + 6 + captionWidth : c.left, y}};
-    return {{c.right - 3, y}, {c.right - 1, y}, {c.right - 1, c.bottom - 1}, {c.left + 1, c.bottom - 1},
-            {c.left + 1, y}, {hasCaption ? c.right - captionWidth - 7 : c.right - 1, y}};
+        return {{c.left + 2, y},        {c.left, y},
+                {c.left, c.bottom - 1}, {c.right - 1, c.bottom - 1},
+                {c.right - 1, y},       {hasCaption ? c.left + 6 + captionWidth : c.left, y}};
+    return {{c.right - 3, y},           {c.right - 1, y}, {c.right - 1, c.bottom - 1},
+            {c.left + 1, c.bottom - 1}, {c.left + 1, y},  {hasCaption ? c.right - captionWidth - 7 : c.right - 1, y}};
 }
 
 Rect GroupBoxAlignRect(Rect c, int fontHeight) {

@@ -27,7 +27,9 @@ struct NinePiece {
     Rect target;
     bool corner() const { return kind == TopLeft || kind == BottomLeft || kind == TopRight || kind == BottomRight; }
     // Pieces with nothing to draw are skipped.
-    bool empty() const { return source.width() <= 0 || source.height() <= 0 || target.width() <= 0 || target.height() <= 0; }
+    bool empty() const {
+        return source.width() <= 0 || source.height() <= 0 || target.width() <= 0 || target.height() <= 0;
+    }
 };
 
 // The nine pieces, in drawing order, that stretch a picture of `picture` size
@@ -76,8 +78,7 @@ struct ToolButtonFace {
 };
 // `button` is the button's bounds, `image` the image list's image size (0 x 0
 // without images), `captionWidth` the width of the caption without "&".
-ToolButtonFace LayoutToolButton(Rect button, Size image, bool list, bool dropDown, bool pressedLook,
-                                int captionWidth);
+ToolButtonFace LayoutToolButton(Rect button, Size image, bool list, bool dropDown, bool pressedLook, int captionWidth);
 
 // The group box frame: a polyline at y = top + |font height| div 2 + 1 with a
 // gap for the caption, mirrored for right-to-left.

@@ -42,10 +42,22 @@ void GroupBox::setCaption(const std::string& c) {
     invalidate();
     if (changed) ui::NotifyAccessible(handle(), EVENT_OBJECT_NAMECHANGE);
 }
-void GroupBox::setBorderColor(std::uint32_t c) { borderColor_ = c; invalidate(); }
-void GroupBox::setFontColor(std::uint32_t c) { fontColor_ = c; invalidate(); }
-void GroupBox::setTransparent(bool t) { transparent_ = t; invalidate(); }
-void GroupBox::setRightToLeft(bool r) { rightToLeft_ = r; invalidate(); }
+void GroupBox::setBorderColor(std::uint32_t c) {
+    borderColor_ = c;
+    invalidate();
+}
+void GroupBox::setFontColor(std::uint32_t c) {
+    fontColor_ = c;
+    invalidate();
+}
+void GroupBox::setTransparent(bool t) {
+    transparent_ = t;
+    invalidate();
+}
+void GroupBox::setRightToLeft(bool r) {
+    rightToLeft_ = r;
+    invalidate();
+}
 
 std::uint32_t GroupBox::color() const { return color_.of(handle()); }
 
@@ -77,8 +89,8 @@ void GroupBox::paintTo(HDC target) {
     SIZE cs{};
     GetTextExtentPoint32A(dc, caption_.c_str(), static_cast<int>(caption_.size()), &cs);
     const bool rtl = ui::RightToLeftReading(rightToLeft_);
-    const std::vector<Point> line =
-        GroupBoxFrame(Rect{c.left, c.top, c.right, c.bottom}, fontHeight(), cs.cx, !caption_.empty(), rtl);
+    const std::vector<Point> line = GroupBoxFrame(Rect{c.left, c.top, c.right, c.bottom}, fontHeight(), cs.cx,
+                                                  !caption_.empty(), rtl);
     std::vector<POINT> pts;
     for (const Point& p : line) pts.push_back(POINT{p.x, p.y});
     ui::PenHandle pen(CreatePen(PS_SOLID, 1, ui::ToRgb(borderColor_)));
@@ -100,10 +112,12 @@ LRESULT GroupBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     const ui::AccessibleMessageEvents events(handle(), msg);
     LRESULT done = 0;
     if (drawsItselfInFont(
-            msg, wp, lp, font_, [this](HDC dc) { paintTo(dc); }, [this](bool) {
+            msg, wp, lp, font_, [this](HDC dc) { paintTo(dc); },
+            [this](bool) {
                 realign(); // the caption line's height moved
                 invalidate();
-            }, done))
+            },
+            done))
         return done;
     switch (msg) {
     case WM_ENABLE: {

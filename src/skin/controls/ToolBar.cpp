@@ -41,12 +41,30 @@ void ToolBar::applyLook() {
     invalidate(true);
 }
 
-void ToolBar::setButtonColor(std::uint32_t c) { buttonColor_ = c; invalidate(true); }
-void ToolBar::setButtonBorderColor(std::uint32_t c) { buttonBorderColor_ = c; invalidate(true); }
-void ToolBar::setButtonDownColor(std::uint32_t c) { buttonDownColor_ = c; invalidate(true); }
-void ToolBar::setColor(std::uint32_t c) { color_ = c; invalidate(true); }
-void ToolBar::setTransparent(bool t) { transparent_ = t; invalidate(true); }
-void ToolBar::setShowCaptions(bool s) { showCaptions_ = s; invalidate(true); }
+void ToolBar::setButtonColor(std::uint32_t c) {
+    buttonColor_ = c;
+    invalidate(true);
+}
+void ToolBar::setButtonBorderColor(std::uint32_t c) {
+    buttonBorderColor_ = c;
+    invalidate(true);
+}
+void ToolBar::setButtonDownColor(std::uint32_t c) {
+    buttonDownColor_ = c;
+    invalidate(true);
+}
+void ToolBar::setColor(std::uint32_t c) {
+    color_ = c;
+    invalidate(true);
+}
+void ToolBar::setTransparent(bool t) {
+    transparent_ = t;
+    invalidate(true);
+}
+void ToolBar::setShowCaptions(bool s) {
+    showCaptions_ = s;
+    invalidate(true);
+}
 
 bool ToolBar::list() const { return handle() && (GetWindowLongA(handle(), GWL_STYLE) & TBSTYLE_LIST); }
 

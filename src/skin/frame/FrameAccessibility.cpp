@@ -16,7 +16,8 @@ namespace {
 using ui::ControlSource;
 
 // A frame part named by the window's caption, with no shortcut of its own.
-template <class Control, long Role> class CaptionedSource : public ControlSource<Control> {
+template <class Control, long Role>
+class CaptionedSource : public ControlSource<Control> {
 public:
     using ControlSource<Control>::ControlSource;
     long role() const override { return Role; }
@@ -43,8 +44,9 @@ std::vector<TitleButtonPlace> DrawnButtons(const TitleBar& bar) {
         if (r.right <= r.left) continue;
         out.push_back({i, RECT{r.left, r.top, r.right, r.bottom}});
     }
-    std::stable_sort(out.begin(), out.end(),
-                     [](const TitleButtonPlace& a, const TitleButtonPlace& b) { return a.bounds.left < b.bounds.left; });
+    std::stable_sort(out.begin(), out.end(), [](const TitleButtonPlace& a, const TitleButtonPlace& b) {
+        return a.bounds.left < b.bounds.left;
+    });
     return out;
 }
 
@@ -79,7 +81,8 @@ public:
     }
     void doElementAction(int index) override {
         const auto places = DrawnButtons(*get());
-        if (index >= 0 && index < static_cast<int>(places.size())) get()->clickButton(places[static_cast<size_t>(index)].index);
+        if (index >= 0 && index < static_cast<int>(places.size()))
+            get()->clickButton(places[static_cast<size_t>(index)].index);
     }
 };
 
@@ -119,8 +122,6 @@ std::unique_ptr<ui::AccessibleSource> TitleBarAccessible(HWND window) {
     return std::make_unique<TitleBarSource>(window);
 }
 
-std::unique_ptr<ui::AccessibleSource> MenuBarAccessible(HWND window) {
-    return std::make_unique<MenuBarSource>(window);
-}
+std::unique_ptr<ui::AccessibleSource> MenuBarAccessible(HWND window) { return std::make_unique<MenuBarSource>(window); }
 
 } // namespace corvane::skin

@@ -19,8 +19,9 @@ public:
     int height() const { return image_.height(); }
     // Null pixels when the picture could not be made.
     PixelView pixels() const;
-    bool transparent = false;     // drawn with its `transparentColor` pixels left out
+    bool transparent = false; // drawn with its `transparentColor` pixels left out
     uint32_t transparentColor = 0xFF00FF;
+
 private:
     ui::OffscreenBitmap image_;
 };

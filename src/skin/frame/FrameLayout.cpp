@@ -17,16 +17,15 @@ Rect NcCalcRect(int x, int y, int cx, int cy, const NcSizes& s) {
         r.right = x + cx + fl - 4;
         r.left = x - fl + 4;
     }
-    if (s.b != 0)
-        r.bottom = y + cy + fb - std::max(s.b, 4) - 1;
-    else if (s.borderWidth == 3)
-        r.bottom = y + cy + fb - 4;
-    else
-        r.bottom = y + cy + fb - s.borderWidth - 2;
+    if (s.b != 0) r.bottom = y + cy + fb - std::max(s.b, 4) - 1;
+    else if (s.borderWidth == 3) r.bottom = y + cy + fb - 4;
+    else r.bottom = y + cy + fb - s.borderWidth - 2;
     return r;
 }
 
-int TitleInset(int leftBorder, int nativeBottom) { return leftBorder != 0 ? std::max(leftBorder, 4) : nativeBottom - 1; }
+int TitleInset(int leftBorder, int nativeBottom) {
+    return leftBorder != 0 ? std::max(leftBorder, 4) : nativeBottom - 1;
+}
 
 Rect MaximizedBounds(const Rect& a) { return {a.left - 2, a.top - 2, a.right + 2, a.bottom - 1}; }
 
@@ -70,8 +69,8 @@ std::vector<Rect> FrameRegionRects(const RegionInput& in) {
     return out;
 }
 
-TitleButtonLayout LayoutTitleButtons(const TitleBarMetrics& m, const std::vector<TitleButtonSlot>& buttons,
-                                     int cursorX, int cursorY) {
+TitleButtonLayout LayoutTitleButtons(const TitleBarMetrics& m, const std::vector<TitleButtonSlot>& buttons, int cursorX,
+                                     int cursorY) {
     TitleButtonLayout out;
     out.rects.resize(buttons.size());
     auto inside = [&](const Rect& r) {

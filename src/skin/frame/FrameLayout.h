@@ -19,9 +19,9 @@ int SaneFrameThickness(int measured);
 // its own frame off it. (x, y, cx, cy) is the window's new position; l, r, b the
 // skin's left, right and bottom border sizes (0 in built-in styles).
 struct NcSizes {
-    int fl = 4, fb = 4;       // native frame, left and bottom
-    int l = 0, r = 0, b = 0;  // skin borders
-    int borderWidth = 1;      // outer line of the built-in styles
+    int fl = 4, fb = 4;      // native frame, left and bottom
+    int l = 0, r = 0, b = 0; // skin borders
+    int borderWidth = 1;     // outer line of the built-in styles
 };
 Rect NcCalcRect(int x, int y, int cx, int cy, const NcSizes& s);
 
@@ -37,7 +37,9 @@ Rect MaximizedBounds(const Rect& workArea);
 struct PixelView {
     const uint32_t* pixels = nullptr;
     int width = 0, height = 0;
-    uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)]; }
+    uint32_t at(int x, int y) const {
+        return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
+    }
 };
 
 // Rectangles of one strip of the window region: the solid band above the first
@@ -49,11 +51,11 @@ void AddStripRegion(const PixelView& image, uint32_t transparent, int minY, int 
                     std::vector<Rect>& out);
 
 struct RegionInput {
-    int width = 0, height = 0;    // the window
+    int width = 0, height = 0; // the window
     uint32_t transparent = 0xFF00FF;
-    const PixelView* title = nullptr;   // set when the title needs a region
+    const PixelView* title = nullptr; // set when the title needs a region
     int titleMinY = 0, titleMaxY = 0;
-    const PixelView* bottom = nullptr;  // set when the bottom border needs one
+    const PixelView* bottom = nullptr; // set when the bottom border needs one
     int bottomMinY = 0, bottomMaxY = 0;
 };
 // Every rectangle of the window region of a file-theme frame; with neither strip
@@ -72,19 +74,19 @@ struct TitleButtonSlot {
 
 struct TitleButtonLayout {
     std::vector<Rect> rects; // per button; empty for buttons not drawn
-    int controlBox = -1;          // index of the control box, when drawn
+    int controlBox = -1;     // index of the control box, when drawn
     Rect controlBoxRect;
-    int buttonsLeft = 0;          // x of the leftmost button drawn (xb)
-    int captionLeft = 0;          // x where the caption starts (xl)
-    int hot = -1;                 // button under the cursor
+    int buttonsLeft = 0; // x of the leftmost button drawn (xb)
+    int captionLeft = 0; // x where the caption starts (xl)
+    int hot = -1;        // button under the cursor
 };
 
 struct TitleBarMetrics {
-    int width = 0;             // control width
-    int inset = 0;             // 0 when not on a frame
-    int rightOffset = 0;       // RightBtnXOffset
-    int leftOffset = 0;        // LeftBtnXOffset
-    int interval = 0;          // ButtonInterval
+    int width = 0;       // control width
+    int inset = 0;       // 0 when not on a frame
+    int rightOffset = 0; // RightBtnXOffset
+    int leftOffset = 0;  // LeftBtnXOffset
+    int interval = 0;    // ButtonInterval
     int buttonTop = 0, iconTop = 0;
     bool drawAppIcon = true;
 };
@@ -92,8 +94,8 @@ struct TitleBarMetrics {
 // Places the buttons from the right (the close button flush, the others one pixel
 // plus the interval apart), the icon or control box on the left, and the caption
 // after it. A cursor on an edge of a button counts as on it.
-TitleButtonLayout LayoutTitleButtons(const TitleBarMetrics& m, const std::vector<TitleButtonSlot>& buttons,
-                                     int cursorX, int cursorY);
+TitleButtonLayout LayoutTitleButtons(const TitleBarMetrics& m, const std::vector<TitleButtonSlot>& buttons, int cursorX,
+                                     int cursorY);
 
 // Title sections as the title bar draws them.
 enum class SectionAlign : uint8_t { Left, Right, Client };
@@ -101,10 +103,10 @@ struct SectionSlot {
     SectionAlign align = SectionAlign::Left;
     bool capSec = false;
     int pictureWidth = 0;
-    int width = 0;            // the section's Width property
+    int width = 0; // the section's Width property
 };
 struct SectionPlace {
-    int left = 0, right = 0;  // columns on the control image
+    int left = 0, right = 0; // columns on the control image
 };
 // x positions of every section's picture on the control image, given the offset ox
 // (negative inset on a frame) and the caption section's width.
@@ -118,8 +120,12 @@ struct MenuLook {
     int separatorHeight = 21;
     int barWidth = 0;
     // Writes are ignored while the style is MacOS.
-    void setItemHeight(int h) { if (!macOs) itemHeight = h; }
-    void setSeparatorHeight(int h) { if (!macOs) separatorHeight = h; }
+    void setItemHeight(int h) {
+        if (!macOs) itemHeight = h;
+    }
+    void setSeparatorHeight(int h) {
+        if (!macOs) separatorHeight = h;
+    }
     // Sizes that applying a style sets.
     void applyStyle(bool isMacOs);
 };

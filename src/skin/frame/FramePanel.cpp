@@ -69,8 +69,7 @@ FramePanel::FramePanel(ui::Component* owner, std::string name) : Skinned(owner, 
 
     // Forms without a sizing border get the dialog frame the arithmetic expects.
     LONG style = GetWindowLongA(h, GWL_STYLE);
-    if (!(style & WS_THICKFRAME))
-        SetWindowLongA(h, GWL_EXSTYLE, GetWindowLongA(h, GWL_EXSTYLE) | WS_EX_DLGMODALFRAME);
+    if (!(style & WS_THICKFRAME)) SetWindowLongA(h, GWL_EXSTYLE, GetWindowLongA(h, GWL_EXSTYLE) | WS_EX_DLGMODALFRAME);
     SetWindowLongA(h, GWL_STYLE, style & ~WS_CAPTION);
 
     form->addMessageHook(formHook_);
@@ -182,7 +181,8 @@ void FramePanel::setCaption(const std::string& s) {
 
 void FramePanel::setFormPanel(ui::WinControl* panel) {
     if (panel == this) {
-        ui::ThePrompt().messageBox(handle(), kFormPanelMessage, ui::Application::instance().title(), MB_OK | MB_ICONERROR);
+        ui::ThePrompt().messageBox(handle(), kFormPanelMessage, ui::Application::instance().title(),
+                                   MB_OK | MB_ICONERROR);
         return;
     }
     formPanel_ = panel;
@@ -201,8 +201,7 @@ ui::AccessibleSourceFactory FramePanel::accessibleFactory() const { return &Fram
 
 LRESULT FramePanel::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_ERASEBKGND:
-        return 1;
+    case WM_ERASEBKGND: return 1;
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(handle(), &ps);
@@ -211,9 +210,7 @@ LRESULT FramePanel::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         paintFrame();
         return 0;
     }
-    case WM_PRINTCLIENT:
-        paintClient(reinterpret_cast<HDC>(wp));
-        return 0;
+    case WM_PRINTCLIENT: paintClient(reinterpret_cast<HDC>(wp)); return 0;
     case WM_SIZE:
         if (menuBar_) placeMenuBar(); // the buttons may wrap differently
         if (formPanel_) setFormPanel(formPanel_);

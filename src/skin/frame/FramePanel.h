@@ -37,21 +37,32 @@ public:
     ~FramePanel() override;
 
     bool titleBarCustom() const { return titleBar_ ? titleBar_->custom() : false; }
-    void setTitleBarCustom(bool v) { if (titleBar_) titleBar_->setCustom(v); }
+    void setTitleBarCustom(bool v) {
+        if (titleBar_) titleBar_->setCustom(v);
+    }
     // The same theme again changes nothing.
     void setFileTheme(FileTheme* theme) override;
     void notification(ui::Component* component, ui::Operation op) override;
     bool uiStyleAutoUpdateSub = false;
 
     ui::Color borderColor() const { return borderColor_; }
-    void setBorderColor(ui::Color c) { borderColor_ = c; paintFrame(); }
+    void setBorderColor(ui::Color c) {
+        borderColor_ = c;
+        paintFrame();
+    }
     int borderWidth() const { return borderWidth_; }
-    void setBorderWidth(int w) { borderWidth_ = w; paintFrame(); }
+    void setBorderWidth(int w) {
+        borderWidth_ = w;
+        paintFrame();
+    }
     bool titleBarVisible() const { return titleBar_ && titleBar_->visible(); }
     void setTitleBarVisible(bool v);
     ui::Color color() const { return color_; }
     std::uint32_t frameColor() const override { return color_; }
-    void setColor(ui::Color c) { color_ = c; invalidate(); }
+    void setColor(ui::Color c) {
+        color_ = c;
+        invalidate();
+    }
     std::string caption() const { return titleBar_ ? titleBar_->caption() : std::string(); }
     void setCaption(const std::string& s);
     ui::WinControl* formPanel() const { return formPanel_; }
@@ -59,8 +70,12 @@ public:
     TitleBarButtons& titleBarButtons() { return titleBar_->buttons(); }
     TitleBarSections& titleBarSections() { return titleBar_->sections(); }
     bool titleBarDrawAppIcon() const { return titleBar_ ? titleBar_->drawAppIcon() : true; }
-    void setTitleBarDrawAppIcon(bool v) { if (titleBar_) titleBar_->setDrawAppIcon(v); }
-    void setFont(const LOGFONTA& font, ui::Color color) { if (titleBar_) titleBar_->setFont(font, color); }
+    void setTitleBarDrawAppIcon(bool v) {
+        if (titleBar_) titleBar_->setDrawAppIcon(v);
+    }
+    void setFont(const LOGFONTA& font, ui::Color color) {
+        if (titleBar_) titleBar_->setFont(font, color);
+    }
     // The menu shown in a bar under the title bar; the bar goes when the menu does.
     MainMenu* menu() const { return menu_; }
     void setMenu(MainMenu* menu);
@@ -80,15 +95,27 @@ public:
     MenuItem* menuShortcutItem(const MSG& m) const;
     bool menuShortcut(const MSG& m);
     int roundCorner() const { return titleBarVisible() ? titleBar_->roundCorner() : 0; }
-    void setRoundCorner(int v) { if (titleBar_) titleBar_->setRoundCorner(v); rebuildRegion(); }
+    void setRoundCorner(int v) {
+        if (titleBar_) titleBar_->setRoundCorner(v);
+        rebuildRegion();
+    }
     int roundCornerBottom() const { return titleBarVisible() ? titleBar_->roundCornerBottom() : 0; }
-    void setRoundCornerBottom(int v) { if (titleBar_) titleBar_->setRoundCornerBottom(v); rebuildRegion(); }
+    void setRoundCornerBottom(int v) {
+        if (titleBar_) titleBar_->setRoundCornerBottom(v);
+        rebuildRegion();
+    }
     std::string version() const { return "6.2"; }
     void setVersion(const std::string&) {}
     ui::Color inactiveCaptionColor() const { return titleBar_ ? titleBar_->inactiveCaptionColor() : 0; }
-    void setInactiveCaptionColor(ui::Color c) { if (titleBar_) titleBar_->setInactiveCaptionColor(c); }
-    void setOnTitleBarCustomBtnsClick(TitleBarButtonClickEvent e) { if (titleBar_) titleBar_->onCustomBtnsClick = std::move(e); }
-    void setOnTitleBarHelpBtnClick(TitleBarButtonClickEvent e) { if (titleBar_) titleBar_->onHelpBtnClick = std::move(e); }
+    void setInactiveCaptionColor(ui::Color c) {
+        if (titleBar_) titleBar_->setInactiveCaptionColor(c);
+    }
+    void setOnTitleBarCustomBtnsClick(TitleBarButtonClickEvent e) {
+        if (titleBar_) titleBar_->onCustomBtnsClick = std::move(e);
+    }
+    void setOnTitleBarHelpBtnClick(TitleBarButtonClickEvent e) {
+        if (titleBar_) titleBar_->onHelpBtnClick = std::move(e);
+    }
 
     TitleBar* titleBar() const { return titleBar_; }
     ui::Form* form() const { return form_; }
@@ -125,10 +152,9 @@ private:
 
     ui::Form* form_ = nullptr;
     HWND formHwnd_ = nullptr;
-    ui::MessageHook formHook_{[this](UINT msg, WPARAM wp, LPARAM lp, const ui::MessageChain& next) {
-                                  return frameProc(msg, wp, lp, next);
-                              },
-                              [this] { formHwnd_ = nullptr; }};
+    ui::MessageHook formHook_{
+        [this](UINT msg, WPARAM wp, LPARAM lp, const ui::MessageChain& next) { return frameProc(msg, wp, lp, next); },
+        [this] { formHwnd_ = nullptr; }};
     std::optional<ui::MessageObserverRegistration> keys_; // while attached
     TitleBar* titleBar_ = nullptr;
     ui::Color borderColor_ = 0;
@@ -139,14 +165,14 @@ private:
     MenuBar* menuBar_ = nullptr;
     ui::Color menuBarColor_ = 0, menuBarToColor_ = 0;
     int menuBarHeight_ = 22;
-    int controlsShift_ = 0;      // how far the bar has moved the controls down
+    int controlsShift_ = 0; // how far the bar has moved the controls down
     int fb_ = 4, fl_ = 4;
     int l_ = 0, r_ = 0, b_ = 0;
     uint32_t transparent_ = 0xFF00FF;
     bool titleNeedsRegion_ = false, bottomNeedsRegion_ = false;
     int titleMinY_ = 0, titleMaxY_ = 0, bottomMinY_ = 0, bottomMaxY_ = 0;
     FrameImage bottomImage_;
-    FrameImage bottomShown_;     // the bottom image over the form colour
+    FrameImage bottomShown_; // the bottom image over the form colour
     int bottomComposedWidth_ = -1;
     bool destroying_ = false;
     bool titleBarWanted_ = true;

@@ -16,7 +16,9 @@ using detail::FramesList;
 
 bool FramePanel::observeMessage(MSG& m) {
     const std::vector<FramePanel*> alive = FramesList();
-    auto stillAlive = [](FramePanel* f) { return std::find(FramesList().begin(), FramesList().end(), f) != FramesList().end(); };
+    auto stillAlive = [](FramePanel* f) {
+        return std::find(FramesList().begin(), FramesList().end(), f) != FramesList().end();
+    };
     const bool systemMenuKey = m.message == WM_SYSKEYDOWN && m.wParam == VK_SPACE;
     if (!systemMenuKey) {
         if (m.message != WM_KEYDOWN && m.message != WM_SYSKEYDOWN) return false;

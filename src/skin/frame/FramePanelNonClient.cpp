@@ -36,8 +36,7 @@ LRESULT FramePanel::frameProc(UINT msg, WPARAM wp, LPARAM lp, const ui::MessageC
             p->rgrc[1] = p->rgrc[0];
         }
         return next(msg, wp, lp);
-    case kFrameInsetQuery:
-        return TitleInset(l_, fb_);
+    case kFrameInsetQuery: return TitleInset(l_, fb_);
     case WM_NCPAINT:
         if (formMinimized()) return next(msg, wp, lp);
         if (titleBar_) titleBar_->redraw();
@@ -59,9 +58,7 @@ LRESULT FramePanel::frameProc(UINT msg, WPARAM wp, LPARAM lp, const ui::MessageC
     LRESULT result = next(msg, wp, lp);
     if (!formHwnd_) return result;
     switch (msg) {
-    case WM_KEYDOWN:
-        result = menuShortcut(MSG{formHwnd_, msg, wp, lp, 0, {}});
-        break;
+    case WM_KEYDOWN: result = menuShortcut(MSG{formHwnd_, msg, wp, lp, 0, {}}); break;
     case WM_SHOWWINDOW:
         SetMenu(formHwnd_, nullptr); // the bar shows the menu, not the platform
         // Cut before the window first shows, so that it is painted once, in its shape.

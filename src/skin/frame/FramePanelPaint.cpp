@@ -42,11 +42,11 @@ void FramePanel::composeBottomImage(int w) {
     }
     // As it shows: the cut-away pixels over the form colour.
     bottomShown_.resize(w, bh);
-    ui::FillSolid(bottomShown_.dc(), {0, 0, w, bh}, ui::ToRgb(static_cast<ui::Color>(t.lookupColor(ColorKey::FORMCOLOR))));
+    ui::FillSolid(bottomShown_.dc(), {0, 0, w, bh},
+                  ui::ToRgb(static_cast<ui::Color>(t.lookupColor(ColorKey::FORMCOLOR))));
     if (bottomNeedsRegion_)
         TransparentBlt(bottomShown_.dc(), 0, 0, w, bh, bottomImage_.dc(), 0, 0, w, bh, ui::ToRgb(transparent_));
-    else
-        BitBlt(bottomShown_.dc(), 0, 0, w, bh, bottomImage_.dc(), 0, 0, SRCCOPY);
+    else BitBlt(bottomShown_.dc(), 0, 0, w, bh, bottomImage_.dc(), 0, 0, SRCCOPY);
 }
 
 void FramePanel::paintFileThemeFrame(HDC dc, int w, int h) {
@@ -140,8 +140,8 @@ void FramePanel::paintClient(HDC target) {
         return;
     }
     ui::OffscreenBitmap img(target, std::max<int>(r.right, 1), std::max<int>(r.bottom, 1));
-    ui::BitmapHandle tile =
-        LoadBitmapResource(uiStyle() == UIStyle::MacOS ? "MACOS_FORM_BACKGROUND" : "PROTEIN_FORM_BACKGROUND");
+    ui::BitmapHandle tile = LoadBitmapResource(uiStyle() == UIStyle::MacOS ? "MACOS_FORM_BACKGROUND"
+                                                                           : "PROTEIN_FORM_BACKGROUND");
     TilePicture(img.dc(), tile.get(), r);
     BitBlt(target, 0, 0, r.right, r.bottom, img.dc(), 0, 0, SRCCOPY);
 }

@@ -10,7 +10,8 @@ MenuItem* FindIn(MenuItem& parent, const ShortcutKey& key) {
     for (auto& item : parent.items) {
         if (!item->enabled) continue; // nor anything under it
         if (item->items.empty()) {
-            if (!item->isSeparator() && !item->shortcut.empty() && ParseShortcut(item->shortcut) == key) return item.get();
+            if (!item->isSeparator() && !item->shortcut.empty() && ParseShortcut(item->shortcut) == key)
+                return item.get();
         } else if (MenuItem* found = FindIn(*item, key)) {
             return found;
         }

@@ -42,7 +42,8 @@ int MenuBar::rebuild(int width) {
         }
     }
     const std::vector<Rect> rects = LayoutMenuBar(widths, width, buttonHeight_);
-    for (size_t i = 0; i < rects.size(); ++i) buttons_[i].rect = {rects[i].left, rects[i].top, rects[i].right, rects[i].bottom};
+    for (size_t i = 0; i < rects.size(); ++i)
+        buttons_[i].rect = {rects[i].left, rects[i].top, rects[i].right, rects[i].bottom};
     if (hot_ >= static_cast<int>(buttons_.size())) hot_ = -1;
     if (pressed_ >= static_cast<int>(buttons_.size())) pressed_ = -1;
     invalidate();
@@ -128,7 +129,9 @@ void MenuBar::press(int index) {
 ui::AccessibleSourceFactory MenuBar::accessibleFactory() const { return &MenuBarAccessible; }
 
 LRESULT MenuBar::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (LRESULT r = 0; paintsItself(msg, wp, [this](HDC dc) { paint(dc); }, r)) return r;
+    if (LRESULT r = 0; paintsItself(
+            msg, wp, [this](HDC dc) { paint(dc); }, r))
+        return r;
     switch (msg) {
     case WM_MOUSEMOVE:
         if (!tracking_) {

@@ -14,14 +14,18 @@ std::string Upper(std::string s) {
 
 // Virtual-key codes, spelt out: this file does not see the platform's headers.
 unsigned NamedKey(const std::string& name) {
-    struct Named { const char* name; unsigned key; };
-    static const Named keys[] = {
-        {"BKSP", 0x08}, {"BACKSPACE", 0x08}, {"TAB", 0x09}, {"ENTER", 0x0D}, {"ESC", 0x1B},
-        {"SPACE", 0x20}, {"PGUP", 0x21}, {"PGDN", 0x22}, {"END", 0x23}, {"HOME", 0x24},
-        {"LEFT", 0x25}, {"UP", 0x26}, {"RIGHT", 0x27}, {"DOWN", 0x28}, {"INS", 0x2D},
-        {"INSERT", 0x2D}, {"DEL", 0x2E}, {"DELETE", 0x2E}, {"+", 0xBB},
+    struct Named {
+        const char* name;
+        unsigned key;
     };
-    if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0]))) return static_cast<unsigned char>(name[0]);
+    static const Named keys[] = {
+        {"BKSP", 0x08},   {"BACKSPACE", 0x08}, {"TAB", 0x09},    {"ENTER", 0x0D}, {"ESC", 0x1B},
+        {"SPACE", 0x20},  {"PGUP", 0x21},      {"PGDN", 0x22},   {"END", 0x23},   {"HOME", 0x24},
+        {"LEFT", 0x25},   {"UP", 0x26},        {"RIGHT", 0x27},  {"DOWN", 0x28},  {"INS", 0x2D},
+        {"INSERT", 0x2D}, {"DEL", 0x2E},       {"DELETE", 0x2E}, {"+", 0xBB},
+    };
+    if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0])))
+        return static_cast<unsigned char>(name[0]);
     for (const Named& n : keys)
         if (name == n.name) return n.key;
     if (name.size() >= 2 && name.size() <= 3 && name[0] == 'F' &&

@@ -11,7 +11,7 @@
 namespace corvane::skin {
 
 struct ShortcutKey {
-    unsigned key = 0;   // virtual-key code; 0 for none
+    unsigned key = 0; // virtual-key code; 0 for none
     bool ctrl = false, shift = false, alt = false;
     bool operator==(const ShortcutKey&) const = default;
 };

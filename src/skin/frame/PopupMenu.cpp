@@ -46,6 +46,7 @@ public:
         }
         return list_.get();
     }
+
 private:
     ui::ImageListHandle list_;
 };
@@ -148,7 +149,8 @@ bool SkinnedMenu::readsRightToLeft() const { return ui::RightToLeftReading(right
 
 void SkinnedMenu::drawBar(HDC dc, const RECT& r) {
     const int bw = look_.barWidth;
-    RECT bar = readsRightToLeft() ? RECT{r.right - bw, r.top, r.right, r.bottom} : RECT{r.left, r.top, r.left + bw, r.bottom};
+    RECT bar = readsRightToLeft() ? RECT{r.right - bw, r.top, r.right, r.bottom}
+                                  : RECT{r.left, r.top, r.left + bw, r.bottom};
     if (barColor == barToColor) ui::FillSolid(dc, bar, ui::ToRgb(barColor));
     else GradientFillHorizontal(dc, bar, barColor, barToColor);
 }
@@ -167,8 +169,11 @@ void SkinnedMenu::drawItem(HDC dc, const RECT& r, const MenuItem& item, bool sel
             ui::FrameSolid(desktop.get(), {w.left + 1, w.top + 2, w.right - 2, w.bottom - 2}, 0xFFFFFF);
             ui::PenHandle pen(CreatePen(PS_SOLID, 1, frame));
             ui::SelectObjectScope sp(desktop.get(), pen.get());
-            const POINT pts[] = {{w.left, w.bottom - 1}, {w.right - 1, w.bottom - 1}, {w.right - 1, w.top},
-                                 {w.right, w.top}, {w.left, w.top}};
+            const POINT pts[] = {{w.left, w.bottom - 1},
+                                 {w.right - 1, w.bottom - 1},
+                                 {w.right - 1, w.top},
+                                 {w.right, w.top},
+                                 {w.left, w.top}};
             Polyline(desktop.get(), pts, 5);
         }
     }
@@ -218,7 +223,7 @@ void SkinnedMenu::drawItem(HDC dc, const RECT& r, const MenuItem& item, bool sel
         SIZE s{};
         GetTextExtentPoint32A(dc, item.shortcut.c_str(), static_cast<int>(item.shortcut.size()), &s);
         RECT sc = rtl ? RECT{r.left + bw + 4, r.top, r.right, r.bottom}
-                              : RECT{r.right - s.cx - 16, r.top, r.right, r.bottom};
+                      : RECT{r.right - s.cx - 16, r.top, r.right, r.bottom};
         DrawTextA(dc, item.shortcut.c_str(), -1, &sc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     }
     const int x = rtl ? r.right - 20 : r.left + 4;
@@ -304,7 +309,8 @@ void SkinnedMenu::popupItems(const MenuItem& parent, int x, int y, HWND owner) {
     trackedMenu = menu;
     trackedParent = &parent;
     const UINT align = readsRightToLeft() ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
-    const int chosen = TrackPopupMenu(menu, align | TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTBUTTON, x, y, 0, owner, nullptr);
+    const int chosen = TrackPopupMenu(menu, align | TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTBUTTON, x, y, 0, owner,
+                                      nullptr);
     if (tracking == this) {
         tracking = previous;
         trackedMenu = previousMenu;
@@ -351,8 +357,9 @@ bool SkinnedMenu::menuChar(WPARAM wp, LPARAM lp, LRESULT& result) {
     const auto& items = trackedParent->items;
     for (size_t i = 0; i < items.size(); ++i) {
         const char a = Accelerator(items[i]->caption);
-        if (a && CharUpperA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<unsigned char>(a)))) ==
-                     CharUpperA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<unsigned char>(key)))) &&
+        if (a &&
+            CharUpperA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<unsigned char>(a)))) ==
+                CharUpperA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<unsigned char>(key)))) &&
             items[i]->enabled) {
             result = MAKELRESULT(static_cast<WORD>(i), MNC_EXECUTE);
             return true;

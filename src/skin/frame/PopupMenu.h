@@ -18,8 +18,8 @@
 namespace corvane::skin {
 
 struct MenuItem {
-    std::string caption;       // "-" is a separator
-    std::string shortcut;      // shown right-aligned
+    std::string caption;  // "-" is a separator
+    std::string shortcut; // shown right-aligned
     int imageIndex = -1;
     bool checked = false;
     bool enabled = true;

@@ -106,9 +106,9 @@ void TitleBar::applyLook() {
             return std::max(widthOf(k), widthOf(BitmapKey::TITLEBUTTONS) / 18 * buttons_.count() +
                                             t.lookupInt(IntKey::TITLEBARBUTTONPOSX));
         };
-        minWidth_ = fiveSections_ ? widthOf(BitmapKey::TITLEBAR1) + widthOf(BitmapKey::TITLEBAR3) +
-                                        bw(BitmapKey::TITLEBAR5) + 16
-                                  : widthOf(BitmapKey::TITLEBAR1) + bw(BitmapKey::TITLEBAR3);
+        minWidth_ = fiveSections_
+                        ? widthOf(BitmapKey::TITLEBAR1) + widthOf(BitmapKey::TITLEBAR3) + bw(BitmapKey::TITLEBAR5) + 16
+                        : widthOf(BitmapKey::TITLEBAR1) + bw(BitmapKey::TITLEBAR3);
     } else {
         fiveSections_ = false;
         auto section = [&](const PictureRole& role) {
@@ -165,7 +165,8 @@ TitleButtonLayout TitleBar::buttonLayout() const {
 }
 
 TitleButtonLayout TitleBar::buttonLayout(int wc, POINT cur) const {
-    const TitleBarMetrics m{wc, inset(), rightOffset_, leftOffset_, buttonInterval_, buttonTop_, iconTop_, drawAppIcon_};
+    const TitleBarMetrics m{wc,         inset(),  rightOffset_, leftOffset_, buttonInterval_,
+                            buttonTop_, iconTop_, drawAppIcon_};
     std::vector<TitleButtonSlot> slots;
     for (int i = 0; i < buttons_.count(); ++i) {
         const TitleBarButton& b = buttons_[i];
@@ -218,7 +219,9 @@ void TitleBar::setCaption(const std::string& s) {
 ui::AccessibleSourceFactory TitleBar::accessibleFactory() const { return &TitleBarAccessible; }
 
 LRESULT TitleBar::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (LRESULT r = 0; paintsItself(msg, wp, [this](HDC dc) { paint(dc); }, r)) return r;
+    if (LRESULT r = 0; paintsItself(
+            msg, wp, [this](HDC dc) { paint(dc); }, r))
+        return r;
     switch (msg) {
     case WM_LBUTTONDOWN: {
         pressed_ = true;
@@ -231,12 +234,8 @@ LRESULT TitleBar::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         }
         return 0;
     }
-    case WM_LBUTTONUP:
-        mouseUp();
-        return 0;
-    case WM_LBUTTONDBLCLK:
-        doubleClick();
-        return 0;
+    case WM_LBUTTONUP: mouseUp(); return 0;
+    case WM_LBUTTONDBLCLK: doubleClick(); return 0;
     case WM_MOUSEMOVE:
         if (!tracking_) {
             TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, handle(), 0};
@@ -253,9 +252,7 @@ LRESULT TitleBar::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NCLBUTTONUP:
         if (ui::Form* form = parentForm()) return SendMessageA(form->handle(), msg, wp, lp);
         break;
-    case WM_SIZE:
-        redraw();
-        break;
+    case WM_SIZE: redraw(); break;
     }
     return defaultHandler(msg, wp, lp);
 }

@@ -34,16 +34,26 @@ public:
     bool autoSize() const { return autoSize_; }
     void setAutoSize(bool v);
     int width() const { return width_; }
-    void setWidth(int w) { width_ = w; changed(); }
+    void setWidth(int w) {
+        width_ = w;
+        changed();
+    }
     TitleBarAlign align() const { return align_; }
     void setAlign(TitleBarAlign a);
     HBITMAP picture() const { return picture_.get(); }
-    void setPicture(HBITMAP source);   // copies it
+    void setPicture(HBITMAP source); // copies it
     bool stretch() const { return stretch_; }
-    void setStretch(bool v) { stretch_ = align_ == TitleBarAlign::Client ? true : v; changed(); }
+    void setStretch(bool v) {
+        stretch_ = align_ == TitleBarAlign::Client ? true : v;
+        changed();
+    }
     bool capSec() const { return capSec_; }
-    void setCapSec(bool v) { capSec_ = v; changed(); }
+    void setCapSec(bool v) {
+        capSec_ = v;
+        changed();
+    }
     void assign(const TitleBarSection& other);
+
 private:
     void changed();
     TitleBar* bar_;
@@ -63,13 +73,22 @@ public:
     TitleBarButtonType buttonType() const { return type_; }
     void setButtonType(TitleBarButtonType t);
     bool transparent() const { return transparent_; }
-    void setTransparent(bool v) { transparent_ = v; changed(); }
+    void setTransparent(bool v) {
+        transparent_ = v;
+        changed();
+    }
     int top() const { return top_; }
-    void setTop(int t) { top_ = t; changed(); }
+    void setTop(int t) {
+        top_ = t;
+        changed();
+    }
     PopupMenu* controlBoxMenu() const { return controlBoxMenu_; }
     void setControlBoxMenu(PopupMenu* m) { controlBoxMenu_ = m; }
     bool visible() const { return visible_; }
-    void setVisible(bool v) { visible_ = v; changed(); }
+    void setVisible(bool v) {
+        visible_ = v;
+        changed();
+    }
     HBITMAP picNormal() const { return picture(0); }
     HBITMAP picMouseOn() const { return picture(1); }
     HBITMAP picMouseDown() const { return picture(2); }
@@ -80,6 +99,7 @@ public:
     void perform();
     // Maximize and restore pictures follow the form's state.
     void refreshMaxPictures();
+
 private:
     friend class TitleBar;
     void loadPictures();
@@ -111,11 +131,13 @@ public:
     Item& operator[](int i) const { return *items_[static_cast<size_t>(i)]; }
     // Copies the other collection's items.
     void assign(const TitleBarItems& other);
-    template <class Pred> bool any(Pred pred) const {
+    template <class Pred>
+    bool any(Pred pred) const {
         for (const auto& item : items_)
             if (pred(*item)) return true;
         return false;
     }
+
 private:
     TitleBar* bar_;
     std::vector<std::unique_ptr<Item>> items_;
@@ -134,6 +156,7 @@ public:
     MenuItem* minimizeItem = nullptr;
     MenuItem* maximizeItem = nullptr;
     MenuItem* closeItem = nullptr;
+
 private:
     TitleBar* bar_;
 };
@@ -156,7 +179,10 @@ public:
     TitleBarButtons& buttons() { return buttons_; }
     void setButtons(const TitleBarButtons& b) { buttons_.assign(b); }
     int buttonInterval() const { return buttonInterval_; }
-    void setButtonInterval(int v) { buttonInterval_ = v; redraw(); }
+    void setButtonInterval(int v) {
+        buttonInterval_ = v;
+        redraw();
+    }
     const std::string& caption() const { return caption_; }
     void setCaption(const std::string& s);
     // The caption font; the title bar keeps its own copy.
@@ -164,19 +190,34 @@ public:
     ui::Color fontColor() const { return fontColor_; }
     const LOGFONTA& logFont() const { return logFont_; }
     bool formActive() const { return formActive_; }
-    void setFormActive(bool v) { formActive_ = v; redraw(); }
+    void setFormActive(bool v) {
+        formActive_ = v;
+        redraw();
+    }
     int leftBtnXOffset() const { return leftOffset_; }
-    void setLeftBtnXOffset(int v) { leftOffset_ = v; redraw(); }
+    void setLeftBtnXOffset(int v) {
+        leftOffset_ = v;
+        redraw();
+    }
     int rightBtnXOffset() const { return rightOffset_; }
-    void setRightBtnXOffset(int v) { rightOffset_ = v; redraw(); }
+    void setRightBtnXOffset(int v) {
+        rightOffset_ = v;
+        redraw();
+    }
     bool drawAppIcon() const { return drawAppIcon_; }
-    void setDrawAppIcon(bool v) { drawAppIcon_ = v; redraw(); }
+    void setDrawAppIcon(bool v) {
+        drawAppIcon_ = v;
+        redraw();
+    }
     int roundCorner() const { return roundCorner_; }
     void setRoundCorner(int v) { roundCorner_ = v; }
     int roundCornerBottom() const { return roundCornerBottom_; }
     void setRoundCornerBottom(int v) { roundCornerBottom_ = v; }
     ui::Color inactiveCaptionColor() const { return inactiveCaptionColor_; }
-    void setInactiveCaptionColor(ui::Color c) { inactiveCaptionColor_ = c; redraw(); }
+    void setInactiveCaptionColor(ui::Color c) {
+        inactiveCaptionColor_ = c;
+        redraw();
+    }
     bool rightToLeft = false;
 
     TitleBarButtonClickEvent onCustomBtnsClick;

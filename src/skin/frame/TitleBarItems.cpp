@@ -23,7 +23,9 @@ void ShowError(HWND owner, const char* text) {
 
 } // namespace
 
-void TitleBarSection::changed() { if (bar_) bar_->redraw(); }
+void TitleBarSection::changed() {
+    if (bar_) bar_->redraw();
+}
 
 void TitleBarSection::setAutoSize(bool v) {
     autoSize_ = v;
@@ -57,7 +59,9 @@ void TitleBarSection::assign(const TitleBarSection& o) {
     changed();
 }
 
-void TitleBarButton::changed() { if (bar_) bar_->redraw(); }
+void TitleBarButton::changed() {
+    if (bar_) bar_->redraw();
+}
 
 void TitleBarButton::setUIStyle(UIStyle s) {
     uiStyle_ = s;
@@ -158,9 +162,7 @@ void TitleBarButton::perform() {
         if (ui::Application::instance().mainForm() == form) SendMessageA(w, WM_SYSCOMMAND, SC_MINIMIZE, 0);
         else ShowWindow(w, SW_MINIMIZE);
         break;
-    case TitleBarButtonType::Close:
-        form->close();
-        break;
+    case TitleBarButtonType::Close: form->close(); break;
     case TitleBarButtonType::ControlBox:
         if (controlBoxMenu_) {
             POINT p{ui::RightToLeftReading(bar_->rightToLeft) ? 176 : 0, bar_->height()};
@@ -169,8 +171,7 @@ void TitleBarButton::perform() {
         }
         break;
     case TitleBarButtonType::Help:
-    case TitleBarButtonType::Custom:
-        break;
+    case TitleBarButtonType::Custom: break;
     }
 }
 

@@ -51,8 +51,7 @@ void TitleBar::drawSections(HDC dc, int wc, int hc) {
         oy = -3;
     }
     int bwSum = 0;
-    for (int i = 0; i < buttons_.count(); ++i)
-        bwSum += ui::BitmapSize(buttons_[i].picNormal()).cx + buttonInterval_;
+    for (int i = 0; i < buttons_.count(); ++i) bwSum += ui::BitmapSize(buttons_[i].picNormal()).cx + buttonInterval_;
     const int fw = wc - 2 * ox, fh = hc - oy;
     titleImage_.resize(fw, fh);
     backImage_.resize(fw, fh);
@@ -95,7 +94,8 @@ void TitleBar::drawSections(HDC dc, int wc, int hc) {
         }
     }
     if (titleImage_.transparent) {
-        TransparentBlt(backImage_.dc(), 0, 0, fw, fh, titleImage_.dc(), 0, 0, fw, fh, titleImage_.transparentColor & 0xFFFFFF);
+        TransparentBlt(backImage_.dc(), 0, 0, fw, fh, titleImage_.dc(), 0, 0, fw, fh,
+                       titleImage_.transparentColor & 0xFFFFFF);
     } else {
         BitBlt(backImage_.dc(), 0, 0, fw, fh, titleImage_.dc(), 0, 0, SRCCOPY);
     }
@@ -158,8 +158,8 @@ void TitleBar::drawCaption(HDC dc, int xl, int xb) {
         GetTextExtentPoint32A(dc, t.c_str(), static_cast<int>(t.size()), &s);
         return static_cast<int>(s.cx);
     };
-    const std::string text =
-        !captionSectionText_.empty() ? captionSectionText_ : ui::FitDownToEllipsis(caption_, xb - xl, width);
+    const std::string text = !captionSectionText_.empty() ? captionSectionText_
+                                                          : ui::FitDownToEllipsis(caption_, xb - xl, width);
     const Look look = this->look();
     int x = xl;
     const int y = look.fromFile() ? captionTop_ - 3 : buttonTop_ + (look.style() == UIStyle::Protein ? 3 : 0);

@@ -6,8 +6,8 @@ namespace {
 
 uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 uint32_t Le32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
+           (static_cast<uint32_t>(p[3]) << 24);
 }
 
 constexpr uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitfields = 3;
@@ -27,11 +27,17 @@ bool RleStreamSound(const uint8_t* p, std::size_t n, int64_t width, int64_t heig
             continue;
         }
         switch (b) {
-        case 0: x = 0; ++y; if (y > height) return false; break;
+        case 0:
+            x = 0;
+            ++y;
+            if (y > height) return false;
+            break;
         case 1: return true;
         case 2:
             if (i + 2 > n) return false;
-            x += p[i]; y += p[i + 1]; i += 2;
+            x += p[i];
+            y += p[i + 1];
+            i += 2;
             if (x > width || y >= height) return false;
             break;
         default: {
@@ -78,23 +84,30 @@ std::optional<BmpLayout> CheckBmp(const uint8_t* data, std::size_t size) {
         l.compression = Le32(h + 16);
         const uint32_t clrUsed = Le32(h + 32);
         switch (l.bitCount) {
-        case 1: case 4: case 8: {
+        case 1:
+        case 4:
+        case 8: {
             const uint32_t full = 1u << l.bitCount;
             if (clrUsed > full) return std::nullopt;
             colours = clrUsed ? clrUsed : full;
             break;
         }
-        case 16: case 24: case 32:
+        case 16:
+        case 24:
+        case 32:
             if (clrUsed > 256) return std::nullopt;
             colours = clrUsed;
             break;
-        default:
-            return std::nullopt;
+        default: return std::nullopt;
         }
         switch (l.compression) {
         case kRgb: break;
-        case kRle8: if (l.bitCount != 8 || l.height < 0) return std::nullopt; break;
-        case kRle4: if (l.bitCount != 4 || l.height < 0) return std::nullopt; break;
+        case kRle8:
+            if (l.bitCount != 8 || l.height < 0) return std::nullopt;
+            break;
+        case kRle4:
+            if (l.bitCount != 4 || l.height < 0) return std::nullopt;
+            break;
         case kBitfields:
             if (l.bitCount != 16 && l.bitCount != 32) return std::nullopt;
             if (l.infoSize == 40) extraMasks = 12;

@@ -7,12 +7,12 @@ namespace corvane::skin {
 
 // Where the parts of a checked BMP file lie, as offsets into its bytes.
 struct BmpLayout {
-    std::size_t infoOffset = 14;  // BITMAPINFOHEADER (or core header) incl. masks and colour table
-    std::size_t infoSize = 0;     // header size field
-    std::size_t bitsOffset = 0;   // pixel data
-    std::size_t bitsSize = 0;     // bytes of pixel data that the header describes
+    std::size_t infoOffset = 14; // BITMAPINFOHEADER (or core header) incl. masks and colour table
+    std::size_t infoSize = 0;    // header size field
+    std::size_t bitsOffset = 0;  // pixel data
+    std::size_t bitsSize = 0;    // bytes of pixel data that the header describes
     int32_t width = 0;
-    int32_t height = 0;           // negative: rows run top-down
+    int32_t height = 0; // negative: rows run top-down
     uint16_t bitCount = 0;
     uint32_t compression = 0;
 };

@@ -31,7 +31,8 @@ uint32_t GradientColorAt(uint32_t start, uint32_t end, int span, int factor) {
     if (span == 0) return start;
     uint32_t out = 0;
     for (int shift = 0; shift <= 16; shift += 8)
-        out |= static_cast<uint32_t>(GradientChannel(Channel(start, shift), Channel(end, shift), span, factor)) << shift;
+        out |= static_cast<uint32_t>(GradientChannel(Channel(start, shift), Channel(end, shift), span, factor))
+               << shift;
     return out;
 }
 

@@ -33,16 +33,12 @@ std::span<const uint8_t> FileThemeManager::lookupBitmap(BitmapKey key) const {
     return reader_ ? reader_->lookupBitmap(SkinKeyName(key)) : std::span<const uint8_t>{};
 }
 
-bool FileThemeManager::lookupBool(BoolKey key) const {
-    return reader_ && reader_->lookupBool(SkinKeyName(key));
-}
+bool FileThemeManager::lookupBool(BoolKey key) const { return reader_ && reader_->lookupBool(SkinKeyName(key)); }
 
 int32_t FileThemeManager::lookupColor(ColorKey key) const {
     return reader_ ? reader_->lookupInt(SkinKeyName(key)) : -1;
 }
 
-int32_t FileThemeManager::lookupInt(IntKey key) const {
-    return reader_ ? reader_->lookupInt(SkinKeyName(key)) : -1;
-}
+int32_t FileThemeManager::lookupInt(IntKey key) const { return reader_ ? reader_->lookupInt(SkinKeyName(key)) : -1; }
 
 } // namespace corvane::skin

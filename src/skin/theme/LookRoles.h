@@ -10,7 +10,8 @@ namespace corvane::skin {
 
 // A role one source lacks reads there as that source's absent value: the file
 // theme's -1, false or none, the table's item None.
-template <class Key> struct LookRole {
+template <class Key>
+struct LookRole {
     std::optional<Key> file;
     StyleItem item = StyleItem::None;
 };

@@ -52,8 +52,8 @@ constexpr std::array<uint16_t, 256> kCrcKeyBits = MakeCrcKeyBitsTable();
 
 uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 uint32_t Le32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
+           (static_cast<uint32_t>(p[3]) << 24);
 }
 
 constexpr std::size_t kEndRecordSize = 22;
@@ -63,7 +63,9 @@ constexpr std::size_t kEncryptionHeaderSize = 12;
 constexpr std::size_t kChunk = 0x10000;
 
 struct FileCloser {
-    void operator()(std::FILE* f) const { if (f) std::fclose(f); }
+    void operator()(std::FILE* f) const {
+        if (f) std::fclose(f);
+    }
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
@@ -186,7 +188,10 @@ int InflateEntry(ArchiveFile& file, PkwareCipher* cipher, OutputFile& out, uint6
         int rc = inflate(&zs, Z_NO_FLUSH);
         std::size_t produced = buf.size() - zs.avail_out;
         if (!out.write(buf.data(), produced)) break;
-        if (rc == Z_STREAM_END) { result = kSkinEntryExtracted; break; }
+        if (rc == Z_STREAM_END) {
+            result = kSkinEntryExtracted;
+            break;
+        }
         if (rc != Z_OK && rc != Z_BUF_ERROR) break;
         if (out.written() > limit) break;
         // Nothing left to read and nothing more came out: the stream is cut short.
@@ -200,7 +205,8 @@ int InflateEntry(ArchiveFile& file, PkwareCipher* cipher, OutputFile& out, uint6
 int ExtractData(ArchiveFile& file, const CentralEntry& entry, const std::string& password, OutputFile& out) {
     std::array<uint8_t, kLocalHeaderSize> local{};
     if (!file.readAt(entry.localHeaderOffset, local.data(), local.size())) return kSkinArchiveUnreadable;
-    uint64_t dataPos = static_cast<uint64_t>(entry.localHeaderOffset) + kLocalHeaderSize + Le16(&local[26]) + Le16(&local[28]);
+    uint64_t dataPos = static_cast<uint64_t>(entry.localHeaderOffset) + kLocalHeaderSize + Le16(&local[26]) +
+                       Le16(&local[28]);
     std::unique_ptr<PkwareCipher> cipher;
     if (entry.flags & 1u) {
         if (password.empty()) return kSkinEntryUndecipherable;
@@ -273,8 +279,8 @@ void PkwareCipher::encrypt(uint8_t* data, std::size_t n) {
     }
 }
 
-int ExtractSkinEntry(const std::string& archivePath, const std::string& entryName,
-                     const std::string& outputPath, const std::string& password, uint64_t maxSize) {
+int ExtractSkinEntry(const std::string& archivePath, const std::string& entryName, const std::string& outputPath,
+                     const std::string& password, uint64_t maxSize) {
     if (entryName.size() > kSkinEntryNameMax) return kSkinArchiveUnreadable;
     ArchiveFile file;
     if (!file.open(archivePath)) return kSkinArchiveUnreadable;
@@ -298,10 +304,8 @@ int ExtractSkinEntry(const std::string& archivePath, const std::string& entryNam
     int result = ExtractData(file, entry, password, out);
     if (!out.close() && result == kSkinEntryExtracted) result = kSkinArchiveUnreadable;
 
-    if (out.written() == 0 && result == kSkinEntryExtracted)
-        result = kSkinArchiveUnreadable;
-    else if (out.written() != entry.uncompressedSize)
-        result = kSkinEntryUndecipherable;
+    if (out.written() == 0 && result == kSkinEntryExtracted) result = kSkinArchiveUnreadable;
+    else if (out.written() != entry.uncompressedSize) result = kSkinEntryUndecipherable;
 
     if (result != kSkinEntryExtracted) std::remove(outputPath.c_str());
     return result;

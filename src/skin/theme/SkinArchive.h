@@ -20,9 +20,8 @@ constexpr std::size_t kSkinEntryNameMax = 259;
 // with `password`. The output file does not exist after a non-zero result.
 // An entry whose recorded size exceeds `maxSize` is refused with 1 before
 // anything is written.
-int ExtractSkinEntry(const std::string& archivePath, const std::string& entryName,
-                     const std::string& outputPath, const std::string& password,
-                     uint64_t maxSize = UINT64_MAX);
+int ExtractSkinEntry(const std::string& archivePath, const std::string& entryName, const std::string& outputPath,
+                     const std::string& password, uint64_t maxSize = UINT64_MAX);
 
 // Traditional PKWARE stream cipher; the packer uses it to encrypt.
 class PkwareCipher {

@@ -11,8 +11,8 @@ namespace corvane::skin {
 namespace {
 
 uint32_t Le32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
+           (static_cast<uint32_t>(p[3]) << 24);
 }
 
 std::string FoldKey(std::string_view name) {
@@ -22,18 +22,18 @@ std::string FoldKey(std::string_view name) {
     return k;
 }
 
-bool Within(std::size_t size, uint64_t offset, uint64_t length) {
-    return offset <= size && length <= size - offset;
-}
+bool Within(std::size_t size, uint64_t offset, uint64_t length) { return offset <= size && length <= size - offset; }
 
 struct FileCloser {
-    void operator()(std::FILE* f) const { if (f) std::fclose(f); }
+    void operator()(std::FILE* f) const {
+        if (f) std::fclose(f);
+    }
 };
 
 } // namespace
 
 SkinFileReader::SkinFileReader(const std::string& archivePath, const std::string& password,
-                                       const std::string& tempPath) {
+                               const std::string& tempPath) {
     extractResult_ = ExtractSkinEntry(archivePath, kEntryName, tempPath, password, kMaxDescriptionSize);
     if (extractResult_ != kSkinEntryExtracted) return;
     loadDescriptionFile(tempPath);
@@ -105,8 +105,7 @@ bool SkinFileReader::parseRecords() {
             // Every bitmap item must be sound, duplicates included: the skin as
             // a whole is refused rather than half drawn.
             if (!CheckBmp(d + dataOffset, dataLength)) return false;
-            if (bitmaps_.emplace(FoldKey(name), Span{dataOffset, dataLength}).second)
-                bitmapOrder_.emplace_back(name);
+            if (bitmaps_.emplace(FoldKey(name), Span{dataOffset, dataLength}).second) bitmapOrder_.emplace_back(name);
             break;
         }
         case Integer: {
@@ -124,8 +123,7 @@ bool SkinFileReader::parseRecords() {
             strings_.emplace(FoldKey(name), Span{dataOffset, dataLength});
             break;
         }
-        default:
-            break;
+        default: break;
         }
         at = next;
     }

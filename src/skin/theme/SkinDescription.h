@@ -60,7 +60,9 @@ public:
     std::size_t stringCount() const { return strings_.size(); }
 
 private:
-    struct Span { std::size_t offset = 0, size = 0; };
+    struct Span {
+        std::size_t offset = 0, size = 0;
+    };
 
     void clear();
     bool parseRecords();

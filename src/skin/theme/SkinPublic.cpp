@@ -34,9 +34,7 @@ HWND MdiClient(const ui::Form* form) {
     return nullptr;
 }
 
-bool OwnActiveFlag(const ui::Form* form) {
-    return form && form->handle() && GetActiveWindow() == form->handle();
-}
+bool OwnActiveFlag(const ui::Form* form) { return form && form->handle() && GetActiveWindow() == form->handle(); }
 
 bool ApplicationActive() {
     HWND fg = GetForegroundWindow();
@@ -57,10 +55,8 @@ void DrawThreePartBitmap(HBITMAP bitmap, HDC canvas, const RECT& rect, uint32_t 
     const UINT key = ui::ToRgb(transparentColor);
     auto drawPart = [&](int x, int y, int srcX, int w) {
         if (w <= 0) return;
-        if (transparent)
-            TransparentBlt(canvas, x, y, w, s.cy, src.get(), srcX, 0, w, s.cy, key);
-        else
-            BitBlt(canvas, x, y, w, s.cy, src.get(), srcX, 0, SRCCOPY);
+        if (transparent) TransparentBlt(canvas, x, y, w, s.cy, src.get(), srcX, 0, w, s.cy, key);
+        else BitBlt(canvas, x, y, w, s.cy, src.get(), srcX, 0, SRCCOPY);
     };
     const int width = rect.right - rect.left;
     if (width < p) {
@@ -91,8 +87,7 @@ void TilePicture(HDC canvas, HBITMAP picture, const RECT& rect) {
     ui::SelectObjectScope sel(src.get(), picture);
     const int w = rect.right - rect.left, h = rect.bottom - rect.top;
     for (int x = 0; x < s.cx + w; x += s.cx)
-        for (int y = 0; y < s.cy + h; y += s.cy)
-            BitBlt(canvas, x, y, s.cx, s.cy, src.get(), 0, 0, SRCCOPY);
+        for (int y = 0; y < s.cy + h; y += s.cy) BitBlt(canvas, x, y, s.cx, s.cy, src.get(), 0, 0, SRCCOPY);
 }
 
 bool PointInRect(POINT point, const RECT& rect) {

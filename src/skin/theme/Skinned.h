@@ -11,7 +11,8 @@ namespace corvane::skin {
 
 // `Base` is the class library's control the component is; `Face` the published
 // interface (Themed, or ThemedFrame for a form's frame).
-template <class Base, class Face = Themed> class Skinned : public Base, public Face {
+template <class Base, class Face = Themed>
+class Skinned : public Base, public Face {
 public:
     using Base::Base;
 

@@ -18,34 +18,24 @@ struct ItemRow {
 
 constexpr std::array<const char*, kStyles> kNoNames{};
 
-constexpr ItemRow Int(int n, std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d,
-                        std::int32_t e)
-{
+constexpr ItemRow Int(int n, std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d, std::int32_t e) {
     return {n, StyleItemKind::Integer, {a, b, c, d, e}, kNoNames};
 }
 
-constexpr ItemRow Col(int n, std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d,
-                        std::int32_t e)
-{
+constexpr ItemRow Col(int n, std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d, std::int32_t e) {
     return {n, StyleItemKind::Colour, {a, b, c, d, e}, kNoNames};
 }
 
-constexpr ItemRow Bool(int n, bool a, bool b, bool c, bool d, bool e)
-{
+constexpr ItemRow Bool(int n, bool a, bool b, bool c, bool d, bool e) {
     return {n, StyleItemKind::Boolean, {a, b, c, d, e}, kNoNames};
 }
 
-constexpr ItemRow Bmp(int n, std::array<const char*, kStyles> names)
-{
-    return {n, StyleItemKind::Bitmap, {}, names};
-}
+constexpr ItemRow Bmp(int n, std::array<const char*, kStyles> names) { return {n, StyleItemKind::Bitmap, {}, names}; }
 
 // Picture names are the style prefix, "_" and the element.
-#define CORVANE_STYLE_PICTURES(element)                                                            \
-    std::array<const char*, kStyles>                                                               \
-    {                                                                                              \
-        "MACOS_" element, "WINXP_" element, "DEEPBLUE_" element, "PROTEIN_" element,               \
-            "BLUEGLASS_" element                                                                   \
+#define CORVANE_STYLE_PICTURES(element)                                                                                \
+    std::array<const char*, kStyles> {                                                                                 \
+        "MACOS_" element, "WINXP_" element, "DEEPBLUE_" element, "PROTEIN_" element, "BLUEGLASS_" element              \
     }
 
 constexpr std::array<const char*, kStyles> kEmptyNames{"", "", "", "", ""};
@@ -89,8 +79,8 @@ constexpr std::array<ItemRow, kStyleItemCount> kItems{{
     Col(36, 0xEFEFEF, 0xEFD3C6, 0xEFEFEF, 0xEFEFEF, 0xEFEFEF),
     Col(37, 0xD8D8D8, 0xE1AC93, 0xD8D8D8, 0xD8D8D8, 0xD8D8D8),
     // Three styles share one picture under a name of its own.
-    Bmp(38, {"MACOS_SCROLLBUTTON", "WINXP_SCROLLBUTTON", "MORE_SCROLLBUTTON", "MORE_SCROLLBUTTON",
-             "MORE_SCROLLBUTTON"}),
+    Bmp(38,
+        {"MACOS_SCROLLBUTTON", "WINXP_SCROLLBUTTON", "MORE_SCROLLBUTTON", "MORE_SCROLLBUTTON", "MORE_SCROLLBUTTON"}),
     Bmp(39, CORVANE_STYLE_PICTURES("TAB")),
     Bmp(40, CORVANE_STYLE_PICTURES("TAB_LINE")),
     Bmp(41, CORVANE_STYLE_PICTURES("SIDECHENNEL_HANDLE")),
@@ -105,22 +95,18 @@ constexpr std::array<ItemRow, kStyleItemCount> kItems{{
 
 #undef CORVANE_STYLE_PICTURES
 
-constexpr bool ItemsInOrder()
-{
+constexpr bool ItemsInOrder() {
     for (int i = 0; i < kStyleItemCount; ++i)
-        if (kItems[static_cast<std::size_t>(i)].number != i + 1)
-            return false;
+        if (kItems[static_cast<std::size_t>(i)].number != i + 1) return false;
     return true;
 }
 static_assert(ItemsInOrder(), "style items must be listed 1..48 in order");
 
 // Row of a built-in style's item, or nullptr for anything that reads as the
 // integer -1 (not a built-in style, or an item outside 1-48).
-const ItemRow* Lookup(UIStyle style, int item, int& column)
-{
+const ItemRow* Lookup(UIStyle style, int item, int& column) {
     const int s = static_cast<int>(style);
-    if (s < 1 || s > kStyles || item < 1 || item > kStyleItemCount)
-        return nullptr;
+    if (s < 1 || s > kStyles || item < 1 || item > kStyleItemCount) return nullptr;
     column = s - 1;
     return &kItems[static_cast<std::size_t>(item - 1)];
 }
@@ -233,76 +219,57 @@ constexpr BuiltInPicture kPictures[] = {
 
 } // namespace
 
-StyleItemKind StyleItemKindOf(UIStyle style, int item)
-{
+StyleItemKind StyleItemKindOf(UIStyle style, int item) {
     int column = 0;
     const ItemRow* row = Lookup(style, item, column);
     return row ? row->kind : StyleItemKind::Integer;
 }
 
-bool StyleBool(UIStyle style, int item)
-{
+bool StyleBool(UIStyle style, int item) {
     int column = 0;
     const ItemRow* row = Lookup(style, item, column);
-    if (!row || row->kind != StyleItemKind::Boolean)
-        return false;
+    if (!row || row->kind != StyleItemKind::Boolean) return false;
     return row->values[static_cast<std::size_t>(column)] != 0;
 }
 
-std::uint32_t StyleColor(UIStyle style, int item)
-{
+std::uint32_t StyleColor(UIStyle style, int item) {
     int column = 0;
     const ItemRow* row = Lookup(style, item, column);
-    if (!row || row->kind != StyleItemKind::Colour)
-        return 0;
+    if (!row || row->kind != StyleItemKind::Colour) return 0;
     return static_cast<std::uint32_t>(row->values[static_cast<std::size_t>(column)]);
 }
 
-int StyleInt(UIStyle style, int item)
-{
+int StyleInt(UIStyle style, int item) {
     int column = 0;
     const ItemRow* row = Lookup(style, item, column);
-    if (!row || row->kind != StyleItemKind::Integer)
-        return -1;
+    if (!row || row->kind != StyleItemKind::Integer) return -1;
     return row->values[static_cast<std::size_t>(column)];
 }
 
-const char* StyleBitmapName(UIStyle style, int item)
-{
+const char* StyleBitmapName(UIStyle style, int item) {
     int column = 0;
     const ItemRow* row = Lookup(style, item, column);
-    if (!row || row->kind != StyleItemKind::Bitmap)
-        return nullptr;
+    if (!row || row->kind != StyleItemKind::Bitmap) return nullptr;
     return row->names[static_cast<std::size_t>(column)];
 }
 
-const char* StylePicturePrefix(UIStyle style)
-{
+const char* StylePicturePrefix(UIStyle style) {
     switch (style) {
-    case UIStyle::MacOS:
-        return "MACOS";
-    case UIStyle::WinXP:
-        return "WINXP";
-    case UIStyle::DeepBlue:
-        return "DEEPBLUE";
-    case UIStyle::Protein:
-        return "PROTEIN";
-    case UIStyle::BlueGlass:
-        return "BLUEGLASS";
-    default:
-        return nullptr;
+    case UIStyle::MacOS: return "MACOS";
+    case UIStyle::WinXP: return "WINXP";
+    case UIStyle::DeepBlue: return "DEEPBLUE";
+    case UIStyle::Protein: return "PROTEIN";
+    case UIStyle::BlueGlass: return "BLUEGLASS";
+    default: return nullptr;
     }
 }
 
 std::span<const BuiltInPicture> BuiltInPictures() { return kPictures; }
 
-const BuiltInPicture* FindBuiltInPicture(const char* name)
-{
-    if (name == nullptr)
-        return nullptr;
+const BuiltInPicture* FindBuiltInPicture(const char* name) {
+    if (name == nullptr) return nullptr;
     for (const BuiltInPicture& p : kPictures)
-        if (std::strcmp(p.name, name) == 0)
-            return &p;
+        if (std::strcmp(p.name, name) == 0) return &p;
     return nullptr;
 }
 

@@ -55,9 +55,9 @@ void ThemeManager::notification(ui::Component* component, ui::Operation op) {
     if (op != ui::Operation::Remove || !component) return;
     const std::string& gone = component->name();
     if (!gone.empty())
-        compList_.erase(std::remove_if(compList_.begin(), compList_.end(),
-                                       [&](const std::string& n) { return SameName(n, gone); }),
-                        compList_.end());
+        compList_.erase(
+            std::remove_if(compList_.begin(), compList_.end(), [&](const std::string& n) { return SameName(n, gone); }),
+            compList_.end());
     if (fileTheme_ && static_cast<ui::Component*>(fileTheme_) == component) {
         fileTheme_ = nullptr;
         uiStyle_ = UIStyle::DeepBlue;
