@@ -31,6 +31,13 @@ else
   failed=$((failed + 1)); failures+=("host build (see $LOG/host-build.log)"); tail -30 "$LOG/host-build.log"
 fi
 
+echo "== format of the changed C++ files"
+if bash "$ROOT/scripts/format-check.sh" >"$LOG/format.log" 2>&1; then
+  passed=$((passed + 1)); tail -1 "$LOG/format.log"
+else
+  failed=$((failed + 1)); failures+=("format (see $LOG/format.log)"); head -40 "$LOG/format.log"
+fi
+
 echo "== art generator checks"
 python3 "$ROOT/tools/genart/test_genart.py" >"$LOG/genart.log" 2>&1
 count_unittest genart "$LOG/genart.log" $?
