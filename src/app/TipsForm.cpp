@@ -144,20 +144,14 @@ RECT TipsPanel::labelBounds(int index) const {
 ui::AccessibleSourceFactory TipsPanel::accessibleFactory() const { return &TipsPanelAccessible; }
 
 LRESULT TipsPanel::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-    case WM_ERASEBKGND: return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(handle(), &ps);
-        RECT r = clientRect();
+    // Composed off screen first, so a page change does not flicker.
+    const auto composed = [this](HDC dc) {
+        const RECT r = clientRect();
         ui::OffscreenBitmap off(dc, r.right, r.bottom);
         paint(off.dc());
         BitBlt(dc, 0, 0, r.right, r.bottom, off.dc(), 0, 0, SRCCOPY);
-        EndPaint(handle(), &ps);
-        return 0;
-    }
-    case WM_PRINTCLIENT: paint(reinterpret_cast<HDC>(wp)); return 0;
-    }
+    };
+    if (LRESULT r = 0; paintsItself(msg, wp, composed, r)) return r;
     return ui::WinControl::wndProc(msg, wp, lp);
 }
 
