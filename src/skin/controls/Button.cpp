@@ -384,9 +384,9 @@ LRESULT CustomButton::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     const ui::AccessibleMessageEvents events(handle(), msg);
     const int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
     LRESULT done = 0;
-    if (drawsItselfInFont(
-            msg, wp, lp, font_, [this](HDC dc) { paintTo(dc); }, [this](bool) { fontChanged(); }, done))
-        return done;
+    const auto paint = [this](HDC dc) { paintTo(dc); };
+    const auto fontSet = [this](bool) { fontChanged(); };
+    if (drawsItselfInFont(msg, wp, lp, font_, paint, fontSet, done)) return done;
     switch (msg) {
     case WM_SETTEXT: {
         const LRESULT r = defaultHandler(msg, wp, lp);

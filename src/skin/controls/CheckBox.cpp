@@ -171,14 +171,12 @@ ui::AccessibleSourceFactory CheckBox::accessibleFactory() const { return &CheckB
 LRESULT CheckBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     const ui::AccessibleMessageEvents events(handle(), msg);
     LRESULT done = 0;
-    if (drawsItselfInFont(
-            msg, wp, lp, font_, [this](HDC dc) { paintTo(dc); },
-            [this](bool) {
-                fitToCaption();
-                invalidate();
-            },
-            done))
-        return done;
+    const auto paint = [this](HDC dc) { paintTo(dc); };
+    const auto fontSet = [this](bool) {
+        fitToCaption();
+        invalidate();
+    };
+    if (drawsItselfInFont(msg, wp, lp, font_, paint, fontSet, done)) return done;
     switch (msg) {
     case WM_LBUTTONDOWN:
         if (canFocus()) SetFocus(handle());

@@ -111,14 +111,12 @@ ui::AccessibleSourceFactory GroupBox::accessibleFactory() const { return &GroupB
 LRESULT GroupBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     const ui::AccessibleMessageEvents events(handle(), msg);
     LRESULT done = 0;
-    if (drawsItselfInFont(
-            msg, wp, lp, font_, [this](HDC dc) { paintTo(dc); },
-            [this](bool) {
-                realign(); // the caption line's height moved
-                invalidate();
-            },
-            done))
-        return done;
+    const auto paint = [this](HDC dc) { paintTo(dc); };
+    const auto fontSet = [this](bool) {
+        realign(); // the caption line's height moved
+        invalidate();
+    };
+    if (drawsItselfInFont(msg, wp, lp, font_, paint, fontSet, done)) return done;
     switch (msg) {
     case WM_ENABLE: {
         const LRESULT r = defaultHandler(msg, wp, lp);
