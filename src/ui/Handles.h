@@ -54,9 +54,6 @@ struct IconTraits : NullHandleTraits<HICON> {
 struct ImageListTraits : NullHandleTraits<HIMAGELIST> {
     static void close(HIMAGELIST h) { ImageList_Destroy(h); }
 };
-struct WindowTraits : NullHandleTraits<HWND> {
-    static void close(HWND h) { DestroyWindow(h); }
-};
 struct FileTraits {
     static HANDLE invalid() { return INVALID_HANDLE_VALUE; }
     static void close(HANDLE h) { CloseHandle(h); }
