@@ -25,4 +25,5 @@ set(WIN_SOURCES
   src/ui/Accessible.cpp
   src/ui/Pictures.cpp
   src/ui/Mnemonic.cpp
+  src/ui/WideText.cpp
 )
