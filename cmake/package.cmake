@@ -93,7 +93,8 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_FILE_NAME ${CORVANE_PACKAGE_NAME})
 set(CPACK_PACKAGE_DIRECTORY ${CORVANE_PACKAGES})
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
-set(CPACK_STRIP_FILES ON)
+# The exe and DLLs are stripped when linked; strip would drop their run-from-swap flags.
+set(CPACK_STRIP_FILES OFF)
 include(CPack)
 
 # Installer: the same files as the zip, staged by the install rules.
@@ -108,7 +109,7 @@ configure_file(${CMAKE_SOURCE_DIR}/packaging/corvane.nsi.in ${CMAKE_BINARY_DIR}/
 # `packages` makes both; scripts/package.sh builds it.
 add_custom_target(packages
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${STAGE}
-  COMMAND ${CMAKE_COMMAND} --install ${CMAKE_BINARY_DIR} --prefix ${STAGE} --strip
+  COMMAND ${CMAKE_COMMAND} --install ${CMAKE_BINARY_DIR} --prefix ${STAGE}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CORVANE_PACKAGES}
   COMMAND $<IF:$<BOOL:${MAKENSIS}>,${MAKENSIS},makensis-not-found> -V2 -NOCD ${CMAKE_BINARY_DIR}/packaging/corvane.nsi
   COMMAND ${CMAKE_CPACK_COMMAND} -G ZIP --config ${CMAKE_BINARY_DIR}/CPackConfig.cmake

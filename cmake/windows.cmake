@@ -12,6 +12,9 @@ set(WIN_LIBS ${ZLIB_STATIC} shlwapi comctl32 comdlg32 shell32 ole32 uuid oleacc 
 
 corvane_add_layers()
 target_link_libraries(corvane_ui PUBLIC ${WIN_LIBS})
+# The menu speaks to the shell of Vista and later (file dialogs, shell items); what it
+# calls of it is looked up at run time, so the DLL still loads where it is missing.
+target_compile_options(corvane_menu PRIVATE -U_WIN32_WINNT -D_WIN32_WINNT=0x0600)
 
 # The resource script is compiled once and linked into the exe and the Win32 tests,
 # so tests load the very same bitmaps and icons.
@@ -21,6 +24,8 @@ set_target_properties(corvane_res PROPERTIES LINKER_LANGUAGE CXX)
 add_executable(Corvane WIN32 src/app/WinMain.cpp $<TARGET_OBJECTS:corvane_res>)
 target_link_libraries(Corvane PRIVATE corvane_app)
 set_target_properties(Corvane PROPERTIES OUTPUT_NAME Corvane RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+# Stripped when linked, not when packed: strip would drop the run-from-swap flags below.
+target_link_options(Corvane PRIVATE -s)
 
 # The Corvane menu: a shell extension beside the exe, made of the store and the platform
 # only. The .def file exports the COM entry points undecorated on both architectures.
@@ -31,6 +36,13 @@ set_target_properties(CorvaneMenu PROPERTIES PREFIX "" OUTPUT_NAME CorvaneMenu
                       RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 # Stripped as it ships: tests and benchmarks load what users get.
 target_link_options(CorvaneMenu PRIVATE -s)
+# Run from the swap file when started from removable media or a share: the menu lives in
+# Explorer and every program's dialogs, which an unplugged stick must not take down.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+foreach(image Corvane CorvaneMenu)
+  add_custom_command(TARGET ${image} POST_BUILD
+    COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/cmake/run-from-swap.py $<TARGET_FILE:${image}> VERBATIM)
+endforeach()
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   # The .def names the stdcall entry points without their @n; that is the intent.
   target_link_options(CorvaneMenu PRIVATE -Wl,--enable-stdcall-fixup)
@@ -42,6 +54,9 @@ if(WIN_TESTS)
   target_link_libraries(win_tests PRIVATE corvane_app corvane_skinwriter gtest)
   set_target_properties(win_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
   add_dependencies(win_tests CorvaneMenu) # the menu tests load the DLL as the shell does
+  # The menu's tests drive the system's own file dialog of Vista and later.
+  set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/win/menu_test.cpp PROPERTIES
+                              COMPILE_OPTIONS "-U_WIN32_WINNT;-D_WIN32_WINNT=0x0600;-U_WIN32_IE;-D_WIN32_IE=0x0700")
   add_test(NAME win_tests COMMAND win_tests)
 endif()
 

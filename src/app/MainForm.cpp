@@ -10,6 +10,7 @@
 #include "ui/Environment.h"
 #include "ui/Errors.h"
 #include "ui/UserPrompt.h"
+#include "ui/WideText.h"
 #include <cstring>
 #include <vector>
 
@@ -30,6 +31,30 @@ BOOL CALLBACK FindOwnedPopup(HWND w, LPARAM lp) {
     if (GetWindow(w, GW_OWNER) != s->owner || !IsWindowVisible(w)) return TRUE;
     s->found = w;
     return FALSE;
+}
+
+// The Corvane menu's hand-over: UTF-8, or code-page text from a menu of an older version
+// that Explorer still holds loaded after an upgrade.
+bool DecodeHandedFolder(const COPYDATASTRUCT& cds, std::string& alias, std::string& path) {
+    const bool utf8 = cds.dwData == kAddFolderUtf8Tag;
+    if ((!utf8 && cds.dwData != kAddFolderTag) || !DecodeFolderHandover(cds.lpData, cds.cbData, alias, path))
+        return false;
+    if (!utf8) {
+        alias = ui::FromCodePage(alias);
+        path = ui::FromCodePage(path);
+    }
+    return true;
+}
+
+// A menu in a program of lower integrity (Explorer, beside an editor run as administrator)
+// may hand over folders; the rest of the message filter stays.
+void AcceptHandover(HWND w) {
+    using Filter = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+    HMODULE user = GetModuleHandleW(L"user32.dll");
+    auto filter = user ? reinterpret_cast<Filter>(
+                             reinterpret_cast<void*>(GetProcAddress(user, "ChangeWindowMessageFilterEx")))
+                       : nullptr;
+    if (filter) filter(w, WM_COPYDATA, 1 /* MSGFLT_ALLOW */, nullptr);
 }
 
 // Where a disabled window's modal chain ends: down through its visible owned popups.
@@ -156,6 +181,7 @@ void MainForm::formCreate() {
     frame_->setFileTheme(themeFile_);
     SeedStoreIfMissing(storeKey_, WindowsFolder());
     RecordProgramPath(storeKey_, ui::ExecutablePath());
+    AcceptHandover(handle());
     show();
     if (options_.showTips) {
         TipsForm frmTips(this, options_);
@@ -178,8 +204,7 @@ LRESULT MainForm::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_COPYDATA) {
         const auto* cds = reinterpret_cast<const COPYDATASTRUCT*>(lp);
         std::string alias, path;
-        if (!cds || cds->dwData != kAddFolderTag || !DecodeFolderHandover(cds->lpData, cds->cbData, alias, path))
-            return FALSE;
+        if (!cds || !DecodeHandedFolder(*cds, alias, path)) return FALSE;
         handedFolders_.emplace_back(std::move(alias), std::move(path));
         PostMessageA(handle(), kAddHandedFoldersMessage, 0, 0);
         return TRUE;

@@ -1,107 +1,167 @@
 #include "menu/Commands.h"
+#include "menu/ComRef.h"
 #include "store/Handover.h"
+#include "store/Options.h"
 #include "store/PathRules.h"
 #include "store/Store.h"
-#include "ui/Environment.h"
-#include "ui/Files.h"
 #include "ui/Registry.h"
+#include "ui/WideText.h"
 #include <shellapi.h>
 #include <shlobj.h>
 #include <shlguid.h>
+#include <shobjidl.h>
 #include <exception>
+#include <vector>
 
 namespace corvane::menu {
 
 namespace {
 
-bool HasDriveLetter(const std::string& path) {
-    return path.size() >= 2 && path[1] == ':' &&
-           ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+// Found at run time: the DLL still loads where an older shell lacks them.
+template <class F>
+F ShellFunction(const char* name) {
+    HMODULE shell = GetModuleHandleW(L"shell32.dll");
+    return shell ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(shell, name))) : nullptr;
 }
 
-bool IsDriveRoot(const std::string& path) {
-    return HasDriveLetter(path) && (path.size() == 2 || (path.size() == 3 && (path[2] == '\\' || path[2] == '/')));
+Found FoundAt(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(ui::WideArg(path));
+    if (attributes == INVALID_FILE_ATTRIBUTES) return Found::Nothing;
+    return attributes & FILE_ATTRIBUTE_DIRECTORY ? Found::Folder : Found::File;
 }
 
-bool IsNetworkPath(const std::string& path) {
-    if (store::IsUncPath(path)) return true;
-    if (!HasDriveLetter(path)) return false;
-    const char root[4] = {path[0], ':', '\\', '\0'};
-    return GetDriveTypeA(root) == DRIVE_REMOTE;
+std::string WindowsFolder() {
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
+        const UINT n = GetWindowsDirectoryW(buffer.data(), static_cast<UINT>(buffer.size()));
+        if (n == 0) return {};
+        if (n < buffer.size()) return ui::Narrow(std::wstring_view(buffer.data(), n));
+        buffer.resize(n + 1);
+    }
 }
 
-template <class T>
-struct ComRef {
-    T* p = nullptr;
-    ComRef() = default;
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-    ~ComRef() {
-        if (p) p->Release();
+std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+// The site's file dialog: the Vista-and-later one, or the old one's browser.
+struct Dialog {
+    ComRef<IFileDialog> fileDialog;
+    ComRef<IShellBrowser> oldDialog;
+    bool found() const { return fileDialog.p || oldDialog.p; }
+};
+
+void FindDialog(IUnknown* site, Dialog& dialog) {
+    if (!site) return;
+    ComRef<IServiceProvider> services;
+    if (FAILED(site->QueryInterface(IID_IServiceProvider, services.out())) || !services.p) return;
+    if (SUCCEEDED(services->QueryService(SID_SExplorerBrowserFrame, IID_IFileDialog, dialog.fileDialog.out())) &&
+        dialog.fileDialog.p)
+        return;
+    ComRef<IShellBrowser> browser;
+    if (FAILED(services->QueryService(SID_SShellBrowser, IID_IShellBrowser, browser.out())) || !browser.p) return;
+    // Explorer's own windows are browsers too; only a common dialog's is moved in place.
+    ComRef<ICommDlgBrowser> commonDialog;
+    if (SUCCEEDED(browser->QueryInterface(IID_ICommDlgBrowser, commonDialog.out())) && commonDialog.p)
+        std::swap(dialog.oldDialog.p, browser.p);
+}
+
+struct IdList {
+    PIDLIST_ABSOLUTE p = nullptr;
+    explicit IdList(const std::string& path) : p(ILCreateFromPathW(ui::WideArg(path))) {}
+    IdList(const IdList&) = delete;
+    IdList& operator=(const IdList&) = delete;
+    ~IdList() {
+        if (p) ILFree(p);
     }
 };
 
-bool ShellExecuteFolder(HWND owner, const char* verb, const std::string& file, const std::string& folder) {
-    SHELLEXECUTEINFOA sei{};
-    sei.cbSize = sizeof sei;
-    sei.fMask = SEE_MASK_FLAG_DDEWAIT;
-    sei.hwnd = owner;
-    sei.lpVerb = verb;
-    sei.lpFile = file.c_str();
-    sei.lpDirectory = folder.empty() ? nullptr : folder.c_str();
-    sei.nShow = SW_SHOWNORMAL;
-    return ShellExecuteExA(&sei) != FALSE;
+HRESULT Navigate(Dialog& dialog, PCIDLIST_ABSOLUTE pidl) {
+    if (dialog.fileDialog.p) {
+        using CreateItem = HRESULT(WINAPI*)(PCIDLIST_ABSOLUTE, REFIID, void**);
+        auto create = ShellFunction<CreateItem>("SHCreateItemFromIDList");
+        if (!create) return E_NOTIMPL;
+        ComRef<IShellItem> item;
+        HRESULT hr = create(pidl, IID_IShellItem, item.out());
+        if (FAILED(hr) || !item.p) return FAILED(hr) ? hr : E_FAIL;
+        return dialog.fileDialog->SetFolder(item.p);
+    }
+    return dialog.oldDialog->BrowseObject(pidl, SBSP_SAMEBROWSER | SBSP_ABSOLUTE);
 }
+
+// The options file is the editor's, beside it; without an editor the defaults hold.
+bool ExploreFolderOption() {
+    const std::string editor = EditorPath();
+    const auto slash = editor.find_last_of("\\/");
+    if (slash == std::string::npos) return store::OptionFlags{}.exploreFolder;
+    return store::ReadOptions(editor.substr(0, slash + 1) + store::kOptionsFileName).exploreFolder;
+}
+
+HRESULT OpenFolderWindow(const Invocation& how, PCIDLIST_ABSOLUTE pidl, bool explore) {
+    // By its ID list and through the folder class: whatever the path names, only a
+    // folder window can come of it.
+    SHELLEXECUTEINFOW sei{};
+    sei.cbSize = sizeof sei;
+    sei.fMask = SEE_MASK_IDLIST | SEE_MASK_CLASSNAME | SEE_MASK_NOASYNC | (how.ui ? 0 : SEE_MASK_FLAG_NO_UI);
+    sei.hwnd = how.owner;
+    sei.lpVerb = explore ? L"explore" : L"open";
+    sei.lpClass = L"Folder";
+    sei.lpIDList = const_cast<void*>(static_cast<const void*>(pidl));
+    sei.nShow = SW_SHOWNORMAL;
+    return ShellExecuteExW(&sei) ? S_OK : HRESULT_FROM_WIN32(GetLastError() ? GetLastError() : ERROR_GEN_FAILURE);
+}
+
+// Held while the menu writes the store; a writer that waits too long gives up.
+class StoreWriteLock {
+public:
+    StoreWriteLock() : mutex_(CreateMutexW(nullptr, FALSE, kStoreWriteMutex)) {
+        if (!mutex_) return;
+        const DWORD wait = WaitForSingleObject(mutex_, kStoreWriteWaitMs);
+        // Abandoned: a writer ended mid-way; its values are each whole, and the next load
+        // stops at a gap as always.
+        held_ = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
+    }
+    ~StoreWriteLock() {
+        if (held_) ReleaseMutex(mutex_);
+        if (mutex_) CloseHandle(mutex_);
+    }
+    StoreWriteLock(const StoreWriteLock&) = delete;
+    StoreWriteLock& operator=(const StoreWriteLock&) = delete;
+    bool held() const { return held_; }
+
+private:
+    HANDLE mutex_;
+    bool held_ = false;
+};
 
 } // namespace
 
-// Probing a floppy or card drive without a disk must not put up the system's "insert a
-// disk" box in the host: the thread's error mode, never the process's.
-FolderProbe::FolderProbe() {
+SystemProbeHost::SystemProbeHost() {
     using SetMode = BOOL(WINAPI*)(DWORD, DWORD*);
-    if (HMODULE kernel = GetModuleHandleA("kernel32.dll"))
+    if (HMODULE kernel = GetModuleHandleW(L"kernel32.dll"))
         setThreadErrorMode_ = reinterpret_cast<SetMode>(
             reinterpret_cast<void*>(GetProcAddress(kernel, "SetThreadErrorMode")));
     if (setThreadErrorMode_ && !setThreadErrorMode_(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &oldErrorMode_))
         setThreadErrorMode_ = nullptr;
 }
 
-FolderProbe::~FolderProbe() {
+SystemProbeHost::~SystemProbeHost() {
     if (setThreadErrorMode_) setThreadErrorMode_(oldErrorMode_, nullptr);
 }
 
-UINT FolderProbe::driveType(char letter) {
-    const int i = (letter | 0x20) - 'a';
-    if (driveTypes_[i] == 0) { // DRIVE_UNKNOWN is asked again, never stored
-        const char root[4] = {letter, ':', '\\', '\0'};
-        driveTypes_[i] = GetDriveTypeA(root);
+DriveKind SystemProbeHost::driveKind(char letter) {
+    const wchar_t root[4] = {static_cast<wchar_t>(letter), L':', L'\\', L'\0'};
+    switch (GetDriveTypeW(root)) {
+    case DRIVE_FIXED: return DriveKind::Fixed;
+    case DRIVE_NO_ROOT_DIR: return DriveKind::Missing;
+    default: return DriveKind::Other;
     }
-    return driveTypes_[i];
 }
 
-bool FolderProbe::looksPresent(const std::string& path) {
-    if (store::IsUncPath(path)) return true;
-    if (HasDriveLetter(path)) {
-        const UINT type = driveType(path[0]);
-        if (type == DRIVE_REMOTE) return true;
-        if (type == DRIVE_NO_ROOT_DIR) return false;
-    }
-    return ui::DirectoryExists(path);
-}
-
-bool IsFolder(const std::string& path) {
-    if (IsDriveRoot(path)) return true;
-    FolderProbe quiet;
-    return ui::DirectoryExists(path);
-}
+Found SystemProbeHost::probe(const std::string& path) { return FoundAt(path); }
 
 std::string EditorPath() {
     try {
         ui::RegistryKey k = ui::RegistryKey::open(HKEY_CURRENT_USER, kStoreKey, KEY_QUERY_VALUE, false);
-        const std::string path = k.readString(store::kProgramPathValue);
-        if (path.empty()) return {};
-        // An editor on a network share is taken as there: the menu never waits on the network.
-        return IsNetworkPath(path) || ui::FileExists(path) ? path : std::string();
+        return k.readString(store::kProgramPathValue);
     } catch (const std::bad_alloc&) {
         throw;
     } catch (const std::exception&) {
@@ -109,59 +169,101 @@ std::string EditorPath() {
     }
 }
 
-bool StartEditor(HWND owner) {
+void Tell(const Invocation& how, const std::string& text) {
+    if (how.ui) MessageBoxW(how.owner, ui::WideArg(text), L"Corvane", MB_OK | MB_ICONWARNING);
+}
+
+HRESULT GoToFolder(const Invocation& how, const std::string& path) {
+    // The store is plain registry text anyone can write: whatever it names, only an
+    // existing folder is gone to.
+    switch (FoundAt(path)) {
+    case Found::Folder: break;
+    case Found::Nothing:
+        Tell(how, "The folder " + Quoted(path) + " cannot be found.");
+        return HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
+    case Found::File:
+        Tell(how, Quoted(path) + " is not a folder. Corvane opens only folders.");
+        return HRESULT_FROM_WIN32(ERROR_DIRECTORY);
+    }
+    IdList pidl(path);
+    Dialog dialog;
+    FindDialog(how.site, dialog);
+    HRESULT hr = pidl.p ? S_OK : E_FAIL;
+    if (dialog.found()) {
+        // In a dialog the user wants the dialog there, never a window beside it.
+        if (SUCCEEDED(hr)) hr = Navigate(dialog, pidl.p);
+        if (FAILED(hr)) Tell(how, "The dialog could not go to the folder " + Quoted(path) + ".");
+        return hr;
+    }
+    if (SUCCEEDED(hr)) hr = OpenFolderWindow(how, pidl.p, ExploreFolderOption());
+    if (FAILED(hr) && hr != HRESULT_FROM_WIN32(ERROR_CANCELLED))
+        Tell(how, "The folder " + Quoted(path) + " could not be opened.");
+    return hr;
+}
+
+HRESULT StartEditor(const Invocation& how) {
     const std::string exe = EditorPath();
-    if (exe.empty()) return false;
-    const auto slash = exe.find_last_of('\\');
-    return ShellExecuteFolder(owner, "open", exe, slash == std::string::npos ? std::string() : exe.substr(0, slash));
-}
-
-bool BrowseDialogTo(IUnknown* site, const std::string& path) {
-    if (!site) return false;
-    ComRef<IServiceProvider> services;
-    if (FAILED(site->QueryInterface(IID_IServiceProvider, reinterpret_cast<void**>(&services.p))) || !services.p)
-        return false;
-    ComRef<IShellBrowser> browser;
-    if (FAILED(services.p->QueryService(SID_SShellBrowser, IID_IShellBrowser, reinterpret_cast<void**>(&browser.p))) ||
-        !browser.p)
-        return false;
-    // Only a common dialog is moved in place; Explorer windows get a window of their own.
-    ComRef<ICommDlgBrowser> dialog;
-    if (FAILED(browser.p->QueryInterface(IID_ICommDlgBrowser, reinterpret_cast<void**>(&dialog.p))) || !dialog.p)
-        return false;
-    PIDLIST_ABSOLUTE pidl = ILCreateFromPathA(path.c_str());
-    if (!pidl) return false;
-    const HRESULT hr = browser.p->BrowseObject(pidl, SBSP_SAMEBROWSER | SBSP_ABSOLUTE);
-    ILFree(pidl);
-    return SUCCEEDED(hr);
-}
-
-bool OpenFolderWindow(HWND owner, const std::string& path, bool explore) {
-    return ShellExecuteFolder(owner, explore ? "explore" : "open", path, std::string());
+    // Setting is plain registry text too: only a program file named like one is started.
+    const bool program = exe.size() > 4 && _wcsicmp(ui::Widen(exe.substr(exe.size() - 4)).c_str(), L".exe") == 0 &&
+                         FoundAt(exe) == Found::File;
+    if (!program) {
+        Tell(how, exe.empty() ? std::string("Corvane has not been started yet, so the menu cannot find it.")
+                              : "Corvane cannot be started from " + Quoted(exe) + ".");
+        return HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
+    }
+    const std::wstring file = ui::Widen(exe);
+    const std::wstring folder = file.substr(0, file.find_last_of(L'\\') + 1);
+    SHELLEXECUTEINFOW sei{};
+    sei.cbSize = sizeof sei;
+    sei.fMask = SEE_MASK_NOASYNC | (how.ui ? 0 : SEE_MASK_FLAG_NO_UI);
+    sei.hwnd = how.owner;
+    sei.lpVerb = L"open";
+    sei.lpFile = file.c_str();
+    sei.lpDirectory = folder.empty() ? nullptr : folder.c_str();
+    sei.nShow = SW_SHOWNORMAL;
+    return ShellExecuteExW(&sei) ? S_OK : HRESULT_FROM_WIN32(GetLastError() ? GetLastError() : ERROR_GEN_FAILURE);
 }
 
 AddResult AddFolder(const std::string& path) {
     if (path.empty()) return AddResult::Failed;
     const std::string alias = store::AliasFromPath(path);
-    if (HWND editor = FindWindowA(kEditorWindowClass, nullptr)) {
+    if (HWND editor = FindWindowW(kEditorWindowClass, nullptr)) {
         std::string data = store::EncodeFolderHandover(alias, path);
         if (data.size() > store::kMaxHandoverBytes) return AddResult::Failed;
-        COPYDATASTRUCT cds{store::kAddFolderTag, static_cast<DWORD>(data.size()), data.data()};
+        COPYDATASTRUCT cds{store::kAddFolderUtf8Tag, static_cast<DWORD>(data.size()), data.data()};
         DWORD_PTR answer = 0;
-        if (!SendMessageTimeoutA(editor, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_ABORTIFHUNG | SMTO_BLOCK,
-                                 5000, &answer))
-            return AddResult::EditorBusy;
-        return answer ? AddResult::HandedToEditor : AddResult::Failed;
+        // Never SMTO_BLOCK: while it waits, this thread still answers what is sent to it.
+        SetLastError(ERROR_SUCCESS);
+        if (!SendMessageTimeoutW(editor, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_ABORTIFHUNG,
+                                 kHandoverWaitMs, &answer))
+            // An editor above this program's integrity level refuses the message.
+            return GetLastError() == ERROR_ACCESS_DENIED ? AddResult::EditorRefused : AddResult::EditorBusy;
+        return answer ? AddResult::HandedToEditor : AddResult::EditorRefused;
     }
     try {
-        return store::AppendFavourite(kStoreKey, alias, path, ui::ReadSystemFolder(&GetWindowsDirectoryA))
-                   ? AddResult::Added
-                   : AddResult::AlreadyListed;
+        StoreWriteLock lock;
+        if (!lock.held()) return AddResult::StoreBusy;
+        return store::AppendFavourite(kStoreKey, alias, path, WindowsFolder()) ? AddResult::Added
+                                                                               : AddResult::AlreadyListed;
     } catch (const std::bad_alloc&) {
         throw;
     } catch (const std::exception&) {
         return AddResult::Failed;
     }
+}
+
+std::string AddFailureText(AddResult result, const std::string& path) {
+    const std::string folder = "The folder " + Quoted(path) + " was not added to Corvane";
+    switch (result) {
+    case AddResult::Added:
+    case AddResult::AlreadyListed:
+    case AddResult::HandedToEditor: return {};
+    case AddResult::EditorBusy: return folder + ": Corvane did not answer. Please try again.";
+    case AddResult::EditorRefused: return folder + ": the open Corvane did not take it.";
+    case AddResult::StoreBusy: return folder + ": another Corvane menu is adding a folder. Please try again.";
+    case AddResult::Failed: break;
+    }
+    return folder + ": the favourites could not be written.";
 }
 
 } // namespace corvane::menu

@@ -1,12 +1,13 @@
 #include "menu/ContextMenu.h"
+#include "menu/ComRef.h"
 #include "menu/MenuRules.h"
 #include "menu/Module.h"
-#include "store/Options.h"
 #include "store/Store.h"
 #include "ui/Gdi.h"
+#include "ui/WideText.h"
 #include <shellapi.h>
 #include <shlwapi.h>
-#include <cstdio>
+#include <shobjidl.h>
 #include <cstring>
 #include <exception>
 #include <new>
@@ -21,7 +22,7 @@ constexpr const char* kEditVerb = "CorvaneEdit";
 constexpr const char* kMoreVerb = "CorvaneMore";
 constexpr const char* kOpenVerb = "CorvaneOpen"; // followed by the favourite's offset from the first
 
-// The favourites as the store reads them; a value of the wrong type ends the list there.
+// The favourites as the store reads them (UTF-8); a value of the wrong type ends the list there.
 struct Favourites : store::FavouriteRows {
     std::vector<std::pair<std::string, std::string>> rows;
     int rowCount() const override { return static_cast<int>(rows.size()); }
@@ -34,16 +35,31 @@ bool IsSeparator(const std::pair<std::string, std::string>& f) {
     return f.first == store::kSeparatorAlias && f.second == store::kSeparatorPath;
 }
 
-bool IsLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }
+bool InsertItem(HMENU menu, UINT id, const std::string& text, bool enabled, HMENU sub = nullptr) {
+    std::wstring wide = ui::Widen(text);
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_ID | MIIM_STRING | MIIM_FTYPE | MIIM_STATE | (sub ? MIIM_SUBMENU : 0);
+    item.fType = MFT_STRING;
+    item.fState = enabled ? MFS_ENABLED : MFS_DISABLED;
+    item.wID = id;
+    item.hSubMenu = sub;
+    item.dwTypeData = wide.data();
+    return InsertMenuItemW(menu, GetMenuItemCount(menu), TRUE, &item) != FALSE;
+}
 
-bool AppendItem(HMENU menu, UINT id, const std::string& text, bool enabled) {
-    return AppendMenuA(menu, MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED), id, text.c_str()) != FALSE;
+bool InsertSeparator(HMENU menu) {
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_FTYPE;
+    item.fType = MFT_SEPARATOR;
+    return InsertMenuItemW(menu, GetMenuItemCount(menu), TRUE, &item) != FALSE;
 }
 
 // The program's icon as a 32-bit picture with alpha, the size of a menu check mark.
 HBITMAP IconBitmap() {
     const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
-    HICON icon = static_cast<HICON>(LoadImageA(Module(), "MAINICON", IMAGE_ICON, cx, cy, LR_DEFAULTCOLOR));
+    HICON icon = static_cast<HICON>(LoadImageW(Module(), L"MAINICON", IMAGE_ICON, cx, cy, LR_DEFAULTCOLOR));
     if (!icon) return nullptr;
     HBITMAP bitmap = nullptr;
     ui::OffscreenBitmap picture;
@@ -56,23 +72,58 @@ HBITMAP IconBitmap() {
     return bitmap;
 }
 
-// The data object's single file-system item, or empty when there are none or several.
-std::string SingleItem(IDataObject* data) {
-    if (!data) return {};
-    FORMATETC format{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-    STGMEDIUM medium{};
-    if (FAILED(data->GetData(&format, &medium))) return {};
-    std::string path;
-    if (auto drop = static_cast<HDROP>(GlobalLock(medium.hGlobal))) {
-        if (DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) == 1) {
-            const UINT n = DragQueryFileA(drop, 0, nullptr, 0);
-            path.assign(n + 1, '\0');
-            path.resize(DragQueryFileA(drop, 0, path.data(), n + 1));
-        }
-        GlobalUnlock(medium.hGlobal);
+// The selection's single item when it is a folder of the file system, or empty. Read from
+// the shell's own items, so nothing touches the disk and selections without CF_HDROP serve
+// too; a zip file is a folder to the shell (a stream too), not to us.
+std::string SingleFolder(IDataObject* data) {
+    using CreateArray = HRESULT(WINAPI*)(IDataObject*, REFIID, void**);
+    static const auto create = [] {
+        HMODULE shell = GetModuleHandleW(L"shell32.dll");
+        return shell ? reinterpret_cast<CreateArray>(
+                           reinterpret_cast<void*>(GetProcAddress(shell, "SHCreateShellItemArrayFromDataObject")))
+                     : nullptr;
+    }();
+    if (!data || !create) return {};
+    ComRef<IShellItemArray> items;
+    DWORD count = 0;
+    if (FAILED(create(data, IID_IShellItemArray, items.out())) || !items.p || FAILED(items->GetCount(&count)) ||
+        count != 1)
+        return {};
+    ComRef<IShellItem> item;
+    if (FAILED(items->GetItemAt(0, &item.p)) || !item.p) return {};
+    SFGAOF attributes = 0;
+    const SFGAOF asked = SFGAO_FILESYSTEM | SFGAO_FOLDER | SFGAO_STREAM;
+    if (FAILED(item->GetAttributes(asked, &attributes)) || (attributes & asked) != (SFGAO_FILESYSTEM | SFGAO_FOLDER))
+        return {};
+    wchar_t* path = nullptr;
+    if (FAILED(item->GetDisplayName(SIGDN_FILESYSPATH, &path)) || !path) return {};
+    std::string folder = ui::Narrow(path);
+    CoTaskMemFree(path);
+    return folder;
+}
+
+// Copies `text` into the caller's buffer of `cch` characters, cut so that no character
+// is split; false when nothing fits.
+bool CopyWide(const std::wstring& text, wchar_t* out, UINT cch) {
+    if (!out || cch == 0) return false;
+    size_t n = text.size() < cch ? text.size() : cch - 1;
+    if (n > 0 && n < text.size() && IS_HIGH_SURROGATE(text[n - 1])) --n;
+    std::memcpy(out, text.data(), n * sizeof(wchar_t));
+    out[n] = L'\0';
+    return true;
+}
+
+bool CopyCodePage(const std::string& bytes, char* out, UINT cch) {
+    if (!out || cch == 0) return false;
+    size_t n = 0;
+    while (n < bytes.size()) {
+        const size_t step = IsDBCSLeadByte(static_cast<BYTE>(bytes[n])) && n + 1 < bytes.size() ? 2 : 1;
+        if (n + step > cch - 1) break;
+        n += step;
     }
-    ReleaseStgMedium(&medium);
-    return path;
+    std::memcpy(out, bytes.data(), n);
+    out[n] = '\0';
+    return true;
 }
 
 } // namespace
@@ -108,11 +159,10 @@ STDMETHODIMP_(ULONG) ContextMenu::Release() {
 
 STDMETHODIMP ContextMenu::Initialize(PCIDLIST_ABSOLUTE, IDataObject* data, HKEY) {
     try {
-        chosenFolder_.clear();
-        const std::string item = SingleItem(data);
-        if (!item.empty() && IsFolder(item)) chosenFolder_ = item;
+        chosenFolder_ = SingleFolder(data);
         return S_OK;
     } catch (...) {
+        chosenFolder_.clear();
         return E_FAIL;
     }
 }
@@ -130,6 +180,7 @@ STDMETHODIMP ContextMenu::QueryContextMenu(HMENU menu, UINT index, UINT idCmdFir
 
 HRESULT ContextMenu::buildMenu(HMENU menu, UINT index, UINT idCmdFirst, UINT idCmdLast) {
     menuBuilt_ = false;
+    moreShown_ = false;
     paths_.clear();
     if (!menu || idCmdLast < idCmdFirst) return E_INVALIDARG;
     const unsigned long ids = static_cast<unsigned long>(idCmdLast) - idCmdFirst + 1;
@@ -145,49 +196,55 @@ HRESULT ContextMenu::buildMenu(HMENU menu, UINT index, UINT idCmdFirst, UINT idC
     }
     const int shown = FavouritesThatFit(favourites.rowCount(), ids);
 
+    SystemProbeHost system;
+    FolderProbe probe(system);
+    // The editor first: one probe, and the item the user needs when the rest are wrong.
+    const std::string editor = EditorPath();
+    const bool editEnabled = !editor.empty() && probe.looksPresent(editor, Found::File);
+
     HMENU sub = CreatePopupMenu();
     if (!sub) return E_FAIL;
     bool ok = true;
     unsigned offset = FirstFavouriteOffset;
-    FolderProbe probe;
     for (int i = 0; i < shown && ok; ++i) {
         const auto& f = favourites.rows[i];
         if (IsSeparator(f)) {
-            ok = AppendMenuA(sub, MF_SEPARATOR, 0, nullptr) != FALSE;
+            ok = InsertSeparator(sub);
             continue;
         }
-        ok = AppendItem(sub, idCmdFirst + offset, MenuLabel(f.first, kMaxLabelChars, &IsLeadByte),
-                        probe.looksPresent(f.second));
+        ok = InsertItem(sub, idCmdFirst + offset, MenuLabel(f.first), probe.looksPresent(f.second));
         paths_.push_back(f.second);
         ++offset;
     }
     // Past the host's id range the rest of the list is the editor's to show.
-    if (ok && shown < favourites.rowCount()) ok = AppendItem(sub, idCmdFirst + MoreOffset, kMoreCaption, true);
-    if (ok && GetMenuItemCount(sub) > 0) ok = AppendMenuA(sub, MF_SEPARATOR, 0, nullptr) != FALSE;
-    if (ok && !chosenFolder_.empty()) ok = AppendItem(sub, idCmdFirst + AddOffset, kAddCaption, true);
-    editEnabled_ = !EditorPath().empty();
-    if (ok) ok = AppendItem(sub, idCmdFirst + EditOffset, kEditCaption, editEnabled_);
+    moreShown_ = shown < favourites.rowCount();
+    if (ok && moreShown_) ok = InsertItem(sub, idCmdFirst + MoreOffset, kMoreCaption, true);
+    if (ok && GetMenuItemCount(sub) > 0) ok = InsertSeparator(sub);
+    if (ok && !chosenFolder_.empty()) ok = InsertItem(sub, idCmdFirst + AddOffset, kAddCaption, true);
+    if (ok) ok = InsertItem(sub, idCmdFirst + EditOffset, kEditCaption, editEnabled);
 
-    MENUITEMINFOA item{};
+    std::wstring caption = ui::Widen(kMenuCaption);
+    MENUITEMINFOW item{};
     item.cbSize = sizeof item;
-    item.fMask = MIIM_ID | MIIM_SUBMENU | MIIM_TYPE;
+    item.fMask = MIIM_ID | MIIM_SUBMENU | MIIM_STRING | MIIM_FTYPE;
     item.fType = MFT_STRING;
     item.wID = idCmdFirst + SubmenuOffset;
     item.hSubMenu = sub;
-    item.dwTypeData = const_cast<char*>(kMenuCaption);
-    if (!ok || !InsertMenuItemA(menu, index, TRUE, &item)) {
+    item.dwTypeData = caption.data();
+    if (!ok || !InsertMenuItemW(menu, index, TRUE, &item)) {
         DestroyMenu(sub);
         paths_.clear();
+        moreShown_ = false;
         return E_FAIL;
     }
     // The picture is a nicety: a menu without it is still whole.
     if (!icon_) icon_ = IconBitmap();
     if (icon_) {
-        MENUITEMINFOA pic{};
+        MENUITEMINFOW pic{};
         pic.cbSize = sizeof pic;
         pic.fMask = MIIM_BITMAP;
         pic.hbmpItem = icon_;
-        SetMenuItemInfoA(menu, idCmdFirst + SubmenuOffset, FALSE, &pic);
+        SetMenuItemInfoW(menu, idCmdFirst + SubmenuOffset, FALSE, &pic);
     }
     menuBuilt_ = true;
     return MAKE_HRESULT(SEVERITY_SUCCESS, FACILITY_NULL, offset);
@@ -196,10 +253,11 @@ HRESULT ContextMenu::buildMenu(HMENU menu, UINT index, UINT idCmdFirst, UINT idC
 bool ContextMenu::validOffset(unsigned offset) const {
     if (!menuBuilt_) return false;
     switch (offset) {
+    case SubmenuOffset: return false;
     case AddOffset: return !chosenFolder_.empty();
-    case EditOffset:
-    case MoreOffset: return true;
-    default: return offset >= FirstFavouriteOffset && offset - FirstFavouriteOffset < paths_.size();
+    case EditOffset: return true;
+    case MoreOffset: return moreShown_;
+    default: return offset - FirstFavouriteOffset < paths_.size();
     }
 }
 
@@ -212,20 +270,33 @@ std::string ContextMenu::verbOf(unsigned offset) const {
     }
 }
 
+std::string ContextMenu::helpTextOf(unsigned offset) const {
+    switch (offset) {
+    case AddOffset: return "Adds this folder to the Corvane favourites";
+    case EditOffset:
+    case MoreOffset: return "Starts Corvane to edit the favourites";
+    default: return "Opens " + paths_[offset - FirstFavouriteOffset];
+    }
+}
+
 bool ContextMenu::commandOffset(CMINVOKECOMMANDINFO* info, unsigned& offset) const {
+    // A verb is a string unless it is an integer resource: on 64-bit a string's address
+    // may have zeros in bits 16-31, which HIWORD would take for an offset.
     std::string verb;
     const bool unicode = info->cbSize >= sizeof(CMINVOKECOMMANDINFOEX) && (info->fMask & CMIC_MASK_UNICODE);
     const auto* ex = reinterpret_cast<const CMINVOKECOMMANDINFOEX*>(info);
-    if (unicode && HIWORD(reinterpret_cast<ULONG_PTR>(ex->lpVerbW))) {
+    if (unicode ? IS_INTRESOURCE(ex->lpVerbW) : IS_INTRESOURCE(info->lpVerb)) {
+        offset = LOWORD(reinterpret_cast<ULONG_PTR>(unicode ? static_cast<const void*>(ex->lpVerbW)
+                                                            : static_cast<const void*>(info->lpVerb)));
+        return validOffset(offset);
+    }
+    if (unicode) {
         for (const wchar_t* w = ex->lpVerbW; *w; ++w) {
             if (*w > 0x7F) return false; // our verbs are plain ASCII
             verb += static_cast<char>(*w);
         }
-    } else if (HIWORD(reinterpret_cast<ULONG_PTR>(info->lpVerb))) {
-        verb = info->lpVerb;
     } else {
-        offset = LOWORD(reinterpret_cast<ULONG_PTR>(info->lpVerb));
-        return validOffset(offset);
+        verb = info->lpVerb;
     }
     if (verb.rfind(kVerbPrefix, 0) != 0) return false;
     for (unsigned o : {unsigned(AddOffset), unsigned(EditOffset), unsigned(MoreOffset)})
@@ -255,58 +326,55 @@ STDMETHODIMP ContextMenu::InvokeCommand(CMINVOKECOMMANDINFO* info) {
 HRESULT ContextMenu::invoke(CMINVOKECOMMANDINFO* info) {
     unsigned offset = 0;
     if (!commandOffset(info, offset)) return E_INVALIDARG;
+    Invocation how;
+    how.owner = info->hwnd;
+    how.ui = !(info->fMask & CMIC_MASK_FLAG_NO_UI);
+    how.site = site_;
     switch (offset) {
-    case AddOffset:
-        switch (AddFolder(chosenFolder_)) {
-        case AddResult::Added:
-        case AddResult::AlreadyListed:
-        case AddResult::HandedToEditor: return S_OK;
-        case AddResult::EditorBusy:
-            if (!(info->fMask & CMIC_MASK_FLAG_NO_UI))
-                MessageBoxA(info->hwnd, "Corvane is busy and did not take the folder. Please try again.", kMenuCaption,
-                            MB_OK | MB_ICONWARNING);
-            return E_FAIL;
-        case AddResult::Failed: return E_FAIL;
-        }
+    case AddOffset: {
+        const std::string failure = AddFailureText(AddFolder(chosenFolder_), chosenFolder_);
+        if (failure.empty()) return S_OK;
+        Tell(how, failure);
         return E_FAIL;
-    case EditOffset:
-    case MoreOffset: return StartEditor(info->hwnd) ? S_OK : E_FAIL;
-    default: {
-        const std::string& path = paths_[offset - FirstFavouriteOffset];
-        if (BrowseDialogTo(site_, path)) return S_OK;
-        const bool explore = store::ReadOptions(ModuleFolder() + store::kOptionsFileName).exploreFolder;
-        return OpenFolderWindow(info->hwnd, path, explore) ? S_OK : E_FAIL;
     }
+    case EditOffset:
+    case MoreOffset: return StartEditor(how);
+    default: return GoToFolder(how, paths_[offset - FirstFavouriteOffset]);
     }
 }
 
 STDMETHODIMP ContextMenu::GetCommandString(UINT_PTR idCmd, UINT type, UINT*, CHAR* name, UINT cchMax) {
     try {
+        const bool ours = idCmd <= 0xFFFF && validOffset(static_cast<unsigned>(idCmd));
+        if (type == GCS_VALIDATEA || type == GCS_VALIDATEW) return ours ? S_OK : S_FALSE;
+        if (!ours) return E_INVALIDARG;
         const unsigned offset = static_cast<unsigned>(idCmd);
-        if (!validOffset(offset)) return E_INVALIDARG;
-        std::string text;
         switch (type) {
-        case GCS_VALIDATEA:
-        case GCS_VALIDATEW: return S_OK;
         case GCS_VERBA:
-        case GCS_VERBW: text = verbOf(offset); break;
-        case GCS_HELPTEXTA:
+        case GCS_VERBW: {
+            // A verb cut short would name another command: all of it or nothing.
+            const std::string verb = verbOf(offset);
+            if (!name || verb.size() >= cchMax) {
+                if (name && cchMax)
+                    type == GCS_VERBW ? void(*reinterpret_cast<wchar_t*>(name) = L'\0') : void(*name = '\0');
+                return HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER);
+            }
+            return (type == GCS_VERBW ? CopyWide(ui::Widen(verb), reinterpret_cast<wchar_t*>(name), cchMax)
+                                      : CopyCodePage(verb, name, cchMax))
+                       ? S_OK
+                       : E_INVALIDARG;
+        }
         case GCS_HELPTEXTW:
-            text = offset == AddOffset              ? "Adds this folder to the Corvane favourites"
-                   : offset >= FirstFavouriteOffset ? "Opens " + paths_[offset - FirstFavouriteOffset]
-                                                    : "Starts Corvane to edit the favourites";
-            break;
+            return CopyWide(ui::Widen(helpTextOf(offset)), reinterpret_cast<wchar_t*>(name), cchMax) ? S_OK
+                                                                                                     : E_INVALIDARG;
+        case GCS_HELPTEXTA: {
+            // In the host's code page; a path it cannot hold is left out rather than garbled.
+            std::string text;
+            if (!ui::ToCodePage(helpTextOf(offset), text)) ui::ToCodePage("Opens this favourite folder", text);
+            return CopyCodePage(text, name, cchMax) ? S_OK : E_INVALIDARG;
+        }
         default: return E_INVALIDARG;
         }
-        if (!name || cchMax == 0) return E_INVALIDARG;
-        if (type == GCS_VERBW || type == GCS_HELPTEXTW) {
-            auto* w = reinterpret_cast<wchar_t*>(name);
-            const int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, w, static_cast<int>(cchMax));
-            if (n == 0) w[cchMax - 1] = L'\0';
-        } else {
-            lstrcpynA(name, text.c_str(), static_cast<int>(cchMax));
-        }
-        return S_OK;
     } catch (...) {
         return E_FAIL;
     }

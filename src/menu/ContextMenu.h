@@ -33,17 +33,18 @@ private:
     ~ContextMenu();
     HRESULT buildMenu(HMENU menu, UINT index, UINT idCmdFirst, UINT idCmdLast);
     HRESULT invoke(CMINVOKECOMMANDINFO* info);
-    // The offset a verb or an offset names; false when it names none of ours.
+    // The offset a verb or an offset names; false when it names none of the shown items.
     bool commandOffset(CMINVOKECOMMANDINFO* info, unsigned& offset) const;
     std::string verbOf(unsigned offset) const;
+    std::string helpTextOf(unsigned offset) const;
     bool validOffset(unsigned offset) const;
 
     LONG refs_ = 1;
     IUnknown* site_ = nullptr;
-    std::string chosenFolder_;       // the one folder or drive right-clicked, if any
+    std::string chosenFolder_;       // the one folder or drive right-clicked, if any (UTF-8)
     std::vector<std::string> paths_; // the shown favourites' folders, by offset from FirstFavouriteOffset
     bool menuBuilt_ = false;
-    bool editEnabled_ = false;
+    bool moreShown_ = false;
     HBITMAP icon_ = nullptr; // the submenu item's picture, kept while the menu may show
 };
 

@@ -1,5 +1,6 @@
 #include "menu/Module.h"
-#include "ui/Environment.h"
+#include "ui/WideText.h"
+#include <vector>
 
 namespace corvane::menu {
 
@@ -7,19 +8,21 @@ namespace {
 HMODULE g_module = nullptr;
 LONG g_objects = 0;
 LONG g_locks = 0;
-
-DWORD WINAPI ModuleFileName(HMODULE, LPSTR buffer, DWORD size) { return GetModuleFileNameA(g_module, buffer, size); }
 } // namespace
 
 void SetModule(HMODULE module) { g_module = module; }
 HMODULE Module() { return g_module; }
 
-std::string ModulePath() { return ui::ExecutablePath(&ModuleFileName); }
-
-std::string ModuleFolder() {
-    std::string path = ModulePath();
-    const auto slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+// Wide and however long: the DLL may sit in a profile folder named in any script.
+std::string ModulePath() {
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(g_module, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (n == 0) return {};
+        if (n < buffer.size()) return ui::Narrow(std::wstring_view(buffer.data(), n));
+        if (buffer.size() >= 32768) return {};
+        buffer.resize(buffer.size() * 2);
+    }
 }
 
 void ObjectCreated() { InterlockedIncrement(&g_objects); }

@@ -14,9 +14,8 @@ constexpr const char* kClassDescription = "Corvane menu";
 
 void SetModule(HMODULE module);
 HMODULE Module();
-// The DLL's full path and its folder (ending in a backslash).
+// The DLL's full path (UTF-8).
 std::string ModulePath();
-std::string ModuleFolder();
 
 void ObjectCreated();
 void ObjectDestroyed();

@@ -1,6 +1,7 @@
-// The Corvane menu beside its floors: building the menu against the registry reads,
-// one existence probe and one menu item per favourite; loading the DLL and making
-// its object against loading a DLL that does nothing.
+// The Corvane menu beside its floors: building the menu against the same registry reads
+// and one menu item per favourite (the build's probes of fixed drives, bounded in time,
+// are the product's own work); loading the DLL and making its object against loading a
+// DLL that does nothing.
 #include "Bench.h"
 #include <windows.h>
 #include <shlobj.h>
@@ -42,25 +43,28 @@ void fillStore(int n, const std::string& folder) {
     RegCloseKey(h);
 }
 
-// The floor: the values read to the first gap, each folder probed once, one item each.
-int readProbeAppend(HMENU sub, UINT firstId) {
+// The floor: the values read (wide) to the first gap, the editor's path, one item each.
+int readAndInsert(HMENU sub, UINT firstId) {
     HKEY h;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kStoreKey, 0, KEY_QUERY_VALUE, &h) != ERROR_SUCCESS) return 0;
-    char alias[1024], path[1024];
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Corvane", 0, KEY_QUERY_VALUE, &h) != ERROR_SUCCESS) return 0;
+    wchar_t alias[512], path[512];
     int i = 0;
     for (;; ++i) {
-        const std::string index = std::to_string(i);
+        const std::wstring index = std::to_wstring(i);
         DWORD sa = sizeof alias, sp = sizeof path;
-        if (RegQueryValueExA(h, (std::string("N") += index).c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(alias),
-                             &sa) ||
-            RegQueryValueExA(h, (std::string("P") += index).c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(path),
-                             &sp) ||
+        if (RegQueryValueExW(h, (L"N" + index).c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(alias), &sa) ||
+            RegQueryValueExW(h, (L"P" + index).c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(path), &sp) ||
             !alias[0] || !path[0])
             break;
-        const DWORD attributes = GetFileAttributesA(path);
-        const bool there = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-        AppendMenuA(sub, MF_STRING | (there ? MF_ENABLED : MF_GRAYED), firstId + i, alias);
+        MENUITEMINFOW item{};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_ID | MIIM_STRING | MIIM_FTYPE | MIIM_STATE;
+        item.wID = firstId + i;
+        item.dwTypeData = alias;
+        InsertMenuItemW(sub, i, TRUE, &item);
     }
+    DWORD size = sizeof path;
+    RegQueryValueExW(h, L"Setting", nullptr, nullptr, reinterpret_cast<BYTE*>(path), &size);
     RegCloseKey(h);
     return i;
 }
@@ -85,12 +89,13 @@ void benchBuild(IContextMenu* object, int n, const std::string& folder) {
         "", [&] { fresh(floorMenu); },
         [&] {
             HMENU sub = CreatePopupMenu();
-            floorCount = readProbeAppend(sub, 5);
-            InsertMenuA(floorMenu, 0, MF_BYPOSITION | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub), "Corvane");
+            floorCount = readAndInsert(sub, 5);
+            InsertMenuW(floorMenu, 0, MF_BYPOSITION | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub),
+                        L"Corvane");
         },
         [&] { return floorCount == n; });
     interleave({&product, &floor}, 2, n > 5000 ? 7 : 21);
-    report("menu with " + std::to_string(n) + " favourites vs reads+probes+items", product, floor);
+    report("menu with " + std::to_string(n) + " favourites vs reads+items", product, floor);
     if (productMenu) DestroyMenu(productMenu);
     if (floorMenu) DestroyMenu(floorMenu);
 }

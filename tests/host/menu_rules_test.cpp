@@ -22,10 +22,54 @@ TEST(MenuLabel, ShowsAmpersandsAndCutsLongAliases) {
     for (const Case& c : cases) EXPECT_EQ(c.label, menu::MenuLabel(c.alias, c.max)) << c.alias.substr(0, 20);
 }
 
-TEST(MenuLabel, NeverCutsADoubleByteCharacter) {
-    auto lead = [](unsigned char c) { return c >= 0x81 && c <= 0x9F; };
-    // 11 bytes cut to 7 + "...": the seventh byte would be the first half of the second character.
-    EXPECT_EQ("abcd\x82\xA0...", menu::MenuLabel("abcd\x82\xA0\x82\xA1zzz", 10, +lead));
+TEST(MenuLabel, CutsWholeCharactersCountedAsCodePoints) {
+    // "Ж" is two bytes, "中" three, the emoji four (a surrogate pair in UTF-16); 10 characters kept as 7 + "...".
+    EXPECT_EQ("ЖЖЖЖЖЖЖ...", menu::MenuLabel("ЖЖЖЖЖЖЖЖЖЖЖ", 10));
+    EXPECT_EQ("ЖЖЖЖЖЖЖЖЖЖ", menu::MenuLabel("ЖЖЖЖЖЖЖЖЖЖ", 10));
+    EXPECT_EQ("中中中中中中\xF0\x9F\x98\x80...",
+              menu::MenuLabel("中中中中中中\xF0\x9F\x98\x80\xF0\x9F\x98\x80zzz", 10));
+}
+
+// The menu is built on the host's UI thread: only fixed drives are looked at, each drive's
+// type is asked once, and no probe starts once the budget is spent (a fake clock that
+// advances 10 ms per probe).
+TEST(FolderProbe, ProbesOnlyFixedDrivesWithinTheBudget) {
+    struct FakeHost : menu::ProbeHost {
+        std::string kinds; // drive letters asked
+        std::vector<std::string> probed;
+        unsigned long now = 1000;
+        menu::DriveKind driveKind(char letter) override {
+            kinds += letter;
+            return letter == 'c' || letter == 'C' ? menu::DriveKind::Fixed
+                   : letter == 'Z'                ? menu::DriveKind::Missing
+                                                  : menu::DriveKind::Other;
+        }
+        menu::Found probe(const std::string& path) override {
+            probed.push_back(path);
+            now += 10;
+            return path.find("gone") != std::string::npos   ? menu::Found::Nothing
+                   : path.find(".exe") != std::string::npos ? menu::Found::File
+                                                            : menu::Found::Folder;
+        }
+        unsigned long nowMs() override { return now; }
+    } host;
+    menu::FolderProbe probe(host, 30);
+    struct Case {
+        const char* path;
+        bool shown;
+    };
+    const Case cases[] = {
+        {"\\\\server\\share", true}, {"D:\\cd", true},    {"Z:\\nowhere", false},
+        {"relative\\dir", true},     {"C:\\gone", false}, {"c:\\tools.exe", false},
+        {"C:\\there", true},         {"C:\\gone2", true}, {"Z:\\again", false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(c.shown, probe.looksPresent(c.path)) << c.path;
+    EXPECT_EQ((std::vector<std::string>{"C:\\gone", "c:\\tools.exe", "C:\\there"}), host.probed)
+        << "three probes fit in 30 ms, the fourth would start at 30";
+    EXPECT_EQ("DZC", host.kinds) << "each drive letter asked once";
+
+    menu::FolderProbe fresh(host, 30);
+    EXPECT_TRUE(fresh.looksPresent("C:\\tools.exe", menu::Found::File));
 }
 
 TEST(MenuIds, FavouritesFitBesideTheFixedCommands) {
