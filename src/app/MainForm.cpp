@@ -8,6 +8,7 @@
 #include "app/StoredFrame.h"
 #include "ui/Accessible.h"
 #include "ui/Environment.h"
+#include "ui/WideText.h"
 #include "ui/Errors.h"
 #include "ui/UserPrompt.h"
 #include <cstring>
@@ -181,7 +182,7 @@ LRESULT MainForm::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         if (!cds || cds->dwData != kAddFolderTag || !DecodeFolderHandover(cds->lpData, cds->cbData, alias, path))
             return FALSE;
         handedFolders_.emplace_back(std::move(alias), std::move(path));
-        PostMessageA(handle(), kAddHandedFoldersMessage, 0, 0);
+        PostMessageW(handle(), kAddHandedFoldersMessage, 0, 0);
         return TRUE;
     }
     if (msg == kAddHandedFoldersMessage) {
@@ -191,7 +192,7 @@ LRESULT MainForm::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     // Activated while a modal dialog disables us (a second start makes us the foreground
     // window after posting its hand-over): the dialog comes forward again.
     if (msg == WM_ACTIVATE && LOWORD(wp) != WA_INACTIVE && !IsWindowEnabled(handle()))
-        PostMessageA(handle(), kActivateMessage, 0, 0);
+        PostMessageW(handle(), kActivateMessage, 0, 0);
     return ui::Form::wndProc(msg, wp, lp);
 }
 
@@ -313,6 +314,16 @@ void MainForm::moveItemDown() {
     selectRow(k + 1);
 }
 
+namespace {
+AliasKey AliasSortKey(const std::string& alias) {
+    AliasKey key;
+    const std::wstring wide = ui::Widen(alias);
+    key.units.assign(wide.begin(), wide.end());
+    key.inCodePage = ui::ToCodePage(alias, key.bytes);
+    return key;
+}
+} // namespace
+
 void MainForm::sortRows() {
     // The exchange sort runs on a copy of the rows; only rows that moved are rewritten
     // in the list, which ends up exactly as exchanging the rows in place would leave it.
@@ -321,7 +332,7 @@ void MainForm::sortRows() {
     rows.reserve(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i) rows.push_back({list_->caption(i), list_->subItem(i)});
     std::vector<FavouriteRow> before = rows;
-    ExchangeSort(rows, sortAscending_);
+    ExchangeSort(rows, sortAscending_, &AliasSortKey);
     {
         ui::ListUpdate batch(*list_);
         for (int i = 0; i < n; ++i) {
@@ -365,7 +376,7 @@ void MainForm::showOptions() {
 
 void MainForm::showHelp() {
     const std::string page = ui::ProgramFolder() + kHelpFile;
-    if (GetFileAttributesA(page.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    if (GetFileAttributesW(ui::WideArg(page)) == INVALID_FILE_ATTRIBUTES) {
         // Opening a missing file would fail without a word from the shell.
         ui::ThePrompt().messageBox(handle(), ui::SystemMessageText(kMissingHelpMessage, page), "Corvane",
                                    MB_OK | MB_ICONERROR);

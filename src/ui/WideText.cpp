@@ -72,6 +72,16 @@ bool ToCodePage(std::string_view utf8, std::string& out, unsigned codePage) {
     return true;
 }
 
+std::string WindowText(HWND window) {
+    if (!window) return {};
+    const int n = GetWindowTextLengthW(window);
+    if (n <= 0) return {};
+    std::wstring buf(static_cast<size_t>(n) + 1, L'\0');
+    const int got = GetWindowTextW(window, buf.data(), n + 1);
+    buf.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return Narrow(buf);
+}
+
 size_t Utf8PrefixBytes(std::string_view utf8, size_t maxBytes) {
     if (utf8.size() <= maxBytes) return utf8.size();
     size_t n = maxBytes;

@@ -1,6 +1,7 @@
 // The one place where the program's UTF-8 text meets the wide text of Windows. Every
 // call into Windows that takes or returns text goes through the W form with these.
 #pragma once
+#include <windows.h>
 #include <string>
 #include <string_view>
 
@@ -34,6 +35,9 @@ public:
 private:
     std::wstring text_;
 };
+
+// A window's text, whole, in UTF-8.
+std::string WindowText(HWND window);
 
 // The length in bytes of the longest prefix of `utf8` of at most `maxBytes` bytes that ends
 // on a character boundary (never inside a UTF-8 sequence).
