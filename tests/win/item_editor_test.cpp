@@ -427,6 +427,17 @@ TEST_F(EditorFromMainWindow, AddAppendsTheRowAndWritesTheNewPair) {
     EXPECT_EQ(form->rowAlias(3), "*Separator*");
     EXPECT_EQ(key.get("N3"), "*Separator*");
     EXPECT_EQ(key.get("P3"), "-");
+
+    // Typed in Chinese (outside the code page): the folder is found and kept whole.
+    const std::wstring chinese = ToUtf16(folder.path()) + L"\u6587\u4EF6";
+    ASSERT_TRUE(CreateDirectoryW(chinese.c_str(), nullptr));
+    ASSERT_TRUE(drive(&MainForm::addItem, [&](PropertyForm& d) {
+        SetWindowTextW(d.aliasEdit()->handle(), L"\u6587\u4EF6 \U0001F4C1");
+        SetWindowTextW(d.pathEdit()->handle(), chinese.c_str());
+        d.okButton()->perform(BM_CLICK);
+    }));
+    EXPECT_EQ(key.getWide("N4"), L"\u6587\u4EF6 \U0001F4C1");
+    EXPECT_EQ(key.getWide("P4"), chinese);
 }
 
 TEST_F(EditorFromMainWindow, CancelWritesNothing) {
