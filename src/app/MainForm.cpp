@@ -8,6 +8,7 @@
 #include "app/StoredFrame.h"
 #include "ui/Accessible.h"
 #include "ui/Environment.h"
+#include "ui/Files.h"
 #include "ui/WideText.h"
 #include "ui/Errors.h"
 #include "ui/UserPrompt.h"
@@ -143,6 +144,8 @@ void MainForm::buildComponents() {
     list_->onSelectItem = [this](int item, bool selected) { chooseRow(item, selected); };
     list_->onCustomDrawItem = [this](int item, COLORREF& c, bool& d) { colourChosenRow(item, c, d); };
     list_->onDblClick = [this] { editChosenRow(); };
+    list_->onDropFiles = [this](const std::vector<std::string>& paths) { addDroppedFiles(paths); };
+    list_->acceptDrops();
     list_->markedRow = [this] { return chosenRow_ >= 0 && chosenRow_ < rowCount() ? chosenRow_ : -1; };
 
     themeFile_ = new skin::FileTheme(this, "suiFileTheme1");
@@ -244,6 +247,25 @@ bool MainForm::addFolderFromMenu(const std::string& alias, const std::string& pa
         if (SamePath(rowPath(i), path)) return false;
     appendFavourite(alias, path);
     return true;
+}
+
+void MainForm::addDroppedFiles(const std::vector<std::string>& paths) {
+    int notFolders = 0;
+    for (const std::string& dropped : paths) {
+        std::string path = dropped;
+        if (ui::FileExists(path)) {
+            const std::string target = ui::ShortcutTarget(path);
+            if (!target.empty()) path = target;
+        }
+        if (!ui::DirectoryExists(ui::ExpandEnvironment(path))) {
+            ++notFolders;
+            continue;
+        }
+        appendFavourite(AliasFromPath(path), path);
+    }
+    if (notFolders > 0)
+        ui::ThePrompt().messageBox(handle(), ui::SystemMessageText(kNotFoldersMessage, std::to_string(notFolders)),
+                                   "Corvane", MB_OK | MB_ICONINFORMATION);
 }
 
 // The menu waits on its WM_COPYDATA: the folders are added after it has its answer, so an

@@ -1,6 +1,7 @@
 #include "ui/Files.h"
 #include "ui/WideText.h"
 #include <windows.h>
+#include <shlobj.h>
 
 namespace corvane::ui {
 
@@ -13,6 +14,38 @@ bool FileExists(const std::string& path) {
 bool DirectoryExists(const std::string& path) {
     const DWORD a = GetFileAttributesW(WideArg(path));
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string ExpandEnvironment(const std::string& text) {
+    if (text.find('%') == std::string::npos) return text;
+    const std::wstring wide = Widen(text);
+    std::wstring out(wide.size() + 64, L'\0');
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        const DWORD n = ExpandEnvironmentStringsW(wide.c_str(), out.data(), static_cast<DWORD>(out.size()));
+        if (n == 0) return text;
+        if (n <= out.size()) return Narrow(std::wstring_view(out.data(), n - 1));
+        out.assign(n, L'\0');
+    }
+    return text;
+}
+
+std::string ShortcutTarget(const std::string& shortcut) {
+    IShellLinkW* link = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                reinterpret_cast<void**>(&link))))
+        return {};
+    std::string target;
+    IPersistFile* file = nullptr;
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+        if (SUCCEEDED(file->Load(WideArg(shortcut), STGM_READ)) &&
+            SUCCEEDED(link->Resolve(nullptr, SLR_NO_UI | SLR_NOSEARCH | SLR_NOTRACK | SLR_NOUPDATE))) {
+            wchar_t path[MAX_PATH] = {};
+            if (SUCCEEDED(link->GetPath(path, MAX_PATH, nullptr, 0))) target = Narrow(path);
+        }
+        file->Release();
+    }
+    link->Release();
+    return target;
 }
 
 FileReplacement::FileReplacement(const std::string& target) : target_(target) {

@@ -1,5 +1,6 @@
 #include "ui/ListView.h"
 #include "ui/WideText.h"
+#include <shellapi.h>
 #include "ui/Accessible.h"
 #include <vector>
 
@@ -41,7 +42,26 @@ std::unique_ptr<AccessibleSource> ListViewAccessible(HWND w) { return std::make_
 
 AccessibleSourceFactory ListView::accessibleFactory() const { return &ListViewAccessible; }
 
-LRESULT ListView::wndProc(UINT msg, WPARAM wp, LPARAM lp) { return WinControl::wndProc(msg, wp, lp); }
+void ListView::acceptDrops() {
+    if (handle()) DragAcceptFiles(handle(), TRUE);
+}
+
+LRESULT ListView::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_DROPFILES) {
+        const auto drop = reinterpret_cast<HDROP>(wp);
+        std::vector<std::string> paths;
+        const UINT n = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+        for (UINT i = 0; i < n; ++i) {
+            std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+            const UINT got = DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size()));
+            paths.push_back(Narrow(std::wstring_view(path.data(), got)));
+        }
+        DragFinish(drop);
+        if (onDropFiles) onDropFiles(paths);
+        return 0;
+    }
+    return WinControl::wndProc(msg, wp, lp);
+}
 
 ListView::ListView(Component* owner, std::string name, HWND parent, int x, int y, int w, int h, DWORD style,
                    DWORD exListStyle)

@@ -438,6 +438,16 @@ TEST_F(EditorFromMainWindow, AddAppendsTheRowAndWritesTheNewPair) {
     }));
     EXPECT_EQ(key.getWide("N4"), L"\u6587\u4EF6 \U0001F4C1");
     EXPECT_EQ(key.getWide("P4"), chinese);
+
+    // A path naming a variable is tested expanded and stored as typed.
+    SetEnvironmentVariableW(L"CORVANE_TEST_HOME", ToUtf16(folder.path()).c_str());
+    ASSERT_TRUE(drive(&MainForm::addItem, [&](PropertyForm& d) {
+        d.aliasEdit()->setText("home");
+        d.pathEdit()->setText("%CORVANE_TEST_HOME%");
+        d.okButton()->perform(BM_CLICK);
+    }));
+    SetEnvironmentVariableW(L"CORVANE_TEST_HOME", nullptr);
+    EXPECT_EQ(key.get("P5"), "%CORVANE_TEST_HOME%");
 }
 
 TEST_F(EditorFromMainWindow, CancelWritesNothing) {

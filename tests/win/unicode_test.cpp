@@ -5,10 +5,13 @@
 #include "app/MainForm.h"
 #include "ui/Environment.h"
 #include "ui/Errors.h"
+#include "ui/Files.h"
 #include <gtest/gtest.h>
 #include <aclapi.h>
 #include <memory>
 #include <sddl.h>
+#include <shellapi.h>
+#include <shlobj.h>
 
 using namespace corvane;
 using namespace corvane::app;
@@ -226,4 +229,75 @@ TEST_F(ScriptsInTheList, AStoreThatRefusesWritesSaysSoAndStillShowsItsList) {
     RegSetKeySecurity(h, DACL_SECURITY_INFORMATION, sd);
     LocalFree(sd);
     RegCloseKey(h);
+}
+
+namespace {
+// A shell drop of `paths`, as Explorer hands it over: DROPFILES with wide names.
+HDROP MakeDrop(const std::vector<std::wstring>& paths) {
+    size_t chars = 1;
+    for (const auto& p : paths) chars += p.size() + 1;
+    HGLOBAL mem = GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
+    auto* df = static_cast<DROPFILES*>(GlobalLock(mem));
+    df->pFiles = sizeof(DROPFILES);
+    df->fWide = TRUE;
+    auto* out = reinterpret_cast<wchar_t*>(df + 1);
+    for (const auto& p : paths) {
+        std::copy(p.begin(), p.end(), out);
+        out += p.size() + 1;
+    }
+    GlobalUnlock(mem);
+    return static_cast<HDROP>(mem);
+}
+
+void MakeShortcut(const std::wstring& lnk, const std::wstring& target) {
+    IShellLinkW* link = nullptr;
+    ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                           reinterpret_cast<void**>(&link))));
+    link->SetPath(target.c_str());
+    IPersistFile* file = nullptr;
+    link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+    EXPECT_TRUE(SUCCEEDED(file->Save(lnk.c_str(), TRUE)));
+    file->Release();
+    link->Release();
+}
+} // namespace
+
+TEST_F(ScriptsInTheList, DroppedFoldersAndShortcutsToFoldersAreAddedAndTheRestCounted) {
+    const std::wstring base = ToUtf16(folder.path());
+    const std::wstring music = base + L"\u041C\u0443\u0437\u044B\u043A\u0430", work = base + L"Work";
+    CreateDirectoryW(music.c_str(), nullptr);
+    CreateDirectoryW(work.c_str(), nullptr);
+    folder.write("notes.txt", "x");
+    MakeShortcut(base + L"work.lnk", work);
+    MakeShortcut(base + L"notes.lnk", base + L"notes.txt");
+    open({{L"a", L"c:\\a"}});
+    SendMessageW(
+        form->list()->handle(), WM_DROPFILES,
+        reinterpret_cast<WPARAM>(MakeDrop({music, base + L"notes.txt", base + L"work.lnk", base + L"notes.lnk"})), 0);
+    EXPECT_EQ(stored(),
+              (WideRows{{L"a", L"c:\\a"}, {L"\u041C\u0443\u0437\u044B\u043A\u0430", music}, {L"Work", work}}));
+    ASSERT_EQ(user.count("message"), 1);
+    EXPECT_EQ(user.calls.back().text, "2 of the dropped items were not folders and were not added.");
+}
+
+TEST_F(ScriptsInTheList, PathsNamingEnvironmentVariablesAreTestedExpandedAndKeptAsTyped) {
+    SetEnvironmentVariableW(L"CORVANE_TEST_HOME", ToUtf16(folder.path()).c_str());
+    CreateDirectoryW((ToUtf16(folder.path()) + L"Projects").c_str(), nullptr);
+    CreateDirectoryW((ToUtf16(folder.path()) + L"100%").c_str(), nullptr);
+    struct Case {
+        std::string typed, expanded;
+    };
+    const Case cases[] = {
+        {"%CORVANE_TEST_HOME%Projects", folder.path() + "Projects"},               // defined
+        {"%CORVANE_UNDEFINED%\\x", "%CORVANE_UNDEFINED%\\x"},                      // left as it stands
+        {folder.path() + "100%", folder.path() + "100%"},                          // a lone percent sign
+        {"%CORVANE_TEST_HOME%%CORVANE_TEST_HOME%", folder.path() + folder.path()}, // twice
+    };
+    for (const Case& c : cases) EXPECT_EQ(ui::ExpandEnvironment(c.typed), c.expanded) << c.typed;
+    // A result past MAX_PATH is expanded whole.
+    const std::string longValue(3000, 'v');
+    SetEnvironmentVariableW(L"CORVANE_TEST_LONG", ToUtf16(longValue).c_str());
+    EXPECT_EQ(ui::ExpandEnvironment("%CORVANE_TEST_LONG%\\x"), longValue + "\\x");
+    SetEnvironmentVariableW(L"CORVANE_TEST_LONG", nullptr);
+    SetEnvironmentVariableW(L"CORVANE_TEST_HOME", nullptr);
 }
