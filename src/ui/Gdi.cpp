@@ -157,8 +157,6 @@ void SetFaceName(LOGFONTW& font, std::string_view face) {
     font.lfFaceName[n] = L'\0';
 }
 
-std::string FaceName(const LOGFONTW& font) { return Narrow(font.lfFaceName); }
-
 int DrawUtf8Text(HDC dc, std::string_view text, RECT& r, UINT format) {
     std::wstring w = Widen(text);
     return DrawTextW(dc, w.data(), static_cast<int>(w.size()), &r, format & ~UINT(DT_MODIFYSTRING));

@@ -82,9 +82,8 @@ private:
 
 // CreateFontIndirectW through the allocation seam; empty when it fails.
 FontHandle MakeFont(const LOGFONTW& font);
-// A font's face name in and out of UTF-8, cut to what the font can hold.
+// A font's face name from UTF-8, cut to what the font can hold.
 void SetFaceName(LOGFONTW& font, std::string_view face);
-std::string FaceName(const LOGFONTW& font);
 
 // Text in UTF-8 drawn and measured through the wide GDI calls (the whole text).
 int DrawUtf8Text(HDC dc, std::string_view text, RECT& r, UINT format);

@@ -86,10 +86,8 @@ bool RewriteAsUtf16(const std::string& path) {
     if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
         text = Widen(std::string_view(bytes).substr(3));
     } else if (!bytes.empty()) {
-        const int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-        if (n <= 0) return false;
-        text.assign(static_cast<size_t>(n), L'\0');
-        MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), n);
+        text = WidenFromCodePage(bytes);
+        if (text.empty()) return false;
     }
     text.insert(text.begin(), L'\xFEFF');
     FileHandle f(CreateFileW(WideArg(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
