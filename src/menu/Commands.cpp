@@ -4,6 +4,7 @@
 #include "store/Options.h"
 #include "store/PathRules.h"
 #include "store/Store.h"
+#include "ui/Environment.h"
 #include "ui/Registry.h"
 #include "ui/WideText.h"
 #include <shellapi.h>
@@ -28,16 +29,6 @@ Found FoundAt(const std::string& path) {
     const DWORD attributes = GetFileAttributesW(ui::WideArg(path));
     if (attributes == INVALID_FILE_ATTRIBUTES) return Found::Nothing;
     return attributes & FILE_ATTRIBUTE_DIRECTORY ? Found::Folder : Found::File;
-}
-
-std::string WindowsFolder() {
-    std::vector<wchar_t> buffer(MAX_PATH);
-    for (;;) {
-        const UINT n = GetWindowsDirectoryW(buffer.data(), static_cast<UINT>(buffer.size()));
-        if (n == 0) return {};
-        if (n < buffer.size()) return ui::Narrow(std::wstring_view(buffer.data(), n));
-        buffer.resize(n + 1);
-    }
 }
 
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
@@ -82,7 +73,20 @@ HRESULT Navigate(Dialog& dialog, PCIDLIST_ABSOLUTE pidl) {
         ComRef<IShellItem> item;
         HRESULT hr = create(pidl, IID_IShellItem, item.out());
         if (FAILED(hr) || !item.p) return FAILED(hr) ? hr : E_FAIL;
-        return dialog.fileDialog->SetFolder(item.p);
+        hr = dialog.fileDialog->SetFolder(item.p);
+        if (FAILED(hr)) return hr;
+        // A shown dialog may keep SetFolder for its next opening (Wine's does); then its
+        // own browser moves it now. Where SetFolder moved it, nothing more is done.
+        ComRef<IShellItem> now;
+        int order = 1;
+        if (SUCCEEDED(dialog.fileDialog->GetFolder(&now.p)) && now.p) now->Compare(item.p, SICHINT_CANONICAL, &order);
+        if (order == 0) return S_OK;
+        ComRef<IServiceProvider> services;
+        ComRef<IShellBrowser> browser;
+        if (SUCCEEDED(dialog.fileDialog->QueryInterface(IID_IServiceProvider, services.out())) && services.p &&
+            SUCCEEDED(services->QueryService(SID_STopLevelBrowser, IID_IShellBrowser, browser.out())) && browser.p)
+            return browser->BrowseObject(pidl, SBSP_SAMEBROWSER | SBSP_ABSOLUTE);
+        return S_OK;
     }
     return dialog.oldDialog->BrowseObject(pidl, SBSP_SAMEBROWSER | SBSP_ABSOLUTE);
 }
@@ -243,8 +247,9 @@ AddResult AddFolder(const std::string& path) {
     try {
         StoreWriteLock lock;
         if (!lock.held()) return AddResult::StoreBusy;
-        return store::AppendFavourite(kStoreKey, alias, path, WindowsFolder()) ? AddResult::Added
-                                                                               : AddResult::AlreadyListed;
+        return store::AppendFavourite(kStoreKey, alias, path, ui::ReadSystemFolder(&GetWindowsDirectoryW))
+                   ? AddResult::Added
+                   : AddResult::AlreadyListed;
     } catch (const std::bad_alloc&) {
         throw;
     } catch (const std::exception&) {
