@@ -25,6 +25,11 @@ function(corvane_layer name folder prefix)
   endif()
   add_library(corvane_${name} STATIC ${sources})
   target_include_directories(corvane_${name} PUBLIC ${root})
+  if(WIN32)
+    # Every Win32 macro resolves to its wide form inside the product, so a narrow text call
+    # cannot slip in through a macro; headers name the W forms explicitly.
+    target_compile_definitions(corvane_${name} PRIVATE UNICODE _UNICODE)
+  endif()
   foreach(dep ${L_DEPENDS})
     target_link_libraries(corvane_${name} PUBLIC corvane_${dep})
   endforeach()

@@ -20,12 +20,14 @@ set_target_properties(corvane_res PROPERTIES LINKER_LANGUAGE CXX)
 
 add_executable(Corvane WIN32 src/app/WinMain.cpp $<TARGET_OBJECTS:corvane_res>)
 target_link_libraries(Corvane PRIVATE corvane_app)
+target_compile_definitions(Corvane PRIVATE UNICODE _UNICODE)
 set_target_properties(Corvane PROPERTIES OUTPUT_NAME Corvane RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 
 # The Corvane menu: a shell extension beside the exe, made of the store and the platform
 # only. The .def file exports the COM entry points undecorated on both architectures.
 add_library(CorvaneMenu SHARED src/menu/Exports.cpp src/menu/CorvaneMenu.def resources/menu.rc)
 target_link_libraries(CorvaneMenu PRIVATE corvane_menu)
+target_compile_definitions(CorvaneMenu PRIVATE UNICODE _UNICODE)
 target_include_directories(CorvaneMenu PRIVATE ${CMAKE_BINARY_DIR}/generated)
 set_target_properties(CorvaneMenu PROPERTIES PREFIX "" OUTPUT_NAME CorvaneMenu
                       RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)

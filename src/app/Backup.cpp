@@ -2,32 +2,49 @@
 #include "app/BackupRules.h"
 #include "app/MainForm.h"
 #include "ui/Errors.h"
+#include "ui/Environment.h"
 #include "ui/Files.h"
 #include "ui/IniFile.h"
 #include "ui/UserPrompt.h"
+#include "ui/WideText.h"
 #include <windows.h>
+#include <memory>
 #include <vector>
 
 namespace corvane::app {
 
 namespace {
 
-// The key names of one section, read in full however long the list is.
-std::vector<std::string> SectionKeys(const std::string& fileName, const char* section) {
-    for (DWORD size = 4096;; size *= 2) {
-        std::vector<char> buf(size, '\0');
-        DWORD n = GetPrivateProfileStringA(section, nullptr, "", buf.data(), size, fileName.c_str());
-        if (n + 2 < size || size >= (1u << 26)) {
-            std::vector<std::string> keys;
-            for (size_t i = 0; i < n;) {
-                std::string k(buf.data() + i);
-                i += k.size() + 1;
-                if (!k.empty()) keys.push_back(std::move(k));
-            }
-            return keys;
+// Whether every text of the list is a code-page text that comes back unchanged.
+bool FitsCodePage(const FavouriteRows& rows) {
+    for (int i = 0, n = rows.rowCount(); i < n; ++i)
+        if (!ui::FitsCodePage(rows.rowAlias(i)) || !ui::FitsCodePage(rows.rowPath(i))) return false;
+    return true;
+}
+
+// A UTF-16 copy, in the temporary folder, of a backup file written in UTF-8 with its mark:
+// the profile functions read such a file as code-page text on Windows.
+class Utf16Copy {
+public:
+    explicit Utf16Copy(const std::string& source) {
+        wchar_t name[MAX_PATH + 1] = {};
+        if (!GetTempFileNameW(ui::WideArg(ui::TempFolder()), L"cvi", 0, name)) return;
+        path_ = ui::Narrow(name);
+        if (!CopyFileW(ui::WideArg(source), name, FALSE) || !ui::RewriteAsUtf16(path_)) {
+            DeleteFileW(name);
+            path_.clear();
         }
     }
-}
+    ~Utf16Copy() {
+        if (!path_.empty()) DeleteFileW(ui::WideArg(path_));
+    }
+    Utf16Copy(const Utf16Copy&) = delete;
+    Utf16Copy& operator=(const Utf16Copy&) = delete;
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
 
 ui::FileDialogRequest BackupDialog(const char* title) {
     ui::FileDialogRequest req;
@@ -49,6 +66,13 @@ void WriteBackupFile(const FavouriteRows& rows, const std::string& fileName) {
     // half-way leaves the previous backup whole.
     ui::FileReplacement copy(fileName);
     if (!copy.valid()) throw UnableToWrite(fileName);
+    // A list the code page holds is written as before, byte for byte, so older versions and
+    // other readers keep reading it; any other goes into a Unicode file, which the profile
+    // functions read back whole (the file's other sections come along).
+    const ui::TextEncoding encoding = ui::FileTextEncoding(copy.path());
+    if ((encoding == ui::TextEncoding::Utf8 || (encoding == ui::TextEncoding::CodePage && !FitsCodePage(rows))) &&
+        !ui::RewriteAsUtf16(copy.path()))
+        throw UnableToWrite(fileName);
     ui::IniFile ini(copy.path());
     auto write = [&](const std::string& key, const std::string& value) {
         if (!ini.writeString(kBackupSection, key, value)) throw UnableToWrite(fileName);
@@ -63,11 +87,16 @@ void WriteBackupFile(const FavouriteRows& rows, const std::string& fileName) {
 }
 
 void MergeBackupFile(FavouriteRows& rows, const std::string& storeKey, const std::string& fileName) {
-    ui::IniFile ini(fileName);
+    std::unique_ptr<Utf16Copy> converted;
+    if (ui::FileTextEncoding(fileName) == ui::TextEncoding::Utf8) {
+        converted = std::make_unique<Utf16Copy>(fileName);
+        if (converted->path().empty()) return;
+    }
+    ui::IniFile ini(converted ? converted->path() : fileName);
     const int count = ParseBackupCount(ini.readString(kBackupSection, "Count", "0"));
     if (count <= 0) return;
     // Only the entries present can add anything, so a huge Count does not spin.
-    for (int k : EntryIndices(SectionKeys(fileName, kBackupSection))) {
+    for (int k : EntryIndices(ini.keyNames(kBackupSection))) {
         if (k >= count) break;
         // Read whole: the store holds any length, and a cut text would come back as a new favourite.
         const std::string alias = ini.readWholeString(kBackupSection, AliasValueName(k), "");

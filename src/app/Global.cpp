@@ -1,9 +1,11 @@
 #include "app/Global.h"
+#include "ui/WideText.h"
 #include "ui/Application.h"
 #include "ui/Environment.h"
 #include "ui/Errors.h"
 #include "ui/Files.h"
 #include "ui/Modal.h"
+#include "ui/UserPrompt.h"
 #include <shlobj.h>
 #include <vector>
 
@@ -22,7 +24,7 @@ void LoadSaveOptions(OptionFlags& options, bool load) {
     else WriteOptions(OptionsFilePath(), options);
 }
 
-std::string WindowsFolder(UINT(WINAPI* get)(LPSTR, UINT)) { return ui::ReadSystemFolder(get); }
+std::string WindowsFolder(UINT(WINAPI* get)(LPWSTR, UINT)) { return ui::ReadSystemFolder(get); }
 
 int CALLBACK CentreBrowseDialog(HWND window, UINT message, LPARAM, LPARAM) {
     if (message == BFFM_INITIALIZED) {
@@ -55,9 +57,9 @@ bool BrowseForFolder(const std::string& title, const std::wstring& root, std::st
     if (!ui::DirectoryExists(directory)) directory.clear();
     ComRef<IMalloc> malloc;
     if (FAILED(SHGetMalloc(&malloc.p)) || !malloc.p) return false;
-    auto* buffer = static_cast<char*>(malloc.p->Alloc(MAX_PATH));
+    auto* buffer = static_cast<wchar_t*>(malloc.p->Alloc(MAX_PATH * sizeof(wchar_t)));
     if (!buffer) return false;
-    buffer[0] = '\0';
+    buffer[0] = L'\0';
     if (!owner) owner = GetActiveWindow();
 
     LPITEMIDLIST rootList = nullptr;
@@ -71,11 +73,12 @@ bool BrowseForFolder(const std::string& title, const std::wstring& root, std::st
         }
     }
 
-    BROWSEINFOA bi{};
+    const ui::WideArg wtitle(title);
+    BROWSEINFOW bi{};
     bi.hwndOwner = owner;
     bi.pidlRoot = rootList;
     bi.pszDisplayName = buffer;
-    bi.lpszTitle = title.c_str();
+    bi.lpszTitle = wtitle;
     bi.ulFlags = BIF_RETURNONLYFSDIRS;
     bi.lpfn = &CentreBrowseDialog;
     bi.lParam = 0;
@@ -84,7 +87,7 @@ bool BrowseForFolder(const std::string& title, const std::wstring& root, std::st
     {
         ui::ModalScope others;
         const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS);
-        chosen = SHBrowseForFolderA(&bi);
+        chosen = SHBrowseForFolderW(&bi);
         SetErrorMode(oldMode);
     }
     // The owner was disabled when the browser closed, so activation went elsewhere.
@@ -93,9 +96,10 @@ bool BrowseForFolder(const std::string& title, const std::wstring& root, std::st
     bool ok = false;
     if (chosen) {
         // A chosen item without a file-system path gives no folder rather than an empty one.
-        ok = SHGetPathFromIDListA(chosen, buffer) != FALSE;
+        const std::string path = ui::PathFromIdList(chosen);
+        ok = !path.empty();
         malloc.p->Free(chosen);
-        if (ok) directory = buffer;
+        if (ok) directory = path;
     }
     if (rootList) malloc.p->Free(rootList);
     malloc.p->Free(buffer);

@@ -26,7 +26,7 @@ std::string OptionsFilePath();
 void LoadSaveOptions(OptionFlags& options, bool load);
 
 // The Windows folder, read in full even when it is longer than the first buffer.
-std::string WindowsFolder(UINT(WINAPI* get)(LPSTR, UINT) = &GetWindowsDirectoryA);
+std::string WindowsFolder(UINT(WINAPI* get)(LPWSTR, UINT) = &GetWindowsDirectoryW);
 
 // The shell's folder browser: Root (empty for the whole shell namespace) is the top of
 // the tree; on true, Directory holds the chosen folder. The other windows of the

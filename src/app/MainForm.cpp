@@ -8,6 +8,8 @@
 #include "app/StoredFrame.h"
 #include "ui/Accessible.h"
 #include "ui/Environment.h"
+#include "ui/Files.h"
+#include "ui/WideText.h"
 #include "ui/Errors.h"
 #include "ui/UserPrompt.h"
 #include <cstring>
@@ -142,6 +144,8 @@ void MainForm::buildComponents() {
     list_->onSelectItem = [this](int item, bool selected) { chooseRow(item, selected); };
     list_->onCustomDrawItem = [this](int item, COLORREF& c, bool& d) { colourChosenRow(item, c, d); };
     list_->onDblClick = [this] { editChosenRow(); };
+    list_->onDropFiles = [this](const std::vector<std::string>& paths) { addDroppedFiles(paths); };
+    list_->acceptDrops();
     list_->markedRow = [this] { return chosenRow_ >= 0 && chosenRow_ < rowCount() ? chosenRow_ : -1; };
 
     themeFile_ = new skin::FileTheme(this, "suiFileTheme1");
@@ -181,7 +185,7 @@ LRESULT MainForm::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         if (!cds || cds->dwData != kAddFolderTag || !DecodeFolderHandover(cds->lpData, cds->cbData, alias, path))
             return FALSE;
         handedFolders_.emplace_back(std::move(alias), std::move(path));
-        PostMessageA(handle(), kAddHandedFoldersMessage, 0, 0);
+        PostMessageW(handle(), kAddHandedFoldersMessage, 0, 0);
         return TRUE;
     }
     if (msg == kAddHandedFoldersMessage) {
@@ -191,7 +195,7 @@ LRESULT MainForm::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     // Activated while a modal dialog disables us (a second start makes us the foreground
     // window after posting its hand-over): the dialog comes forward again.
     if (msg == WM_ACTIVATE && LOWORD(wp) != WA_INACTIVE && !IsWindowEnabled(handle()))
-        PostMessageA(handle(), kActivateMessage, 0, 0);
+        PostMessageW(handle(), kActivateMessage, 0, 0);
     return ui::Form::wndProc(msg, wp, lp);
 }
 
@@ -243,6 +247,25 @@ bool MainForm::addFolderFromMenu(const std::string& alias, const std::string& pa
         if (SamePath(rowPath(i), path)) return false;
     appendFavourite(alias, path);
     return true;
+}
+
+void MainForm::addDroppedFiles(const std::vector<std::string>& paths) {
+    int notFolders = 0;
+    for (const std::string& dropped : paths) {
+        std::string path = dropped;
+        if (ui::FileExists(path)) {
+            const std::string target = ui::ShortcutTarget(path);
+            if (!target.empty()) path = target;
+        }
+        if (!ui::DirectoryExists(ui::ExpandEnvironment(path))) {
+            ++notFolders;
+            continue;
+        }
+        appendFavourite(AliasFromPath(path), path);
+    }
+    if (notFolders > 0)
+        ui::ThePrompt().messageBox(handle(), ui::SystemMessageText(kNotFoldersMessage, std::to_string(notFolders)),
+                                   "Corvane", MB_OK | MB_ICONINFORMATION);
 }
 
 // The menu waits on its WM_COPYDATA: the folders are added after it has its answer, so an
@@ -313,6 +336,16 @@ void MainForm::moveItemDown() {
     selectRow(k + 1);
 }
 
+namespace {
+AliasKey AliasSortKey(const std::string& alias) {
+    AliasKey key;
+    const std::wstring wide = ui::Widen(alias);
+    key.units.assign(wide.begin(), wide.end());
+    key.inCodePage = ui::ToCodePage(alias, key.bytes);
+    return key;
+}
+} // namespace
+
 void MainForm::sortRows() {
     // The exchange sort runs on a copy of the rows; only rows that moved are rewritten
     // in the list, which ends up exactly as exchanging the rows in place would leave it.
@@ -321,7 +354,7 @@ void MainForm::sortRows() {
     rows.reserve(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i) rows.push_back({list_->caption(i), list_->subItem(i)});
     std::vector<FavouriteRow> before = rows;
-    ExchangeSort(rows, sortAscending_);
+    ExchangeSort(rows, sortAscending_, &AliasSortKey);
     {
         ui::ListUpdate batch(*list_);
         for (int i = 0; i < n; ++i) {
@@ -365,7 +398,7 @@ void MainForm::showOptions() {
 
 void MainForm::showHelp() {
     const std::string page = ui::ProgramFolder() + kHelpFile;
-    if (GetFileAttributesA(page.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    if (GetFileAttributesW(ui::WideArg(page)) == INVALID_FILE_ATTRIBUTES) {
         // Opening a missing file would fail without a word from the shell.
         ui::ThePrompt().messageBox(handle(), ui::SystemMessageText(kMissingHelpMessage, page), "Corvane",
                                    MB_OK | MB_ICONERROR);

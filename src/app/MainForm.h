@@ -23,6 +23,7 @@ constexpr UINT kAddHandedFoldersMessage = WM_APP + 0x19; // posted to itself aft
 constexpr int kNoRowChosen = -200;
 // The help page ships beside the exe; Help opens it from the program folder.
 constexpr const char* kHelpFile = "help.html";
+constexpr const char* kNotFoldersMessage = "%s of the dropped items were not folders and were not added.";
 constexpr const char* kMissingHelpMessage = "The help page %s was not found. Reinstall Corvane to restore it.";
 
 class MainForm : public ui::Form, public FavouriteRows {
@@ -47,6 +48,9 @@ public:
     // A folder handed over by the Corvane menu's "Add to Corvane": added as Add adds,
     // unless a row already holds that folder. Returns whether it added.
     bool addFolderFromMenu(const std::string& alias, const std::string& path);
+    // Folders (and shortcuts to folders) dropped on the list, each added as Add adds a
+    // browsed folder; anything else is counted in one message.
+    void addDroppedFiles(const std::vector<std::string>& paths);
     void editItem();
     void deleteItem();
     void moveItemUp();

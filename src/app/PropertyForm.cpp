@@ -63,7 +63,9 @@ void PropertyForm::confirm() {
         ui::ThePrompt().messageBox(GetActiveWindow(), kEmptyFieldMessage, "Corvane", MB_OK | MB_ICONERROR);
         return;
     }
-    if (ui::DirectoryExists(path)) {
+    // A path may name environment variables (%USERPROFILE%\Projects): stored as typed,
+    // tested as the system expands it.
+    if (ui::DirectoryExists(ui::ExpandEnvironment(path))) {
         setModalResult(ui::ModalResult::Ok);
         return;
     }

@@ -1,4 +1,5 @@
 #include "app/StoredFrame.h"
+#include "ui/Gdi.h"
 
 namespace corvane::app {
 
@@ -20,11 +21,11 @@ skin::FramePanel* AddStoredFrame(ui::Form& form, int captionHeight) {
         if (buttons[i].buttonType() == skin::TitleBarButtonType::Max) buttons[i].setVisible(false);
     }
     frame->setTitleBarDrawAppIcon(true);
-    LOGFONTA font{};
+    LOGFONTW font{};
     font.lfHeight = captionHeight;
     font.lfWeight = FW_BOLD;
     font.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynA(font.lfFaceName, "Tahoma", LF_FACESIZE);
+    ui::SetFaceName(font, "Tahoma");
     frame->setFont(font, 0xFFFFFF);
     frame->setMenuBarColor(0xE8E8E8);
     frame->setMenuBarToColor(0xE8E8E8);

@@ -1,4 +1,5 @@
 #include "app/TipsForm.h"
+#include "ui/WideText.h"
 #include "app/Global.h"
 #include "ui/Accessible.h"
 #include "ui/Gdi.h"
@@ -116,7 +117,8 @@ TipsPanel::TipsPanel(ui::Component* owner, std::string name, HWND parent, int x,
     : ui::WinControl(owner, std::move(name)) {
     headingFont_.reset(ui::MakeUiFont(-16, "Verdana", FW_BOLD));
     pageFont_.reset(ui::MakeUiFont(-11, "Verdana"));
-    picture_.reset(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), kIconResource, IMAGE_ICON, 32, 32, 0)));
+    picture_.reset(
+        static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), ui::WideArg(kIconResource), IMAGE_ICON, 32, 32, 0)));
     createWindow(ui::WindowClass{kPanelClass}, WS_CHILD | WS_VISIBLE, 0, x, y, w, h, parent);
 }
 
@@ -133,8 +135,7 @@ RECT TipsPanel::labelBounds(int index) const {
     const TipLabel& l = labels()[static_cast<size_t>(index)];
     ui::WindowDc dc(handle());
     ui::SelectObjectScope font(dc.get(), pageFont_.get());
-    SIZE s{};
-    GetTextExtentPoint32A(dc.get(), l.text, lstrlenA(l.text), &s);
+    const SIZE s = ui::TextExtent(dc.get(), l.text);
     RECT r{kNotebook.left + l.left, kNotebook.top + l.top, kNotebook.left + l.left + s.cx,
            kNotebook.top + l.top + s.cy};
     IntersectRect(&r, &r, &kNotebook);
@@ -174,12 +175,11 @@ void TipsPanel::paint(HDC dc) {
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     {
         ui::SelectObjectScope font(dc, headingFont_.get());
-        TextOutA(dc, kHeadingAt.x, kHeadingAt.y, kHeading, lstrlenA(kHeading));
+        ui::TextOutUtf8(dc, kHeadingAt.x, kHeadingAt.y, kHeading);
     }
     IntersectClipRect(dc, kNotebook.left, kNotebook.top, kNotebook.right, kNotebook.bottom);
     ui::SelectObjectScope font(dc, pageFont_.get());
-    for (const TipLabel& l : labels())
-        TextOutA(dc, kNotebook.left + l.left, kNotebook.top + l.top, l.text, lstrlenA(l.text));
+    for (const TipLabel& l : labels()) ui::TextOutUtf8(dc, kNotebook.left + l.left, kNotebook.top + l.top, l.text);
     RestoreDC(dc, saved);
 }
 

@@ -2,12 +2,14 @@
 #include "app/Global.h"
 #include "app/MainForm.h"
 #include "ui/Application.h"
+#include "ui/WideText.h"
 #include <objbase.h>
 
+// The command line is not read, so the narrow entry point takes no text of the user.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace corvane;
-    if (HWND running = FindWindowA(app::kMainWindowClass, nullptr)) {
-        PostMessageA(running, app::kActivateMessage, 0, 0);
+    if (HWND running = FindWindowW(ui::WideArg(app::kMainWindowClass), nullptr)) {
+        PostMessageW(running, app::kActivateMessage, 0, 0);
         SetForegroundWindow(running);
         return 0;
     }

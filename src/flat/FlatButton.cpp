@@ -1,4 +1,5 @@
 #include "flat/FlatButton.h"
+#include "ui/WideText.h"
 #include "flat/FlatAccessibility.h"
 #include "ui/Application.h"
 #include "ui/Errors.h"
@@ -55,7 +56,7 @@ struct HoverShared {
             if (hovered && !hovered->underCursor()) hovered->leave();
             return 0;
         }
-        return DefWindowProcA(h, msg, wp, lp);
+        return DefWindowProcW(h, msg, wp, lp);
     }
 
     // Mnemonics: Alt+key anywhere in a window, or a plain key when the focused
@@ -63,7 +64,7 @@ struct HoverShared {
     static bool routeChar(MSG& m) {
         if ((m.message != WM_CHAR && m.message != WM_SYSCHAR) || !m.hwnd) return false;
         if (m.message == WM_CHAR) {
-            const LRESULT code = SendMessageA(m.hwnd, WM_GETDLGCODE, m.wParam, reinterpret_cast<LPARAM>(&m));
+            const LRESULT code = SendMessageW(m.hwnd, WM_GETDLGCODE, m.wParam, reinterpret_cast<LPARAM>(&m));
             if (code & (DLGC_WANTCHARS | DLGC_WANTALLKEYS)) return false;
         }
         HWND root = GetAncestor(m.hwnd, GA_ROOT);
@@ -72,7 +73,7 @@ struct HoverShared {
             if (std::find(buttons.begin(), buttons.end(), b) == buttons.end()) continue;
             HWND h = b->handle();
             if (!h || GetAncestor(h, GA_ROOT) != root || !IsWindowVisible(h)) continue;
-            if (SendMessageA(h, ui::msg::DialogChar, m.wParam, m.lParam)) return true;
+            if (SendMessageW(h, ui::msg::DialogChar, m.wParam, m.lParam)) return true;
         }
         return false;
     }
@@ -81,8 +82,8 @@ struct HoverShared {
         if (live++ == 0) {
             ui::RegisterWindowClass(ui::WindowClass{kTimerClass}, &timerProc);
             // Created disabled: it runs only while a button is hovered.
-            timer = CreateWindowExA(0, kTimerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr),
-                                    nullptr);
+            timer = CreateWindowExW(0, ui::WideArg(kTimerClass), L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                    GetModuleHandleW(nullptr), nullptr);
             running = false;
         }
         buttons.push_back(b);
@@ -240,7 +241,7 @@ void FlatButton::setParentFont(bool p) {
 
 void FlatButton::takeParentFont() {
     if (!parentFont_ || !handle()) return;
-    if (HWND parent = GetParent(handle())) font_ = reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0));
+    if (HWND parent = GetParent(handle())) font_ = reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0));
 }
 
 void FlatButton::setFontColor(std::uint32_t c) {
@@ -399,7 +400,7 @@ void FlatButton::broadcastGroup() {
     for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) children.push_back(c);
     for (HWND c : children)
         if (IsWindow(c))
-            SendMessageA(c, ui::msg::ButtonPressed, static_cast<WPARAM>(groupIndex_),
+            SendMessageW(c, ui::msg::ButtonPressed, static_cast<WPARAM>(groupIndex_),
                          reinterpret_cast<LPARAM>(handle()));
 }
 
@@ -415,7 +416,7 @@ void FlatButton::groupNotified(WPARAM group, HWND sender) {
     allowAllUp_ = s->allowAllUp_;
 }
 
-bool FlatButton::dialogChar(char ch) {
+bool FlatButton::dialogChar(unsigned ch) {
     if (!ui::IsMnemonic(ch, caption()) || !enabled()) return false;
     if (groupIndex_ != 0) setDown(true);
     click();
@@ -487,13 +488,13 @@ void FlatButton::paintTo(HDC target) {
         if (state_ == ButtonState::Disabled) {
             OffsetRect(&tb, 1, 1);
             SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
-            DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &tb, flags);
+            ui::DrawUtf8Text(dc, text, tb, flags);
             OffsetRect(&tb, -1, -1);
             SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
-            DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &tb, flags);
+            ui::DrawUtf8Text(dc, text, tb, flags);
         } else {
             SetTextColor(dc, ui::ToRgb(fontColor_));
-            DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &tb, flags);
+            ui::DrawUtf8Text(dc, text, tb, flags);
         }
     }
 
@@ -588,7 +589,7 @@ LRESULT FlatButton::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         invalidate();
         return 0;
     case ui::msg::ButtonPressed: groupNotified(wp, reinterpret_cast<HWND>(lp)); return 0;
-    case ui::msg::DialogChar: return dialogChar(static_cast<char>(wp)) ? 1 : 0;
+    case ui::msg::DialogChar: return dialogChar(static_cast<unsigned>(wp)) ? 1 : 0;
     case BM_CLICK:
         // A program's click (automation, tests), as a mnemonic does it.
         if (enabled()) {

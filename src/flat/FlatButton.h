@@ -114,7 +114,7 @@ private:
     bool inside(int x, int y) const;
     void broadcastGroup();
     void groupNotified(WPARAM group, HWND sender);
-    bool dialogChar(char ch);
+    bool dialogChar(unsigned ch); // a character message's UTF-16 unit
     void enabledChanged(bool enabled);
     void applyAdvColors();
     void takeParentColor();

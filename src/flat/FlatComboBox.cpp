@@ -1,4 +1,5 @@
 #include "flat/FlatComboBox.h"
+#include "ui/WideText.h"
 #include "flat/FlatAccessibility.h"
 #include "ui/Errors.h"
 #include "ui/Form.h"
@@ -54,7 +55,7 @@ FlatComboBox::FlatComboBox(ui::Component* owner, std::string name, HWND parent, 
     : ui::WinControl(owner, std::move(name)), style_(style) {
     colors_.color = ui::SystemColor(COLOR_WINDOW);
     scrollBarWidth_ = GetSystemMetrics(SM_CXVSCROLL);
-    if (parent) font_ = reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0));
+    if (parent) font_ = reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0));
     remakeBrush();
     createWindow(parent, x, y, w, h);
 }
@@ -66,7 +67,7 @@ void FlatComboBox::createWindow(HWND parent, int x, int y, int w, int h) {
     // The height given at creation includes the dropped list: its items and a
     // one-pixel border above and below.
     const int listHeight = itemHeight_ * std::max(dropDownCount_, 1) + 2;
-    createControl(WC_COMBOBOXA, style, 0, x, y, w, h + listHeight, parent);
+    createControl("ComboBox", style, 0, x, y, w, h + listHeight, parent);
     if (!handle()) return;
     if (font_) perform(WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     if (style_ == ComboBoxStyle::OwnerDrawFixed || style_ == ComboBoxStyle::OwnerDrawVariable)
@@ -190,7 +191,8 @@ void FlatComboBox::setSorted(bool s) {
 // ---- items ------------------------------------------------------------------
 
 int FlatComboBox::addItem(const std::string& s) {
-    return static_cast<int>(perform(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str())));
+    return static_cast<int>(
+        perform(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<const wchar_t*>(ui::WideArg(s)))));
 }
 
 void FlatComboBox::clearItems() { perform(CB_RESETCONTENT); }
@@ -199,9 +201,9 @@ int FlatComboBox::count() const { return handle() ? static_cast<int>(perform(CB_
 std::string FlatComboBox::item(int index) const {
     const LRESULT n = perform(CB_GETLBTEXTLEN, static_cast<WPARAM>(index));
     if (n == CB_ERR || n < 0) return {};
-    std::vector<char> buf(static_cast<size_t>(n) + 1);
+    std::vector<wchar_t> buf(static_cast<size_t>(n) + 1);
     const LRESULT got = perform(CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buf.data()));
-    return got == CB_ERR ? std::string() : std::string(buf.data(), static_cast<size_t>(got));
+    return got == CB_ERR ? std::string() : ui::Narrow(std::wstring_view(buf.data(), static_cast<size_t>(got)));
 }
 
 int FlatComboBox::itemIndex() const {
@@ -220,7 +222,7 @@ void FlatComboBox::setDroppedDown(bool d) { perform(CB_SHOWDROPDOWN, d ? TRUE : 
 
 HWND FlatComboBox::editHandle() const {
     if (!handle() || (style_ != ComboBoxStyle::DropDown && style_ != ComboBoxStyle::Simple)) return nullptr;
-    return FindWindowExA(handle(), nullptr, "Edit", nullptr);
+    return FindWindowExW(handle(), nullptr, L"Edit", nullptr);
 }
 
 // ---- painting ---------------------------------------------------------------
@@ -388,10 +390,12 @@ LRESULT FlatComboBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_CHAR:
         if (onKeyPress) {
-            char key = static_cast<char>(wp);
+            // The handler sees one byte; a character it leaves alone keeps all of its UTF-16 unit.
+            const char original = static_cast<char>(wp);
+            char key = original;
             onKeyPress(key);
             if (!key) return 0;
-            wp = static_cast<unsigned char>(key);
+            if (key != original) wp = static_cast<unsigned char>(key);
         }
         break;
     case WM_KEYUP:

@@ -39,7 +39,7 @@ ui::BitmapHandle MakeDisabledGlyph(HBITMAP source, COLORREF maskColor, COLORREF 
         ui::SelectObjectScope src(srcDc.get(), source);
         ui::SelectObjectScope m(maskDc.get(), mask.get());
         BITMAP bm{};
-        GetObjectA(source, sizeof bm, &bm);
+        GetObjectW(source, sizeof bm, &bm);
         if (bm.bmBitsPixel == 1) {
             // Already a mask.
             BitBlt(maskDc.get(), 0, 0, w, h, srcDc.get(), 0, 0, SRCCOPY);
@@ -78,7 +78,7 @@ GlyphTextLayout LayoutGlyphAndText(HDC dc, const RECT& client, POINT offset, con
     Size text{};
     if (!caption.empty()) {
         RECT t{0, 0, client.right - client.left, 0};
-        DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &t, DT_CALCRECT | DT_SINGLELINE);
+        ui::DrawUtf8Text(dc, caption, t, DT_CALCRECT | DT_SINGLELINE);
         text = Size{t.right - t.left, t.bottom - t.top};
     }
     const SIZE g = ui::BitmapSize(glyph);

@@ -154,7 +154,7 @@ AddResult AddFolder(const std::string& path) {
         return answer ? AddResult::HandedToEditor : AddResult::Failed;
     }
     try {
-        return store::AppendFavourite(kStoreKey, alias, path, ui::ReadSystemFolder(&GetWindowsDirectoryA))
+        return store::AppendFavourite(kStoreKey, alias, path, ui::ReadSystemFolder(&GetWindowsDirectoryW))
                    ? AddResult::Added
                    : AddResult::AlreadyListed;
     } catch (const std::bad_alloc&) {

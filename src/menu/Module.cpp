@@ -8,7 +8,7 @@ HMODULE g_module = nullptr;
 LONG g_objects = 0;
 LONG g_locks = 0;
 
-DWORD WINAPI ModuleFileName(HMODULE, LPSTR buffer, DWORD size) { return GetModuleFileNameA(g_module, buffer, size); }
+DWORD WINAPI ModuleFileName(HMODULE, LPWSTR buffer, DWORD size) { return GetModuleFileNameW(g_module, buffer, size); }
 } // namespace
 
 void SetModule(HMODULE module) { g_module = module; }

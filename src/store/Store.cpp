@@ -24,8 +24,20 @@ RegistryKey OpenForWriting(const std::string& key) {
     return RegistryKey::open(HKEY_CURRENT_USER, key, KEY_ALL_ACCESS, true);
 }
 
+ui::UiError WriteRefused(const std::string& name) {
+    return ui::UiError(ui::SystemMessageText("Failed to set data for '%s'", name));
+}
+
+// A key that can be read but not written refuses every change: that is said, never
+// passed over as if the change had been made.
+RegistryKey OpenForWritingOrThrow(const std::string& key, const std::string& firstName) {
+    RegistryKey k = OpenForWriting(key);
+    if (!k.valid()) throw WriteRefused(firstName);
+    return k;
+}
+
 void WriteOrThrow(const RegistryKey& k, const std::string& name, const std::string& text) {
-    if (!k.writeString(name, text)) throw ui::UiError(ui::SystemMessageText("Failed to set data for '%s'", name));
+    if (!k.writeString(name, text)) throw WriteRefused(name);
 }
 } // namespace
 
@@ -41,7 +53,9 @@ void LoadPairs(const RegistryKey& k, FavouriteRows& rows) {
 } // namespace
 
 void LoadFavourites(FavouriteRows& rows, const std::string& key) {
-    RegistryKey k = OpenForWriting(key);
+    // Opened for reading only, not with full access: a key the user may read but not
+    // write still shows its list, and each write that is then refused says so.
+    RegistryKey k = RegistryKey::open(HKEY_CURRENT_USER, key, KEY_QUERY_VALUE, true);
     if (k.valid()) LoadPairs(k, rows);
 }
 
@@ -51,17 +65,15 @@ void ReadFavourites(FavouriteRows& rows, const std::string& key) {
 }
 
 void WriteStoreValue(const std::string& key, const std::string& name, const std::string& text) {
-    RegistryKey k = OpenForWriting(key);
-    if (!k.valid()) return;
-    WriteOrThrow(k, name, text);
+    WriteOrThrow(OpenForWritingOrThrow(key, name), name, text);
 }
 
 void RewriteStoreRange(const FavouriteRows& rows, const std::string& key, int first, int last) {
     const int n = rows.rowCount();
     if (first >= n) return;
     RegistryKey k = OpenForWriting(key);
-    if (!k.valid()) return;
     if (last < first || last >= n) return;
+    if (!k.valid()) throw WriteRefused(AliasValueName(first));
     for (int i = first; i <= last; ++i) {
         WriteOrThrow(k, AliasValueName(i), rows.rowAlias(i));
         WriteOrThrow(k, PathValueName(i), rows.rowPath(i));
@@ -70,21 +82,27 @@ void RewriteStoreRange(const FavouriteRows& rows, const std::string& key, int fi
 
 void DeleteStorePair(const std::string& key, int index) {
     RegistryKey k = RegistryKey::open(HKEY_CURRENT_USER, key, KEY_ALL_ACCESS, false);
-    if (!k.valid()) return;
-    k.deleteValue(AliasValueName(index));
-    k.deleteValue(PathValueName(index));
+    if (!k.valid()) {
+        if (!RegistryKey::exists(HKEY_CURRENT_USER, key)) return; // nothing left to delete
+        throw WriteRefused(AliasValueName(index));
+    }
+    if (!k.deleteValue(AliasValueName(index))) throw WriteRefused(AliasValueName(index));
+    if (!k.deleteValue(PathValueName(index))) throw WriteRefused(PathValueName(index));
 }
 
 bool SeedStoreIfMissing(const std::string& key, const std::string& windowsFolder) {
     if (RegistryKey::exists(HKEY_CURRENT_USER, key)) return false;
-    int i = 0;
-    // An empty path would end every load at this pair and hide the rest.
-    if (!windowsFolder.empty()) {
-        WriteStoreValue(key, AliasValueName(i), "Windows Directory");
-        WriteStoreValue(key, PathValueName(i++), windowsFolder);
-    }
-    WriteStoreValue(key, AliasValueName(i), "C:\\");
-    WriteStoreValue(key, PathValueName(i), "C:\\");
+    // Silent: a store that cannot be seeded still shows an (empty) list.
+    try {
+        int i = 0;
+        // An empty path would end every load at this pair and hide the rest.
+        if (!windowsFolder.empty()) {
+            WriteStoreValue(key, AliasValueName(i), "Windows Directory");
+            WriteStoreValue(key, PathValueName(i++), windowsFolder);
+        }
+        WriteStoreValue(key, AliasValueName(i), "C:\\");
+        WriteStoreValue(key, PathValueName(i), "C:\\");
+    } catch (const ui::UiError&) {}
     return true;
 }
 
@@ -116,13 +134,11 @@ bool AppendFavourite(const std::string& key, const std::string& alias, const std
 }
 
 void RecordProgramPath(const std::string& key, const std::string& exePath) {
-    std::string current;
-    {
-        RegistryKey k = OpenForWriting(key);
-        if (!k.valid()) return;
-        current = k.readString(kProgramPathValue);
-    }
-    if (current.empty() || current != exePath) WriteStoreValue(key, kProgramPathValue, exePath);
+    RegistryKey k = OpenForWriting(key);
+    if (!k.valid()) return;
+    const std::string current = k.readString(kProgramPathValue);
+    // Silent, like the seeding: the list is shown whatever the store allows.
+    if (current.empty() || current != exePath) k.writeString(kProgramPathValue, exePath);
 }
 
 } // namespace corvane::store

@@ -1,4 +1,5 @@
 #include "ui/Accessible.h"
+#include "ui/WideText.h"
 #include "ui/Control.h"
 #include <ole2.h>
 #include <vector>
@@ -99,7 +100,7 @@ public:
         *parent = nullptr;
         if (!alive()) return RPC_E_DISCONNECTED;
         HWND w = source_->window();
-        if (GetWindowLongA(w, GWL_STYLE) & WS_CHILD) {
+        if (GetWindowLongW(w, GWL_STYLE) & WS_CHILD) {
             *parent = ClientObjectOf(GetParent(w));
             return *parent ? S_OK : S_FALSE;
         }
@@ -281,7 +282,7 @@ public:
         }
         if (action.empty()) return DISP_E_MEMBERNOTFOUND;
         if (state & STATE_SYSTEM_UNAVAILABLE) return E_FAIL;
-        return PostMessageA(source_->window(), msg::AccessibleAction, static_cast<WPARAM>(child.lVal), 0) ? S_OK
+        return PostMessageW(source_->window(), msg::AccessibleAction, static_cast<WPARAM>(child.lVal), 0) ? S_OK
                                                                                                           : E_FAIL;
     }
     HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
@@ -463,16 +464,17 @@ std::string StripMnemonics(const std::string& caption) {
 }
 
 std::string MnemonicShortcut(const std::string& caption) {
-    char hot = 0;
-    for (size_t i = 0; i < caption.size(); ++i) {
-        if (caption[i] != '&') continue;
+    const std::wstring text = Widen(caption);
+    wchar_t hot = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != L'&') continue;
         ++i;
-        if (i < caption.size() && caption[i] != '&') hot = caption[i];
+        if (i < text.size() && text[i] != L'&') hot = text[i];
     }
     if (!hot) return {};
-    char up[2] = {hot, 0};
-    CharUpperA(up);
-    return std::string("Alt+") + up[0];
+    wchar_t up[2] = {hot, 0};
+    CharUpperW(up);
+    return "Alt+" + Narrow(std::wstring_view(up, 1));
 }
 
 long WindowStates(HWND w) {
@@ -481,13 +483,13 @@ long WindowStates(HWND w) {
     // A control inside a disabled group box cannot be used either; a window disabled
     // behind a modal dialog is not unavailable in itself.
     bool enabled = IsWindowEnabled(w) != FALSE;
-    for (HWND p = w; enabled && (GetWindowLongA(p, GWL_STYLE) & WS_CHILD);) {
+    for (HWND p = w; enabled && (GetWindowLongW(p, GWL_STYLE) & WS_CHILD);) {
         p = GetParent(p);
         if (!p) break;
-        if ((GetWindowLongA(p, GWL_STYLE) & WS_CHILD) && !IsWindowEnabled(p)) enabled = false;
+        if ((GetWindowLongW(p, GWL_STYLE) & WS_CHILD) && !IsWindowEnabled(p)) enabled = false;
     }
     if (!enabled) s |= STATE_SYSTEM_UNAVAILABLE;
-    if (GetWindowLongA(w, GWL_STYLE) & WS_TABSTOP) s |= STATE_SYSTEM_FOCUSABLE;
+    if (GetWindowLongW(w, GWL_STYLE) & WS_TABSTOP) s |= STATE_SYSTEM_FOCUSABLE;
     if (GetFocus() == w) s |= STATE_SYSTEM_FOCUSED | STATE_SYSTEM_FOCUSABLE;
     return s;
 }

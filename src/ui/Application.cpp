@@ -43,13 +43,13 @@ bool Application::handleOne(MSG& m) {
     HWND top = m.hwnd ? GetAncestor(m.hwnd, GA_ROOT) : nullptr;
     if (auto* f = dynamic_cast<Form*>(WinControl::fromHandle(top)); f && f->preTranslateMessage(m)) return true;
     TranslateMessage(&m);
-    DispatchMessageA(&m);
+    DispatchMessageW(&m);
     return true;
 }
 
 bool Application::processMessages() {
     MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
         if (m.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(m.wParam));
             return false;
@@ -63,7 +63,7 @@ bool Application::processMessages() {
 void Application::runModalLoop(const std::function<bool()>& done) {
     MSG m;
     while (!done()) {
-        if (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+        if (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
             if (m.message == WM_QUIT) {
                 PostQuitMessage(static_cast<int>(m.wParam)); // the outer loop ends too
                 return;
@@ -82,7 +82,7 @@ int Application::run() {
         Guarded([this] { mainForm_->show(); });
     MSG m;
     for (;;) {
-        if (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+        if (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
             if (m.message == WM_QUIT) return static_cast<int>(m.wParam);
             handleOne(m);
         } else {

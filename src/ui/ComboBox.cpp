@@ -1,4 +1,5 @@
 #include "ui/ComboBox.h"
+#include "ui/WideText.h"
 #include <vector>
 
 namespace corvane::ui {
@@ -9,16 +10,18 @@ ComboBox::ComboBox(Component* owner, std::string name, HWND parent, int x, int y
     if (font) setFont(font, false);
 }
 
-void ComboBox::addItem(const std::string& text) { perform(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())); }
+void ComboBox::addItem(const std::string& text) {
+    perform(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<const wchar_t*>(WideArg(text))));
+}
 
 int ComboBox::count() const { return static_cast<int>(perform(CB_GETCOUNT)); }
 
 std::string ComboBox::item(int index) const {
     LRESULT n = perform(CB_GETLBTEXTLEN, static_cast<WPARAM>(index));
     if (n == CB_ERR) return {};
-    std::vector<char> buf(static_cast<size_t>(n) + 1, '\0');
+    std::vector<wchar_t> buf(static_cast<size_t>(n) + 1, L'\0');
     perform(CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buf.data()));
-    return std::string(buf.data());
+    return Narrow(buf.data());
 }
 
 int ComboBox::itemIndex() const { return static_cast<int>(perform(CB_GETCURSEL)); }

@@ -1,4 +1,5 @@
 #include "ui/Control.h"
+#include "ui/WideText.h"
 #include "ui/Accessible.h"
 #include "ui/Errors.h"
 #include <algorithm>
@@ -35,16 +36,19 @@ void ForgetNotifyTargetsOf(const WinControl* target) {
 void RegisterWindowClass(const WindowClass& cls, WNDPROC proc) {
     static std::set<std::string> registered;
     if (registered.count(cls.name)) return;
-    WNDCLASSEXA wc{};
+    // Every class of ours is a Unicode one: text of the user passes through all of them.
+    const WideArg className(cls.name);
+    const WideArg icon(cls.iconResource ? cls.iconResource : "");
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.style = cls.style;
     wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    if (cls.iconResource) wc.hIcon = LoadIconA(wc.hInstance, cls.iconResource);
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hInstance = GetModuleHandleW(nullptr);
+    if (cls.iconResource) wc.hIcon = LoadIconW(wc.hInstance, icon);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = nullptr; // our windows paint their whole background themselves
-    wc.lpszClassName = cls.name;
-    if (RegisterClassExA(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS) registered.insert(cls.name);
+    wc.lpszClassName = className;
+    if (RegisterClassExW(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS) registered.insert(cls.name);
 }
 
 WinControl::WinControl(Component* owner, std::string name, Lifetime lifetime)
@@ -65,7 +69,7 @@ HWND WinControl::unbind() {
     ForgetNotifyTargetsOf(this);
     HWND h = hwnd_;
     if (!h) return nullptr;
-    if (oldProc_) SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
+    if (oldProc_) SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
     Objects().erase(h);
     hwnd_ = nullptr;
     oldProc_ = nullptr;
@@ -124,13 +128,13 @@ void WinControl::bind(HWND h) {
 void WinControl::attach(HWND h) {
     bind(h);
     oldProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WinControl::stdWndProc)));
+        SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WinControl::stdWndProc)));
 }
 
 HWND WinControl::createControl(const char* className, DWORD style, DWORD exStyle, int x, int y, int w, int h,
                                HWND parent, const char* text) {
-    HWND wnd = CreateWindowExA(exStyle, className, text, style | WS_CHILD, x, y, w, h, parent, nullptr,
-                               GetModuleHandleA(nullptr), nullptr);
+    HWND wnd = CreateWindowExW(exStyle, WideArg(className), WideArg(text ? text : ""), style | WS_CHILD, x, y, w, h,
+                               parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (wnd) attach(wnd);
     return wnd;
 }
@@ -138,23 +142,23 @@ HWND WinControl::createControl(const char* className, DWORD style, DWORD exStyle
 HWND WinControl::createWindow(const WindowClass& cls, DWORD style, DWORD exStyle, int x, int y, int w, int h,
                               HWND parent, const char* text) {
     RegisterWindowClass(cls, &WinControl::entryProc);
-    return CreateWindowExA(exStyle, cls.name, text, style, x, y, w, h, parent, nullptr, GetModuleHandleA(nullptr),
-                           this);
+    return CreateWindowExW(exStyle, WideArg(cls.name), WideArg(text ? text : ""), style, x, y, w, h, parent, nullptr,
+                           GetModuleHandleW(nullptr), this);
 }
 
 // The first procedure of our own classes: binds the object passed at creation.
 LRESULT CALLBACK WinControl::entryProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE)
-        if (auto* self = static_cast<WinControl*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams)) self->bind(h);
+        if (auto* self = static_cast<WinControl*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams)) self->bind(h);
     return stdWndProc(h, msg, wp, lp);
 }
 
 LRESULT CALLBACK WinControl::stdWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     WinControl* self = fromHandle(h);
-    if (!self) return DefWindowProcA(h, msg, wp, lp);
+    if (!self) return DefWindowProcW(h, msg, wp, lp);
     if (msg == WM_NCDESTROY) {
         LRESULT r = self->passOn(h, nullptr, msg, wp, lp);
-        if (self->oldProc_) SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->oldProc_));
+        if (self->oldProc_) SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->oldProc_));
         Objects().erase(h);
         NotifyTargets().erase(h);
         ForgetNotifyTargetsOf(self);
@@ -226,8 +230,8 @@ bool WinControl::reflected(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 LRESULT WinControl::wndProc(UINT msg, WPARAM wp, LPARAM lp) { return defaultHandler(msg, wp, lp); }
 
 LRESULT WinControl::defaultHandler(UINT msg, WPARAM wp, LPARAM lp) {
-    if (oldProc_) return CallWindowProcA(oldProc_, hwnd_, msg, wp, lp);
-    return DefWindowProcA(hwnd_, msg, wp, lp);
+    if (oldProc_) return CallWindowProcW(oldProc_, hwnd_, msg, wp, lp);
+    return DefWindowProcW(hwnd_, msg, wp, lp);
 }
 
 void WinControl::setBounds(int x, int y, int w, int h) {
@@ -239,7 +243,7 @@ RECT WinControl::boundsRect() const {
     if (!hwnd_) return r;
     GetWindowRect(hwnd_, &r);
     HWND parent = GetParent(hwnd_);
-    if (parent && (GetWindowLongA(hwnd_, GWL_STYLE) & WS_CHILD))
+    if (parent && (GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD))
         MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
     return r;
 }
@@ -264,7 +268,7 @@ void WinControl::setHeight(int h) {
     setBounds(r.left, r.top, r.right - r.left, h);
 }
 
-bool WinControl::visible() const { return hwnd_ && (GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE); }
+bool WinControl::visible() const { return hwnd_ && (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE); }
 void WinControl::setVisible(bool v) {
     if (!hwnd_) return;
     ShowWindow(hwnd_, v ? SW_SHOW : SW_HIDE);
@@ -276,24 +280,21 @@ bool WinControl::enabled() const { return hwnd_ && IsWindowEnabled(hwnd_); }
 void WinControl::setEnabled(bool e) {
     if (hwnd_) EnableWindow(hwnd_, e);
 }
-bool WinControl::tabStop() const { return hwnd_ && (GetWindowLongA(hwnd_, GWL_STYLE) & WS_TABSTOP); }
+bool WinControl::tabStop() const { return hwnd_ && (GetWindowLongW(hwnd_, GWL_STYLE) & WS_TABSTOP); }
 
 void WinControl::setTabStop(bool t) {
     if (!hwnd_) return;
-    const LONG style = GetWindowLongA(hwnd_, GWL_STYLE);
-    SetWindowLongA(hwnd_, GWL_STYLE, t ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
+    const LONG style = GetWindowLongW(hwnd_, GWL_STYLE);
+    SetWindowLongW(hwnd_, GWL_STYLE, t ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
 }
 
 std::string WinControl::text() const {
     if (!hwnd_) return {};
-    int n = GetWindowTextLengthA(hwnd_);
-    std::vector<char> buf(static_cast<size_t>(n) + 1);
-    int got = GetWindowTextA(hwnd_, buf.data(), n + 1);
-    return std::string(buf.data(), got > 0 ? static_cast<size_t>(got) : 0);
+    return WindowText(hwnd_);
 }
 
 void WinControl::setText(const std::string& s) {
-    if (hwnd_) SetWindowTextA(hwnd_, s.c_str());
+    if (hwnd_) SetWindowTextW(hwnd_, WideArg(s));
 }
 void WinControl::invalidate(bool erase) {
     if (hwnd_) InvalidateRect(hwnd_, nullptr, erase);
@@ -312,7 +313,7 @@ void WinControl::setFont(HFONT f, bool redraw) {
 }
 
 WinControl* WinControl::parentControl() const {
-    if (!hwnd_ || !(GetWindowLongA(hwnd_, GWL_STYLE) & WS_CHILD)) return nullptr;
+    if (!hwnd_ || !(GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD)) return nullptr;
     return fromHandle(GetParent(hwnd_));
 }
 

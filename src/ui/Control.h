@@ -136,7 +136,7 @@ public:
     void realign();
 
     // Sends a message to this control's window.
-    LRESULT perform(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return SendMessageA(hwnd_, msg, wp, lp); }
+    LRESULT perform(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return SendMessageW(hwnd_, msg, wp, lp); }
 
     // Puts `hook` in front of this control's handling of its messages and of the hooks
     // already there.

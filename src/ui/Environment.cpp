@@ -1,4 +1,5 @@
 #include "ui/Environment.h"
+#include "ui/WideText.h"
 #include <vector>
 
 namespace corvane::ui {
@@ -9,7 +10,7 @@ std::string WithBackslash(std::string folder) {
     return folder;
 }
 
-UINT WINAPI TempPath(LPSTR buf, UINT size) { return GetTempPathA(size, buf); }
+UINT WINAPI TempPath(LPWSTR buf, UINT size) { return GetTempPathW(size, buf); }
 } // namespace
 
 Environment& TheEnvironment() {
@@ -32,24 +33,24 @@ bool SystemReadsRightToLeft() {
 
 bool RightToLeftReading(bool asked) { return asked && SystemReadsRightToLeft(); }
 
-std::string ExecutablePath(DWORD(WINAPI* get)(HMODULE, LPSTR, DWORD)) {
+std::string ExecutablePath(DWORD(WINAPI* get)(HMODULE, LPWSTR, DWORD)) {
     for (DWORD size = MAX_PATH;; size *= 2) {
-        std::vector<char> buf(size);
+        std::vector<wchar_t> buf(size);
         DWORD n = get(nullptr, buf.data(), size);
-        if (n < size || size >= 32768) return std::string(buf.data(), n);
+        if (n < size || size >= 32768) return Narrow(std::wstring_view(buf.data(), n));
     }
 }
 
-std::string ReadSystemFolder(UINT(WINAPI* get)(LPSTR, UINT)) {
+std::string ReadSystemFolder(UINT(WINAPI* get)(LPWSTR, UINT)) {
     // The first ask uses 128 characters; a longer path is read again in full.
-    std::vector<char> buf(128, '\0');
+    std::vector<wchar_t> buf(128, L'\0');
     UINT n = get(buf.data(), static_cast<UINT>(buf.size()));
     if (n >= buf.size()) {
-        buf.assign(n + 1, '\0');
+        buf.assign(n + 1, L'\0');
         n = get(buf.data(), static_cast<UINT>(buf.size()));
         if (n >= buf.size()) n = 0;
     }
-    return std::string(buf.data(), n);
+    return Narrow(std::wstring_view(buf.data(), n));
 }
 
 std::string ProgramFolder() {
@@ -62,12 +63,12 @@ std::string ProgramFolder() {
 
 std::string WindowsFolderPath() {
     const std::string& given = TheEnvironment().folders.windows;
-    return WithBackslash(given.empty() ? ReadSystemFolder(&GetWindowsDirectoryA) : given);
+    return WithBackslash(given.empty() ? ReadSystemFolder(&GetWindowsDirectoryW) : given);
 }
 
 std::string SystemFolder() {
     const std::string& given = TheEnvironment().folders.system;
-    return WithBackslash(given.empty() ? ReadSystemFolder(&GetSystemDirectoryA) : given);
+    return WithBackslash(given.empty() ? ReadSystemFolder(&GetSystemDirectoryW) : given);
 }
 
 std::string TempFolder() {

@@ -46,10 +46,10 @@ bool SystemReadsRightToLeft();
 bool RightToLeftReading(bool asked);
 
 // Full path of the running executable, as the process sees it, however long (`get`
-// stands in for GetModuleFileNameA).
-std::string ExecutablePath(DWORD(WINAPI* get)(HMODULE, LPSTR, DWORD) = &GetModuleFileNameA);
-// A folder the system names through `get` (GetWindowsDirectoryA and the like), read in
+// stands in for GetModuleFileNameW).
+std::string ExecutablePath(DWORD(WINAPI* get)(HMODULE, LPWSTR, DWORD) = &GetModuleFileNameW);
+// A folder the system names through `get` (GetWindowsDirectoryW and the like), read in
 // full even when it is longer than the first buffer; no backslash added.
-std::string ReadSystemFolder(UINT(WINAPI* get)(LPSTR, UINT));
+std::string ReadSystemFolder(UINT(WINAPI* get)(LPWSTR, UINT));
 
 } // namespace corvane::ui

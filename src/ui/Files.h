@@ -7,6 +7,14 @@ namespace corvane::ui {
 bool FileExists(const std::string& path);      // an existing file, not a folder
 bool DirectoryExists(const std::string& path); // an existing folder
 
+// The text with each %NAME% of a defined environment variable replaced by its value; an
+// undefined one stays as it stands, so a folder named with percent signs still works.
+std::string ExpandEnvironment(const std::string& text);
+
+// Where a shortcut (.lnk) points, resolved without searching and without any window;
+// empty when the file is no shortcut or it points nowhere.
+std::string ShortcutTarget(const std::string& shortcut);
+
 // A temporary file beside `target` that starts as a copy of it (empty when there is no
 // target yet), so a write that stops half-way never reaches the target: commit() moves
 // it into place, and one not committed is deleted. A read-only target is not replaced.

@@ -9,7 +9,7 @@ inline bool CanTakeFocus(HWND window) {
     if (!window || !IsWindowVisible(window)) return false;
     for (HWND w = window; w; w = GetParent(w)) {
         if (!IsWindowEnabled(w)) return false;
-        if (!(GetWindowLongA(w, GWL_STYLE) & WS_CHILD)) break;
+        if (!(GetWindowLongW(w, GWL_STYLE) & WS_CHILD)) break;
     }
     return true;
 }

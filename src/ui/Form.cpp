@@ -3,14 +3,15 @@
 #include "ui/Application.h"
 #include "ui/Errors.h"
 #include "ui/Modal.h"
+#include "ui/WideText.h"
 #include <algorithm>
 #include <cstring>
 
 namespace corvane::ui {
 
 HFONT MakeUiFont(int height, const char* face, int weight) {
-    return CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
+    return CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, WideArg(face ? face : ""));
 }
 
 Form::Form(Component* owner, std::string name, Lifetime lifetime) : WinControl(owner, std::move(name), lifetime) {}
@@ -80,7 +81,7 @@ void Form::hide() {
 }
 
 void Form::close() {
-    if (handle()) SendMessageA(handle(), WM_CLOSE, 0, 0);
+    if (handle()) SendMessageW(handle(), WM_CLOSE, 0, 0);
 }
 
 ModalResult Form::showModal() {
@@ -129,7 +130,7 @@ void Form::keepFocus(WPARAM activation) {
 bool Form::preTranslateMessage(MSG& m) {
     if (dialogNavigation && handle() && (m.hwnd == handle() || IsChild(handle(), m.hwnd)) && m.message == WM_KEYDOWN &&
         (m.wParam == VK_TAB))
-        return IsDialogMessageA(handle(), &m) != FALSE;
+        return IsDialogMessageW(handle(), &m) != FALSE;
     return false;
 }
 

@@ -1,12 +1,14 @@
 #include "ui/Gdi.h"
 #include "ui/Environment.h"
+#include "ui/WideText.h"
+#include <algorithm>
 #include <utility>
 
 namespace corvane::ui {
 
 SIZE BitmapSize(HBITMAP bitmap) {
     BITMAP bm{};
-    if (!bitmap || GetObjectA(bitmap, sizeof bm, &bm) != sizeof bm) return SIZE{0, 0};
+    if (!bitmap || GetObjectW(bitmap, sizeof bm, &bm) != sizeof bm) return SIZE{0, 0};
     return SIZE{bm.bmWidth, bm.bmHeight};
 }
 
@@ -49,7 +51,7 @@ void StretchBitmap(HDC dc, HBITMAP bmp, const RECT& r) {
 // An opaque empty text fills without making a brush per call.
 void FillSolid(HDC dc, const RECT& r, COLORREF color) {
     const COLORREF old = SetBkColor(dc, color);
-    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
     SetBkColor(dc, old);
 }
 
@@ -71,8 +73,8 @@ void PaintParentBackgroundOf(HDC dc, HWND control) {
     const int saved = SaveDC(dc);
     OffsetViewportOrgEx(dc, -bounds.left, -bounds.top, nullptr);
     IntersectClipRect(dc, 0, 0, client.right, client.bottom);
-    SendMessageA(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    SendMessageA(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
     RestoreDC(dc, saved);
 }
 
@@ -143,9 +145,34 @@ HBITMAP OffscreenBitmap::release() {
     return bmp_.release();
 }
 
-FontHandle MakeFont(const LOGFONTA& font) {
+FontHandle MakeFont(const LOGFONTW& font) {
     if (AllocationFails(GdiAllocation::Font)) return {};
-    return FontHandle(CreateFontIndirectA(&font));
+    return FontHandle(CreateFontIndirectW(&font));
+}
+
+void SetFaceName(LOGFONTW& font, std::string_view face) {
+    const std::wstring w = Widen(face);
+    const size_t n = std::min(w.size(), static_cast<size_t>(LF_FACESIZE - 1));
+    std::copy_n(w.data(), n, font.lfFaceName);
+    font.lfFaceName[n] = L'\0';
+}
+
+int DrawUtf8Text(HDC dc, std::string_view text, RECT& r, UINT format) {
+    std::wstring w = Widen(text);
+    return DrawTextW(dc, w.data(), static_cast<int>(w.size()), &r, format & ~UINT(DT_MODIFYSTRING));
+}
+
+SIZE TextExtent(HDC dc, std::string_view text) {
+    SIZE s{0, 0};
+    const std::wstring w = Widen(text);
+    if (!w.empty()) GetTextExtentPoint32W(dc, w.c_str(), static_cast<int>(w.size()), &s);
+    else GetTextExtentPoint32W(dc, L"", 0, &s);
+    return s;
+}
+
+void TextOutUtf8(HDC dc, int x, int y, std::string_view text) {
+    const std::wstring w = Widen(text);
+    TextOutW(dc, x, y, w.c_str(), static_cast<int>(w.size()));
 }
 
 } // namespace corvane::ui

@@ -3,6 +3,8 @@
 #pragma once
 #include "ui/Colors.h"
 #include "ui/Handles.h"
+#include <string>
+#include <string_view>
 
 namespace corvane::ui {
 
@@ -78,8 +80,15 @@ private:
     int w_ = 0, h_ = 0;
 };
 
-// CreateFontIndirectA through the allocation seam; empty when it fails.
-FontHandle MakeFont(const LOGFONTA& font);
+// CreateFontIndirectW through the allocation seam; empty when it fails.
+FontHandle MakeFont(const LOGFONTW& font);
+// A font's face name from UTF-8, cut to what the font can hold.
+void SetFaceName(LOGFONTW& font, std::string_view face);
+
+// Text in UTF-8 drawn and measured through the wide GDI calls (the whole text).
+int DrawUtf8Text(HDC dc, std::string_view text, RECT& r, UINT format);
+SIZE TextExtent(HDC dc, std::string_view text);
+void TextOutUtf8(HDC dc, int x, int y, std::string_view text);
 
 // Paints into `dc` what the control's parent shows under the control: the parent's
 // background and its client painting, asked with WM_ERASEBKGND and WM_PRINTCLIENT.

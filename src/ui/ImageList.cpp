@@ -1,4 +1,5 @@
 #include "ui/ImageList.h"
+#include "ui/WideText.h"
 
 namespace corvane::ui {
 
@@ -8,7 +9,7 @@ ImageList::ImageList(Component* owner, std::string name, int width, int height)
 
 bool ImageList::addStripResource(const char* resourceName, COLORREF transparent) {
     BitmapHandle bmp(static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), resourceName, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        LoadImageW(GetModuleHandleW(nullptr), ui::WideArg(resourceName), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     if (!bmp) return false;
     return ImageList_AddMasked(list_.get(), bmp.get(), transparent) >= 0;
 }

@@ -1,4 +1,6 @@
 #include "ui/ListView.h"
+#include "ui/WideText.h"
+#include <shellapi.h>
 #include "ui/Accessible.h"
 #include <vector>
 
@@ -40,33 +42,54 @@ std::unique_ptr<AccessibleSource> ListViewAccessible(HWND w) { return std::make_
 
 AccessibleSourceFactory ListView::accessibleFactory() const { return &ListViewAccessible; }
 
-LRESULT ListView::wndProc(UINT msg, WPARAM wp, LPARAM lp) { return WinControl::wndProc(msg, wp, lp); }
+void ListView::acceptDrops() {
+    if (handle()) DragAcceptFiles(handle(), TRUE);
+}
+
+LRESULT ListView::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_DROPFILES) {
+        const auto drop = reinterpret_cast<HDROP>(wp);
+        std::vector<std::string> paths;
+        const UINT n = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+        for (UINT i = 0; i < n; ++i) {
+            std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+            const UINT got = DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size()));
+            paths.push_back(Narrow(std::wstring_view(path.data(), got)));
+        }
+        DragFinish(drop);
+        if (onDropFiles) onDropFiles(paths);
+        return 0;
+    }
+    return WinControl::wndProc(msg, wp, lp);
+}
 
 ListView::ListView(Component* owner, std::string name, HWND parent, int x, int y, int w, int h, DWORD style,
                    DWORD exListStyle)
     : WinControl(owner, std::move(name)) {
-    createControl(WC_LISTVIEWA, style | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE, x, y, w, h, parent);
+    createControl("SysListView32", style | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE, x, y, w, h, parent);
     if (exListStyle) perform(LVM_SETEXTENDEDLISTVIEWSTYLE, exListStyle, exListStyle);
 }
 
 void ListView::addColumn(const std::string& caption, int width) {
-    LVCOLUMNA col{};
+    std::wstring text = Widen(caption);
+    LVCOLUMNW col{};
     col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-    col.pszText = const_cast<char*>(caption.c_str());
+    col.pszText = text.data();
     col.cx = width;
     int n = Header_GetItemCount(reinterpret_cast<HWND>(perform(LVM_GETHEADER)));
     col.iSubItem = n;
-    perform(LVM_INSERTCOLUMNA, static_cast<WPARAM>(n), reinterpret_cast<LPARAM>(&col));
+    perform(LVM_INSERTCOLUMNW, static_cast<WPARAM>(n), reinterpret_cast<LPARAM>(&col));
 }
 
 int ListView::count() const { return static_cast<int>(perform(LVM_GETITEMCOUNT)); }
 
 int ListView::addItem(const std::string& caption, const std::string& sub) {
-    LVITEMA item{};
+    std::wstring text = Widen(caption);
+    LVITEMW item{};
     item.mask = LVIF_TEXT;
     item.iItem = count();
-    item.pszText = const_cast<char*>(caption.c_str());
-    int index = static_cast<int>(perform(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    item.pszText = text.data();
+    int index = static_cast<int>(perform(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
     if (index >= 0) setSubItem(index, sub);
     return index;
 }
@@ -78,24 +101,26 @@ std::string ListView::subItem(int index, int column) const {
     // Grows the buffer until the text fits: a text that fills the buffer may have been
     // cut. Paths may be long; 1 MiB is where we stop asking.
     for (int size = 512;; size *= 4) {
-        std::vector<char> buf(static_cast<size_t>(size));
-        LVITEMA item{};
+        std::vector<wchar_t> buf(static_cast<size_t>(size));
+        LVITEMW item{};
         item.iSubItem = column;
         item.pszText = buf.data();
         item.cchTextMax = size;
         int n = static_cast<int>(
-            perform(LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
-        if (n < size - 1 || size >= (1 << 20)) return std::string(buf.data(), n > 0 ? static_cast<size_t>(n) : 0);
+            perform(LVM_GETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
+        if (n < size - 1 || size >= (1 << 20))
+            return Narrow(std::wstring_view(buf.data(), n > 0 ? static_cast<size_t>(n) : 0));
     }
 }
 
 std::string ListView::caption(int index) const { return subItem(index, 0); }
 
 void ListView::setSubItem(int index, const std::string& s, int column) {
-    LVITEMA item{};
+    std::wstring text = Widen(s);
+    LVITEMW item{};
     item.iSubItem = column;
-    item.pszText = const_cast<char*>(s.c_str());
-    perform(LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    item.pszText = text.data();
+    perform(LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
 }
 
 void ListView::setCaption(int index, const std::string& s) { setSubItem(index, s, 0); }
@@ -105,7 +130,7 @@ int ListView::selectedIndex() const {
 }
 
 void ListView::select(int index) {
-    LVITEMA item{};
+    LVITEMW item{};
     item.stateMask = LVIS_SELECTED;
     item.state = LVIS_SELECTED;
     perform(LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
@@ -119,7 +144,7 @@ void ClearState(const ListView& lv, UINT flag) {
     for (int round = 0; round < 4; ++round) {
         int i = static_cast<int>(lv.perform(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), flag));
         if (i < 0) return;
-        LVITEMA item{};
+        LVITEMW item{};
         item.stateMask = flag;
         item.state = 0;
         lv.perform(LVM_SETITEMSTATE, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));

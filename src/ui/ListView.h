@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace corvane::ui {
 
@@ -37,6 +38,10 @@ public:
     // Before a row is drawn: may change the text colour; set defaultDraw false to skip.
     std::function<void(int item, COLORREF& textColor, bool& defaultDraw)> onCustomDrawItem;
     std::function<void()> onDblClick;
+    // Files and folders dropped on the list from the shell, in the order given; the list
+    // takes drops only while this is set (acceptDrops).
+    std::function<void(const std::vector<std::string>& paths)> onDropFiles;
+    void acceptDrops();
     // The row the program marks as chosen (its own selection model), which screen
     // readers hear as the selected row; -1 for none. Unset: the list view's selection.
     std::function<int()> markedRow;

@@ -4,7 +4,8 @@
 
 namespace corvane::ui {
 
-// True when `ch` is the mnemonic of `caption`, compared without case in the user's locale.
-bool IsMnemonic(char ch, const std::string& caption);
+// True when `ch` (a character message's UTF-16 unit) is the mnemonic of the UTF-8
+// `caption`, compared without case in the user's locale.
+bool IsMnemonic(unsigned ch, const std::string& caption);
 
 } // namespace corvane::ui

@@ -1,4 +1,5 @@
 #include "ui/Pictures.h"
+#include "ui/WideText.h"
 
 #include "ui/Gdi.h"
 
@@ -6,7 +7,7 @@ namespace corvane::ui {
 
 BitmapHandle LoadBitmapResourceOrNull(const char* name) {
     if (!name || !*name) return {};
-    return BitmapHandle(LoadBitmapA(GetModuleHandleA(nullptr), name));
+    return BitmapHandle(LoadBitmapW(GetModuleHandleW(nullptr), WideArg(name)));
 }
 
 COLORREF BottomLeftPixel(HBITMAP bitmap) {

@@ -14,17 +14,17 @@ bool IsClick(UINT msg, WPARAM wp) { return msg == WM_COMMAND && HIWORD(wp) == BN
 
 // Controls take the font of the window they are placed on, as a form's children do.
 void InheritFont(WinControl& c, HWND parent) {
-    if (auto f = reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0))) c.setFont(f, false);
+    if (auto f = reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0))) c.setFont(f, false);
 }
 
 // The background a control shows: the holding form's colour. Asked of the form's
 // handler directly, so the request is not reflected back to the control.
 LRESULT FormBackground(const WinControl& c, UINT msg, WPARAM wp, LPARAM lp) {
     if (Form* f = ParentForm(c)) return f->wndProc(msg, wp, lp);
-    return DefWindowProcA(c.handle(), msg, wp, lp);
+    return DefWindowProcW(c.handle(), msg, wp, lp);
 }
 
-SIZE TextExtent(HWND w, const std::string& text) {
+SIZE CaptionExtent(HWND w, const std::string& text) {
     std::string shown;
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '&' && i + 1 < text.size()) ++i; // a mnemonic marker takes no room
@@ -32,8 +32,8 @@ SIZE TextExtent(HWND w, const std::string& text) {
     }
     SIZE sz{0, 0};
     WindowDc dc(w);
-    SelectObjectScope font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(w, WM_GETFONT, 0, 0)));
-    GetTextExtentPoint32A(dc.get(), shown.c_str(), static_cast<int>(shown.size()), &sz);
+    SelectObjectScope font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(w, WM_GETFONT, 0, 0)));
+    sz = ui::TextExtent(dc.get(), shown);
     return sz;
 }
 
@@ -81,7 +81,7 @@ void CheckBox::click() {
 }
 
 void CheckBox::autoSize() {
-    SIZE text = TextExtent(handle(), this->text());
+    SIZE text = CaptionExtent(handle(), this->text());
     const int box = 13, gap = 4;
     RECT r = boundsRect();
     setBounds(r.left, r.top, box + gap + text.cx + 2, std::max<int>(text.cy, box) + 4);
@@ -148,7 +148,7 @@ Label::Label(Component* owner, std::string name, HWND parent, int x, int y, cons
     : WinControl(owner, std::move(name)) {
     createControl("STATIC", SS_LEFT | SS_NOPREFIX | WS_VISIBLE, 0, x, y, 1, 1, parent, caption.c_str());
     InheritFont(*this, parent);
-    SIZE sz = TextExtent(handle(), caption);
+    SIZE sz = CaptionExtent(handle(), caption);
     setBounds(x, y, sz.cx, sz.cy);
 }
 

@@ -4,8 +4,13 @@
 #pragma once
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace corvane::ui {
+
+// The byte offsets in UTF-8 `text` where each character ends: a cut there never splits a
+// code point, nor a base from the marks that combine with it.
+std::vector<std::size_t> CharacterEnds(const std::string& text);
 
 // Width of a text in pixels, as the canvas would draw it.
 using TextWidth = std::function<int(const std::string&)>;

@@ -1,4 +1,5 @@
 #include "ui/ToolBar.h"
+#include "ui/WideText.h"
 #include "ui/Errors.h"
 #include <algorithm>
 
@@ -61,7 +62,7 @@ RECT ToolButton::itemRect() const {
 ToolBar::ToolBar(Component* owner, std::string name, HWND parent, int x, int y, int w, int h, int buttonWidth,
                  int buttonHeight, ImageList* images)
     : WinControl(owner, std::move(name)), buttonWidth_(buttonWidth), buttonHeight_(buttonHeight), images_(images) {
-    createControl(TOOLBARCLASSNAMEA,
+    createControl("ToolbarWindow32",
                   WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE |
                       CCS_NOPARENTALIGN,
                   0, x, y, w, h, parent);
@@ -91,6 +92,7 @@ ToolButton* ToolBar::addSeparator(std::string name, int width) {
 
 void ToolBar::insertButton(ToolButton* b) {
     buttons_.push_back(b);
+    const std::wstring caption = Widen(b->caption_); // the bar keeps its own copy
     TBBUTTON tb{};
     tb.idCommand = b->id_;
     tb.fsState = TBSTATE_ENABLED;
@@ -100,9 +102,9 @@ void ToolBar::insertButton(ToolButton* b) {
     } else {
         tb.fsStyle = BTNS_BUTTON;
         tb.iBitmap = b->imageIndex_ < 0 ? I_IMAGENONE : b->imageIndex_;
-        tb.iString = reinterpret_cast<INT_PTR>(b->caption_.c_str());
+        tb.iString = reinterpret_cast<INT_PTR>(caption.c_str());
     }
-    perform(TB_INSERTBUTTONA, static_cast<WPARAM>(buttons_.size() - 1), reinterpret_cast<LPARAM>(&tb));
+    perform(TB_INSERTBUTTONW, static_cast<WPARAM>(buttons_.size() - 1), reinterpret_cast<LPARAM>(&tb));
     perform(TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonWidth_, buttonHeight_));
 }
 
@@ -113,12 +115,13 @@ int ToolBar::indexOf(const ToolButton* b) const {
 
 void ToolBar::refreshButton(ToolButton* b) {
     if (!handle() || b->separator_ || indexOf(b) < 0) return;
-    TBBUTTONINFOA info{};
+    std::wstring caption = Widen(b->caption_);
+    TBBUTTONINFOW info{};
     info.cbSize = sizeof info;
     info.dwMask = TBIF_TEXT | TBIF_IMAGE;
-    info.pszText = const_cast<char*>(b->caption_.c_str());
+    info.pszText = caption.data();
     info.iImage = b->imageIndex_ < 0 ? I_IMAGENONE : b->imageIndex_;
-    perform(TB_SETBUTTONINFOA, static_cast<WPARAM>(b->id_), reinterpret_cast<LPARAM>(&info));
+    perform(TB_SETBUTTONINFOW, static_cast<WPARAM>(b->id_), reinterpret_cast<LPARAM>(&info));
     perform(TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonWidth_, buttonHeight_));
 }
 
@@ -147,21 +150,19 @@ bool ToolBar::reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         if (hdr->code == TTN_GETDISPINFOA) {
             auto* info = reinterpret_cast<NMTTDISPINFOA*>(lp);
             ToolButton* b = buttonById(static_cast<int>(hdr->idFrom));
-            tipBuffer_ = b ? b->hint() : std::string();
+            // Only a tool tip of the code page asks this way; a hint it cannot hold shows none.
+            if (!ToCodePage(b ? b->hint() : std::string(), tipBuffer_)) tipBuffer_.clear();
             info->lpszText = const_cast<char*>(tipBuffer_.c_str());
             info->hinst = nullptr;
             result = 0;
             return true;
         }
         if (hdr->code == TTN_GETDISPINFOW) {
-            // Some tool tip controls ask in UTF-16 even for ANSI owners.
-            static wchar_t wide[512];
             auto* info = reinterpret_cast<NMTTDISPINFOW*>(lp);
             ToolButton* b = buttonById(static_cast<int>(hdr->idFrom));
-            std::string tip = b ? b->hint() : std::string();
-            int n = MultiByteToWideChar(CP_ACP, 0, tip.c_str(), -1, wide, 511);
-            wide[n > 0 ? n - 1 : 0] = 0;
-            info->lpszText = wide;
+            // Kept until the next ask: the tip reads it after we return.
+            wideTipBuffer_ = Widen(b ? b->hint() : std::string());
+            info->lpszText = wideTipBuffer_.data();
             info->hinst = nullptr;
             result = 0;
             return true;

@@ -77,6 +77,7 @@ private:
     ImageList* images_;
     std::vector<ToolButton*> buttons_;
     std::string tipBuffer_;
+    std::wstring wideTipBuffer_;
     int nextId_ = 100;
 };
 

@@ -3,6 +3,7 @@
 // tests install a scripted one.
 #pragma once
 #include <windows.h>
+#include <shtypes.h>
 #include <string>
 
 namespace corvane::ui {
@@ -44,5 +45,8 @@ UserPrompt* SetPrompt(UserPrompt* p);
 
 // "a|b|c|d" to the double-NUL-terminated form the common dialogs want.
 std::string ToDialogFilter(const std::string& filter);
+
+// The file-system path of a shell item ID list; empty when it has none.
+std::string PathFromIdList(LPCITEMIDLIST pidl);
 
 } // namespace corvane::ui

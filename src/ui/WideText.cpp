@@ -33,7 +33,7 @@ std::string Narrow(std::wstring_view wide) {
 
 std::string Narrow(const wchar_t* wide) { return wide ? Narrow(std::wstring_view(wide)) : std::string(); }
 
-std::string FromCodePage(std::string_view text, unsigned codePage) {
+std::wstring WidenFromCodePage(std::string_view text, unsigned codePage) {
     if (text.empty()) return {};
     const UINT cp = codePage ? codePage : CP_ACP;
     const int len = static_cast<int>(text.size());
@@ -41,7 +41,7 @@ std::string FromCodePage(std::string_view text, unsigned codePage) {
     if (n <= 0) return {};
     std::wstring wide(static_cast<size_t>(n), L'\0');
     MultiByteToWideChar(cp, 0, text.data(), len, wide.data(), n);
-    return Narrow(wide);
+    return wide;
 }
 
 bool ToCodePage(std::string_view utf8, std::string& out, unsigned codePage) {
@@ -72,12 +72,14 @@ bool ToCodePage(std::string_view utf8, std::string& out, unsigned codePage) {
     return true;
 }
 
-size_t Utf8PrefixBytes(std::string_view utf8, size_t maxBytes) {
-    if (utf8.size() <= maxBytes) return utf8.size();
-    size_t n = maxBytes;
-    // Step back over continuation bytes to the start of the character cut in two.
-    while (n > 0 && (static_cast<unsigned char>(utf8[n]) & 0xC0) == 0x80) --n;
-    return n;
+std::string WindowText(HWND window) {
+    if (!window) return {};
+    const int n = GetWindowTextLengthW(window);
+    if (n <= 0) return {};
+    std::wstring buf(static_cast<size_t>(n) + 1, L'\0');
+    const int got = GetWindowTextW(window, buf.data(), n + 1);
+    buf.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return Narrow(buf);
 }
 
 } // namespace corvane::ui

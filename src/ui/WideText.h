@@ -1,6 +1,7 @@
 // The one place where the program's UTF-8 text meets the wide text of Windows. Every
 // call into Windows that takes or returns text goes through the W form with these.
 #pragma once
+#include <windows.h>
 #include <string>
 #include <string_view>
 
@@ -13,8 +14,11 @@ std::wstring Widen(std::string_view utf8);
 std::string Narrow(std::wstring_view wide);
 std::string Narrow(const wchar_t* wide);
 
-// Code-page text (an older store or file written by the ANSI calls) to UTF-8.
-std::string FromCodePage(std::string_view text, unsigned codePage = 0);
+// Code-page text (an older store or file written by the ANSI calls) to UTF-16 or UTF-8.
+std::wstring WidenFromCodePage(std::string_view text, unsigned codePage = 0);
+inline std::string FromCodePage(std::string_view text, unsigned codePage = 0) {
+    return Narrow(WidenFromCodePage(text, codePage));
+}
 // UTF-8 to the code page, only when every character is in it unchanged (no best fit,
 // no default character): false otherwise and `out` is left alone.
 bool ToCodePage(std::string_view utf8, std::string& out, unsigned codePage = 0);
@@ -28,15 +32,12 @@ class WideArg {
 public:
     explicit WideArg(std::string_view utf8) : text_(Widen(utf8)) {}
     operator const wchar_t*() const { return text_.c_str(); }
-    const std::wstring& str() const { return text_; }
-    wchar_t* writable() { return text_.data(); }
 
 private:
     std::wstring text_;
 };
 
-// The length in bytes of the longest prefix of `utf8` of at most `maxBytes` bytes that ends
-// on a character boundary (never inside a UTF-8 sequence).
-size_t Utf8PrefixBytes(std::string_view utf8, size_t maxBytes);
+// A window's text, whole, in UTF-8.
+std::string WindowText(HWND window);
 
 } // namespace corvane::ui

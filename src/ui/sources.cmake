@@ -3,6 +3,7 @@ set(CORE_SOURCES
   src/ui/Component.cpp
   src/ui/ErrorText.cpp
   src/ui/TextFit.cpp
+  src/ui/Utf8File.cpp
 )
 set(WIN_SOURCES
   src/ui/Control.cpp

@@ -387,3 +387,45 @@ TEST_F(Program, AValueOfTheWrongTypeShowsOneErrorAndTheWindowStillOpens) {
     EXPECT_EQ(ListRows(main), 1);
     CloseAndWait(p, main);
 }
+
+// Installed per user, the program lives under the user's profile, whose folder is the
+// user's name: in any script.
+TEST_F(Program, StartedFromAFolderNamedInChineseRecordsItsWholePathAndReadsItsOptions) {
+    wchar_t tmp[MAX_PATH];
+    GetTempPathW(MAX_PATH, tmp);
+    const std::wstring dir = std::wstring(tmp) + L"\u7A0B\u5E8F-app-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+    ASSERT_TRUE(CreateDirectoryW(dir.c_str(), nullptr));
+    const std::wstring exe = dir + L"Corvane.exe";
+    ASSERT_TRUE(CopyFileW(std::wstring(exe_.begin(), exe_.end()).c_str(), exe.c_str(), FALSE));
+    // Without this file beside the exe the tips would open at start-up.
+    WritePrivateProfileStringW(L"Options", L"ShowTips", L"0", (dir + L"options.ini").c_str());
+
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::wstring cmd = L"\"" + exe + L"\"";
+    ASSERT_TRUE(CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi));
+    HWND main = nullptr;
+    EXPECT_TRUE(WaitUntil([&] {
+        auto w = TopWindows(pi.dwProcessId, [](HWND h) { return IsMainWindow(h) && IsWindowVisible(h); });
+        main = w.empty() ? nullptr : w.front();
+        return main != nullptr;
+    }));
+    Sleep(500);
+    EXPECT_TRUE(TopWindows(pi.dwProcessId, IsTipsWindow).empty());
+
+    wchar_t setting[MAX_PATH * 2] = {};
+    DWORD size = sizeof setting;
+    EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, L"Software\\Corvane", L"Setting", RRF_RT_REG_SZ, nullptr, setting, &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(std::wstring(setting), exe);
+
+    if (main) PostMessageW(main, WM_CLOSE, 0, 0);
+    WaitForSingleObject(pi.hProcess, 15000);
+    TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    DeleteFileW((dir + L"options.ini").c_str());
+    DeleteFileW(exe.c_str());
+    RemoveDirectoryW(dir.c_str());
+}

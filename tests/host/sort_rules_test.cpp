@@ -15,6 +15,15 @@ TEST(CompareAlias, FoldsOnlyAsciiLettersAndPrefixSortsFirst) {
     EXPECT_GT(CompareAlias("_", "a"), 0);           // '_' (0x5F) after folded 'A'
 }
 
+TEST(CompareAliasKeys, CodePageBytesWhenBothFitUtf16UnitsOtherwise) {
+    const AliasKey euro{true, "\x80", u"\u20AC"}, eAcute{true, "\xE9", u"\u00E9"};
+    const AliasKey zhe{false, "", u"\u0436"}, upperA{true, "A", u"A"}, lowerA{false, "", u"a"};
+    EXPECT_LT(CompareAliasKeys(euro, eAcute), 0);   // bytes 0x80 < 0xE9, although U+20AC > U+00E9
+    EXPECT_LT(CompareAliasKeys(eAcute, zhe), 0);    // U+00E9 < U+0436
+    EXPECT_LT(CompareAliasKeys(zhe, euro), 0);      // one side outside the code page: by unit
+    EXPECT_EQ(CompareAliasKeys(upperA, lowerA), 0); // a-z folded in both ways
+}
+
 TEST(ExchangeSort, BothDirectionsOnTheKnownCases) {
     std::vector<FavouriteRow> rows{{"b", "1"}, {"A", "2"}, {"c", "3"}, {"a", "4"}};
     ExchangeSort(rows, true);

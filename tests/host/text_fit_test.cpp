@@ -42,3 +42,30 @@ TEST(FitDownToEllipsis, EllipsisDownToDotsAlone) {
 }
 
 } // namespace
+
+// A cut never falls inside a code point, nor between a base and its combining marks.
+TEST(CharacterEnds, WholeCodePointsAndTheirMarks) {
+    struct Case {
+        std::string text;
+        std::vector<std::size_t> ends;
+    };
+    const Case cases[] = {
+        {"ab", {1, 2}},
+        {"\xD0\x9F\xD0\xB0", {2, 4}},                           // two Cyrillic letters
+        {"\xE6\x96\x87x", {3, 4}},                              // a CJK character, then ASCII
+        {"a\xF0\x9F\x93\xB7", {1, 5}},                          // an emoji outside the BMP
+        {"e\xCC\x81z", {3, 4}},                                 // e with a combining acute
+        {"\xF0\x9F\x91\xA8\xE2\x80\x8D\xF0\x9F\x91\xA9", {11}}, // a ZWJ sequence
+        {"\xFFz", {1, 2}},                                      // a stray byte counts alone
+    };
+    for (const Case& c : cases) EXPECT_EQ(CharacterEnds(c.text), c.ends) << c.text;
+    // Shortened by characters: the emoji is dropped whole, never cut in half.
+    EXPECT_EQ(FitDownToEllipsis("ab\xF0\x9F\x93\xB7"
+                                "cd",
+                                35, FixedWidth),
+              "ab...");
+    EXPECT_EQ(FitKeepingOneCharacter("e\xCC\x81"
+                                     "abcdef",
+                                     25, FixedWidth),
+              "e\xCC\x81...");
+}

@@ -51,45 +51,69 @@ int ScriptedPrompt::count(const std::string& kind) const {
     return n;
 }
 
+namespace {
+// The tests' own conversion, straight through the system, never the product's.
+std::wstring Utf16(const std::string& utf8) {
+    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring out(static_cast<size_t>(n > 0 ? n : 0), L'\0');
+    if (n > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
+    return out;
+}
+std::string Utf8(const std::wstring& w) {
+    const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0) WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+} // namespace
+
+std::wstring ToUtf16(const std::string& utf8) { return Utf16(utf8); }
+std::string ToUtf8(const std::wstring& utf16) { return Utf8(utf16); }
+
 TestKey::TestKey(const std::string& name) : path_("Software\\CorvaneTests\\" + name) { remove(); }
 TestKey::~TestKey() { remove(); }
 
-void TestKey::remove() const { SHDeleteKeyA(HKEY_CURRENT_USER, path_.c_str()); }
+void TestKey::remove() const { SHDeleteKeyW(HKEY_CURRENT_USER, Utf16(path_).c_str()); }
 
 bool TestKey::exists() const {
     HKEY h;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, Utf16(path_).c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
     RegCloseKey(h);
     return true;
 }
 
-void TestKey::set(const std::string& name, const std::string& text) const {
+void TestKey::set(const std::string& name, const std::string& text) const { setWide(name, Utf16(text)); }
+
+void TestKey::setWide(const std::string& name, const std::wstring& text) const {
     HKEY h;
-    RegCreateKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr);
-    RegSetValueExA(h, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>(text.size() + 1));
+    RegCreateKeyExW(HKEY_CURRENT_USER, Utf16(path_).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr);
+    RegSetValueExW(h, Utf16(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
     RegCloseKey(h);
 }
 
 void TestKey::setDword(const std::string& name, DWORD v) const {
     HKEY h;
-    RegCreateKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr);
-    RegSetValueExA(h, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v), sizeof v);
+    RegCreateKeyExW(HKEY_CURRENT_USER, Utf16(path_).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr);
+    RegSetValueExW(h, Utf16(name).c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v), sizeof v);
     RegCloseKey(h);
 }
 
-std::string TestKey::get(const std::string& name) const {
+std::string TestKey::get(const std::string& name) const { return Utf8(getWide(name)); }
+
+std::wstring TestKey::getWide(const std::string& name) const {
     HKEY h;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return "<missing>";
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, Utf16(path_).c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return L"<missing>";
     DWORD type = 0, size = 0;
-    std::string out = "<missing>";
-    if (RegQueryValueExA(h, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+    std::wstring out = L"<missing>";
+    const std::wstring wname = Utf16(name);
+    if (RegQueryValueExW(h, wname.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
         if (type != REG_SZ) {
-            out = "<type " + std::to_string(type) + ">";
+            out = L"<type " + std::to_wstring(type) + L">";
         } else {
-            std::string buf(size, '\0');
-            RegQueryValueExA(h, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buf.data()), &size);
-            out = std::string(buf.c_str());
+            std::wstring buf(size / sizeof(wchar_t) + 1, L'\0');
+            RegQueryValueExW(h, wname.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buf.data()), &size);
+            out = std::wstring(buf.c_str());
         }
     }
     RegCloseKey(h);
@@ -98,9 +122,9 @@ std::string TestKey::get(const std::string& name) const {
 
 DWORD TestKey::sizeOf(const std::string& name) const {
     HKEY h;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return 0;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, Utf16(path_).c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return 0;
     DWORD type = 0, size = 0;
-    RegQueryValueExA(h, name.c_str(), nullptr, &type, nullptr, &size);
+    RegQueryValueExW(h, Utf16(name).c_str(), nullptr, &type, nullptr, &size);
     RegCloseKey(h);
     return size;
 }
@@ -108,12 +132,12 @@ DWORD TestKey::sizeOf(const std::string& name) const {
 std::vector<std::string> TestKey::valueNames() const {
     std::vector<std::string> names;
     HKEY h;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return names;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, Utf16(path_).c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return names;
     for (DWORD i = 0;; ++i) {
-        char name[256];
-        DWORD len = sizeof name;
-        if (RegEnumValueA(h, i, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        names.emplace_back(name, len);
+        wchar_t name[256];
+        DWORD len = 256;
+        if (RegEnumValueW(h, i, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        names.push_back(Utf8(std::wstring(name, len)));
     }
     RegCloseKey(h);
     return names;

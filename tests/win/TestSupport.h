@@ -51,7 +51,10 @@ public:
     explicit TestKey(const std::string& name);
     ~TestKey();
     const std::string& path() const { return path_; }
+    // Texts in UTF-8, written and read with the wide registry calls as another program would.
     void set(const std::string& name, const std::string& text) const;
+    void setWide(const std::string& name, const std::wstring& text) const;
+    std::wstring getWide(const std::string& name) const;
     void setDword(const std::string& name, DWORD v) const;
     // The value's text, or "<missing>"; "<type N>" for a value of another type.
     std::string get(const std::string& name) const;
@@ -63,6 +66,10 @@ public:
 private:
     std::string path_;
 };
+
+// UTF-8 and UTF-16 through the system's own conversion, never the product's.
+std::wstring ToUtf16(const std::string& utf8);
+std::string ToUtf8(const std::wstring& utf16);
 
 // A fresh folder under the temporary folder, removed with everything in it.
 class TempFolder {

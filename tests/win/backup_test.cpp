@@ -208,10 +208,11 @@ TEST_F(BackupFiles, ImportMatchesAliasExactlyAndPathNormalised) {
 }
 
 TEST_F(BackupFiles, ExportThenImportAddsNothingAndKeepsAnsiText) {
-    const Rows list = {{"Caf\xE9", "C:\\Donn\xE9"
-                                   "es"},
+    // UTF-8 inside; the file keeps them as code-page bytes.
+    const Rows list = {{"Caf\xC3\xA9", "C:\\Donn\xC3\xA9"
+                                       "es"},
                        {kSeparatorAlias, kSeparatorPath},
-                       {"\xC0 faire", "d:\\x\\"}};
+                       {"\xC3\x80 faire", "d:\\x\\"}};
     open(list);
     exportTo(folder.file("round"));
     const std::string raw = folder.read("round.kvr");

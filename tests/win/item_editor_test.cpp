@@ -397,10 +397,10 @@ protected:
 };
 
 TEST_F(EditorFromMainWindow, AddAppendsTheRowAndWritesTheNewPair) {
-    // An accented alias and folder (ANSI code page) pass through unchanged.
-    const std::string alias = "Caf\xE9";
-    const std::string path = folder.path() + "M\xFCsik";
-    ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
+    // An accented alias and folder pass through unchanged.
+    const std::string alias = "Caf\xC3\xA9";
+    const std::string path = folder.path() + "M\xC3\xBCsik";
+    ASSERT_TRUE(CreateDirectoryW(ToUtf16(path).c_str(), nullptr));
     form->list()->select(0);
     ASSERT_TRUE(drive(&MainForm::addItem, [&](PropertyForm& d) {
         EXPECT_EQ(d.text(), "Add Item");
@@ -413,8 +413,8 @@ TEST_F(EditorFromMainWindow, AddAppendsTheRowAndWritesTheNewPair) {
     ASSERT_EQ(form->rowCount(), 3);
     EXPECT_EQ(form->rowAlias(2), alias);
     EXPECT_EQ(form->rowPath(2), path);
-    EXPECT_EQ(key.get("N2"), alias);
-    EXPECT_EQ(key.get("P2"), path);
+    EXPECT_EQ(key.getWide("N2"), L"Caf\u00E9");
+    EXPECT_EQ(key.getWide("P2"), ToUtf16(folder.path()) + L"M\u00FCsik");
     EXPECT_EQ(form->chosenRow(), 0);                        // the new row is not chosen
     EXPECT_EQ(form->findComponent("frmProperty"), nullptr); // destroyed after use
 
@@ -427,6 +427,27 @@ TEST_F(EditorFromMainWindow, AddAppendsTheRowAndWritesTheNewPair) {
     EXPECT_EQ(form->rowAlias(3), "*Separator*");
     EXPECT_EQ(key.get("N3"), "*Separator*");
     EXPECT_EQ(key.get("P3"), "-");
+
+    // Typed in Chinese (outside the code page): the folder is found and kept whole.
+    const std::wstring chinese = ToUtf16(folder.path()) + L"\u6587\u4EF6";
+    ASSERT_TRUE(CreateDirectoryW(chinese.c_str(), nullptr));
+    ASSERT_TRUE(drive(&MainForm::addItem, [&](PropertyForm& d) {
+        SetWindowTextW(d.aliasEdit()->handle(), L"\u6587\u4EF6 \U0001F4C1");
+        SetWindowTextW(d.pathEdit()->handle(), chinese.c_str());
+        d.okButton()->perform(BM_CLICK);
+    }));
+    EXPECT_EQ(key.getWide("N4"), L"\u6587\u4EF6 \U0001F4C1");
+    EXPECT_EQ(key.getWide("P4"), chinese);
+
+    // A path naming a variable is tested expanded and stored as typed.
+    SetEnvironmentVariableW(L"CORVANE_TEST_HOME", ToUtf16(folder.path()).c_str());
+    ASSERT_TRUE(drive(&MainForm::addItem, [&](PropertyForm& d) {
+        d.aliasEdit()->setText("home");
+        d.pathEdit()->setText("%CORVANE_TEST_HOME%");
+        d.okButton()->perform(BM_CLICK);
+    }));
+    SetEnvironmentVariableW(L"CORVANE_TEST_HOME", nullptr);
+    EXPECT_EQ(key.get("P5"), "%CORVANE_TEST_HOME%");
 }
 
 TEST_F(EditorFromMainWindow, CancelWritesNothing) {

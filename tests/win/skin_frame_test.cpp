@@ -358,7 +358,7 @@ TEST_F(SkinFrame, TitleBarCaptionFromTheRightOnlyWhereTheSystemReadsSo) {
     }
     const COLORREF back = ltr.pixel(xb - 3, row);
     // The text drawn alone at x = 0 on the same colour: its last column of ink.
-    ui::FontHandle font(CreateFontIndirectA(&bar->logFont()));
+    ui::FontHandle font(CreateFontIndirectW(&bar->logFont()));
     SIZE ts{};
     int lastInk = -1;
     {

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include "TestSupport.h"
 #include "ui/Environment.h"
 #include "app/Global.h"
@@ -118,9 +119,9 @@ TEST(Store, WritesAreRegSzWithTheTerminatingNul) {
     TestKey key("WriteNul");
     WriteStoreValue(key.path(), "N0", "abc");
     EXPECT_EQ(key.get("N0"), "abc");
-    EXPECT_EQ(key.sizeOf("N0"), 4u);
+    EXPECT_EQ(key.sizeOf("N0"), 8u); // UTF-16 with its NUL
     WriteStoreValue(key.path(), "P0", "");
-    EXPECT_EQ(key.sizeOf("P0"), 1u);
+    EXPECT_EQ(key.sizeOf("P0"), 2u);
 }
 
 TEST(Store, RewriteRangeWritesOnlyValidRanges) {
@@ -171,26 +172,26 @@ TEST(Store, SeedingOnlyWhenTheKeyIsMissing) {
 }
 
 namespace {
-UINT WINAPI LongWindowsFolder(LPSTR buf, UINT size) {
-    static const std::string path = "C:\\" + std::string(200, 'w');
+UINT WINAPI LongWindowsFolder(LPWSTR buf, UINT size) {
+    static const std::wstring path = L"C:\\" + std::wstring(200, L'w');
     if (size <= path.size()) return static_cast<UINT>(path.size() + 1);
-    std::memcpy(buf, path.c_str(), path.size() + 1);
+    std::copy_n(path.c_str(), path.size() + 1, buf);
     return static_cast<UINT>(path.size());
 }
 
 // Needs one character more on every ask, as a folder renamed between the reads would.
-UINT WINAPI GrowingWindowsFolder(LPSTR, UINT size) { return size + 1; }
+UINT WINAPI GrowingWindowsFolder(LPWSTR, UINT size) { return size + 1; }
 
 // Fills what fits (with its NUL) and returns the size, as the system does with a short buffer.
 std::string g_modulePath;
-DWORD WINAPI LongModuleName(HMODULE, LPSTR buf, DWORD size) {
-    const std::string& path = g_modulePath;
+DWORD WINAPI LongModuleName(HMODULE, LPWSTR buf, DWORD size) {
+    const std::wstring path(g_modulePath.begin(), g_modulePath.end()); // ASCII in these cases
     if (size <= path.size()) {
-        std::memcpy(buf, path.c_str(), size - 1);
-        buf[size - 1] = '\0';
+        std::copy_n(path.c_str(), size - 1, buf);
+        buf[size - 1] = L'\0';
         return size;
     }
-    std::memcpy(buf, path.c_str(), path.size() + 1);
+    std::copy_n(path.c_str(), path.size() + 1, buf);
     return static_cast<DWORD>(path.size());
 }
 } // namespace

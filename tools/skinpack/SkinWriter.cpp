@@ -1,4 +1,5 @@
 #include "skinpack/SkinWriter.h"
+#include "ui/Utf8File.h"
 
 #include <cstdio>
 #include <cstring>
@@ -196,14 +197,14 @@ Bytes BuildSkin(const DescriptionWriter& description, const std::string& passwor
 }
 
 bool WriteFile(const std::string& path, const Bytes& data) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
+    std::FILE* f = ui::OpenUtf8File(path, "wb");
     if (!f) return false;
     const bool ok = data.empty() || std::fwrite(data.data(), 1, data.size(), f) == data.size();
     return std::fclose(f) == 0 && ok;
 }
 
 bool ReadFile(const std::string& path, Bytes& data) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::FILE* f = ui::OpenUtf8File(path, "rb");
     if (!f) return false;
     data.clear();
     uint8_t buf[65536];

@@ -1,4 +1,6 @@
 #include "skin/controls/Button.h"
+#include "ui/Gdi.h"
+#include "ui/WideText.h"
 
 #include <algorithm>
 
@@ -42,10 +44,10 @@ ui::BitmapHandle EmptyPicture() {
 
 // A bold copy of a font, for MacOS and BlueGlass focused captions.
 ui::FontHandle BoldFont(HFONT f) {
-    LOGFONTA lf{};
-    if (!GetObjectA(f ? f : GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf)) return {};
+    LOGFONTW lf{};
+    if (!GetObjectW(f ? f : GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf)) return {};
     lf.lfWeight = FW_BOLD;
-    return ui::FontHandle(CreateFontIndirectA(&lf));
+    return ui::FontHandle(CreateFontIndirectW(&lf));
 }
 
 COLORREF TopLeftPixel(HBITMAP bmp) {
@@ -101,7 +103,7 @@ CustomButton::CustomButton(ui::Component* owner, std::string name, HWND parent, 
     // No double clicks: a quick second click is another click.
     createWindow(ui::WindowClass{kButtonClass, CS_HREDRAW | CS_VREDRAW},
                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, x, y, w, h, parent);
-    if (parent) font_ = reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0));
+    if (parent) font_ = reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0));
     presetUIStyle(FormUIStyle(owner));
 }
 
@@ -127,7 +129,7 @@ void CustomButton::setDefault(bool d) {
 
 void CustomButton::setCaption(const std::string& c) {
     caption_ = c;
-    if (handle()) SetWindowTextA(handle(), c.c_str());
+    if (handle()) SetWindowTextW(handle(), ui::WideArg(c));
     captionChanged();
     invalidate();
 }
@@ -294,10 +296,10 @@ bool CustomButton::dialogKey(WPARAM key) {
     return true;
 }
 
-bool CustomButton::dialogChar(char ch, LPARAM keyData) {
+bool CustomButton::dialogChar(unsigned ch, LPARAM keyData) {
     if (!ui::IsMnemonic(ch, caption_)) return false;
     HWND focus = GetFocus();
-    const bool viaButton = focus && SendMessageA(focus, kIsSkinButtonQuery, 0, 0) == 1;
+    const bool viaButton = focus && SendMessageW(focus, kIsSkinButtonQuery, 0, 0) == 1;
     if (!AltHeld(keyData) && !viaButton) return false;
     HWND parent = GetParent(handle());
     if (!parent || !IsWindowEnabled(parent) || !enabled() || !IsWindowVisible(handle())) return false;
@@ -356,9 +358,8 @@ void CustomButton::drawCaption(HDC dc) {
     ui::FontHandle bold;
     if (boldCaption_) bold = BoldFont(effectiveFont());
     ui::SelectObjectScope font(dc, bold ? static_cast<HFONT>(bold.get()) : effectiveFont());
-    const int n = static_cast<int>(caption_.size());
     RECT m = client;
-    DrawTextA(dc, caption_.c_str(), n, &m, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+    ui::DrawUtf8Text(dc, caption_, m, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
     OffsetRect(&m, ((client.right - client.left) - (m.right - m.left)) / 2,
                ((client.bottom - client.top) - (m.bottom - m.top)) / 2);
     if (!enabled()) {
@@ -366,13 +367,13 @@ void CustomButton::drawCaption(HDC dc) {
         RECT light = m;
         OffsetRect(&light, 1, 1);
         SetTextColor(dc, kEngraveLight);
-        DrawTextA(dc, caption_.c_str(), n, &light, DT_CENTER);
+        ui::DrawUtf8Text(dc, caption_, light, DT_CENTER);
         SetTextColor(dc, kEngraveDark);
-        DrawTextA(dc, caption_.c_str(), n, &m, DT_CENTER);
+        ui::DrawUtf8Text(dc, caption_, m, DT_CENTER);
     } else {
         if (pressed_) OffsetRect(&m, 1, 1);
         SetTextColor(dc, ui::ToRgb(fontColor_));
-        DrawTextA(dc, caption_.c_str(), n, &m, DT_CENTER);
+        ui::DrawUtf8Text(dc, caption_, m, DT_CENTER);
     }
 }
 
@@ -449,7 +450,7 @@ LRESULT CustomButton::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case kIsSkinButtonQuery: return 1;
     case kDialogKey: return dialogKey(wp) ? 1 : 0;
-    case ui::msg::DialogChar: return dialogChar(static_cast<char>(wp), lp) ? 1 : 0;
+    case ui::msg::DialogChar: return dialogChar(static_cast<unsigned>(wp), lp) ? 1 : 0;
     case BM_CLICK:
         // A program's click (automation, tests), as the keyboard gives it.
         if (enabled()) click();
@@ -511,7 +512,7 @@ void Button::drawPicture(HDC dc, HBITMAP picture) {
     if (gs.cx <= 0 || gs.cy <= 0) return;
     const RECT c = clientRect();
     SIZE ts{};
-    GetTextExtentPoint32A(dc, caption().c_str(), static_cast<int>(caption().size()), &ts);
+    ts = ui::TextExtent(dc, caption());
     const GlyphLayout l = LayoutGlyph(Size{c.right, c.bottom}, Size{ts.cx, ts.cy}, Size{gs.cx, gs.cy}, layout_,
                                       spacing_);
     captionOrigin_ = l.caption;
@@ -525,7 +526,7 @@ void Button::drawPicture(HDC dc, HBITMAP picture) {
     } else if (enabled()) {
         ImageList_Draw(list.get(), 0, dc, at.x, at.y, ILD_TRANSPARENT);
     } else if (HICON icon = ImageList_GetIcon(list.get(), 0, ILD_TRANSPARENT)) {
-        DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, at.x, at.y, 0, 0, DST_ICON | DSS_DISABLED);
+        DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, at.x, at.y, 0, 0, DST_ICON | DSS_DISABLED);
         DestroyIcon(icon);
     }
 }
@@ -537,21 +538,20 @@ void Button::drawCaption(HDC dc) {
     }
     SetBkMode(dc, TRANSPARENT);
     const RECT c = clientRect();
-    const int n = static_cast<int>(caption().size());
     Point o = captionOrigin_;
     if (!enabled()) {
         RECT light{o.x + 1, o.y + 1, c.right, c.bottom};
         SetTextColor(dc, kEngraveLight);
-        DrawTextA(dc, caption().c_str(), n, &light, DT_SINGLELINE);
+        ui::DrawUtf8Text(dc, caption(), light, DT_SINGLELINE);
         RECT dark{o.x, o.y, c.right, c.bottom};
         SetTextColor(dc, kEngraveDark);
-        DrawTextA(dc, caption().c_str(), n, &dark, DT_SINGLELINE);
+        ui::DrawUtf8Text(dc, caption(), dark, DT_SINGLELINE);
         return;
     }
     if (pressed()) o = {o.x + 1, o.y + 1};
     RECT r{o.x, o.y, c.right, c.bottom};
     SetTextColor(dc, ui::ToRgb(fontColor_));
-    DrawTextA(dc, caption().c_str(), n, &r, DT_SINGLELINE);
+    ui::DrawUtf8Text(dc, caption(), r, DT_SINGLELINE);
 }
 
 } // namespace corvane::skin

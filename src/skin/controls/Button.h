@@ -113,7 +113,7 @@ private:
     void mouseLeave(bool raise);
     void stopRepeat();
     bool dialogKey(WPARAM key);
-    bool dialogChar(char ch, LPARAM keyData);
+    bool dialogChar(unsigned ch, LPARAM keyData); // a character message's UTF-16 unit
     bool canFocus() const;
 
     bool cancel_ = false;

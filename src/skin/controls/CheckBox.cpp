@@ -18,7 +18,7 @@ constexpr const char* kCheckBoxClass = "CorvaneSkinCheckBox";
 
 SIZE TextSize(HDC dc, const std::string& s) {
     SIZE sz{};
-    GetTextExtentPoint32A(dc, s.c_str(), static_cast<int>(s.size()), &sz);
+    sz = ui::TextExtent(dc, s);
     return sz;
 }
 } // namespace
@@ -28,8 +28,8 @@ CheckBox::CheckBox(ui::Component* owner, std::string name, HWND parent, int x, i
     createWindow(ui::WindowClass{kCheckBoxClass, CS_HREDRAW | CS_VREDRAW},
                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, x, y, w, h, parent);
     if (parent)
-        if (auto f = SendMessageA(parent, WM_GETFONT, 0, 0))
-            SendMessageA(handle(), WM_SETFONT, static_cast<WPARAM>(f), FALSE);
+        if (auto f = SendMessageW(parent, WM_GETFONT, 0, 0))
+            SendMessageW(handle(), WM_SETFONT, static_cast<WPARAM>(f), FALSE);
     presetUIStyle(FormUIStyle(owner));
 }
 
@@ -146,7 +146,7 @@ void CheckBox::paintTo(HDC target) {
     }
     RECT tr = rtl ? RECT{0, textTop, c.right - pw - 4, c.bottom} : RECT{pw + 4, textTop, c.right, c.bottom};
     SetTextColor(dc, ui::ToRgb(fontColor_));
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &tr, DT_SINGLELINE | (rtl ? DT_RIGHT : DT_LEFT));
+    ui::DrawUtf8Text(dc, text, tr, DT_SINGLELINE | (rtl ? DT_RIGHT : DT_LEFT));
     if (showFocus()) {
         RECT fr = rtl ? RECT{0, textTop, c.right - pw - 2, textTop + lineHeight + 2}
                       : RECT{pw + 3, textTop, c.right, textTop + lineHeight + 2};
@@ -157,7 +157,7 @@ void CheckBox::paintTo(HDC target) {
     BitBlt(target, 0, 0, c.right, c.bottom, dc, 0, 0, SRCCOPY);
 }
 
-bool CheckBox::dialogChar(char ch) {
+bool CheckBox::dialogChar(unsigned ch) {
     if (!ui::IsMnemonic(ch, caption()) || !enabled() || !IsWindowVisible(handle())) return false;
     HWND parent = GetParent(handle());
     if (!parent || !IsWindowEnabled(parent)) return false;
@@ -215,7 +215,7 @@ LRESULT CheckBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         invalidate();
         return r;
     }
-    case ui::msg::DialogChar: return dialogChar(static_cast<char>(wp)) ? 1 : 0;
+    case ui::msg::DialogChar: return dialogChar(static_cast<unsigned>(wp)) ? 1 : 0;
     case BM_CLICK:
         if (enabled()) click();
         return 0;

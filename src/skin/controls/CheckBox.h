@@ -67,7 +67,7 @@ protected:
 private:
     ui::BitmapHandle picture(int& width, int& height);
     bool canFocus() const;
-    bool dialogChar(char ch);
+    bool dialogChar(unsigned ch); // a character message's UTF-16 unit
     // Auto size: picture, caption and 8 pixels.
     void fitToCaption(int pictureWidth, int pictureHeight);
     void fitToCaption();

@@ -1,4 +1,5 @@
 #include "skin/controls/ControlAccessibility.h"
+#include "ui/WideText.h"
 
 #include "skin/controls/Button.h"
 #include "skin/controls/CheckBox.h"
@@ -52,9 +53,9 @@ public:
 };
 
 bool IsLabel(HWND w) {
-    char cls[16] = {};
-    GetClassNameA(w, cls, sizeof cls);
-    return lstrcmpiA(cls, "Static") == 0;
+    wchar_t cls[16] = {};
+    GetClassNameW(w, cls, 16);
+    return lstrcmpiW(cls, L"Static") == 0;
 }
 
 // A field is named by the label on its row to its left, the nearest one.
@@ -76,9 +77,7 @@ std::string LabelOf(HWND field) {
         }
     }
     if (!best) return {};
-    char text[256] = {};
-    GetWindowTextA(best, text, sizeof text);
-    return ui::StripMnemonics(text);
+    return ui::StripMnemonics(ui::WindowText(best));
 }
 
 class EditSource : public ControlSource<Edit> {
@@ -88,12 +87,12 @@ public:
     std::string name() const override { return LabelOf(window()); }
     std::string shortcut() const override { return {}; }
     std::string value() const override {
-        if (GetWindowLongA(window(), GWL_STYLE) & ES_PASSWORD) return {};
+        if (GetWindowLongW(window(), GWL_STYLE) & ES_PASSWORD) return {};
         return get()->text();
     }
     long state() const override {
         long s = ui::AccessibleSource::state() | STATE_SYSTEM_FOCUSABLE;
-        const LONG style = GetWindowLongA(window(), GWL_STYLE);
+        const LONG style = GetWindowLongW(window(), GWL_STYLE);
         if (style & ES_READONLY) s |= STATE_SYSTEM_READONLY;
         if (style & ES_PASSWORD) s |= STATE_SYSTEM_PROTECTED;
         return s;
@@ -114,9 +113,9 @@ public:
         e.bounds = b.itemRect();
         e.defaultAction = "Press";
         if (!b.enabled()) e.state |= STATE_SYSTEM_UNAVAILABLE;
-        const LRESULT s = SendMessageA(window(), TB_GETSTATE, static_cast<WPARAM>(b.commandId()), 0);
+        const LRESULT s = SendMessageW(window(), TB_GETSTATE, static_cast<WPARAM>(b.commandId()), 0);
         if (s != -1 && (s & TBSTATE_PRESSED)) e.state |= STATE_SYSTEM_PRESSED;
-        if (static_cast<int>(SendMessageA(window(), TB_GETHOTITEM, 0, 0)) == indexOf(b))
+        if (static_cast<int>(SendMessageW(window(), TB_GETHOTITEM, 0, 0)) == indexOf(b))
             e.state |= STATE_SYSTEM_HOTTRACKED;
         return e;
     }

@@ -11,7 +11,7 @@ namespace {
 bool Offer(HWND parent, UINT msg, WPARAM wp, LPARAM lp) {
     for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
         if (dynamic_cast<DialogKeyTarget*>(ui::WinControl::fromHandle(c)) && IsWindowVisible(c) &&
-            SendMessageA(c, msg, wp, lp))
+            SendMessageW(c, msg, wp, lp))
             return true;
         if (Offer(c, msg, wp, lp)) return true;
     }
@@ -25,7 +25,7 @@ bool Route(MSG& m) {
     if (!key && !chr) return false;
     HWND root = GetAncestor(m.hwnd, GA_ROOT);
     if (!dynamic_cast<ui::Form*>(ui::WinControl::fromHandle(root))) return false;
-    const LRESULT code = SendMessageA(m.hwnd, WM_GETDLGCODE, m.wParam, reinterpret_cast<LPARAM>(&m));
+    const LRESULT code = SendMessageW(m.hwnd, WM_GETDLGCODE, m.wParam, reinterpret_cast<LPARAM>(&m));
     if (key) {
         if (code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return false;
         return Offer(root, kDialogKey, m.wParam, m.lParam);

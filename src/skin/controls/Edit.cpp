@@ -14,10 +14,10 @@ constexpr int kBorderWidth = 2;
 Edit::Edit(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h)
     : Skinned(owner, std::move(name), parent, x, y, w, h) {
     // No platform border: our own two-pixel frame takes its place.
-    const LONG ex = GetWindowLongA(handle(), GWL_EXSTYLE);
-    SetWindowLongA(handle(), GWL_EXSTYLE, ex & ~WS_EX_CLIENTEDGE);
-    const LONG style = GetWindowLongA(handle(), GWL_STYLE);
-    SetWindowLongA(handle(), GWL_STYLE, style & ~WS_BORDER);
+    const LONG ex = GetWindowLongW(handle(), GWL_EXSTYLE);
+    SetWindowLongW(handle(), GWL_EXSTYLE, ex & ~WS_EX_CLIENTEDGE);
+    const LONG style = GetWindowLongW(handle(), GWL_STYLE);
+    SetWindowLongW(handle(), GWL_STYLE, style & ~WS_BORDER);
     SetWindowPos(handle(), nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     setUIStyle(FormUIStyle(owner));

@@ -22,7 +22,7 @@ GroupBox::GroupBox(ui::Component* owner, std::string name, HWND parent, int x, i
     createWindow(ui::WindowClass{kGroupBoxClass, CS_HREDRAW | CS_VREDRAW},
                  WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, x, y, w, h, parent,
                  " ");
-    if (parent) font_ = reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0));
+    if (parent) font_ = reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0));
     setUIStyle(FormUIStyle(owner));
 }
 
@@ -67,8 +67,8 @@ void GroupBox::setColor(std::uint32_t c) {
 }
 
 int GroupBox::fontHeight() const {
-    LOGFONTA lf{};
-    if (!GetObjectA(font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf)) return 0;
+    LOGFONTW lf{};
+    if (!GetObjectW(font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf)) return 0;
     return lf.lfHeight;
 }
 
@@ -87,7 +87,7 @@ void GroupBox::paintTo(HDC target) {
     else ui::FillSolid(dc, c, ui::ToRgb(color()));
     ui::SelectObjectScope font(dc, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT));
     SIZE cs{};
-    GetTextExtentPoint32A(dc, caption_.c_str(), static_cast<int>(caption_.size()), &cs);
+    cs = ui::TextExtent(dc, caption_);
     const bool rtl = ui::RightToLeftReading(rightToLeft_);
     const std::vector<Point> line = GroupBoxFrame(Rect{c.left, c.top, c.right, c.bottom}, fontHeight(), cs.cx,
                                                   !caption_.empty(), rtl);
@@ -101,7 +101,7 @@ void GroupBox::paintTo(HDC target) {
     if (!caption_.empty()) {
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, enabled() ? ui::ToRgb(fontColor_) : 0x808080);
-        TextOutA(dc, rtl ? c.right - cs.cx - 6 : 5, 0, caption_.c_str(), static_cast<int>(caption_.size()));
+        ui::TextOutUtf8(dc, rtl ? c.right - cs.cx - 6 : 5, 0, caption_);
     }
     BitBlt(target, 0, 0, c.right, c.bottom, dc, 0, 0, SRCCOPY);
 }

@@ -1,4 +1,5 @@
 #include "skin/controls/ToolBar.h"
+#include "ui/WideText.h"
 
 #include "skin/controls/ControlAccessibility.h"
 
@@ -66,12 +67,12 @@ void ToolBar::setShowCaptions(bool s) {
     invalidate(true);
 }
 
-bool ToolBar::list() const { return handle() && (GetWindowLongA(handle(), GWL_STYLE) & TBSTYLE_LIST); }
+bool ToolBar::list() const { return handle() && (GetWindowLongW(handle(), GWL_STYLE) & TBSTYLE_LIST); }
 
 void ToolBar::setList(bool l) {
     if (!handle()) return;
-    const LONG style = GetWindowLongA(handle(), GWL_STYLE);
-    SetWindowLongA(handle(), GWL_STYLE, l ? (style | TBSTYLE_LIST) : (style & ~TBSTYLE_LIST));
+    const LONG style = GetWindowLongW(handle(), GWL_STYLE);
+    SetWindowLongW(handle(), GWL_STYLE, l ? (style | TBSTYLE_LIST) : (style & ~TBSTYLE_LIST));
     invalidate(true);
 }
 
@@ -140,16 +141,16 @@ void ToolBar::drawButton(HDC dc, int id, const RECT& R, bool pressedLook, bool h
 
     // The tool bar copies the whole text, however long: ask for its length first.
     std::string caption;
-    if (const LRESULT length = perform(TB_GETBUTTONTEXTA, static_cast<WPARAM>(id)); length > 0) {
-        std::vector<char> text(static_cast<size_t>(length) + 1);
-        const LRESULT n = perform(TB_GETBUTTONTEXTA, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(text.data()));
-        caption.assign(text.data(), static_cast<size_t>(std::clamp<LRESULT>(n, 0, length)));
+    if (const LRESULT length = perform(TB_GETBUTTONTEXTW, static_cast<WPARAM>(id)); length > 0) {
+        std::vector<wchar_t> text(static_cast<size_t>(length) + 1);
+        const LRESULT n = perform(TB_GETBUTTONTEXTW, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(text.data()));
+        caption = ui::Narrow(std::wstring_view(text.data(), static_cast<size_t>(std::clamp<LRESULT>(n, 0, length))));
     }
     SIZE cs{};
     HFONT font = reinterpret_cast<HFONT>(perform(WM_GETFONT));
     ui::SelectObjectScope f(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
     const std::string shown = StripAmpersands(caption);
-    GetTextExtentPoint32A(dc, shown.c_str(), static_cast<int>(shown.size()), &cs);
+    cs = ui::TextExtent(dc, shown);
     const ToolButtonFace face = LayoutToolButton(Rect{R.left, R.top, R.right, R.bottom}, Size{iw, ih}, list(), dropDown,
                                                  pressedLook, cs.cx);
     if (images && tb.iBitmap >= 0) ImageList_Draw(images, tb.iBitmap, dc, face.image.x, face.image.y, ILD_TRANSPARENT);
@@ -157,7 +158,7 @@ void ToolBar::drawButton(HDC dc, int id, const RECT& R, bool pressedLook, bool h
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
         RECT tr{face.caption.left, face.caption.top, face.caption.right, face.caption.bottom};
-        DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &tr, 0);
+        ui::DrawUtf8Text(dc, caption, tr, 0);
     }
     if (dropDown && hot) {
         const int m = (R.bottom - R.top) / 2;

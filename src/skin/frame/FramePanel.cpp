@@ -1,6 +1,7 @@
 // The frame panel itself: attaching to its form and letting go of it, applying a style,
 // its properties and its own window's messages.
 #include "skin/frame/FramePanel.h"
+#include "ui/WideText.h"
 #include "skin/frame/FramePanelParts.h"
 #include "skin/frame/FrameAccessibility.h"
 #include "ui/Accessible.h"
@@ -68,9 +69,9 @@ FramePanel::FramePanel(ui::Component* owner, std::string name) : Skinned(owner, 
     setTitleBarVisible(true);
 
     // Forms without a sizing border get the dialog frame the arithmetic expects.
-    LONG style = GetWindowLongA(h, GWL_STYLE);
-    if (!(style & WS_THICKFRAME)) SetWindowLongA(h, GWL_EXSTYLE, GetWindowLongA(h, GWL_EXSTYLE) | WS_EX_DLGMODALFRAME);
-    SetWindowLongA(h, GWL_STYLE, style & ~WS_CAPTION);
+    LONG style = GetWindowLongW(h, GWL_STYLE);
+    if (!(style & WS_THICKFRAME)) SetWindowLongW(h, GWL_EXSTYLE, GetWindowLongW(h, GWL_EXSTYLE) | WS_EX_DLGMODALFRAME);
+    SetWindowLongW(h, GWL_STYLE, style & ~WS_CAPTION);
 
     form->addMessageHook(formHook_);
     formHwnd_ = h;
@@ -94,7 +95,7 @@ void FramePanel::detach() {
     formHook_.remove();
     formHwnd_ = nullptr;
     if (!IsWindow(h)) return;
-    SetWindowLongA(h, GWL_STYLE, GetWindowLongA(h, GWL_STYLE) | WS_CAPTION);
+    SetWindowLongW(h, GWL_STYLE, GetWindowLongW(h, GWL_STYLE) | WS_CAPTION);
     SetWindowPos(h, nullptr, 0, 0, 0, 0, kFrameChanged);
 }
 
@@ -176,7 +177,7 @@ void FramePanel::setTitleBarVisible(bool v) {
 
 void FramePanel::setCaption(const std::string& s) {
     if (titleBar_) titleBar_->setCaption(s);
-    if (form_ && form_->handle()) SetWindowTextA(form_->handle(), s.c_str());
+    if (form_ && form_->handle()) SetWindowTextW(form_->handle(), ui::WideArg(s));
 }
 
 void FramePanel::setFormPanel(ui::WinControl* panel) {
@@ -231,7 +232,7 @@ LRESULT FramePanel::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DRAWITEM:
     case WM_MEASUREITEM:
         // Controls placed on the frame notify the form, as they would without it.
-        if (form_ && form_->handle()) return SendMessageA(form_->handle(), msg, wp, lp);
+        if (form_ && form_->handle()) return SendMessageW(form_->handle(), msg, wp, lp);
         break;
     }
     return defaultHandler(msg, wp, lp);

@@ -73,7 +73,7 @@ public:
     void setTitleBarDrawAppIcon(bool v) {
         if (titleBar_) titleBar_->setDrawAppIcon(v);
     }
-    void setFont(const LOGFONTA& font, ui::Color color) {
+    void setFont(const LOGFONTW& font, ui::Color color) {
         if (titleBar_) titleBar_->setFont(font, color);
     }
     // The menu shown in a bar under the title bar; the bar goes when the menu does.

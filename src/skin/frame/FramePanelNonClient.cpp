@@ -71,8 +71,8 @@ LRESULT FramePanel::frameProc(UINT msg, WPARAM wp, LPARAM lp, const ui::MessageC
     case kRecreateWnd:
     case kFloat:
     case kParentNotify:
-        if (GetWindowLongA(formHwnd_, GWL_STYLE) & WS_CAPTION) {
-            SetWindowLongA(formHwnd_, GWL_STYLE, GetWindowLongA(formHwnd_, GWL_STYLE) & ~WS_CAPTION);
+        if (GetWindowLongW(formHwnd_, GWL_STYLE) & WS_CAPTION) {
+            SetWindowLongW(formHwnd_, GWL_STYLE, GetWindowLongW(formHwnd_, GWL_STYLE) & ~WS_CAPTION);
             SetWindowPos(formHwnd_, nullptr, 0, 0, 0, 0, kFrameChanged);
         }
         break;

@@ -36,7 +36,7 @@ int MenuBar::rebuild(int width) {
         ui::SelectObjectScope sel(dc.get(), font_.get());
         for (const auto& item : menu_->root().items) {
             RECT t{0, 0, 0, 0};
-            DrawTextA(dc.get(), item->caption.c_str(), -1, &t, DT_SINGLELINE | DT_CALCRECT);
+            ui::DrawUtf8Text(dc.get(), item->caption, t, DT_SINGLELINE | DT_CALCRECT);
             widths.push_back(t.right - t.left);
             buttons_.push_back({item.get(), item->caption, item->enabled, {}});
         }
@@ -86,7 +86,7 @@ void MenuBar::paint(HDC target) {
         SetTextColor(dc, !b.enabled ? RGB(128, 128, 128) : ui::ToRgb(lit ? selectedFontColor_ : fontColor_));
         RECT text = b.rect;
         OffsetRect(&text, 0, 2);
-        DrawTextA(dc, b.caption.c_str(), -1, &text, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+        ui::DrawUtf8Text(dc, b.caption, text, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
     }
     BitBlt(target, 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
 }

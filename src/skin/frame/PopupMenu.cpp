@@ -1,4 +1,5 @@
 #include "skin/frame/PopupMenu.h"
+#include "ui/WideText.h"
 
 #include "skin/theme/FileTheme.h"
 #include "skin/theme/SkinPublic.h"
@@ -20,10 +21,11 @@ HMENU trackedMenu = nullptr;
 const MenuItem* trackedParent = nullptr;
 
 // The accelerator character of a caption ("Mi&nimize" gives 'n'), or 0.
-char Accelerator(const std::string& caption) {
+wchar_t Accelerator(const std::string& utf8) {
+    const std::wstring caption = ui::Widen(utf8);
     for (size_t i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != '&') continue;
-        if (caption[i + 1] == '&') {
+        if (caption[i] != L'&') continue;
+        if (caption[i + 1] == L'&') {
             ++i;
             continue;
         }
@@ -32,12 +34,17 @@ char Accelerator(const std::string& caption) {
     return 0;
 }
 
+wchar_t UpperCase(wchar_t c) {
+    return static_cast<wchar_t>(
+        reinterpret_cast<UINT_PTR>(CharUpperW(reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(c)))));
+}
+
 class CheckMarks {
 public:
     HIMAGELIST get() {
         if (!list_) {
-            ui::BitmapHandle strip(static_cast<HBITMAP>(
-                LoadImageA(GetModuleHandleA(nullptr), "MENU_CHECKED", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+            ui::BitmapHandle strip(static_cast<HBITMAP>(LoadImageW(
+                GetModuleHandleW(nullptr), ui::WideArg("MENU_CHECKED"), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
             const SIZE s = ui::BitmapSize(strip.get());
             if (s.cy > 0) {
                 list_.reset(ImageList_Create(s.cy, s.cy, ILC_COLOR24 | ILC_MASK, 1, 1));
@@ -113,21 +120,21 @@ void SkinnedMenu::applyLook() {
 }
 
 HFONT SkinnedMenu::createFont(bool bold) const {
-    LOGFONTA lf{};
+    LOGFONTW lf{};
     if (useSystemFont) {
-        NONCLIENTMETRICSA ncm{};
+        NONCLIENTMETRICSW ncm{};
         ncm.cbSize = sizeof ncm;
-        SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
+        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
         lf = ncm.lfMenuFont;
     } else {
         HDC screen = GetDC(nullptr);
         lf.lfHeight = -MulDiv(fontSize, GetDeviceCaps(screen, LOGPIXELSY), 72);
         ReleaseDC(nullptr, screen);
         lf.lfCharSet = static_cast<BYTE>(fontCharset);
-        lstrcpynA(lf.lfFaceName, fontName.c_str(), LF_FACESIZE);
+        ui::SetFaceName(lf, fontName);
     }
     if (bold) lf.lfWeight = FW_BOLD;
-    return CreateFontIndirectA(&lf);
+    return CreateFontIndirectW(&lf);
 }
 
 void SkinnedMenu::measureItem(HDC dc, const MenuItem& item, UINT& width, UINT& height) {
@@ -135,7 +142,7 @@ void SkinnedMenu::measureItem(HDC dc, const MenuItem& item, UINT& width, UINT& h
     ui::SelectObjectScope sel(dc, font.get());
     auto extent = [dc](const std::string& t) {
         SIZE s{};
-        GetTextExtentPoint32A(dc, t.c_str(), static_cast<int>(t.size()), &s);
+        s = ui::TextExtent(dc, t);
         return s;
     };
     const SIZE caption = extent(item.caption);
@@ -217,14 +224,13 @@ void SkinnedMenu::drawItem(HDC dc, const RECT& r, const MenuItem& item, bool sel
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, !item.enabled ? RGB(128, 128, 128) : ui::ToRgb(selected ? selectedFontColor : fontColor));
     RECT text = rtl ? RECT{r.left + bw, r.top, r.right - 4, r.bottom} : RECT{r.left + bw + 4, r.top, r.right, r.bottom};
-    DrawTextA(dc, item.caption.c_str(), -1, &text,
-              DT_SINGLELINE | DT_VCENTER | (rtl ? DT_RIGHT | DT_RTLREADING : DT_LEFT));
+    ui::DrawUtf8Text(dc, item.caption, text, DT_SINGLELINE | DT_VCENTER | (rtl ? DT_RIGHT | DT_RTLREADING : DT_LEFT));
     if (!item.shortcut.empty()) {
         SIZE s{};
-        GetTextExtentPoint32A(dc, item.shortcut.c_str(), static_cast<int>(item.shortcut.size()), &s);
+        s = ui::TextExtent(dc, item.shortcut);
         RECT sc = rtl ? RECT{r.left + bw + 4, r.top, r.right, r.bottom}
                       : RECT{r.right - s.cx - 16, r.top, r.right, r.bottom};
-        DrawTextA(dc, item.shortcut.c_str(), -1, &sc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        ui::DrawUtf8Text(dc, item.shortcut, sc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     }
     const int x = rtl ? r.right - 20 : r.left + 4;
     const bool usableImage = item.imageIndex != -1 && images && item.imageIndex < ImageList_GetImageCount(images);
@@ -250,18 +256,15 @@ struct AccessibleMenuItem {
 };
 using AccessibleMenuItems = std::vector<std::unique_ptr<AccessibleMenuItem>>;
 
-LPCSTR ItemData(const MenuItem& item, AccessibleMenuItems& data) {
+LPCWSTR ItemData(const MenuItem& item, AccessibleMenuItems& data) {
     auto d = std::make_unique<AccessibleMenuItem>();
-    const std::string& c = item.caption;
-    const int n = MultiByteToWideChar(CP_ACP, 0, c.data(), static_cast<int>(c.size()), nullptr, 0);
-    d->text.resize(static_cast<size_t>(n));
-    if (n > 0) MultiByteToWideChar(CP_ACP, 0, c.data(), static_cast<int>(c.size()), d->text.data(), n);
+    d->text = ui::Widen(item.caption);
     d->msaa.dwMSAASignature = MSAA_MENU_SIG;
-    d->msaa.cchWText = static_cast<DWORD>(n);
+    d->msaa.cchWText = static_cast<DWORD>(d->text.size());
     d->msaa.pszWText = d->text.data();
     d->item = &item;
     data.push_back(std::move(d));
-    return reinterpret_cast<LPCSTR>(data.back().get());
+    return reinterpret_cast<LPCWSTR>(data.back().get());
 }
 
 void AppendItems(HMENU menu, const MenuItem& parent, std::vector<const MenuItem*>& byId, AccessibleMenuItems& data) {
@@ -270,12 +273,12 @@ void AppendItems(HMENU menu, const MenuItem& parent, std::vector<const MenuItem*
         if (!item->items.empty()) {
             HMENU sub = CreatePopupMenu();
             AppendItems(sub, *item, byId, data);
-            AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), ItemData(*item, data));
+            AppendMenuW(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), ItemData(*item, data));
             continue;
         }
         byId.push_back(item.get());
         if (item->isSeparator()) flags |= MF_DISABLED;
-        AppendMenuA(menu, flags, byId.size(), ItemData(*item, data));
+        AppendMenuW(menu, flags, byId.size(), ItemData(*item, data));
     }
 }
 
@@ -353,14 +356,11 @@ bool SkinnedMenu::ownerDrawMessage(UINT msg, LPARAM lp) {
 // accelerator keys are matched here.
 bool SkinnedMenu::menuChar(WPARAM wp, LPARAM lp, LRESULT& result) {
     if (!tracking || reinterpret_cast<HMENU>(lp) != trackedMenu) return false;
-    const char key = static_cast<char>(LOWORD(wp));
+    const wchar_t key = static_cast<wchar_t>(LOWORD(wp));
     const auto& items = trackedParent->items;
     for (size_t i = 0; i < items.size(); ++i) {
-        const char a = Accelerator(items[i]->caption);
-        if (a &&
-            CharUpperA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<unsigned char>(a)))) ==
-                CharUpperA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<unsigned char>(key)))) &&
-            items[i]->enabled) {
+        const wchar_t a = Accelerator(items[i]->caption);
+        if (a && UpperCase(a) == UpperCase(key) && items[i]->enabled) {
             result = MAKELRESULT(static_cast<WORD>(i), MNC_EXECUTE);
             return true;
         }

@@ -27,7 +27,7 @@ TitleBar::TitleBar(ui::WinControl* parent, std::string name) : Skinned(parent, s
     logFont_.lfHeight = -11;
     logFont_.lfWeight = FW_BOLD;
     logFont_.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynA(logFont_.lfFaceName, "Tahoma", LF_FACESIZE);
+    ui::SetFaceName(logFont_, "Tahoma");
     font_ = ui::MakeFont(logFont_);
     systemMenu_ = new TitleBarPopupMenu(this, this);
     const TitleBarButtonType types[] = {TitleBarButtonType::ControlBox, TitleBarButtonType::Close,
@@ -51,10 +51,10 @@ bool TitleBar::onFrame() const {
 int TitleBar::inset() const {
     if (!onFrame()) return 0;
     ui::Form* f = parentForm();
-    return f ? static_cast<int>(SendMessageA(f->handle(), kFrameInsetQuery, 0, 0)) : 0;
+    return f ? static_cast<int>(SendMessageW(f->handle(), kFrameInsetQuery, 0, 0)) : 0;
 }
 
-void TitleBar::setFont(const LOGFONTA& font, ui::Color color) {
+void TitleBar::setFont(const LOGFONTW& font, ui::Color color) {
     logFont_ = font;
     font_ = ui::MakeFont(logFont_);
     fontColor_ = color;
@@ -233,7 +233,7 @@ LRESULT TitleBar::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         ui::Form* form = parentForm();
         if (form && hot_ < 0 && !IsZoomed(form->handle())) {
             ReleaseCapture();
-            SendMessageA(form->handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+            SendMessageW(form->handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
             pressed_ = false;
         }
         return 0;
@@ -254,7 +254,7 @@ LRESULT TitleBar::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NCMOUSEMOVE:
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONUP:
-        if (ui::Form* form = parentForm()) return SendMessageA(form->handle(), msg, wp, lp);
+        if (ui::Form* form = parentForm()) return SendMessageW(form->handle(), msg, wp, lp);
         break;
     case WM_SIZE: redraw(); break;
     }

@@ -186,9 +186,9 @@ public:
     const std::string& caption() const { return caption_; }
     void setCaption(const std::string& s);
     // The caption font; the title bar keeps its own copy.
-    void setFont(const LOGFONTA& font, ui::Color color);
+    void setFont(const LOGFONTW& font, ui::Color color);
     ui::Color fontColor() const { return fontColor_; }
-    const LOGFONTA& logFont() const { return logFont_; }
+    const LOGFONTW& logFont() const { return logFont_; }
     bool formActive() const { return formActive_; }
     void setFormActive(bool v) {
         formActive_ = v;
@@ -281,7 +281,7 @@ private:
     TitleBarButtons buttons_{this};
     int buttonInterval_ = 0;
     std::string caption_;
-    LOGFONTA logFont_{};
+    LOGFONTW logFont_{};
     ui::FontHandle font_;
     ui::Color fontColor_ = 0xFFFFFF;
     bool formActive_ = true;

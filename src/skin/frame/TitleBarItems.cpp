@@ -159,7 +159,7 @@ void TitleBarButton::perform() {
         changed();
         break;
     case TitleBarButtonType::Min:
-        if (ui::Application::instance().mainForm() == form) SendMessageA(w, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        if (ui::Application::instance().mainForm() == form) SendMessageW(w, WM_SYSCOMMAND, SC_MINIMIZE, 0);
         else ShowWindow(w, SW_MINIMIZE);
         break;
     case TitleBarButtonType::Close: form->close(); break;

@@ -1,5 +1,6 @@
 // The title bar's painting: sections, buttons and caption composed off screen.
 #include "skin/frame/TitleBar.h"
+#include "ui/WideText.h"
 
 #include <algorithm>
 
@@ -99,7 +100,7 @@ void TitleBar::drawSections(HDC dc, int wc, int hc) {
             const int next = i + 1 < sections_.count() ? sections_[i + 1].width() : 0;
             captionSectionText_ = FitTextWithEllipsis(dc, caption_, wc - leftOffset_ - bwSum - next - 21);
             SIZE ts{};
-            GetTextExtentPoint32A(dc, captionSectionText_.c_str(), static_cast<int>(captionSectionText_.size()), &ts);
+            ts = ui::TextExtent(dc, captionSectionText_);
             captionWidth = ts.cx + leftOffset_ - lastLeft + 17;
             captionDrawn = true;
         } else if (!s.capSec() && s.align() == TitleBarAlign::Left) {
@@ -170,7 +171,7 @@ void TitleBar::drawButtons(HDC dc, int wc, int) {
             if (!icon_) {
                 const char* res = ui::Application::instance().iconResource();
                 icon_.reset(static_cast<HICON>(
-                    LoadImageA(GetModuleHandleA(nullptr), res ? res : "MAINICON", IMAGE_ICON, 16, 16, 0)));
+                    LoadImageW(GetModuleHandleW(nullptr), ui::WideArg(res ? res : "MAINICON"), IMAGE_ICON, 16, 16, 0)));
             }
             if (icon_) DrawIconEx(dc, r.left + 3, iconTop_, icon_.get(), 16, 16, 0, nullptr, DI_NORMAL);
         } else {
@@ -185,7 +186,7 @@ void TitleBar::drawCaption(HDC dc, int xl, int xb) {
     SetTextColor(dc, ui::ToRgb(formActive_ ? fontColor_ : inactiveCaptionColor_));
     auto width = [dc](const std::string& t) {
         SIZE s{};
-        GetTextExtentPoint32A(dc, t.c_str(), static_cast<int>(t.size()), &s);
+        s = ui::TextExtent(dc, t);
         return static_cast<int>(s.cx);
     };
     const std::string text = !captionSectionText_.empty() ? captionSectionText_
@@ -194,7 +195,7 @@ void TitleBar::drawCaption(HDC dc, int xl, int xb) {
     int x = xl;
     const int y = look.fromFile() ? captionTop_ - 3 : buttonTop_ + (look.style() == UIStyle::Protein ? 3 : 0);
     if (ui::RightToLeftReading(rightToLeft)) x = xb - width(text) - 10;
-    TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+    ui::TextOutUtf8(dc, x, y, text);
 }
 
 } // namespace corvane::skin

@@ -1,5 +1,6 @@
 // The window's system menu that the title bar owns.
 #include "skin/frame/TitleBar.h"
+#include "ui/WideText.h"
 
 #include <string>
 
@@ -10,8 +11,8 @@ namespace corvane::skin {
 namespace {
 
 std::string ResourceText(UINT id, const char* fallback) {
-    char buf[128] = {};
-    return LoadStringA(GetModuleHandleA(nullptr), id, buf, sizeof buf) > 0 ? std::string(buf) : std::string(fallback);
+    wchar_t buf[128] = {};
+    return LoadStringW(GetModuleHandleW(nullptr), id, buf, 128) > 0 ? ui::Narrow(buf) : std::string(fallback);
 }
 
 } // namespace

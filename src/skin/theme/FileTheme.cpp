@@ -1,4 +1,5 @@
 #include "skin/theme/FileTheme.h"
+#include "ui/WideText.h"
 
 #include <objbase.h>
 #include <cstdio>
@@ -33,8 +34,8 @@ std::string TemporaryName(const std::string& folder) {
         return folder + text;
     }
     // Without COM's generator the system still hands out a unique name.
-    char buf[MAX_PATH] = {};
-    if (GetTempFileNameA(folder.c_str(), "skn", 0, buf)) return buf;
+    wchar_t buf[MAX_PATH] = {};
+    if (GetTempFileNameW(ui::WideArg(folder), L"skn", 0, buf)) return ui::Narrow(buf);
     return {};
 }
 
@@ -73,7 +74,7 @@ void FileTheme::setThemeFile(const std::string& name) {
     const std::string temp = TemporaryName(ui::TempFolder());
     ready_ = !temp.empty() && manager_.load(themeFile_, password_, temp);
     // The reader removes its copy; this covers a load cut short by an exception.
-    if (!temp.empty()) DeleteFileA(temp.c_str());
+    if (!temp.empty()) DeleteFileW(ui::WideArg(temp));
     syncBitmaps();
     if (ready_) refreshFormComponents(firstLoad);
 }

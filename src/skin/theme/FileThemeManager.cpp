@@ -1,4 +1,5 @@
 #include "skin/theme/FileThemeManager.h"
+#include "ui/Utf8File.h"
 
 #include <cstdio>
 #include <exception>
@@ -8,7 +9,7 @@ namespace corvane::skin {
 namespace {
 
 bool FileExists(const std::string& path) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::FILE* f = ui::OpenUtf8File(path, "rb");
     if (!f) return false;
     std::fclose(f);
     return true;

@@ -1,4 +1,5 @@
 #include "skin/theme/SkinArchive.h"
+#include "ui/Utf8File.h"
 
 #include <array>
 #include <climits>
@@ -74,7 +75,7 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 class ArchiveFile {
 public:
     bool open(const std::string& path) {
-        f_.reset(std::fopen(path.c_str(), "rb"));
+        f_.reset(ui::OpenUtf8File(path, "rb"));
         if (!f_) return false;
         if (std::fseek(f_.get(), 0, SEEK_END) != 0) return false;
         long end = std::ftell(f_.get());
@@ -146,7 +147,7 @@ bool FindEntry(ArchiveFile& file, uint64_t start, uint64_t end, const std::strin
 
 class OutputFile {
 public:
-    explicit OutputFile(const std::string& path) : f_(std::fopen(path.c_str(), "wb")) {}
+    explicit OutputFile(const std::string& path) : f_(ui::OpenUtf8File(path, "wb")) {}
     bool isOpen() const { return f_ != nullptr; }
     bool write(const uint8_t* p, std::size_t n) {
         if (n == 0) return true;
@@ -307,7 +308,7 @@ int ExtractSkinEntry(const std::string& archivePath, const std::string& entryNam
     if (out.written() == 0 && result == kSkinEntryExtracted) result = kSkinArchiveUnreadable;
     else if (out.written() != entry.uncompressedSize) result = kSkinEntryUndecipherable;
 
-    if (result != kSkinEntryExtracted) std::remove(outputPath.c_str());
+    if (result != kSkinEntryExtracted) ui::RemoveUtf8File(outputPath);
     return result;
 }
 

@@ -1,4 +1,5 @@
 #include "skin/theme/SkinDescription.h"
+#include "ui/Utf8File.h"
 
 #include <cstdio>
 #include <memory>
@@ -37,7 +38,7 @@ SkinFileReader::SkinFileReader(const std::string& archivePath, const std::string
     extractResult_ = ExtractSkinEntry(archivePath, kEntryName, tempPath, password, kMaxDescriptionSize);
     if (extractResult_ != kSkinEntryExtracted) return;
     loadDescriptionFile(tempPath);
-    std::remove(tempPath.c_str());
+    ui::RemoveUtf8File(tempPath);
 }
 
 void SkinFileReader::clear() {
@@ -53,7 +54,7 @@ void SkinFileReader::clear() {
 
 bool SkinFileReader::loadDescriptionFile(const std::string& path) {
     clear();
-    std::unique_ptr<std::FILE, FileCloser> f(std::fopen(path.c_str(), "rb"));
+    std::unique_ptr<std::FILE, FileCloser> f(ui::OpenUtf8File(path, "rb"));
     if (!f || std::fseek(f.get(), 0, SEEK_END) != 0) return false;
     const long end = std::ftell(f.get());
     if (end < 0 || static_cast<uint64_t>(end) > kMaxDescriptionSize || std::fseek(f.get(), 0, SEEK_SET) != 0)

@@ -1,4 +1,5 @@
 #include "skin/theme/SkinPublic.h"
+#include "ui/WideText.h"
 
 #include <vector>
 
@@ -27,9 +28,9 @@ std::vector<ui::WinControl*> ChildControls(const ui::WinControl* container) {
 HWND MdiClient(const ui::Form* form) {
     if (!form || !form->handle()) return nullptr;
     for (HWND w = GetWindow(form->handle(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
-        char cls[16] = {};
-        GetClassNameA(w, cls, sizeof cls);
-        if (lstrcmpiA(cls, "MDICLIENT") == 0) return w;
+        wchar_t cls[16] = {};
+        GetClassNameW(w, cls, 16);
+        if (lstrcmpiW(cls, L"MDICLIENT") == 0) return w;
     }
     return nullptr;
 }
@@ -99,9 +100,9 @@ RECT GetWorkArea() {
     if (ui::Form* main = ui::Application::instance().mainForm(); main && main->handle()) {
         MONITORINFO mi{};
         mi.cbSize = sizeof mi;
-        if (GetMonitorInfoA(MonitorFromWindow(main->handle(), MONITOR_DEFAULTTONEAREST), &mi)) return mi.rcWork;
+        if (GetMonitorInfoW(MonitorFromWindow(main->handle(), MONITOR_DEFAULTTONEAREST), &mi)) return mi.rcWork;
     }
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
     return r;
 }
 
@@ -156,7 +157,8 @@ void GradientFillHorizontal(HDC canvas, const RECT& rect, uint32_t startColor, u
 
 bool HasPublishedProperty(const ui::Component* component, const std::string& propertyName) {
     if (!dynamic_cast<const Themed*>(component)) return false;
-    return lstrcmpiA(propertyName.c_str(), "FileTheme") == 0 || lstrcmpiA(propertyName.c_str(), "UIStyle") == 0;
+    const ui::WideArg name(propertyName);
+    return lstrcmpiW(name, L"FileTheme") == 0 || lstrcmpiW(name, L"UIStyle") == 0;
 }
 
 bool IsFormActive(const ui::Form* form) {
@@ -168,7 +170,7 @@ bool IsFormActive(const ui::Form* form) {
     if (!form || form == main) return true;
     if (mdi) {
         HWND client = MdiClient(main);
-        HWND active = client ? reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0)) : nullptr;
+        HWND active = client ? reinterpret_cast<HWND>(SendMessageW(client, WM_MDIGETACTIVE, 0, 0)) : nullptr;
         if (active && active == form->handle()) return true;
         return OwnActiveFlag(form);
     }
@@ -178,7 +180,7 @@ bool IsFormActive(const ui::Form* form) {
 std::string FitTextWithEllipsis(HDC canvas, const std::string& text, int width) {
     return ui::FitKeepingOneCharacter(text, width, [canvas](const std::string& t) {
         SIZE s{};
-        GetTextExtentPoint32A(canvas, t.c_str(), static_cast<int>(t.size()), &s);
+        s = ui::TextExtent(canvas, t);
         return static_cast<int>(s.cx);
     });
 }

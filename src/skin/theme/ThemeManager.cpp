@@ -1,4 +1,5 @@
 #include "skin/theme/ThemeManager.h"
+#include "ui/WideText.h"
 
 #include <windows.h>
 #include <algorithm>
@@ -11,7 +12,7 @@ namespace corvane::skin {
 
 namespace {
 
-bool SameName(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
+bool SameName(const std::string& a, const std::string& b) { return lstrcmpiW(ui::WideArg(a), ui::WideArg(b)) == 0; }
 
 } // namespace
 
