@@ -7,6 +7,7 @@
 #include <string>
 
 #include "Bench.h"
+#include "MessageProfile.h"
 #include "../win/FrameSkin.h"
 #include "skin/frame/FramePanel.h"
 #include "skin/theme/FileTheme.h"
@@ -240,6 +241,107 @@ CORVANE_BENCH(ItemEditorOpen) {
     bench::Side framed = open(true), plain = open(false);
     bench::interleave({&framed, &plain}, 2, 15);
     bench::report("item editor open, skinned frame, file theme", framed, plain);
+    SetCurrentDirectoryA(previous);
+    ui::TheEnvironment().folders = {};
+    DeleteFileA(skinPath.c_str());
+    RemoveDirectoryA(folder.c_str());
+}
+
+// Where the resize step and the editor's opening spend their time, message by message,
+// beside the windows they are measured against; and the frame's own pieces alone.
+CORVANE_BENCH(SkinFrameResizeProfile) {
+    char tmp[MAX_PATH];
+    GetTempPathA(MAX_PATH, tmp);
+    const std::string skinPath = WriteBenchSkin(tmp);
+    skin::FileTheme theme(nullptr);
+    theme.setThemeFile(skinPath);
+    BenchForm form;
+    form.create();
+    form.frame->setUIStyle(skin::UIStyle::FromThemeFile);
+    form.frame->setFileTheme(&theme);
+    SetWindowPos(form.handle(), nullptr, 0, 0, 1024, 768, SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(form.handle(), SW_SHOWNOACTIVATE);
+    ui::Form plain(nullptr, "frmPlain");
+    plain.clientWidth = 1018;
+    plain.clientHeight = 740;
+    plain.create();
+    SetWindowPos(plain.handle(), nullptr, 0, 0, 1024, 768, SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(plain.handle(), SW_SHOWNOACTIVATE);
+    pump();
+    auto step = [](HWND w, int d) {
+        SetWindowPos(w, nullptr, 0, 0, 1024 - d, 768 - d, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        UpdateWindow(w);
+        GdiFlush();
+    };
+    const int runs = bench::quickMode() ? 2 : 20;
+    bench::MessageProfile p;
+    p.start();
+    if (!p.hooked()) bench::problem("SkinFrameResizeProfile: the message hooks could not be set");
+    for (int i = 0; i < runs; ++i) p.run("skinned frame resize step", [&] { step(form.handle(), 1 + i % 2); });
+    for (int i = 0; i < runs; ++i) p.run("unskinned window resize step", [&] { step(plain.handle(), 1 + i % 2); });
+    for (int i = 0; i < runs; ++i)
+        p.run("region rebuild alone", [&] {
+            form.frame->rebuildRegion();
+            GdiFlush();
+        });
+    for (int i = 0; i < runs; ++i)
+        p.run("title bar composition alone", [&] {
+            form.frame->titleBar()->redraw();
+            form.frame->titleBar()->render();
+            GdiFlush();
+        });
+    for (int i = 0; i < runs; ++i)
+        p.run("frame paint alone", [&] {
+            form.frame->paintFrame();
+            GdiFlush();
+        });
+    p.stop();
+    for (const char* what : {"skinned frame resize step", "unskinned window resize step", "region rebuild alone",
+                             "title bar composition alone", "frame paint alone"})
+        p.print(what, runs);
+    pump();
+    DeleteFileA(skinPath.c_str());
+}
+
+CORVANE_BENCH(ItemEditorOpenProfile) {
+    char tmp[MAX_PATH];
+    GetTempPathA(MAX_PATH, tmp);
+    const std::string folder = std::string(tmp) + "corvane-bench-editor\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string written = WriteBenchSkin(folder);
+    const std::string skinPath = folder + "msn.ssk";
+    MoveFileExA(written.c_str(), skinPath.c_str(), MOVEFILE_REPLACE_EXISTING);
+    ui::TheEnvironment().folders = {folder, folder, folder, folder};
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    SetCurrentDirectoryA(folder.c_str());
+    const int runs = bench::quickMode() ? 2 : 10;
+    bench::MessageProfile p;
+    p.start();
+    for (bool framed : {true, false})
+        for (int i = 0; i < runs; ++i) {
+            const std::string what = framed ? "item editor open, framed" : "item editor open, unframed";
+            std::unique_ptr<app::PropertyForm> editor;
+            p.run(what + ": construction",
+                  [&] { editor = std::make_unique<app::PropertyForm>(nullptr, "alias", "C:\\", framed); });
+            p.run(what + ": show and first paint", [&] {
+                ShowWindow(editor->handle(), SW_SHOWNOACTIVATE);
+                UpdateWindow(editor->handle());
+                GdiFlush();
+            });
+            p.run(what + ": close", [&] { editor.reset(); });
+        }
+    for (int i = 0; i < runs; ++i)
+        p.run("skin file load alone", [&] {
+            skin::FileTheme t(nullptr);
+            t.setThemeFile("msn.ssk");
+        });
+    p.stop();
+    for (const char* what : {"item editor open, framed: construction", "item editor open, framed: show and first paint",
+                             "item editor open, framed: close", "item editor open, unframed: construction",
+                             "item editor open, unframed: show and first paint", "item editor open, unframed: close",
+                             "skin file load alone"})
+        p.print(what, runs);
     SetCurrentDirectoryA(previous);
     ui::TheEnvironment().folders = {};
     DeleteFileA(skinPath.c_str());

@@ -6,6 +6,7 @@
 // disturbed by it; with --bare-window it reads the same ten pairs from the same key
 // into a list view of its own.
 #include "Bench.h"
+#include "MessageProfile.h"
 #include "ui/Environment.h"
 #include "app/Global.h"
 #include "app/MainForm.h"
@@ -15,6 +16,7 @@
 #include <commctrl.h>
 #include <shlwapi.h>
 #include <cstring>
+#include <memory>
 #include <string>
 
 using namespace corvane;
@@ -200,6 +202,47 @@ CORVANE_BENCH(startup_to_painted_window) {
     interleave({&product, &bare}, 1, 9);
     report("start-up, main window vs window+list (10 rows)", product, bare);
 
+    SHDeleteKeyA(HKEY_CURRENT_USER, kStartupKey);
+    DeleteFileA((folder + "options.ini").c_str());
+    RemoveDirectoryA(folder.c_str());
+}
+
+// Where the main window's start-up goes inside the process: its creation (frame, skin,
+// tool bar, list, the first load) and its first paint, message by message.
+CORVANE_BENCH(startup_profile) {
+    const std::string folder = benchFolder();
+    CreateDirectoryA(folder.c_str(), nullptr);
+    WritePrivateProfileStringA("Options", "ShowTips", "0", (folder + "options.ini").c_str());
+    SHDeleteKeyA(HKEY_CURRENT_USER, kStartupKey);
+    HKEY h;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kStartupKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr) ==
+        ERROR_SUCCESS) {
+        for (int i = 0; i < kRows; ++i) {
+            const std::string a = std::string("Favourite ").append(std::to_string(i)), p = "C:\\windows";
+            RegSetValueExA(h, app::AliasValueName(i).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(a.c_str()),
+                           static_cast<DWORD>(a.size() + 1));
+            RegSetValueExA(h, app::PathValueName(i).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(p.c_str()),
+                           static_cast<DWORD>(p.size() + 1));
+        }
+        RegCloseKey(h);
+    }
+    ui::TheEnvironment().folders.program = folder;
+    const int runs = quickMode() ? 1 : 8;
+    MessageProfile p;
+    p.start();
+    for (int i = 0; i < runs; ++i) {
+        auto form = std::make_unique<BenchMainForm>();
+        p.run("main window: creation and show", [&] { form->create(); });
+        p.run("main window: first paint", [&] {
+            UpdateWindow(form->handle());
+            GdiFlush();
+        });
+        p.run("main window: close", [&] { form.reset(); });
+    }
+    p.stop();
+    for (const char* what : {"main window: creation and show", "main window: first paint", "main window: close"})
+        p.print(what, runs);
+    ui::TheEnvironment().folders.program = "";
     SHDeleteKeyA(HKEY_CURRENT_USER, kStartupKey);
     DeleteFileA((folder + "options.ini").c_str());
     RemoveDirectoryA(folder.c_str());

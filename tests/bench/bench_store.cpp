@@ -1,6 +1,7 @@
 // The store and main-window commands beside their floors: the registry calls and
 // list-view messages they cannot do without, on the same key, values and list.
 #include "Bench.h"
+#include "MessageProfile.h"
 #include "ui/Environment.h"
 #include "app/Global.h"
 #include "app/MainForm.h"
@@ -274,6 +275,57 @@ CORVANE_BENCH(store_delete_and_sort) {
     reportExtra(sortInMemory);
     reportExtra(sortRead);
 
+    form.reset();
+    SHDeleteKeyA(HKEY_CURRENT_USER, kBenchKey);
+}
+
+// Where the Sort's time goes: the command under the message hooks, and its pieces alone.
+CORVANE_BENCH(store_sort_profile) {
+    const int n = 1000;
+    BenchFolder folder;
+    std::vector<app::FavouriteRow> scrambled = numberedRows(n);
+    uint32_t x = 12345;
+    for (int i = n - 1; i > 0; --i) {
+        x = x * 1664525u + 1013904223u;
+        std::swap(scrambled[static_cast<std::size_t>(i)], scrambled[(x >> 8) % static_cast<uint32_t>(i + 1)]);
+    }
+    std::vector<app::FavouriteRow> sorted = scrambled;
+    app::ExchangeSort(sorted, true);
+    fillKey(scrambled);
+    auto form = openMain();
+    const int runs = quickMode() ? 1 : 8;
+    MessageProfile p;
+    p.start();
+    std::vector<app::FavouriteRow> work;
+    for (int i = 0; i < runs; ++i) {
+        fillKey(scrambled);
+        reloadList(*form);
+        form->setSortAscending(true);
+        p.run("sort 1,000 rows", [&] { form->sortRows(); });
+        if (listRows(*form) != sorted) problem("store_sort_profile: the list is not sorted");
+        fillKey(scrambled);
+        reloadList(*form);
+        p.run("piece: list read, 1,000 rows", [&] { work = listRows(*form); });
+        p.run("piece: exchange sort in memory", [&] { app::ExchangeSort(work, true); });
+        p.run("piece: list rewritten, 2,000 texts, redraw off", [&] {
+            ui::ListUpdate batch(*form->list());
+            for (int r = 0; r < n; ++r) {
+                form->list()->setCaption(r, work[static_cast<std::size_t>(r)].alias);
+                form->list()->setSubItem(r, work[static_cast<std::size_t>(r)].path);
+            }
+        });
+        fillKey(scrambled);
+        p.run("piece: store rewritten from the list", [&] { form->RewriteStoreRange(kBenchKey, 0, n - 1); });
+        p.run("piece: repaint of the list", [&] {
+            form->list()->invalidate();
+            UpdateWindow(form->list()->handle());
+        });
+    }
+    p.stop();
+    for (const char* what : {"sort 1,000 rows", "piece: list read, 1,000 rows", "piece: exchange sort in memory",
+                             "piece: list rewritten, 2,000 texts, redraw off", "piece: store rewritten from the list",
+                             "piece: repaint of the list"})
+        p.print(what, runs);
     form.reset();
     SHDeleteKeyA(HKEY_CURRENT_USER, kBenchKey);
 }

@@ -15,10 +15,12 @@
 #include "ui/Form.h"
 #include "ui/Gdi.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <memory>
 #include <thread>
+#include <vector>
 
 using namespace corvane;
 using namespace corvane::test;
@@ -718,4 +720,69 @@ TEST_F(SkinFrame, FailedAllocationsDrawNothingAndLeaveTheFrameSolid) {
         useSkin({true, true, false, false, -1, 3});
         EXPECT_FALSE(InRegion(h(), 0, 0)); // made again once allocations succeed
     }
+}
+
+namespace {
+
+// The window's pixels as the screen shows them, row by row, 0x00RRGGBB.
+std::vector<uint32_t> WindowPixels(HWND h) {
+    const RECT r = WindowRect(h);
+    const int w = r.right - r.left, hh = r.bottom - r.top;
+    std::vector<uint32_t> out(static_cast<size_t>(w) * static_cast<size_t>(hh));
+    ui::WindowDc screen(nullptr);
+    ui::OffscreenBitmap image;
+    if (!image.createDibSection(w, hh)) return {};
+    BitBlt(image.dc(), 0, 0, w, hh, screen.get(), r.left, r.top, SRCCOPY);
+    GdiFlush();
+    std::copy(image.bits(), image.bits() + out.size(), out.begin());
+    return out;
+}
+
+} // namespace
+
+// A frame taken through several size steps looks, and is cut, exactly as one that went
+// straight to the last size: nothing composed for an earlier size is shown or scanned.
+TEST_F(SkinFrame, SizeStepsLeaveTheRegionAndPixelsOfTheNewSize) {
+    useSkin({true, true, false, true, -1, 3});
+    FramedForm other;
+    other.create();
+    other.frame->setUIStyle(skin::UIStyle::FromThemeFile);
+    other.frame->setFileTheme(theme.get());
+    const RECT start = WindowRect(h());
+    const int w0 = start.right - start.left, h0 = start.bottom - start.top;
+    SetWindowPos(h(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (int d : {1, 2, 3, 5, 8}) {
+        SetWindowPos(h(), nullptr, 0, 0, w0 + d, h0 + d, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        UpdateWindow(h());
+    }
+    SetWindowPos(other.handle(), nullptr, w0 + 40, 0, w0 + 8, h0 + 8, SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(other.handle(), SW_SHOWNOACTIVATE);
+    SetCursorPos(1279, 1023); // no button hot
+    PumpFor(150);
+    // Both captions in the active colour, whichever window the system made active.
+    for (skin::FramePanel* f : {form->frame, other.frame}) {
+        f->titleBar()->setFormActive(true);
+        UpdateWindow(f->titleBar()->handle());
+    }
+    PumpFor(50);
+    ASSERT_EQ(W(), w0 + 8);
+    ui::RegionHandle stepped(CreateRectRgn(0, 0, 0, 0)), direct(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(h(), stepped.get()), ERROR);
+    ASSERT_NE(GetWindowRgn(other.handle(), direct.get()), ERROR);
+    EXPECT_TRUE(EqualRgn(stepped.get(), direct.get()));
+    // The skin's shape at the new width: the right picture's last column opaque on row 2.
+    EXPECT_TRUE(InRegion(h(), W() - 1, 2));
+    EXPECT_FALSE(InRegion(h(), W() - 2, 2));
+    EXPECT_FALSE(InRegion(h(), W() - 1, H() - 1));
+    EXPECT_TRUE(InRegion(h(), W() - 2, H() - 1));
+    const std::vector<uint32_t> a = WindowPixels(h()), b = WindowPixels(other.handle());
+    ASSERT_EQ(a.size(), b.size());
+    ASSERT_FALSE(a.empty());
+    int differing = 0;
+    for (int y = 0; y < H(); ++y)
+        for (int x = 0; x < W(); ++x) {
+            const size_t i = static_cast<size_t>(y) * static_cast<size_t>(W()) + static_cast<size_t>(x);
+            if (PtInRegion(direct.get(), x, y) && a[i] != b[i]) ++differing;
+        }
+    EXPECT_EQ(differing, 0);
 }

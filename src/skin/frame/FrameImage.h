@@ -19,6 +19,9 @@ public:
     int height() const { return image_.height(); }
     // Null pixels when the picture could not be made.
     PixelView pixels() const;
+    // For writing pixels directly; null when the picture could not be made.
+    uint32_t* bits() const { return image_.bits(); }
+    explicit operator bool() const { return static_cast<bool>(image_); }
     bool transparent = false; // drawn with its `transparentColor` pixels left out
     uint32_t transparentColor = 0xFF00FF;
 

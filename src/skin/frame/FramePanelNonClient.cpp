@@ -39,12 +39,12 @@ LRESULT FramePanel::frameProc(UINT msg, WPARAM wp, LPARAM lp, const ui::MessageC
     case kFrameInsetQuery: return TitleInset(l_, fb_);
     case WM_NCPAINT:
         if (formMinimized()) return next(msg, wp, lp);
-        if (titleBar_) titleBar_->redraw();
+        if (titleBar_) titleBar_->requestPaint();
         paintFrame();
         return 0;
     case WM_NCACTIVATE:
         if (formMinimized()) return next(msg, wp, lp);
-        if (titleBar_) titleBar_->redraw();
+        if (titleBar_) titleBar_->requestPaint();
         paintFrame();
         return 1;
     case WM_MEASUREITEM:
@@ -97,7 +97,7 @@ LRESULT FramePanel::frameProc(UINT msg, WPARAM wp, LPARAM lp, const ui::MessageC
         }
         if (titleBar_) {
             titleBar_->refreshMaxPictures();
-            titleBar_->redraw();
+            titleBar_->requestPaint(); // a size change has it compose again
         }
         paintFrame();
         rebuildRegion();

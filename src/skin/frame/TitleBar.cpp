@@ -153,6 +153,10 @@ void TitleBar::refreshMaxPictures() {
 
 void TitleBar::redraw() {
     imagesDirty_ = true;
+    requestPaint();
+}
+
+void TitleBar::requestPaint() {
     if (handle()) InvalidateRect(handle(), nullptr, FALSE);
 }
 

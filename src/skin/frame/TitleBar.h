@@ -192,7 +192,7 @@ public:
     bool formActive() const { return formActive_; }
     void setFormActive(bool v) {
         formActive_ = v;
-        redraw();
+        requestPaint(); // only the caption's colour changes
     }
     int leftBtnXOffset() const { return leftOffset_; }
     void setLeftBtnXOffset(int v) {
@@ -256,7 +256,10 @@ public:
 
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     ui::AccessibleSourceFactory accessibleFactory() const override;
+    // Something the composed images show changed: they are composed again at the next paint.
     void redraw();
+    // A paint from the images composed already.
+    void requestPaint();
     // The button pictures' transparent colour under the file theme.
     uint32_t transparentColor() const { return transparent_; }
 
@@ -298,7 +301,10 @@ private:
     bool tracking_ = false;
     int minWidth_ = 0;
     bool imagesDirty_ = true;
-    int composedWidth_ = 0, composedHeight_ = 0;
+    int composedWidth_ = 0, composedHeight_ = 0, composedInset_ = 0;
+    bool composedTransparent_ = false;
+    uint32_t composedKey_ = 0;
+    FrameImage barImage_; // the sections as the control shows them, kept between paints
     TitleBarPopupMenu* systemMenu_ = nullptr;
     ui::IconHandle icon_;
 };

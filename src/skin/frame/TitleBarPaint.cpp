@@ -16,16 +16,23 @@
 
 namespace corvane::skin {
 
-// The frame asks for the composed images; they are redrawn only when something
-// changed since the last paint, and the screen is left to the next WM_PAINT.
+// The sections are composed into images kept between paints, and composed again only
+// when something they show changed (a style, the sections, the caption, the font, the
+// size, the frame's inset or transparency); the screen is left to the next WM_PAINT.
 void TitleBar::render() {
     if (!handle()) return;
     const RECT r = clientRect();
-    if (!imagesDirty_ && r.right == composedWidth_ && r.bottom == composedHeight_) return;
-    ui::OffscreenBitmap image(nullptr, std::max<int>(r.right, 1), std::max<int>(r.bottom, 1));
-    SetBkMode(image.dc(), TRANSPARENT);
-    ui::SelectObjectScope sf(image.dc(), font_.get());
-    drawSections(image.dc(), image.width(), image.height());
+    const int w = std::max<int>(r.right, 1), h = std::max<int>(r.bottom, 1);
+    const bool frame = onFrame();
+    if (!imagesDirty_ && w == composedWidth_ && h == composedHeight_ && (frame ? inset() : 0) == composedInset_ &&
+        titleImage_.transparent == composedTransparent_ && titleImage_.transparentColor == composedKey_ && barImage_ &&
+        titleImage_ && backImage_)
+        return;
+    barImage_.resize(w, h);
+    ui::FillSolid(barImage_.dc(), {0, 0, w, h}, 0); // as a new bitmap starts: black
+    SetBkMode(barImage_.dc(), TRANSPARENT);
+    ui::SelectObjectScope sf(barImage_.dc(), font_.get());
+    drawSections(barImage_.dc(), w, h);
 }
 
 void TitleBar::paint(HDC target) {
@@ -34,20 +41,44 @@ void TitleBar::paint(HDC target) {
     ui::OffscreenBitmap image(target, w, h);
     SetBkMode(image.dc(), TRANSPARENT);
     ui::SelectObjectScope sf(image.dc(), font_.get());
-    drawSections(image.dc(), w, h);
+    render();
+    if (barImage_ && barImage_.width() == w && barImage_.height() == h)
+        BitBlt(image.dc(), 0, 0, w, h, barImage_.dc(), 0, 0, SRCCOPY);
+    else drawSections(image.dc(), w, h); // no image to keep them in
     drawButtons(image.dc(), w, h);
     BitBlt(target, 0, 0, w, h, image.dc(), 0, 0, SRCCOPY);
 }
+
+namespace {
+
+// The title image over the background: every pixel not of the key colour. One pass
+// over the two DIB sections' bits, where TransparentBlt builds and applies masks.
+void DrawOverBackground(FrameImage& back, const FrameImage& title, uint32_t key) {
+    const PixelView src = title.pixels(); // flushed
+    uint32_t* dst = back.bits();
+    if (!src.pixels || !dst || back.width() != src.width || back.height() != src.height) return;
+    // DIB pixels are 0x00RRGGBB, colour values 0x00BBGGRR.
+    const uint32_t k = ((key & 0xFF) << 16) | (key & 0xFF00) | ((key >> 16) & 0xFF);
+    const std::size_t n = static_cast<std::size_t>(src.width) * static_cast<std::size_t>(src.height);
+    for (std::size_t i = 0; i < n; ++i)
+        if ((src.pixels[i] & 0xFFFFFF) != k) dst[i] = src.pixels[i];
+}
+
+} // namespace
 
 void TitleBar::drawSections(HDC dc, int wc, int hc) {
     if (!parentForm()) return;
     imagesDirty_ = false;
     composedWidth_ = wc;
     composedHeight_ = hc;
+    composedTransparent_ = titleImage_.transparent;
+    composedKey_ = titleImage_.transparentColor;
     const bool frame = onFrame();
     int ox = 0, oy = 0;
+    composedInset_ = 0;
     if (frame) {
         const int in = inset();
+        composedInset_ = in;
         ox = -(in == 0 ? 3 : in);
         oy = -3;
     }
@@ -95,8 +126,7 @@ void TitleBar::drawSections(HDC dc, int wc, int hc) {
         }
     }
     if (titleImage_.transparent) {
-        TransparentBlt(backImage_.dc(), 0, 0, fw, fh, titleImage_.dc(), 0, 0, fw, fh,
-                       titleImage_.transparentColor & 0xFFFFFF);
+        DrawOverBackground(backImage_, titleImage_, titleImage_.transparentColor & 0xFFFFFF);
     } else {
         BitBlt(backImage_.dc(), 0, 0, fw, fh, titleImage_.dc(), 0, 0, SRCCOPY);
     }
