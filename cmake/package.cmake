@@ -54,8 +54,15 @@ add_custom_command(OUTPUT ${BIN}/msn.ssk
 # Help page and the texts that go with the packages.
 if(CORVANE_ARCH STREQUAL win64)
   set(CORVANE_README_MENU32 "\n  CorvaneMenu32.dll          the same menu for 32-bit programs")
+  set(CORVANE_README_ARCH_NOTE "")
 else()
   set(CORVANE_README_MENU32 "")
+  set(CORVANE_README_ARCH_NOTE "64-bit Windows
+  Explorer on 64-bit Windows loads only 64-bit menus: this 32-bit package
+  gives the Corvane menu in the Open and Save dialogs of 32-bit programs
+  only. For the menu in Explorer, use the win64 package, which sets up both.
+
+")
 endif()
 configure_file(${CMAKE_SOURCE_DIR}/resources/help.html ${BIN}/help.html @ONLY)
 configure_file(${CMAKE_SOURCE_DIR}/packaging/README.txt.in ${CMAKE_BINARY_DIR}/packaging/README.txt
@@ -125,3 +132,7 @@ endif()
 add_executable(shipcheck ${CMAKE_SOURCE_DIR}/tests/package/shipcheck.cpp)
 target_link_libraries(shipcheck PRIVATE user32 kernel32)
 set_target_properties(shipcheck PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/test-tools)
+add_executable(sessionsim ${CMAKE_SOURCE_DIR}/tests/package/sessionsim.cpp)
+target_link_options(sessionsim PRIVATE -municode)
+target_link_libraries(sessionsim PRIVATE advapi32 kernel32)
+set_target_properties(sessionsim PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/test-tools)

@@ -150,6 +150,32 @@ EOF
     bad "installed exe starts and writes options.ini in the install folder"
   fi
 
+  # A program holds the menu loaded, as Explorer does, through an upgrade: the new DLL
+  # takes its place, the held copy is renamed and goes at the next sign-in.
+  sim="$B/test-tools/sessionsim.exe"; stop="$OUT/stop-holding"
+  windll="C:\\users\\$user\\AppData\\Local\\Programs\\Corvane\\CorvaneMenu.dll"
+  # Starts a holder of the installed DLL in the background; 0 once it holds it.
+  hold_menu() {
+    rm -f "$stop" "$OUT/hold.txt"
+    "$WINE" "$sim" hold "$windll" "$(winpath "$stop")" >"$OUT/hold.txt" 2>&1 &
+    local i
+    for i in $(seq 200); do grep -q held "$OUT/hold.txt" 2>/dev/null && return 0; sleep 0.1; done
+    return 1
+  }
+  leftovers() { ls "$inst" 2>/dev/null | grep -vxF -e Corvane.exe -e options.ini -e Uninstall.exe $(printf -- '-e %s ' $expected); }
+  upgraded=1
+  hold_menu || { echo "the DLL could not be held" >>"$LOG"; upgraded=0; }
+  "$WINE" "$setup" /S >>"$LOG" 2>&1
+  cmp -s "$inst/CorvaneMenu.dll" "$OUT/unpacked/$name/CorvaneMenu.dll" || { echo "menu DLL not replaced" >>"$LOG"; upgraded=0; }
+  retired=$(leftovers)
+  [ -n "$retired" ] || { echo "no renamed copy of the held DLL" >>"$LOG"; upgraded=0; }
+  touch "$stop"; wait
+  "$WINE" "$sim" logon >>"$LOG" 2>&1
+  timeout 60 "$WINESERVER" -w
+  [ -z "$(leftovers)" ] || { echo "left after sign-in: $(leftovers)" >>"$LOG"; upgraded=0; }
+  [ "$upgraded" = 1 ] && ok "upgrade replaces a held menu DLL; the old copy goes at the next sign-in" \
+                      || bad "upgrade replaces a held menu DLL; the old copy goes at the next sign-in"
+
   # The uninstaller copies itself away and returns at once; wait until every
   # program of the prefix has ended.
   if [ -f "$inst/Uninstall.exe" ]; then "$WINE" "$inst/Uninstall.exe" /S >>"$LOG" 2>&1; fi
@@ -176,12 +202,21 @@ EOF
 
   # An options.ini that says only what the defaults say is not the user's
   # choice: the uninstaller takes it and the then empty folder.
+  # The menu is held loaded through the uninstall: the folder goes at the next sign-in.
   "$WINE" "$setup" /S >>"$LOG" 2>&1
   printf '[Options]\r\nExploreFolder=1\r\nAskDelete=1\r\nShowTips=1\r\n' >"$inst/options.ini"
+  held=0; hold_menu && held=1
   if [ -f "$inst/Uninstall.exe" ]; then "$WINE" "$inst/Uninstall.exe" /S >>"$LOG" 2>&1; fi
+  for i in $(seq 600); do [ -e "$inst/Uninstall.exe" ] || break; sleep 0.1; done
+  sleep 1; touch "$stop"; wait
   timeout 120 "$WINESERVER" -w
-  [ ! -e "$inst" ] && ok "uninstall removes an unchanged options.ini and the folder" \
-                   || bad "uninstall removes an unchanged options.ini and the folder"
+  # Until the sign-in, the renamed copy keeps the folder.
+  [ -n "$(leftovers)" ] || held=0
+  echo "after uninstall with the menu held: $(ls "$inst" 2>&1)" >>"$LOG"
+  "$WINE" "$sim" logon >>"$LOG" 2>&1
+  timeout 60 "$WINESERVER" -w
+  [ "$held" = 1 ] && [ ! -e "$inst" ] && ok "uninstall removes an unchanged options.ini and the folder, a held menu at sign-in" \
+                   || bad "uninstall removes an unchanged options.ini and the folder, a held menu at sign-in"
   "$WINESERVER" -k >/dev/null 2>&1
   finish
 fi
@@ -193,7 +228,7 @@ corvane_package_tests() {
   summary="$b/package-tests/summary"
   mkdir -p "$b/package-tests"; rm -f "$summary" "$b/package-tests/log.txt"
   echo "== package tests ($b)"
-  if ! cmake --build "$b" -j "${JOBS:-$(nproc)}" --target packages shipcheck >"$b/package-tests/build.log" 2>&1; then
+  if ! cmake --build "$b" -j "${JOBS:-$(nproc)}" --target packages shipcheck sessionsim >"$b/package-tests/build.log" 2>&1; then
     tail -20 "$b/package-tests/build.log"
     failed=$((failed + 1)); failures+=("packaging (see $b/package-tests/build.log)")
     return
