@@ -29,8 +29,7 @@ int Hold(const wchar_t* dll, const wchar_t* stopFile) {
 
 int Logon() {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunOnce, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) != ERROR_SUCCESS)
-        return 0;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunOnce, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) != ERROR_SUCCESS) return 0;
     std::vector<std::pair<std::wstring, std::wstring>> commands;
     for (DWORD i = 0;; ++i) {
         wchar_t name[256];
