@@ -53,7 +53,7 @@ endif()
 file(GLOB WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
 if(WIN_TESTS)
   add_executable(win_tests ${WIN_TESTS} $<TARGET_OBJECTS:corvane_res>)
-  target_link_libraries(win_tests PRIVATE corvane_app corvane_skinwriter gtest)
+  target_link_libraries(win_tests PRIVATE corvane_app corvane_menu corvane_skinwriter gtest)
   set_target_properties(win_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
   add_dependencies(win_tests CorvaneMenu) # the menu tests load the DLL as the shell does
   # The menu's tests drive the system's own file dialog of Vista and later.

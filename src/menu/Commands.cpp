@@ -18,13 +18,6 @@ namespace corvane::menu {
 
 namespace {
 
-// Found at run time: the DLL still loads where an older shell lacks them.
-template <class F>
-F ShellFunction(const char* name) {
-    HMODULE shell = GetModuleHandleW(L"shell32.dll");
-    return shell ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(shell, name))) : nullptr;
-}
-
 Found FoundAt(const std::string& path) {
     const DWORD attributes = GetFileAttributesW(ui::WideArg(path));
     if (attributes == INVALID_FILE_ATTRIBUTES) return Found::Nothing;
@@ -203,6 +196,12 @@ HRESULT GoToFolder(const Invocation& how, const std::string& path) {
     if (FAILED(hr) && hr != HRESULT_FROM_WIN32(ERROR_CANCELLED))
         Tell(how, "The folder " + Quoted(path) + " could not be opened.");
     return hr;
+}
+
+bool InFileDialog(IUnknown* site) {
+    Dialog dialog;
+    FindDialog(site, dialog);
+    return dialog.found();
 }
 
 HRESULT StartEditor(const Invocation& how) {

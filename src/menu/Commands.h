@@ -56,6 +56,8 @@ enum class AddResult { Added, AlreadyListed, HandedToEditor, EditorBusy, EditorR
 // Adds the folder with the alias the editor proposes for it: through an open editor
 // when there is one, else straight into the store under the menus' write lock.
 AddResult AddFolder(const std::string& path);
+// Whether the site is an Open or Save dialog (of either kind); asks the site only.
+bool InFileDialog(IUnknown* site);
 // What the user is told when the folder was not added; empty when it was.
 std::string AddFailureText(AddResult result, const std::string& path);
 

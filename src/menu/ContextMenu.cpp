@@ -2,6 +2,8 @@
 #include "menu/ComRef.h"
 #include "menu/MenuRules.h"
 #include "menu/Module.h"
+#include "menu/OpenFolders.h"
+#include "ui/Files.h"
 #include "store/Store.h"
 #include "ui/Gdi.h"
 #include "ui/WideText.h"
@@ -72,17 +74,14 @@ HBITMAP IconBitmap() {
     return bitmap;
 }
 
-// The selection's single item when it is a folder of the file system, or empty. Read from
-// the shell's own items, so nothing touches the disk and selections without CF_HDROP serve
-// too; a zip file is a folder to the shell (a stream too), not to us.
-std::string SingleFolder(IDataObject* data) {
+// The selection's single item when it is a folder of the file system, or a shortcut file
+// (`shortcut` true); empty otherwise. Read from the shell's own items, so nothing touches
+// the disk and selections without CF_HDROP serve too; a zip file is a folder to the shell
+// (a stream too), not to us.
+std::string SingleFolder(IDataObject* data, bool& shortcut) {
     using CreateArray = HRESULT(WINAPI*)(IDataObject*, REFIID, void**);
-    static const auto create = [] {
-        HMODULE shell = GetModuleHandleW(L"shell32.dll");
-        return shell ? reinterpret_cast<CreateArray>(
-                           reinterpret_cast<void*>(GetProcAddress(shell, "SHCreateShellItemArrayFromDataObject")))
-                     : nullptr;
-    }();
+    static const auto create = ShellFunction<CreateArray>("SHCreateShellItemArrayFromDataObject");
+    shortcut = false;
     if (!data || !create) return {};
     ComRef<IShellItemArray> items;
     DWORD count = 0;
@@ -92,14 +91,17 @@ std::string SingleFolder(IDataObject* data) {
     ComRef<IShellItem> item;
     if (FAILED(items->GetItemAt(0, &item.p)) || !item.p) return {};
     SFGAOF attributes = 0;
-    const SFGAOF asked = SFGAO_FILESYSTEM | SFGAO_FOLDER | SFGAO_STREAM;
-    if (FAILED(item->GetAttributes(asked, &attributes)) || (attributes & asked) != (SFGAO_FILESYSTEM | SFGAO_FOLDER))
-        return {};
+    const SFGAOF asked = SFGAO_FILESYSTEM | SFGAO_FOLDER | SFGAO_STREAM | SFGAO_LINK;
+    if (FAILED(item->GetAttributes(asked, &attributes))) return {};
+    const bool folder = (attributes & (SFGAO_FILESYSTEM | SFGAO_FOLDER | SFGAO_STREAM)) ==
+                        (SFGAO_FILESYSTEM | SFGAO_FOLDER);
+    shortcut = !folder && (attributes & (SFGAO_FILESYSTEM | SFGAO_LINK)) == (SFGAO_FILESYSTEM | SFGAO_LINK);
+    if (!folder && !shortcut) return {};
     wchar_t* path = nullptr;
-    if (FAILED(item->GetDisplayName(SIGDN_FILESYSPATH, &path)) || !path) return {};
-    std::string folder = ui::Narrow(path);
+    if (FAILED(item->GetDisplayName(SIGDN_FILESYSPATH, &path)) || !path) return shortcut = false, std::string();
+    std::string chosen = ui::Narrow(path);
     CoTaskMemFree(path);
-    return folder;
+    return chosen;
 }
 
 // Copies `text` into the caller's buffer of `cch` characters, cut so that no character
@@ -159,10 +161,15 @@ STDMETHODIMP_(ULONG) ContextMenu::Release() {
 
 STDMETHODIMP ContextMenu::Initialize(PCIDLIST_ABSOLUTE, IDataObject* data, HKEY) {
     try {
-        chosenFolder_ = SingleFolder(data);
+        bool shortcut = false;
+        std::string chosen = SingleFolder(data, shortcut);
+        chosenFolder_.clear();
+        chosenShortcut_.clear();
+        (shortcut ? chosenShortcut_ : chosenFolder_) = std::move(chosen);
         return S_OK;
     } catch (...) {
         chosenFolder_.clear();
+        chosenShortcut_.clear();
         return E_FAIL;
     }
 }
@@ -212,15 +219,30 @@ HRESULT ContextMenu::buildMenu(HMENU menu, UINT index, UINT idCmdFirst, UINT idC
             ok = InsertSeparator(sub);
             continue;
         }
-        ok = InsertItem(sub, idCmdFirst + offset, MenuLabel(f.first), probe.looksPresent(f.second));
-        paths_.push_back(f.second);
+        // Stored as typed, %USERPROFILE% and all; gone to as the variables say now.
+        std::string path = ui::ExpandEnvironment(f.second);
+        ok = InsertItem(sub, idCmdFirst + offset, MenuLabel(f.first), probe.looksPresent(path));
+        paths_.push_back(std::move(path));
         ++offset;
+    }
+    // In an Open or Save dialog, the folders open in Explorer follow, where ids remain.
+    const size_t room = ids - FirstFavouriteOffset - paths_.size();
+    if (ok && shown == favourites.rowCount() && room > 0 && InFileDialog(site_)) {
+        const auto open = CollectOpenFolders(ShellFolderWindows(), paths_, kOpenFoldersBudgetMs,
+                                             room < kMaxOpenFolders ? room : kMaxOpenFolders);
+        if (!open.empty() && GetMenuItemCount(sub) > 0) ok = InsertSeparator(sub);
+        for (size_t i = 0; i < open.size() && ok; ++i) {
+            ok = InsertItem(sub, idCmdFirst + offset, MenuLabel(open[i]), true);
+            paths_.push_back(open[i]);
+            ++offset;
+        }
     }
     // Past the host's id range the rest of the list is the editor's to show.
     moreShown_ = shown < favourites.rowCount();
     if (ok && moreShown_) ok = InsertItem(sub, idCmdFirst + MoreOffset, kMoreCaption, true);
     if (ok && GetMenuItemCount(sub) > 0) ok = InsertSeparator(sub);
-    if (ok && !chosenFolder_.empty()) ok = InsertItem(sub, idCmdFirst + AddOffset, kAddCaption, true);
+    if (ok && !(chosenFolder_.empty() && chosenShortcut_.empty()))
+        ok = InsertItem(sub, idCmdFirst + AddOffset, kAddCaption, true);
     if (ok) ok = InsertItem(sub, idCmdFirst + EditOffset, kEditCaption, editEnabled);
 
     std::wstring caption = ui::Widen(kMenuCaption);
@@ -254,7 +276,7 @@ bool ContextMenu::validOffset(unsigned offset) const {
     if (!menuBuilt_) return false;
     switch (offset) {
     case SubmenuOffset: return false;
-    case AddOffset: return !chosenFolder_.empty();
+    case AddOffset: return !(chosenFolder_.empty() && chosenShortcut_.empty());
     case EditOffset: return true;
     case MoreOffset: return moreShown_;
     default: return offset - FirstFavouriteOffset < paths_.size();
@@ -275,7 +297,7 @@ std::string ContextMenu::helpTextOf(unsigned offset) const {
     case AddOffset: return "Adds this folder to the Corvane favourites";
     case EditOffset:
     case MoreOffset: return "Starts Corvane to edit the favourites";
-    default: return "Opens " + paths_[offset - FirstFavouriteOffset];
+    default: return paths_[offset - FirstFavouriteOffset]; // where it goes, for the status bar
     }
 }
 
@@ -332,7 +354,16 @@ HRESULT ContextMenu::invoke(CMINVOKECOMMANDINFO* info) {
     how.site = site_;
     switch (offset) {
     case AddOffset: {
-        const std::string failure = AddFailureText(AddFolder(chosenFolder_), chosenFolder_);
+        std::string folder = chosenFolder_;
+        if (folder.empty()) {
+            // A shortcut adds the folder it points to, and nothing else.
+            folder = ui::ShortcutTarget(chosenShortcut_);
+            if (folder.empty() || !ui::DirectoryExists(folder)) {
+                Tell(how, "The shortcut \"" + chosenShortcut_ + "\" does not point to a folder, so it was not added.");
+                return HRESULT_FROM_WIN32(ERROR_DIRECTORY);
+            }
+        }
+        const std::string failure = AddFailureText(AddFolder(folder), folder);
         if (failure.empty()) return S_OK;
         Tell(how, failure);
         return E_FAIL;

@@ -42,6 +42,7 @@ private:
     LONG refs_ = 1;
     IUnknown* site_ = nullptr;
     std::string chosenFolder_;       // the one folder or drive right-clicked, if any (UTF-8)
+    std::string chosenShortcut_;     // or the one shortcut, read only when its command is chosen
     std::vector<std::string> paths_; // the shown favourites' folders, by offset from FirstFavouriteOffset
     bool menuBuilt_ = false;
     bool moreShown_ = false;

@@ -6,5 +6,6 @@ set(WIN_SOURCES
   src/menu/ContextMenu.cpp
   src/menu/ClassFactory.cpp
   src/menu/Commands.cpp
+  src/menu/OpenFolders.cpp
   src/menu/Registration.cpp
 )

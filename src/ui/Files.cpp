@@ -39,8 +39,15 @@ std::string ShortcutTarget(const std::string& shortcut) {
     if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
         if (SUCCEEDED(file->Load(WideArg(shortcut), STGM_READ)) &&
             SUCCEEDED(link->Resolve(nullptr, SLR_NO_UI | SLR_NOSEARCH | SLR_NOTRACK | SLR_NOUPDATE))) {
+            // The ID list first: it names the target in full, where the link's own path
+            // text may have passed through the code page (Wine's does).
             wchar_t path[MAX_PATH] = {};
-            if (SUCCEEDED(link->GetPath(path, MAX_PATH, nullptr, 0))) target = Narrow(path);
+            PIDLIST_ABSOLUTE pidl = nullptr;
+            if (SUCCEEDED(link->GetIDList(&pidl)) && pidl) {
+                if (SHGetPathFromIDListW(pidl, path)) target = Narrow(path);
+                CoTaskMemFree(pidl);
+            }
+            if (target.empty() && SUCCEEDED(link->GetPath(path, MAX_PATH, nullptr, 0))) target = Narrow(path);
         }
         file->Release();
     }

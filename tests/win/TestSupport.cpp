@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 #include "ui/Application.h"
+#include <shlobj.h>
 #include <shlwapi.h>
 #include <algorithm>
 #include <fstream>
@@ -66,6 +67,20 @@ std::string Utf8(const std::wstring& w) {
     return out;
 }
 } // namespace
+
+bool MakeShortcut(const std::wstring& lnk, const std::wstring& target) {
+    IShellLinkW* link = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                reinterpret_cast<void**>(&link))))
+        return false;
+    link->SetPath(target.c_str());
+    IPersistFile* file = nullptr;
+    bool saved = SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+                 SUCCEEDED(file->Save(lnk.c_str(), TRUE));
+    if (file) file->Release();
+    link->Release();
+    return saved;
+}
 
 std::wstring ToUtf16(const std::string& utf8) { return Utf16(utf8); }
 std::string ToUtf8(const std::wstring& utf16) { return Utf8(utf16); }

@@ -69,6 +69,8 @@ private:
 
 // UTF-8 and UTF-16 through the system's own conversion, never the product's.
 std::wstring ToUtf16(const std::string& utf8);
+// Saves a shortcut (.lnk) at `lnk` to `target`; false when it could not be made.
+bool MakeShortcut(const std::wstring& lnk, const std::wstring& target);
 std::string ToUtf8(const std::wstring& utf16);
 
 // A fresh folder under the temporary folder, removed with everything in it.

@@ -516,7 +516,7 @@ TEST_F(CorvaneMenu, ShowsAndOpensFavouritesInAnyScript) {
     wchar_t help[MAX_PATH] = {};
     ASSERT_EQ(S_OK, menuObject->GetCommandString(offsetOf(names[1]), GCS_HELPTEXTW, nullptr,
                                                  reinterpret_cast<char*>(help), MAX_PATH));
-    EXPECT_EQ(L"Opens " + base + names[1], help);
+    EXPECT_EQ(base + names[1], help) << "the status bar says where it goes";
 }
 
 TEST_F(CorvaneMenu, BadStoredDataEndsTheListAndNeverCreatesTheKey) {
@@ -597,7 +597,7 @@ TEST_F(CorvaneMenu, RunsOnlyTheCommandsItShows) {
     char small[8];
     std::memset(small, 'x', sizeof small);
     EXPECT_EQ(S_OK, menuObject->GetCommandString(a, GCS_HELPTEXTA, nullptr, small, 5));
-    EXPECT_STREQ("Open", small);
+    EXPECT_STREQ("C:\\u", small) << "the path, cut";
     EXPECT_EQ('x', small[5]);
     EXPECT_TRUE(FAILED(menuObject->GetCommandString(a, GCS_VERBA, nullptr, small, 5)));
     EXPECT_STREQ("", small);
@@ -615,6 +615,15 @@ TEST_F(CorvaneMenu, MovesTheSystemsOpenDialog) {
     StoreW(L"P0", target);
     StoreW(L"N1", L"Script");
     StoreW(L"P1", Wide(folder.file("run.bat")));
+    // Stored as typed, the profile folder by its variable.
+    wchar_t profile[MAX_PATH] = {};
+    const DWORD profileSize = GetEnvironmentVariableW(L"USERPROFILE", profile, MAX_PATH);
+    const std::wstring viaProfile = Wide(folder.path()) + L"profile";
+    CreateDirectoryW(viaProfile.c_str(), nullptr);
+    ASSERT_GT(profileSize, 0u);
+    ASSERT_EQ(0, _wcsnicmp(profile, viaProfile.c_str(), profileSize)) << "the test folder is under the profile";
+    StoreW(L"N2", L"Profile");
+    StoreW(L"P2", L"%USERPROFILE%" + viaProfile.substr(profileSize));
 
     auto folderOf = [](IFileDialog* d) {
         Ref<IShellItem> item;
@@ -635,8 +644,10 @@ TEST_F(CorvaneMenu, MovesTheSystemsOpenDialog) {
         std::wstring folderAfter;
         size_t boxes;
     };
-    const Choice choices[] = {
-        {L"Script", 0, start, 1}, {L"Script", CMIC_MASK_FLAG_NO_UI, start, 0}, {L"\u97F3\u4E50", 0, target, 0}};
+    const Choice choices[] = {{L"Script", 0, start, 1},
+                              {L"Script", CMIC_MASK_FLAG_NO_UI, start, 0},
+                              {L"\u97F3\u4E50", 0, target, 0},
+                              {L"Profile", 0, viaProfile, 0}};
     for (const Choice& c : choices) {
         Ref<IFileDialog> dialog;
         ASSERT_EQ(S_OK,
@@ -659,7 +670,12 @@ TEST_F(CorvaneMenu, MovesTheSystemsOpenDialog) {
                 Ref<IUnknown> site;
                 d->QueryInterface(IID_IUnknown, site.out());
                 setSite(site.p);
-                build();
+                for (const Item& item : build())
+                    if (item.text == c.alias) EXPECT_EQ(c.folderAfter != start, item.enabled) << "enabled: a folder";
+                wchar_t help[MAX_PATH] = {};
+                menuObject->GetCommandString(offsetOf(c.alias), GCS_HELPTEXTW, nullptr, reinterpret_cast<char*>(help),
+                                             MAX_PATH);
+                if (c.folderAfter != start) EXPECT_EQ(c.folderAfter, help) << "the expanded path";
                 before = windows();
                 BoxWatcher watcher;
                 chosen = invokeOffset(offsetOf(c.alias), c.mask);
@@ -673,7 +689,7 @@ TEST_F(CorvaneMenu, MovesTheSystemsOpenDialog) {
         dialog->Show(nullptr);
         dialog->Unadvise(cookie);
         EXPECT_EQ(c.folderAfter, after) << c.mask;
-        EXPECT_EQ(c.folderAfter == target ? S_OK : HRESULT_FROM_WIN32(ERROR_DIRECTORY), chosen);
+        EXPECT_EQ(c.folderAfter != start ? S_OK : HRESULT_FROM_WIN32(ERROR_DIRECTORY), chosen);
         EXPECT_EQ(c.boxes, boxes);
         PumpFor(300);
         std::set<HWND> opened = windows();
@@ -839,6 +855,27 @@ TEST_F(CorvaneMenu, AddsTheRightClickedFolderOnce) {
 
 // With an editor open the folder goes to it, which adds it through its own Add; the
 // menu writes nothing behind its back. The editor takes the old tag's code-page text too.
+// A shortcut adds the folder it points to; one to a file adds nothing.
+TEST_F(CorvaneMenu, AddsTheFolderAShortcutPointsTo) {
+    const std::wstring base = Wide(folder.path()), target = base + L"\u6587\u6863";
+    CreateDirectoryW(target.c_str(), nullptr);
+    folder.write("note.txt", "x");
+    ASSERT_TRUE(MakeShortcut(base + L"docs.lnk", target));
+    ASSERT_TRUE(MakeShortcut(base + L"note.lnk", base + L"note.txt"));
+    StoreW(L"N0", L"Root");
+    StoreW(L"P0", L"C:\\");
+    create(base + L"docs.lnk");
+    EXPECT_EQ((Item{L"Add to Corvane", true}), build().end()[-2]);
+    ASSERT_EQ(S_OK, invokeOffset(offsetOf("Add to Corvane"), CMIC_MASK_FLAG_NO_UI));
+    EXPECT_EQ(target, ReadW(L"P1"));
+    EXPECT_EQ(L"\u6587\u6863", ReadW(L"N1"));
+
+    create(base + L"note.lnk");
+    build();
+    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_DIRECTORY), invokeOffset(offsetOf("Add to Corvane"), CMIC_MASK_FLAG_NO_UI));
+    EXPECT_EQ(L"<missing>", ReadW(L"N2"));
+}
+
 TEST_F(CorvaneMenu, HandsTheFolderToAnOpenEditor) {
     TestKey editorKey("MenuHandOver");
     ui::TheEnvironment().folders.program = folder.path();

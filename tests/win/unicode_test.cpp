@@ -249,17 +249,6 @@ HDROP MakeDrop(const std::vector<std::wstring>& paths) {
     return static_cast<HDROP>(mem);
 }
 
-void MakeShortcut(const std::wstring& lnk, const std::wstring& target) {
-    IShellLinkW* link = nullptr;
-    ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                           reinterpret_cast<void**>(&link))));
-    link->SetPath(target.c_str());
-    IPersistFile* file = nullptr;
-    link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
-    EXPECT_TRUE(SUCCEEDED(file->Save(lnk.c_str(), TRUE)));
-    file->Release();
-    link->Release();
-}
 } // namespace
 
 TEST_F(ScriptsInTheList, DroppedFoldersAndShortcutsToFoldersAreAddedAndTheRestCounted) {
@@ -268,8 +257,8 @@ TEST_F(ScriptsInTheList, DroppedFoldersAndShortcutsToFoldersAreAddedAndTheRestCo
     CreateDirectoryW(music.c_str(), nullptr);
     CreateDirectoryW(work.c_str(), nullptr);
     folder.write("notes.txt", "x");
-    MakeShortcut(base + L"work.lnk", work);
-    MakeShortcut(base + L"notes.lnk", base + L"notes.txt");
+    ASSERT_TRUE(MakeShortcut(base + L"work.lnk", work));
+    ASSERT_TRUE(MakeShortcut(base + L"notes.lnk", base + L"notes.txt"));
     open({{L"a", L"c:\\a"}});
     SendMessageW(
         form->list()->handle(), WM_DROPFILES,
