@@ -145,7 +145,9 @@ TEST_F(ScriptsInTheList, ExportWritesUnicodeOnlyWhenTheCodePageCannotHoldTheList
         ui::Guarded([this] { ExportFavourites(*form); });
         const std::string raw = folder.read("other.kvr");
         EXPECT_EQ(raw.rfind("\xFF\xFE", 0) == 0, c.unicodeFile) << raw;
-        if (!c.unicodeFile) EXPECT_NE(raw.find("N0=Caf\xE9\r\n"), std::string::npos) << raw;
+        if (!c.unicodeFile) {
+            EXPECT_NE(raw.find("N0=Caf\xE9\r\n"), std::string::npos) << raw;
+        }
         // The other section survives, read back by the system's own reader.
         wchar_t keep[8] = {};
         GetPrivateProfileStringW(L"Other", L"Keep", L"", keep, 8, ToUtf16(folder.file("other.kvr")).c_str());
