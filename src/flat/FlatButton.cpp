@@ -201,9 +201,9 @@ void FlatButton::applyAdvColors() {
 void FlatButton::takeParentColor() {
     if (!parentColor_) return;
     HWND parent = handle() ? GetParent(handle()) : nullptr;
-    if (auto* form = dynamic_cast<ui::Form*>(fromHandle(parent))) colors_.color = form->color;
-    else if (auto* b = dynamic_cast<FlatButton*>(fromHandle(parent))) colors_.color = b->color();
-    else colors_.color = ui::SystemColor(COLOR_BTNFACE);
+    WinControl* p = fromHandle(parent);
+    const auto color = p ? p->childBackground() : std::nullopt;
+    colors_.color = color ? *color : ui::SystemColor(COLOR_BTNFACE);
 }
 
 void FlatButton::setGroupIndex(int g) {

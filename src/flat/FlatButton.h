@@ -99,6 +99,7 @@ public:
 
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     ui::AccessibleSourceFactory accessibleFactory() const override;
+    std::optional<std::uint32_t> childBackground() const override { return color(); }
 
 private:
     friend struct HoverShared;

@@ -45,7 +45,8 @@ bool OfferKey(const std::function<void(WPARAM&)>& handler, WPARAM& key) {
 
 std::uint32_t ParentColor(HWND control) {
     HWND parent = control ? GetParent(control) : nullptr;
-    if (auto* form = dynamic_cast<ui::Form*>(ui::WinControl::fromHandle(parent))) return form->color;
+    if (ui::WinControl* p = ui::WinControl::fromHandle(parent))
+        if (auto color = p->childBackground()) return *color;
     return ui::SystemColor(COLOR_BTNFACE);
 }
 } // namespace

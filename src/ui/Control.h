@@ -16,8 +16,10 @@
 #pragma once
 #include "ui/Component.h"
 #include <windows.h>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -132,6 +134,12 @@ public:
     void setAlign(Align a);
     // The part of the client area that aligned children share.
     virtual RECT alignRect() const { return clientRect(); }
+
+    // What a child that takes its parent's look asks of its parent: the colour shown
+    // behind children (none when the control has no colour of its own), and the text
+    // colour handed to labels (CLR_INVALID when none).
+    virtual std::optional<std::uint32_t> childBackground() const { return std::nullopt; }
+    virtual COLORREF childTextColor() const { return CLR_INVALID; }
     // Lays the aligned children out now.
     void realign();
 

@@ -57,6 +57,7 @@ public:
     }
 
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    std::optional<std::uint32_t> childBackground() const override { return color; }
     AccessibleSourceFactory accessibleFactory() const override;
     // Offered every message of the loop before it is dispatched.
     virtual bool preTranslateMessage(MSG& m);

@@ -160,7 +160,7 @@ bool Label::reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     if (!IsCtlColor(msg)) return false;
     COLORREF color = fontColor;
     if (color == CLR_INVALID)
-        if (auto* box = dynamic_cast<GroupBox*>(fromHandle(GetParent(handle())))) color = box->fontColor;
+        if (WinControl* parent = fromHandle(GetParent(handle()))) color = parent->childTextColor();
     result = FormBackground(*this, msg, wp, lp);
     if (color != CLR_INVALID) SetTextColor(reinterpret_cast<HDC>(wp), color);
     return true;

@@ -56,6 +56,7 @@ public:
              const std::string& caption = {});
     // Text colour of the caption and of the labels placed in it.
     COLORREF fontColor = GetSysColor(COLOR_WINDOWTEXT);
+    COLORREF childTextColor() const override { return fontColor; }
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     bool reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 };

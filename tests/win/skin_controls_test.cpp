@@ -3,6 +3,7 @@
 #include "skin/controls/CheckBox.h"
 #include "skin/controls/Edit.h"
 #include "skin/controls/GroupBox.h"
+#include "skin/controls/ParentColor.h"
 #include "skin/controls/ToolBar.h"
 #include "skin/frame/FramePanel.h"
 #include "skin/frame/PopupMenu.h"
@@ -690,6 +691,28 @@ TEST_F(SkinControls, ToolBarTipsReportToTheBarOnlyWhileItsWindowLives) {
     EXPECT_EQ(ask(), "Adds");
     DestroyWindow(bar->handle());
     EXPECT_EQ(ask(), "");
+}
+
+// A child that takes its parent's look asks the parent it sits in, whatever that is: a
+// form, a group box in it, a plain group box's text colour for its labels.
+TEST_F(SkinControls, ChildrenTakeTheColoursOfTheParentTheySitIn) {
+    form->color = 0x00ABCDEF;
+    auto* group = new skin::GroupBox(form.get(), "group", form->handle(), 10, 10, 200, 100);
+    group->setColor(0x00336699);
+    auto childOf = [](HWND parent) {
+        return CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 5, 5, parent, nullptr, nullptr, nullptr);
+    };
+    EXPECT_EQ(0x00ABCDEFu, skin::ParentColorOf(childOf(form->handle())));
+    EXPECT_EQ(0x00336699u, skin::ParentColorOf(childOf(group->handle())));
+
+    auto* box = new ui::GroupBox(form.get(), "box", form->handle(), 10, 120, 200, 60, "Box");
+    box->fontColor = RGB(1, 2, 3);
+    auto* label = new ui::Label(form.get(), "label", box->handle(), 8, 20, "Label");
+    HDC dc = GetDC(label->handle());
+    SendMessageW(box->handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(label->handle()));
+    EXPECT_EQ(RGB(1, 2, 3), GetTextColor(dc));
+    ReleaseDC(label->handle(), dc);
 }
 
 TEST_F(SkinControls, GroupBoxFrameAndStyleForItsChildren) {

@@ -62,10 +62,8 @@ std::uint32_t ParentColorOf(HWND control) {
     // The nearest coloured ancestor: a skinned frame colours its panel, which sits
     // between a form and its controls.
     for (HWND parent = control ? GetParent(control) : nullptr; parent; parent = GetParent(parent)) {
-        ui::WinControl* p = ui::WinControl::fromHandle(parent);
-        if (auto* g = dynamic_cast<GroupBox*>(p)) return g->color();
-        if (auto* f = dynamic_cast<ThemedFrame*>(p)) return f->frameColor();
-        if (auto* f = dynamic_cast<ui::Form*>(p)) return f->color;
+        if (ui::WinControl* p = ui::WinControl::fromHandle(parent))
+            if (auto color = p->childBackground()) return *color;
     }
     return GetSysColor(COLOR_BTNFACE);
 }

@@ -34,6 +34,7 @@ public:
 
     // Aligned children keep clear of the frame and the caption line.
     RECT alignRect() const override;
+    std::optional<std::uint32_t> childBackground() const override { return color(); }
 
     void paintTo(HDC dc);
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;

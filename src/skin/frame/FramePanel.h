@@ -131,6 +131,7 @@ public:
 
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     ui::AccessibleSourceFactory accessibleFactory() const override;
+    std::optional<std::uint32_t> childBackground() const override { return frameColor(); }
 
 private:
     // The form's messages, before the form sees them through `next`.
