@@ -201,7 +201,7 @@ void MainForm::formShow() {
 }
 
 LRESULT MainForm::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == kActivateMessage) {
+    if (msg == ui::msg::Activate) {
         activateInstance();
         return 0;
     }
@@ -210,17 +210,17 @@ LRESULT MainForm::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         std::string alias, path;
         if (!cds || !DecodeHandedFolder(*cds, alias, path)) return FALSE;
         handedFolders_.emplace_back(std::move(alias), std::move(path));
-        PostMessageW(handle(), kAddHandedFoldersMessage, 0, 0);
+        PostMessageW(handle(), ui::msg::AddHandedFolders, 0, 0);
         return TRUE;
     }
-    if (msg == kAddHandedFoldersMessage) {
+    if (msg == ui::msg::AddHandedFolders) {
         addHandedFolders();
         return 0;
     }
     // Activated while a modal dialog disables us (a second start makes us the foreground
     // window after posting its hand-over): the dialog comes forward again.
     if (msg == WM_ACTIVATE && LOWORD(wp) != WA_INACTIVE && !IsWindowEnabled(handle()))
-        PostMessageW(handle(), kActivateMessage, 0, 0);
+        PostMessageW(handle(), ui::msg::Activate, 0, 0);
     return ui::Form::wndProc(msg, wp, lp);
 }
 

@@ -3,6 +3,7 @@
 // and writes the change through to the store at once.
 #pragma once
 #include "app/Global.h"
+#include "ui/Messages.h"
 #include "app/StoreNames.h"
 #include "skin/controls/ToolBar.h"
 #include "skin/frame/FramePanel.h"
@@ -18,8 +19,6 @@
 namespace corvane::app {
 
 constexpr const char* kMainWindowClass = "Corvane Made by Tollbright";
-constexpr UINT kActivateMessage = 0x1403;                // WM_USER + 0x1003, posted by a second start
-constexpr UINT kAddHandedFoldersMessage = WM_APP + 0x19; // posted to itself after a hand-over
 constexpr int kNoRowChosen = -200;
 // The help page ships beside the exe; Help opens it from the program folder.
 constexpr const char* kHelpFile = "help.html";

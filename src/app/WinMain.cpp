@@ -9,7 +9,7 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace corvane;
     if (HWND running = FindWindowW(ui::WideArg(app::kMainWindowClass), nullptr)) {
-        PostMessageW(running, app::kActivateMessage, 0, 0);
+        PostMessageW(running, ui::msg::Activate, 0, 0);
         SetForegroundWindow(running);
         return 0;
     }

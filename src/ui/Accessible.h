@@ -21,13 +21,6 @@ namespace corvane::ui {
 
 class WinControl;
 
-namespace msg {
-// Posted to a control by its accessible object: perform the default action of
-// element wParam (0 for the control itself). Posted, not sent, so that a client
-// is not held up by what the action opens (a modal dialog, a menu).
-constexpr UINT AccessibleAction = Base + 0x50;
-} // namespace msg
-
 // A part of a control that is not a window of its own.
 struct AccessibleElement {
     long role = ROLE_SYSTEM_PUSHBUTTON;

@@ -40,8 +40,7 @@ bool Application::handleOne(MSG& m) {
     for (const ObserverUse& o : observers)
         if (o.observe(m)) return true;
     // The form that holds the message's window gets a look first (dialog navigation).
-    HWND top = m.hwnd ? GetAncestor(m.hwnd, GA_ROOT) : nullptr;
-    if (auto* f = dynamic_cast<Form*>(WinControl::fromHandle(top)); f && f->preTranslateMessage(m)) return true;
+    if (Form* f = FormOf(m.hwnd); f && f->preTranslateMessage(m)) return true;
     TranslateMessage(&m);
     DispatchMessageW(&m);
     return true;

@@ -101,10 +101,12 @@ ModalResult Form::showModal() {
     return modalResult_;
 }
 
+Form* FormOf(HWND window) {
+    return window ? dynamic_cast<Form*>(WinControl::fromHandle(GetAncestor(window, GA_ROOT))) : nullptr;
+}
+
 void ClickButton(const WinControl& button, ModalResult result, const std::function<void()>& onClick) {
-    if (button.handle())
-        if (auto* form = dynamic_cast<Form*>(WinControl::fromHandle(GetAncestor(button.handle(), GA_ROOT))))
-            form->setModalResult(result);
+    if (Form* form = ParentForm(button)) form->setModalResult(result);
     if (onClick) Guarded(onClick);
 }
 

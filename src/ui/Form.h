@@ -86,6 +86,10 @@ private:
 // becomes the button's (ModalResult::None included), then `onClick` runs inside the error guard.
 void ClickButton(const WinControl& button, ModalResult result, const std::function<void()>& onClick);
 
+// The form at the root of a window, or of a control's window; nullptr when there is none.
+Form* FormOf(HWND window);
+inline Form* ParentForm(const WinControl& c) { return FormOf(c.handle()); }
+
 // Creates the font the program's windows use: MS Sans Serif with the given height.
 HFONT MakeUiFont(int height, const char* face = "MS Sans Serif", int weight = FW_NORMAL);
 

@@ -39,11 +39,6 @@ SIZE CaptionExtent(HWND w, const std::string& text) {
 
 } // namespace
 
-Form* ParentForm(const WinControl& c) {
-    if (!c.handle()) return nullptr;
-    return dynamic_cast<Form*>(WinControl::fromHandle(GetAncestor(c.handle(), GA_ROOT)));
-}
-
 Button::Button(Component* owner, std::string name, HWND parent, int x, int y, int w, int h, const std::string& caption)
     : WinControl(owner, std::move(name)) {
     createControl("BUTTON", BS_PUSHBUTTON | WS_VISIBLE | WS_TABSTOP, 0, x, y, w, h, parent, caption.c_str());

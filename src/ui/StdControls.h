@@ -9,9 +9,6 @@
 
 namespace corvane::ui {
 
-// The form that holds a control's window, or nullptr.
-Form* ParentForm(const WinControl& c);
-
 class Button : public WinControl {
 public:
     Button(Component* owner, std::string name, HWND parent, int x, int y, int w, int h, const std::string& caption);

@@ -155,7 +155,7 @@ int BareWindowMain() {
 // by main), on the private key and class.
 int ProductWindowMain() {
     if (HWND running = FindWindowA(kProductClass, nullptr)) {
-        PostMessageA(running, app::kActivateMessage, 0, 0);
+        PostMessageA(running, ui::msg::Activate, 0, 0);
         return 0;
     }
     ui::TheEnvironment().folders.program = benchFolder();

@@ -448,7 +448,7 @@ TEST_F(MainWindow, ActivationMessageRestoresAMinimisedWindow) {
     open(kFive);
     ShowWindow(form->handle(), SW_MINIMIZE);
     ASSERT_TRUE(PumpUntil([&] { return IsIconic(form->handle()) != FALSE; }));
-    PostMessageA(form->handle(), kActivateMessage, 0, 0);
+    PostMessageA(form->handle(), ui::msg::Activate, 0, 0);
     EXPECT_TRUE(PumpUntil([&] { return !IsIconic(form->handle()); }));
     EXPECT_TRUE(IsWindowVisible(form->handle()));
     EXPECT_EQ(form->rowCount(), 5);
@@ -462,7 +462,7 @@ TEST_F(MainWindow, HandOverWhileADialogIsOpenBringsTheDialogForward) {
         dialog = d.handle();
         // A second start whose SetForegroundWindow on the main window lands after the
         // hand-over message was handled.
-        SendMessageA(form->handle(), kActivateMessage, 0, 0);
+        SendMessageA(form->handle(), ui::msg::Activate, 0, 0);
         SetForegroundWindow(form->handle());
         dialogInFront = PumpUntil([&] { return GetForegroundWindow() == dialog; });
         d.setModalResult(ui::ModalResult::Cancel);

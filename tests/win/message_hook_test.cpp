@@ -17,7 +17,7 @@ struct ProbeForm : ui::Form {
     explicit ProbeForm(std::string& s) : ui::Form(nullptr, "frmHookProbe"), seen(s) { create(); }
     using ui::WinControl::destroyHandle;
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override {
-        if (msg == kProbe || msg == skin::kFrameInsetQuery) seen += msg == kProbe ? 'F' : 'I';
+        if (msg == kProbe || msg == ui::msg::FrameInsetQuery) seen += msg == kProbe ? 'F' : 'I';
         return msg == kProbe ? 7 : ui::Form::wndProc(msg, wp, lp);
     }
     std::string& seen;
@@ -82,11 +82,11 @@ TEST(MessageHook, FrameSeesTheFormsMessagesUntilOneOfThemGoes) {
     std::string seen;
     ProbeForm form(seen);
     auto* frame = new skin::FramePanel(&form, "suiForm1");
-    SendMessageA(form.handle(), skin::kFrameInsetQuery, 0, 0); // the frame answers it alone
+    SendMessageA(form.handle(), ui::msg::FrameInsetQuery, 0, 0); // the frame answers it alone
     EXPECT_EQ(form.perform(kProbe), 7);
     delete frame; // before its form
     EXPECT_TRUE(GetWindowLongA(form.handle(), GWL_STYLE) & WS_CAPTION);
-    SendMessageA(form.handle(), skin::kFrameInsetQuery, 0, 0);
+    SendMessageA(form.handle(), ui::msg::FrameInsetQuery, 0, 0);
     EXPECT_EQ(seen, "FI");
 
     frame = new skin::FramePanel(&form, "suiForm1");

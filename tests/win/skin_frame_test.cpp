@@ -197,7 +197,7 @@ TEST_F(SkinFrame, BuiltInStyleFrameAndRegion) {
     EXPECT_EQ(in.top, 3);
     EXPECT_EQ(in.right, 3);
     EXPECT_EQ(in.bottom, 2); // border width + 1
-    EXPECT_EQ(SendMessageA(h(), skin::kFrameInsetQuery, 0, 0), 2);
+    EXPECT_EQ(SendMessageA(h(), ui::msg::FrameInsetQuery, 0, 0), 2);
     EXPECT_EQ(form->frame->titleBar()->height(), 29); // the 32-pixel title less the 3 rows above it
     // One black pixel on the left, right and bottom; the form colour inside it.
     EXPECT_EQ(ScreenPixel(h(), 0, H() / 2), RGB(0, 0, 0));

@@ -297,7 +297,7 @@ bool CustomButton::dialogKey(WPARAM key) {
 bool CustomButton::dialogChar(unsigned ch, LPARAM keyData) {
     if (!ui::IsMnemonic(ch, caption_)) return false;
     HWND focus = GetFocus();
-    const bool viaButton = focus && SendMessageW(focus, kIsSkinButtonQuery, 0, 0) == 1;
+    const bool viaButton = focus && SendMessageW(focus, ui::msg::IsSkinButtonQuery, 0, 0) == 1;
     if (!AltHeld(keyData) && !viaButton) return false;
     HWND parent = GetParent(handle());
     if (!parent || !IsWindowEnabled(parent) || !enabled() || !IsWindowVisible(handle())) return false;
@@ -446,8 +446,8 @@ LRESULT CustomButton::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         invalidate();
         return r;
     }
-    case kIsSkinButtonQuery: return 1;
-    case kDialogKey: return dialogKey(wp) ? 1 : 0;
+    case ui::msg::IsSkinButtonQuery: return 1;
+    case ui::msg::DialogKey: return dialogKey(wp) ? 1 : 0;
     case ui::msg::DialogChar: return dialogChar(static_cast<unsigned>(wp), lp) ? 1 : 0;
     case BM_CLICK:
         // A program's click (automation, tests), as the keyboard gives it.

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "skin/controls/ParentColor.h"
+#include "ui/Messages.h"
 #include "skin/controls/ControlGeometry.h"
 #include "skin/controls/DialogKeys.h"
 #include "skin/theme/Skinned.h"
@@ -16,9 +17,6 @@
 #include "ui/ImageList.h"
 
 namespace corvane::skin {
-
-// Asks a window whether it is a skinned button: they answer 1.
-constexpr UINT kIsSkinButtonQuery = 35768; // 0x8BB8
 
 class CustomButton : public Skinned<ui::WinControl>, public ui::ActionClient, public DialogKeyTarget {
 public:

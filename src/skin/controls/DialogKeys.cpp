@@ -23,12 +23,12 @@ bool Route(MSG& m) {
     const bool key = m.message == WM_KEYDOWN && (m.wParam == VK_RETURN || m.wParam == VK_ESCAPE);
     const bool chr = m.message == WM_CHAR || m.message == WM_SYSCHAR;
     if (!key && !chr) return false;
+    if (!ui::FormOf(m.hwnd)) return false;
     HWND root = GetAncestor(m.hwnd, GA_ROOT);
-    if (!dynamic_cast<ui::Form*>(ui::WinControl::fromHandle(root))) return false;
     const LRESULT code = SendMessageW(m.hwnd, WM_GETDLGCODE, m.wParam, reinterpret_cast<LPARAM>(&m));
     if (key) {
         if (code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return false;
-        return Offer(root, kDialogKey, m.wParam, m.lParam);
+        return Offer(root, ui::msg::DialogKey, m.wParam, m.lParam);
     }
     if (m.message == WM_CHAR && (code & (DLGC_WANTCHARS | DLGC_WANTALLKEYS | DLGC_WANTMESSAGE))) return false;
     return Offer(root, ui::msg::DialogChar, m.wParam, m.lParam);

@@ -1,6 +1,6 @@
 // Enter, Escape and mnemonics for the skinned controls. While any exists, the
 // message loop offers them, before the focused control acts, the Enter and
-// Escape it does not want itself (kDialogKey) and the characters it does not
+// Escape it does not want itself (ui::msg::DialogKey) and the characters it does not
 // take (ui::msg::DialogChar, also every Alt+key); the first control that
 // answers nonzero takes the key.
 #pragma once
@@ -10,9 +10,6 @@
 #include "ui/Messages.h"
 
 namespace corvane::skin {
-
-// wParam: the key (VK_RETURN or VK_ESCAPE); nonzero when taken.
-constexpr UINT kDialogKey = ui::msg::Base + 0x40;
 
 // Controls that answer those messages implement this and keep the router in the
 // message loop for their lifetime.

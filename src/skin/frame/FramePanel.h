@@ -8,6 +8,7 @@
 #include <string>
 
 #include "skin/frame/FrameLayout.h"
+#include "ui/Messages.h"
 #include "skin/frame/TitleBar.h"
 #include "skin/theme/Skinned.h"
 #include "ui/Application.h"
@@ -25,7 +26,6 @@ class MainMenu;
 class MenuBar;
 struct MenuItem;
 
-inline constexpr UINT kFrameInsetQuery = 0x26C3;
 inline constexpr const char* kOneFrameOnlyMessage = "Sorry, You can create only one TsuiForm component in one form!";
 inline constexpr const char* kFormPanelMessage = "Sorry, you can't select the Form assign to FormPanel property";
 

@@ -38,10 +38,7 @@ TitleBar::TitleBar(ui::WinControl* parent, std::string name) : Skinned(parent, s
 
 TitleBar::~TitleBar() = default;
 
-ui::Form* TitleBar::parentForm() const {
-    if (!handle()) return nullptr;
-    return dynamic_cast<ui::Form*>(ui::WinControl::fromHandle(GetAncestor(handle(), GA_ROOT)));
-}
+ui::Form* TitleBar::parentForm() const { return ui::ParentForm(*this); }
 
 bool TitleBar::onFrame() const {
     HWND parent = handle() ? GetParent(handle()) : nullptr;
@@ -51,7 +48,7 @@ bool TitleBar::onFrame() const {
 int TitleBar::inset() const {
     if (!onFrame()) return 0;
     ui::Form* f = parentForm();
-    return f ? static_cast<int>(SendMessageW(f->handle(), kFrameInsetQuery, 0, 0)) : 0;
+    return f ? static_cast<int>(SendMessageW(f->handle(), ui::msg::FrameInsetQuery, 0, 0)) : 0;
 }
 
 void TitleBar::setFont(const LOGFONTW& font, ui::Color color) {
