@@ -67,7 +67,7 @@ if(E2E_TESTS)
   add_executable(e2e_tests ${E2E_TESTS})
   target_link_libraries(e2e_tests PRIVATE corvane_app gtest_main)
   set_target_properties(e2e_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
-  add_dependencies(e2e_tests Corvane)
+  add_dependencies(e2e_tests Corvane CorvaneMenu)
   add_test(NAME e2e_tests COMMAND e2e_tests)
 endif()
 

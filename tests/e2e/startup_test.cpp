@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
+#include <shlobj.h>
 #include <shlwapi.h>
 #include <algorithm>
 #include <functional>
@@ -390,7 +391,7 @@ TEST_F(Program, AValueOfTheWrongTypeShowsOneErrorAndTheWindowStillOpens) {
 
 // Installed per user, the program lives under the user's profile, whose folder is the
 // user's name: in any script.
-TEST_F(Program, StartedFromAFolderNamedInChineseRecordsItsWholePathAndReadsItsOptions) {
+TEST_F(Program, StartedFromAFolderNamedInChineseRecordsItsWholePathAndTheMenuStartsItThere) {
     wchar_t tmp[MAX_PATH];
     GetTempPathW(MAX_PATH, tmp);
     const std::wstring dir = std::wstring(tmp) + L"\u7A0B\u5E8F-app-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
@@ -425,6 +426,53 @@ TEST_F(Program, StartedFromAFolderNamedInChineseRecordsItsWholePathAndReadsItsOp
     TerminateProcess(pi.hProcess, 1);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
+
+    // The menu's "Edit Favourites..." starts it from there, by the path it recorded.
+    HMODULE dll = LoadLibraryA((OwnFolder() + "CorvaneMenu.dll").c_str());
+    ASSERT_TRUE(dll) << "the menu DLL beside the test";
+    using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
+    auto get = reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(GetProcAddress(dll, "DllGetClassObject")));
+    const CLSID menuClass = {0x30686f35, 0x109b, 0x4760, {0x82, 0x6d, 0x29, 0x85, 0x5d, 0x80, 0x4d, 0x71}};
+    IClassFactory* factory = nullptr;
+    IContextMenu* menu = nullptr;
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    ASSERT_TRUE(get && SUCCEEDED(get(menuClass, IID_IClassFactory, reinterpret_cast<void**>(&factory))));
+    ASSERT_TRUE(SUCCEEDED(factory->CreateInstance(nullptr, IID_IContextMenu, reinterpret_cast<void**>(&menu))));
+    HMENU host = CreatePopupMenu();
+    EXPECT_FALSE(FAILED(menu->QueryContextMenu(host, 0, 1, 0x7FFF, CMF_NORMAL)));
+    CMINVOKECOMMANDINFO ci{};
+    ci.cbSize = sizeof ci;
+    ci.fMask = CMIC_MASK_FLAG_NO_UI;
+    ci.lpVerb = "CorvaneEdit";
+    ci.nShow = SW_SHOWNORMAL;
+    EXPECT_EQ(S_OK, menu->InvokeCommand(&ci));
+    HWND started = nullptr;
+    EXPECT_TRUE(WaitUntil([&] {
+        auto w = TopWindows(0, [](HWND h) { return IsMainWindow(h) && IsWindowVisible(h); });
+        started = w.empty() ? nullptr : w.front();
+        return started != nullptr;
+    })) << "Edit Favourites... started no editor";
+    if (started) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(started, &pid);
+        HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | SYNCHRONIZE, FALSE, pid);
+        wchar_t image[MAX_PATH * 2] = {};
+        DWORD length = MAX_PATH * 2;
+        using ImageName = BOOL(WINAPI*)(HANDLE, DWORD, LPWSTR, PDWORD);
+        auto imageName = reinterpret_cast<ImageName>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "QueryFullProcessImageNameW")));
+        if (process && imageName) imageName(process, 0, image, &length);
+        EXPECT_EQ(0, _wcsicmp(image, exe.c_str())) << "the editor started from the recorded folder";
+        PostMessageW(started, WM_CLOSE, 0, 0);
+        if (process) {
+            WaitForSingleObject(process, 15000);
+            CloseHandle(process);
+        }
+    }
+    DestroyMenu(host);
+    menu->Release();
+    factory->Release();
+    CoUninitialize();
     DeleteFileW((dir + L"options.ini").c_str());
     DeleteFileW(exe.c_str());
     RemoveDirectoryW(dir.c_str());
