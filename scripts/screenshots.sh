@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Pictures of the program's four windows, for checking that a change leaves the screens as
 # they were:
-#   scripts/screenshots.sh EXE_DIR OUT_DIR       takes the pictures of EXE_DIR/Corvane.exe
-#   scripts/screenshots.sh --compare DIR_A DIR_B  differing pixels per picture; exits 1 when any differ
+#   scripts/screenshots.sh [--dpi N] EXE_DIR OUT_DIR  takes the pictures of EXE_DIR/Corvane.exe
+#   scripts/screenshots.sh --compare DIR_A DIR_B      differing pixels per picture; exits 1 when any differ
+#
+# --dpi N sets the screen's DPI (the LogPixels value Wine reports; 96 when not given, 120,
+# 144 and 192 for 125, 150 and 200 percent) and makes the virtual screen as much larger.
 #
 # Each window is taken twice: with the built-in look (no "msn.ssk" to be found) and with the
 # "msn.ssk" of EXE_DIR (or of build/win64/bin when EXE_DIR has none). Pictures, in OUT_DIR:
@@ -18,12 +21,20 @@
 # with the pointer parked outside every window. The program is driven with clicks and keys as
 # a user would, and a window is taken once two grabs of it in a row are the same.
 set -euo pipefail
-SCREEN="1024x768x24"
-PARK_X=1020 PARK_Y=764 # the pointer's place when it must not hover: a corner no window reaches
+if [ "${1:-}" = --dpi ]; then
+    [[ "${2:-}" =~ ^[0-9]+$ ]] && [ "$2" -ge 96 ] && [ "$2" -le 480 ] || { echo "screenshots: --dpi takes 96 to 480" >&2; exit 2; }
+    export CORVANE_SHOTS_DPI=$2
+    shift 2
+fi
+DPI="${CORVANE_SHOTS_DPI:-96}"
+SCREEN_W=$((1024 * DPI / 96)) SCREEN_H=$((768 * DPI / 96))
+SCREEN="${SCREEN_W}x${SCREEN_H}x24"
+# The pointer's place when it must not hover: a corner no window reaches.
+PARK_X=$((SCREEN_W - 4)) PARK_Y=$((SCREEN_H - 4))
 LOOKS=(builtin msn)
 
 usage() {
-    echo "usage: $0 EXE_DIR OUT_DIR | $0 --compare DIR_A DIR_B" >&2
+    echo "usage: $0 [--dpi N] EXE_DIR OUT_DIR | $0 --compare DIR_A DIR_B" >&2
     exit 2
 }
 
@@ -209,6 +220,7 @@ SKIN="$EXE_DIR/msn.ssk"
 export WINEPREFIX="$BUILD/wineprefix-shots-$ARCH"
 wine_prefix_ready
 "$WINE" reg add 'HKCU\Control Panel\Desktop' /v CursorBlinkRate /d -1 /f >/dev/null
+"$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$DPI" /f >/dev/null
 "$WINESERVER" -w
 # The built-in look needs no skin anywhere the program looks for one.
 rm -f "$WINEPREFIX/drive_c/windows/msn.ssk" "$WINEPREFIX/drive_c/windows/system32/msn.ssk"
