@@ -3,8 +3,8 @@
 #include "menu/MenuRules.h"
 #include "menu/Module.h"
 #include "menu/OpenFolders.h"
-#include "ui/Files.h"
 #include "store/Store.h"
+#include "ui/Files.h"
 #include "ui/Gdi.h"
 #include "ui/WideText.h"
 #include <shellapi.h>
