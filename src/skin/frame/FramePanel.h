@@ -142,7 +142,7 @@ private:
     void paintBuiltInFrame(HDC dc, int w, int h);
     void composeBottomImage(int w);
     void paintClient(HDC dc);
-    void detach();
+    void detach(bool restoreCaption);
     bool formMinimized() const;
     void dropMenu();
     void placeMenuBar();
