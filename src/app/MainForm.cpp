@@ -362,16 +362,6 @@ void MainForm::moveItemDown() {
 }
 
 namespace {
-// The sorted rows, for the store's rewrite: the list shows them now.
-struct SortedRows : FavouriteRows {
-    explicit SortedRows(const std::vector<FavouriteRow>& r) : rows(r) {}
-    int rowCount() const override { return static_cast<int>(rows.size()); }
-    std::string rowAlias(int i) const override { return rows[static_cast<size_t>(i)].alias; }
-    std::string rowPath(int i) const override { return rows[static_cast<size_t>(i)].path; }
-    void appendRow(const std::string&, const std::string&) override {}
-    const std::vector<FavouriteRow>& rows;
-};
-
 AliasKey AliasSortKey(const std::string& alias) {
     AliasKey key;
     const std::wstring wide = ui::Widen(alias);
@@ -404,8 +394,7 @@ void MainForm::sortRows() {
         sortAscending_ = true;
         sortAction_->setHint(kSortAscendingHint);
     }
-    // Every row, from the sorted copy rather than read back from the list.
-    app::RewriteStoreRange(SortedRows(rows), storeKey_, 0, n - 1);
+    RewriteStoreRange(storeKey_, 0, n - 1);
 }
 
 void MainForm::refreshRows() { loadRows(true); }
