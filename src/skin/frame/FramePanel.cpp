@@ -160,7 +160,9 @@ void FramePanel::applyLook() {
     }
     if (menu_) menu_->setFileThemeAndStyle(fileTheme(), uiStyle()); // and it asks the bar to follow
     if (uiStyleAutoUpdateSub) ApplyThemeToChildren(this, uiStyle(), fileTheme());
-    if (formHwnd_) SetWindowPos(formHwnd_, nullptr, 0, 0, 0, 0, kFrameChanged);
+    // Measured again only when what it is measured with changed: the same sizes give the
+    // same area, and what is drawn is painted below.
+    if (formHwnd_ && measuredNc_ != ncSizes()) SetWindowPos(formHwnd_, nullptr, 0, 0, 0, 0, kFrameChanged);
     invalidate();
     paintFrame();
     rebuildRegion();

@@ -178,6 +178,9 @@ private:
     bool titleBarWanted_ = true;
     bool internalChange_ = false;
     int minHeight_ = 0;
+    // What the form's non-client area was last measured with.
+    std::optional<NcSizes> measuredNc_;
+    NcSizes ncSizes() const { return {.fl = fl_, .fb = fb_, .l = l_, .r = r_, .b = b_, .borderWidth = borderWidth_}; }
     bool regionPending_ = false;
     ui::BrushHandle brush_;
     COLORREF brushColor_ = 0;
