@@ -329,6 +329,35 @@ TEST_F(SkinFrame, AHiddenFormsBordersFollowEachStyleBeforeItShows) {
     }
 }
 
+TEST_F(SkinFrame, EachStyleGivesTheTitleBarItsOwnSectionsAgain) {
+    useSkin({false, false, false, false, 0, 0});
+    skin::TitleBarSections& sections = form->frame->titleBarSections();
+    auto firstPixel = [&] {
+        HDC dc = CreateCompatibleDC(nullptr);
+        HGDIOBJ old = SelectObject(dc, sections[0].picture());
+        const COLORREF c = GetPixel(dc, 1, 0);
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        return c;
+    };
+    ASSERT_EQ(sections.count(), 3);
+    EXPECT_EQ(firstPixel(), RGB(0x20, 0x40, 0x80));
+    // Sections edited by hand give way to the style's when it is applied again.
+    sections[0].setWidth(99);
+    sections.add();
+    form->frame->setUIStyle(skin::UIStyle::FromThemeFile);
+    ASSERT_EQ(sections.count(), 3);
+    EXPECT_EQ(sections[0].width(), 20);
+    // The built-in style's pictures, then the skin's again.
+    form->frame->setFileTheme(nullptr);
+    ASSERT_EQ(sections.count(), 3);
+    EXPECT_NE(firstPixel(), RGB(0x20, 0x40, 0x80));
+    form->frame->setFileTheme(theme.get());
+    ASSERT_EQ(sections.count(), 3);
+    EXPECT_EQ(sections[0].width(), 20);
+    EXPECT_EQ(firstPixel(), RGB(0x20, 0x40, 0x80));
+}
+
 TEST_F(SkinFrame, TitleBarButtonsAndInactiveCaption) {
     skin::TitleBar* bar = form->frame->titleBar();
     ASSERT_EQ(bar->buttons().count(), 4);

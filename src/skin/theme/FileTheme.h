@@ -43,8 +43,10 @@ public:
     // Stored window descriptions may write it; the load alone decides.
     void setReady(bool) {}
 
-    // Lent: the theme keeps it. None when absent.
+    // Lent: the theme keeps it, until its next load. None when absent.
     HBITMAP lookupBitmap(BitmapKey key) const;
+    // Changes with every load, successful or not: lent pictures of an older load are gone.
+    uint32_t bitmapsGeneration() const { return bitmapGeneration_; }
     // With both numbers non-zero part partNo of partCount equal parts; otherwise
     // a copy of the whole picture (empty when absent).
     ui::BitmapHandle lookupBitmapPart(BitmapKey key, int partCount, int partNo) const;
