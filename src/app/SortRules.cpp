@@ -30,15 +30,26 @@ int CompareAliasKeys(const AliasKey& a, const AliasKey& b) {
 void ExchangeSort(std::vector<FavouriteRow>& rows, bool ascending,
                   const std::function<AliasKey(const std::string&)>& keyOf) {
     const int n = static_cast<int>(rows.size());
-    // Keys travel with their rows, made once: the sort compares each pair of rows.
+    // Each key is made and folded once, so that a comparison is a plain ordinal one, which
+    // orders every pair as CompareAliasKeys does: the same exchanges happen. The sort moves
+    // indexes; the rows are put in their places once at the end.
     std::vector<AliasKey> keys;
     keys.reserve(rows.size());
-    for (const FavouriteRow& r : rows) keys.push_back(keyOf ? keyOf(r.alias) : AliasKey{true, r.alias, {}});
-    auto compare = [&](int i, int j) { return CompareAliasKeys(keys[i], keys[j]); };
-    auto exchange = [&](int i, int j) {
-        std::swap(rows[i], rows[j]);
-        std::swap(keys[i], keys[j]);
+    for (const FavouriteRow& r : rows) {
+        AliasKey k = keyOf ? keyOf(r.alias) : AliasKey{true, r.alias, {}};
+        for (char& c : k.bytes) c = static_cast<char>(Fold(static_cast<unsigned char>(c)));
+        for (char16_t& c : k.units)
+            if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - 32);
+        keys.push_back(std::move(k));
+    }
+    std::vector<int> at(rows.size());
+    for (int i = 0; i < n; ++i) at[static_cast<size_t>(i)] = i;
+    auto compare = [&](int i, int j) {
+        const AliasKey& a = keys[static_cast<size_t>(at[static_cast<size_t>(i)])];
+        const AliasKey& b = keys[static_cast<size_t>(at[static_cast<size_t>(j)])];
+        return a.inCodePage && b.inCodePage ? a.bytes.compare(b.bytes) : a.units.compare(b.units);
     };
+    auto exchange = [&](int i, int j) { std::swap(at[static_cast<size_t>(i)], at[static_cast<size_t>(j)]); };
     if (ascending) {
         for (int i = 0; i <= n - 2; ++i)
             for (int j = i + 1; j <= n - 1; ++j)
@@ -48,6 +59,10 @@ void ExchangeSort(std::vector<FavouriteRow>& rows, bool ascending,
             for (int j = n - 1; j >= i + 1; --j)
                 if (compare(i, j) < 0) exchange(i, j);
     }
+    std::vector<FavouriteRow> sorted;
+    sorted.reserve(rows.size());
+    for (int i : at) sorted.push_back(std::move(rows[static_cast<size_t>(i)]));
+    rows = std::move(sorted);
 }
 
 } // namespace corvane::app

@@ -2,7 +2,9 @@
 #include "ui/Environment.h"
 #include "ui/WideText.h"
 #include <algorithm>
+#include <cstdint>
 #include <utility>
+#include <vector>
 
 namespace corvane::ui {
 
@@ -12,16 +14,59 @@ SIZE BitmapSize(HBITMAP bitmap) {
     return SIZE{bm.bmWidth, bm.bmHeight};
 }
 
+namespace {
+
+// The copy through two memory DCs, for a source whose bits could not be read.
+BitmapHandle CopyBitmapByBlit(HDC screen, HBITMAP source, BitmapHandle out, int left, int top, int width, int height) {
+    MemDcHandle src(CreateCompatibleDC(screen));
+    MemDcHandle dst(CreateCompatibleDC(screen));
+    if (!src || !dst) return {};
+    SelectObjectScope s(src.get(), source);
+    SelectObjectScope d(dst.get(), out.get());
+    BitBlt(dst.get(), 0, 0, width, height, src.get(), left, top, SRCCOPY);
+    return out;
+}
+
+BITMAPINFO TopDown32(int width, int height) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    return bi;
+}
+
+} // namespace
+
+// Through the bits rather than two memory DCs: selecting bitmaps into DCs costs far more
+// than the copy itself, and skinned controls copy picture parts on every style change and
+// paint. What lies outside the source stays black, as the blit leaves it.
 BitmapHandle CopyBitmap(HBITMAP source, int left, int top, int width, int height) {
     if (!source || width <= 0 || height <= 0) return {};
     WindowDc screen(nullptr);
     BitmapHandle out(CreateCompatibleBitmap(screen.get(), width, height));
-    MemDcHandle src(CreateCompatibleDC(screen.get()));
-    MemDcHandle dst(CreateCompatibleDC(screen.get()));
-    if (!out || !src || !dst) return {};
-    SelectObjectScope s(src.get(), source);
-    SelectObjectScope d(dst.get(), out.get());
-    BitBlt(dst.get(), 0, 0, width, height, src.get(), left, top, SRCCOPY);
+    BITMAP bm{};
+    if (!out || GetObjectW(source, sizeof bm, &bm) != sizeof bm || bm.bmWidth <= 0 || bm.bmHeight <= 0) return {};
+    const std::size_t sw = static_cast<std::size_t>(bm.bmWidth), sh = static_cast<std::size_t>(bm.bmHeight);
+    std::vector<std::uint32_t> whole(sw * sh);
+    BITMAPINFO in = TopDown32(bm.bmWidth, bm.bmHeight);
+    if (GetDIBits(screen.get(), source, 0, static_cast<UINT>(sh), whole.data(), &in, DIB_RGB_COLORS) !=
+        static_cast<int>(sh))
+        return CopyBitmapByBlit(screen.get(), source, std::move(out), left, top, width, height);
+    std::vector<std::uint32_t> part(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+    const int x0 = std::max(left, 0), x1 = std::min<int>(left + width, bm.bmWidth);
+    const int y0 = std::max(top, 0), y1 = std::min<int>(top + height, bm.bmHeight);
+    for (int y = y0; y < y1 && x0 < x1; ++y)
+        std::copy_n(whole.data() + static_cast<std::size_t>(y) * sw + static_cast<std::size_t>(x0),
+                    static_cast<std::size_t>(x1 - x0),
+                    part.data() + static_cast<std::size_t>(y - top) * static_cast<std::size_t>(width) +
+                        static_cast<std::size_t>(x0 - left));
+    BITMAPINFO outInfo = TopDown32(width, height);
+    if (SetDIBits(screen.get(), out.get(), 0, static_cast<UINT>(height), part.data(), &outInfo, DIB_RGB_COLORS) !=
+        height)
+        return CopyBitmapByBlit(screen.get(), source, std::move(out), left, top, width, height);
     return out;
 }
 

@@ -27,6 +27,8 @@ namespace {
 const char* const kStartupKey = "Software\\CorvaneBenchStartup";
 const char* const kProductClass = "CorvaneBenchMain";
 const char* const kBareClass = "CorvaneBenchBare";
+const wchar_t* const kBareClassW = L"CorvaneBenchBare";
+const wchar_t* const kStartupKeyW = L"Software\\CorvaneBenchStartup";
 constexpr int kRows = 10;
 
 std::string benchFolder() {
@@ -49,7 +51,7 @@ protected:
 
 LRESULT CALLBACK BareWndProc(HWND h, UINT m, WPARAM w, LPARAM l) {
     if (m == WM_DESTROY) PostQuitMessage(0);
-    return DefWindowProcA(h, m, w, l);
+    return DefWindowProcW(h, m, w, l);
 }
 
 // The list view anywhere below `top`: the program's sits inside its frame's panel.
@@ -104,50 +106,52 @@ double timeToPaintedWindow(const std::string& cmdline, const char* cls, int rows
 
 // The floor: a plain window with a report list view of the program's columns,
 // filled with the pairs read from the same key up to the first gap, shown and painted.
+// Wide calls and a wide window, as the program's.
 int BareWindowMain() {
-    WNDCLASSA wc{};
+    WNDCLASSW wc{};
     wc.lpfnWndProc = &BareWndProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hInstance = GetModuleHandleW(nullptr);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kBareClass;
-    RegisterClassA(&wc);
-    HWND h = CreateWindowA(wc.lpszClassName, "bare", WS_OVERLAPPEDWINDOW, 0, 0, 560, 470, nullptr, nullptr,
+    wc.lpszClassName = kBareClassW;
+    RegisterClassW(&wc);
+    HWND h = CreateWindowW(wc.lpszClassName, L"bare", WS_OVERLAPPEDWINDOW, 0, 0, 560, 470, nullptr, nullptr,
                            wc.hInstance, nullptr);
-    HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL, 0, 83, 538,
+    HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL, 0, 83, 538,
                                 350, h, nullptr, wc.hInstance, nullptr);
-    LVCOLUMNA col{};
+    LVCOLUMNW col{};
     col.mask = LVCF_TEXT | LVCF_WIDTH;
     col.cx = 190;
-    col.pszText = const_cast<char*>("Alias");
-    SendMessageA(list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&col));
+    col.pszText = const_cast<wchar_t*>(L"Alias");
+    SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&col));
     col.cx = 315;
-    col.pszText = const_cast<char*>("Path");
-    SendMessageA(list, LVM_INSERTCOLUMNA, 1, reinterpret_cast<LPARAM>(&col));
+    col.pszText = const_cast<wchar_t*>(L"Path");
+    SendMessageW(list, LVM_INSERTCOLUMNW, 1, reinterpret_cast<LPARAM>(&col));
     HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kStartupKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kStartupKeyW, 0, KEY_READ, &key) == ERROR_SUCCESS) {
         for (int i = 0;; ++i) {
-            char alias[1024], path[1024];
+            wchar_t alias[1024], path[1024];
             DWORD sa = sizeof alias, sp = sizeof path;
-            const std::string n = std::string(1, 'N').append(std::to_string(i)),
-                              p = std::string(1, 'P').append(std::to_string(i));
-            if (RegQueryValueExA(key, n.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(alias), &sa) ||
-                RegQueryValueExA(key, p.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(path), &sp))
+            std::wstring n(1, L'N'), p(1, L'P');
+            n += std::to_wstring(i);
+            p += std::to_wstring(i);
+            if (RegQueryValueExW(key, n.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(alias), &sa) ||
+                RegQueryValueExW(key, p.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(path), &sp))
                 break;
-            LVITEMA item{};
+            LVITEMW item{};
             item.mask = LVIF_TEXT;
             item.iItem = i;
             item.pszText = alias;
-            const int at = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+            const int at = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
             item.iSubItem = 1;
             item.pszText = path;
-            SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(&item));
+            SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(&item));
         }
         RegCloseKey(key);
     }
     ShowWindow(h, SW_SHOW);
     UpdateWindow(h);
     MSG m;
-    while (GetMessageA(&m, nullptr, 0, 0) > 0) DispatchMessageA(&m);
+    while (GetMessageW(&m, nullptr, 0, 0) > 0) DispatchMessageW(&m);
     return 0;
 }
 

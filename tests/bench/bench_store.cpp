@@ -7,6 +7,7 @@
 #include "app/MainForm.h"
 #include "app/SortRules.h"
 #include "ui/Application.h"
+#include "ui/WideText.h"
 #include <windows.h>
 #include <commctrl.h>
 #include <shlwapi.h>
@@ -20,6 +21,7 @@ using namespace corvane::bench;
 namespace {
 
 const char* const kBenchKey = "Software\\CorvaneBench";
+const wchar_t* const kBenchKeyW = L"Software\\CorvaneBench";
 
 struct Value {
     std::string name, text;
@@ -39,6 +41,28 @@ bool writeValues(HKEY h, const std::vector<Value>& values) {
     for (const Value& v : values)
         ok = RegSetValueExA(h, v.name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(v.text.c_str()),
                             static_cast<DWORD>(v.text.size() + 1)) == ERROR_SUCCESS &&
+             ok;
+    return ok;
+}
+
+// The floors' values in UTF-16, made before the timing: the product's store calls are the
+// wide ones, and a floor must not pay for the narrow calls' conversion where the product
+// does not.
+struct WideValue {
+    std::wstring name, text;
+};
+
+std::vector<WideValue> widened(const std::vector<Value>& values) {
+    std::vector<WideValue> v;
+    for (const Value& x : values) v.push_back({ui::Widen(x.name), ui::Widen(x.text)});
+    return v;
+}
+
+bool writeValuesW(HKEY h, const std::vector<WideValue>& values) {
+    bool ok = true;
+    for (const WideValue& v : values)
+        ok = RegSetValueExW(h, v.name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(v.text.c_str()),
+                            static_cast<DWORD>((v.text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS &&
              ok;
     return ok;
 }
@@ -126,26 +150,27 @@ void reloadList(app::MainForm& f) {
 
 // The floor of a load: every value read once, each pair inserted into the same list
 // with redraw off, up to the gap that ends the load.
-void readAndInsert(HWND list, const std::vector<Value>& names) {
+// Wide calls, as the product's.
+void readAndInsert(HWND list, const std::vector<WideValue>& names) {
     HKEY h;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kBenchKey, 0, KEY_READ, &h) != ERROR_SUCCESS) return;
-    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    char alias[1024], path[1024];
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kBenchKeyW, 0, KEY_READ, &h) != ERROR_SUCCESS) return;
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    wchar_t alias[1024], path[1024];
     for (std::size_t i = 0; i + 1 < names.size(); i += 2) {
         DWORD sa = sizeof alias, sp = sizeof path;
-        if (RegQueryValueExA(h, names[i].name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(alias), &sa) ||
-            RegQueryValueExA(h, names[i + 1].name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(path), &sp))
+        if (RegQueryValueExW(h, names[i].name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(alias), &sa) ||
+            RegQueryValueExW(h, names[i + 1].name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(path), &sp))
             break;
-        LVITEMA item{};
+        LVITEMW item{};
         item.mask = LVIF_TEXT;
         item.iItem = static_cast<int>(i / 2);
         item.pszText = alias;
-        const int at = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+        const int at = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
         item.iSubItem = 1;
         item.pszText = path;
-        SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(&item));
+        SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(&item));
     }
-    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
     RegCloseKey(h);
 }
@@ -156,7 +181,7 @@ void benchLoad(int n) {
     BenchFolder folder;
     auto form = openMain();
     // The names of the n pairs and of the pair that ends the load.
-    std::vector<Value> names = pairsOf(numberedRows(n + 1));
+    const std::vector<WideValue> names = widened(pairsOf(numberedRows(n + 1)));
     auto clear = [&] { form->list()->clear(); };
     auto listIsKey = [&] { return listRows(*form) == rows; };
     Side product = side(
@@ -192,8 +217,9 @@ CORVANE_BENCH(store_delete_and_sort) {
 
     // Delete row 0: the pair n-1 goes, pairs 0..n-2 take the rows after it.
     const std::vector<app::FavouriteRow> afterDelete(rows.begin() + 1, rows.end());
-    const std::vector<Value> deleteWrites = pairsOf(afterDelete);
+    const std::vector<WideValue> deleteWrites = widened(pairsOf(afterDelete));
     const std::string lastAlias = app::AliasValueName(n - 1), lastPath = app::PathValueName(n - 1);
+    const std::wstring lastAliasW = ui::Widen(lastAlias), lastPathW = ui::Widen(lastPath);
     auto refillAndReload = [&] {
         fillKey(rows);
         reloadList(*form);
@@ -209,10 +235,10 @@ CORVANE_BENCH(store_delete_and_sort) {
         "", [&] { fillKey(rows); },
         [&] {
             HKEY h;
-            if (RegOpenKeyExA(HKEY_CURRENT_USER, kBenchKey, 0, KEY_ALL_ACCESS, &h) != ERROR_SUCCESS) return;
-            RegDeleteValueA(h, lastAlias.c_str());
-            RegDeleteValueA(h, lastPath.c_str());
-            writeValues(h, deleteWrites);
+            if (RegOpenKeyExW(HKEY_CURRENT_USER, kBenchKeyW, 0, KEY_ALL_ACCESS, &h) != ERROR_SUCCESS) return;
+            RegDeleteValueW(h, lastAliasW.c_str());
+            RegDeleteValueW(h, lastPathW.c_str());
+            writeValuesW(h, deleteWrites);
             RegCloseKey(h);
         },
         [&] { return keyRows() == afterDelete && !keyHoldsValue(lastAlias); });
@@ -242,7 +268,7 @@ CORVANE_BENCH(store_delete_and_sort) {
     }
     std::vector<app::FavouriteRow> sorted = scrambled;
     app::ExchangeSort(sorted, true);
-    const std::vector<Value> sortWrites = pairsOf(sorted);
+    const std::vector<WideValue> sortWrites = widened(pairsOf(sorted));
     Side sortProduct = side(
         "",
         [&] {
@@ -255,8 +281,8 @@ CORVANE_BENCH(store_delete_and_sort) {
         "", [&] { fillKey(scrambled); },
         [&] {
             HKEY h;
-            if (RegOpenKeyExA(HKEY_CURRENT_USER, kBenchKey, 0, KEY_ALL_ACCESS, &h) != ERROR_SUCCESS) return;
-            writeValues(h, sortWrites);
+            if (RegOpenKeyExW(HKEY_CURRENT_USER, kBenchKeyW, 0, KEY_ALL_ACCESS, &h) != ERROR_SUCCESS) return;
+            writeValuesW(h, sortWrites);
             RegCloseKey(h);
         },
         [&] { return keyRows() == sorted; });
@@ -270,10 +296,25 @@ CORVANE_BENCH(store_delete_and_sort) {
             listRows(*form);
             listRows(*form);
         });
-    interleave({&sortProduct, &sortFloor, &sortInMemory, &sortRead}, 2, 11);
+    // The list shown in its new order: every text of a row that moved set again.
+    Side sortList = side(
+        "list: 2,000 texts set, redraw off",
+        [&] {
+            fillKey(scrambled);
+            reloadList(*form);
+        },
+        [&] {
+            ui::ListUpdate batch(*form->list());
+            for (int r = 0; r < n; ++r) {
+                form->list()->setCaption(r, sorted[static_cast<std::size_t>(r)].alias);
+                form->list()->setSubItem(r, sorted[static_cast<std::size_t>(r)].path);
+            }
+        });
+    interleave({&sortProduct, &sortFloor, &sortInMemory, &sortRead, &sortList}, 2, 11);
     report("sort 1,000 rows vs writing the sorted values", sortProduct, sortFloor);
     reportExtra(sortInMemory);
     reportExtra(sortRead);
+    reportExtra(sortList);
 
     form.reset();
     SHDeleteKeyA(HKEY_CURRENT_USER, kBenchKey);

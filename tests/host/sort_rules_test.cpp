@@ -39,6 +39,46 @@ TEST(ExchangeSort, BothDirectionsOnTheKnownCases) {
     EXPECT_EQ(order, (std::vector<std::string>{"*Separator*|-", "apps|a", "Music|m1", "music|m2", "Zed|z"}));
 }
 
+// The design's exchange sort, written out on the rows themselves: where aliases tie, the
+// order the exchanges leave is the design's, so the sort must make exactly these exchanges.
+std::vector<FavouriteRow> ReferenceExchangeSort(std::vector<FavouriteRow> rows, bool ascending,
+                                                const std::function<AliasKey(const std::string&)>& keyOf) {
+    const int n = static_cast<int>(rows.size());
+    auto cmp = [&](int i, int j) { return CompareAliasKeys(keyOf(rows[i].alias), keyOf(rows[j].alias)); };
+    for (int i = 0; i <= n - 2; ++i)
+        if (ascending) {
+            for (int j = i + 1; j <= n - 1; ++j)
+                if (cmp(i, j) > 0) std::swap(rows[i], rows[j]);
+        } else {
+            for (int j = n - 1; j >= i + 1; --j)
+                if (cmp(i, j) < 0) std::swap(rows[i], rows[j]);
+        }
+    return rows;
+}
+
+TEST(ExchangeSort, LeavesTiesWhereTheExchangesLeaveThem) {
+    // Few distinct aliases, many ties in case and in full; "~" stands for an alias outside
+    // the code page, compared by its units (and "~a" ties with "~A").
+    const char* const aliases[] = {"a", "A", "b", "ab", "AB", "~a", "~A", "\xE9", "", "_"};
+    auto keyOf = [](const std::string& a) {
+        if (a.empty() || a[0] != '~') return AliasKey{true, a, std::u16string(a.begin(), a.end())};
+        return AliasKey{false, "", u"\u0436" + std::u16string(a.begin() + 1, a.end())};
+    };
+    uint32_t x = 7;
+    for (int round = 0; round < 40; ++round) {
+        std::vector<FavouriteRow> rows;
+        for (int i = 0; i < 3 + round; ++i) {
+            x = x * 1664525u + 1013904223u;
+            rows.push_back({aliases[(x >> 8) % 10], std::to_string(i)});
+        }
+        for (bool ascending : {true, false}) {
+            std::vector<FavouriteRow> sorted = rows;
+            ExchangeSort(sorted, ascending, keyOf);
+            EXPECT_EQ(sorted, ReferenceExchangeSort(rows, ascending, keyOf)) << round << ascending;
+        }
+    }
+}
+
 TEST(ExchangeSort, EmptyAndSingleRowsAreLeftAlone) {
     std::vector<FavouriteRow> none;
     ExchangeSort(none, true);

@@ -276,6 +276,87 @@ TEST_F(FileTheme, BitmapsComeOnlyFromSoundBmpBytes) {
     EXPECT_FALSE(BitmapFromBmpBytes({}));
 }
 
+// A skin whose colour and left border picture both carry `value`.
+DescriptionWriter MarkedSkin(int value, int width = 2) {
+    DescriptionWriter d;
+    d.addInt("SKIN2_FORMCOLOR", value);
+    d.addBitmap("SKIN2_FORMLEFTBORDER",
+                skinpack::MakeBmp24(width, 2, [value](int, int) { return static_cast<uint32_t>(value); }));
+    return d;
+}
+
+void SetWriteTime(const std::string& path, uint64_t time) {
+    HANDLE h = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    const FILETIME ft{static_cast<DWORD>(time), static_cast<DWORD>(time >> 32)};
+    EXPECT_TRUE(SetFileTime(h, nullptr, nullptr, &ft));
+    CloseHandle(h);
+}
+
+// What a theme shows once it loaded `name`: its colour and the pixel its picture carries.
+std::pair<int, COLORREF> Shown(const skin::FileTheme& theme) {
+    return {theme.lookupColor(ColorKey::FORMCOLOR), PixelOf(theme.lookupBitmap(BitmapKey::FORMLEFTBORDER), 0, 0)};
+}
+
+TEST_F(FileTheme, ALoadedSkinIsSharedUntilItsFileChanges) {
+    const uint64_t kTime = 0x01D9000000000000ull; // some day in 2023
+    const std::string path = writeSkin(other, "shared.ssk", MarkedSkin(0x000011));
+    SetWriteTime(path, kTime);
+    auto first = std::make_unique<skin::FileTheme>(nullptr);
+    first->setThemeFile(path);
+    ASSERT_TRUE(first->ready());
+    skin::FileTheme second(nullptr);
+    second.setThemeFile(path);
+    ASSERT_TRUE(second.ready());
+    EXPECT_EQ(second.lookupBitmap(BitmapKey::FORMLEFTBORDER), first->lookupBitmap(BitmapKey::FORMLEFTBORDER));
+    first.reset(); // the pictures outlive the theme that read them
+    EXPECT_EQ(Shown(second), std::make_pair(0x11, RGB(0x11, 0, 0)));
+
+    // Rewritten: another write time at the same size, or another size at the same time.
+    struct Rewrite {
+        int value, width;
+        uint64_t time;
+    };
+    const Rewrite rewrites[] = {{0x000022, 2, kTime + 10'000'000}, {0x000033, 3, kTime + 10'000'000}};
+    for (const Rewrite& r : rewrites) {
+        writeSkin(other, "shared.ssk", MarkedSkin(r.value, r.width));
+        SetWriteTime(path, r.time);
+        skin::FileTheme again(nullptr);
+        again.setThemeFile(path);
+        ASSERT_TRUE(again.ready()) << r.value;
+        EXPECT_EQ(Shown(again), std::make_pair(r.value, RGB(r.value, 0, 0))) << r.value;
+    }
+    // The same file with another password is read with that one.
+    const std::string lockedPath = writeSkin(other, "locked.ssk", MarkedSkin(0x000077), "secret");
+    for (const auto& [password, opens] : {std::pair<const char*, bool>{"secret", true}, {"wrong", false}}) {
+        skin::FileTheme locked(nullptr);
+        locked.setPassword(password);
+        locked.setThemeFile(lockedPath);
+        EXPECT_EQ(locked.ready(), opens) << password;
+    }
+    EXPECT_TRUE(FilesIn(temp.path()).empty());
+}
+
+TEST_F(FileTheme, TheSameNameIsLookedUpAfreshForEachLoad) {
+    // The current folder comes first and may change between two loads of the same name.
+    TempFolder a, b;
+    writeSkin(a, "same.ssk", MarkedSkin(0x000044));
+    writeSkin(b, "same.ssk", MarkedSkin(0x000055));
+    writeSkin(program, "same.ssk", MarkedSkin(0x000066));
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    const std::pair<const TempFolder*, int> order[] = {{&a, 0x44}, {&b, 0x55}, {&other, 0x66}, {&a, 0x44}};
+    for (const auto& [folder, value] : order) {
+        SetCurrentDirectoryA(folder->path().c_str());
+        skin::FileTheme theme(nullptr);
+        theme.setThemeFile("same.ssk");
+        ASSERT_TRUE(theme.ready()) << value;
+        EXPECT_EQ(Shown(theme), std::make_pair(value, RGB(value, 0, 0))) << value;
+    }
+    SetCurrentDirectoryA(previous);
+}
+
 // A skinned frame and a skinned control stand-in that record what they are given.
 struct Recorder : public Themed {
     skin::FileTheme* fileTheme() const override { return theme; }

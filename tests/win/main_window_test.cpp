@@ -261,6 +261,17 @@ TEST_F(MainWindow, SortWithSeparatorAndEqualAliases) {
     EXPECT_EQ(key.get("P3"), "m2");
 }
 
+TEST_F(MainWindow, SortRewritesEveryRowAlsoThoseThatStay) {
+    // A row the list shows but the store lost (a failed write earlier) is written again.
+    open({{"a", "pa"}, {"b", "pb"}, {"d", "pd"}, {"c", "pc"}});
+    key.set("N0", "stale");
+    key.set("P1", "stale");
+    form->sortAction()->execute();
+    EXPECT_EQ(storedAliases(), (std::vector<std::string>{"a", "b", "c", "d"}));
+    EXPECT_EQ(key.get("P1"), "pb");
+    EXPECT_EQ(key.get("P3"), "pd");
+}
+
 TEST_F(MainWindow, RefreshReloadsAndKeepsTheChosenIndex) {
     open(kFive);
     choose(3);

@@ -302,6 +302,62 @@ TEST_F(SkinFrame, FileThemeBordersAndRegions) {
     }
 }
 
+TEST_F(SkinFrame, AHiddenFormsBordersFollowEachStyleBeforeItShows) {
+    // No region is set while the form is hidden: only the frame's own measurement moves
+    // the client area to the new borders.
+    useSkin({false, false, false, false, 0, 0});
+    FramedForm hidden;
+    hidden.create();
+    struct Step {
+        const char* name;
+        skin::FileTheme* theme;
+        LONG left, right, bottom;
+    };
+    const Step steps[] = {{"skin", theme.get(), 6, 6, 7},
+                          {"built-in again", nullptr, 3, 3, 2},
+                          {"built-in once more", nullptr, 3, 3, 2},
+                          {"skin again", theme.get(), 6, 6, 7}};
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.name);
+        hidden.frame->setUIStyle(skin::UIStyle::FromThemeFile);
+        hidden.frame->setFileTheme(s.theme);
+        ASSERT_FALSE(IsWindowVisible(hidden.handle()));
+        const RECT in = ClientInsets(hidden.handle());
+        EXPECT_EQ(in.left, s.left);
+        EXPECT_EQ(in.right, s.right);
+        EXPECT_EQ(in.bottom, s.bottom);
+    }
+}
+
+TEST_F(SkinFrame, EachStyleGivesTheTitleBarItsOwnSectionsAgain) {
+    useSkin({false, false, false, false, 0, 0});
+    skin::TitleBarSections& sections = form->frame->titleBarSections();
+    auto firstPixel = [&] {
+        HDC dc = CreateCompatibleDC(nullptr);
+        HGDIOBJ old = SelectObject(dc, sections[0].picture());
+        const COLORREF c = GetPixel(dc, 1, 0);
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        return c;
+    };
+    ASSERT_EQ(sections.count(), 3);
+    EXPECT_EQ(firstPixel(), RGB(0x20, 0x40, 0x80));
+    // Sections edited by hand give way to the style's when it is applied again.
+    sections[0].setWidth(99);
+    sections.add();
+    form->frame->setUIStyle(skin::UIStyle::FromThemeFile);
+    ASSERT_EQ(sections.count(), 3);
+    EXPECT_EQ(sections[0].width(), 20);
+    // The built-in style's pictures, then the skin's again.
+    form->frame->setFileTheme(nullptr);
+    ASSERT_EQ(sections.count(), 3);
+    EXPECT_NE(firstPixel(), RGB(0x20, 0x40, 0x80));
+    form->frame->setFileTheme(theme.get());
+    ASSERT_EQ(sections.count(), 3);
+    EXPECT_EQ(sections[0].width(), 20);
+    EXPECT_EQ(firstPixel(), RGB(0x20, 0x40, 0x80));
+}
+
 TEST_F(SkinFrame, TitleBarButtonsAndInactiveCaption) {
     skin::TitleBar* bar = form->frame->titleBar();
     ASSERT_EQ(bar->buttons().count(), 4);

@@ -135,6 +135,39 @@ TEST(SharedRoutines, CutBitmapPartGivesTheLastPartTheRightEdge) {
     EXPECT_FALSE(part);
 }
 
+TEST(SharedRoutines, CopyBitmapTakesTheAreaAndLeavesWhatLiesOutsideBlack) {
+    ui::BitmapHandle src(MakePicture(4, 3, [](int x, int y) { return RGB(10 + x, 20 + y, 200); }));
+    const BYTE monoBits[2] = {0x40, 0}; // black, white
+    ui::BitmapHandle mono(CreateBitmap(2, 1, 1, 1, monoBits));
+    struct Case {
+        HBITMAP source;
+        int left, top, width, height;
+        POINT at;
+        COLORREF expected;
+    };
+    const Case cases[] = {
+        {src.get(), 0, 0, 4, 3, {3, 2}, RGB(13, 22, 200)},
+        {src.get(), 1, 1, 2, 2, {0, 0}, RGB(11, 21, 200)},
+        {src.get(), 1, 1, 2, 2, {1, 1}, RGB(12, 22, 200)},
+        {src.get(), 2, 1, 4, 4, {1, 1}, RGB(13, 22, 200)}, // the last column and row inside
+        {src.get(), 2, 1, 4, 4, {2, 0}, RGB(0, 0, 0)},     // right of the source
+        {src.get(), 2, 1, 4, 4, {0, 2}, RGB(0, 0, 0)},     // below it
+        {src.get(), -1, -1, 3, 3, {0, 0}, RGB(0, 0, 0)},   // before it
+        {src.get(), -1, -1, 3, 3, {1, 1}, RGB(10, 20, 200)},
+        {mono.get(), 0, 0, 2, 1, {0, 0}, RGB(0, 0, 0)},
+        {mono.get(), 0, 0, 2, 1, {1, 0}, RGB(255, 255, 255)},
+    };
+    for (const Case& c : cases) {
+        ui::BitmapHandle copy = ui::CopyBitmap(c.source, c.left, c.top, c.width, c.height);
+        ASSERT_TRUE(copy);
+        EXPECT_EQ(ui::BitmapSize(copy.get()).cx, c.width);
+        EXPECT_EQ(ui::BitmapSize(copy.get()).cy, c.height);
+        EXPECT_EQ(PixelOf(copy.get(), c.at.x, c.at.y), c.expected) << c.left << "," << c.top << " at " << c.at.x;
+    }
+    EXPECT_FALSE(ui::CopyBitmap(src.get(), 0, 0, 0, 3));
+    EXPECT_FALSE(ui::CopyBitmap(nullptr, 0, 0, 2, 2));
+}
+
 TEST(SharedRoutines, PointInRectCountsEveryEdge) {
     const RECT r{10, 20, 30, 40};
     EXPECT_TRUE(PointInRect(POINT{30, 25}, r));

@@ -22,6 +22,7 @@ struct NcSizes {
     int fl = 4, fb = 4;      // native frame, left and bottom
     int l = 0, r = 0, b = 0; // skin borders
     int borderWidth = 1;     // outer line of the built-in styles
+    bool operator==(const NcSizes&) const = default;
 };
 Rect NcCalcRect(int x, int y, int cx, int cy, const NcSizes& s);
 

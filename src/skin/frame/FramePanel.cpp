@@ -84,17 +84,18 @@ FramePanel::~FramePanel() {
     if (menu_ && menu_->frame() == this) menu_->setFrame(nullptr);
     destroying_ = true;
     setAlign(ui::Align::None); // the form's caption comes back without the frame following
-    detach();
+    // A form on its way out is destroyed with its window: its caption need not come back.
+    detach(!destroying());
     std::erase(FramesList(), this);
     keys_.reset();
 }
 
-void FramePanel::detach() {
+void FramePanel::detach(bool restoreCaption) {
     HWND h = formHwnd_;
     if (!h) return;
     formHook_.remove();
     formHwnd_ = nullptr;
-    if (!IsWindow(h)) return;
+    if (!restoreCaption || !IsWindow(h)) return;
     SetWindowLongW(h, GWL_STYLE, GetWindowLongW(h, GWL_STYLE) | WS_CAPTION);
     SetWindowPos(h, nullptr, 0, 0, 0, 0, kFrameChanged);
 }
@@ -133,7 +134,7 @@ void FramePanel::applyLook() {
         transparent_ = look.color(role::TransparentColor);
         titleNeedsRegion_ = t.lookupBool(BoolKey::TITLEBARNEEDREGION);
         bottomNeedsRegion_ = t.lookupBool(BoolKey::BOTTOMBORDERNEEDREGION);
-        titleBar_->render();
+        // Not composed here: the bar takes its own look below, and is composed after it.
         titleBar_->titleImage().transparent = titleNeedsRegion_;
         titleBar_->titleImage().transparentColor = transparent_;
         bottomImage_.transparent = bottomNeedsRegion_;
@@ -159,7 +160,9 @@ void FramePanel::applyLook() {
     }
     if (menu_) menu_->setFileThemeAndStyle(fileTheme(), uiStyle()); // and it asks the bar to follow
     if (uiStyleAutoUpdateSub) ApplyThemeToChildren(this, uiStyle(), fileTheme());
-    if (formHwnd_) SetWindowPos(formHwnd_, nullptr, 0, 0, 0, 0, kFrameChanged);
+    // Measured again only when what it is measured with changed: the same sizes give the
+    // same area, and what is drawn is painted below.
+    if (formHwnd_ && measuredNc_ != ncSizes()) SetWindowPos(formHwnd_, nullptr, 0, 0, 0, 0, kFrameChanged);
     invalidate();
     paintFrame();
     rebuildRegion();

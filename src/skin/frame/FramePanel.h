@@ -143,7 +143,7 @@ private:
     void paintBuiltInFrame(HDC dc, int w, int h);
     void composeBottomImage(int w);
     void paintClient(HDC dc);
-    void detach();
+    void detach(bool restoreCaption);
     bool formMinimized() const;
     void dropMenu();
     void placeMenuBar();
@@ -179,6 +179,9 @@ private:
     bool titleBarWanted_ = true;
     bool internalChange_ = false;
     int minHeight_ = 0;
+    // What the form's non-client area was last measured with.
+    std::optional<NcSizes> measuredNc_;
+    NcSizes ncSizes() const { return {.fl = fl_, .fb = fb_, .l = l_, .r = r_, .b = b_, .borderWidth = borderWidth_}; }
     bool regionPending_ = false;
     ui::BrushHandle brush_;
     COLORREF brushColor_ = 0;

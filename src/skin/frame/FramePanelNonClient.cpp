@@ -30,7 +30,8 @@ LRESULT FramePanel::frameProc(UINT msg, WPARAM wp, LPARAM lp, const ui::MessageC
             // The proposed window rectangle: it carries the new position whatever the
             // WINDOWPOS says for moves and sizes the caller left out.
             const RECT wr = p->rgrc[0];
-            const NcSizes sz{.fl = fl_, .fb = fb_, .l = l_, .r = r_, .b = b_, .borderWidth = borderWidth_};
+            const NcSizes sz = ncSizes();
+            measuredNc_ = sz;
             const Rect r = NcCalcRect(wr.left, wr.top, wr.right - wr.left, wr.bottom - wr.top, sz);
             p->rgrc[0] = {r.left, r.top, r.right, r.bottom};
             p->rgrc[1] = p->rgrc[0];

@@ -66,34 +66,29 @@ void TitleBar::setFileTheme(FileTheme* theme) {
 
 void TitleBar::applyLook() {
     if (custom_) return;
-    sections_.clear();
     const Look look = this->look();
     const bool fromFile = look.fromFile();
     const bool frame = onFrame();
     leftOffset_ = look.integer(role::TitleIconLeft);
     rightOffset_ = look.integer(role::TitleButtonsRight);
     buttonTop_ = look.integer(role::TitleButtonsTop) - (frame ? 3 : 0);
+    SectionsMade wanted;
+    auto section = [&wanted](HBITMAP picture, bool autoSize, TitleBarAlign align, bool capSec = false) {
+        wanted.specs.push_back({picture, autoSize, capSec, align});
+    };
     if (fromFile) {
         const FileTheme& t = look.file();
+        wanted.theme = &t;
+        wanted.generation = t.bitmapsGeneration();
         fiveSections_ = t.lookupBool(BoolKey::TITLEFIVESECT);
         transparent_ = look.color(role::TransparentColor);
-        auto section = [&](BitmapKey key) {
-            TitleBarSection* sec = sections_.add();
-            sec->setPicture(t.lookupBitmap(key));
-            return sec;
-        };
-        section(BitmapKey::TITLEBAR1)->setAutoSize(true);
-        TitleBarSection* second = section(BitmapKey::TITLEBAR2);
-        if (fiveSections_) second->setCapSec(true);
-        else second->setAlign(TitleBarAlign::Client);
-        TitleBarSection* third = section(BitmapKey::TITLEBAR3);
-        third->setAutoSize(true);
-        if (!fiveSections_) third->setAlign(TitleBarAlign::Right);
+        section(t.lookupBitmap(BitmapKey::TITLEBAR1), true, TitleBarAlign::Left);
+        if (fiveSections_) section(t.lookupBitmap(BitmapKey::TITLEBAR2), false, TitleBarAlign::Left, true);
+        else section(t.lookupBitmap(BitmapKey::TITLEBAR2), false, TitleBarAlign::Client);
+        section(t.lookupBitmap(BitmapKey::TITLEBAR3), true, fiveSections_ ? TitleBarAlign::Left : TitleBarAlign::Right);
         if (fiveSections_) {
-            section(BitmapKey::TITLEBAR4)->setAlign(TitleBarAlign::Client);
-            TitleBarSection* fifth = section(BitmapKey::TITLEBAR5);
-            fifth->setAutoSize(true);
-            fifth->setAlign(TitleBarAlign::Right);
+            section(t.lookupBitmap(BitmapKey::TITLEBAR4), false, TitleBarAlign::Client);
+            section(t.lookupBitmap(BitmapKey::TITLEBAR5), true, TitleBarAlign::Right);
         }
         iconTop_ = t.lookupInt(IntKey::TITLEBARICONPOSY) - (frame ? 3 : 0);
         captionTop_ = t.lookupInt(IntKey::TITLEBARCAPTIONTOP);
@@ -108,21 +103,15 @@ void TitleBar::applyLook() {
                         : widthOf(BitmapKey::TITLEBAR1) + bw(BitmapKey::TITLEBAR3);
     } else {
         fiveSections_ = false;
-        auto section = [&](const PictureRole& role) {
-            TitleBarSection* sec = sections_.add();
-            sec->setPicture(look.lentPicture(role));
-            return sec;
-        };
-        section(role::TitleLeft)->setAutoSize(true);
-        TitleBarSection* right = section(role::TitleRight);
-        right->setAutoSize(true);
-        right->setAlign(TitleBarAlign::Right);
-        section(role::TitleClient)->setAlign(TitleBarAlign::Client);
+        section(look.lentPicture(role::TitleLeft), true, TitleBarAlign::Left);
+        section(look.lentPicture(role::TitleRight), true, TitleBarAlign::Right);
+        section(look.lentPicture(role::TitleClient), false, TitleBarAlign::Client);
         iconTop_ = buttonTop_;
         minWidth_ = look.integer(role::TitleMinWidth);
         roundCorner_ = look.integer(role::TitleRoundCorner);
         roundCornerBottom_ = 0;
     }
+    makeSections(std::move(wanted));
     for (int i = 0; i < buttons_.count(); ++i) buttons_[i].setUIStyle(look.style());
     systemMenu_->setUIStyle(look.style());
     systemMenu_->setFileTheme(fileTheme());
@@ -130,6 +119,23 @@ void TitleBar::applyLook() {
         fontColor_ = uiStyle() == UIStyle::MacOS ? 0 : fromFile ? look.color(role::TitleFontColor) : 0xFFFFFF;
     setAutoSize(true);
     redraw();
+}
+
+// Every style application makes the sections afresh, copying their pictures; the same
+// sections from the same pictures, untouched since, are kept instead.
+void TitleBar::makeSections(SectionsMade wanted) {
+    wanted.edits = sectionsEdits_;
+    if (sectionsMade_ && *sectionsMade_ == wanted) return;
+    sections_.clear();
+    for (const SectionSpec& spec : wanted.specs) {
+        TitleBarSection* sec = sections_.add();
+        sec->setPicture(spec.picture);
+        if (spec.autoSize) sec->setAutoSize(true);
+        if (spec.capSec) sec->setCapSec(true);
+        if (spec.align != TitleBarAlign::Left) sec->setAlign(spec.align);
+    }
+    wanted.edits = sectionsEdits_;
+    sectionsMade_ = std::move(wanted);
 }
 
 void TitleBar::setAutoSize(bool v) {

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -262,6 +263,8 @@ public:
     void requestPaint();
     // The button pictures' transparent colour under the file theme.
     uint32_t transparentColor() const { return transparent_; }
+    // The sections collection and its items note every change here.
+    void sectionsEdited() { ++sectionsEdits_; }
 
 protected:
     // Nothing while the bar is custom.
@@ -290,6 +293,24 @@ private:
     int roundCorner_ = 0, roundCornerBottom_ = 0;
     ui::Color inactiveCaptionColor_ = ui::SystemColor(COLOR_INACTIVECAPTION);
     bool fiveSections_ = false;
+    // The sections a style application made, from which pictures; kept while nothing
+    // edited them since and the next application would make the same ones.
+    struct SectionSpec {
+        HBITMAP picture = nullptr;
+        bool autoSize = false, capSec = false;
+        TitleBarAlign align = TitleBarAlign::Left;
+        bool operator==(const SectionSpec&) const = default;
+    };
+    struct SectionsMade {
+        std::vector<SectionSpec> specs;
+        const FileTheme* theme = nullptr;
+        uint32_t generation = 0;
+        uint64_t edits = 0;
+        bool operator==(const SectionsMade&) const = default;
+    };
+    void makeSections(SectionsMade wanted);
+    std::optional<SectionsMade> sectionsMade_;
+    uint64_t sectionsEdits_ = 0;
     ui::Color background_ = 0;
     uint32_t transparent_ = 0xFF00FF;
     int buttonTop_ = 0, iconTop_ = 0, captionTop_ = 0;

@@ -1,6 +1,7 @@
 // The title bar's sections and buttons, and the collections that hold them.
 #include "skin/frame/TitleBar.h"
 
+#include <type_traits>
 #include <utility>
 
 #include "skin/theme/FileTheme.h"
@@ -24,7 +25,9 @@ void ShowError(HWND owner, const char* text) {
 } // namespace
 
 void TitleBarSection::changed() {
-    if (bar_) bar_->redraw();
+    if (!bar_) return;
+    bar_->sectionsEdited();
+    bar_->redraw();
 }
 
 void TitleBarSection::setAutoSize(bool v) {
@@ -175,9 +178,18 @@ void TitleBarButton::perform() {
     }
 }
 
+namespace {
+template <class Item>
+void NoteEditOf(TitleBar* bar) {
+    if constexpr (std::is_same_v<Item, TitleBarSection>)
+        if (bar) bar->sectionsEdited();
+}
+} // namespace
+
 template <class Item>
 Item* TitleBarItems<Item>::add() {
     items_.push_back(std::make_unique<Item>(bar_));
+    NoteEditOf<Item>(bar_);
     if (bar_) bar_->redraw();
     return items_.back().get();
 }
@@ -185,6 +197,7 @@ Item* TitleBarItems<Item>::add() {
 template <class Item>
 void TitleBarItems<Item>::clear() {
     items_.clear();
+    NoteEditOf<Item>(bar_);
     if (bar_) bar_->redraw();
 }
 
@@ -196,6 +209,7 @@ void TitleBarItems<Item>::assign(const TitleBarItems& other) {
         items_.push_back(std::make_unique<Item>(bar_));
         items_.back()->assign(*it);
     }
+    NoteEditOf<Item>(bar_);
     if (bar_) bar_->redraw();
 }
 

@@ -4,6 +4,8 @@
 #include <objbase.h>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
+#include <optional>
 #include <vector>
 
 #include "skin/theme/BmpCheck.h"
@@ -39,6 +41,50 @@ std::string TemporaryName(const std::string& folder) {
     return {};
 }
 
+// What tells a skin file from the same file rewritten, and the password it was read with.
+struct SkinStamp {
+    std::wstring fullPath;
+    uint64_t size = 0;
+    uint64_t writeTime = 0;
+    std::string password;
+    bool operator==(const SkinStamp&) const = default;
+};
+
+std::optional<SkinStamp> StampOf(const std::string& path, const std::string& password) {
+    const std::wstring wide = ui::Widen(path);
+    const DWORD n = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (n == 0) return std::nullopt;
+    std::wstring full(n, L'\0');
+    const DWORD got = GetFullPathNameW(wide.c_str(), n, full.data(), nullptr);
+    if (got == 0 || got >= n) return std::nullopt;
+    full.resize(got);
+    WIN32_FILE_ATTRIBUTE_DATA a{};
+    if (!GetFileAttributesExW(full.c_str(), GetFileExInfoStandard, &a)) return std::nullopt;
+    SkinStamp s;
+    s.fullPath = std::move(full);
+    s.size = (static_cast<uint64_t>(a.nFileSizeHigh) << 32) | a.nFileSizeLow;
+    s.writeTime = (static_cast<uint64_t>(a.ftLastWriteTime.dwHighDateTime) << 32) | a.ftLastWriteTime.dwLowDateTime;
+    s.password = password;
+    return s;
+}
+
+// The last skin loaded: every dialog loads the same file again when it opens.
+struct LastSkin {
+    SkinStamp stamp;
+    std::shared_ptr<const SkinFileReader> reader;
+    std::shared_ptr<const std::array<ui::BitmapHandle, kBitmapKeyCount>> bitmaps;
+};
+
+std::mutex& LastSkinLock() {
+    static std::mutex m;
+    return m;
+}
+
+std::optional<LastSkin>& TheLastSkin() {
+    static std::optional<LastSkin> last;
+    return last;
+}
+
 } // namespace
 
 ui::BitmapHandle BitmapFromBmpBytes(std::span<const uint8_t> bytes) {
@@ -71,11 +117,29 @@ void FileTheme::setThemeFile(const std::string& name) {
     if (found.empty()) return;
 
     themeFile_ = found;
-    const std::string temp = TemporaryName(ui::TempFolder());
-    ready_ = !temp.empty() && manager_.load(themeFile_, password_, temp);
-    // The reader removes its copy; this covers a load cut short by an exception.
-    if (!temp.empty()) DeleteFileW(ui::WideArg(temp));
-    syncBitmaps();
+    const std::optional<SkinStamp> stamp = StampOf(themeFile_, password_);
+    bool reused = false;
+    if (stamp) {
+        std::lock_guard<std::mutex> lock(LastSkinLock());
+        const std::optional<LastSkin>& last = TheLastSkin();
+        if (last && last->stamp == *stamp) {
+            manager_.adopt(last->reader);
+            bitmaps_ = last->bitmaps;
+            bitmapGeneration_ = manager_.generation();
+            reused = ready_ = true;
+        }
+    }
+    if (!reused) {
+        const std::string temp = TemporaryName(ui::TempFolder());
+        ready_ = !temp.empty() && manager_.load(themeFile_, password_, temp);
+        // The reader removes its copy; this covers a load cut short by an exception.
+        if (!temp.empty()) DeleteFileW(ui::WideArg(temp));
+        syncBitmaps();
+        if (ready_ && stamp) {
+            std::lock_guard<std::mutex> lock(LastSkinLock());
+            TheLastSkin() = LastSkin{*stamp, manager_.sharedReader(), bitmaps_};
+        }
+    }
     if (ready_) refreshFormComponents(firstLoad);
 }
 
@@ -87,10 +151,12 @@ void FileTheme::setPassword(const std::string& password) {
 void FileTheme::syncBitmaps() {
     if (bitmapGeneration_ == manager_.generation()) return;
     bitmapGeneration_ = manager_.generation();
+    auto fresh = std::make_shared<Bitmaps>();
     for (int k = 0; k < kBitmapKeyCount; ++k) {
         const auto bytes = manager_.lookupBitmap(static_cast<BitmapKey>(k));
-        bitmaps_[static_cast<std::size_t>(k)] = bytes.empty() ? ui::BitmapHandle() : BitmapFromBmpBytes(bytes);
+        (*fresh)[static_cast<std::size_t>(k)] = bytes.empty() ? ui::BitmapHandle() : BitmapFromBmpBytes(bytes);
     }
+    bitmaps_ = std::move(fresh);
 }
 
 void FileTheme::refreshFormComponents(bool firstLoad) {
@@ -114,7 +180,7 @@ void FileTheme::refreshFormComponents(bool firstLoad) {
 
 HBITMAP FileTheme::lookupBitmap(BitmapKey key) const {
     const auto k = static_cast<std::size_t>(key);
-    return k < bitmaps_.size() ? bitmaps_[k].get() : nullptr;
+    return bitmaps_ && k < bitmaps_->size() ? (*bitmaps_)[k].get() : nullptr;
 }
 
 ui::BitmapHandle FileTheme::lookupBitmapPart(BitmapKey key, int partCount, int partNo) const {

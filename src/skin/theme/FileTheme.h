@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 
@@ -28,7 +29,9 @@ public:
     // Given a name, looks for it in the current folder, beside the executable,
     // in the Windows folder and in the system folder (ui::TheEnvironment() may point
     // them elsewhere), and loads the first one found, extracting the description to
-    // the temporary folder. When none is found nothing changes.
+    // the temporary folder. When none is found nothing changes. The file found last
+    // loaded, at the same full path, size and write time and with the same password,
+    // is not read again: its description and pictures are shared.
     const std::string& themeFile() const { return themeFile_; }
     void setThemeFile(const std::string& name);
 
@@ -40,8 +43,10 @@ public:
     // Stored window descriptions may write it; the load alone decides.
     void setReady(bool) {}
 
-    // Lent: the theme keeps it. None when absent.
+    // Lent: the theme keeps it, until its next load. None when absent.
     HBITMAP lookupBitmap(BitmapKey key) const;
+    // Changes with every load, successful or not: lent pictures of an older load are gone.
+    uint32_t bitmapsGeneration() const { return bitmapGeneration_; }
     // With both numbers non-zero part partNo of partCount equal parts; otherwise
     // a copy of the whole picture (empty when absent).
     ui::BitmapHandle lookupBitmapPart(BitmapKey key, int partCount, int partNo) const;
@@ -58,7 +63,9 @@ private:
     std::string themeFile_;
     std::string password_;
     bool ready_ = false;
-    std::array<ui::BitmapHandle, kBitmapKeyCount> bitmaps_;
+    using Bitmaps = std::array<ui::BitmapHandle, kBitmapKeyCount>;
+    // Shared with the last load's cache and every theme that loaded the same file.
+    std::shared_ptr<const Bitmaps> bitmaps_;
     uint32_t bitmapGeneration_ = 0;
 };
 

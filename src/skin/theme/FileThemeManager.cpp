@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <utility>
 
 namespace corvane::skin {
 
@@ -28,6 +29,11 @@ bool FileThemeManager::load(const std::string& path, const std::string& password
         reader_.reset();
     }
     return reader_ != nullptr;
+}
+
+void FileThemeManager::adopt(std::shared_ptr<const SkinFileReader> reader) {
+    reader_ = std::move(reader);
+    ++generation_;
 }
 
 std::span<const uint8_t> FileThemeManager::lookupBitmap(BitmapKey key) const {

@@ -20,6 +20,10 @@ public:
     bool load(const std::string& path, const std::string& password, const std::string& tempPath);
 
     const SkinFileReader* reader() const { return reader_.get(); }
+    // The loaded skin, for sharing with another manager; adopt() takes one so, and counts
+    // as a successful replacement.
+    std::shared_ptr<const SkinFileReader> sharedReader() const { return reader_; }
+    void adopt(std::shared_ptr<const SkinFileReader> reader);
     // Counts successful and failed replacements, so that a wrapper can tell
     // when its cached bitmaps went stale.
     uint32_t generation() const { return generation_; }
@@ -30,7 +34,7 @@ public:
     int32_t lookupInt(IntKey key) const;
 
 private:
-    std::unique_ptr<SkinFileReader> reader_;
+    std::shared_ptr<const SkinFileReader> reader_;
     uint32_t generation_ = 0;
 };
 
