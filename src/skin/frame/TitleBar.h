@@ -327,7 +327,7 @@ private:
     uint32_t composedKey_ = 0;
     FrameImage barImage_; // the sections as the control shows them, kept between paints
     TitleBarPopupMenu* systemMenu_ = nullptr;
-    ui::IconHandle icon_;
+    HICON icon_ = nullptr; // the system's shared copy: never destroyed
 };
 
 } // namespace corvane::skin

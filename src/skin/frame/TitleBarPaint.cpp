@@ -170,10 +170,11 @@ void TitleBar::drawButtons(HDC dc, int wc, int) {
         if (drawAppIcon_) {
             if (!icon_) {
                 const char* res = ui::Application::instance().iconResource();
-                icon_.reset(static_cast<HICON>(
-                    LoadImageW(GetModuleHandleW(nullptr), ui::WideArg(res ? res : "MAINICON"), IMAGE_ICON, 16, 16, 0)));
+                // Shared: loaded once for the program, not again for every window that opens.
+                icon_ = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), ui::WideArg(res ? res : "MAINICON"),
+                                                      IMAGE_ICON, 16, 16, LR_SHARED));
             }
-            if (icon_) DrawIconEx(dc, r.left + 3, iconTop_, icon_.get(), 16, 16, 0, nullptr, DI_NORMAL);
+            if (icon_) DrawIconEx(dc, r.left + 3, iconTop_, icon_, 16, 16, 0, nullptr, DI_NORMAL);
         } else {
             HBITMAP pic = l.hot == l.controlBox ? (pressed_ ? cb.picMouseDown() : cb.picMouseOn()) : cb.picNormal();
             drawButtonPicture(dc, cb, pic, r.left, iconTop_ - 1);
