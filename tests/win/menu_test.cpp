@@ -778,7 +778,10 @@ TEST_F(CorvaneMenu, OpensAFolderWindowAsTheEditorsOptionsSay) {
         DeleteFileA(record.c_str());
         create();
         build();
-        EXPECT_EQ(S_OK, invokeOffset(offsetOf("Music"), CMIC_MASK_FLAG_NO_UI)) << option;
+        // Wine's first folder command in a new prefix may report a DDE failure although the
+        // command ran; what the command recorded is what counts.
+        const HRESULT opened = invokeOffset(offsetOf("Music"), CMIC_MASK_FLAG_NO_UI);
+        EXPECT_TRUE(opened == S_OK || opened == HRESULT_FROM_WIN32(ERROR_DDE_FAIL)) << option << ": " << opened;
         EXPECT_TRUE(PumpUntil([&] { return folder.read("verbs.txt").find(verb) != std::string::npos; }, 10000))
             << option << ": " << folder.read("verbs.txt");
         EXPECT_NE(std::string::npos, folder.read("verbs.txt").find(music)) << folder.read("verbs.txt");
