@@ -29,6 +29,9 @@ std::string ExpandEnvironment(const std::string& text) {
     return text;
 }
 
+// A target on a share that does not answer costs the caller this much at most.
+constexpr DWORD kResolveWaitMs = 1000;
+
 std::string ShortcutTarget(const std::string& shortcut) {
     IShellLinkW* link = nullptr;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
@@ -38,7 +41,8 @@ std::string ShortcutTarget(const std::string& shortcut) {
     IPersistFile* file = nullptr;
     if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
         if (SUCCEEDED(file->Load(WideArg(shortcut), STGM_READ)) &&
-            SUCCEEDED(link->Resolve(nullptr, SLR_NO_UI | SLR_NOSEARCH | SLR_NOTRACK | SLR_NOUPDATE))) {
+            SUCCEEDED(
+                link->Resolve(nullptr, SLR_NO_UI | SLR_NOSEARCH | SLR_NOTRACK | SLR_NOUPDATE | kResolveWaitMs << 16))) {
             // The ID list first: it names the target in full, where the link's own path
             // text may have passed through the code page (Wine's does).
             wchar_t path[MAX_PATH] = {};

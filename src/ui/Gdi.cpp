@@ -27,6 +27,8 @@ BitmapHandle CopyBitmapByBlit(HDC screen, HBITMAP source, BitmapHandle out, int 
     return out;
 }
 
+} // namespace
+
 BITMAPINFO TopDown32(int width, int height) {
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
@@ -37,8 +39,6 @@ BITMAPINFO TopDown32(int width, int height) {
     bi.bmiHeader.biCompression = BI_RGB;
     return bi;
 }
-
-} // namespace
 
 // Through the bits rather than two memory DCs: selecting bitmaps into DCs costs far more
 // than the copy itself, and skinned controls copy picture parts on every style change and
@@ -159,12 +159,7 @@ bool OffscreenBitmap::createDibSection(int w, int h) {
     reset();
     w_ = w;
     h_ = h;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w > 0 ? w : 1;
-    bi.bmiHeader.biHeight = -(h > 0 ? h : 1);
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
+    BITMAPINFO bi = TopDown32(w > 0 ? w : 1, h > 0 ? h : 1);
     void* bits = nullptr;
     BitmapHandle bmp;
     if (!AllocationFails(GdiAllocation::DibSection))

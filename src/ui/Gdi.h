@@ -10,6 +10,8 @@ namespace corvane::ui {
 
 // Width and height of a bitmap; 0 x 0 for none.
 SIZE BitmapSize(HBITMAP bitmap);
+// The header of a 32-bit top-down picture of that size, rows from the top.
+BITMAPINFO TopDown32(int width, int height);
 
 // A new screen-compatible bitmap holding the area of `source`; empty for no source or area.
 BitmapHandle CopyBitmap(HBITMAP source, int left, int top, int width, int height);

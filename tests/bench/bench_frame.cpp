@@ -210,20 +210,39 @@ CORVANE_BENCH(SkinFrameResize) {
     DeleteFileA(skinPath.c_str());
 }
 
+// The item editor's surroundings: "msn.ssk" in a folder of its own that is the current
+// folder and every folder the program looks in, until the scope ends.
+class EditorSkinFolder {
+public:
+    EditorSkinFolder() {
+        char tmp[MAX_PATH];
+        GetTempPathA(MAX_PATH, tmp);
+        folder_ = std::string(tmp) + "corvane-bench-editor\\";
+        CreateDirectoryA(folder_.c_str(), nullptr);
+        const std::string written = WriteBenchSkin(folder_);
+        MoveFileExA(written.c_str(), (folder_ + "msn.ssk").c_str(), MOVEFILE_REPLACE_EXISTING);
+        ui::TheEnvironment().folders = {folder_, folder_, folder_, folder_};
+        GetCurrentDirectoryA(MAX_PATH, previous_);
+        SetCurrentDirectoryA(folder_.c_str());
+    }
+    ~EditorSkinFolder() {
+        SetCurrentDirectoryA(previous_);
+        ui::TheEnvironment().folders = {};
+        DeleteFileA((folder_ + "msn.ssk").c_str());
+        RemoveDirectoryA(folder_.c_str());
+    }
+    EditorSkinFolder(const EditorSkinFolder&) = delete;
+    EditorSkinFolder& operator=(const EditorSkinFolder&) = delete;
+
+private:
+    std::string folder_;
+    char previous_[MAX_PATH] = {};
+};
+
 // Opening the item editor: creation, skin load, frame and first paint, beside the
 // same dialog without its frame.
 CORVANE_BENCH(ItemEditorOpen) {
-    char tmp[MAX_PATH];
-    GetTempPathA(MAX_PATH, tmp);
-    const std::string folder = std::string(tmp) + "corvane-bench-editor\\";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    const std::string written = WriteBenchSkin(folder);
-    const std::string skinPath = folder + "msn.ssk";
-    MoveFileExA(written.c_str(), skinPath.c_str(), MOVEFILE_REPLACE_EXISTING);
-    ui::TheEnvironment().folders = {folder, folder, folder, folder};
-    char previous[MAX_PATH];
-    GetCurrentDirectoryA(MAX_PATH, previous);
-    SetCurrentDirectoryA(folder.c_str());
+    EditorSkinFolder skinFolder;
     // Both sides load the skin file; the framed one hands it to its frame.
     auto open = [](bool framed) {
         return bench::checkedSide(
@@ -241,10 +260,6 @@ CORVANE_BENCH(ItemEditorOpen) {
     bench::Side framed = open(true), plain = open(false);
     bench::interleave({&framed, &plain}, 2, 15);
     bench::report("item editor open, skinned frame, file theme", framed, plain);
-    SetCurrentDirectoryA(previous);
-    ui::TheEnvironment().folders = {};
-    DeleteFileA(skinPath.c_str());
-    RemoveDirectoryA(folder.c_str());
 }
 
 // Where the resize step and the editor's opening spend their time, message by message,
@@ -304,17 +319,7 @@ CORVANE_BENCH(SkinFrameResizeProfile) {
 }
 
 CORVANE_BENCH(ItemEditorOpenProfile) {
-    char tmp[MAX_PATH];
-    GetTempPathA(MAX_PATH, tmp);
-    const std::string folder = std::string(tmp) + "corvane-bench-editor\\";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    const std::string written = WriteBenchSkin(folder);
-    const std::string skinPath = folder + "msn.ssk";
-    MoveFileExA(written.c_str(), skinPath.c_str(), MOVEFILE_REPLACE_EXISTING);
-    ui::TheEnvironment().folders = {folder, folder, folder, folder};
-    char previous[MAX_PATH];
-    GetCurrentDirectoryA(MAX_PATH, previous);
-    SetCurrentDirectoryA(folder.c_str());
+    EditorSkinFolder skinFolder;
     const int runs = bench::quickMode() ? 2 : 10;
     bench::MessageProfile p;
     p.start();
@@ -343,8 +348,4 @@ CORVANE_BENCH(ItemEditorOpenProfile) {
                              "item editor open, unframed: show and first paint", "item editor open, unframed: close",
                              "skin file load alone (unchanged file: shared)"})
         p.print(what, runs);
-    SetCurrentDirectoryA(previous);
-    ui::TheEnvironment().folders = {};
-    DeleteFileA(skinPath.c_str());
-    RemoveDirectoryA(folder.c_str());
 }

@@ -179,9 +179,9 @@ int ProductWindowMain() {
     return rc;
 }
 
-CORVANE_BENCH(startup_to_painted_window) {
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
+// The bench's folder with an options file that keeps the tips shut, and kRows favourites
+// in the store; returns the folder.
+std::string seedStartup() {
     const std::string folder = benchFolder();
     CreateDirectoryA(folder.c_str(), nullptr);
     WritePrivateProfileStringA("Options", "ShowTips", "0", (folder + "options.ini").c_str());
@@ -198,6 +198,13 @@ CORVANE_BENCH(startup_to_painted_window) {
         }
         RegCloseKey(h);
     }
+    return folder;
+}
+
+CORVANE_BENCH(startup_to_painted_window) {
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    const std::string folder = seedStartup();
 
     const std::string quoted = std::string(1, '"').append(self).append(1, '"');
     Side product = selfTimedSide(
@@ -214,22 +221,7 @@ CORVANE_BENCH(startup_to_painted_window) {
 // Where the main window's start-up goes inside the process: its creation (frame, skin,
 // tool bar, list, the first load) and its first paint, message by message.
 CORVANE_BENCH(startup_profile) {
-    const std::string folder = benchFolder();
-    CreateDirectoryA(folder.c_str(), nullptr);
-    WritePrivateProfileStringA("Options", "ShowTips", "0", (folder + "options.ini").c_str());
-    SHDeleteKeyA(HKEY_CURRENT_USER, kStartupKey);
-    HKEY h;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kStartupKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr) ==
-        ERROR_SUCCESS) {
-        for (int i = 0; i < kRows; ++i) {
-            const std::string a = std::string("Favourite ").append(std::to_string(i)), p = "C:\\windows";
-            RegSetValueExA(h, app::AliasValueName(i).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(a.c_str()),
-                           static_cast<DWORD>(a.size() + 1));
-            RegSetValueExA(h, app::PathValueName(i).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(p.c_str()),
-                           static_cast<DWORD>(p.size() + 1));
-        }
-        RegCloseKey(h);
-    }
+    const std::string folder = seedStartup();
     ui::TheEnvironment().folders.program = folder;
     const int runs = quickMode() ? 1 : 8;
     MessageProfile p;

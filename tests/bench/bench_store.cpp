@@ -85,6 +85,16 @@ std::vector<app::FavouriteRow> numberedRows(int n) {
     return rows;
 }
 
+// The rows in an order of their own, the same in every run.
+std::vector<app::FavouriteRow> Scrambled(std::vector<app::FavouriteRow> rows) {
+    uint32_t x = 12345;
+    for (size_t i = rows.size(); i-- > 1;) {
+        x = x * 1664525u + 1013904223u;
+        std::swap(rows[i], rows[(x >> 8) % static_cast<uint32_t>(i + 1)]);
+    }
+    return rows;
+}
+
 // The pairs the key holds, read until the first gap, as the product reads them.
 std::vector<app::FavouriteRow> keyRows() {
     std::vector<app::FavouriteRow> rows;
@@ -260,12 +270,7 @@ CORVANE_BENCH(store_delete_and_sort) {
 
     // Sort: the rows in a scrambled order, sorted ascending; the floor writes the
     // very values the sort leaves.
-    std::vector<app::FavouriteRow> scrambled = rows;
-    uint32_t x = 12345;
-    for (int i = n - 1; i > 0; --i) {
-        x = x * 1664525u + 1013904223u;
-        std::swap(scrambled[static_cast<std::size_t>(i)], scrambled[(x >> 8) % static_cast<uint32_t>(i + 1)]);
-    }
+    const std::vector<app::FavouriteRow> scrambled = Scrambled(rows);
     std::vector<app::FavouriteRow> sorted = scrambled;
     app::ExchangeSort(sorted, true);
     const std::vector<WideValue> sortWrites = widened(pairsOf(sorted));
@@ -324,12 +329,7 @@ CORVANE_BENCH(store_delete_and_sort) {
 CORVANE_BENCH(store_sort_profile) {
     const int n = 1000;
     BenchFolder folder;
-    std::vector<app::FavouriteRow> scrambled = numberedRows(n);
-    uint32_t x = 12345;
-    for (int i = n - 1; i > 0; --i) {
-        x = x * 1664525u + 1013904223u;
-        std::swap(scrambled[static_cast<std::size_t>(i)], scrambled[(x >> 8) % static_cast<uint32_t>(i + 1)]);
-    }
+    const std::vector<app::FavouriteRow> scrambled = Scrambled(numberedRows(n));
     std::vector<app::FavouriteRow> sorted = scrambled;
     app::ExchangeSort(sorted, true);
     fillKey(scrambled);

@@ -39,8 +39,8 @@ TEST(ExchangeSort, BothDirectionsOnTheKnownCases) {
     EXPECT_EQ(order, (std::vector<std::string>{"*Separator*|-", "apps|a", "Music|m1", "music|m2", "Zed|z"}));
 }
 
-// The design's exchange sort, written out on the rows themselves: where aliases tie, the
-// order the exchanges leave is the design's, so the sort must make exactly these exchanges.
+// The program's exchange sort, written out on the rows themselves: where aliases tie, the
+// order the exchanges leave is the one users know, so the sort must make exactly these exchanges.
 std::vector<FavouriteRow> ReferenceExchangeSort(std::vector<FavouriteRow> rows, bool ascending,
                                                 const std::function<AliasKey(const std::string&)>& keyOf) {
     const int n = static_cast<int>(rows.size());

@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "ui/Gdi.h"
 #include "ui/Application.h"
 #include <shlobj.h>
 #include <shlwapi.h>
@@ -380,12 +381,7 @@ Capture::Capture(HWND w) {
     GetClientRect(w, &r);
     w_ = r.right;
     h_ = r.bottom;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w_;
-    bi.bmiHeader.biHeight = -h_;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
+    BITMAPINFO bi = ui::TopDown32(w_, h_);
     void* bits = nullptr;
     HDC screen = GetDC(nullptr);
     HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);

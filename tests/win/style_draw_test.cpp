@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "ui/Gdi.h"
 #include "skin/theme/SkinPublic.h"
 #include "skin/theme/StyleBitmaps.h"
 #include "skin/theme/StyleTable.h"
@@ -21,12 +22,7 @@ namespace {
 class Canvas {
 public:
     Canvas(int w, int h, COLORREF fill = RGB(1, 2, 3)) : w_(w), h_(h) {
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -h;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
+        BITMAPINFO bi = ui::TopDown32(w, h);
         dc_.reset(CreateCompatibleDC(nullptr));
         bmp_.reset(CreateDIBSection(dc_.get(), &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0));
         old_ = SelectObject(dc_.get(), bmp_.get());

@@ -74,7 +74,7 @@ void TitleBar::applyLook() {
     buttonTop_ = look.integer(role::TitleButtonsTop) - (frame ? 3 : 0);
     SectionsMade wanted;
     auto section = [&wanted](HBITMAP picture, bool autoSize, TitleBarAlign align, bool capSec = false) {
-        wanted.specs.push_back({picture, autoSize, capSec, align});
+        wanted.shapes.push_back({picture, autoSize, capSec, align});
     };
     if (fromFile) {
         const FileTheme& t = look.file();
@@ -127,12 +127,12 @@ void TitleBar::makeSections(SectionsMade wanted) {
     wanted.edits = sectionsEdits_;
     if (sectionsMade_ && *sectionsMade_ == wanted) return;
     sections_.clear();
-    for (const SectionSpec& spec : wanted.specs) {
+    for (const SectionShape& shape : wanted.shapes) {
         TitleBarSection* sec = sections_.add();
-        sec->setPicture(spec.picture);
-        if (spec.autoSize) sec->setAutoSize(true);
-        if (spec.capSec) sec->setCapSec(true);
-        if (spec.align != TitleBarAlign::Left) sec->setAlign(spec.align);
+        sec->setPicture(shape.picture);
+        if (shape.autoSize) sec->setAutoSize(true);
+        if (shape.capSec) sec->setCapSec(true);
+        if (shape.align != TitleBarAlign::Left) sec->setAlign(shape.align);
     }
     wanted.edits = sectionsEdits_;
     sectionsMade_ = std::move(wanted);

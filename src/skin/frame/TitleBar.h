@@ -295,14 +295,14 @@ private:
     bool fiveSections_ = false;
     // The sections a style application made, from which pictures; kept while nothing
     // edited them since and the next application would make the same ones.
-    struct SectionSpec {
+    struct SectionShape {
         HBITMAP picture = nullptr;
         bool autoSize = false, capSec = false;
         TitleBarAlign align = TitleBarAlign::Left;
-        bool operator==(const SectionSpec&) const = default;
+        bool operator==(const SectionShape&) const = default;
     };
     struct SectionsMade {
-        std::vector<SectionSpec> specs;
+        std::vector<SectionShape> shapes;
         const FileTheme* theme = nullptr;
         uint32_t generation = 0;
         uint64_t edits = 0;
