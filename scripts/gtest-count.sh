@@ -8,8 +8,18 @@ count_gtest() {
   if [ "$rc" -ne 0 ] && [ "$f" -eq 0 ]; then f=1; fi
   if [ "$p" -eq 0 ] && [ "$f" -eq 0 ]; then f=1; fi
   passed=$((passed + p)); failed=$((failed + f))
-  if [ "$f" -gt 0 ]; then failures+=("$name (see $log)"); fi
+  if [ "$f" -gt 0 ]; then failures+=("$name (see $log)$(gtest_failure_lines "$log")"); fi
   echo "$name: $p passed, $f failed"
+}
+
+# The failed cases of a GoogleTest log, each with its first failure's place and
+# message on one line, so a summary that is all one sees of a run still names them.
+gtest_failure_lines() {
+  tr -d '\r' <"$1" | awk '
+    /^\[ RUN      \] / { name = $4; first = "" }
+    /: Failure$/ && first == "" { first = $0; getline; first = first " " $0; getline; first = first " " $0 }
+    /^\[  FAILED  \] [^ ]+ \(/ && name != "" {
+      printf "\n  %s: %s", $4, substr(first, 1, 240); name = "" }'
 }
 
 # The same for one Python unittest run ("Ran N tests", then "OK" or
