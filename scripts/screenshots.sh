@@ -102,9 +102,13 @@ grab_steady() {
 
 park_pointer() { xdotool mousemove "$PARK_X" "$PARK_Y"; }
 
-# A click at x, y inside window $1, then the pointer goes back out of the way.
+# A 96-DPI distance at the screen's DPI, rounded as the program rounds.
+at_dpi() { echo $(( ($1 * DPI + 48) / 96 )); }
+
+# A click at x, y (96-DPI places, as the windows scale with the screen) inside window $1,
+# then the pointer goes back out of the way.
 click_in() {
-    xdotool mousemove --window "$1" "$2" "$3" click 1
+    xdotool mousemove --window "$1" "$(at_dpi "$2")" "$(at_dpi "$3")" click 1
     park_pointer
 }
 
@@ -113,7 +117,7 @@ click_in() {
 tips_text_rows() {
     # The notebook (59, 37, 271 x 123) inside Panel1 (at 6, 6) of a client area that starts at
     # 3, 22 of the window, less a margin for the bevel.
-    convert "$1" -crop 265x118+70+67 +repage -threshold 60% -negate -scale '1x!' -threshold 0 \
+    convert "$1" -crop "$(at_dpi 265)x$(at_dpi 118)+$(at_dpi 70)+$(at_dpi 67)" +repage -threshold 60% -negate -scale '1x!' -threshold 0 \
         -depth 8 gray:- | od -An -v -tu1 | tr -s ' ' '\n' | grep -v '^$' |
         awk '$1 > 0 { run++; next } { if (run >= 4) rows++; run = 0 } END { if (run >= 4) rows++; print rows + 0 }'
 }

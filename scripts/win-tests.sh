@@ -22,8 +22,9 @@ list_suites() {
 }
 
 # Runs one suite until every case has run once; adds to passed, failed and failures.
+# A third argument names the run apart (its log and its lines).
 run_suite() {
-  local name=$1 suite=$2 log="$LOG/$ARCH-$1-$2.log" done_cases=() attempt=0 rc
+  local name=$1 suite=$2 tag=${3:-} log="$LOG/$ARCH-$1-$2${3:+-$3}.log" done_cases=() attempt=0 rc
   : >"$log"
   while :; do
     attempt=$((attempt + 1))
@@ -36,7 +37,7 @@ run_suite() {
       # The process finished its cases: its own summary counts them. After a hang
       # the rest may be empty, which is no failure.
       if [ "$attempt" -gt 1 ] && ! grep -q '^\[ RUN' "$part"; then break; fi
-      count_gtest "$ARCH $name $suite" "$log" "$rc"
+      count_gtest "$ARCH $name $suite${tag:+ $tag}" "$log" "$rc"
       break
     fi
     # Hung (timeout) or died: count what finished, name the case that was running,
@@ -75,6 +76,15 @@ for name in win_tests e2e_tests; do
   fi
   p0=$passed; f0=$failed
   for s in "${suites[@]}"; do run_suite "$name" "$s"; done
+  # The sizes of the windows again at 150 percent: Wine reports the LogPixels DPI to
+  # programs started after the server restarts.
+  if printf '%s\n' "${suites[@]}" | grep -qx AtScreenDpi; then
+    "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+    "$WINESERVER" -w
+    run_suite "$name" AtScreenDpi 144dpi
+    "$WINE" reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1
+    "$WINESERVER" -w
+  fi
   echo "$ARCH $name: $((passed - p0)) passed, $((failed - f0)) failed (${#suites[@]} suites)"
 done
 

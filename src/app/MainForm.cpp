@@ -84,7 +84,8 @@ void MainForm::createParams(ui::CreateParams& p) {
     // Not resizable, with a minimise box; the task bar shows it.
     p.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_MODALFRAME | WS_CLIPCHILDREN;
     p.exStyle = WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW;
-    RECT r{0, 0, clientWidth, clientHeight};
+    const ui::Scaler s(creationDpi());
+    RECT r{0, 0, s(clientWidth), s(clientHeight)};
     AdjustWindowRectEx(&r, p.style, FALSE, p.exStyle);
     p.width = r.right - r.left;
     p.height = r.bottom - r.top;
@@ -197,7 +198,7 @@ void MainForm::formShow() {
     loadRows(false);
     RECT r;
     GetWindowRect(handle(), &r);
-    list_->setHeight(r.bottom - r.top - list_->top() - 15);
+    list_->setHeight(r.bottom - r.top - list_->top() - scaler()(15));
 }
 
 LRESULT MainForm::wndProc(UINT msg, WPARAM wp, LPARAM lp) {

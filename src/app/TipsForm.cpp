@@ -99,7 +99,8 @@ public:
         e.role = ROLE_SYSTEM_STATICTEXT;
         e.name = l.text;
         e.state = STATE_SYSTEM_READONLY;
-        const int x = kNotebook.left + l.left, y = kNotebook.top + l.top;
+        const ui::Scaler s = panel()->scaler();
+        const int x = s(kNotebook.left + l.left), y = s(kNotebook.top + l.top);
         e.bounds = panel()->labelBounds(index);
         if (e.bounds.right <= e.bounds.left) e.bounds = RECT{x, y, x + 1, y + 1};
         return e;
@@ -115,11 +116,13 @@ std::unique_ptr<ui::AccessibleSource> TipsPanelAccessible(HWND w) { return std::
 
 TipsPanel::TipsPanel(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h)
     : ui::WinControl(owner, std::move(name)) {
-    headingFont_.reset(ui::MakeUiFont(-16, "Verdana", FW_BOLD));
-    pageFont_.reset(ui::MakeUiFont(-11, "Verdana"));
-    picture_.reset(
-        static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), ui::WideArg(kIconResource), IMAGE_ICON, 32, 32, 0)));
-    createWindow(ui::WindowClass{kPanelClass}, WS_CHILD | WS_VISIBLE, 0, x, y, w, h, parent);
+    const ui::Scaler s = ui::ScalerOf(parent);
+    headingFont_.reset(ui::MakeUiFont(s(-16), "Verdana", FW_BOLD));
+    pageFont_.reset(ui::MakeUiFont(s(-11), "Verdana"));
+    picture_.reset(static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), ui::WideArg(kIconResource), IMAGE_ICON, s(32), s(32), 0)));
+    const Placement at = designed(parent, x, y, w, h);
+    createWindow(ui::WindowClass{kPanelClass}, WS_CHILD | WS_VISIBLE, 0, at.x, at.y, at.w, at.h, parent);
 }
 
 void TipsPanel::setPageIndex(int i) {
@@ -135,10 +138,12 @@ RECT TipsPanel::labelBounds(int index) const {
     const TipLabel& l = labels()[static_cast<size_t>(index)];
     ui::WindowDc dc(handle());
     ui::SelectObjectScope font(dc.get(), pageFont_.get());
-    const SIZE s = ui::TextExtent(dc.get(), l.text);
-    RECT r{kNotebook.left + l.left, kNotebook.top + l.top, kNotebook.left + l.left + s.cx,
-           kNotebook.top + l.top + s.cy};
-    IntersectRect(&r, &r, &kNotebook);
+    const SIZE size = ui::TextExtent(dc.get(), l.text);
+    const ui::Scaler s = scaler();
+    const POINT at{s(kNotebook.left + l.left), s(kNotebook.top + l.top)};
+    RECT r{at.x, at.y, at.x + size.cx, at.y + size.cy};
+    const RECT notebook = ui::Scaled(s, kNotebook);
+    IntersectRect(&r, &r, &notebook);
     return r;
 }
 
@@ -158,28 +163,33 @@ LRESULT TipsPanel::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
 
 void TipsPanel::paint(HDC dc) {
     const RECT all = clientRect();
+    const ui::Scaler s = scaler();
+    const RECT strip = ui::Scaled(s, kPictureStrip), rule = ui::Scaled(s, kRule), notebook = ui::Scaled(s, kNotebook);
+    const POINT heading = ui::Scaled(s, kHeadingAt), picture = ui::Scaled(s, kPicture);
+    const int icon = s(32);
     ui::FillSolid(dc, all, kWhite);
-    LoweredBevel(dc, all, 2);
+    LoweredBevel(dc, all, s(2));
 
     // The picture strip runs past the panel's bottom; the panel clips it.
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, all.left, all.top, all.right, all.bottom);
-    ui::FillSolid(dc, kPictureStrip, kGray);
-    LoweredBevel(dc, kPictureStrip, 1);
+    ui::FillSolid(dc, strip, kGray);
+    LoweredBevel(dc, strip, s(1));
     if (picture_)
-        DrawIconEx(dc, kPictureStrip.left + kPicture.x, kPictureStrip.top + kPicture.y, picture_.get(), 32, 32, 0,
-                   nullptr, DI_NORMAL);
-    ui::FillSolid(dc, kRule, GetSysColor(COLOR_GRAYTEXT));
+        DrawIconEx(dc, strip.left + picture.x, strip.top + picture.y, picture_.get(), icon, icon, 0, nullptr,
+                   DI_NORMAL);
+    ui::FillSolid(dc, rule, GetSysColor(COLOR_GRAYTEXT));
 
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     {
         ui::SelectObjectScope font(dc, headingFont_.get());
-        ui::TextOutUtf8(dc, kHeadingAt.x, kHeadingAt.y, kHeading);
+        ui::TextOutUtf8(dc, heading.x, heading.y, kHeading);
     }
-    IntersectClipRect(dc, kNotebook.left, kNotebook.top, kNotebook.right, kNotebook.bottom);
+    IntersectClipRect(dc, notebook.left, notebook.top, notebook.right, notebook.bottom);
     ui::SelectObjectScope font(dc, pageFont_.get());
-    for (const TipLabel& l : labels()) ui::TextOutUtf8(dc, kNotebook.left + l.left, kNotebook.top + l.top, l.text);
+    for (const TipLabel& l : labels())
+        ui::TextOutUtf8(dc, s(kNotebook.left + l.left), s(kNotebook.top + l.top), l.text);
     RestoreDC(dc, saved);
 }
 

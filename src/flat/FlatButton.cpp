@@ -103,8 +103,9 @@ struct HoverShared {
 FlatButton::FlatButton(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h)
     : ui::WinControl(owner, std::move(name)), mnemonics_(&HoverShared::routeChar) {
     HoverShared::add(this);
+    const Placement at = designed(parent, x, y, w, h);
     createWindow(ui::WindowClass{kButtonClass, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW},
-                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, x, y, w, h, parent);
+                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, at.x, at.y, at.w, at.h, parent);
     takeParentColor();
     takeParentFont();
 }

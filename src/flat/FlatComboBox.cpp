@@ -58,7 +58,8 @@ FlatComboBox::FlatComboBox(ui::Component* owner, std::string name, HWND parent, 
     scrollBarWidth_ = GetSystemMetrics(SM_CXVSCROLL);
     if (parent) font_ = reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0));
     remakeBrush();
-    createWindow(parent, x, y, w, h);
+    const Placement at = designed(parent, x, y, w, h);
+    createWindow(parent, at.x, at.y, at.w, at.h);
 }
 
 void FlatComboBox::createWindow(HWND parent, int x, int y, int w, int h) {

@@ -6,7 +6,9 @@ namespace corvane::ui {
 
 ComboBox::ComboBox(Component* owner, std::string name, HWND parent, int x, int y, int w, int height, HFONT font)
     : WinControl(owner, std::move(name)) {
-    createControl("COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_VISIBLE, 0, x, y, w, height, parent);
+    const Placement at = designed(parent, x, y, w, height);
+    createControl("COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_VISIBLE, 0, at.x, at.y, at.w, at.h,
+                  parent);
     if (font) setFont(font, false);
 }
 

@@ -131,6 +131,14 @@ void WinControl::attach(HWND h) {
         SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WinControl::stdWndProc)));
 }
 
+WinControl::Placement WinControl::designed(HWND parent, int x, int y, int w, int h) {
+    designBounds_ = Rect{x, y, x + w, y + h};
+    // Place and size each scaled, as the system scales a dialog's units: a 21-pixel edit is
+    // 32 high at 150 percent wherever it sits.
+    const Scaler s = ScalerOf(parent);
+    return {s(x), s(y), s(w), s(h)};
+}
+
 HWND WinControl::createControl(const char* className, DWORD style, DWORD exStyle, int x, int y, int w, int h,
                                HWND parent, const char* text) {
     HWND wnd = CreateWindowExW(exStyle, WideArg(className), WideArg(text ? text : ""), style | WS_CHILD, x, y, w, h,

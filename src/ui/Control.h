@@ -15,6 +15,7 @@
 // they hold themselves.
 #pragma once
 #include "ui/Component.h"
+#include "ui/Dpi.h"
 #include <windows.h>
 #include <cstdint>
 #include <functional>
@@ -143,6 +144,11 @@ public:
     // Lays the aligned children out now.
     void realign();
 
+    // The DPI the window is drawn at, and its design values at that DPI.
+    Scaler scaler() const { return ScalerOf(hwnd_); }
+    // Where the control was put in design (96-DPI) units, when it was.
+    const std::optional<Rect>& designBounds() const { return designBounds_; }
+
     // Sends a message to this control's window.
     LRESULT perform(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return SendMessageW(hwnd_, msg, wp, lp); }
 
@@ -193,6 +199,13 @@ protected:
         }
     }
 
+    // Design (96-DPI) bounds at the DPI of `parent`, which the window will be drawn at;
+    // kept, so the control can be placed again at another DPI.
+    struct Placement {
+        int x, y, w, h;
+    };
+    Placement designed(HWND parent, int x, int y, int w, int h);
+
     // Wraps a window made by CreateWindowEx (platform controls): subclasses it.
     void attach(HWND h);
     // Creates a platform control (list view, tool bar, edit...) as a child and attaches it.
@@ -226,6 +239,7 @@ private:
     WNDPROC oldProc_ = nullptr;
     std::vector<MessageHook*> hooks_; // oldest first
     Align align_ = Align::None;
+    std::optional<Rect> designBounds_;
     bool aligning_ = false;
 };
 

@@ -27,7 +27,8 @@ void Form::createParams(CreateParams& p) {
         p.exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
     }
     p.parent = ownerWindow();
-    RECT r{0, 0, clientWidth, clientHeight};
+    const Scaler s(creationDpi());
+    RECT r{0, 0, s(clientWidth), s(clientHeight)};
     AdjustWindowRectEx(&r, p.style, FALSE, p.exStyle);
     p.width = r.right - r.left;
     p.height = r.bottom - r.top;
@@ -37,6 +38,11 @@ void Form::createParams(CreateParams& p) {
         p.x = area.left + (area.right - area.left - p.width) / 2;
         p.y = area.top + (area.bottom - area.top - p.height) / 2;
     }
+}
+
+int Form::creationDpi() const {
+    HWND owner = ownerWindow();
+    return owner ? DpiOf(owner) : ScreenDpi();
 }
 
 HWND Form::ownerWindow() const {
@@ -50,7 +56,7 @@ void Form::create() {
     createParams(p);
     char cls[sizeof p.winClassName + 1] = {};
     std::memcpy(cls, p.winClassName, sizeof p.winClassName);
-    font_.reset(MakeUiFont(-11));
+    font_.reset(MakeUiFont(Scaler(creationDpi())(-11)));
     brush_.reset(CreateSolidBrush(color));
     const WindowClass wc{cls, CS_DBLCLKS, Application::instance().iconResource()};
     if (!createWindow(wc, p.style, p.exStyle, p.x, p.y, p.width, p.height, p.parent, p.caption.c_str()))

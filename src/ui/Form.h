@@ -71,6 +71,8 @@ protected:
     virtual void formShow() {}
     // The window of the nearest owner that has one: the owner of a dialog window.
     HWND ownerWindow() const;
+    // The DPI the window is made for before it exists: its owner's, or the screen's.
+    int creationDpi() const;
 
 private:
     FontHandle font_;
@@ -90,7 +92,8 @@ void ClickButton(const WinControl& button, ModalResult result, const std::functi
 Form* FormOf(HWND window);
 inline Form* ParentForm(const WinControl& c) { return FormOf(c.handle()); }
 
-// Creates the font the program's windows use: MS Sans Serif with the given height.
+// Creates the font the program's windows use: MS Sans Serif with the given height, in
+// pixels at the window's DPI (callers scale the design height).
 HFONT MakeUiFont(int height, const char* face = "MS Sans Serif", int weight = FW_NORMAL);
 
 } // namespace corvane::ui

@@ -1,4 +1,6 @@
 #include "ui/Gdi.h"
+#include "ui/PictureScale.h"
+#include "ui/Scale.h"
 #include "ui/Environment.h"
 #include "ui/WideText.h"
 #include <algorithm>
@@ -68,6 +70,37 @@ BitmapHandle CopyBitmap(HBITMAP source, int left, int top, int width, int height
         height)
         return CopyBitmapByBlit(screen.get(), source, std::move(out), left, top, width, height);
     return out;
+}
+
+BitmapHandle ScaleBitmap(HBITMAP source, int width, int height, std::optional<COLORREF> key) {
+    const SIZE size = BitmapSize(source);
+    if (!source || size.cx <= 0 || size.cy <= 0 || width <= 0 || height <= 0) return {};
+    WindowDc screen(nullptr);
+    Pixels from{size.cx, size.cy, std::vector<std::uint32_t>(static_cast<std::size_t>(size.cx) * size.cy)};
+    BITMAPINFO in = TopDown32(size.cx, size.cy);
+    if (GetDIBits(screen.get(), source, 0, static_cast<UINT>(size.cy), from.data.data(), &in, DIB_RGB_COLORS) !=
+        size.cy)
+        return {};
+    // DIB pixels are 0x00RRGGBB; a COLORREF is 0x00BBGGRR.
+    const auto dib = [](COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); };
+    std::optional<std::uint32_t> dibKey;
+    if (key) dibKey = dib(*key);
+    for (std::uint32_t& p : from.data) p &= 0xFFFFFF;
+    const Pixels out = ScalePixels(from, width, height, dibKey);
+    BitmapHandle bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+    BITMAPINFO outInfo = TopDown32(width, height);
+    if (!bitmap || out.data.empty() ||
+        SetDIBits(screen.get(), bitmap.get(), 0, static_cast<UINT>(height), out.data.data(), &outInfo,
+                  DIB_RGB_COLORS) != height)
+        return {};
+    return bitmap;
+}
+
+BitmapHandle ScaleBitmapForDpi(HBITMAP source, int dpi, std::optional<COLORREF> key) {
+    const SIZE size = BitmapSize(source);
+    const Scaler s(dpi);
+    if (s.identity()) return CopyBitmap(source);
+    return ScaleBitmap(source, s(size.cx), s(size.cy), key);
 }
 
 BitmapHandle CopyBitmap(HBITMAP source) {

@@ -8,6 +8,7 @@ namespace corvane::ui {
 
 class ImageList : public Component {
 public:
+    // The size is given at 96 DPI; the list holds its pictures at the DPI of the owner's window.
     ImageList(Component* owner, std::string name, int width, int height);
     // Adds every width-wide part of the bitmap resource; returns false when it is missing.
     bool addStripResource(const char* resourceName, COLORREF transparent = RGB(255, 0, 255));
@@ -17,6 +18,8 @@ public:
     int height() const { return height_; }
 
 private:
+    int dpi_;
+    int designWidth_;
     int width_, height_;
     ImageListHandle list_;
 };

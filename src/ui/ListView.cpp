@@ -66,7 +66,8 @@ LRESULT ListView::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
 ListView::ListView(Component* owner, std::string name, HWND parent, int x, int y, int w, int h, DWORD style,
                    DWORD exListStyle)
     : WinControl(owner, std::move(name)) {
-    createControl("SysListView32", style | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE, x, y, w, h, parent);
+    const Placement at = designed(parent, x, y, w, h);
+    createControl("SysListView32", style | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE, at.x, at.y, at.w, at.h, parent);
     if (exListStyle) perform(LVM_SETEXTENDEDLISTVIEWSTYLE, exListStyle, exListStyle);
 }
 
@@ -75,7 +76,7 @@ void ListView::addColumn(const std::string& caption, int width) {
     LVCOLUMNW col{};
     col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
     col.pszText = text.data();
-    col.cx = width;
+    col.cx = scaler()(width); // given at 96 DPI
     int n = Header_GetItemCount(reinterpret_cast<HWND>(perform(LVM_GETHEADER)));
     col.iSubItem = n;
     perform(LVM_INSERTCOLUMNW, static_cast<WPARAM>(n), reinterpret_cast<LPARAM>(&col));

@@ -41,7 +41,9 @@ SIZE CaptionExtent(HWND w, const std::string& text) {
 
 Button::Button(Component* owner, std::string name, HWND parent, int x, int y, int w, int h, const std::string& caption)
     : WinControl(owner, std::move(name)) {
-    createControl("BUTTON", BS_PUSHBUTTON | WS_VISIBLE | WS_TABSTOP, 0, x, y, w, h, parent, caption.c_str());
+    const Placement at = designed(parent, x, y, w, h);
+    createControl("BUTTON", BS_PUSHBUTTON | WS_VISIBLE | WS_TABSTOP, 0, at.x, at.y, at.w, at.h, parent,
+                  caption.c_str());
     InheritFont(*this, parent);
 }
 
@@ -58,7 +60,8 @@ CheckBox::CheckBox(Component* owner, std::string name, HWND parent, int x, int y
     : WinControl(owner, std::move(name)) {
     // The box is checked by our code, not by the control, so that a change made by the
     // program raises onClick exactly like one made by the user.
-    createControl("BUTTON", BS_CHECKBOX | WS_VISIBLE | WS_TABSTOP, 0, x, y, 17, 17, parent, caption.c_str());
+    const Placement at = designed(parent, x, y, 17, 17);
+    createControl("BUTTON", BS_CHECKBOX | WS_VISIBLE | WS_TABSTOP, 0, at.x, at.y, at.w, at.h, parent, caption.c_str());
     InheritFont(*this, parent);
     autoSize();
 }
@@ -77,9 +80,10 @@ void CheckBox::click() {
 
 void CheckBox::autoSize() {
     SIZE text = CaptionExtent(handle(), this->text());
-    const int box = 13, gap = 4;
+    const Scaler s = scaler();
+    const int box = s(13), gap = s(4);
     RECT r = boundsRect();
-    setBounds(r.left, r.top, box + gap + text.cx + 2, std::max<int>(text.cy, box) + 4);
+    setBounds(r.left, r.top, box + gap + text.cx + s(2), std::max<int>(text.cy, box) + s(4));
 }
 
 bool CheckBox::reflected(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
@@ -91,7 +95,9 @@ bool CheckBox::reflected(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
 
 Edit::Edit(Component* owner, std::string name, HWND parent, int x, int y, int w, int h)
     : WinControl(owner, std::move(name)) {
-    createControl("EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE, x, y, w, h, parent);
+    const Placement at = designed(parent, x, y, w, h);
+    createControl("EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE, at.x, at.y, at.w, at.h,
+                  parent);
     InheritFont(*this, parent);
 }
 
@@ -107,8 +113,9 @@ bool Edit::reflected(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
 GroupBox::GroupBox(Component* owner, std::string name, HWND parent, int x, int y, int w, int h,
                    const std::string& caption)
     : WinControl(owner, std::move(name)) {
-    createControl("BUTTON", BS_GROUPBOX | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, x, y, w,
-                  h, parent, caption.c_str());
+    const Placement at = designed(parent, x, y, w, h);
+    createControl("BUTTON", BS_GROUPBOX | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, at.x,
+                  at.y, at.w, at.h, parent, caption.c_str());
     InheritFont(*this, parent);
 }
 
@@ -141,10 +148,12 @@ bool GroupBox::reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
 
 Label::Label(Component* owner, std::string name, HWND parent, int x, int y, const std::string& caption)
     : WinControl(owner, std::move(name)) {
-    createControl("STATIC", SS_LEFT | SS_NOPREFIX | WS_VISIBLE, 0, x, y, 1, 1, parent, caption.c_str());
+    // As wide and high as its text in the inherited font, which is already at the window's DPI.
+    const Placement at = designed(parent, x, y, 1, 1);
+    createControl("STATIC", SS_LEFT | SS_NOPREFIX | WS_VISIBLE, 0, at.x, at.y, 1, 1, parent, caption.c_str());
     InheritFont(*this, parent);
     SIZE sz = CaptionExtent(handle(), caption);
-    setBounds(x, y, sz.cx, sz.cy);
+    setBounds(at.x, at.y, sz.cx, sz.cy);
 }
 
 AccessibleSourceFactory Label::accessibleFactory() const { return &LabelAccessible; }

@@ -61,11 +61,16 @@ RECT ToolButton::itemRect() const {
 
 ToolBar::ToolBar(Component* owner, std::string name, HWND parent, int x, int y, int w, int h, int buttonWidth,
                  int buttonHeight, ImageList* images)
-    : WinControl(owner, std::move(name)), buttonWidth_(buttonWidth), buttonHeight_(buttonHeight), images_(images) {
+    : WinControl(owner, std::move(name)), images_(images) {
+    const Placement at = designed(parent, x, y, w, h);
+    // Buttons and separators are given at 96 DPI too.
+    const Scaler s = ScalerOf(parent);
+    buttonWidth_ = s(buttonWidth);
+    buttonHeight_ = s(buttonHeight);
     createControl("ToolbarWindow32",
                   WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE |
                       CCS_NOPARENTALIGN,
-                  0, x, y, w, h, parent);
+                  0, at.x, at.y, at.w, at.h, parent);
     perform(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
     if (auto* form = WinControl::fromHandle(parent)) perform(WM_SETFONT, form->perform(WM_GETFONT), FALSE);
     if (images_) {
@@ -98,7 +103,7 @@ void ToolBar::insertButton(ToolButton* b) {
     tb.fsState = TBSTATE_ENABLED;
     if (b->separator_) {
         tb.fsStyle = BTNS_SEP;
-        tb.iBitmap = b->separatorWidth_;
+        tb.iBitmap = scaler()(b->separatorWidth_);
     } else {
         tb.fsStyle = BTNS_BUTTON;
         tb.iBitmap = b->imageIndex_ < 0 ? I_IMAGENONE : b->imageIndex_;

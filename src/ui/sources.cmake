@@ -4,6 +4,7 @@ set(CORE_SOURCES
   src/ui/ErrorText.cpp
   src/ui/TextFit.cpp
   src/ui/Utf8File.cpp
+  src/ui/PictureScale.cpp
 )
 set(WIN_SOURCES
   src/ui/Control.cpp
@@ -27,4 +28,5 @@ set(WIN_SOURCES
   src/ui/Pictures.cpp
   src/ui/Mnemonic.cpp
   src/ui/WideText.cpp
+  src/ui/Dpi.cpp
 )

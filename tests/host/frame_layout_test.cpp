@@ -141,13 +141,17 @@ TEST(LayoutTitleButtons, CaptionStartsAfterIconOrControlBox) {
     struct Case {
         const char* name;
         bool controlBox, appIcon;
-        int leftOffset, inset, want;
+        int leftOffset, inset, want, dpi = 96;
     };
     const Case cases[] = {
         {"app icon", true, true, 10, 2, 10 - 2 - 3 + 21},
         {"control-box picture", true, false, 10, 2, 10 - 2 - 3 + 19 + 5},
         {"nothing, offset 0", false, true, 0, 2, 6},
         {"nothing, small offset", false, true, 4, 2, 6},
+        // At 150 percent the fixed gaps of 3, 21, 5 and 6 are 5 (4.5), 32 (31.5), 8 (7.5) and 9.
+        {"app icon at 150%", true, true, 15, 3, 15 - 3 - 5 + 32, 144},
+        {"control-box picture at 150%", true, false, 15, 3, 15 - 3 - 5 + 19 + 8, 144},
+        {"nothing at 150%", false, true, 0, 3, 9, 144},
     };
     for (const Case& c : cases) {
         std::vector<TitleButtonSlot> b = {{TitleButtonType::ControlBox, c.controlBox, true, 19, 19}};
@@ -156,6 +160,7 @@ TEST(LayoutTitleButtons, CaptionStartsAfterIconOrControlBox) {
         m.inset = c.inset;
         m.leftOffset = c.leftOffset;
         m.drawAppIcon = c.appIcon;
+        m.scale = corvane::ui::Scaler(c.dpi);
         EXPECT_EQ(LayoutTitleButtons(m, b, -1, -1).captionLeft, c.want) << c.name;
     }
 }

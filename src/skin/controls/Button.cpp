@@ -99,8 +99,9 @@ void DrawNinePartStretch(HDC dc, HBITMAP picture, const RECT& target, bool trans
 CustomButton::CustomButton(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h)
     : Skinned(owner, std::move(name)) {
     // No double clicks: a quick second click is another click.
+    const Placement at = designed(parent, x, y, w, h);
     createWindow(ui::WindowClass{kButtonClass, CS_HREDRAW | CS_VREDRAW},
-                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, x, y, w, h, parent);
+                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, at.x, at.y, at.w, at.h, parent);
     if (parent) font_ = reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0));
     presetUIStyle(FormUIStyle(owner));
 }

@@ -25,8 +25,9 @@ SIZE TextSize(HDC dc, const std::string& s) {
 
 CheckBox::CheckBox(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h)
     : Skinned(owner, std::move(name)) {
+    const Placement at = designed(parent, x, y, w, h);
     createWindow(ui::WindowClass{kCheckBoxClass, CS_HREDRAW | CS_VREDRAW},
-                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, x, y, w, h, parent);
+                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, at.x, at.y, at.w, at.h, parent);
     if (parent)
         if (auto f = SendMessageW(parent, WM_GETFONT, 0, 0))
             SendMessageW(handle(), WM_SETFONT, static_cast<WPARAM>(f), FALSE);
@@ -93,7 +94,7 @@ bool CheckBox::canFocus() const { return ui::CanTakeFocus(handle()); }
 ui::BitmapHandle CheckBox::picture(int& width, int& height) {
     const PictureRole strip = pictureRole();
     const bool fileStrip = strip.item == role::CheckBoxFace.item;
-    const Look l(fileStrip ? fileTheme() : nullptr, uiStyle());
+    const Look l(fileStrip ? fileTheme() : nullptr, uiStyle(), scaler().dpi());
     const StripPart p = CheckBoxStatePart(l.fromFile(), checked_, enabled());
     ui::BitmapHandle bmp = l.picture(strip, p.count, p.part);
     const SIZE s = ui::BitmapSize(bmp.get());

@@ -19,9 +19,10 @@ constexpr const char* kGroupBoxClass = "CorvaneSkinGroupBox";
 
 GroupBox::GroupBox(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h)
     : Skinned(owner, std::move(name)) {
+    const Placement at = designed(parent, x, y, w, h);
     createWindow(ui::WindowClass{kGroupBoxClass, CS_HREDRAW | CS_VREDRAW},
-                 WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, x, y, w, h, parent,
-                 " ");
+                 WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, at.x, at.y, at.w, at.h,
+                 parent, " ");
     if (parent) font_ = reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0));
     setUIStyle(FormUIStyle(owner));
 }

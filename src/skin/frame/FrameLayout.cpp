@@ -90,15 +90,16 @@ TitleButtonLayout LayoutTitleButtons(const TitleBarMetrics& m, const std::vector
         if (inside(out.rects[i])) out.hot = static_cast<int>(i);
     }
     out.buttonsLeft = xb;
-    int xl = std::max(0, m.leftOffset - m.inset - 3);
+    const ui::Scaler& s = m.scale;
+    int xl = std::max(0, m.leftOffset - m.inset - s(3));
     if (out.controlBox >= 0) {
         const TitleButtonSlot& cb = buttons[static_cast<size_t>(out.controlBox)];
         out.controlBoxRect = {xl, m.iconTop, xl + cb.width, m.iconTop + cb.height};
         out.rects[static_cast<size_t>(out.controlBox)] = out.controlBoxRect;
         if (inside(out.controlBoxRect)) out.hot = out.controlBox;
-        xl += m.drawAppIcon ? 21 : cb.width + 5;
+        xl += m.drawAppIcon ? s(21) : cb.width + s(5);
     }
-    out.captionLeft = xl == 0 ? 6 : xl;
+    out.captionLeft = xl == 0 ? s(6) : xl;
     return out;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ui/Geometry.h"
+#include "ui/Scale.h"
 
 namespace corvane::skin {
 
@@ -90,6 +91,7 @@ struct TitleBarMetrics {
     int interval = 0;    // ButtonInterval
     int buttonTop = 0, iconTop = 0;
     bool drawAppIcon = true;
+    ui::Scaler scale{}; // the bar's DPI, for the fixed gaps
 };
 
 // Places the buttons from the right (the close button flush, the others one pixel

@@ -22,13 +22,13 @@ TitleBar::TitleBar(ui::WinControl* parent, std::string name) : Skinned(parent, s
     static const ui::WindowClass cls{"CorvaneTitleBar", CS_DBLCLKS};
     RECT pr{};
     if (parent && parent->handle()) GetClientRect(parent->handle(), &pr);
-    createWindow(cls, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, pr.right, 21,
-                 parent ? parent->handle() : nullptr);
+    createWindow(cls, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, pr.right,
+                 ui::ScalerOf(parent ? parent->handle() : nullptr)(21), parent ? parent->handle() : nullptr);
     logFont_.lfHeight = -11;
     logFont_.lfWeight = FW_BOLD;
     logFont_.lfCharSet = DEFAULT_CHARSET;
     ui::SetFaceName(logFont_, "Tahoma");
-    font_ = ui::MakeFont(logFont_);
+    font_ = makeFont();
     systemMenu_ = new TitleBarPopupMenu(this, this);
     const TitleBarButtonType types[] = {TitleBarButtonType::ControlBox, TitleBarButtonType::Close,
                                         TitleBarButtonType::Max, TitleBarButtonType::Min};
@@ -37,6 +37,13 @@ TitleBar::TitleBar(ui::WinControl* parent, std::string name) : Skinned(parent, s
 }
 
 TitleBar::~TitleBar() = default;
+
+// The font is given in design pixels; it is made at the bar's DPI.
+ui::FontHandle TitleBar::makeFont() const {
+    LOGFONTW at = logFont_;
+    at.lfHeight = scaler()(at.lfHeight);
+    return ui::MakeFont(at);
+}
 
 ui::Form* TitleBar::parentForm() const { return ui::ParentForm(*this); }
 
@@ -53,7 +60,7 @@ int TitleBar::inset() const {
 
 void TitleBar::setFont(const LOGFONTW& font, ui::Color color) {
     logFont_ = font;
-    font_ = ui::MakeFont(logFont_);
+    font_ = makeFont();
     fontColor_ = color;
     redraw();
 }
@@ -71,7 +78,8 @@ void TitleBar::applyLook() {
     const bool frame = onFrame();
     leftOffset_ = look.integer(role::TitleIconLeft);
     rightOffset_ = look.integer(role::TitleButtonsRight);
-    buttonTop_ = look.integer(role::TitleButtonsTop) - (frame ? 3 : 0);
+    const ui::Scaler scale = scaler();
+    buttonTop_ = look.integer(role::TitleButtonsTop) - (frame ? scale(3) : 0);
     SectionsMade wanted;
     auto section = [&wanted](HBITMAP picture, bool autoSize, TitleBarAlign align, bool capSec = false) {
         wanted.shapes.push_back({picture, autoSize, capSec, align});
@@ -90,7 +98,7 @@ void TitleBar::applyLook() {
             section(t.lookupBitmap(BitmapKey::TITLEBAR4), false, TitleBarAlign::Client);
             section(t.lookupBitmap(BitmapKey::TITLEBAR5), true, TitleBarAlign::Right);
         }
-        iconTop_ = t.lookupInt(IntKey::TITLEBARICONPOSY) - (frame ? 3 : 0);
+        iconTop_ = t.lookupInt(IntKey::TITLEBARICONPOSY) - (frame ? scale(3) : 0);
         captionTop_ = t.lookupInt(IntKey::TITLEBARCAPTIONTOP);
         background_ = look.color(role::FormColor);
         auto widthOf = [&](BitmapKey k) { return static_cast<int>(ui::BitmapSize(t.lookupBitmap(k)).cx); };
@@ -98,9 +106,9 @@ void TitleBar::applyLook() {
             return std::max(widthOf(k), widthOf(BitmapKey::TITLEBUTTONS) / 18 * buttons_.count() +
                                             t.lookupInt(IntKey::TITLEBARBUTTONPOSX));
         };
-        minWidth_ = fiveSections_
-                        ? widthOf(BitmapKey::TITLEBAR1) + widthOf(BitmapKey::TITLEBAR3) + bw(BitmapKey::TITLEBAR5) + 16
-                        : widthOf(BitmapKey::TITLEBAR1) + bw(BitmapKey::TITLEBAR3);
+        minWidth_ = fiveSections_ ? widthOf(BitmapKey::TITLEBAR1) + widthOf(BitmapKey::TITLEBAR3) +
+                                        bw(BitmapKey::TITLEBAR5) + scale(16)
+                                  : widthOf(BitmapKey::TITLEBAR1) + bw(BitmapKey::TITLEBAR3);
     } else {
         fiveSections_ = false;
         section(look.lentPicture(role::TitleLeft), true, TitleBarAlign::Left);
@@ -172,8 +180,9 @@ TitleButtonLayout TitleBar::buttonLayout() const {
 }
 
 TitleButtonLayout TitleBar::buttonLayout(int wc, POINT cur) const {
-    const TitleBarMetrics m{wc,         inset(),  rightOffset_, leftOffset_, buttonInterval_,
-                            buttonTop_, iconTop_, drawAppIcon_};
+    const ui::Scaler s = scaler();
+    const TitleBarMetrics m{wc,           inset(), rightOffset_, leftOffset_, s(buttonInterval_), buttonTop_, iconTop_,
+                            drawAppIcon_, s};
     std::vector<TitleButtonSlot> slots;
     for (int i = 0; i < buttons_.count(); ++i) {
         const TitleBarButton& b = buttons_[i];

@@ -286,6 +286,7 @@ private:
     std::string caption_;
     LOGFONTW logFont_{};
     ui::FontHandle font_;
+    ui::FontHandle makeFont() const;
     ui::Color fontColor_ = 0xFFFFFF;
     bool formActive_ = true;
     int leftOffset_ = 0, rightOffset_ = 0;
@@ -328,6 +329,7 @@ private:
     FrameImage barImage_; // the sections as the control shows them, kept between paints
     TitleBarPopupMenu* systemMenu_ = nullptr;
     HICON icon_ = nullptr; // the system's shared copy: never destroyed
+    int iconSide_ = 0;
 };
 
 } // namespace corvane::skin

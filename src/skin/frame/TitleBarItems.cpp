@@ -103,7 +103,7 @@ void TitleBarButton::assign(const TitleBarButton& o) {
 
 void TitleBarButton::loadParts(int k) {
     loadedPart_ = k;
-    const Look look(bar_ ? bar_->fileTheme() : nullptr, uiStyle_);
+    const Look look(bar_ ? bar_->fileTheme() : nullptr, uiStyle_, bar_ ? bar_->scaler().dpi() : ui::kDesignDpi);
     transparent_ = look.flag(role::TitleButtonsTransparent);
     top_ = look.integer(role::TitleButtonsTop);
     for (auto& p : pics_) p.reset();
@@ -113,9 +113,8 @@ void TitleBarButton::loadParts(int k) {
 HBITMAP TitleBarButton::picture(int i) const {
     if (picsPending_) {
         picsPending_ = false;
-        const Look look(bar_ ? bar_->fileTheme() : nullptr, uiStyle_);
-        HBITMAP strip = look.lentPicture(role::TitleButtons);
-        for (int j = 0; j < 3; ++j) pics_[j] = strip ? CutBitmapPart(strip, 18, loadedPart_ + j) : ui::BitmapHandle();
+        const Look look(bar_ ? bar_->fileTheme() : nullptr, uiStyle_, bar_ ? bar_->scaler().dpi() : ui::kDesignDpi);
+        for (int j = 0; j < 3; ++j) pics_[j] = look.picturePart(role::TitleButtons, 18, loadedPart_ + j);
     }
     return pics_[i].get();
 }

@@ -74,16 +74,18 @@ void TitleBar::drawSections(HDC dc, int wc, int hc) {
     composedTransparent_ = titleImage_.transparent;
     composedKey_ = titleImage_.transparentColor;
     const bool frame = onFrame();
+    const ui::Scaler scale = scaler();
     int ox = 0, oy = 0;
     composedInset_ = 0;
     if (frame) {
         const int in = inset();
         composedInset_ = in;
-        ox = -(in == 0 ? 3 : in);
-        oy = -3;
+        ox = -(in == 0 ? scale(3) : in);
+        oy = -scale(3);
     }
     int bwSum = 0;
-    for (int i = 0; i < buttons_.count(); ++i) bwSum += ui::BitmapSize(buttons_[i].picNormal()).cx + buttonInterval_;
+    for (int i = 0; i < buttons_.count(); ++i)
+        bwSum += ui::BitmapSize(buttons_[i].picNormal()).cx + scale(buttonInterval_);
     const int fw = wc - 2 * ox, fh = hc - oy;
     titleImage_.resize(fw, fh);
     backImage_.resize(fw, fh);
@@ -98,10 +100,10 @@ void TitleBar::drawSections(HDC dc, int wc, int hc) {
         const int pw = ui::BitmapSize(s.picture()).cx;
         if (s.capSec() && !captionDrawn) {
             const int next = i + 1 < sections_.count() ? sections_[i + 1].width() : 0;
-            captionSectionText_ = FitTextWithEllipsis(dc, caption_, wc - leftOffset_ - bwSum - next - 21);
+            captionSectionText_ = FitTextWithEllipsis(dc, caption_, wc - leftOffset_ - bwSum - next - scale(21));
             SIZE ts{};
             ts = ui::TextExtent(dc, captionSectionText_);
-            captionWidth = ts.cx + leftOffset_ - lastLeft + 17;
+            captionWidth = ts.cx + leftOffset_ - lastLeft + scale(17);
             captionDrawn = true;
         } else if (!s.capSec() && s.align() == TitleBarAlign::Left) {
             lastLeft = pw;
@@ -168,13 +170,15 @@ void TitleBar::drawButtons(HDC dc, int wc, int) {
         const TitleBarButton& cb = buttons_[l.controlBox];
         const Rect& r = l.controlBoxRect;
         if (drawAppIcon_) {
-            if (!icon_) {
+            const int side = scaler()(16);
+            if (!icon_ || iconSide_ != side) {
+                iconSide_ = side;
                 const char* res = ui::Application::instance().iconResource();
                 // Shared: loaded once for the program, not again for every window that opens.
                 icon_ = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), ui::WideArg(res ? res : "MAINICON"),
-                                                      IMAGE_ICON, 16, 16, LR_SHARED));
+                                                      IMAGE_ICON, side, side, LR_SHARED));
             }
-            if (icon_) DrawIconEx(dc, r.left + 3, iconTop_, icon_, 16, 16, 0, nullptr, DI_NORMAL);
+            if (icon_) DrawIconEx(dc, r.left + scaler()(3), iconTop_, icon_, side, side, 0, nullptr, DI_NORMAL);
         } else {
             HBITMAP pic = l.hot == l.controlBox ? (pressed_ ? cb.picMouseDown() : cb.picMouseOn()) : cb.picNormal();
             drawButtonPicture(dc, cb, pic, r.left, iconTop_ - 1);
@@ -194,8 +198,9 @@ void TitleBar::drawCaption(HDC dc, int xl, int xb) {
                                                           : ui::FitDownToEllipsis(caption_, xb - xl, width);
     const Look look = this->look();
     int x = xl;
-    const int y = look.fromFile() ? captionTop_ - 3 : buttonTop_ + (look.style() == UIStyle::Protein ? 3 : 0);
-    if (ui::RightToLeftReading(rightToLeft)) x = xb - width(text) - 10;
+    const ui::Scaler s = scaler();
+    const int y = look.fromFile() ? captionTop_ - s(3) : buttonTop_ + (look.style() == UIStyle::Protein ? s(3) : 0);
+    if (ui::RightToLeftReading(rightToLeft)) x = xb - width(text) - s(10);
     ui::TextOutUtf8(dc, x, y, text);
 }
 

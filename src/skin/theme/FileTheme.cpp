@@ -178,20 +178,54 @@ void FileTheme::refreshFormComponents(bool firstLoad) {
                      SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
-HBITMAP FileTheme::lookupBitmap(BitmapKey key) const {
+int FileTheme::dpi() const {
+    for (const ui::Component* o = owner(); o; o = o->owner())
+        if (auto* w = dynamic_cast<const ui::WinControl*>(o); w && w->handle()) return ui::DpiOf(w->handle());
+    return ui::ScreenDpi();
+}
+
+HBITMAP FileTheme::designBitmap(BitmapKey key) const {
     const auto k = static_cast<std::size_t>(key);
     return bitmaps_ && k < bitmaps_->size() ? (*bitmaps_)[k].get() : nullptr;
 }
 
+std::optional<COLORREF> FileTheme::transparentKey() const {
+    const int32_t key = lookupColor(ColorKey::TRANSCOLOR);
+    return key >= 0 ? std::optional<COLORREF>(static_cast<COLORREF>(key)) : std::nullopt;
+}
+
+HBITMAP FileTheme::lookupBitmap(BitmapKey key) const {
+    const auto k = static_cast<std::size_t>(key);
+    HBITMAP design = designBitmap(key);
+    const int at = dpi();
+    if (!design || at == ui::kDesignDpi) return design;
+    if (scaledDpi_ != at || scaledGeneration_ != bitmapGeneration_) {
+        for (ui::BitmapHandle& b : scaled_) b.reset();
+        scaledDpi_ = at;
+        scaledGeneration_ = bitmapGeneration_;
+    }
+    ui::BitmapHandle& slot = scaled_[k];
+    if (!slot) {
+        // The transparent colour stays exact, so the region scan and the screen see no blend of it.
+        slot = ui::ScaleBitmapForDpi(design, at, transparentKey());
+    }
+    return slot ? slot.get() : design;
+}
+
 ui::BitmapHandle FileTheme::lookupBitmapPart(BitmapKey key, int partCount, int partNo) const {
-    HBITMAP whole = lookupBitmap(key);
-    if (partCount != 0 && partNo != 0) return CutBitmapPart(whole, partCount, partNo);
-    return ui::CopyBitmap(whole);
+    if (partCount == 0 || partNo == 0) return ui::CopyBitmap(lookupBitmap(key));
+    // Cut at 96 DPI, where the parts are whole pixels wide, then scaled.
+    ui::BitmapHandle part = CutBitmapPart(designBitmap(key), partCount, partNo);
+    const int at = dpi();
+    return at == ui::kDesignDpi || !part ? std::move(part) : ui::ScaleBitmapForDpi(part.get(), at, transparentKey());
 }
 
 bool FileTheme::lookupBool(BoolKey key) const { return manager_.lookupBool(key); }
 int32_t FileTheme::lookupColor(ColorKey key) const { return manager_.lookupColor(key); }
-int32_t FileTheme::lookupInt(IntKey key) const { return manager_.lookupInt(key); }
+int32_t FileTheme::lookupInt(IntKey key) const {
+    const int32_t v = manager_.lookupInt(key);
+    return v < 0 ? v : ui::ScaleToDpi(v, dpi()); // -1: absent
+}
 
 bool ResolveUIStyle(const FileTheme* fileTheme, UIStyle given, UIStyle& out) {
     return ResolveUIStyle(fileTheme != nullptr && fileTheme->ready(), given, out);

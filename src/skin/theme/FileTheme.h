@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -43,8 +44,16 @@ public:
     // Stored window descriptions may write it; the load alone decides.
     void setReady(bool) {}
 
+    // The skin's pictures and integers are 96-DPI values; they are answered at the DPI
+    // of the window the theme belongs to (its owner's), scaled once per load and DPI.
+    int dpi() const;
+
     // Lent: the theme keeps it, until its next load. None when absent.
     HBITMAP lookupBitmap(BitmapKey key) const;
+    // The picture as the file holds it, at 96 DPI: for cutting into parts before scaling.
+    HBITMAP designBitmap(BitmapKey key) const;
+    // The transparent colour, when the file names one.
+    std::optional<COLORREF> transparentKey() const;
     // Changes with every load, successful or not: lent pictures of an older load are gone.
     uint32_t bitmapsGeneration() const { return bitmapGeneration_; }
     // With both numbers non-zero part partNo of partCount equal parts; otherwise
@@ -67,6 +76,10 @@ private:
     // Shared with the last load's cache and every theme that loaded the same file.
     std::shared_ptr<const Bitmaps> bitmaps_;
     uint32_t bitmapGeneration_ = 0;
+    // The pictures at another DPI than 96, made when first asked for.
+    mutable Bitmaps scaled_;
+    mutable int scaledDpi_ = 0;
+    mutable uint32_t scaledGeneration_ = 0;
 };
 
 // Whether a control draws from its file theme (true) or from the built-in

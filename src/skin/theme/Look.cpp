@@ -1,16 +1,25 @@
 #include "skin/theme/Look.h"
 
 #include <map>
+#include <tuple>
 #include <utility>
 
 #include "skin/theme/FileTheme.h"
 #include "skin/theme/StyleBitmaps.h"
 #include "ui/Gdi.h"
 #include "ui/Pictures.h"
+#include "ui/Scale.h"
 
 namespace corvane::skin {
 
-Look::Look(const FileTheme* theme, UIStyle given) {
+namespace {
+// Built-in pictures mark what is transparent by their bottom-left pixel; kept unblended.
+ui::BitmapHandle AtDpi(HBITMAP picture, int dpi) {
+    return ui::ScaleBitmapForDpi(picture, dpi, ui::BottomLeftPixel(picture));
+}
+} // namespace
+
+Look::Look(const FileTheme* theme, UIStyle given, int dpi) : dpi_(dpi) {
     if (ResolveUIStyle(theme, given, style_)) theme_ = theme;
 }
 
@@ -20,7 +29,7 @@ std::uint32_t Look::color(const ColorRole& role) const {
 }
 
 int Look::integer(const IntRole& role) const {
-    if (!fromFile()) return StyleInt(style_, role.item);
+    if (!fromFile()) return ui::ScaleToDpi(StyleInt(style_, role.item), dpi_);
     return role.file ? theme_->lookupInt(*role.file) : -1;
 }
 
@@ -30,19 +39,33 @@ bool Look::flag(const FlagRole& role) const {
 }
 
 ui::BitmapHandle Look::picture(const PictureRole& role, int partCount, int partNo) const {
-    if (!fromFile()) return StylePicture(style_, role.item, partCount, partNo);
+    if (!fromFile()) {
+        ui::BitmapHandle part = StylePicture(style_, role.item, partCount, partNo);
+        return dpi_ == ui::kDesignDpi || !part ? std::move(part) : AtDpi(part.get(), dpi_);
+    }
     if (!role.file) return {};
     return theme_->lookupBitmapPart(*role.file, partCount, partNo);
+}
+
+ui::BitmapHandle Look::picturePart(const PictureRole& role, int partCount, int partNo) const {
+    if (fromFile()) return role.file ? theme_->lookupBitmapPart(*role.file, partCount, partNo) : ui::BitmapHandle();
+    const Look design(nullptr, style_);
+    HBITMAP whole = design.lentPicture(role);
+    ui::BitmapHandle part = whole ? CutBitmapPart(whole, partCount, partNo) : ui::BitmapHandle();
+    return dpi_ == ui::kDesignDpi || !part ? std::move(part) : AtDpi(part.get(), dpi_);
 }
 
 HBITMAP Look::lentPicture(const PictureRole& role) const {
     if (fromFile()) return role.file ? theme_->lookupBitmap(*role.file) : nullptr;
     // Every style application cuts or copies these again: load each once.
-    static std::map<std::pair<UIStyle, StyleItem>, ui::BitmapHandle> loaded;
+    static std::map<std::tuple<UIStyle, StyleItem, int>, ui::BitmapHandle> loaded;
     const char* name = StyleBitmapName(style_, role.item);
     if (!name) return nullptr;
-    ui::BitmapHandle& b = loaded[{style_, role.item}];
-    if (!b) b = ui::LoadBitmapResourceOrNull(name); // a missing picture leaves the caller without it
+    ui::BitmapHandle& b = loaded[{style_, role.item, dpi_}];
+    if (!b) {
+        b = ui::LoadBitmapResourceOrNull(name); // a missing picture leaves the caller without it
+        if (b && dpi_ != ui::kDesignDpi) b = AtDpi(b.get(), dpi_);
+    }
     return b.get();
 }
 

@@ -14,8 +14,9 @@ class FileTheme;
 
 class Look {
 public:
-    // FromThemeFile without a ready theme draws in DeepBlue.
-    Look(const FileTheme* theme, UIStyle given);
+    // FromThemeFile without a ready theme draws in DeepBlue. Integers and pictures come
+    // at `dpi`: the built-in style's scaled here, the file theme's by the theme itself.
+    Look(const FileTheme* theme, UIStyle given, int dpi = 96);
 
     bool fromFile() const { return theme_ != nullptr; }
     // The built-in style drawn in; FromThemeFile when the file theme answers.
@@ -31,10 +32,14 @@ public:
     ui::BitmapHandle picture(const PictureRole& role, int partCount = 0, int partNo = 0) const;
     // Lent: the file theme's own, or the built-in picture, loaded once per program.
     HBITMAP lentPicture(const PictureRole& role) const;
+    // Part `partNo` of `partCount` equal parts of the picture, cut at 96 DPI and scaled.
+    ui::BitmapHandle picturePart(const PictureRole& role, int partCount, int partNo) const;
+    int dpi() const { return dpi_; }
 
 private:
     const FileTheme* theme_ = nullptr;
     UIStyle style_ = UIStyle::DeepBlue;
+    int dpi_ = 96;
 };
 
 } // namespace corvane::skin

@@ -6,6 +6,7 @@
 #include "skin/theme/Look.h"
 #include "skin/theme/Themed.h"
 #include "ui/Component.h"
+#include "ui/Dpi.h"
 
 namespace corvane::skin {
 
@@ -47,7 +48,7 @@ protected:
     virtual void applyLook() = 0;
     // The file theme is going and this component stays; it falls back to DeepBlue next.
     virtual void themeRemoved() {}
-    Look look() const { return Look(fileTheme_, uiStyle_); }
+    Look look() const { return Look(fileTheme_, uiStyle_, ui::DpiOf(this->handle())); }
     // Before the component can apply anything (the first style of a control).
     void presetUIStyle(UIStyle style) { uiStyle_ = style; }
 
