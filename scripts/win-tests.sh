@@ -79,11 +79,12 @@ for name in win_tests e2e_tests; do
   # The sizes of the windows again at 150 percent: Wine reports the LogPixels DPI to
   # programs started after the server restarts.
   if printf '%s\n' "${suites[@]}" | grep -qx AtScreenDpi; then
+    # The server is persistent here: stopped (it saves the registry as it goes) and started again.
     "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
-    "$WINESERVER" -w
+    "$WINESERVER" -k >/dev/null 2>&1; "$WINESERVER" -p >/dev/null 2>&1 || true
     run_suite "$name" AtScreenDpi 144dpi
     "$WINE" reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1
-    "$WINESERVER" -w
+    "$WINESERVER" -k >/dev/null 2>&1; "$WINESERVER" -p >/dev/null 2>&1 || true
   fi
   echo "$ARCH $name: $((passed - p0)) passed, $((failed - f0)) failed (${#suites[@]} suites)"
 done
