@@ -139,6 +139,12 @@ WinControl::Placement WinControl::designed(HWND parent, int x, int y, int w, int
     return {s(x), s(y), s(w), s(h)};
 }
 
+void WinControl::dpiChanged(const Scaler&, const Scaler& to) {
+    if (!designBounds_ || !hwnd_) return;
+    const Rect& d = *designBounds_;
+    setBounds(to(d.left), to(d.top), to(d.width()), to(d.height()));
+}
+
 HWND WinControl::createControl(const char* className, DWORD style, DWORD exStyle, int x, int y, int w, int h,
                                HWND parent, const char* text) {
     HWND wnd = CreateWindowExW(exStyle, WideArg(className), WideArg(text ? text : ""), style | WS_CHILD, x, y, w, h,

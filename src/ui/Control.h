@@ -148,6 +148,10 @@ public:
     Scaler scaler() const { return ScalerOf(hwnd_); }
     // Where the control was put in design (96-DPI) units, when it was.
     const std::optional<Rect>& designBounds() const { return designBounds_; }
+    // The window moved to a screen of another DPI (its form has the new one already): a
+    // control placed by design goes where the design puts it at `to`; controls that keep
+    // sizes or pictures of their own make them again.
+    virtual void dpiChanged(const Scaler& from, const Scaler& to);
 
     // Sends a message to this control's window.
     LRESULT perform(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return SendMessageW(hwnd_, msg, wp, lp); }

@@ -19,7 +19,19 @@ int ScreenDpi() {
     return dpi > 0 ? dpi : kDesignDpi;
 }
 
+namespace {
+constexpr const wchar_t* kDpiProperty = L"CorvaneDpi";
+}
+
+void SetWindowDpi(HWND topLevel, int dpi) {
+    if (topLevel) SetPropW(topLevel, kDpiProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(dpi)));
+}
+
 int DpiOf(HWND window) {
+    if (window)
+        if (HWND root = GetAncestor(window, GA_ROOT))
+            if (const auto told = reinterpret_cast<INT_PTR>(GetPropW(root, kDpiProperty)); told > 0)
+                return static_cast<int>(told);
     static const auto forWindow = UserFunction<DpiForWindowFn>("GetDpiForWindow");
     if (window && forWindow)
         if (const UINT dpi = forWindow(window)) return static_cast<int>(dpi);

@@ -5,9 +5,14 @@
 
 namespace corvane::ui {
 
-// The DPI `window` is drawn at: its monitor's where the system tracks it per window,
-// else the screen's.
+// WM_DPICHANGED, which the headers name only for Windows 8.1 and later targets.
+inline constexpr UINT kDpiChangedMessage = 0x02E0;
+
+// The DPI `window` is drawn at: the one the system last gave its top-level window in
+// WM_DPICHANGED, else its monitor's where the system tracks it per window, else the screen's.
 int DpiOf(HWND window);
+// Records what WM_DPICHANGED told a top-level window (it holds until the window goes).
+void SetWindowDpi(HWND topLevel, int dpi);
 // The screen's DPI, for what is measured before a window exists.
 int ScreenDpi();
 inline Scaler ScalerOf(HWND window) { return Scaler(DpiOf(window)); }

@@ -142,11 +142,52 @@ bool Form::preTranslateMessage(MSG& m) {
     return false;
 }
 
+namespace {
+struct FontSwap {
+    HFONT from, to;
+};
+BOOL CALLBACK SwapChildFont(HWND child, LPARAM lp) {
+    const auto* swap = reinterpret_cast<const FontSwap*>(lp);
+    if (reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)) == swap->from)
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(swap->to), FALSE);
+    return TRUE;
+}
+void RescaleOwned(const Component& owner, const Scaler& from, const Scaler& to) {
+    for (Component* c : owner.components()) {
+        if (auto* w = dynamic_cast<WinControl*>(c); w && w->handle()) w->dpiChanged(from, to);
+        RescaleOwned(*c, from, to);
+    }
+}
+} // namespace
+
+void Form::rescale(const Scaler& from, const Scaler& to) {
+    SetWindowDpi(handle(), to.dpi());
+    // Children that took the form's font take the new one before the old one goes.
+    FontHandle fresh(MakeUiFont(to(-11)));
+    const FontSwap swap{font_.get(), fresh.get()};
+    EnumChildWindows(handle(), &SwapChildFont, reinterpret_cast<LPARAM>(&swap));
+    // Kept while the form lives: a control that holds it without saying so draws nothing wrong.
+    retiredFonts_.push_back(std::move(font_));
+    font_ = std::move(fresh);
+    RescaleOwned(*this, from, to);
+}
+
 AccessibleSourceFactory Form::accessibleFactory() const { return &FormAccessible; }
 
 LRESULT Form::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_GETFONT: return reinterpret_cast<LRESULT>(font_.get());
+    case kDpiChangedMessage: {
+        // Moved to a screen of another scale: the design again at the new DPI, in the
+        // rectangle the system suggests, painted once.
+        const int from = DpiOf(handle()), to = HIWORD(wp);
+        if (to > 0 && to != from) rescale(Scaler(from), Scaler(to));
+        if (const auto* r = reinterpret_cast<const RECT*>(lp))
+            SetWindowPos(handle(), nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        RedrawWindow(handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        return 0;
+    }
     case WM_ERASEBKGND: {
         RECT r;
         GetClientRect(handle(), &r);

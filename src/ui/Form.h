@@ -5,6 +5,7 @@
 #include "ui/Control.h"
 #include "ui/Handles.h"
 #include <functional>
+#include <vector>
 
 namespace corvane::ui {
 
@@ -73,9 +74,12 @@ protected:
     HWND ownerWindow() const;
     // The DPI the window is made for before it exists: its owner's, or the screen's.
     int creationDpi() const;
+    // The window is now at `to`: its font and every control placed by design follow.
+    void rescale(const Scaler& from, const Scaler& to);
 
 private:
     FontHandle font_;
+    std::vector<FontHandle> retiredFonts_;
     BrushHandle brush_;
     void keepFocus(WPARAM activation);
 

@@ -71,6 +71,15 @@ ListView::ListView(Component* owner, std::string name, HWND parent, int x, int y
     if (exListStyle) perform(LVM_SETEXTENDEDLISTVIEWSTYLE, exListStyle, exListStyle);
 }
 
+void ListView::dpiChanged(const Scaler& from, const Scaler& to) {
+    WinControl::dpiChanged(from, to);
+    const int columns = Header_GetItemCount(reinterpret_cast<HWND>(perform(LVM_GETHEADER)));
+    for (int i = 0; i < columns; ++i) {
+        const int w = static_cast<int>(perform(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(i)));
+        perform(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(i), MulDiv(w, to.dpi(), from.dpi()));
+    }
+}
+
 void ListView::addColumn(const std::string& caption, int width) {
     std::wstring text = Widen(caption);
     LVCOLUMNW col{};

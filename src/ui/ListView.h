@@ -11,6 +11,8 @@ namespace corvane::ui {
 
 class ListView : public WinControl {
 public:
+    // Columns keep their share: each width scaled by the change.
+    void dpiChanged(const Scaler& from, const Scaler& to) override;
     ListView(Component* owner, std::string name, HWND parent, int x, int y, int w, int h, DWORD style,
              DWORD exListStyle);
 

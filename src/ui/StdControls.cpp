@@ -66,6 +66,11 @@ CheckBox::CheckBox(Component* owner, std::string name, HWND parent, int x, int y
     autoSize();
 }
 
+void CheckBox::dpiChanged(const Scaler& from, const Scaler& to) {
+    WinControl::dpiChanged(from, to);
+    autoSize();
+}
+
 bool CheckBox::checked() const { return perform(BM_GETCHECK) == BST_CHECKED; }
 
 void CheckBox::setChecked(bool c) {
@@ -154,6 +159,12 @@ Label::Label(Component* owner, std::string name, HWND parent, int x, int y, cons
     InheritFont(*this, parent);
     SIZE sz = CaptionExtent(handle(), caption);
     setBounds(at.x, at.y, sz.cx, sz.cy);
+}
+
+void Label::dpiChanged(const Scaler&, const Scaler& to) {
+    if (!designBounds()) return;
+    const SIZE sz = CaptionExtent(handle(), text());
+    setBounds(to(designBounds()->left), to(designBounds()->top), sz.cx, sz.cy);
 }
 
 AccessibleSourceFactory Label::accessibleFactory() const { return &LabelAccessible; }

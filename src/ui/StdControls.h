@@ -24,6 +24,7 @@ public:
 
 class CheckBox : public WinControl {
 public:
+    void dpiChanged(const Scaler& from, const Scaler& to) override;
     CheckBox(Component* owner, std::string name, HWND parent, int x, int y, const std::string& caption);
 
     bool checked() const;
@@ -60,6 +61,8 @@ public:
 
 class Label : public WinControl {
 public:
+    // As wide and high as its text, at the design place scaled.
+    void dpiChanged(const Scaler& from, const Scaler& to) override;
     Label(Component* owner, std::string name, HWND parent, int x, int y, const std::string& caption);
     // Text colour; CLR_INVALID follows the group box the label sits in, if any.
     COLORREF fontColor = CLR_INVALID;

@@ -61,7 +61,8 @@ RECT ToolButton::itemRect() const {
 
 ToolBar::ToolBar(Component* owner, std::string name, HWND parent, int x, int y, int w, int h, int buttonWidth,
                  int buttonHeight, ImageList* images)
-    : WinControl(owner, std::move(name)), images_(images) {
+    : WinControl(owner, std::move(name)), designButtonWidth_(buttonWidth), designButtonHeight_(buttonHeight),
+      images_(images) {
     const Placement at = designed(parent, x, y, w, h);
     // Buttons and separators are given at 96 DPI too.
     const Scaler s = ScalerOf(parent);
@@ -81,6 +82,20 @@ ToolBar::ToolBar(Component* owner, std::string name, HWND parent, int x, int y, 
     perform(TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonWidth_, buttonHeight_));
     perform(TB_SETMAXTEXTROWS, 1);
     if (HWND tips = reinterpret_cast<HWND>(perform(TB_GETTOOLTIPS))) SetNotifyTarget(tips, this);
+}
+
+void ToolBar::dpiChanged(const Scaler& from, const Scaler& to) {
+    WinControl::dpiChanged(from, to);
+    buttonWidth_ = to(designButtonWidth_);
+    buttonHeight_ = to(designButtonHeight_);
+    for (int i = 0; i < static_cast<int>(buttons_.size()); ++i) {
+        if (!buttons_[static_cast<size_t>(i)]->separator_) continue;
+        TBBUTTONINFOW info{sizeof info, TBIF_SIZE | TBIF_BYINDEX};
+        info.cx = static_cast<WORD>(to(buttons_[static_cast<size_t>(i)]->separatorWidth_));
+        perform(TB_SETBUTTONINFOW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&info));
+    }
+    perform(TB_SETBUTTONWIDTH, 0, MAKELPARAM(buttonWidth_, buttonWidth_));
+    perform(TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonWidth_, buttonHeight_));
 }
 
 ToolButton* ToolBar::addButton(std::string name) {

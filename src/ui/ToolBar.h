@@ -61,6 +61,7 @@ public:
 
     ToolButton* addButton(std::string name);
     ToolButton* addSeparator(std::string name, int width = 8);
+    void dpiChanged(const Scaler& from, const Scaler& to) override;
     const std::vector<ToolButton*>& buttons() const { return buttons_; }
     ToolButton* buttonById(int id) const;
 
@@ -73,6 +74,7 @@ private:
     void refreshButton(ToolButton* b);
     int indexOf(const ToolButton* b) const;
 
+    int designButtonWidth_, designButtonHeight_;
     int buttonWidth_, buttonHeight_;
     ImageList* images_;
     std::vector<ToolButton*> buttons_;

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 #include "app/MainForm.h"
 #include "app/PropertyForm.h"
+#include "ui/Dpi.h"
 #include "ui/Environment.h"
 #include <gtest/gtest.h>
 #include <commctrl.h>
@@ -31,13 +32,6 @@ constexpr Expected kExpected[] = {
     {144, 809, {66, 54}, 285, 473, 125, 464, {302, 32}, -17}, // 808.5, 472.5, 124.5, 463.5, 301.5, 31.5, -16.5
 };
 
-const Expected* ForScreen() {
-    const int dpi = ui::ScreenDpi();
-    for (const Expected& e : kExpected)
-        if (e.dpi == dpi) return &e;
-    return nullptr;
-}
-
 Dim ClientSize(HWND w) {
     RECT r{};
     GetClientRect(w, &r);
@@ -50,34 +44,83 @@ int FontHeight(HWND w) {
     return lf.lfHeight;
 }
 
-TEST(AtScreenDpi, WindowsAreTheDesignScaledAsAWhole) {
-    const Expected* want = ForScreen();
-    if (!want) GTEST_SKIP() << "no sizes written for " << ui::ScreenDpi() << " DPI";
+const Expected* At(int dpi) {
+    for (const Expected& e : kExpected)
+        if (e.dpi == dpi) return &e;
+    return nullptr;
+}
+
+// What the main window and the item editor show at `want`'s DPI, the form widths aside.
+void ExpectMainAt(MainForm& main, const Expected& want) {
+    const LRESULT button = main.toolBar()->perform(TB_GETBUTTONSIZE);
+    EXPECT_EQ(want.toolButton, (Dim{LOWORD(button), HIWORD(button)}));
+    EXPECT_EQ(want.aliasColumn, main.list()->perform(LVM_GETCOLUMNWIDTH, 0));
+    EXPECT_EQ(want.pathColumn, main.list()->perform(LVM_GETCOLUMNWIDTH, 1));
+    EXPECT_EQ(want.listTop, main.list()->top());
+    EXPECT_EQ(want.fontHeight, FontHeight(main.handle()));
+    EXPECT_EQ(want.fontHeight, FontHeight(main.list()->handle())) << "the list takes the form's font";
+    EXPECT_EQ(want.dpi, ui::DpiOf(main.list()->handle()));
+}
+
+void ExpectEditorAt(PropertyForm& item, const Expected& want) {
+    EXPECT_EQ(want.edit, (Dim{item.aliasEdit()->width(), item.aliasEdit()->height()}));
+    EXPECT_EQ(want.fontHeight, FontHeight(item.handle()));
+}
+
+class AtScreenDpi : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ui::TheEnvironment().folders.program = folder.path();
+        folder.write("options.ini", "[Options]\r\nShowTips=0\r\n");
+    }
+    void TearDown() override { ui::TheEnvironment().folders.program = ""; }
     TempFolder folder;
-    ui::TheEnvironment().folders.program = folder.path();
-    folder.write("options.ini", "[Options]\r\nShowTips=0\r\n");
     TestKey key{"AtScreenDpi"};
+};
+
+TEST_F(AtScreenDpi, WindowsAreTheDesignScaledAsAWhole) {
+    const Expected* want = At(ui::ScreenDpi());
+    if (!want) GTEST_SKIP() << "no sizes written for " << ui::ScreenDpi() << " DPI";
     {
         MainForm main(nullptr, key.path());
         main.create();
         PumpPending();
         // The height also holds the system's caption, which the skinned frame takes back: not a design number.
         EXPECT_EQ(want->mainWidth, ClientSize(main.handle()).first);
-        const LRESULT button = main.toolBar()->perform(TB_GETBUTTONSIZE);
-        EXPECT_EQ(want->toolButton, (Dim{LOWORD(button), HIWORD(button)}));
-        EXPECT_EQ(want->aliasColumn, main.list()->perform(LVM_GETCOLUMNWIDTH, 0));
-        EXPECT_EQ(want->pathColumn, main.list()->perform(LVM_GETCOLUMNWIDTH, 1));
-        EXPECT_EQ(want->listTop, main.list()->top());
-        EXPECT_EQ(want->fontHeight, FontHeight(main.handle()));
-        EXPECT_EQ(want->dpi, ui::DpiOf(main.handle()));
+        ExpectMainAt(main, *want);
     }
+    PropertyForm item(nullptr, "", "", true);
+    EXPECT_EQ(want->editorWidth, ClientSize(item.handle()).first);
+    ExpectEditorAt(item, *want);
+}
+
+// Wine shows one DPI on every monitor: the move to a screen of the other scale is the
+// message the system would send.
+TEST_F(AtScreenDpi, FollowsAMoveToAScreenOfAnotherScale) {
+    const Expected* here = At(ui::ScreenDpi());
+    if (!here) GTEST_SKIP() << "no sizes written for " << ui::ScreenDpi() << " DPI";
+    const Expected& there = *At(here->dpi == 96 ? 144 : 96);
+    const auto move = [&](ui::Form& form) {
+        RECT r{};
+        GetWindowRect(form.handle(), &r);
+        RECT suggested{r.left, r.top, r.left + MulDiv(r.right - r.left, there.dpi, here->dpi),
+                       r.top + MulDiv(r.bottom - r.top, there.dpi, here->dpi)};
+        SendMessageW(form.handle(), ui::kDpiChangedMessage, MAKEWPARAM(there.dpi, there.dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        PumpPending();
+        GetWindowRect(form.handle(), &r);
+        EXPECT_EQ(suggested.right - suggested.left, r.right - r.left) << "the suggested rectangle is taken";
+    };
     {
-        PropertyForm item(nullptr, "", "", true);
-        EXPECT_EQ(want->editorWidth, ClientSize(item.handle()).first);
-        EXPECT_EQ(want->edit, (Dim{item.aliasEdit()->width(), item.aliasEdit()->height()}));
-        EXPECT_EQ(want->fontHeight, FontHeight(item.handle()));
+        MainForm main(nullptr, key.path());
+        main.create();
+        PumpPending();
+        move(main);
+        ExpectMainAt(main, there);
     }
-    ui::TheEnvironment().folders.program = "";
+    PropertyForm item(nullptr, "", "", true);
+    move(item);
+    ExpectEditorAt(item, there);
 }
 
 } // namespace

@@ -45,6 +45,12 @@ ui::FontHandle TitleBar::makeFont() const {
     return ui::MakeFont(at);
 }
 
+void TitleBar::dpiChanged(const ui::Scaler& from, const ui::Scaler& to) {
+    font_ = makeFont();
+    iconSide_ = 0; // the icon is loaded again at its new size
+    Skinned::dpiChanged(from, to);
+}
+
 ui::Form* TitleBar::parentForm() const { return ui::ParentForm(*this); }
 
 bool TitleBar::onFrame() const {

@@ -164,6 +164,7 @@ private:
 
 class TitleBar : public Skinned<ui::WinControl> {
 public:
+    void dpiChanged(const ui::Scaler& from, const ui::Scaler& to) override;
     // Creates the bar as the top child of `parent`'s window.
     TitleBar(ui::WinControl* parent, std::string name = {});
     ~TitleBar() override;

@@ -43,6 +43,12 @@ public:
         if (restore) setUIStyle(UIStyle::DeepBlue);
     }
 
+    // Pictures and integers come at the new DPI: the look is read again.
+    void dpiChanged(const ui::Scaler& from, const ui::Scaler& to) override {
+        Base::dpiChanged(from, to);
+        applyLook();
+    }
+
 protected:
     // Reads the look afresh: called after every change of theme or style.
     virtual void applyLook() = 0;
