@@ -22,6 +22,11 @@ TEST(NcCalcRect, BordersOfSkinAndBuiltInStyles) {
         {"skin L=6 R=5 B=7", {3, 3, 6, 5, 7, 1}, {100 + 6 - 4 + 1, 50, 400 + 4 - 5 - 1, 250 + 4 - 7 - 1}},
         {"skin thin L=2 R=2 B=2", {3, 3, 2, 2, 2, 1}, {100 + 4 - 4 + 1, 50, 400 + 4 - 4 - 1, 250 + 4 - 4 - 1}},
         {"wide native frame", {8, 9, 0, 0, 0, 1}, {100 - 8 + 4, 50 - 9 + 4, 400 + 8 - 4, 250 + 9 - 1 - 2}},
+        // At 150 percent the fixed 4, 3, 2 and 1 are 6, 5, 3 and 2; the sizes given are the scaled ones.
+        {"built-in at 150%, border 2", {6, 6, 0, 0, 0, 2, corvane::ui::Scaler(144)}, {100, 50, 400, 250 + 6 - 2 - 3}},
+        {"skin at 150% L=9 R=8 B=11",
+         {4, 4, 9, 8, 11, 2, corvane::ui::Scaler(144)},
+         {100 + 9 - 6 + 2, 50, 400 + 6 - 8 - 2, 250 + 6 - 11 - 2}},
     };
     for (const Case& c : cases) EXPECT_EQ(NcCalcRect(100, 50, 300, 200, c.s), c.want) << c.name;
 }
@@ -34,6 +39,11 @@ TEST(FrameSmallRules, ThicknessInsetAndMaximizedBounds) {
     EXPECT_EQ(TitleInset(2, 3), 4);
     EXPECT_EQ(TitleInset(6, 3), 6);
     EXPECT_EQ(MaximizedBounds({0, 0, 1024, 740}), (Rect{-2, -2, 1026, 739}));
+    const corvane::ui::Scaler at150(144);
+    EXPECT_EQ(SaneFrameThickness(24, at150), 24) << "16 at 96 DPI";
+    EXPECT_EQ(SaneFrameThickness(25, at150), 6);
+    EXPECT_EQ(TitleInset(0, 6, at150), 4);
+    EXPECT_EQ(TitleInset(2, 6, at150), 6);
 }
 
 // Pictures from text rows: '#' opaque, '.' the transparent colour.

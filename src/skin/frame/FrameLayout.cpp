@@ -4,27 +4,31 @@
 
 namespace corvane::skin {
 
-int SaneFrameThickness(int measured) { return measured < 0 || measured > 16 ? 4 : measured; }
+int SaneFrameThickness(int measured, const ui::Scaler& scale) {
+    return measured < 0 || measured > scale(16) ? scale(4) : measured;
+}
 
 Rect NcCalcRect(int x, int y, int cx, int cy, const NcSizes& s) {
-    const int fl = std::max(4, s.fl), fb = std::max(4, s.fb);
+    const ui::Scaler& at = s.scale;
+    const int four = at(4), one = at(1);
+    const int fl = std::max(four, s.fl), fb = std::max(four, s.fb);
     Rect r;
-    r.top = y - fb + 4;
+    r.top = y - fb + four;
     if (s.l != 0) {
-        r.right = x + cx + fl - std::max(s.r, 4) - 1;
-        r.left = x + std::max(s.l, 4) - fl + 1;
+        r.right = x + cx + fl - std::max(s.r, four) - one;
+        r.left = x + std::max(s.l, four) - fl + one;
     } else {
-        r.right = x + cx + fl - 4;
-        r.left = x - fl + 4;
+        r.right = x + cx + fl - four;
+        r.left = x - fl + four;
     }
-    if (s.b != 0) r.bottom = y + cy + fb - std::max(s.b, 4) - 1;
-    else if (s.borderWidth == 3) r.bottom = y + cy + fb - 4;
-    else r.bottom = y + cy + fb - s.borderWidth - 2;
+    if (s.b != 0) r.bottom = y + cy + fb - std::max(s.b, four) - one;
+    else if (s.borderWidth == at(3)) r.bottom = y + cy + fb - four;
+    else r.bottom = y + cy + fb - s.borderWidth - at(2);
     return r;
 }
 
-int TitleInset(int leftBorder, int nativeBottom) {
-    return leftBorder != 0 ? std::max(leftBorder, 4) : nativeBottom - 1;
+int TitleInset(int leftBorder, int nativeBottom, const ui::Scaler& scale) {
+    return leftBorder != 0 ? std::max(leftBorder, scale(4)) : nativeBottom - scale(1);
 }
 
 Rect MaximizedBounds(const Rect& a) { return {a.left - 2, a.top - 2, a.right + 2, a.bottom - 1}; }

@@ -14,7 +14,7 @@ namespace corvane::skin {
 using ui::Rect;
 
 // A native frame thickness as measured at attachment; odd values give 4.
-int SaneFrameThickness(int measured);
+int SaneFrameThickness(int measured, const ui::Scaler& scale = ui::Scaler());
 
 // The window rectangle handed on to the platform's WM_NCCALCSIZE, which then takes
 // its own frame off it. (x, y, cx, cy) is the window's new position; l, r, b the
@@ -23,12 +23,16 @@ struct NcSizes {
     int fl = 4, fb = 4;      // native frame, left and bottom
     int l = 0, r = 0, b = 0; // skin borders
     int borderWidth = 1;     // outer line of the built-in styles
-    bool operator==(const NcSizes&) const = default;
+    ui::Scaler scale{};      // the frame's DPI: its fixed widths are 96-DPI values
+    bool operator==(const NcSizes& o) const {
+        return fl == o.fl && fb == o.fb && l == o.l && r == o.r && b == o.b && borderWidth == o.borderWidth &&
+               scale.dpi() == o.scale.dpi();
+    }
 };
 Rect NcCalcRect(int x, int y, int cx, int cy, const NcSizes& s);
 
 // Horizontal inset of the title image (the answer to the frame's inset query).
-int TitleInset(int leftBorder, int nativeBottom);
+int TitleInset(int leftBorder, int nativeBottom, const ui::Scaler& scale = ui::Scaler());
 
 // Bounds of a maximized frame: the work area, 2 pixels wider on the left, top and
 // right and 1 shorter at the bottom.

@@ -49,8 +49,8 @@ FramePanel::FramePanel(ui::Component* owner, std::string name) : Skinned(owner, 
     GetWindowRect(h, &wr);
     GetClientRect(h, &cr);
     MapWindowPoints(h, nullptr, reinterpret_cast<POINT*>(&cr), 2);
-    fb_ = SaneFrameThickness(wr.bottom - cr.bottom);
-    fl_ = SaneFrameThickness(cr.left - wr.left);
+    fb_ = SaneFrameThickness(wr.bottom - cr.bottom, ui::ScalerOf(h));
+    fl_ = SaneFrameThickness(cr.left - wr.left, ui::ScalerOf(h));
 
     static const ui::WindowClass cls{"CorvaneSkinForm", CS_DBLCLKS};
     GetClientRect(h, &cr);
@@ -150,7 +150,8 @@ void FramePanel::applyLook() {
         titleNeedsRegion_ = bottomNeedsRegion_ = false;
         titleBar_->titleImage().transparent = false;
         borderColor_ = look.color(role::FrameBorderColor);
-        borderWidth_ = look.integer(role::FrameBorderWidth);
+        // Kept at 96 DPI like the property that may set it: scaled where it is used.
+        borderWidth_ = Look(nullptr, look.style()).integer(role::FrameBorderWidth);
         titleBar_->setRoundCorner(look.integer(role::TitleRoundCorner));
     }
     titleBar_->setFileThemeAndStyle(fileTheme(), uiStyle());

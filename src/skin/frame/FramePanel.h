@@ -181,7 +181,10 @@ private:
     int minHeight_ = 0;
     // What the form's non-client area was last measured with.
     std::optional<NcSizes> measuredNc_;
-    NcSizes ncSizes() const { return {.fl = fl_, .fb = fb_, .l = l_, .r = r_, .b = b_, .borderWidth = borderWidth_}; }
+    NcSizes ncSizes() const {
+        return {
+            .fl = fl_, .fb = fb_, .l = l_, .r = r_, .b = b_, .borderWidth = scaler()(borderWidth_), .scale = scaler()};
+    }
     bool regionPending_ = false;
     ui::BrushHandle brush_;
     COLORREF brushColor_ = 0;

@@ -37,7 +37,7 @@ LRESULT FramePanel::frameProc(UINT msg, WPARAM wp, LPARAM lp, const ui::MessageC
             p->rgrc[1] = p->rgrc[0];
         }
         return next(msg, wp, lp);
-    case ui::msg::FrameInsetQuery: return TitleInset(l_, fb_);
+    case ui::msg::FrameInsetQuery: return TitleInset(l_, fb_, scaler());
     case WM_NCPAINT:
         if (formMinimized()) return next(msg, wp, lp);
         if (titleBar_) titleBar_->requestPaint();

@@ -53,83 +53,86 @@ void FramePanel::paintFileThemeFrame(HDC dc, int w, int h) {
     const FileTheme& t = *fileTheme();
     const COLORREF formColor = ui::ToRgb(static_cast<ui::Color>(t.lookupColor(ColorKey::FORMCOLOR)));
     const bool barVisible = titleBar_->visible();
-    const int ht = barVisible ? titleBar_->height() + 3 : 0;
+    const ui::Scaler s = scaler();
+    const int three = s(3), four = s(4);
+    const int ht = barVisible ? titleBar_->height() + three : 0;
     if (barVisible && titleBar_->hasCompleteSectionSet()) {
         FrameImage& img = titleBar_->titleImageWithBackground();
         // The bar composes its images when it paints; the frame may come first.
         titleBar_->render();
         const int iw = img.width(), ih = img.height();
-        const int lw = std::max(l_, 4), rw = std::max(r_, 4);
+        const int lw = std::max(l_, four), rw = std::max(r_, four);
         BitBlt(dc, 0, 0, lw, ih, img.dc(), 0, 0, SRCCOPY);
-        BitBlt(dc, 0, 0, iw, 3, img.dc(), 0, 0, SRCCOPY);
+        BitBlt(dc, 0, 0, iw, three, img.dc(), 0, 0, SRCCOPY);
         BitBlt(dc, w - rw, 0, rw, ih, img.dc(), iw - rw, 0, SRCCOPY);
     }
     HBITMAP left = t.lookupBitmap(BitmapKey::FORMLEFTBORDER);
     const int lpw = ui::BitmapSize(left).cx;
     ui::StretchBitmap(dc, left, {0, ht, lpw, h - b_});
-    if (lpw < 4) {
-        ui::FillSolid(dc, {lpw, ht, 4, h - b_}, formColor);
-        paintMenuBarFillers(dc, lpw, 4);
+    if (lpw < four) {
+        ui::FillSolid(dc, {lpw, ht, four, h - b_}, formColor);
+        paintMenuBarFillers(dc, lpw, four);
     }
     HBITMAP right = t.lookupBitmap(BitmapKey::FORMRIGHTBORDER);
     const int rpw = ui::BitmapSize(right).cx;
     ui::StretchBitmap(dc, right, {w - rpw, ht, w, h - b_});
-    if (rpw < 4) {
-        ui::FillSolid(dc, {w - 4, ht, w - rpw, h - b_}, formColor);
-        paintMenuBarFillers(dc, w - 4, w - rpw);
+    if (rpw < four) {
+        ui::FillSolid(dc, {w - four, ht, w - rpw, h - b_}, formColor);
+        paintMenuBarFillers(dc, w - four, w - rpw);
     }
     composeBottomImage(w);
     BitBlt(dc, 0, h - b_, w, bottomShown_.height(), bottomShown_.dc(), 0, 0, SRCCOPY);
-    if (b_ < 4) ui::FillSolid(dc, {l_, h - 4, w - r_, h - b_}, formColor);
+    if (b_ < four) ui::FillSolid(dc, {l_, h - four, w - r_, h - b_}, formColor);
 }
 
 void FramePanel::paintBuiltInFrame(HDC dc, int w, int h) {
-    const int bw = borderWidth_;
+    const ui::Scaler s = scaler();
+    const int bw = s(borderWidth_), one = s(1), two = s(2), three = s(3), four = s(4);
     const COLORREF border = ui::ToRgb(borderColor_), fill = ui::ToRgb(color_);
     const bool barVisible = titleBar_->visible();
-    const int ht = barVisible ? titleBar_->height() + 3 : 0;
+    const int ht = barVisible ? titleBar_->height() + three : 0;
     if (barVisible && titleBar_->hasCompleteSectionSet()) {
         HBITMAP left = titleBar_->sectionPicture(0), right = titleBar_->sectionPicture(1),
                 client = titleBar_->sectionPicture(2);
         const SIZE ls = ui::BitmapSize(left), rs = ui::BitmapSize(right), cs = ui::BitmapSize(client);
-        const int sideW = 3 - bw;
+        const int sideW = three - bw;
         if (sideW > 0 && ls.cy > 0) {
             ui::OffscreenBitmap side(dc, sideW, ls.cy);
             ui::DrawBitmap(side.dc(), left, 0, 0);
             BitBlt(dc, bw, 0, sideW, ls.cy, side.dc(), 0, 0, SRCCOPY);
-            if (rs.cx > 2) ui::DrawBitmap(side.dc(), right, 2 - rs.cx, 0);
+            if (rs.cx > two) ui::DrawBitmap(side.dc(), right, two - rs.cx, 0);
             else ui::StretchBitmap(side.dc(), right, {0, 0, sideW, ls.cy});
-            BitBlt(dc, w - 3, 0, sideW, ls.cy, side.dc(), 0, 0, SRCCOPY);
+            BitBlt(dc, w - three, 0, sideW, ls.cy, side.dc(), 0, 0, SRCCOPY);
         }
-        if (w > 5) {
-            ui::OffscreenBitmap top(dc, w - 5, 3);
-            ui::DrawBitmap(top.dc(), left, -2, 0);
-            ui::DrawBitmap(top.dc(), right, top.width() - rs.cx + 3, 0);
-            ui::StretchBitmap(top.dc(), client, {ls.cx - 2, 0, top.width() - rs.cx + 3, cs.cy});
-            BitBlt(dc, 2, 0, w - 5, 3, top.dc(), 0, 0, SRCCOPY);
+        if (w > two + three) {
+            ui::OffscreenBitmap top(dc, w - two - three, three);
+            ui::DrawBitmap(top.dc(), left, -two, 0);
+            ui::DrawBitmap(top.dc(), right, top.width() - rs.cx + three, 0);
+            ui::StretchBitmap(top.dc(), client, {ls.cx - two, 0, top.width() - rs.cx + three, cs.cy});
+            BitBlt(dc, two, 0, w - two - three, three, top.dc(), 0, 0, SRCCOPY);
         }
         const int rc = titleBar_->roundCorner();
-        if (bw == 1 && rc == 11) {
-            ui::PenHandle pen(CreatePen(PS_SOLID, 1, border));
+        if (borderWidth_ == 1 && rc == s(11)) {
+            ui::PenHandle pen(CreatePen(PS_SOLID, one, border));
             ui::SelectObjectScope sp(dc, pen.get());
             Arc(dc, w - 2 * rc + 1, -1, w + 1, 2 * rc - 1, w + 1, rc - 1, w - rc + 1, -1);
             Arc(dc, -1, -1, 2 * rc - 1, 2 * rc - 1, rc - 1, -1, -1, rc - 1);
         }
     }
     if (!barVisible) {
-        ui::FillSolid(dc, {0, 0, w, 1}, border);
-        ui::FillSolid(dc, {bw, 1, w - bw, 3}, fill);
+        ui::FillSolid(dc, {0, 0, w, one}, border);
+        ui::FillSolid(dc, {bw, one, w - bw, three}, fill);
     }
     ui::FillSolid(dc, {0, 0, bw, h}, border);
     ui::FillSolid(dc, {0, h - bw, w, h}, border);
     ui::FillSolid(dc, {w - bw, 0, w, h}, border);
-    if (bw < 4) {
-        ui::FillSolid(dc, {bw, h - 2, w - bw, h - bw}, fill);
+    if (bw < four) {
+        ui::FillSolid(dc, {bw, h - two, w - bw, h - bw}, fill);
         const int top = ht + menuBarHeight();
-        ui::FillSolid(dc, {bw, top, 3, h - bw}, fill);
-        ui::FillSolid(dc, {w - 3, top, w - bw, h - bw}, fill);
-        paintMenuBarFillers(dc, bw, 3);
-        paintMenuBarFillers(dc, w - 3, w - bw);
+        ui::FillSolid(dc, {bw, top, three, h - bw}, fill);
+        ui::FillSolid(dc, {w - three, top, w - bw, h - bw}, fill);
+        paintMenuBarFillers(dc, bw, three);
+        paintMenuBarFillers(dc, w - three, w - bw);
     }
 }
 
