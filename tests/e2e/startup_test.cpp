@@ -477,3 +477,20 @@ TEST_F(Program, StartedFromAFolderNamedInChineseRecordsItsWholePathAndTheMenuSta
     DeleteFileW(exe.c_str());
     RemoveDirectoryW(dir.c_str());
 }
+
+namespace {
+// Windows scales a program itself unless its manifest says the program does: per monitor
+// (v2) from Windows 10 1703 on, system-wide before.
+TEST(ProgramManifest, DeclaresThatTheProgramScalesItselfPerMonitor) {
+    HMODULE exe = LoadLibraryExA((OwnFolder() + "Corvane.exe").c_str(), nullptr,
+                                 LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(nullptr, exe);
+    HRSRC found = FindResourceW(exe, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24)); // RT_MANIFEST
+    ASSERT_NE(nullptr, found);
+    const auto* bytes = static_cast<const char*>(LockResource(LoadResource(exe, found)));
+    const std::string manifest(bytes, SizeofResource(exe, found));
+    FreeLibrary(exe);
+    EXPECT_NE(std::string::npos, manifest.find(">PerMonitorV2</dpiAwareness>")) << manifest;
+    EXPECT_NE(std::string::npos, manifest.find(">true</dpiAware>")) << manifest;
+}
+} // namespace

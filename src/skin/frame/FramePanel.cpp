@@ -117,6 +117,12 @@ void FramePanel::notification(ui::Component* component, ui::Operation op) {
 }
 
 // Whatever uiStyleAutoUpdateSub says.
+void FramePanel::dpiChanged(const ui::Scaler& from, const ui::Scaler& to) {
+    fl_ = MulDiv(fl_, to.dpi(), from.dpi());
+    fb_ = MulDiv(fb_, to.dpi(), from.dpi());
+    Skinned::dpiChanged(from, to); // the look again, and the frame measured again with it
+}
+
 void FramePanel::themeRemoved() { ApplyThemeToChildren(this, UIStyle::DeepBlue, nullptr); }
 
 void FramePanel::applyLook() {

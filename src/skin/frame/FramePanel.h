@@ -31,6 +31,8 @@ inline constexpr const char* kFormPanelMessage = "Sorry, you can't select the Fo
 
 class FramePanel : public Skinned<ui::WinControl, ThemedFrame> {
 public:
+    // The native frame it measured at creation is as much thicker or thinner now.
+    void dpiChanged(const ui::Scaler& from, const ui::Scaler& to) override;
     // Attaches to `owner` when it is a form with a window; a second frame on the same
     // form is refused with an error.
     explicit FramePanel(ui::Component* owner, std::string name = {});
