@@ -1,6 +1,7 @@
 // Components: named objects with an owner that destroys them (newest first) and
 // tells the other components of the same owner, and any subscriber, when one goes.
 #pragma once
+#include "ui/Scale.h"
 #include <string>
 #include <vector>
 
@@ -25,6 +26,13 @@ public:
     void setName(std::string n) { name_ = std::move(n); }
     const std::vector<Component*>& components() const { return owned_; }
     Component* findComponent(const std::string& name) const;
+
+    // The window the component serves moved to a screen of another DPI: what it made at
+    // the old one is made again (pictures, places, sizes).
+    virtual void dpiChanged(const Scaler& from, const Scaler& to) {
+        (void)from;
+        (void)to;
+    }
 
     // Asks to be told when `other` is destroyed, also across owners.
     void freeNotification(Component* other);

@@ -151,7 +151,7 @@ public:
     // The window moved to a screen of another DPI (its form has the new one already): a
     // control placed by design goes where the design puts it at `to`; controls that keep
     // sizes or pictures of their own make them again.
-    virtual void dpiChanged(const Scaler& from, const Scaler& to);
+    void dpiChanged(const Scaler& from, const Scaler& to) override;
 
     // Sends a message to this control's window.
     LRESULT perform(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return SendMessageW(hwnd_, msg, wp, lp); }

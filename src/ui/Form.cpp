@@ -154,7 +154,7 @@ BOOL CALLBACK SwapChildFont(HWND child, LPARAM lp) {
 }
 void RescaleOwned(const Component& owner, const Scaler& from, const Scaler& to) {
     for (Component* c : owner.components()) {
-        if (auto* w = dynamic_cast<WinControl*>(c); w && w->handle()) w->dpiChanged(from, to);
+        c->dpiChanged(from, to);
         RescaleOwned(*c, from, to);
     }
 }

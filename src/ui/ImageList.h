@@ -3,6 +3,9 @@
 #pragma once
 #include "ui/Component.h"
 #include "ui/Handles.h"
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace corvane::ui {
 
@@ -16,12 +19,17 @@ public:
     int count() const { return ImageList_GetImageCount(list_.get()); }
     int width() const { return width_; }
     int height() const { return height_; }
+    // Made again at the new size, from the same strips.
+    void dpiChanged(const Scaler& from, const Scaler& to) override;
 
 private:
     int dpi_;
     int designWidth_;
     int width_, height_;
     ImageListHandle list_;
+    int designHeight_;
+    std::vector<std::pair<std::string, COLORREF>> strips_;
+    bool addStrip(const std::string& resourceName, COLORREF transparent);
 };
 
 } // namespace corvane::ui

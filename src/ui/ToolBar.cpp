@@ -88,6 +88,11 @@ void ToolBar::dpiChanged(const Scaler& from, const Scaler& to) {
     WinControl::dpiChanged(from, to);
     buttonWidth_ = to(designButtonWidth_);
     buttonHeight_ = to(designButtonHeight_);
+    if (images_) {
+        // The list was made again before the bar (it is the older component).
+        perform(TB_SETBITMAPSIZE, 0, MAKELPARAM(images_->width(), images_->height()));
+        perform(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_->handle()));
+    }
     for (int i = 0; i < static_cast<int>(buttons_.size()); ++i) {
         if (!buttons_[static_cast<size_t>(i)]->separator_) continue;
         TBBUTTONINFOW info{sizeof info, TBIF_SIZE | TBIF_BYINDEX};

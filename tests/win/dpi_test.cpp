@@ -26,10 +26,11 @@ struct Expected {
     int editorWidth;
     Dim edit;
     int fontHeight;
+    int glyph;
 };
 constexpr Expected kExpected[] = {
-    {96, 539, {44, 36}, 190, 315, 83, 309, {201, 21}, -11},
-    {144, 809, {66, 54}, 285, 473, 125, 464, {302, 32}, -17}, // 808.5, 472.5, 124.5, 463.5, 301.5, 31.5, -16.5
+    {96, 539, {44, 36}, 190, 315, 83, 309, {201, 21}, -11, 16},
+    {144, 809, {66, 54}, 285, 473, 125, 464, {302, 32}, -17, 24}, // 808.5, 472.5, 124.5, 463.5, 301.5, 31.5, -16.5
 };
 
 Dim ClientSize(HWND w) {
@@ -60,6 +61,11 @@ void ExpectMainAt(MainForm& main, const Expected& want) {
     EXPECT_EQ(want.fontHeight, FontHeight(main.handle()));
     EXPECT_EQ(want.fontHeight, FontHeight(main.list()->handle())) << "the list takes the form's font";
     EXPECT_EQ(want.dpi, ui::DpiOf(main.list()->handle()));
+    int glyph = 0, glyphHeight = 0;
+    HIMAGELIST shown = reinterpret_cast<HIMAGELIST>(main.toolBar()->perform(TB_GETIMAGELIST));
+    ImageList_GetIconSize(shown, &glyph, &glyphHeight);
+    EXPECT_EQ(want.glyph, glyph) << "the tool bar's pictures";
+    EXPECT_EQ(12, ImageList_GetImageCount(shown));
 }
 
 void ExpectEditorAt(PropertyForm& item, const Expected& want) {
