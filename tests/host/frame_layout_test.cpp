@@ -22,11 +22,12 @@ TEST(NcCalcRect, BordersOfSkinAndBuiltInStyles) {
         {"skin L=6 R=5 B=7", {3, 3, 6, 5, 7, 1}, {100 + 6 - 4 + 1, 50, 400 + 4 - 5 - 1, 250 + 4 - 7 - 1}},
         {"skin thin L=2 R=2 B=2", {3, 3, 2, 2, 2, 1}, {100 + 4 - 4 + 1, 50, 400 + 4 - 4 - 1, 250 + 4 - 4 - 1}},
         {"wide native frame", {8, 9, 0, 0, 0, 1}, {100 - 8 + 4, 50 - 9 + 4, 400 + 8 - 4, 250 + 9 - 1 - 2}},
-        // At 150 percent the fixed 4, 3, 2 and 1 are 6, 5, 3 and 2; the sizes given are the scaled ones.
-        {"built-in at 150%, border 2", {6, 6, 0, 0, 0, 2, corvane::ui::Scaler(144)}, {100, 50, 400, 250 + 6 - 2 - 3}},
+        // At 150 percent the frame's own 4, 3 and 2 are 6, 5 and 3; the native frame's clamp,
+        // its one-pixel steps and the top stay. Skin borders are given scaled, the border width not.
+        {"built-in at 150%", {6, 6, 0, 0, 0, 1, corvane::ui::Scaler(144)}, {100, 48, 400, 252}},
         {"skin at 150% L=9 R=8 B=11",
-         {4, 4, 9, 8, 11, 2, corvane::ui::Scaler(144)},
-         {100 + 9 - 6 + 2, 50, 400 + 6 - 8 - 2, 250 + 6 - 11 - 2}},
+         {4, 4, 9, 8, 11, 1, corvane::ui::Scaler(144)},
+         {100 + 9 - 4 + 1, 50, 400 + 4 - 8 - 1, 250 + 4 - 11 - 1}},
     };
     for (const Case& c : cases) EXPECT_EQ(NcCalcRect(100, 50, 300, 200, c.s), c.want) << c.name;
 }
@@ -42,7 +43,7 @@ TEST(FrameSmallRules, ThicknessInsetAndMaximizedBounds) {
     const corvane::ui::Scaler at150(144);
     EXPECT_EQ(SaneFrameThickness(24, at150), 24) << "16 at 96 DPI";
     EXPECT_EQ(SaneFrameThickness(25, at150), 6);
-    EXPECT_EQ(TitleInset(0, 6, at150), 4);
+    EXPECT_EQ(TitleInset(0, 6, at150), 5);
     EXPECT_EQ(TitleInset(2, 6, at150), 6);
 }
 

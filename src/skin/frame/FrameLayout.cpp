@@ -9,26 +9,27 @@ int SaneFrameThickness(int measured, const ui::Scaler& scale) {
 }
 
 Rect NcCalcRect(int x, int y, int cx, int cy, const NcSizes& s) {
+    // The native frame, its one-pixel steps and the top are the system's and stay as they
+    // are; the skin's borders and the built-in border widths are the frame's own, scaled.
     const ui::Scaler& at = s.scale;
-    const int four = at(4), one = at(1);
-    const int fl = std::max(four, s.fl), fb = std::max(four, s.fb);
+    const int fl = std::max(4, s.fl), fb = std::max(4, s.fb);
     Rect r;
-    r.top = y - fb + four;
+    r.top = y - fb + 4;
     if (s.l != 0) {
-        r.right = x + cx + fl - std::max(s.r, four) - one;
-        r.left = x + std::max(s.l, four) - fl + one;
+        r.right = x + cx + fl - std::max(s.r, at(4)) - 1;
+        r.left = x + std::max(s.l, at(4)) - fl + 1;
     } else {
-        r.right = x + cx + fl - four;
-        r.left = x - fl + four;
+        r.right = x + cx + fl - (at(3) + 1);
+        r.left = x - fl + at(3) + 1;
     }
-    if (s.b != 0) r.bottom = y + cy + fb - std::max(s.b, four) - one;
-    else if (s.borderWidth == at(3)) r.bottom = y + cy + fb - four;
-    else r.bottom = y + cy + fb - s.borderWidth - at(2);
+    if (s.b != 0) r.bottom = y + cy + fb - std::max(s.b, at(4)) - 1;
+    else if (s.borderWidth == 3) r.bottom = y + cy + fb - (at(3) + 1);
+    else r.bottom = y + cy + fb - (at(s.borderWidth + 1) + 1);
     return r;
 }
 
 int TitleInset(int leftBorder, int nativeBottom, const ui::Scaler& scale) {
-    return leftBorder != 0 ? std::max(leftBorder, scale(4)) : nativeBottom - scale(1);
+    return leftBorder != 0 ? std::max(leftBorder, scale(4)) : nativeBottom - 1;
 }
 
 Rect MaximizedBounds(const Rect& a) { return {a.left - 2, a.top - 2, a.right + 2, a.bottom - 1}; }

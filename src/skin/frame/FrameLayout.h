@@ -22,7 +22,7 @@ int SaneFrameThickness(int measured, const ui::Scaler& scale = ui::Scaler());
 struct NcSizes {
     int fl = 4, fb = 4;      // native frame, left and bottom
     int l = 0, r = 0, b = 0; // skin borders
-    int borderWidth = 1;     // outer line of the built-in styles
+    int borderWidth = 1;     // outer line of the built-in styles, at 96 DPI
     ui::Scaler scale{};      // the frame's DPI: its fixed widths are 96-DPI values
     bool operator==(const NcSizes& o) const {
         return fl == o.fl && fb == o.fb && l == o.l && r == o.r && b == o.b && borderWidth == o.borderWidth &&

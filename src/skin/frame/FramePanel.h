@@ -184,8 +184,7 @@ private:
     // What the form's non-client area was last measured with.
     std::optional<NcSizes> measuredNc_;
     NcSizes ncSizes() const {
-        return {
-            .fl = fl_, .fb = fb_, .l = l_, .r = r_, .b = b_, .borderWidth = scaler()(borderWidth_), .scale = scaler()};
+        return {.fl = fl_, .fb = fb_, .l = l_, .r = r_, .b = b_, .borderWidth = borderWidth_, .scale = scaler()};
     }
     bool regionPending_ = false;
     ui::BrushHandle brush_;
