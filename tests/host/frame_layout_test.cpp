@@ -23,8 +23,9 @@ TEST(NcCalcRect, BordersOfSkinAndBuiltInStyles) {
         {"skin thin L=2 R=2 B=2", {3, 3, 2, 2, 2, 1}, {100 + 4 - 4 + 1, 50, 400 + 4 - 4 - 1, 250 + 4 - 4 - 1}},
         {"wide native frame", {8, 9, 0, 0, 0, 1}, {100 - 8 + 4, 50 - 9 + 4, 400 + 8 - 4, 250 + 9 - 1 - 2}},
         // At 150 percent the frame's own 4, 3 and 2 are 6, 5 and 3; the native frame's clamp,
-        // its one-pixel steps and the top stay. Skin borders are given scaled, the border width not.
-        {"built-in at 150%", {6, 6, 0, 0, 0, 1, corvane::ui::Scaler(144)}, {100, 48, 400, 252}},
+        // its one-pixel steps, the top and the built-in sides stay. Skin borders are given scaled,
+        // the border width not.
+        {"built-in at 150%", {6, 6, 0, 0, 0, 1, corvane::ui::Scaler(144)}, {100 - 6 + 4, 48, 400 + 6 - 4, 252}},
         {"skin at 150% L=9 R=8 B=11",
          {4, 4, 9, 8, 11, 1, corvane::ui::Scaler(144)},
          {100 + 9 - 4 + 1, 50, 400 + 4 - 8 - 1, 250 + 4 - 11 - 1}},

@@ -9,8 +9,8 @@ int SaneFrameThickness(int measured, const ui::Scaler& scale) {
 }
 
 Rect NcCalcRect(int x, int y, int cx, int cy, const NcSizes& s) {
-    // The native frame, its one-pixel steps and the top are the system's and stay as they
-    // are; the skin's borders and the built-in border widths are the frame's own, scaled.
+    // The native frame, its one-pixel steps, the top and the built-in sides are the system's
+    // and stay as they are; the skin's borders and the built-in bottom are scaled.
     const ui::Scaler& at = s.scale;
     const int fl = std::max(4, s.fl), fb = std::max(4, s.fb);
     Rect r;
@@ -19,8 +19,10 @@ Rect NcCalcRect(int x, int y, int cx, int cy, const NcSizes& s) {
         r.right = x + cx + fl - std::max(s.r, at(4)) - 1;
         r.left = x + std::max(s.l, at(4)) - fl + 1;
     } else {
-        r.right = x + cx + fl - (at(3) + 1);
-        r.left = x - fl + at(3) + 1;
+        // The built-in styles' sides are as thick as the native frame: the window was sized
+        // for that one, so the client keeps the design's width at every DPI.
+        r.right = x + cx + fl - 4;
+        r.left = x - fl + 4;
     }
     if (s.b != 0) r.bottom = y + cy + fb - std::max(s.b, at(4)) - 1;
     else if (s.borderWidth == 3) r.bottom = y + cy + fb - (at(3) + 1);

@@ -88,6 +88,8 @@ void FramePanel::paintFileThemeFrame(HDC dc, int w, int h) {
 void FramePanel::paintBuiltInFrame(HDC dc, int w, int h) {
     const ui::Scaler s = scaler();
     const int bw = s(borderWidth_), one = s(1), two = s(2), three = s(3), four = s(4);
+    // The sides are the native frame's width (see NcCalcRect); top and bottom scale.
+    constexpr int kSide = 3;
     const COLORREF border = ui::ToRgb(borderColor_), fill = ui::ToRgb(color_);
     const bool barVisible = titleBar_->visible();
     const int ht = barVisible ? titleBar_->height() + three : 0;
@@ -95,14 +97,14 @@ void FramePanel::paintBuiltInFrame(HDC dc, int w, int h) {
         HBITMAP left = titleBar_->sectionPicture(0), right = titleBar_->sectionPicture(1),
                 client = titleBar_->sectionPicture(2);
         const SIZE ls = ui::BitmapSize(left), rs = ui::BitmapSize(right), cs = ui::BitmapSize(client);
-        const int sideW = three - bw;
+        const int sideW = kSide - bw;
         if (sideW > 0 && ls.cy > 0) {
             ui::OffscreenBitmap side(dc, sideW, ls.cy);
             ui::DrawBitmap(side.dc(), left, 0, 0);
             BitBlt(dc, bw, 0, sideW, ls.cy, side.dc(), 0, 0, SRCCOPY);
             if (rs.cx > two) ui::DrawBitmap(side.dc(), right, two - rs.cx, 0);
             else ui::StretchBitmap(side.dc(), right, {0, 0, sideW, ls.cy});
-            BitBlt(dc, w - three, 0, sideW, ls.cy, side.dc(), 0, 0, SRCCOPY);
+            BitBlt(dc, w - kSide, 0, sideW, ls.cy, side.dc(), 0, 0, SRCCOPY);
         }
         if (w > two + three) {
             ui::OffscreenBitmap top(dc, w - two - three, three);
@@ -129,10 +131,10 @@ void FramePanel::paintBuiltInFrame(HDC dc, int w, int h) {
     if (bw < four) {
         ui::FillSolid(dc, {bw, h - two, w - bw, h - bw}, fill);
         const int top = ht + menuBarHeight();
-        ui::FillSolid(dc, {bw, top, three, h - bw}, fill);
-        ui::FillSolid(dc, {w - three, top, w - bw, h - bw}, fill);
-        paintMenuBarFillers(dc, bw, three);
-        paintMenuBarFillers(dc, w - three, w - bw);
+        ui::FillSolid(dc, {bw, top, kSide, h - bw}, fill);
+        ui::FillSolid(dc, {w - kSide, top, w - bw, h - bw}, fill);
+        paintMenuBarFillers(dc, bw, kSide);
+        paintMenuBarFillers(dc, w - kSide, w - bw);
     }
 }
 
