@@ -11,16 +11,14 @@ inline constexpr UINT kDpiChangedMessage = 0x02E0;
 // The DPI `window` is drawn at: the one the system last gave its top-level window in
 // WM_DPICHANGED, else its monitor's where the system tracks it per window, else the screen's.
 int DpiOf(HWND window);
-// Records what WM_DPICHANGED told a top-level window (it holds until the window goes).
+// Records what WM_DPICHANGED told a top-level window; forgotten before the window goes.
 void SetWindowDpi(HWND topLevel, int dpi);
+void ForgetWindowDpi(HWND topLevel);
 // The screen's DPI, for what is measured before a window exists.
 int ScreenDpi();
 inline Scaler ScalerOf(HWND window) { return Scaler(DpiOf(window)); }
 // A RECT of design values at the scaler's DPI, each edge scaled.
 inline RECT Scaled(const Scaler& s, const RECT& r) { return {s(r.left), s(r.top), s(r.right), s(r.bottom)}; }
 inline POINT Scaled(const Scaler& s, POINT p) { return {s(p.x), s(p.y)}; }
-
-// A system metric at `dpi`, from the system where it can answer for a DPI.
-int MetricForDpi(int index, int dpi);
 
 } // namespace corvane::ui

@@ -220,6 +220,7 @@ LRESULT Form::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         }
         break;
     case WM_DESTROY:
+        ForgetWindowDpi(handle());
         if (Application::instance().mainForm() == this) PostQuitMessage(0);
         if (onDestroyed) onDestroyed();
         break;
