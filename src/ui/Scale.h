@@ -25,7 +25,6 @@ public:
     constexpr Rect operator()(const Rect& r) const {
         return {(*this)(r.left), (*this)(r.top), (*this)(r.right), (*this)(r.bottom)};
     }
-    constexpr Size operator()(const Size& s) const { return {(*this)(s.cx), (*this)(s.cy)}; }
 
 private:
     int dpi_;

@@ -101,9 +101,16 @@ void TitleBarButton::assign(const TitleBarButton& o) {
     changed();
 }
 
+namespace {
+// A button looks as its bar's theme and DPI say, in its own style.
+Look ButtonLook(const TitleBar* bar, UIStyle style) {
+    return Look(bar ? bar->fileTheme() : nullptr, style, bar ? bar->scaler().dpi() : ui::kDesignDpi);
+}
+} // namespace
+
 void TitleBarButton::loadParts(int k) {
     loadedPart_ = k;
-    const Look look(bar_ ? bar_->fileTheme() : nullptr, uiStyle_, bar_ ? bar_->scaler().dpi() : ui::kDesignDpi);
+    const Look look = ButtonLook(bar_, uiStyle_);
     transparent_ = look.flag(role::TitleButtonsTransparent);
     top_ = look.integer(role::TitleButtonsTop);
     for (auto& p : pics_) p.reset();
@@ -113,7 +120,7 @@ void TitleBarButton::loadParts(int k) {
 HBITMAP TitleBarButton::picture(int i) const {
     if (picsPending_) {
         picsPending_ = false;
-        const Look look(bar_ ? bar_->fileTheme() : nullptr, uiStyle_, bar_ ? bar_->scaler().dpi() : ui::kDesignDpi);
+        const Look look = ButtonLook(bar_, uiStyle_);
         for (int j = 0; j < 3; ++j) pics_[j] = look.picturePart(role::TitleButtons, 18, loadedPart_ + j);
     }
     return pics_[i].get();

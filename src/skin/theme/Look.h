@@ -34,7 +34,6 @@ public:
     HBITMAP lentPicture(const PictureRole& role) const;
     // Part `partNo` of `partCount` equal parts of the picture, cut at 96 DPI and scaled.
     ui::BitmapHandle picturePart(const PictureRole& role, int partCount, int partNo) const;
-    int dpi() const { return dpi_; }
 
 private:
     const FileTheme* theme_ = nullptr;
