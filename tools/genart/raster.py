@@ -1,11 +1,52 @@
 """Small antialiased raster library: signed-distance shapes, gradients,
 compositing, and BMP / ICO / PNG writers. Standard library only."""
 
+import contextlib
 import math
 import struct
 import zlib
 
 MAGENTA = (255, 0, 255)
+
+# ---------------------------------------------------------------- DPI
+
+DESIGN_DPI = 96
+_dpi = DESIGN_DPI        # the DPI that new canvases are drawn at; see drawn_at()
+
+
+def S(v, dpi=None):
+    """A 96-DPI length at dpi (default: the current one), rounded as the
+    program's MulDiv rounds it (halves up); v >= 0."""
+    return (v * (_dpi if dpi is None else dpi) + DESIGN_DPI // 2) // DESIGN_DPI
+
+
+@contextlib.contextmanager
+def drawn_at(dpi):
+    """Canvases made inside the block keep 96-DPI coordinates for the drawing
+    code but hold the pixels of dpi: a canvas of w x h is S(w) x S(h)."""
+    global _dpi
+    old, _dpi = _dpi, dpi
+    try:
+        yield
+    finally:
+        _dpi = old
+
+
+def current_dpi():
+    return _dpi
+
+
+def snap(v):
+    """A length that covers a whole number of device pixels at the current
+    DPI (v itself at 96): for lines that must stay crisp, such as borders."""
+    if _dpi == DESIGN_DPI:
+        return v
+    k = _dpi / DESIGN_DPI
+    return math.floor(v * k + 0.5) / k
+
+
+def _edge(v):
+    return int(math.floor(v + 0.5))
 
 
 def hexc(s):
@@ -197,22 +238,53 @@ def sd_star(cx, cy, r_out, r_in, points=5, rot=-math.pi / 2):
 # ---------------------------------------------------------------- canvas
 
 class Canvas:
-    """Straight-alpha RGBA image; colours 0..255 floats, alpha 0..1."""
+    """Straight-alpha RGBA image; colours 0..255 floats, alpha 0..1.
 
-    def __init__(self, w, h, color=None, alpha=1.0):
+    Made inside drawn_at(dpi), a canvas of w x h holds S(w) x S(h) device
+    pixels; its methods still take 96-DPI coordinates: shapes and paints are
+    evaluated at the device pixel centre mapped back, distances converted to
+    device pixels; rect and pixel snap their edges to the device grid. w and h
+    are the device size (what px holds), lw and lh the 96-DPI one."""
+
+    def __init__(self, w, h, color=None, alpha=1.0, device=False):
+        # device: w x h are device pixels at 1:1 (pictures, previews, crops)
+        self.lw, self.lh = w, h
+        if not device:
+            w, h = S(w), S(h)
         self.w, self.h = w, h
+        self.kx = w / self.lw if self.lw else 1.0
+        self.ky = h / self.lh if self.lh else 1.0
+        self.k = (self.kx + self.ky) / 2       # logical distance -> device pixels
         if color is None:
             self.px = [[0.0, 0.0, 0.0, 0.0] for _ in range(w * h)]
         else:
             self.px = [[color[0], color[1], color[2], alpha] for _ in range(w * h)]
 
     def copy(self):
-        c = Canvas(self.w, self.h)
+        c = Canvas(self.w, self.h, device=True)
+        c.lw, c.lh, c.kx, c.ky, c.k = self.lw, self.lh, self.kx, self.ky, self.k
         c.px = [p[:] for p in self.px]
         return c
 
     def get(self, x, y):
         return self.px[y * self.w + x]
+
+    def span(self, x0, y0, x1, y1):
+        """Device pixel edges of a logical box, snapped to the grid and clipped."""
+        return (max(0, _edge(x0 * self.kx)), max(0, _edge(y0 * self.ky)),
+                min(self.w, _edge(x1 * self.kx)), min(self.h, _edge(y1 * self.ky)))
+
+    def centre(self, x, y):
+        """Logical coordinates of the centre of device pixel (x, y)."""
+        return (x + 0.5) / self.kx, (y + 0.5) / self.ky
+
+    def pixels(self, box=None):
+        """(x, y, [r, g, b, a]) of every device pixel in the logical box (all by
+        default), to read or change in place: the scaled form of px[y * w + x]."""
+        x0, y0, x1, y1 = self.span(*box) if box else (0, 0, self.w, self.h)
+        for y in range(y0, y1):
+            for x in range(x0, x1):
+                yield x, y, self.px[y * self.w + x]
 
     def blend(self, x, y, col, a):
         if a <= 0 or not (0 <= x < self.w and 0 <= y < self.h):
@@ -232,14 +304,15 @@ class Canvas:
     def fill(self, sdf, paint, alpha=1.0, box=None, ss=1):
         """Cover the shape sdf<0 with paint (a colour or f(x, y) -> colour).
         ss > 1 supersamples the coverage, for hairline details."""
-        x0, y0, x1, y1 = box if box else (0, 0, self.w, self.h)
-        x0, y0 = max(0, int(x0)), max(0, int(y0))
-        x1, y1 = min(self.w, int(math.ceil(x1))), min(self.h, int(math.ceil(y1)))
+        kx, ky, k = self.kx, self.ky, self.k
+        x0, y0, x1, y1 = box if box else (0, 0, self.lw, self.lh)
+        x0, y0 = max(0, int(math.floor(x0 * kx))), max(0, int(math.floor(y0 * ky)))
+        x1, y1 = min(self.w, int(math.ceil(x1 * kx))), min(self.h, int(math.ceil(y1 * ky)))
         fn = callable(paint)
         for y in range(y0, y1):
             for x in range(x0, x1):
                 if ss == 1:
-                    d = sdf(x + 0.5, y + 0.5)
+                    d = sdf((x + 0.5) / kx, (y + 0.5) / ky) * k
                     if d >= 0.5:
                         continue
                     cov = 1.0 if d <= -0.5 else 0.5 - d
@@ -247,30 +320,36 @@ class Canvas:
                     n = 0
                     for sy in range(ss):
                         for sx in range(ss):
-                            if sdf(x + (sx + 0.5) / ss, y + (sy + 0.5) / ss) < 0:
+                            if sdf((x + (sx + 0.5) / ss) / kx, (y + (sy + 0.5) / ss) / ky) < 0:
                                 n += 1
                     if not n:
                         continue
                     cov = n / (ss * ss)
-                c = paint(x + 0.5, y + 0.5) if fn else paint
+                c = paint((x + 0.5) / kx, (y + 0.5) / ky) if fn else paint
                 a = alpha * cov
                 if len(c) == 4:
                     a *= c[3]
                 self.blend(x, y, c, a)
 
     def rect(self, x0, y0, x1, y1, paint, alpha=1.0):
-        """Pixel-exact rectangle fill (no antialiasing)."""
+        """Pixel-exact rectangle fill (no antialiasing); edges snap to the device grid."""
         fn = callable(paint)
-        for y in range(max(0, y0), min(self.h, y1)):
-            for x in range(max(0, x0), min(self.w, x1)):
-                c = paint(x + 0.5, y + 0.5) if fn else paint
-                a = alpha * (c[3] if len(c) == 4 else 1.0)
-                self.blend(x, y, c, a)
+        for x, y, _ in self.pixels((x0, y0, x1, y1)):
+            c = paint((x + 0.5) / self.kx, (y + 0.5) / self.ky) if fn else paint
+            a = alpha * (c[3] if len(c) == 4 else 1.0)
+            self.blend(x, y, c, a)
 
     def pixel(self, x, y, col, a=1.0):
-        self.blend(x, y, col, a)
+        """One logical pixel: its device block."""
+        if self.kx == 1 and self.ky == 1:
+            self.blend(x, y, col, a)
+            return
+        for dx, dy, _ in self.pixels((x, y, x + 1, y + 1)):
+            self.blend(dx, dy, col, a)
 
     def draw(self, src, dx, dy, alpha=1.0):
+        """src's device pixels 1:1, at the logical offset dx, dy."""
+        dx, dy = _edge(dx * self.kx), _edge(dy * self.ky)
         for y in range(src.h):
             for x in range(src.w):
                 p = src.px[y * src.w + x]
@@ -278,7 +357,8 @@ class Canvas:
                     self.blend(dx + x, dy + y, p, p[3] * alpha)
 
     def crop(self, x0, y0, w, h):
-        c = Canvas(w, h)
+        """Device pixels w x h from device pixel x0, y0."""
+        c = Canvas(w, h, device=True)
         for y in range(h):
             for x in range(w):
                 if 0 <= x0 + x < self.w and 0 <= y0 + y < self.h:
@@ -286,8 +366,9 @@ class Canvas:
         return c
 
     def stretch(self, w, h):
-        """Nearest-neighbour resize (what the controls do with StretchBlt)."""
-        c = Canvas(w, h)
+        """Nearest-neighbour resize to w x h device pixels (what the controls
+        do with StretchBlt)."""
+        c = Canvas(w, h, device=True)
         for y in range(h):
             sy = min(self.h - 1, y * self.h // h) if h else 0
             for x in range(w):
@@ -297,11 +378,14 @@ class Canvas:
 
     def shadow(self, sdf, dx, dy, blur, color=(0, 0, 0), alpha=0.35):
         """Soft drop shadow of a shape."""
+        kx, ky, k = self.kx, self.ky, self.k
+        blur *= k
+
         def sh(x, y):
             return sdf(x - dx, y - dy)
         for y in range(self.h):
             for x in range(self.w):
-                d = sh(x + 0.5, y + 0.5)
+                d = sh((x + 0.5) / kx, (y + 0.5) / ky) * k
                 if d < blur:
                     a = alpha * (1 - smooth((d + blur) / (2 * blur)))
                     if a > 0.003:
@@ -350,7 +434,7 @@ class Picture:
         return Picture(w, h, rgb)
 
     def to_canvas(self, show_magenta=True):
-        c = Canvas(self.w, self.h)
+        c = Canvas(self.w, self.h, device=True)
         for i, v in enumerate(self.rgb):
             if v == MAGENTA and not show_magenta:
                 c.px[i] = [0.0, 0.0, 0.0, 0.0]

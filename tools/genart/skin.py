@@ -20,7 +20,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import font  # noqa: E402
 import icons  # noqa: E402
 from raster import (Canvas, Picture, MAGENTA, hexc, mix, lighten, darken, vgrad, sd_rrect,  # noqa: E402
-                    sd_grow, sd_shift, sd_inter, sd_halfplane, bmp_bytes, png_bytes)
+                    sd_grow, sd_shift, sd_inter, sd_halfplane, bmp_bytes, png_bytes, snap)
 from styles import glyph, check_mark, BUTTON_KINDS  # noqa: E402
 
 # ---------------------------------------------------------------- palette
@@ -85,7 +85,8 @@ def panel_alpha(y):
 def title_strip(w, corner=None, panel=None):
     """A title section: the bar's rows, an optional rounded outer corner
     ('left' or 'right'; outside pixels become the transparent colour) and an
-    optional panel mask f(x, y) -> coverage 0..1."""
+    optional panel mask f(x, y, k) -> coverage 0..1 (k: device pixels per
+    96-DPI pixel). The outline and highlight rows stay whole device pixels."""
     c = Canvas(w, TITLE_H)
     big = 200
     if corner == 'left':
@@ -94,8 +95,8 @@ def title_strip(w, corner=None, panel=None):
         outer = sd_rrect(w - big, 0, w, big, CORNER_R)
     else:
         outer = sd_rrect(-big, 0, w + big, big, CORNER_R)
-    inner = sd_grow(outer, -1)
-    body = sd_inter(inner, sd_halfplane(0, -1, -2))     # rows from 2 down
+    inner = sd_grow(outer, -snap(1))
+    body = sd_inter(inner, sd_halfplane(0, -1, -snap(2)))     # rows from 2 down
     c.fill(outer, OUTLINE, ss=3)
     c.fill(inner, HIGHLIGHT, ss=3)
     c.fill(body, lambda x, y: bar_row(int(y)), ss=3)
@@ -103,28 +104,27 @@ def title_strip(w, corner=None, panel=None):
     if corner == 'left':
         c.rect(0, CORNER_R, 1, TITLE_H, OUTLINE)
     elif corner == 'right':
-        c.rect(w - 1, CORNER_R, w, TITLE_H, OUTLINE)
+        c.rect(w - snap(1), CORNER_R, w, TITLE_H, OUTLINE)
     if panel:
-        for y in range(2, TITLE_H - 2):
-            a = panel_alpha(y)
-            for x in range(w):
-                k = panel(x + 0.5, y + 0.5)
-                if k > 0 and c.px[y * w + x][3] > 0.99:
-                    c.blend(x, y, (255, 255, 255), a * k)
+        for x, y, p in c.pixels((0, 2, w, TITLE_H - 2)):
+            lx, ly = c.centre(x, y)
+            k = panel(lx, ly, c.k)
+            if k > 0 and p[3] > 0.99:
+                c.blend(x, y, (255, 255, 255), panel_alpha(int(ly)) * k)
     return c
 
 
-def panel_edge(x, y):
+def panel_edge(x, y, k):
     """The panel's right edge in TITLEBAR3: full for 8 columns, then a soft
     slanted taper that is narrower at the top."""
     t = (y - 2) / (TITLE_H - 4)
     edge = 10 + 14 * t * t
-    d = x - edge
+    d = (x - edge) * k
     return 1.0 if d <= -0.5 else 0.0 if d >= 0.5 else 0.5 - d
 
 
 def title_sections():
-    full = (lambda x, y: 1.0)
+    full = (lambda x, y, k: 1.0)
     return [
         ('SKIN2_TITLEBAR1', title_strip(SECTION_W['TITLEBAR1'], 'left', full)),
         ('SKIN2_TITLEBAR2', title_strip(SECTION_W['TITLEBAR2'], None, full)),
@@ -143,11 +143,15 @@ def flat_title(c):
 def side_border(right):
     """FORMLEFTBORDER / FORMRIGHTBORDER: outline, two mid columns, a light
     inner line; stretched down the window's sides."""
-    cols = [OUTLINE, BORDER_MID, BORDER_MID, BORDER_INNER]
-    if right:
-        cols = cols[::-1]
     h = 8
-    return Picture(SIDE, h, [cols[x] for y in range(h) for x in range(SIDE)])
+    c = Canvas(SIDE, h)
+    # bands measured from the outer edge, in whole device pixels
+    for x0, x1, col in ((0, snap(1), OUTLINE), (snap(1), snap(3), BORDER_MID),
+                        (snap(3), SIDE, BORDER_INNER)):
+        if right:
+            x0, x1 = SIDE - x1, SIDE - x0
+        c.rect(x0, 0, x1, h, col)
+    return Picture.of(c, BORDER_MID)
 
 
 def bottom_piece(kind):
@@ -162,9 +166,9 @@ def bottom_piece(kind):
         outer = sd_rrect(-big, SIDE - big, w + big, SIDE, BOTTOM_R)
     c = Canvas(w, SIDE)
     c.fill(outer, OUTLINE, ss=3)
-    c.fill(sd_grow(outer, -1), BORDER_MID, ss=3)
-    c.fill(sd_grow(outer, -3), BORDER_INNER, ss=3)
-    c.fill(sd_grow(outer, -4), FORM, ss=3)
+    c.fill(sd_grow(outer, -snap(1)), BORDER_MID, ss=3)
+    c.fill(sd_grow(outer, -snap(3)), BORDER_INNER, ss=3)
+    c.fill(sd_grow(outer, -snap(4)), FORM, ss=3)
     return Picture.of(c, BORDER_MID, transparent=True)
 
 

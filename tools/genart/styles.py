@@ -1,8 +1,9 @@
 """Pictures of the five built-in styles."""
 
-from raster import (Canvas, Picture, MAGENTA, hexc, bgr, mix, lighten, darken, vgrad, hgrad,
-                    rgrad, sd_circle, sd_rrect, sd_segment, sd_polyline, sd_polygon, sd_union,
-                    sd_inter, sd_sub, sd_grow, sd_ellipse, sd_halfplane)
+from raster import (Canvas, Picture, MAGENTA, S, DESIGN_DPI, current_dpi, hexc, bgr, mix,
+                    lighten, darken, vgrad, hgrad, rgrad, sd_circle, sd_rrect, sd_segment,
+                    sd_polyline, sd_polygon, sd_union, sd_inter, sd_sub, sd_grow, sd_ellipse,
+                    sd_halfplane)
 
 STYLES = ['MACOS', 'WINXP', 'DEEPBLUE', 'PROTEIN', 'BLUEGLASS']
 
@@ -90,8 +91,7 @@ def title_canvas(style, w):
     rc = title_rows(style)
     c = Canvas(w, len(rc))
     for y, col in enumerate(rc):
-        for x in range(w):
-            c.px[y * w + x] = [col[0], col[1], col[2], 1.0]
+        c.rect(0, y, w, y + 1, col)
     return c
 
 
@@ -121,7 +121,7 @@ def title_left(style):
         fa = fade_right(60, w - 1, 0.30)
 
         def ribbon(x, y):
-            cov = max(0.0, min(1.0, y + 0.5 - edge(x)))
+            cov = max(0.0, min(1.0, (y - edge(x)) * c.k + 0.5))
             return (255, 255, 255, cov * (fa(x) if x > 60 else 0.30))
         c.rect(0, 2, w, 22, ribbon)
         c.rect(0, 1, w, 22, lambda x, y: (255, 255, 255, 0.12 * max(0, 1 - x / 120)))
@@ -214,18 +214,16 @@ def title_button_parts(style):
     assert w == 18 * n
     top = TITLEBTN_TOP[style]
     rc = title_rows(style)
-    bg_rows = [rc[min(len(rc) - 1, top + y)] for y in range(n)]
     transparent = TITLEBTN_TRANSPARENT[style]
-    matte = bg_rows[n // 2]
+    matte = rc[min(len(rc) - 1, top + n // 2)]
+    bar = title_canvas(style, 1)      # the bar's device rows, which the button covers
     parts = []
     for kind in BUTTON_KINDS:
         for state in range(3):
             c = Canvas(n, n)
             if not transparent:
-                for y in range(n):
-                    for x in range(n):
-                        col = bg_rows[y]
-                        c.px[y * n + x] = [col[0], col[1], col[2], 1.0]
+                for x, y, p in c.pixels():
+                    p[:] = bar.px[min(bar.h - 1, S(top) + y)]
             draw_title_button(style, c, n, kind, state)
             parts.append(Picture.of(c, matte, transparent))
     return Picture.hstack(parts)
@@ -660,9 +658,7 @@ def sidechannel_bar(style):
     rc = title_rows(style)
     c = Canvas(w, h)
     for y in range(h):
-        col = rc[int(y * len(rc) / h)]
-        for x in range(w):
-            c.px[y * w + x] = [col[0], col[1], col[2], 1.0]
+        c.rect(0, y, w, y + 1, rc[int(y * len(rc) / h)])
     return Picture.of(c, FORM[style])
 
 
@@ -690,9 +686,7 @@ def menu_checked():
 def macos_form_background():
     c = Canvas(8, 8)
     for y in range(8):
-        col = hexc('#EDEDED') if y % 4 < 2 else hexc('#E2E2E2')
-        for x in range(8):
-            c.px[y * 8 + x] = [col[0], col[1], col[2], 1.0]
+        c.rect(0, y, 8, y + 1, hexc('#EDEDED') if y % 4 < 2 else hexc('#E2E2E2'))
     return Picture.of(c, FORM['MACOS'])
 
 
@@ -721,37 +715,48 @@ def macos_menu_select():
 
 # ---------------------------------------------------------------- everything
 
-def style_pictures(style):
-    """[(resource name, Picture)] for one style, in table order."""
-    out = []
+def _title(section):
+    return lambda style: Picture.of(section(style), title_rows(style)[0])
 
-    def add(element, pic):
+
+# (element, f(style) -> Picture) in table order
+BUILDERS = [
+    ('BUTTON', button_strip),
+    ('CHECKBOX', lambda style: toggle_strip(style, 'CHECKBOX')),
+    ('RADIOBUTTON', lambda style: toggle_strip(style, 'RADIOBUTTON')),
+    ('TITLEBTN', title_button_parts),
+    ('TITLE_LEFT', _title(title_left)),
+    ('TITLE_CLIENT', _title(title_client)),
+    ('TITLE_RIGHT', _title(title_right)),
+    ('PROGRESSBAR', progressbar),
+    ('TRACKBAR_BAR', trackbar_bar),
+    ('TRACKBAR_SLIDER', lambda style: slider(style, False)),
+    ('TRACKBAR_SLIDER_V', lambda style: slider(style, True)),
+    ('SCROLLBAR_BUTTON', scrollbar_button),
+    ('SCROLLBAR_TRACK', scrollbar_track),
+    ('CHECKLIST', lambda style: toggle_strip(style, 'CHECKLIST')),
+    ('SCROLLBUTTON', scrollbutton),
+    ('TAB', tab),
+    ('TAB_LINE', tab_line),
+    ('SIDECHENNEL_HANDLE', sidechannel_handle),
+    ('SIDECHENNEL_BAR', sidechannel_bar),
+]
+
+
+def style_pictures(style, elements=None):
+    """[(resource name, Picture)] for one style, in table order; only the
+    given elements when there are any. Drawn at the current DPI."""
+    out = []
+    for element, build in BUILDERS:
+        if elements is not None and element not in elements:
+            continue
+        if element == 'SCROLLBUTTON' and style not in ('MACOS', 'WINXP'):
+            continue
         name = style + '_' + element
-        if element in SIZES and SIZES[element][STYLES.index(style)] is not None:
+        pic = build(style)
+        if current_dpi() == DESIGN_DPI and SIZES[element][STYLES.index(style)] is not None:
             assert (pic.w, pic.h) == size(element, style), (name, pic.w, pic.h)
         out.append((name, pic))
-
-    tb_matte = title_rows(style)
-    add('BUTTON', button_strip(style))
-    add('CHECKBOX', toggle_strip(style, 'CHECKBOX'))
-    add('RADIOBUTTON', toggle_strip(style, 'RADIOBUTTON'))
-    add('TITLEBTN', title_button_parts(style))
-    add('TITLE_LEFT', Picture.of(title_left(style), tb_matte[0]))
-    add('TITLE_CLIENT', Picture.of(title_client(style), tb_matte[0]))
-    add('TITLE_RIGHT', Picture.of(title_right(style), tb_matte[0]))
-    add('PROGRESSBAR', progressbar(style))
-    add('TRACKBAR_BAR', trackbar_bar(style))
-    add('TRACKBAR_SLIDER', slider(style, False))
-    add('TRACKBAR_SLIDER_V', slider(style, True))
-    add('SCROLLBAR_BUTTON', scrollbar_button(style))
-    add('SCROLLBAR_TRACK', scrollbar_track(style))
-    add('CHECKLIST', toggle_strip(style, 'CHECKLIST'))
-    if style in ('MACOS', 'WINXP'):
-        add('SCROLLBUTTON', scrollbutton(style))
-    add('TAB', tab(style))
-    add('TAB_LINE', tab_line(style))
-    add('SIDECHENNEL_HANDLE', sidechannel_handle(style))
-    add('SIDECHENNEL_BAR', sidechannel_bar(style))
     return out
 
 
