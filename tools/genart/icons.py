@@ -228,9 +228,11 @@ def icon_options():
         tooth = 1 - max(0.0, min(1.0, (f - 0.45) / 0.2))
         return d - (r_in + (r_out - r_in) * tooth)
     body = sd_sub(gear, sd_circle(cx, cy, 2.3))
-    c.fill(body, hexc('#3C4756'), ss=3)
+    # gear() is a radial distance, far more than the true one at the teeth's flanks
+    c.fill(body, hexc('#3C4756'), ss=3, exact=False)
     c.fill(sd_sub(sd_grow(gear, -1.0), sd_circle(cx, cy, 3.3)),
-           rgrad(5.5, 4.5, 11, [hexc('#E6ECF3'), hexc('#A9B6C5'), hexc('#6C7B8E')]), ss=3)
+           rgrad(5.5, 4.5, 11, [hexc('#E6ECF3'), hexc('#A9B6C5'), hexc('#6C7B8E')]), ss=3,
+           exact=False)
     return c
 
 

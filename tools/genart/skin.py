@@ -20,7 +20,8 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import font  # noqa: E402
 import icons  # noqa: E402
 from raster import (Canvas, Picture, MAGENTA, hexc, mix, lighten, darken, vgrad, sd_rrect,  # noqa: E402
-                    sd_grow, sd_shift, sd_inter, sd_halfplane, bmp_bytes, png_bytes, snap)
+                    sd_grow, sd_shift, sd_inter, sd_halfplane, bmp_bytes, png_bytes, snap,
+                    S, drawn_at)
 from styles import glyph, check_mark, BUTTON_KINDS  # noqa: E402
 
 # ---------------------------------------------------------------- palette
@@ -348,14 +349,27 @@ def write_file(path, data):
     return True
 
 
-def write_skin_folder(outdir, pics):
+def write_pictures(outdir, pics):
     os.makedirs(outdir, exist_ok=True)
     for old in os.listdir(outdir):          # a renamed picture must not linger
         if old.endswith('.bmp') and old[:-4] not in dict(pics):
             os.remove(os.path.join(outdir, old))
     for name, pic in pics:
         write_file(os.path.join(outdir, name + '.bmp'), bmp_bytes(pic))
+
+
+def write_skin_folder(outdir, pics):
+    write_pictures(outdir, pics)
     write_file(os.path.join(outdir, 'values.txt'), values_text(pics).encode('ascii'))
+
+
+# percent -> DPI of the pictures for other screens; values.txt holds 96-DPI values only
+DPI_PERCENTS = ((150, 144), (200, 192))
+
+
+def dpi_pictures(dpi):
+    with drawn_at(dpi):
+        return pictures()
 
 
 # ---------------------------------------------------------------- contact sheet
@@ -368,43 +382,47 @@ def cut(pic, n, i):
     return Picture(w, pic.h, rgb)
 
 
-def mock_window(pics, width, height, caption, hot=None):
+def mock_window(pics, width, height, caption, hot=None, dpi=96):
     """A window composed roughly as the skinned frame draws it: five title
     sections, the caption, the icon, close and minimize buttons, the borders;
-    the corners show the desk behind (the region cuts them)."""
+    the corners show the desk behind (the region cuts them). pics drawn at
+    dpi; width and height in its pixels."""
+    z = lambda v: S(v, dpi)  # noqa: E731
     d = dict(pics)
     desk = (120, 128, 136)
     c = Canvas(width, height, desk)
     sec = {k[len('SKIN2_'):]: d[k] for k in d if k.startswith('SKIN2_TITLEBAR') and k[-1].isdigit()}
+    th = sec['TITLEBAR1'].h
     cap_w = font.text_width(caption, bold=True)
     x = 0
     c.draw(sec['TITLEBAR1'].to_canvas(False), 0, 0)
     x = sec['TITLEBAR1'].w
-    cw = max(0, cap_w + ICON_X - x + 17 + 4)
-    c.draw(sec['TITLEBAR2'].to_canvas(False).stretch(cw, TITLE_H), x, 0)
+    cw = max(0, cap_w + z(ICON_X) - x + z(17 + 4))
+    c.draw(sec['TITLEBAR2'].to_canvas(False).stretch(cw, th), x, 0)
     x += cw
     c.draw(sec['TITLEBAR3'].to_canvas(False), x, 0)
     x += sec['TITLEBAR3'].w
     right = width - sec['TITLEBAR5'].w
-    c.draw(sec['TITLEBAR4'].to_canvas(False).stretch(max(0, right - x), TITLE_H), x, 0)
+    c.draw(sec['TITLEBAR4'].to_canvas(False).stretch(max(0, right - x), th), x, 0)
     c.draw(sec['TITLEBAR5'].to_canvas(False), right, 0)
-    c.draw(icons.main_icon(16), ICON_X, ICON_Y)
-    font.draw_text(c, ICON_X + 18, CAPTION_TOP + 4, caption, TITLE_INK, bold=True)
+    c.draw(icons.main_icon(z(16)), z(ICON_X), z(ICON_Y))
+    font.draw_text(c, z(ICON_X) + z(18), z(CAPTION_TOP) + z(4), caption, TITLE_INK, bold=True)
     strip = d['SKIN2_TITLEBUTTONS']
-    xb = width - 1 - BTN_RIGHT
+    xb = width - 1 - z(BTN_RIGHT)
     for base, gap in ((16, 0), (13, 1)):       # close, then minimize
-        xb -= BTN_W + gap
+        xb -= strip.w // 18 + gap
         state = 1 if hot == base else 0
-        c.draw(cut(strip, 18, base - 1 + state).to_canvas(False), xb, BTN_TOP)
+        c.draw(cut(strip, 18, base - 1 + state).to_canvas(False), xb, z(BTN_TOP))
     # borders and client
     left, rightb = d['SKIN2_FORMLEFTBORDER'], d['SKIN2_FORMRIGHTBORDER']
     b1, b2, b3 = (d['SKIN2_FORMBOTTOMBORDER%d' % i] for i in (1, 2, 3))
-    c.rect(SIDE, TITLE_H, width - SIDE, height - SIDE, FORM)
-    c.draw(left.to_canvas().stretch(SIDE, height - TITLE_H - SIDE), 0, TITLE_H)
-    c.draw(rightb.to_canvas().stretch(SIDE, height - TITLE_H - SIDE), width - SIDE, TITLE_H)
-    c.draw(b1.to_canvas(False), 0, height - SIDE)
-    c.draw(b2.to_canvas(False).stretch(width - b1.w - b3.w, SIDE), b1.w, height - SIDE)
-    c.draw(b3.to_canvas(False), width - b3.w, height - SIDE)
+    side, bh = left.w, b1.h
+    c.rect(side, th, width - side, height - bh, FORM)
+    c.draw(left.to_canvas().stretch(side, height - th - bh), 0, th)
+    c.draw(rightb.to_canvas().stretch(side, height - th - bh), width - side, th)
+    c.draw(b1.to_canvas(False), 0, height - bh)
+    c.draw(b2.to_canvas(False).stretch(width - b1.w - b3.w, bh), b1.w, height - bh)
+    c.draw(b3.to_canvas(False), width - b3.w, height - bh)
     return c
 
 
@@ -432,15 +450,17 @@ def controls_row(pics, width):
     return c
 
 
-def contact_sheet(pics):
-    width = 520
+def contact_sheet(pics, dpi=96):
+    width = S(520, dpi)
     blocks = []
     head = Canvas(width, 14, (60, 66, 80))
-    font.draw_text(head, 4, 4, 'MSN.SSK - CORVANE SKIN', (255, 255, 255), bold=True)
+    font.draw_text(head, 4, 4, 'MSN.SSK - CORVANE SKIN' + ('' if dpi == 96 else ' AT %d DPI' % dpi),
+                   (255, 255, 255), bold=True)
     blocks.append(head)
-    blocks.append(mock_window(pics, width, 120, 'CORVANE'))
-    blocks.append(mock_window(pics, 260, 60, 'OPTIONS', hot=16))
-    blocks.append(controls_row(pics, width))
+    blocks.append(mock_window(pics, width, S(120, dpi), 'CORVANE', dpi=dpi))
+    blocks.append(mock_window(pics, S(260, dpi), S(60, dpi), 'OPTIONS', hot=16, dpi=dpi))
+    if dpi == 96:
+        blocks.append(controls_row(pics, width))
     x, y, row_h = 4, 4, 0
     placed = []
     for name, pic in pics:
@@ -481,14 +501,27 @@ def write_png(path, canvas, k):
 def main(argv=None):
     ap = argparse.ArgumentParser(description=__doc__.strip().splitlines()[0])
     ap.add_argument('outdir', help='folder for the BMP files and values.txt')
-    ap.add_argument('--sheet', help='also write a contact sheet PNG (2x) here')
+    ap.add_argument('--sheet', help='also write a contact sheet PNG (2x) here; with --dpi-art '
+                                    'also SHEET-150.png and SHEET-200.png (1x)')
+    ap.add_argument('--dpi-art', action='store_true',
+                    help='also draw the pictures at 150 and 200 percent into OUTDIR/150 and OUTDIR/200')
     args = ap.parse_args(argv)
     pics = pictures()
     write_skin_folder(args.outdir, pics)
     print('skin: %d pictures and values.txt in %s' % (len(pics), args.outdir))
+    scaled = []
+    if args.dpi_art:
+        for percent, dpi in DPI_PERCENTS:
+            scaled.append((percent, dpi, dpi_pictures(dpi)))
+            write_pictures(os.path.join(args.outdir, str(percent)), scaled[-1][2])
     if args.sheet:
+        names = [args.sheet]
         write_png(args.sheet, contact_sheet(pics), 2)
-        print('sheet: %s' % args.sheet)
+        root, ext = os.path.splitext(args.sheet)
+        for percent, dpi, spics in scaled:
+            names.append('%s-%d%s' % (root, percent, ext or '.png'))
+            write_png(names[-1], contact_sheet(spics, dpi), 1)
+        print('sheet: %s' % ', '.join(names))
     return 0
 
 

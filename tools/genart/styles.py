@@ -223,7 +223,7 @@ def title_button_parts(style):
             c = Canvas(n, n)
             if not transparent:
                 for x, y, p in c.pixels():
-                    p[:] = bar.px[min(bar.h - 1, S(top) + y)]
+                    p[:] = bar.px[min(bar.h - 1, S(top) + y) * bar.w]
             draw_title_button(style, c, n, kind, state)
             parts.append(Picture.of(c, matte, transparent))
     return Picture.hstack(parts)
