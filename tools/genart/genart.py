@@ -303,8 +303,10 @@ def dpi_groups(pics):
 
 def main(argv=None):
     ap = argparse.ArgumentParser(description=__doc__.strip().splitlines()[0])
-    ap.add_argument('outdir', nargs='?', help='repository root; pictures go to OUTDIR/resources/art')
-    ap.add_argument('--sheet', help='also write contact sheet PNGs: this one and ones named after it')
+    ap.add_argument('outdir', nargs='?',
+                    help='repository root; pictures go to OUTDIR/resources/art')
+    ap.add_argument('--sheet',
+                    help='also write contact sheet PNGs: this one and ones named after it')
     ap.add_argument('--dpi-art', metavar='DIR',
                     help='also draw the pictures the program scales at 150 and 200 percent into '
                          'DIR (never resources/art), with DIR/art-dpi.rc')

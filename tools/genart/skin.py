@@ -2,7 +2,7 @@
 """Draws Corvane's own skin, "msn.ssk": a folder of BMP files and a values
 file that the skin packer (tools/skinpack) turns into the skin file.
 
-    python3 tools/genart/skin.py OUTDIR [--sheet sheet.png]
+    python3 tools/genart/skin.py OUTDIR [--sheet sheet.png] [--dpi-art]
 
 The look: a dark slate-teal title bar with rounded top corners, a lighter
 panel behind the caption that tapers off after it, thin borders with rounded
@@ -504,7 +504,8 @@ def main(argv=None):
     ap.add_argument('--sheet', help='also write a contact sheet PNG (2x) here; with --dpi-art '
                                     'also SHEET-150.png and SHEET-200.png (1x)')
     ap.add_argument('--dpi-art', action='store_true',
-                    help='also draw the pictures at 150 and 200 percent into OUTDIR/150 and OUTDIR/200')
+                    help='also draw the pictures at 150 and 200 percent into OUTDIR/150 and '
+                         'OUTDIR/200')
     args = ap.parse_args(argv)
     pics = pictures()
     write_skin_folder(args.outdir, pics)

@@ -5,6 +5,7 @@ picture has the layout the controls cut it by.
 """
 
 import os
+import shutil
 import struct
 import subprocess
 import sys
@@ -19,7 +20,7 @@ sys.path.insert(0, HERE)
 import genart  # noqa: E402
 import skin  # noqa: E402
 import styles  # noqa: E402
-from raster import MAGENTA, Picture, bmp_bytes, ico_bytes, png_bytes  # noqa: E402
+from raster import MAGENTA, Canvas, Picture, bmp_bytes, drawn_at, ico_bytes, png_bytes  # noqa: E402
 
 
 def read_bmp(data):
@@ -192,6 +193,108 @@ class Outputs(unittest.TestCase):
                                    cwd=os.path.join(tmp, 'resources'),
                                    capture_output=True, text=True)
                 self.assertEqual(r.returncode, 0, r.stderr)
+
+
+def S(v, dpi):                      # the program's MulDiv rounding
+    return (v * dpi + 48) // 96
+
+
+SCALED = {dpi: dict(genart.dpi_pictures(dpi)) for _, dpi in genart.DPI_PERCENTS}
+SKIN = {dpi: dict(skin.dpi_pictures(dpi)) for dpi in (96, 144, 192)}
+# pictures the program cuts into equal parts side by side; the rest are one part
+PARTS = {'TOOLBAR': 12, 'TITLEBTN': 18, 'BUTTON': 3, 'CHECKBOX': 4,
+         'SKIN2_TITLEBUTTONS': 18, 'SKIN2_BUTTON': 3, 'SKIN2_CHECKBOX': 6}
+
+
+class Scaled(unittest.TestCase):
+    def test_sizes_written_out(self):
+        for name, at150, at200 in (('TOOLBAR', (288, 24), (384, 32)),
+                                   ('MACOS_TITLEBTN', (468, 26), (612, 34)),   # parts of 17
+                                   ('WINXP_BUTTON', (81, 32), (108, 42)),
+                                   ('MACOS_CHECKBOX', (92, 26), (120, 34)),
+                                   ('DEEPBLUE_TITLE_LEFT', (146, 48), (194, 64)),
+                                   ('PROTEIN_TITLE_CLIENT', (2, 35), (2, 46)),
+                                   ('MACOS_FORM_BACKGROUND', (12, 12), (16, 16)),
+                                   ('SKIN2_TITLEBUTTONS', (540, 27), (720, 36)),
+                                   ('SKIN2_CHECKBOX', (120, 20), (156, 26))):   # parts of 13
+            for dpi, wh in ((144, at150), (192, at200)):
+                pic = (SKIN if name.startswith('SKIN2') else SCALED)[dpi][name]
+                self.assertEqual((pic.w, pic.h), wh, (name, dpi))
+
+    def test_every_picture_scales_part_by_part(self):
+        for dpi in (144, 192):
+            pairs = [(n, PICS[n], p) for n, p in SCALED[dpi].items()]
+            pairs += [(n, SKIN[96][n], p) for n, p in SKIN[dpi].items()]
+            self.assertEqual(len(pairs), 3 + 5 * 6 + 13)
+            for name, base, pic in pairs:
+                parts = PARTS.get(name, PARTS.get(name.split('_', 1)[-1], 1))
+                self.assertEqual((pic.w, pic.h), (parts * S(base.w // parts, dpi), S(base.h, dpi)), name)
+
+    def test_magenta_and_the_bottom_left_pixel_as_at_96(self):
+        for dpi in (144, 192):
+            for name, pic in list(SCALED[dpi].items()) + list(SKIN[dpi].items()):
+                base = PICS.get(name) or SKIN[96][name]
+                self.assertEqual(MAGENTA in pic.rgb, MAGENTA in base.rgb, (name, dpi))
+                self.assertEqual(pic.rgb[(pic.h - 1) * pic.w] == MAGENTA,
+                                 base.rgb[(base.h - 1) * base.w] == MAGENTA, (name, dpi))
+
+    def test_skin_magenta_only_in_the_window_corners(self):
+        for dpi in (144, 192):
+            for name, pic in SKIN[dpi].items():
+                r = S(skin.BOTTOM_R if 'BOTTOM' in name else skin.CORNER_R, dpi)
+                holes = {(i % pic.w, i // pic.w) for i, v in enumerate(pic.rgb) if v == MAGENTA}
+                if name.startswith('SKIN2_TITLEBAR'):
+                    left, right = name.endswith('1'), name.endswith('5')
+                    corner = {(x, y) for x in range(pic.w) for y in range(r)
+                              if (left and x < r) or (right and x >= pic.w - r)}
+                    self.assertTrue(holes <= corner, (name, dpi, sorted(holes - corner)[:3]))
+                    self.assertEqual(bool(holes), left or right, (name, dpi))
+                elif 'BOTTOM' in name:
+                    corner = {(x, y) for x in range(pic.w) for y in range(pic.h - r, pic.h)
+                              if (name.endswith('1') and x < r) or (name.endswith('3') and x >= pic.w - r)}
+                    self.assertTrue(holes <= corner, (name, dpi))
+
+    def test_opaque_title_buttons_sit_on_the_bar_rows(self):
+        for dpi in (144, 192):
+            for s in styles.STYLES:
+                if styles.TITLEBTN_TRANSPARENT[s]:
+                    continue
+                strip, bar = SCALED[dpi][s + '_TITLEBTN'], SCALED[dpi][s + '_TITLE_RIGHT']
+                top = S(styles.TITLEBTN_TOP[s], dpi)
+                for y in (0, strip.h - 1):
+                    self.assertEqual(strip.rgb[y * strip.w], bar.rgb[(top + y) * bar.w + bar.w - 1], (s, dpi))
+
+    def test_one_pixel_rect_is_crisp(self):
+        with drawn_at(144):
+            c = Canvas(4, 4)
+        c.rect(1, 1, 2, 3, (0, 0, 0))       # edges 1.5 and 4.5 round up to 2 and 5
+        self.assertEqual((c.w, c.h), (6, 6))
+        self.assertEqual([(i % 6, i // 6) for i, p in enumerate(c.px) if p[3]],
+                         [(2, y) for y in (2, 3, 4)])
+
+    def test_dpi_files_and_rc(self):
+        with tempfile.TemporaryDirectory() as tmp:
+            genart.write_dpi_outputs(tmp, [(p, list(SCALED[d].items())) for p, d in genart.DPI_PERCENTS])
+            with open(os.path.join(tmp, 'art-dpi.rc')) as f:
+                lines = [ln.split() for ln in f.read().splitlines() if not ln.startswith('//')]
+            self.assertEqual(len(lines), 66)
+            self.assertIn(['TOOLBAR_150', 'BITMAP', '"%s/toolbar_150.bmp"' % tmp.replace(os.sep, '/')], lines)
+            for name, _, path in lines:
+                with open(path.strip('"'), 'rb') as f:
+                    pic = read_bmp(f.read())
+                self.assertEqual(pic.rgb, SCALED[{'150': 144, '200': 192}[name[-3:]]][name[:-4]].rgb)
+            if shutil.which('i686-w64-mingw32-windres'):
+                r = subprocess.run(['i686-w64-mingw32-windres', '-i', 'art-dpi.rc', '-o', 'art.o'],
+                                   cwd=tmp, capture_output=True, text=True)
+                self.assertEqual(r.returncode, 0, r.stderr)
+            with self.assertRaises(SystemExit):
+                genart.write_dpi_outputs(os.path.join(HERE, '..', '..', 'resources', 'art'), [])
+
+    def test_committed_96_pictures_are_what_the_generator_draws(self):
+        art = os.path.join(HERE, '..', '..', 'resources', 'art')
+        for name, pic in PICS.items():
+            with open(os.path.join(art, name.lower() + '.bmp'), 'rb') as f:
+                self.assertEqual(f.read(), bmp_bytes(pic), name)
 
 
 if __name__ == '__main__':
