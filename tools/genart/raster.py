@@ -401,14 +401,15 @@ class Canvas:
                     if a > 0.003:
                         self.blend(x, y, color, a)
 
-    def flatten(self, matte, transparent=False, threshold=0.5):
+    def flatten(self, matte, transparent=False, threshold=0.5, rows=None):
         """-> list of (r, g, b) ints. Partly covered pixels are blended onto
         matte (the colour the picture will usually sit on); with transparent
-        set, pixels below threshold become magenta."""
+        set, pixels below threshold become magenta, only in the device rows
+        given (a range) if rows is set: elsewhere they are blended too."""
         out = []
-        for p in self.px:
+        for i, p in enumerate(self.px):
             a = p[3]
-            if transparent and a < threshold:
+            if transparent and a < threshold and (rows is None or i // self.w in rows):
                 out.append(MAGENTA)
                 continue
             r = int(round(p[0] * a + matte[0] * (1 - a)))
@@ -429,8 +430,8 @@ class Picture:
         self.w, self.h, self.rgb = w, h, rgb
 
     @staticmethod
-    def of(canvas, matte, transparent=False, threshold=0.5):
-        return Picture(canvas.w, canvas.h, canvas.flatten(matte, transparent, threshold))
+    def of(canvas, matte, transparent=False, threshold=0.5, rows=None):
+        return Picture(canvas.w, canvas.h, canvas.flatten(matte, transparent, threshold, rows))
 
     @staticmethod
     def hstack(parts):
