@@ -11,6 +11,7 @@ colour, so the window region leaves them out.
 """
 
 import argparse
+import math
 import os
 import sys
 
@@ -21,7 +22,7 @@ import font  # noqa: E402
 import icons  # noqa: E402
 from raster import (Canvas, Picture, MAGENTA, hexc, mix, lighten, darken, vgrad, sd_rrect,  # noqa: E402
                     sd_grow, sd_shift, sd_inter, sd_halfplane, bmp_bytes, png_bytes, snap,
-                    S, drawn_at)
+                    S, drawn_at, current_dpi, DESIGN_DPI)
 from styles import glyph, check_mark, BUTTON_KINDS  # noqa: E402
 
 # ---------------------------------------------------------------- palette
@@ -81,21 +82,46 @@ def panel_alpha(y):
     return 0.06 - 0.03 * (y - 2) / (TITLE_H - 5)
 
 
+# ---------------------------------------------------------------- region rows
+#
+# The program builds the window region by scanning only the title and bottom
+# rows that values.txt names (96-DPI rows, inclusive), at another DPI device
+# rows S(first) .. S(last + 1) - 1. A transparent pixel outside them would show
+# as magenta, so the scaled corners are drawn to fit those rows.
+
+def scanned_rows(rows):
+    """Device rows (a range) the region scan visits for the 96-DPI rows
+    (first, last), at the current DPI; None (no limit) for None."""
+    return None if rows is None else range(S(rows[0]), S(rows[1] + 1))
+
+
+def fitted_radius(r, depth):
+    """r (96-DPI), or less where a corner of radius r would reach more than
+    depth device rows from its edge: the largest radius whose curve passes
+    through the centre of the edge column's pixel on row depth (circle centre
+    (R, R), pixel centre (0.5, depth + 0.5)). That pixel comes out about half
+    covered; the rows given to flatten keep it opaque."""
+    k = current_dpi() / DESIGN_DPI
+    return min(r, (depth + 1 + math.sqrt(depth + 0.5)) / k)
+
+
 # ---------------------------------------------------------------- title sections
 
-def title_strip(w, corner=None, panel=None):
+def title_strip(w, corner=None, panel=None, rows=None):
     """A title section: the bar's rows, an optional rounded outer corner
     ('left' or 'right'; outside pixels become the transparent colour) and an
     optional panel mask f(x, y, k) -> coverage 0..1 (k: device pixels per
-    96-DPI pixel). The outline and highlight rows stay whole device pixels."""
+    96-DPI pixel). The outline and highlight rows stay whole device pixels.
+    rows: the 96-DPI region rows the corner must keep to (None: no limit)."""
     c = Canvas(w, TITLE_H)
     big = 200
+    r = CORNER_R if rows is None else fitted_radius(CORNER_R, scanned_rows(rows).stop)
     if corner == 'left':
-        outer = sd_rrect(0, 0, big, big, CORNER_R)
+        outer = sd_rrect(0, 0, big, big, r)
     elif corner == 'right':
-        outer = sd_rrect(w - big, 0, w, big, CORNER_R)
+        outer = sd_rrect(w - big, 0, w, big, r)
     else:
-        outer = sd_rrect(-big, 0, w + big, big, CORNER_R)
+        outer = sd_rrect(-big, 0, w + big, big, r)
     inner = sd_grow(outer, -snap(1))
     body = sd_inter(inner, sd_halfplane(0, -1, -snap(2)))     # rows from 2 down
     c.fill(outer, OUTLINE, ss=3)
@@ -103,9 +129,9 @@ def title_strip(w, corner=None, panel=None):
     c.fill(body, lambda x, y: bar_row(int(y)), ss=3)
     # the side columns carry the border's dark outline down to the bottom row
     if corner == 'left':
-        c.rect(0, CORNER_R, 1, TITLE_H, OUTLINE)
+        c.rect(0, r, 1, TITLE_H, OUTLINE)
     elif corner == 'right':
-        c.rect(w - snap(1), CORNER_R, w, TITLE_H, OUTLINE)
+        c.rect(w - snap(1), r, w, TITLE_H, OUTLINE)
     if panel:
         for x, y, p in c.pixels((0, 2, w, TITLE_H - 2)):
             lx, ly = c.centre(x, y)
@@ -124,19 +150,20 @@ def panel_edge(x, y, k):
     return 1.0 if d <= -0.5 else 0.0 if d >= 0.5 else 0.5 - d
 
 
-def title_sections():
+def title_sections(rows=None):
     full = (lambda x, y, k: 1.0)
     return [
-        ('SKIN2_TITLEBAR1', title_strip(SECTION_W['TITLEBAR1'], 'left', full)),
-        ('SKIN2_TITLEBAR2', title_strip(SECTION_W['TITLEBAR2'], None, full)),
-        ('SKIN2_TITLEBAR3', title_strip(SECTION_W['TITLEBAR3'], None, panel_edge)),
-        ('SKIN2_TITLEBAR4', title_strip(SECTION_W['TITLEBAR4'])),
-        ('SKIN2_TITLEBAR5', title_strip(SECTION_W['TITLEBAR5'], 'right')),
+        ('SKIN2_TITLEBAR1', title_strip(SECTION_W['TITLEBAR1'], 'left', full, rows)),
+        ('SKIN2_TITLEBAR2', title_strip(SECTION_W['TITLEBAR2'], None, full, rows)),
+        ('SKIN2_TITLEBAR3', title_strip(SECTION_W['TITLEBAR3'], None, panel_edge, rows)),
+        ('SKIN2_TITLEBAR4', title_strip(SECTION_W['TITLEBAR4'], rows=rows)),
+        ('SKIN2_TITLEBAR5', title_strip(SECTION_W['TITLEBAR5'], 'right', rows=rows)),
     ]
 
 
-def flat_title(c):
-    return Picture.of(c, BAR_TOP, transparent=True)
+def flat_title(c, rows=None):
+    # an edge pixel the fitted curve still leaves outside the rows is blended instead
+    return Picture.of(c, BAR_TOP, transparent=True, rows=scanned_rows(rows))
 
 
 # ---------------------------------------------------------------- borders
@@ -155,22 +182,24 @@ def side_border(right):
     return Picture.of(c, BORDER_MID)
 
 
-def bottom_piece(kind):
-    """FORMBOTTOMBORDER1 (left corner), 2 (middle, stretched), 3 (right corner)."""
+def bottom_piece(kind, rows=None):
+    """FORMBOTTOMBORDER1 (left corner), 2 (middle, stretched), 3 (right corner).
+    rows: the 96-DPI region rows the corner must keep to (None: no limit)."""
     w = 8
     big = 200
+    r = BOTTOM_R if rows is None else fitted_radius(BOTTOM_R, S(SIDE) - scanned_rows(rows).start)
     if kind == 'left':
-        outer = sd_rrect(0, SIDE - big, big, SIDE, BOTTOM_R)
+        outer = sd_rrect(0, SIDE - big, big, SIDE, r)
     elif kind == 'right':
-        outer = sd_rrect(w - big, SIDE - big, w, SIDE, BOTTOM_R)
+        outer = sd_rrect(w - big, SIDE - big, w, SIDE, r)
     else:
-        outer = sd_rrect(-big, SIDE - big, w + big, SIDE, BOTTOM_R)
+        outer = sd_rrect(-big, SIDE - big, w + big, SIDE, r)
     c = Canvas(w, SIDE)
     c.fill(outer, OUTLINE, ss=3)
     c.fill(sd_grow(outer, -snap(1)), BORDER_MID, ss=3)
     c.fill(sd_grow(outer, -snap(3)), BORDER_INNER, ss=3)
     c.fill(sd_grow(outer, -snap(4)), FORM, ss=3)
-    return Picture.of(c, BORDER_MID, transparent=True)
+    return Picture.of(c, BORDER_MID, transparent=True, rows=scanned_rows(rows))
 
 
 # ---------------------------------------------------------------- buttons
@@ -247,15 +276,18 @@ def check_box():
 
 # ---------------------------------------------------------------- the skin
 
-def pictures():
-    """[(item name, Picture)] in the order they go into the skin."""
-    out = [(name, flat_title(c)) for name, c in title_sections()]
+def pictures(region=None):
+    """[(item name, Picture)] in the order they go into the skin. region: the
+    (title, bottom) rows of region_rows() that the corners must keep to; None
+    at 96 DPI, whose pictures give those rows."""
+    title_rows, bottom_rows = region or (None, None)
+    out = [(name, flat_title(c, title_rows)) for name, c in title_sections(title_rows)]
     out += [
         ('SKIN2_FORMLEFTBORDER', side_border(False)),
         ('SKIN2_FORMRIGHTBORDER', side_border(True)),
-        ('SKIN2_FORMBOTTOMBORDER1', bottom_piece('left')),
-        ('SKIN2_FORMBOTTOMBORDER2', bottom_piece('middle')),
-        ('SKIN2_FORMBOTTOMBORDER3', bottom_piece('right')),
+        ('SKIN2_FORMBOTTOMBORDER1', bottom_piece('left', bottom_rows)),
+        ('SKIN2_FORMBOTTOMBORDER2', bottom_piece('middle', bottom_rows)),
+        ('SKIN2_FORMBOTTOMBORDER3', bottom_piece('right', bottom_rows)),
         ('SKIN2_TITLEBUTTONS', title_buttons()),
         ('SKIN2_BUTTON', push_button()),
         ('SKIN2_CHECKBOX', check_box()),
@@ -271,10 +303,15 @@ def transparent_rows(pics, prefix):
     return min(ys), max(ys)
 
 
+def region_rows(pics):
+    """(title, bottom): the (first, last) region rows of values.txt, from the
+    96-DPI pictures."""
+    return transparent_rows(pics, 'SKIN2_TITLEBAR'), transparent_rows(pics, 'SKIN2_FORMBOTTOMBORDER')
+
+
 def values(pics):
     """[(kind, name, value)] for the values file."""
-    title_rows = transparent_rows(pics, 'SKIN2_TITLEBAR')
-    bottom_rows = transparent_rows(pics, 'SKIN2_FORMBOTTOMBORDER')
+    title_rows, bottom_rows = region_rows(pics)
     c = lambda name, col: ('color', 'SKIN2_' + name, rgb_value(col))  # noqa: E731
     teal_select = hexc('#D6E4E8')
     return [
@@ -367,9 +404,12 @@ def write_skin_folder(outdir, pics):
 DPI_PERCENTS = ((150, 144), (200, 192))
 
 
-def dpi_pictures(dpi):
+def dpi_pictures(dpi, base=None):
+    """The pictures at dpi, their corners kept to the region rows of base (the
+    96-DPI pictures; drawn here if not given), as values.txt holds them."""
+    region = region_rows(base or pictures())
     with drawn_at(dpi):
-        return pictures()
+        return pictures(region)
 
 
 # ---------------------------------------------------------------- contact sheet
@@ -513,7 +553,7 @@ def main(argv=None):
     scaled = []
     if args.dpi_art:
         for percent, dpi in DPI_PERCENTS:
-            scaled.append((percent, dpi, dpi_pictures(dpi)))
+            scaled.append((percent, dpi, dpi_pictures(dpi, pics)))
             write_pictures(os.path.join(args.outdir, str(percent)), scaled[-1][2])
     if args.sheet:
         names = [args.sheet]

@@ -254,6 +254,14 @@ class Scaled(unittest.TestCase):
                               if (name.endswith('1') and x < r) or (name.endswith('3') and x >= pic.w - r)}
                     self.assertTrue(holes <= corner, (name, dpi))
 
+    def test_skin_corners_fill_exactly_the_rows_the_region_scan_visits(self):
+        # values.txt: title rows 0-3, bottom rows 2-3; magenta elsewhere would show
+        for dpi, title, bottom in ((144, (0, 5), (3, 5)), (192, (0, 7), (4, 7))):
+            for name, pic in SKIN[dpi].items():
+                ys = {i // pic.w for i, v in enumerate(pic.rgb) if v == MAGENTA}
+                if ys and ('TITLEBAR' in name or 'BOTTOM' in name):
+                    self.assertEqual((min(ys), max(ys)), title if 'TITLEBAR' in name else bottom, (name, dpi))
+
     def test_opaque_title_buttons_sit_on_the_bar_rows(self):
         for dpi in (144, 192):
             for s in styles.STYLES:
