@@ -42,7 +42,7 @@ find_package(Python3 REQUIRED COMPONENTS Interpreter)
 set(SKIN_DIR ${CMAKE_BINARY_DIR}/skin/msn)
 file(GLOB GENART_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/genart/*.py)
 add_custom_command(OUTPUT ${SKIN_DIR}/values.txt ${CMAKE_BINARY_DIR}/skin/msn-sheet.png
-  COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tools/genart/skin.py ${SKIN_DIR}
+  COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tools/genart/skin.py ${SKIN_DIR} --dpi-art
           --sheet ${CMAKE_BINARY_DIR}/skin/msn-sheet.png
   DEPENDS ${GENART_SOURCES}
   COMMENT "Drawing the msn.ssk pictures and contact sheet")
@@ -50,6 +50,15 @@ add_custom_command(OUTPUT ${BIN}/msn.ssk
   COMMAND ${NATIVE_SKINPACK} ${SKIN_DIR} ${BIN}/msn.ssk
   DEPENDS ${SKIN_DIR}/values.txt ${NATIVE_SKINPACK} native_skinpack
   COMMENT "Packing msn.ssk")
+
+# The built-in pictures drawn at 150 and 200 percent: made by the build, never checked in.
+set(DPI_ART_DIR ${CMAKE_BINARY_DIR}/generated/art-dpi)
+add_custom_command(OUTPUT ${DPI_ART_DIR}/art-dpi.rc
+  COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tools/genart/genart.py --dpi-art ${DPI_ART_DIR}
+  DEPENDS ${GENART_SOURCES}
+  COMMENT "Drawing the built-in pictures at 150 and 200 percent")
+target_include_directories(corvane_res PRIVATE ${DPI_ART_DIR})
+set_property(SOURCE ${CMAKE_SOURCE_DIR}/resources/corvane.rc APPEND PROPERTY OBJECT_DEPENDS ${DPI_ART_DIR}/art-dpi.rc)
 
 # Help page and the texts that go with the packages.
 if(CORVANE_ARCH STREQUAL win64)

@@ -34,15 +34,34 @@ void ImageList::dpiChanged(const Scaler&, const Scaler& to) {
     for (const auto& [name, transparent] : strips_) addStrip(name, transparent);
 }
 
+namespace {
+BitmapHandle LoadStrip(const std::string& name) {
+    return BitmapHandle(static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), ui::WideArg(name), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+}
+} // namespace
+
 bool ImageList::addStrip(const std::string& resourceName, COLORREF transparent) {
-    BitmapHandle bmp(static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr), ui::WideArg(resourceName), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    BitmapHandle bmp = LoadStrip(resourceName);
     if (!bmp) return false;
     if (dpi_ != kDesignDpi) {
+        const SIZE design = BitmapSize(bmp.get());
+        const int pictures = design.cx / std::max(designWidth_, 1);
+        // The strip drawn for this scale or the next larger, when the art has one.
+        for (const int art : {ArtDpiFor(dpi_), 192}) {
+            BitmapHandle drawn = LoadStrip(resourceName + (art == 144 ? "_150" : "_200"));
+            const SIZE s = BitmapSize(drawn.get());
+            if (drawn && RenditionFits(design.cx, design.cy, pictures, s.cx, s.cy, art)) {
+                bmp = std::move(drawn);
+                break;
+            }
+        }
         // Each picture of the strip becomes exactly one list picture wide.
-        const int pictures = BitmapSize(bmp.get()).cx / std::max(designWidth_, 1);
-        BitmapHandle scaled = ScaleBitmap(bmp.get(), pictures * width_, height_, transparent);
-        if (scaled) bmp = std::move(scaled);
+        const SIZE s = BitmapSize(bmp.get());
+        if (s.cx != pictures * width_ || s.cy != height_) {
+            BitmapHandle scaled = ScaleBitmap(bmp.get(), pictures * width_, height_, transparent);
+            if (scaled) bmp = std::move(scaled);
+        }
     }
     return ImageList_AddMasked(list_.get(), bmp.get(), transparent) >= 0;
 }

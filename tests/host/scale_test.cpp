@@ -32,5 +32,28 @@ TEST(Scale, ScalesEdgesSoNeighboursStayNeighbours) {
     EXPECT_TRUE(Scaler().identity());
 }
 
+TEST(Scale, PicksTheArtDrawnForTheScaleOrTheNextLarger) {
+    const int cases[][2] = {{72, 96}, {96, 96}, {97, 144}, {120, 144}, {144, 144}, {168, 192}, {192, 192}, {288, 192}};
+    for (const auto& c : cases) EXPECT_EQ(c[1], ArtDpiFor(c[0])) << c[0];
+}
+
+TEST(Scale, TakesOnlyRenditionsOfTheDesignsSize) {
+    struct Case {
+        int w, h, parts, rw, rh, art;
+        bool fits;
+    } cases[] = {
+        {342, 19, 18, 522, 29, 144, true},  // 18 parts of 19: 29 (28.5) each
+        {342, 19, 18, 513, 29, 144, false}, // the strip scaled whole: parts would drift
+        {342, 19, 18, 684, 38, 192, true},  {342, 19, 18, 684, 39, 192, false},
+        {100, 19, 3, 150, 29, 144, false},                                    // no equal parts at 96
+        {97, 32, 0, 146, 48, 144, true},    {97, 32, 0, 194, 48, 144, false}, // 200 percent art taken for 150
+        {4, 4, 0, 7, 6, 144, true}, // whole: within a quarter pixel per design pixel
+        {4, 4, 0, 8, 6, 144, false},        {0, 4, 0, 0, 6, 144, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.fits, RenditionFits(c.w, c.h, c.parts, c.rw, c.rh, c.art))
+            << c.w << "x" << c.h << "/" << c.parts << " as " << c.rw << "x" << c.rh << " at " << c.art;
+}
+
 } // namespace
 } // namespace corvane::ui

@@ -6,7 +6,9 @@
 #include "skin/theme/Themed.h"
 #include "skinpack/SkinWriter.h"
 #include "ui/Errors.h"
+#include "ui/Dpi.h"
 #include "ui/Form.h"
+#include "ui/Gdi.h"
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -475,6 +477,53 @@ TEST(ThemeManager, FiresOnlyWhenTheStyleChanges) {
     skin::FileTheme theme(nullptr);
     mgr.setFileTheme(&theme);
     EXPECT_EQ(fired, 1);
+}
+
+// The skin's pictures drawn at 150 percent sit in an entry of their own: a window at 144
+// or 120 DPI takes them (resized at 120), a picture of the wrong size is not taken, and
+// the 96-DPI description is what the skin had before.
+TEST_F(FileTheme, TakesThePicturesTheSkinDrewForTheScale) {
+    const auto solid = [](int w, int h, uint32_t bgr) {
+        return skinpack::MakeBmp24(w, h, [bgr](int, int) { return bgr; });
+    };
+    DescriptionWriter design, drawn;
+    design.addBitmap("SKIN2_FORMLEFTBORDER", solid(4, 8, 0x0000FF)); // red
+    design.addBitmap("SKIN2_FORMRIGHTBORDER", solid(4, 8, 0x0000FF));
+    design.addBitmap("SKIN2_TITLEBUTTONS", solid(36, 19, 0x0000FF));  // 18 parts of 2
+    drawn.addBitmap("SKIN2_FORMLEFTBORDER", solid(6, 12, 0xFF0000));  // blue, fits
+    drawn.addBitmap("SKIN2_FORMRIGHTBORDER", solid(8, 12, 0xFF0000)); // drawn for 200 percent
+    drawn.addBitmap("SKIN2_TITLEBUTTONS", solid(54, 29, 0xFF0000));   // 18 parts of 3
+    const std::string path = writeBytes(other, "drawn.ssk",
+                                        skinpack::BuildSkin(design, {}, {{"SKINDATA150.SK2", drawn.build()}}));
+    struct Case {
+        int dpi;
+        SIZE left;
+        COLORREF leftPixel, rightPixel;
+        SIZE button;
+    } cases[] = {
+        {96, {4, 8}, RGB(255, 0, 0), RGB(255, 0, 0), {2, 19}},
+        {144, {6, 12}, RGB(0, 0, 255), RGB(255, 0, 0), {3, 29}},
+        {120, {5, 10}, RGB(0, 0, 255), RGB(255, 0, 0), {3, 24}}, // 2.5 and 23.75 rounded
+    };
+    for (const Case& c : cases) {
+        ui::Form form(nullptr, "dlg");
+        form.create();
+        ui::SetWindowDpi(form.handle(), c.dpi);
+        auto* theme = new skin::FileTheme(&form, "suiFileTheme1");
+        theme->setThemeFile(path);
+        ASSERT_TRUE(theme->ready());
+        HBITMAP left = theme->lookupBitmap(BitmapKey::FORMLEFTBORDER);
+        const SIZE got = ui::BitmapSize(left);
+        EXPECT_EQ(c.left.cx, got.cx) << c.dpi;
+        EXPECT_EQ(c.left.cy, got.cy) << c.dpi;
+        EXPECT_EQ(c.leftPixel, PixelOf(left, 1, 1)) << c.dpi;
+        EXPECT_EQ(c.rightPixel, PixelOf(theme->lookupBitmap(BitmapKey::FORMRIGHTBORDER), 1, 1)) << c.dpi;
+        const ui::BitmapHandle part = theme->lookupBitmapPart(BitmapKey::TITLEBUTTONS, 18, 5);
+        EXPECT_EQ(c.button.cx, ui::BitmapSize(part.get()).cx) << c.dpi;
+        EXPECT_EQ(c.button.cy, ui::BitmapSize(part.get()).cy) << c.dpi;
+        EXPECT_EQ(c.leftPixel, PixelOf(part.get(), 0, 0)) << c.dpi;
+    }
+    EXPECT_TRUE(FilesIn(temp.path()).empty()) << "the drawn entry's copy is removed too";
 }
 
 TEST(ThemeManager, KeepsItsThemeWhenAnEarlierOneIsDestroyed) {

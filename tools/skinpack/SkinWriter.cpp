@@ -188,11 +188,13 @@ Bytes ArchiveWriter::build() const {
     return out;
 }
 
-Bytes BuildSkin(const DescriptionWriter& description, const std::string& password) {
+Bytes BuildSkin(const DescriptionWriter& description, const std::string& password,
+                const std::vector<std::pair<std::string, Bytes>>& more) {
     ArchiveWriter archive;
     EntryOptions options;
     options.password = password;
     archive.addEntry("SKINDATA.SK2", description.build(), options);
+    for (const auto& [name, data] : more) archive.addEntry(name, data, options);
     return archive.build();
 }
 

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace corvane::skinpack {
@@ -69,8 +70,10 @@ private:
 Bytes DeflateRaw(const Bytes& data);
 uint32_t Crc32(const Bytes& data);
 
-// A skin archive holding one description entry "SKINDATA.SK2".
-Bytes BuildSkin(const DescriptionWriter& description, const std::string& password = {});
+// A skin archive holding the description entry "SKINDATA.SK2", then any further
+// entries (name, description bytes), such as the pictures drawn at other scales.
+Bytes BuildSkin(const DescriptionWriter& description, const std::string& password = {},
+                const std::vector<std::pair<std::string, Bytes>>& more = {});
 
 // A 24-bit bottom-up BMP file; pixel(x, y) gives 0x00BBGGRR.
 template <class Pixel>

@@ -17,7 +17,9 @@
 //
 // Items are written in this order: the folder's bitmaps, then the values file
 // from top to bottom. --description-only writes the bare description instead of
-// the archive. --seed-corpus writes fuzzing seeds to DIR/archive and
+// the archive. Subfolders 150 and 200 of FOLDER, when there, hold the same pictures
+// drawn at 150 and 200 percent; each becomes an entry of its own (SKINDATA150.SK2,
+// SKINDATA200.SK2) of bitmap items. --seed-corpus writes fuzzing seeds to DIR/archive and
 // DIR/description.
 #include <algorithm>
 #include <cctype>
@@ -214,6 +216,29 @@ int SeedCorpus(const fs::path& dir) {
 
 } // namespace
 
+// Every *.bmp of `folder`, in name order, as bitmap items named after the file.
+bool AddFolderBitmaps(const fs::path& folder, DescriptionWriter& w, std::string& error) {
+    std::error_code ec;
+    std::vector<fs::path> bitmaps;
+    for (const auto& e : fs::directory_iterator(folder, ec)) {
+        std::string ext = e.path().extension().string();
+        std::transform(ext.begin(), ext.end(), ext.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        if (e.is_regular_file() && ext == ".bmp") bitmaps.push_back(e.path());
+    }
+    if (ec) {
+        error = "cannot list " + folder.string();
+        return false;
+    }
+    std::sort(bitmaps.begin(), bitmaps.end());
+    for (const fs::path& p : bitmaps) {
+        Bytes bmp;
+        if (!LoadBmp(p, bmp, error)) return false;
+        w.addBitmap(p.stem().string(), std::move(bmp));
+    }
+    return true;
+}
+
 int main(int argc, char** argv) {
     std::string password, valuesFile;
     bool descriptionOnly = false;
@@ -236,28 +261,22 @@ int main(int argc, char** argv) {
     std::error_code ec;
     if (!fs::is_directory(folder, ec)) return Fail(folder.string() + " is not a folder");
 
-    std::vector<fs::path> bitmaps;
-    for (const auto& e : fs::directory_iterator(folder, ec)) {
-        std::string ext = e.path().extension().string();
-        std::transform(ext.begin(), ext.end(), ext.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        if (e.is_regular_file() && ext == ".bmp") bitmaps.push_back(e.path());
-    }
-    if (ec) return Fail("cannot list " + folder.string());
-    std::sort(bitmaps.begin(), bitmaps.end());
-
     DescriptionWriter w;
     std::string error;
     try {
-        for (const fs::path& p : bitmaps) {
-            Bytes bmp;
-            if (!LoadBmp(p, bmp, error)) return Fail(error);
-            w.addBitmap(p.stem().string(), std::move(bmp));
-        }
+        if (!AddFolderBitmaps(folder, w, error)) return Fail(error);
         fs::path values = valuesFile.empty() ? folder / "values.txt" : fs::path(valuesFile);
         if ((!valuesFile.empty() || fs::exists(values, ec)) && !ReadValues(values, folder, w, error))
             return Fail(error);
-        const Bytes out = descriptionOnly ? w.build() : BuildSkin(w, password);
+        // Pictures drawn at 150 and 200 percent, under the 96-DPI pictures' names.
+        std::vector<std::pair<std::string, Bytes>> larger;
+        for (const auto& [sub, entry] : {std::pair{"150", "SKINDATA150.SK2"}, std::pair{"200", "SKINDATA200.SK2"}}) {
+            if (descriptionOnly || !fs::is_directory(folder / sub, ec)) continue;
+            DescriptionWriter scaled;
+            if (!AddFolderBitmaps(folder / sub, scaled, error)) return Fail(error);
+            larger.emplace_back(entry, scaled.build());
+        }
+        const Bytes out = descriptionOnly ? w.build() : BuildSkin(w, password, larger);
         if (!WriteFile(positional[1], out)) return Fail("cannot write " + positional[1]);
     } catch (const std::exception& e) {
         return Fail(e.what());

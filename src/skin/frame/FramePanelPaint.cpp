@@ -145,8 +145,9 @@ void FramePanel::paintClient(HDC target) {
         return;
     }
     ui::OffscreenBitmap img(target, std::max<int>(r.right, 1), std::max<int>(r.bottom, 1));
-    ui::BitmapHandle tile = LoadBitmapResource(uiStyle() == UIStyle::MacOS ? "MACOS_FORM_BACKGROUND"
-                                                                           : "PROTEIN_FORM_BACKGROUND");
+    const char* name = uiStyle() == UIStyle::MacOS ? "MACOS_FORM_BACKGROUND" : "PROTEIN_FORM_BACKGROUND";
+    ui::BitmapHandle tile = BuiltInPictureAtDpi(name, scaler().dpi());
+    if (!tile) tile = LoadBitmapResource(name); // says which resource is missing
     TilePicture(img.dc(), tile.get(), r);
     BitBlt(target, 0, 0, r.right, r.bottom, img.dc(), 0, 0, SRCCOPY);
 }

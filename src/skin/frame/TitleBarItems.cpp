@@ -121,7 +121,7 @@ HBITMAP TitleBarButton::picture(int i) const {
     if (picsPending_) {
         picsPending_ = false;
         const Look look = ButtonLook(bar_, uiStyle_);
-        for (int j = 0; j < 3; ++j) pics_[j] = look.picturePart(role::TitleButtons, 18, loadedPart_ + j);
+        for (int j = 0; j < 3; ++j) pics_[j] = look.picture(role::TitleButtons, 18, loadedPart_ + j);
     }
     return pics_[i].get();
 }

@@ -4,6 +4,7 @@
 #include <objbase.h>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <mutex>
 #include <optional>
 #include <vector>
@@ -68,11 +69,40 @@ std::optional<SkinStamp> StampOf(const std::string& path, const std::string& pas
     return s;
 }
 
+} // namespace
+
+struct FileTheme::LargerArt {
+    std::string path;
+    std::string password;
+    std::mutex lock;
+    std::map<int, Bitmaps> read; // by art DPI; all empty when the file has no such entry
+
+    const Bitmaps& at(int artDpi) {
+        std::lock_guard<std::mutex> hold(lock);
+        auto [it, fresh] = read.try_emplace(artDpi);
+        if (!fresh) return it->second;
+        const std::string temp = TemporaryName(ui::TempFolder());
+        if (temp.empty()) return it->second;
+        const SkinFileReader reader(path, password, temp,
+                                    artDpi == 144 ? SkinFileReader::kEntry150 : SkinFileReader::kEntry200);
+        DeleteFileW(ui::WideArg(temp));
+        if (!reader.ready()) return it->second;
+        for (int k = 0; k < kBitmapKeyCount; ++k) {
+            const auto bytes = reader.lookupBitmap(SkinKeyName(static_cast<BitmapKey>(k)));
+            if (!bytes.empty()) it->second[static_cast<std::size_t>(k)] = BitmapFromBmpBytes(bytes);
+        }
+        return it->second;
+    }
+};
+
+namespace {
+
 // The last skin loaded: every dialog loads the same file again when it opens.
 struct LastSkin {
     SkinStamp stamp;
     std::shared_ptr<const SkinFileReader> reader;
     std::shared_ptr<const std::array<ui::BitmapHandle, kBitmapKeyCount>> bitmaps;
+    std::shared_ptr<FileTheme::LargerArt> larger;
 };
 
 std::mutex& LastSkinLock() {
@@ -125,6 +155,7 @@ void FileTheme::setThemeFile(const std::string& name) {
         if (last && last->stamp == *stamp) {
             manager_.adopt(last->reader);
             bitmaps_ = last->bitmaps;
+            larger_ = last->larger;
             bitmapGeneration_ = manager_.generation();
             reused = ready_ = true;
         }
@@ -135,9 +166,15 @@ void FileTheme::setThemeFile(const std::string& name) {
         // The reader removes its copy; this covers a load cut short by an exception.
         if (!temp.empty()) DeleteFileW(ui::WideArg(temp));
         syncBitmaps();
+        larger_.reset();
+        if (ready_) {
+            larger_ = std::make_shared<LargerArt>();
+            larger_->path = themeFile_;
+            larger_->password = password_;
+        }
         if (ready_ && stamp) {
             std::lock_guard<std::mutex> lock(LastSkinLock());
-            TheLastSkin() = LastSkin{*stamp, manager_.sharedReader(), bitmaps_};
+            TheLastSkin() = LastSkin{*stamp, manager_.sharedReader(), bitmaps_, larger_};
         }
     }
     if (ready_) refreshFormComponents(firstLoad);
@@ -205,19 +242,27 @@ HBITMAP FileTheme::lookupBitmap(BitmapKey key) const {
         scaledGeneration_ = bitmapGeneration_;
     }
     ui::BitmapHandle& slot = scaled_[k];
-    if (!slot) {
-        // The transparent colour stays exact, so the region scan and the screen see no blend of it.
-        slot = ui::ScaleBitmapForDpi(design, at, transparentKey());
-    }
+    // The transparent colour stays exact, so the region scan and the screen see no blend of it.
+    if (!slot) slot = PictureAtDpi(renditions(key, at), at, transparentKey());
     return slot ? slot.get() : design;
+}
+
+Renditions FileTheme::renditions(BitmapKey key, int dpi) const {
+    Renditions r{designBitmap(key)};
+    const int wanted = ui::ArtDpiFor(dpi);
+    if (!r.design || wanted == ui::kDesignDpi || !larger_) return r;
+    const auto k = static_cast<std::size_t>(key);
+    if (wanted == 144) r.at144 = larger_->at(144)[k].get();
+    if (wanted == 192 || !r.at144) r.at192 = larger_->at(192)[k].get();
+    return r;
 }
 
 ui::BitmapHandle FileTheme::lookupBitmapPart(BitmapKey key, int partCount, int partNo) const {
     if (partCount == 0 || partNo == 0) return ui::CopyBitmap(lookupBitmap(key));
-    // Cut at 96 DPI, where the parts are whole pixels wide, then scaled.
-    ui::BitmapHandle part = CutBitmapPart(designBitmap(key), partCount, partNo);
+    // Cut where the parts are whole pixels wide: in the picture drawn at this scale, or
+    // at 96 DPI before scaling.
     const int at = dpi();
-    return at == ui::kDesignDpi || !part ? std::move(part) : ui::ScaleBitmapForDpi(part.get(), at, transparentKey());
+    return PictureAtDpi(renditions(key, at), at, transparentKey(), partCount, partNo);
 }
 
 bool FileTheme::lookupBool(BoolKey key) const { return manager_.lookupBool(key); }

@@ -12,6 +12,7 @@
 #include "skin/theme/FileThemeManager.h"
 #include "ui/Environment.h"
 #include "skin/theme/SkinKeys.h"
+#include "skin/theme/StyleBitmaps.h"
 #include "skin/theme/UIStyle.h"
 #include "ui/Component.h"
 #include "ui/Handles.h"
@@ -63,6 +64,12 @@ public:
     // -1 when absent.
     int32_t lookupColor(ColorKey key) const;
     int32_t lookupInt(IntKey key) const;
+    // The integer as the file holds it, at 96 DPI; -1 when absent.
+    int32_t designInt(IntKey key) const { return manager_.lookupInt(key); }
+
+    // The file's pictures drawn at 150 and 200 percent, read when first asked for and
+    // shared by every theme that loaded the same file.
+    struct LargerArt;
 
 private:
     void syncBitmaps();
@@ -76,6 +83,8 @@ private:
     // Shared with the last load's cache and every theme that loaded the same file.
     std::shared_ptr<const Bitmaps> bitmaps_;
     uint32_t bitmapGeneration_ = 0;
+    std::shared_ptr<LargerArt> larger_;
+    Renditions renditions(BitmapKey key, int dpi) const;
     // The pictures at another DPI than 96, made when first asked for.
     mutable Bitmaps scaled_;
     mutable int scaledDpi_ = 0;

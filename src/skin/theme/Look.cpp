@@ -12,13 +12,6 @@
 
 namespace corvane::skin {
 
-namespace {
-// Built-in pictures mark what is transparent by their bottom-left pixel; kept unblended.
-ui::BitmapHandle AtDpi(HBITMAP picture, int dpi) {
-    return ui::ScaleBitmapForDpi(picture, dpi, ui::BottomLeftPixel(picture));
-}
-} // namespace
-
 Look::Look(const FileTheme* theme, UIStyle given, int dpi) : dpi_(dpi) {
     if (ResolveUIStyle(theme, given, style_)) theme_ = theme;
 }
@@ -39,20 +32,9 @@ bool Look::flag(const FlagRole& role) const {
 }
 
 ui::BitmapHandle Look::picture(const PictureRole& role, int partCount, int partNo) const {
-    if (!fromFile()) {
-        ui::BitmapHandle part = StylePicture(style_, role.item, partCount, partNo);
-        return dpi_ == ui::kDesignDpi || !part ? std::move(part) : AtDpi(part.get(), dpi_);
-    }
+    if (!fromFile()) return BuiltInPictureAtDpi(StyleBitmapName(style_, role.item), dpi_, partCount, partNo);
     if (!role.file) return {};
     return theme_->lookupBitmapPart(*role.file, partCount, partNo);
-}
-
-ui::BitmapHandle Look::picturePart(const PictureRole& role, int partCount, int partNo) const {
-    if (fromFile()) return role.file ? theme_->lookupBitmapPart(*role.file, partCount, partNo) : ui::BitmapHandle();
-    const Look design(nullptr, style_);
-    HBITMAP whole = design.lentPicture(role);
-    ui::BitmapHandle part = whole ? CutBitmapPart(whole, partCount, partNo) : ui::BitmapHandle();
-    return dpi_ == ui::kDesignDpi || !part ? std::move(part) : AtDpi(part.get(), dpi_);
 }
 
 HBITMAP Look::lentPicture(const PictureRole& role) const {
@@ -62,10 +44,7 @@ HBITMAP Look::lentPicture(const PictureRole& role) const {
     const char* name = StyleBitmapName(style_, role.item);
     if (!name) return nullptr;
     ui::BitmapHandle& b = loaded[{style_, role.item, dpi_}];
-    if (!b) {
-        b = ui::LoadBitmapResourceOrNull(name); // a missing picture leaves the caller without it
-        if (b && dpi_ != ui::kDesignDpi) b = AtDpi(b.get(), dpi_);
-    }
+    if (!b) b = BuiltInPictureAtDpi(name, dpi_); // a missing picture leaves the caller without it
     return b.get();
 }
 

@@ -28,12 +28,10 @@ public:
     int integer(const IntRole& role) const;
     bool flag(const FlagRole& role) const;
     // A copy of the picture, or part `partNo` of `partCount` equal parts when the
-    // count is not 0; none when it cannot be had.
+    // count is not 0, at the look's DPI; none when it cannot be had.
     ui::BitmapHandle picture(const PictureRole& role, int partCount = 0, int partNo = 0) const;
     // Lent: the file theme's own, or the built-in picture, loaded once per program.
     HBITMAP lentPicture(const PictureRole& role) const;
-    // Part `partNo` of `partCount` equal parts of the picture, cut at 96 DPI and scaled.
-    ui::BitmapHandle picturePart(const PictureRole& role, int partCount, int partNo) const;
 
 private:
     const FileTheme* theme_ = nullptr;

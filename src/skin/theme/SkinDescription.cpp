@@ -33,9 +33,9 @@ struct FileCloser {
 
 } // namespace
 
-SkinFileReader::SkinFileReader(const std::string& archivePath, const std::string& password,
-                               const std::string& tempPath) {
-    extractResult_ = ExtractSkinEntry(archivePath, kEntryName, tempPath, password, kMaxDescriptionSize);
+SkinFileReader::SkinFileReader(const std::string& archivePath, const std::string& password, const std::string& tempPath,
+                               const char* entryName) {
+    extractResult_ = ExtractSkinEntry(archivePath, entryName, tempPath, password, kMaxDescriptionSize);
     if (extractResult_ != kSkinEntryExtracted) return;
     loadDescriptionFile(tempPath);
     ui::RemoveUtf8File(tempPath);

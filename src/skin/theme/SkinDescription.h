@@ -20,6 +20,10 @@ namespace corvane::skin {
 class SkinFileReader {
 public:
     static constexpr const char* kEntryName = "SKINDATA.SK2";
+    // Pictures drawn at 150 and 200 percent, under the same names, in entries of their own
+    // that readers of the skin at 96 DPI never open.
+    static constexpr const char* kEntry150 = "SKINDATA150.SK2";
+    static constexpr const char* kEntry200 = "SKINDATA200.SK2";
     static constexpr std::size_t kRecordSize = 77;
     static constexpr std::size_t kNameField = 64;
     // Far beyond any real skin; keeps a hostile archive from making us read
@@ -31,7 +35,8 @@ public:
     SkinFileReader() = default;
     // Extracts the description from the archive into `tempPath`, parses it and
     // deletes the temporary copy again, whatever the outcome.
-    SkinFileReader(const std::string& archivePath, const std::string& password, const std::string& tempPath);
+    SkinFileReader(const std::string& archivePath, const std::string& password, const std::string& tempPath,
+                   const char* entryName = kEntryName);
 
     // Result of the extraction step (0, 1 or 2), or -1 when none was run.
     int extractResult() const { return extractResult_; }

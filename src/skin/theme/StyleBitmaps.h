@@ -2,6 +2,7 @@
 // and the cutting of a picture strip into equal parts.
 #pragma once
 #include <windows.h>
+#include <optional>
 
 #include "skin/theme/StyleTable.h"
 #include "skin/theme/UIStyle.h"
@@ -34,5 +35,25 @@ ui::BitmapHandle StylePicture(UIStyle style, int item, int partCount = 0, int pa
 inline ui::BitmapHandle StylePicture(UIStyle style, StyleItem item, int partCount = 0, int partNo = 0) {
     return StylePicture(style, static_cast<int>(item), partCount, partNo);
 }
+
+// A picture drawn for 96 DPI and the larger renditions its art carries; any may be missing.
+struct Renditions {
+    HBITMAP design = nullptr;
+    HBITMAP at144 = nullptr;
+    HBITMAP at192 = nullptr;
+};
+
+// Part `partNo` of `partCount` equal parts (the whole for a count of 0) for `dpi`, at
+// the design's size scaled: at 96 the design's; else cut from the rendition drawn for
+// that DPI or the next larger one that fits, resized only when the DPI lies between,
+// and from the design when none fits. `key`, the transparent colour, never blends.
+ui::BitmapHandle PictureAtDpi(const Renditions& r, int dpi, std::optional<COLORREF> key, int partCount = 0,
+                              int partNo = 0);
+
+// The built-in picture `name` with its renditions "<name>_150" and "<name>_200", loaded
+// once and lent for the program's life; empty when the resource is missing.
+Renditions BuiltInRenditions(const char* name);
+// The built-in picture `name` for `dpi`, transparent by its bottom-left pixel.
+ui::BitmapHandle BuiltInPictureAtDpi(const char* name, int dpi, int partCount = 0, int partNo = 0);
 
 } // namespace corvane::skin
