@@ -48,6 +48,22 @@ TEST(FrameSmallRules, ThicknessInsetAndMaximizedBounds) {
     EXPECT_EQ(TitleInset(2, 6, at150), 6);
 }
 
+TEST(FrameLayout, RegionRowsScaleAsTheRowsTheyCover) {
+    struct Case {
+        int minY, maxY, dpi;
+        RegionRows want;
+    } cases[] = {
+        {0, 3, 96, {0, 3}},  {0, 3, 120, {0, 4}},     {0, 3, 144, {0, 5}},   {0, 3, 192, {0, 7}},
+        {2, 3, 144, {3, 5}}, {2, 3, 192, {4, 7}},     {-1, 3, 144, {-1, 5}}, {2, 2, 144, {3, 3}},
+        {5, 1, 144, {8, 8}}, {-1, -1, 192, {-1, -1}}, // scan to the end
+    };
+    for (const Case& c : cases) {
+        const RegionRows got = ScaledRegionRows(c.minY, c.maxY, corvane::ui::Scaler(c.dpi));
+        EXPECT_EQ(got.minY, c.want.minY) << c.minY << ".." << c.maxY << " at " << c.dpi;
+        EXPECT_EQ(got.maxY, c.want.maxY) << c.minY << ".." << c.maxY << " at " << c.dpi;
+    }
+}
+
 // Pictures from text rows: '#' opaque, '.' the transparent colour.
 struct Picture {
     std::vector<uint32_t> px;

@@ -36,6 +36,12 @@ int TitleInset(int leftBorder, int nativeBottom, const ui::Scaler& scale) {
 
 Rect MaximizedBounds(const Rect& a) { return {a.left - 2, a.top - 2, a.right + 2, a.bottom - 1}; }
 
+RegionRows ScaledRegionRows(int minY, int maxY, const ui::Scaler& scale) {
+    const int lo = minY < 0 ? minY : scale(minY);
+    if (minY >= maxY) return {lo, lo};
+    return {lo, scale(maxY + 1) - 1};
+}
+
 void AddStripRegion(const PixelView& image, uint32_t transparent, int minY, int maxY, int width, int dy,
                     std::vector<Rect>& out) {
     const int h = image.height;

@@ -48,6 +48,14 @@ struct PixelView {
     }
 };
 
+// A picture's rows minY..maxY (96-DPI rows, -1 when the skin gives none) as the rows of
+// the picture at another scale that cover them. The rules of the 96-DPI pair still hold:
+// a minY of -1 stays, and a minY not below maxY still scans to the picture's end.
+struct RegionRows {
+    int minY = 0, maxY = 0;
+};
+RegionRows ScaledRegionRows(int minY, int maxY, const ui::Scaler& scale);
+
 // Rectangles of one strip of the window region: the solid band above the first
 // scanned row, one rectangle per run of pixels not in `transparent` on each scanned
 // row, and the solid band below the last. minY -1 scans from row 0; minY not below

@@ -145,10 +145,15 @@ void FramePanel::applyLook() {
         titleBar_->titleImage().transparentColor = transparent_;
         bottomImage_.transparent = bottomNeedsRegion_;
         bottomImage_.transparentColor = transparent_;
-        titleMinY_ = t.lookupInt(IntKey::TITLEBARREGIONMINY);
-        titleMaxY_ = t.lookupInt(IntKey::TITLEBARREGIONMAXY);
-        bottomMinY_ = t.lookupInt(IntKey::BOTTOMREGIONMINY);
-        bottomMaxY_ = t.lookupInt(IntKey::BOTTOMREGIONMAXY);
+        // Rows are ranges, not positions: scaled as the rows that cover them.
+        const RegionRows title = ScaledRegionRows(t.designInt(IntKey::TITLEBARREGIONMINY),
+                                                  t.designInt(IntKey::TITLEBARREGIONMAXY), scaler());
+        const RegionRows bottom = ScaledRegionRows(t.designInt(IntKey::BOTTOMREGIONMINY),
+                                                   t.designInt(IntKey::BOTTOMREGIONMAXY), scaler());
+        titleMinY_ = title.minY;
+        titleMaxY_ = title.maxY;
+        bottomMinY_ = bottom.minY;
+        bottomMaxY_ = bottom.maxY;
     } else {
         titleBar_->setRoundCornerBottom(0);
         l_ = r_ = b_ = 0;
