@@ -116,13 +116,21 @@ std::unique_ptr<ui::AccessibleSource> TipsPanelAccessible(HWND w) { return std::
 
 TipsPanel::TipsPanel(ui::Component* owner, std::string name, HWND parent, int x, int y, int w, int h)
     : ui::WinControl(owner, std::move(name)) {
-    const ui::Scaler s = ui::ScalerOf(parent);
+    makeLook(ui::ScalerOf(parent));
+    const Placement at = designed(parent, x, y, w, h);
+    createWindow(ui::WindowClass{kPanelClass}, WS_CHILD | WS_VISIBLE, 0, at.x, at.y, at.w, at.h, parent);
+}
+
+void TipsPanel::makeLook(const ui::Scaler& s) {
     headingFont_.reset(ui::MakeUiFont(s(-16), "Verdana", FW_BOLD));
     pageFont_.reset(ui::MakeUiFont(s(-11), "Verdana"));
     picture_.reset(static_cast<HICON>(
         LoadImageW(GetModuleHandleW(nullptr), ui::WideArg(kIconResource), IMAGE_ICON, s(32), s(32), 0)));
-    const Placement at = designed(parent, x, y, w, h);
-    createWindow(ui::WindowClass{kPanelClass}, WS_CHILD | WS_VISIBLE, 0, at.x, at.y, at.w, at.h, parent);
+}
+
+void TipsPanel::dpiChanged(const ui::Scaler& from, const ui::Scaler& to) {
+    makeLook(to);
+    ui::WinControl::dpiChanged(from, to);
 }
 
 void TipsPanel::setPageIndex(int i) {

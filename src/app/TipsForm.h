@@ -38,8 +38,11 @@ public:
 
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     ui::AccessibleSourceFactory accessibleFactory() const override;
+    // Fonts and the picture are made for the panel's DPI.
+    void dpiChanged(const ui::Scaler& from, const ui::Scaler& to) override;
 
 private:
+    void makeLook(const ui::Scaler& s);
     void paint(HDC dc);
 
     int page_ = 0;

@@ -40,4 +40,12 @@ int DpiOf(HWND window) {
     return ScreenDpi();
 }
 
+void AdjustWindowRectForDpi(RECT& r, DWORD style, DWORD exStyle, int dpi) {
+    using Adjust = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+    static const auto adjust = reinterpret_cast<Adjust>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi"));
+    if (adjust && adjust(&r, style, FALSE, exStyle, static_cast<UINT>(dpi))) return;
+    AdjustWindowRectEx(&r, style, FALSE, exStyle);
+}
+
 } // namespace corvane::ui

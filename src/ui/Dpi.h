@@ -5,8 +5,13 @@
 
 namespace corvane::ui {
 
-// WM_DPICHANGED, which the headers name only for Windows 8.1 and later targets.
+// WM_DPICHANGED and WM_GETDPISCALEDSIZE, which the headers name only for newer targets.
 inline constexpr UINT kDpiChangedMessage = 0x02E0;
+inline constexpr UINT kGetDpiScaledSizeMessage = 0x02E4;
+
+// AdjustWindowRectEx with the frame sizes of `dpi` where the system has them (Windows 10
+// 1607 on); the system DPI's elsewhere.
+void AdjustWindowRectForDpi(RECT& r, DWORD style, DWORD exStyle, int dpi);
 
 // The DPI `window` is drawn at: the one the system last gave its top-level window in
 // WM_DPICHANGED, else its monitor's where the system tracks it per window, else the screen's.

@@ -2,16 +2,62 @@
 #include "ui/Accessible.h"
 #include "ui/Application.h"
 #include "ui/Errors.h"
+#include "ui/Gdi.h"
 #include "ui/Modal.h"
 #include "ui/WideText.h"
 #include <algorithm>
 #include <cstring>
+#include <map>
+#include <mutex>
+#include <string>
+#include <tuple>
 
 namespace corvane::ui {
 
 HFONT MakeUiFont(int height, const char* face, int weight) {
     return CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, WideArg(face ? face : ""));
+}
+
+namespace {
+int TextWidth(const LOGFONTW& lf, int height, const std::string& text) {
+    LOGFONTW at = lf;
+    at.lfHeight = height;
+    at.lfWidth = 0;
+    FontHandle f(CreateFontIndirectW(&at));
+    WindowDc screen(nullptr);
+    SelectObjectScope keep(screen.get(), f.get());
+    return TextExtent(screen.get(), text).cx;
+}
+} // namespace
+
+int FittedFontHeight(int designHeight, int dpi, LOGFONTW lf, const std::string& text) {
+    const int scaled = ScaleToDpi(designHeight, dpi);
+    if (dpi == kDesignDpi || designHeight >= -1 || text.empty()) return scaled;
+    static std::mutex lock;
+    static std::map<std::tuple<int, int, std::wstring, LONG, std::string>, int> known;
+    const std::lock_guard<std::mutex> hold(lock);
+    auto [at, fresh] = known.try_emplace({designHeight, dpi, lf.lfFaceName, lf.lfWeight, text}, scaled);
+    if (!fresh) return at->second;
+    const int room = ScaleToDpi(TextWidth(lf, designHeight, text), dpi);
+    // Not down to the design height: there a scaled window reads worse than a cut word.
+    for (int h = scaled; h < designHeight; ++h)
+        if (TextWidth(lf, h, text) <= room) return at->second = h;
+    return scaled;
+}
+
+HFONT GuiFont(int dpi, const std::string& text) {
+    HFONT stock = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    LOGFONTW lf{};
+    if (dpi == kDesignDpi || !GetObjectW(stock, sizeof lf, &lf)) return stock;
+    lf.lfHeight = FittedFontHeight(-11, dpi, lf, text);
+    lf.lfWidth = 0;
+    static std::mutex lock;
+    static std::map<std::pair<int, LONG>, FontHandle> made;
+    const std::lock_guard<std::mutex> hold(lock);
+    FontHandle& f = made[{dpi, lf.lfHeight}];
+    if (!f) f.reset(CreateFontIndirectW(&lf));
+    return f ? f.get() : stock;
 }
 
 Form::Form(Component* owner, std::string name, Lifetime lifetime) : WinControl(owner, std::move(name), lifetime) {}
@@ -27,11 +73,9 @@ void Form::createParams(CreateParams& p) {
         p.exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
     }
     p.parent = ownerWindow();
-    const Scaler s(creationDpi());
-    RECT r{0, 0, s(clientWidth), s(clientHeight)};
-    AdjustWindowRectEx(&r, p.style, FALSE, p.exStyle);
-    p.width = r.right - r.left;
-    p.height = r.bottom - r.top;
+    const SIZE size = windowSizeAt(creationDpi(), p.style, p.exStyle);
+    p.width = size.cx;
+    p.height = size.cy;
     RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     if (position == FormPosition::OwnerFormCenter && p.parent) GetWindowRect(p.parent, &area);
     if (position != FormPosition::Designed) {
@@ -49,6 +93,13 @@ HWND Form::ownerWindow() const {
     for (Component* o = owner(); o; o = o->owner())
         if (auto* w = dynamic_cast<WinControl*>(o); w && w->handle()) return w->handle();
     return nullptr;
+}
+
+SIZE Form::windowSizeAt(int dpi, DWORD style, DWORD exStyle) const {
+    const Scaler s(dpi);
+    RECT r{0, 0, s(clientWidth), s(clientHeight)};
+    AdjustWindowRectForDpi(r, style, exStyle, s.dpi());
+    return {r.right - r.left, r.bottom - r.top};
 }
 
 void Form::create() {
@@ -177,6 +228,15 @@ AccessibleSourceFactory Form::accessibleFactory() const { return &FormAccessible
 LRESULT Form::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_GETFONT: return reinterpret_cast<LRESULT>(font_.get());
+    case kGetDpiScaledSizeMessage: {
+        // The frame's width does not grow in step with the DPI: ask for exactly the
+        // design's client size at the new DPI, so the window is not a pixel off after a move.
+        auto* size = reinterpret_cast<SIZE*>(lp);
+        if (!size || static_cast<int>(wp) <= 0) return FALSE;
+        *size = windowSizeAt(static_cast<int>(wp), static_cast<DWORD>(GetWindowLongW(handle(), GWL_STYLE)),
+                             static_cast<DWORD>(GetWindowLongW(handle(), GWL_EXSTYLE)));
+        return TRUE;
+    }
     case kDpiChangedMessage: {
         // Moved to a screen of another scale: the design again at the new DPI, in the
         // rectangle the system suggests, painted once.

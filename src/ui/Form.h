@@ -76,6 +76,8 @@ protected:
     int creationDpi() const;
     // The window is now at `to`: its font and every control placed by design follow.
     void rescale(const Scaler& from, const Scaler& to);
+    // The window's size for a client area of the design size at `dpi`, framed at that DPI.
+    SIZE windowSizeAt(int dpi, DWORD style, DWORD exStyle) const;
 
 private:
     FontHandle font_;
@@ -99,5 +101,16 @@ inline Form* ParentForm(const WinControl& c) { return FormOf(c.handle()); }
 // Creates the font the program's windows use: MS Sans Serif with the given height, in
 // pixels at the window's DPI (callers scale the design height).
 HFONT MakeUiFont(int height, const char* face = "MS Sans Serif", int weight = FW_NORMAL);
+// The height to give a font of `lf`'s face and weight for a design height (negative:
+// pixels of the em) at `dpi`: the design height scaled, or where the face's hinting writes
+// `text` wider than that, the largest smaller one that writes it no wider than at 96 DPI
+// scaled, so captions keep fitting the scaled layout. Outline faces are measured at the
+// design height in any DPI; bitmap faces only grow narrower than that.
+int FittedFontHeight(int designHeight, int dpi, LOGFONTW lf, const std::string& text);
+
+// The font a control without one writes in: the system's dialog font, and at another DPI
+// than 96 the same face at the design's 11 pixels scaled and fitted to `text` as above.
+// Lent; kept for the program's life.
+HFONT GuiFont(int dpi, const std::string& text);
 
 } // namespace corvane::ui

@@ -157,12 +157,51 @@ Label::Label(Component* owner, std::string name, HWND parent, int x, int y, cons
     const Placement at = designed(parent, x, y, 1, 1);
     createControl("STATIC", SS_LEFT | SS_NOPREFIX | WS_VISIBLE, 0, at.x, at.y, 1, 1, parent, caption.c_str());
     InheritFont(*this, parent);
+    fontAtDpi(DpiOf(handle()));
     SIZE sz = CaptionExtent(handle(), caption);
     setBounds(at.x, at.y, sz.cx, sz.cy);
 }
 
+void Label::fontAtDpi(int dpi) {
+    const auto held = reinterpret_cast<HFONT>(perform(WM_GETFONT, 0, 0));
+    const bool own = systemFont_ && held == systemFont_.get();
+    if (!own && held) return; // the parent's, which follows the DPI itself
+    LOGFONTW lf{};
+    if (dpi == kDesignDpi || !GetObjectW(GetStockObject(SYSTEM_FONT), sizeof lf, &lf)) {
+        if (own) setFont(nullptr, false);
+        systemFont_.reset();
+        return;
+    }
+    // The system font is a bitmap font of one size, 16 pixels tall at 96 DPI: its outline
+    // twin, as tall scaled, or less where the caption would grow wider than it did at 96.
+    constexpr int kSystemFontHeight = 16;
+    WindowDc screen(nullptr);
+    const std::string caption = text();
+    int room = 0;
+    {
+        SelectObjectScope keep(screen.get(), GetStockObject(SYSTEM_FONT));
+        room = ScaleToDpi(TextExtent(screen.get(), caption).cx, dpi);
+    }
+    lf.lfWidth = 0;
+    lf.lfOutPrecision = OUT_TT_PRECIS;
+    lf.lfQuality = DEFAULT_QUALITY;
+    wcscpy_s(lf.lfFaceName, L"Microsoft Sans Serif");
+    FontHandle fresh;
+    for (int h = ScaleToDpi(kSystemFontHeight, dpi);; --h) {
+        lf.lfHeight = h;
+        fresh.reset(CreateFontIndirectW(&lf));
+        if (!fresh || h <= kSystemFontHeight) break;
+        SelectObjectScope keep(screen.get(), fresh.get());
+        if (TextExtent(screen.get(), caption).cx <= room) break;
+    }
+    if (!fresh) return;
+    setFont(fresh.get(), false);
+    systemFont_ = std::move(fresh);
+}
+
 void Label::dpiChanged(const Scaler&, const Scaler& to) {
     if (!designBounds()) return;
+    fontAtDpi(to.dpi());
     const SIZE sz = CaptionExtent(handle(), text());
     setBounds(to(designBounds()->left), to(designBounds()->top), sz.cx, sz.cy);
 }

@@ -69,6 +69,12 @@ public:
     bool reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     AccessibleSourceFactory accessibleFactory() const override;
+
+private:
+    // A parent that hands out no font leaves the label in the system font, which is
+    // made for 96 DPI; at another DPI the label writes in that font scaled.
+    void fontAtDpi(int dpi);
+    FontHandle systemFont_;
 };
 
 } // namespace corvane::ui

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 #include "app/MainForm.h"
+#include "app/OptionsForm.h"
 #include "app/PropertyForm.h"
 #include "ui/Dpi.h"
 #include "ui/Environment.h"
@@ -25,12 +26,14 @@ struct Expected {
     int aliasColumn, pathColumn, listTop;
     int editorWidth;
     Dim edit;
-    int fontHeight;
+    // The font: the design's 11 pixels scaled, or smaller where the face writes wider at
+    // this DPI (Wine has the bitmap face at 96 only), never down to 11.
+    int fontAtMost, fontAtLeast;
     int glyph;
 };
 constexpr Expected kExpected[] = {
-    {96, 539, {44, 36}, 190, 315, 83, 309, {201, 21}, -11, 16},
-    {144, 809, {66, 54}, 285, 473, 125, 464, {302, 32}, -17, 24}, // 808.5, 472.5, 124.5, 463.5, 301.5, 31.5, -16.5
+    {96, 539, {44, 36}, 190, 315, 83, 309, {201, 21}, -11, -11, 16},
+    {144, 809, {66, 54}, 285, 473, 125, 464, {302, 32}, -17, -12, 24}, // 808.5, 472.5, 124.5, 463.5, 301.5, 31.5, -16.5
 };
 
 Dim ClientSize(HWND w) {
@@ -43,6 +46,11 @@ int FontHeight(HWND w) {
     LOGFONTW lf{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0)), sizeof lf, &lf);
     return lf.lfHeight;
+}
+
+void ExpectFormFont(HWND w, const Expected& want) {
+    EXPECT_LE(want.fontAtMost, FontHeight(w));
+    EXPECT_GE(want.fontAtLeast, FontHeight(w));
 }
 
 const Expected* At(int dpi) {
@@ -58,8 +66,8 @@ void ExpectMainAt(MainForm& main, const Expected& want) {
     EXPECT_EQ(want.aliasColumn, main.list()->perform(LVM_GETCOLUMNWIDTH, 0));
     EXPECT_EQ(want.pathColumn, main.list()->perform(LVM_GETCOLUMNWIDTH, 1));
     EXPECT_EQ(want.listTop, main.list()->top());
-    EXPECT_EQ(want.fontHeight, FontHeight(main.handle()));
-    EXPECT_EQ(want.fontHeight, FontHeight(main.list()->handle())) << "the list takes the form's font";
+    ExpectFormFont(main.handle(), want);
+    EXPECT_EQ(FontHeight(main.handle()), FontHeight(main.list()->handle())) << "the list takes the form's font";
     EXPECT_EQ(want.dpi, ui::DpiOf(main.list()->handle()));
     int glyph = 0, glyphHeight = 0;
     HIMAGELIST shown = reinterpret_cast<HIMAGELIST>(main.toolBar()->perform(TB_GETIMAGELIST));
@@ -70,7 +78,7 @@ void ExpectMainAt(MainForm& main, const Expected& want) {
 
 void ExpectEditorAt(PropertyForm& item, const Expected& want) {
     EXPECT_EQ(want.edit, (Dim{item.aliasEdit()->width(), item.aliasEdit()->height()}));
-    EXPECT_EQ(want.fontHeight, FontHeight(item.handle()));
+    ExpectFormFont(item.handle(), want);
 }
 
 class AtScreenDpi : public ::testing::Test {
@@ -100,6 +108,23 @@ TEST_F(AtScreenDpi, WindowsAreTheDesignScaledAsAWhole) {
     ExpectEditorAt(item, *want);
 }
 
+// Check boxes fit their captions to the scaled layout: none may write past its group.
+TEST_F(AtScreenDpi, OptionsCaptionsFitTheirGroup) {
+    OptionFlags flags;
+    OptionsForm options(nullptr, flags);
+    for (skin::CheckBox* box : {options.exploreFolderBox(), options.askDeleteBox(), options.showTipsBox()}) {
+        HWND group = GetParent(box->handle());
+        RECT inGroup{}, room{};
+        GetWindowRect(box->handle(), &inGroup);
+        MapWindowPoints(nullptr, group, reinterpret_cast<POINT*>(&inGroup), 2);
+        GetClientRect(group, &room);
+        // The text ends 4 pixels before the box does; at 96 the longest caption ends 2 past
+        // the group's edge (blank side of its last letter), which may grow with the scale.
+        EXPECT_LE(inGroup.right - 4, room.right + ui::ScaleToDpi(2, ui::ScreenDpi()))
+            << box->caption() << " at " << ui::ScreenDpi();
+    }
+}
+
 // Wine shows one DPI on every monitor: the move to a screen of the other scale is the
 // message the system would send.
 TEST_F(AtScreenDpi, FollowsAMoveToAScreenOfAnotherScale) {
@@ -125,6 +150,14 @@ TEST_F(AtScreenDpi, FollowsAMoveToAScreenOfAnotherScale) {
         ExpectMainAt(main, there);
     }
     PropertyForm item(nullptr, "", "", true);
+    // Asked first for the size at the new DPI: the design's client there, in the frame the
+    // system draws around it.
+    SIZE asked{};
+    EXPECT_TRUE(SendMessageW(item.handle(), ui::kGetDpiScaledSizeMessage, there.dpi, reinterpret_cast<LPARAM>(&asked)));
+    RECT framed{0, 0, there.editorWidth, 0};
+    AdjustWindowRectEx(&framed, static_cast<DWORD>(GetWindowLongW(item.handle(), GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongW(item.handle(), GWL_EXSTYLE)));
+    EXPECT_EQ(framed.right - framed.left, asked.cx);
     move(item);
     ExpectEditorAt(item, there);
 }

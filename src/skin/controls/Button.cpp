@@ -1,4 +1,5 @@
 #include "skin/controls/Button.h"
+#include "ui/Form.h"
 #include "ui/Gdi.h"
 #include "ui/WideText.h"
 
@@ -190,9 +191,7 @@ void CustomButton::setColor(std::uint32_t c) {
     invalidate();
 }
 
-HFONT CustomButton::effectiveFont() const {
-    return font_ ? font_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-}
+HFONT CustomButton::effectiveFont() const { return font_ ? font_ : ui::GuiFont(scaler().dpi(), caption()); }
 
 void CustomButton::setAction(ui::Action* action, ui::ImageList* images) {
     actionImages_ = images;

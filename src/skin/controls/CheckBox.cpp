@@ -8,6 +8,7 @@
 #include "skin/theme/StyleBitmaps.h"
 #include "ui/Environment.h"
 #include "ui/Focus.h"
+#include "ui/Form.h"
 #include "ui/Gdi.h"
 #include "ui/Mnemonic.h"
 
@@ -106,7 +107,7 @@ ui::BitmapHandle CheckBox::picture(int& width, int& height) {
 void CheckBox::fitToCaption(int pictureWidth, int pictureHeight) {
     if (!autoSize_ || !handle()) return;
     ui::WindowDc wdc(handle());
-    ui::SelectObjectScope f(wdc.get(), font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT));
+    ui::SelectObjectScope f(wdc.get(), font_ ? font_ : ui::GuiFont(scaler().dpi(), caption()));
     const Size s = CheckBoxAutoSize(Size{pictureWidth, pictureHeight}, TextSize(wdc.get(), "W").cy,
                                     TextSize(wdc.get(), caption()).cx);
     const RECT b = boundsRect();
@@ -124,7 +125,7 @@ void CheckBox::paintTo(HDC target) {
     int pw = 0, ph = 0;
     ui::BitmapHandle pic = picture(pw, ph);
     HFONT font = font_;
-    if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    if (!font) font = ui::GuiFont(scaler().dpi(), caption());
     const std::string text = caption();
     fitToCaption(pw, ph);
     const RECT c = clientRect();

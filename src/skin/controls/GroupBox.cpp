@@ -9,6 +9,7 @@
 #include "skin/controls/ControlGeometry.h"
 #include "skin/theme/SkinPublic.h"
 #include "ui/Environment.h"
+#include "ui/Form.h"
 #include "ui/Gdi.h"
 
 namespace corvane::skin {
@@ -69,7 +70,7 @@ void GroupBox::setColor(std::uint32_t c) {
 
 int GroupBox::fontHeight() const {
     LOGFONTW lf{};
-    if (!GetObjectW(font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf)) return 0;
+    if (!GetObjectW(font_ ? font_ : ui::GuiFont(scaler().dpi(), caption()), sizeof lf, &lf)) return 0;
     return lf.lfHeight;
 }
 
@@ -86,7 +87,7 @@ void GroupBox::paintTo(HDC target) {
     HDC dc = off.dc();
     if (transparent_) PaintParentBackground(dc, this);
     else ui::FillSolid(dc, c, ui::ToRgb(color()));
-    ui::SelectObjectScope font(dc, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT));
+    ui::SelectObjectScope font(dc, font_ ? font_ : ui::GuiFont(scaler().dpi(), caption()));
     SIZE cs{};
     cs = ui::TextExtent(dc, caption_);
     const bool rtl = ui::RightToLeftReading(rightToLeft_);
