@@ -40,17 +40,21 @@ int FittedFontHeight(int designHeight, int dpi, LOGFONTW lf, const std::string& 
     auto [at, fresh] = known.try_emplace({designHeight, dpi, lf.lfFaceName, lf.lfWeight, text}, scaled);
     if (!fresh) return at->second;
     const int room = ScaleToDpi(TextWidth(lf, designHeight, text), dpi);
-    // Not down to the design height: there a scaled window reads worse than a cut word.
+    // Hinting rounds every letter, so a little over is what any size gives and the design's
+    // layouts leave that much spare. Not down to the design height: there a scaled window
+    // reads worse than a cut word.
     for (int h = scaled; h < designHeight; ++h)
-        if (TextWidth(lf, h, text) <= room) return at->second = h;
+        if (TextWidth(lf, h, text) * 1000LL <= room * 1015LL) return at->second = h;
     return scaled;
 }
 
-HFONT GuiFont(int dpi, const std::string& text) {
+HFONT GuiFont(int dpi) {
+    // Fitted to text of every letter, so sibling controls keep one size.
+    static const std::string kSample = "The quick brown fox jumps over the lazy dog. PACK MY BOX WITH FIVE DOZEN JUGS";
     HFONT stock = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     LOGFONTW lf{};
     if (dpi == kDesignDpi || !GetObjectW(stock, sizeof lf, &lf)) return stock;
-    lf.lfHeight = FittedFontHeight(-11, dpi, lf, text);
+    lf.lfHeight = FittedFontHeight(-11, dpi, lf, kSample);
     lf.lfWidth = 0;
     static std::mutex lock;
     static std::map<std::pair<int, LONG>, FontHandle> made;

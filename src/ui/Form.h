@@ -104,13 +104,13 @@ HFONT MakeUiFont(int height, const char* face = "MS Sans Serif", int weight = FW
 // The height to give a font of `lf`'s face and weight for a design height (negative:
 // pixels of the em) at `dpi`: the design height scaled, or where the face's hinting writes
 // `text` wider than that, the largest smaller one that writes it no wider than at 96 DPI
-// scaled, so captions keep fitting the scaled layout. Outline faces are measured at the
+// scaled (give or take hinting's percent and a half), so captions keep fitting the layout. Outline faces are measured at the
 // design height in any DPI; bitmap faces only grow narrower than that.
 int FittedFontHeight(int designHeight, int dpi, LOGFONTW lf, const std::string& text);
 
 // The font a control without one writes in: the system's dialog font, and at another DPI
-// than 96 the same face at the design's 11 pixels scaled and fitted to `text` as above.
-// Lent; kept for the program's life.
-HFONT GuiFont(int dpi, const std::string& text);
+// than 96 the same face at the design's 11 pixels scaled, fitted as above to a sample of
+// every letter. Lent; kept for the program's life.
+HFONT GuiFont(int dpi);
 
 } // namespace corvane::ui

@@ -191,7 +191,7 @@ void CustomButton::setColor(std::uint32_t c) {
     invalidate();
 }
 
-HFONT CustomButton::effectiveFont() const { return font_ ? font_ : ui::GuiFont(scaler().dpi(), caption()); }
+HFONT CustomButton::effectiveFont() const { return font_ ? font_ : ui::GuiFont(scaler().dpi()); }
 
 void CustomButton::setAction(ui::Action* action, ui::ImageList* images) {
     actionImages_ = images;

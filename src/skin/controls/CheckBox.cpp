@@ -107,7 +107,7 @@ ui::BitmapHandle CheckBox::picture(int& width, int& height) {
 void CheckBox::fitToCaption(int pictureWidth, int pictureHeight) {
     if (!autoSize_ || !handle()) return;
     ui::WindowDc wdc(handle());
-    ui::SelectObjectScope f(wdc.get(), font_ ? font_ : ui::GuiFont(scaler().dpi(), caption()));
+    ui::SelectObjectScope f(wdc.get(), font_ ? font_ : ui::GuiFont(scaler().dpi()));
     const Size s = CheckBoxAutoSize(Size{pictureWidth, pictureHeight}, TextSize(wdc.get(), "W").cy,
                                     TextSize(wdc.get(), caption()).cx);
     const RECT b = boundsRect();
@@ -125,7 +125,7 @@ void CheckBox::paintTo(HDC target) {
     int pw = 0, ph = 0;
     ui::BitmapHandle pic = picture(pw, ph);
     HFONT font = font_;
-    if (!font) font = ui::GuiFont(scaler().dpi(), caption());
+    if (!font) font = ui::GuiFont(scaler().dpi());
     const std::string text = caption();
     fitToCaption(pw, ph);
     const RECT c = clientRect();

@@ -70,7 +70,7 @@ void GroupBox::setColor(std::uint32_t c) {
 
 int GroupBox::fontHeight() const {
     LOGFONTW lf{};
-    if (!GetObjectW(font_ ? font_ : ui::GuiFont(scaler().dpi(), caption()), sizeof lf, &lf)) return 0;
+    if (!GetObjectW(font_ ? font_ : ui::GuiFont(scaler().dpi()), sizeof lf, &lf)) return 0;
     return lf.lfHeight;
 }
 
@@ -87,7 +87,7 @@ void GroupBox::paintTo(HDC target) {
     HDC dc = off.dc();
     if (transparent_) PaintParentBackground(dc, this);
     else ui::FillSolid(dc, c, ui::ToRgb(color()));
-    ui::SelectObjectScope font(dc, font_ ? font_ : ui::GuiFont(scaler().dpi(), caption()));
+    ui::SelectObjectScope font(dc, font_ ? font_ : ui::GuiFont(scaler().dpi()));
     SIZE cs{};
     cs = ui::TextExtent(dc, caption_);
     const bool rtl = ui::RightToLeftReading(rightToLeft_);
