@@ -108,6 +108,8 @@ TEST(AutoSize, ButtonStripAndCheckBox) {
     EXPECT_EQ(AutoSizeFromStrip({0, 0}), (Size{24, 21}));
     EXPECT_EQ(CheckBoxAutoSize({13, 13}, 13, 100), (Size{121, 19}));
     EXPECT_EQ(CheckBoxAutoSize({15, 17}, 13, 100), (Size{123, 21}));
+    // At 150 percent the margins of 8, 2 and 4 are 12, 3 and 6; picture and text come scaled.
+    EXPECT_EQ(CheckBoxAutoSize({20, 20}, 20, 150, corvane::ui::Scaler(144)), (Size{182, 29}));
 }
 
 TEST(LayoutToolButton, ImagesCaptionsAndDropDown) {

@@ -118,10 +118,10 @@ TEST_F(AtScreenDpi, OptionsCaptionsFitTheirGroup) {
         GetWindowRect(box->handle(), &inGroup);
         MapWindowPoints(nullptr, group, reinterpret_cast<POINT*>(&inGroup), 2);
         GetClientRect(group, &room);
-        // The text ends 4 pixels before the box does; at 96 the longest caption ends 2 past
+        // The text ends 4 pixels (scaled) before the box does; at 96 the longest caption ends 2 past
         // the group's edge (blank side of its last letter), which may grow with the scale.
-        EXPECT_LE(inGroup.right - 4, room.right + ui::ScaleToDpi(2, ui::ScreenDpi()))
-            << box->caption() << " at " << ui::ScreenDpi();
+        const ui::Scaler at(ui::ScreenDpi());
+        EXPECT_LE(inGroup.right - at(4), room.right + at(2)) << box->caption() << " at " << ui::ScreenDpi();
     }
 }
 

@@ -109,7 +109,7 @@ void CheckBox::fitToCaption(int pictureWidth, int pictureHeight) {
     ui::WindowDc wdc(handle());
     ui::SelectObjectScope f(wdc.get(), font_ ? font_ : ui::GuiFont(scaler().dpi()));
     const Size s = CheckBoxAutoSize(Size{pictureWidth, pictureHeight}, TextSize(wdc.get(), "W").cy,
-                                    TextSize(wdc.get(), caption()).cx);
+                                    TextSize(wdc.get(), caption()).cx, scaler());
     const RECT b = boundsRect();
     if (b.right - b.left != s.cx || b.bottom - b.top != s.cy)
         SetWindowPos(handle(), nullptr, 0, 0, s.cx, s.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -140,18 +140,19 @@ void CheckBox::paintTo(HDC target) {
     const int textTop = (c.bottom - lineHeight) / 2;
     const int picTop = (c.bottom - ph) / 2;
     const bool rtl = ui::RightToLeftReading(rightToLeft_);
-    const int picX = rtl ? c.right - pw - 1 : 1;
+    const ui::Scaler s = scaler();
+    const int picX = rtl ? c.right - pw - s(1) : s(1);
     if (pic) {
         ui::MemDcHandle src(CreateCompatibleDC(dc));
         ui::SelectObjectScope sel(src.get(), pic.get());
         BitBlt(dc, picX, picTop, pw, ph, src.get(), 0, 0, SRCCOPY);
     }
-    RECT tr = rtl ? RECT{0, textTop, c.right - pw - 4, c.bottom} : RECT{pw + 4, textTop, c.right, c.bottom};
+    RECT tr = rtl ? RECT{0, textTop, c.right - pw - s(4), c.bottom} : RECT{pw + s(4), textTop, c.right, c.bottom};
     SetTextColor(dc, ui::ToRgb(fontColor_));
     ui::DrawUtf8Text(dc, text, tr, DT_SINGLELINE | (rtl ? DT_RIGHT : DT_LEFT));
     if (showFocus()) {
-        RECT fr = rtl ? RECT{0, textTop, c.right - pw - 2, textTop + lineHeight + 2}
-                      : RECT{pw + 3, textTop, c.right, textTop + lineHeight + 2};
+        RECT fr = rtl ? RECT{0, textTop, c.right - pw - s(2), textTop + lineHeight + s(2)}
+                      : RECT{pw + s(3), textTop, c.right, textTop + lineHeight + s(2)};
         SetBkColor(dc, 0xFFFFFF);
         SetTextColor(dc, 0x000000);
         DrawFocusRect(dc, &fr);

@@ -97,8 +97,8 @@ Size AutoSizeFromStrip(Size strip) {
     return {w / 3, h};
 }
 
-Size CheckBoxAutoSize(Size picture, int textLineHeight, int captionWidth) {
-    return {picture.cx + captionWidth + 8, std::max(textLineHeight + 2, picture.cy) + 4};
+Size CheckBoxAutoSize(Size picture, int textLineHeight, int captionWidth, const ui::Scaler& scale) {
+    return {picture.cx + captionWidth + scale(8), std::max(textLineHeight + scale(2), picture.cy) + scale(4)};
 }
 
 std::string StripAmpersands(const std::string& caption) {

@@ -9,6 +9,7 @@
 
 #include "ui/ButtonLayout.h"
 #include "ui/Geometry.h"
+#include "ui/Scale.h"
 
 namespace corvane::skin {
 
@@ -65,8 +66,8 @@ GlyphLayout LayoutGlyph(Size control, Size text, Size glyph, ButtonLayout layout
 Size AutoSizeFromStrip(Size strip);
 
 // The check box's auto size: picture, caption and 8 pixels wide; the taller of
-// the picture and a text line (+ 2), and 4 more, high.
-Size CheckBoxAutoSize(Size picture, int textLineHeight, int captionWidth);
+// the picture and a text line (+ 2), and 4 more, high. The pixels are 96-DPI ones.
+Size CheckBoxAutoSize(Size picture, int textLineHeight, int captionWidth, const ui::Scaler& scale = ui::Scaler());
 
 // The caption with every "&" removed, as a tool bar measures it.
 std::string StripAmpersands(const std::string& caption);
