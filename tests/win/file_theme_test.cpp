@@ -524,6 +524,17 @@ TEST_F(FileTheme, TakesThePicturesTheSkinDrewForTheScale) {
         EXPECT_EQ(c.leftPixel, PixelOf(part.get(), 0, 0)) << c.dpi;
     }
     EXPECT_TRUE(FilesIn(temp.path()).empty()) << "the drawn entry's copy is removed too";
+    // Every dialog loads the file again: the pictures made for a DPI are made once.
+    HBITMAP seen[2] = {};
+    for (HBITMAP& b : seen) {
+        ui::Form form(nullptr, "dlg");
+        form.create();
+        ui::SetWindowDpi(form.handle(), 144);
+        auto* theme = new skin::FileTheme(&form, "suiFileTheme1");
+        theme->setThemeFile(path);
+        b = theme->lookupBitmap(BitmapKey::FORMLEFTBORDER);
+    }
+    EXPECT_EQ(seen[0], seen[1]);
 }
 
 TEST(ThemeManager, KeepsItsThemeWhenAnEarlierOneIsDestroyed) {

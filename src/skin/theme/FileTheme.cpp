@@ -76,6 +76,8 @@ struct FileTheme::LargerArt {
     std::string password;
     std::mutex lock;
     std::map<int, Bitmaps> read; // by art DPI; all empty when the file has no such entry
+    std::mutex madeLock;         // apart: making a picture reads the entries above
+    std::map<int, Bitmaps> made; // by the DPI they were made for
 
     const Bitmaps& at(int artDpi) {
         std::lock_guard<std::mutex> hold(lock);
@@ -235,13 +237,9 @@ HBITMAP FileTheme::lookupBitmap(BitmapKey key) const {
     const auto k = static_cast<std::size_t>(key);
     HBITMAP design = designBitmap(key);
     const int at = dpi();
-    if (!design || at == ui::kDesignDpi) return design;
-    if (scaledDpi_ != at || scaledGeneration_ != bitmapGeneration_) {
-        for (ui::BitmapHandle& b : scaled_) b.reset();
-        scaledDpi_ = at;
-        scaledGeneration_ = bitmapGeneration_;
-    }
-    ui::BitmapHandle& slot = scaled_[k];
+    if (!design || at == ui::kDesignDpi || !larger_) return design;
+    std::lock_guard<std::mutex> hold(larger_->madeLock);
+    ui::BitmapHandle& slot = larger_->made[at][k];
     // The transparent colour stays exact, so the region scan and the screen see no blend of it.
     if (!slot) slot = PictureAtDpi(renditions(key, at), at, transparentKey());
     return slot ? slot.get() : design;

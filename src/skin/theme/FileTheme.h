@@ -67,8 +67,9 @@ public:
     // The integer as the file holds it, at 96 DPI; -1 when absent.
     int32_t designInt(IntKey key) const { return manager_.lookupInt(key); }
 
-    // The file's pictures drawn at 150 and 200 percent, read when first asked for and
-    // shared by every theme that loaded the same file.
+    // The file's pictures drawn at 150 and 200 percent, read when first asked for, and
+    // its pictures at each DPI asked for, made once: shared by every theme that loaded the
+    // same file, so each dialog that opens finds them made.
     struct LargerArt;
 
 private:
@@ -85,10 +86,6 @@ private:
     uint32_t bitmapGeneration_ = 0;
     std::shared_ptr<LargerArt> larger_;
     Renditions renditions(BitmapKey key, int dpi) const;
-    // The pictures at another DPI than 96, made when first asked for.
-    mutable Bitmaps scaled_;
-    mutable int scaledDpi_ = 0;
-    mutable uint32_t scaledGeneration_ = 0;
 };
 
 // Whether a control draws from its file theme (true) or from the built-in
