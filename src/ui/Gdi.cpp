@@ -1,6 +1,5 @@
 #include "ui/Gdi.h"
 #include "ui/PictureScale.h"
-#include "ui/Scale.h"
 #include "ui/Environment.h"
 #include "ui/WideText.h"
 #include <algorithm>
@@ -94,13 +93,6 @@ BitmapHandle ScaleBitmap(HBITMAP source, int width, int height, std::optional<CO
                   DIB_RGB_COLORS) != height)
         return {};
     return bitmap;
-}
-
-BitmapHandle ScaleBitmapForDpi(HBITMAP source, int dpi, std::optional<COLORREF> key) {
-    const SIZE size = BitmapSize(source);
-    const Scaler s(dpi);
-    if (s.identity()) return CopyBitmap(source);
-    return ScaleBitmap(source, s(size.cx), s(size.cy), key);
 }
 
 BitmapHandle CopyBitmap(HBITMAP source) {

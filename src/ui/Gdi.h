@@ -20,8 +20,6 @@ BitmapHandle CopyBitmap(HBITMAP source);
 // A copy of `source` resized to width x height (see ScalePixels); `key`, when given, is
 // the picture's transparent colour, kept unblended. None when the bits cannot be read.
 BitmapHandle ScaleBitmap(HBITMAP source, int width, int height, std::optional<COLORREF> key = std::nullopt);
-// `source` at `dpi`, every side scaled as design values are; a copy even at 96.
-BitmapHandle ScaleBitmapForDpi(HBITMAP source, int dpi, std::optional<COLORREF> key = std::nullopt);
 // Draws a bitmap at its own size, or stretched over `r`; nothing for an empty one.
 void DrawBitmap(HDC dc, HBITMAP bmp, int x, int y);
 void StretchBitmap(HDC dc, HBITMAP bmp, const RECT& r);

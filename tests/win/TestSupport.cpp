@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "ui/Environment.h"
 #include "ui/Gdi.h"
 #include "ui/Application.h"
 #include <shlobj.h>
@@ -169,6 +170,13 @@ TempFolder::TempFolder() {
         if (CreateDirectoryA(path_.c_str(), nullptr)) break;
     }
 }
+
+ProgramFolder::ProgramFolder(const std::string& options) {
+    ui::TheEnvironment().folders.program = path();
+    write("options.ini", options);
+}
+
+ProgramFolder::~ProgramFolder() { ui::TheEnvironment().folders.program = ""; }
 
 TempFolder::~TempFolder() {
     std::string from = path_.substr(0, path_.size() - 1);

@@ -87,6 +87,14 @@ private:
     std::string path_;
 };
 
+// A temporary folder the program takes as its own while this lives, holding an options
+// file with `options` (by default: no tips dialog at start-up).
+class ProgramFolder : public TempFolder {
+public:
+    explicit ProgramFolder(const std::string& options = "[Options]\r\nShowTips=0\r\n");
+    ~ProgramFolder();
+};
+
 bool FileExists(const std::string& path);
 
 // Handles the messages already queued, then runs the idle step; never waits.

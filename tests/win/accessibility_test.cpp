@@ -57,13 +57,7 @@ private:
 
 class Accessibility : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ui::TheEnvironment().folders.program = folder.path();
-        folder.write("options.ini", "[Options]\r\nShowTips=0\r\n");
-    }
-    void TearDown() override { ui::TheEnvironment().folders.program = ""; }
-
-    TempFolder folder;
+    ProgramFolder folder;
     TestKey key{"AccessibilityTest"};
     ScriptedPrompt user;
     OptionFlags options;

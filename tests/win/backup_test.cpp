@@ -49,14 +49,7 @@ struct BrokenRows : FavouriteRows {
 
 class BackupFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ui::TheEnvironment().folders.program = folder.path();
-        folder.write("options.ini", "[Options]\r\nShowTips=0\r\n");
-    }
-    void TearDown() override {
-        form.reset();
-        ui::TheEnvironment().folders.program = "";
-    }
+    void TearDown() override { form.reset(); }
 
     void open(const Rows& rows, int failAt = 0) {
         for (size_t i = 0; i < rows.size(); ++i) {
@@ -93,7 +86,7 @@ protected:
         ui::Guarded([this] { ImportFavourites(*form); });
     }
 
-    TempFolder folder;
+    ProgramFolder folder;
     TestKey key{"Backup"};
     ScriptedPrompt user;
     std::unique_ptr<MainForm> form;

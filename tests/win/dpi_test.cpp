@@ -83,12 +83,7 @@ void ExpectEditorAt(PropertyForm& item, const Expected& want) {
 
 class AtScreenDpi : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ui::TheEnvironment().folders.program = folder.path();
-        folder.write("options.ini", "[Options]\r\nShowTips=0\r\n");
-    }
-    void TearDown() override { ui::TheEnvironment().folders.program = ""; }
-    TempFolder folder;
+    ProgramFolder folder;
     TestKey key{"AtScreenDpi"};
 };
 

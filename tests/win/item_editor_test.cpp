@@ -368,8 +368,6 @@ TEST_F(ItemEditor, RealFolderBrowserDisablesTheProgramAndReturnsTheChosenFolder)
 class EditorFromMainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        ui::TheEnvironment().folders.program = folder.path();
-        folder.write("options.ini", "[Options]\r\nShowTips=0\r\n");
         key.set("N0", "one");
         key.set("P0", "c:\\1");
         key.set("N1", "two");
@@ -378,10 +376,7 @@ protected:
         form->create();
         PumpPending();
     }
-    void TearDown() override {
-        form.reset();
-        ui::TheEnvironment().folders.program = "";
-    }
+    void TearDown() override { form.reset(); }
     // Runs `command` while `act` drives the editor it opens.
     bool drive(void (MainForm::*command)(), std::function<void(PropertyForm&)> act) {
         DialogDriver<PropertyForm> driver(form.get(), "frmProperty", std::move(act));
@@ -390,7 +385,7 @@ protected:
         return driver.ran();
     }
 
-    TempFolder folder;
+    ProgramFolder folder;
     TestKey key{"ItemEditor"};
     ScriptedPrompt user;
     std::unique_ptr<MainForm> form;

@@ -37,14 +37,7 @@ private:
 
 class MainWindow : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ui::TheEnvironment().folders.program = folder.path();
-        folder.write("options.ini", "[Options]\r\nShowTips=0\r\n");
-    }
-    void TearDown() override {
-        form.reset();
-        ui::TheEnvironment().folders.program = "";
-    }
+    void TearDown() override { form.reset(); }
 
     void open(const std::vector<std::pair<std::string, std::string>>& rows) {
         for (size_t i = 0; i < rows.size(); ++i) {
@@ -100,7 +93,7 @@ protected:
         return false;
     }
 
-    TempFolder folder;
+    ProgramFolder folder;
     TestKey key{"MainWindow"};
     ScriptedPrompt user;
     std::unique_ptr<GivingWayForm> form;

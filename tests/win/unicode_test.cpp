@@ -34,14 +34,7 @@ const WideRows kScripts = {{L"\u041F\u0430\u043F\u043A\u0430", L"C:\\\u041F\u043
 
 class ScriptsInTheList : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ui::TheEnvironment().folders.program = folder.path();
-        folder.write("options.ini", "[Options]\r\nShowTips=0\r\nAskDelete=0\r\n");
-    }
-    void TearDown() override {
-        form.reset();
-        ui::TheEnvironment().folders.program = "";
-    }
+    void TearDown() override { form.reset(); }
     void open(const WideRows& rows) {
         for (size_t i = 0; i < rows.size(); ++i) {
             key.setWide(AliasValueName(static_cast<int>(i)), rows[i].alias);
@@ -84,7 +77,7 @@ protected:
         ui::Guarded([&] { (form.get()->*command)(); });
     }
 
-    TempFolder folder;
+    ProgramFolder folder{"[Options]\r\nShowTips=0\r\nAskDelete=0\r\n"};
     TestKey key{"Scripts"};
     ScriptedPrompt user;
     std::unique_ptr<MainForm> form;

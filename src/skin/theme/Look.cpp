@@ -7,7 +7,6 @@
 #include "skin/theme/FileTheme.h"
 #include "skin/theme/StyleBitmaps.h"
 #include "ui/Gdi.h"
-#include "ui/Pictures.h"
 #include "ui/Scale.h"
 
 namespace corvane::skin {
