@@ -3,6 +3,7 @@
 #include "ui/Environment.h"
 #include "ui/WideText.h"
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -41,40 +42,50 @@ BITMAPINFO TopDown32(int width, int height) {
     return bi;
 }
 
+BitmapHandle NewPicture(int width, int height, std::uint32_t** bits) {
+    if (bits) *bits = nullptr;
+    if (width <= 0 || height <= 0) return {};
+    BITMAPINFO bi = TopDown32(width, height);
+    void* p = nullptr;
+    BitmapHandle bmp(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0));
+    if (!bmp || !p) return {};
+    if (bits) *bits = static_cast<std::uint32_t*>(p);
+    return bmp;
+}
+
 // Through the bits rather than two memory DCs: selecting bitmaps into DCs costs far more
 // than the copy itself, and skinned controls copy picture parts on every style change and
 // paint. What lies outside the source stays black, as the blit leaves it.
 BitmapHandle CopyBitmap(HBITMAP source, int left, int top, int width, int height) {
     if (!source || width <= 0 || height <= 0) return {};
-    WindowDc screen(nullptr);
-    BitmapHandle out(CreateCompatibleBitmap(screen.get(), width, height));
+    std::uint32_t* outBits = nullptr;
+    BitmapHandle out = NewPicture(width, height, &outBits);
     BITMAP bm{};
     if (!out || GetObjectW(source, sizeof bm, &bm) != sizeof bm || bm.bmWidth <= 0 || bm.bmHeight <= 0) return {};
+    const int x0 = std::max(left, 0), x1 = std::min<int>(left + width, bm.bmWidth);
+    const int y0 = std::max(top, 0), y1 = std::min<int>(top + height, bm.bmHeight);
+    auto into = [&](int y) {
+        return outBits + static_cast<std::size_t>(y - top) * static_cast<std::size_t>(width) +
+               static_cast<std::size_t>(x0 - left);
+    };
+    // Any DC converts 32-bit pixels; the screen's costs a round trip to get.
+    const BitmapDc screen(nullptr);
     const std::size_t sw = static_cast<std::size_t>(bm.bmWidth), sh = static_cast<std::size_t>(bm.bmHeight);
     std::vector<std::uint32_t> whole(sw * sh);
     BITMAPINFO in = TopDown32(bm.bmWidth, bm.bmHeight);
     if (GetDIBits(screen.get(), source, 0, static_cast<UINT>(sh), whole.data(), &in, DIB_RGB_COLORS) !=
         static_cast<int>(sh))
         return CopyBitmapByBlit(screen.get(), source, std::move(out), left, top, width, height);
-    std::vector<std::uint32_t> part(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
-    const int x0 = std::max(left, 0), x1 = std::min<int>(left + width, bm.bmWidth);
-    const int y0 = std::max(top, 0), y1 = std::min<int>(top + height, bm.bmHeight);
     for (int y = y0; y < y1 && x0 < x1; ++y)
         std::copy_n(whole.data() + static_cast<std::size_t>(y) * sw + static_cast<std::size_t>(x0),
-                    static_cast<std::size_t>(x1 - x0),
-                    part.data() + static_cast<std::size_t>(y - top) * static_cast<std::size_t>(width) +
-                        static_cast<std::size_t>(x0 - left));
-    BITMAPINFO outInfo = TopDown32(width, height);
-    if (SetDIBits(screen.get(), out.get(), 0, static_cast<UINT>(height), part.data(), &outInfo, DIB_RGB_COLORS) !=
-        height)
-        return CopyBitmapByBlit(screen.get(), source, std::move(out), left, top, width, height);
+                    static_cast<std::size_t>(x1 - x0), into(y));
     return out;
 }
 
 BitmapHandle ScaleBitmap(HBITMAP source, int width, int height, std::optional<COLORREF> key) {
     const SIZE size = BitmapSize(source);
     if (!source || size.cx <= 0 || size.cy <= 0 || width <= 0 || height <= 0) return {};
-    WindowDc screen(nullptr);
+    const BitmapDc screen(nullptr);
     Pixels from{size.cx, size.cy, std::vector<std::uint32_t>(static_cast<std::size_t>(size.cx) * size.cy)};
     BITMAPINFO in = TopDown32(size.cx, size.cy);
     if (GetDIBits(screen.get(), source, 0, static_cast<UINT>(size.cy), from.data.data(), &in, DIB_RGB_COLORS) !=
@@ -86,12 +97,10 @@ BitmapHandle ScaleBitmap(HBITMAP source, int width, int height, std::optional<CO
     if (key) dibKey = dib(*key);
     for (std::uint32_t& p : from.data) p &= 0xFFFFFF;
     const Pixels out = ScalePixels(from, width, height, dibKey);
-    BitmapHandle bitmap(CreateCompatibleBitmap(screen.get(), width, height));
-    BITMAPINFO outInfo = TopDown32(width, height);
-    if (!bitmap || out.data.empty() ||
-        SetDIBits(screen.get(), bitmap.get(), 0, static_cast<UINT>(height), out.data.data(), &outInfo,
-                  DIB_RGB_COLORS) != height)
-        return {};
+    std::uint32_t* bits = nullptr;
+    BitmapHandle bitmap = NewPicture(width, height, &bits);
+    if (!bitmap || out.data.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) return {};
+    std::copy(out.data.begin(), out.data.end(), bits);
     return bitmap;
 }
 
@@ -100,19 +109,49 @@ BitmapHandle CopyBitmap(HBITMAP source) {
     return CopyBitmap(source, 0, 0, s.cx, s.cy);
 }
 
+namespace {
+
+// The shared source DC belongs to one thread; only that thread reads the other two.
+// It lives as long as the process: a memory DC is not tied to its thread.
+std::atomic<DWORD> sourceDcThread{0};
+HDC sourceDc = nullptr;
+bool sourceDcBusy = false;
+
+} // namespace
+
+BitmapDc::BitmapDc(HBITMAP bitmap) {
+    const DWORD me = GetCurrentThreadId();
+    DWORD none = 0;
+    if ((sourceDcThread.load() == me || sourceDcThread.compare_exchange_strong(none, me)) && !sourceDcBusy) {
+        if (!sourceDc) sourceDc = CreateCompatibleDC(nullptr);
+        if (sourceDc) {
+            dc_ = sourceDc;
+            shared_ = sourceDcBusy = true;
+        }
+    }
+    if (!dc_) {
+        own_.reset(CreateCompatibleDC(nullptr));
+        dc_ = own_.get();
+    }
+    if (dc_ && bitmap) old_ = SelectObject(dc_, bitmap);
+}
+
+BitmapDc::~BitmapDc() {
+    if (old_) SelectObject(dc_, old_); // the bitmap can be deleted or selected elsewhere
+    if (shared_) sourceDcBusy = false;
+}
+
 void DrawBitmap(HDC dc, HBITMAP bmp, int x, int y) {
     const SIZE s = BitmapSize(bmp);
     if (s.cx <= 0) return;
-    MemDcHandle src(CreateCompatibleDC(dc));
-    SelectObjectScope sel(src.get(), bmp);
+    BitmapDc src(bmp);
     BitBlt(dc, x, y, s.cx, s.cy, src.get(), 0, 0, SRCCOPY);
 }
 
 void StretchBitmap(HDC dc, HBITMAP bmp, const RECT& r) {
     const SIZE s = BitmapSize(bmp);
     if (s.cx <= 0 || r.right <= r.left || r.bottom <= r.top) return;
-    MemDcHandle src(CreateCompatibleDC(dc));
-    SelectObjectScope sel(src.get(), bmp);
+    BitmapDc src(bmp);
     const int old = SetStretchBltMode(dc, COLORONCOLOR);
     StretchBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, src.get(), 0, 0, s.cx, s.cy, SRCCOPY);
     SetStretchBltMode(dc, old);
@@ -173,10 +212,14 @@ bool OffscreenBitmap::createCompatible(HDC reference, int w, int h) {
     w_ = w;
     h_ = h;
     // Without a reference, a screen-compatible bitmap, so colours are not reduced to monochrome.
-    WindowDc screen(nullptr);
+    std::optional<WindowDc> screen;
+    if (!reference) reference = screen.emplace(nullptr).get();
     BitmapHandle bmp;
+    // On a true-colour device, a DIB section (see NewPicture); the same pixels either way.
     if (!AllocationFails(GdiAllocation::Bitmap))
-        bmp.reset(CreateCompatibleBitmap(reference ? reference : screen.get(), w > 0 ? w : 1, h > 0 ? h : 1));
+        bmp = GetDeviceCaps(reference, BITSPIXEL) >= 24
+                  ? NewPicture(w > 0 ? w : 1, h > 0 ? h : 1)
+                  : BitmapHandle(CreateCompatibleBitmap(reference, w > 0 ? w : 1, h > 0 ? h : 1));
     return select(reference, std::move(bmp));
 }
 

@@ -14,12 +14,36 @@ SIZE BitmapSize(HBITMAP bitmap);
 // The header of a 32-bit top-down picture of that size, rows from the top.
 BITMAPINFO TopDown32(int width, int height);
 
-// A new screen-compatible bitmap holding the area of `source`; empty for no source or area.
+// A new picture: a 32-bit top-down DIB section, black, its bits in `bits` when asked.
+// Pictures are DIB sections, not device bitmaps: selecting a device bitmap into a memory
+// DC, as every draw from one does, costs a hundred times the copy of a small picture.
+BitmapHandle NewPicture(int width, int height, std::uint32_t** bits = nullptr);
+
+// A new picture holding the area of `source`; empty for no source or area.
 BitmapHandle CopyBitmap(HBITMAP source, int left, int top, int width, int height);
 BitmapHandle CopyBitmap(HBITMAP source);
 // A copy of `source` resized to width x height (see ScalePixels); `key`, when given, is
 // the picture's transparent colour, kept unblended. None when the bits cannot be read.
 BitmapHandle ScaleBitmap(HBITMAP source, int width, int height, std::optional<COLORREF> key = std::nullopt);
+// A memory DC with `bitmap` selected for the scope, to draw from. The thread that draws
+// first keeps one DC for every picture it draws: making and deleting a DC per picture
+// costs more than most copies. A nested scope or another thread makes a DC of its own.
+// Callers draw from it and change nothing else in it.
+class BitmapDc {
+public:
+    explicit BitmapDc(HBITMAP bitmap);
+    ~BitmapDc();
+    BitmapDc(const BitmapDc&) = delete;
+    BitmapDc& operator=(const BitmapDc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    MemDcHandle own_;
+    HDC dc_ = nullptr;
+    HGDIOBJ old_ = nullptr;
+    bool shared_ = false;
+};
+
 // Draws a bitmap at its own size, or stretched over `r`; nothing for an empty one.
 void DrawBitmap(HDC dc, HBITMAP bmp, int x, int y);
 void StretchBitmap(HDC dc, HBITMAP bmp, const RECT& r);

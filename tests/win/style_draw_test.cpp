@@ -164,6 +164,31 @@ TEST(SharedRoutines, CopyBitmapTakesTheAreaAndLeavesWhatLiesOutsideBlack) {
     EXPECT_FALSE(ui::CopyBitmap(nullptr, 0, 0, 2, 2));
 }
 
+// The DC pictures are drawn from is shared; a scope opened inside another must not
+// take the outer one's picture out of it, and every picture is let go at the end.
+TEST(SharedRoutines, BitmapDcNestsAndLetsGoOfItsPicture) {
+    ui::BitmapHandle red(MakePicture(2, 2, [](int, int) { return RGB(255, 0, 0); }));
+    ui::BitmapHandle blue(MakePicture(2, 2, [](int, int) { return RGB(0, 0, 255); }));
+    Canvas canvas(4, 2);
+    {
+        const ui::BitmapDc outer(red.get());
+        {
+            const ui::BitmapDc inner(blue.get());
+            EXPECT_NE(inner.get(), outer.get());
+            BitBlt(canvas.dc(), 2, 0, 2, 2, inner.get(), 0, 0, SRCCOPY);
+        }
+        BitBlt(canvas.dc(), 0, 0, 2, 2, outer.get(), 0, 0, SRCCOPY);
+    }
+    EXPECT_EQ(canvas.at(1, 1), RGB(255, 0, 0));
+    EXPECT_EQ(canvas.at(2, 0), RGB(0, 0, 255));
+    ui::MemDcHandle other(CreateCompatibleDC(nullptr));
+    for (HBITMAP b : {red.get(), blue.get()}) {
+        const HGDIOBJ was = SelectObject(other.get(), b); // fails while another DC holds it
+        EXPECT_NE(was, nullptr);
+        SelectObject(other.get(), was);
+    }
+}
+
 TEST(SharedRoutines, PointInRectCountsEveryEdge) {
     const RECT r{10, 20, 30, 40};
     EXPECT_TRUE(PointInRect(POINT{30, 25}, r));

@@ -52,8 +52,7 @@ ui::FontHandle BoldFont(HFONT f) {
 }
 
 COLORREF TopLeftPixel(HBITMAP bmp) {
-    ui::MemDcHandle dc(CreateCompatibleDC(nullptr));
-    ui::SelectObjectScope sel(dc.get(), bmp);
+    ui::BitmapDc dc(bmp);
     return GetPixel(dc.get(), 0, 0);
 }
 

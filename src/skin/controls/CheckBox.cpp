@@ -143,8 +143,7 @@ void CheckBox::paintTo(HDC target) {
     const ui::Scaler s = scaler();
     const int picX = rtl ? c.right - pw - s(1) : s(1);
     if (pic) {
-        ui::MemDcHandle src(CreateCompatibleDC(dc));
-        ui::SelectObjectScope sel(src.get(), pic.get());
+        ui::BitmapDc src(pic.get());
         BitBlt(dc, picX, picTop, pw, ph, src.get(), 0, 0, SRCCOPY);
     }
     RECT tr = rtl ? RECT{0, textTop, c.right - pw - s(4), c.bottom} : RECT{pw + s(4), textTop, c.right, c.bottom};

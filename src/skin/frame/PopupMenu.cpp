@@ -63,8 +63,7 @@ private:
 void StretchMenuPicture(HDC dc, const RECT& r, const char* name, int height) {
     ui::BitmapHandle bmp = LoadBitmapResource(name);
     const SIZE s = ui::BitmapSize(bmp.get());
-    ui::MemDcHandle src(CreateCompatibleDC(dc));
-    ui::SelectObjectScope sel(src.get(), bmp.get());
+    ui::BitmapDc src(bmp.get());
     StretchBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, src.get(), 0, 0, s.cx,
                std::min<int>(height, s.cy), SRCCOPY);
 }

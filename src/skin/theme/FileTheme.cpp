@@ -127,9 +127,15 @@ ui::BitmapHandle BitmapFromBmpBytes(std::span<const uint8_t> bytes) {
     std::vector<uint32_t> info((infoBytes + 3) / 4 + 1, 0);
     std::memcpy(info.data(), bytes.data() + layout->infoOffset, infoBytes);
     const auto* bmi = reinterpret_cast<const BITMAPINFO*>(info.data());
-    ui::WindowDc screen(nullptr);
-    return ui::BitmapHandle(CreateDIBitmap(screen.get(), &bmi->bmiHeader, CBM_INIT, bytes.data() + layout->bitsOffset,
-                                           bmi, DIB_RGB_COLORS));
+    const LONG w = bmi->bmiHeader.biWidth,
+               h = bmi->bmiHeader.biHeight < 0 ? -bmi->bmiHeader.biHeight : bmi->bmiHeader.biHeight;
+    ui::BitmapHandle picture = ui::NewPicture(w, h);
+    const ui::BitmapDc screen(nullptr);
+    // The file's rows in whatever depth and order it gives, converted as the platform converts them.
+    if (!picture || SetDIBits(screen.get(), picture.get(), 0, static_cast<UINT>(h), bytes.data() + layout->bitsOffset,
+                              bmi, DIB_RGB_COLORS) != h)
+        return {};
+    return picture;
 }
 
 FileTheme::FileTheme(ui::Component* owner, std::string name) : ui::Component(owner, std::move(name)) {}

@@ -51,8 +51,7 @@ void DrawThreePartBitmap(HBITMAP bitmap, HDC canvas, const RECT& rect, uint32_t 
     const SIZE s = ui::BitmapSize(bitmap);
     const int p = s.cx / 3;
     if (!canvas || p <= 0 || s.cy <= 0) return;
-    ui::MemDcHandle src(CreateCompatibleDC(canvas));
-    ui::SelectObjectScope sel(src.get(), bitmap);
+    ui::BitmapDc src(bitmap);
     const UINT key = ui::ToRgb(transparentColor);
     auto drawPart = [&](int x, int y, int srcX, int w) {
         if (w <= 0) return;
@@ -84,8 +83,7 @@ void PaintParentBackground(HDC canvas, const ui::WinControl* control) {
 void TilePicture(HDC canvas, HBITMAP picture, const RECT& rect) {
     const SIZE s = ui::BitmapSize(picture);
     if (!canvas || s.cx <= 0 || s.cy <= 0) return;
-    ui::MemDcHandle src(CreateCompatibleDC(canvas));
-    ui::SelectObjectScope sel(src.get(), picture);
+    ui::BitmapDc src(picture);
     const int w = rect.right - rect.left, h = rect.bottom - rect.top;
     for (int x = 0; x < s.cx + w; x += s.cx)
         for (int y = 0; y < s.cy + h; y += s.cy) BitBlt(canvas, x, y, s.cx, s.cy, src.get(), 0, 0, SRCCOPY);
