@@ -764,6 +764,9 @@ TEST_F(SkinFrame, FailedAllocationsDrawNothingAndLeaveTheFrameSolid) {
             return a == kind && (kind == GdiAllocation::DibSection || !failed) && ++failed;
         };
         useSkin({true, true, false, false, -1, 3});
+        // Wider than the frame's pictures were made for: each must be made anew.
+        const RECT was = WindowRect(h());
+        SetWindowPos(h(), nullptr, 0, 0, 2 * (was.right - was.left), was.bottom - was.top, SWP_NOMOVE | SWP_NOZORDER);
         skin::TitleBar* bar = form->frame->titleBar();
         bar->setFont(bar->logFont(), 0xFFFFFF);
         RedrawWindow(h(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -775,6 +778,7 @@ TEST_F(SkinFrame, FailedAllocationsDrawNothingAndLeaveTheFrameSolid) {
         }
         useSkin({true, true, false, false, -1, 3});
         EXPECT_FALSE(InRegion(h(), 0, 0)); // made again once allocations succeed
+        SetWindowPos(h(), nullptr, 0, 0, was.right - was.left, was.bottom - was.top, SWP_NOMOVE | SWP_NOZORDER);
     }
 }
 
@@ -807,7 +811,8 @@ TEST_F(SkinFrame, SizeStepsLeaveTheRegionAndPixelsOfTheNewSize) {
     const RECT start = WindowRect(h());
     const int w0 = start.right - start.left, h0 = start.bottom - start.top;
     SetWindowPos(h(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    for (int d : {1, 2, 3, 5, 8}) {
+    // Past the width its pictures were made with and back: kept pictures wider than shown.
+    for (int d : {1, 2, 3, 5, w0 / 3, 8}) {
         SetWindowPos(h(), nullptr, 0, 0, w0 + d, h0 + d, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         UpdateWindow(h());
     }

@@ -7,8 +7,27 @@ namespace corvane::skin {
 void FrameImage::resize(int width, int height) {
     width = std::max(width, 1);
     height = std::max(height, 1);
-    if (width == image_.width() && height == image_.height() && image_) return;
-    image_.createDibSection(width, height);
+    if (width == width_ && height == height_ && image_) return;
+    if (!image_ || width > image_.width() || height > image_.height()) {
+        // Room to grow a little, so a window widened pixel by pixel keeps its section.
+        if (!image_.createDibSection(width + width / 8, height)) image_.reset();
+    }
+    width_ = width;
+    height_ = height;
+    fillBits(0);
+}
+
+void FrameImage::fill(COLORREF color) {
+    // DIB pixels are 0x00RRGGBB, colour values 0x00BBGGRR.
+    fillBits((GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color));
+}
+
+void FrameImage::fillBits(uint32_t dibPixel) {
+    std::uint32_t* p = image_.bits();
+    if (!p) return;
+    GdiFlush(); // drawing still queued must not land over the fill
+    const auto w = static_cast<std::size_t>(width_), stride = static_cast<std::size_t>(image_.width());
+    for (int y = 0; y < height_; ++y) std::fill_n(p + static_cast<std::size_t>(y) * stride, w, dibPixel);
 }
 
 // The DIB's own bits, 0x00RRGGBB, without a copy: the region scan only compares them
@@ -16,7 +35,8 @@ void FrameImage::resize(int width, int height) {
 // drawing still queued by GDI is in them.
 PixelView FrameImage::pixels() const {
     GdiFlush();
-    return {image_.bits(), image_.width(), image_.height()};
+    if (!image_.bits()) return {nullptr, width_, height_};
+    return {image_.bits(), width_, height_, image_.width()};
 }
 
 } // namespace corvane::skin

@@ -9,24 +9,32 @@
 namespace corvane::skin {
 
 // A picture of our own: a top-down 32-bit DIB section whose pixels the frame reads
-// directly (the region scan), with a memory DC it stays selected into.
+// directly (the region scan), with a memory DC it stays selected into. A resize to a
+// size the section already holds keeps it: every size step of a window resizes these,
+// and a new section costs more than composing the whole title (its pages are new).
+// The picture is the section's top-left width() x height(); rows are stride() apart.
 class FrameImage {
 public:
+    // The picture at that size, black, as a new section starts.
     void resize(int width, int height);
     HDC dc() const { return image_.dc(); }
-    HBITMAP bitmap() const { return image_.bitmap(); }
-    int width() const { return image_.width(); }
-    int height() const { return image_.height(); }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    int stride() const { return image_.width(); }
     // Null pixels when the picture could not be made.
     PixelView pixels() const;
-    // For writing pixels directly; null when the picture could not be made.
+    // Every pixel set to `color`, written into the bits: faster than a GDI fill.
+    void fill(COLORREF color);
+    // For writing pixels directly, rows stride() apart; null when the picture could not be made.
     uint32_t* bits() const { return image_.bits(); }
     explicit operator bool() const { return static_cast<bool>(image_); }
     bool transparent = false; // drawn with its `transparentColor` pixels left out
     uint32_t transparentColor = 0xFF00FF;
 
 private:
+    void fillBits(uint32_t dibPixel);
     ui::OffscreenBitmap image_;
+    int width_ = 0, height_ = 0;
 };
 
 } // namespace corvane::skin

@@ -40,11 +40,13 @@ Rect MaximizedBounds(const Rect& workArea);
 
 // A picture's 32-bit pixels, rows top-down (a frame image's DIB bits, 0x00RRGGBB).
 // The region scan only compares them with its key, which must be in the same order.
+// Rows are `stride` pixels apart; 0 means `width`.
 struct PixelView {
     const uint32_t* pixels = nullptr;
     int width = 0, height = 0;
+    int stride = 0;
     uint32_t at(int x, int y) const {
-        return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
+        return pixels[static_cast<size_t>(y) * static_cast<size_t>(stride ? stride : width) + static_cast<size_t>(x)];
     }
 };
 

@@ -60,7 +60,10 @@ FramePanel::FramePanel(ui::Component* owner, std::string name) : Skinned(owner, 
     FramesList().push_back(this);
     titleBar_ = new TitleBar(this, "TitleBar");
     titleBar_->setAlign(ui::Align::Top);
-    titleBar_->onFrameRepaint = [this] { paintFrame(); };
+    // A frame paint composes the bar first and paints after it: no second paint then.
+    titleBar_->onFrameRepaint = [this] {
+        if (!paintingFrame_) paintFrame();
+    };
     menuBarColor_ = menuBarToColor_ = color_;
     menuBarHeight_ = 22;
     setUIStyle(UIStyle::DeepBlue);

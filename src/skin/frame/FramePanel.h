@@ -187,6 +187,7 @@ private:
         return {.fl = fl_, .fb = fb_, .l = l_, .r = r_, .b = b_, .borderWidth = borderWidth_, .scale = scaler()};
     }
     bool regionPending_ = false;
+    bool paintingFrame_ = false;
     ui::BrushHandle brush_;
     COLORREF brushColor_ = 0;
 };

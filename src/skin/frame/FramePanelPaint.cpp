@@ -20,6 +20,11 @@ void FramePanel::paintFrame() {
     const int w = wr.right - wr.left, h = wr.bottom - wr.top;
     ui::WindowDc dc(formHwnd_, true);
     if (!dc) return;
+    paintingFrame_ = true;
+    struct Painted {
+        bool& flag;
+        ~Painted() { flag = false; }
+    } painted{paintingFrame_};
     if (look().fromFile()) paintFileThemeFrame(dc.get(), w, h);
     else paintBuiltInFrame(dc.get(), w, h);
 }

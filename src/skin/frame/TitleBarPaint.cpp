@@ -29,7 +29,7 @@ void TitleBar::render() {
         titleImage_ && backImage_)
         return;
     barImage_.resize(w, h);
-    ui::FillSolid(barImage_.dc(), {0, 0, w, h}, 0); // as a new bitmap starts: black
+    barImage_.fill(0); // as a new bitmap starts: black
     SetBkMode(barImage_.dc(), TRANSPARENT);
     ui::SelectObjectScope sf(barImage_.dc(), font_.get());
     drawSections(barImage_.dc(), w, h);
@@ -59,9 +59,12 @@ void DrawOverBackground(FrameImage& back, const FrameImage& title, uint32_t key)
     if (!src.pixels || !dst || back.width() != src.width || back.height() != src.height) return;
     // DIB pixels are 0x00RRGGBB, colour values 0x00BBGGRR.
     const uint32_t k = ((key & 0xFF) << 16) | (key & 0xFF00) | ((key >> 16) & 0xFF);
-    const std::size_t n = static_cast<std::size_t>(src.width) * static_cast<std::size_t>(src.height);
-    for (std::size_t i = 0; i < n; ++i)
-        if ((src.pixels[i] & 0xFFFFFF) != k) dst[i] = src.pixels[i];
+    const auto stride = static_cast<std::size_t>(back.stride());
+    for (int y = 0; y < src.height; ++y) {
+        uint32_t* row = dst + static_cast<std::size_t>(y) * stride;
+        for (int x = 0; x < src.width; ++x)
+            if (const uint32_t p = src.at(x, y); (p & 0xFFFFFF) != k) row[x] = p;
+    }
 }
 
 } // namespace
@@ -89,8 +92,8 @@ void TitleBar::drawSections(HDC dc, int wc, int hc) {
     const int fw = wc - 2 * ox, fh = hc - oy;
     titleImage_.resize(fw, fh);
     backImage_.resize(fw, fh);
-    ui::FillSolid(titleImage_.dc(), {0, 0, fw, fh}, ui::ToRgb(background_));
-    ui::FillSolid(backImage_.dc(), {0, 0, fw, fh}, ui::ToRgb(background_));
+    titleImage_.fill(ui::ToRgb(background_));
+    backImage_.fill(ui::ToRgb(background_));
 
     std::vector<SectionSlot> slots;
     int lastLeft = 0, captionWidth = 0;
