@@ -19,9 +19,10 @@ SIZE BitmapSize(HBITMAP bitmap) {
 namespace {
 
 // The copy through two memory DCs, for a source whose bits could not be read.
-BitmapHandle CopyBitmapByBlit(HDC screen, HBITMAP source, BitmapHandle out, int left, int top, int width, int height) {
-    MemDcHandle src(CreateCompatibleDC(screen));
-    MemDcHandle dst(CreateCompatibleDC(screen));
+BitmapHandle CopyBitmapByBlit(HDC reference, HBITMAP source, BitmapHandle out, int left, int top, int width,
+                              int height) {
+    MemDcHandle src(CreateCompatibleDC(reference));
+    MemDcHandle dst(CreateCompatibleDC(reference));
     if (!src || !dst) return {};
     SelectObjectScope s(src.get(), source);
     SelectObjectScope d(dst.get(), out.get());
@@ -69,13 +70,13 @@ BitmapHandle CopyBitmap(HBITMAP source, int left, int top, int width, int height
                static_cast<std::size_t>(x0 - left);
     };
     // Any DC converts 32-bit pixels; the screen's costs a round trip to get.
-    const BitmapDc screen(nullptr);
+    const BitmapDc converter(nullptr);
     const std::size_t sw = static_cast<std::size_t>(bm.bmWidth), sh = static_cast<std::size_t>(bm.bmHeight);
     std::vector<std::uint32_t> whole(sw * sh);
     BITMAPINFO in = TopDown32(bm.bmWidth, bm.bmHeight);
-    if (GetDIBits(screen.get(), source, 0, static_cast<UINT>(sh), whole.data(), &in, DIB_RGB_COLORS) !=
+    if (GetDIBits(converter.get(), source, 0, static_cast<UINT>(sh), whole.data(), &in, DIB_RGB_COLORS) !=
         static_cast<int>(sh))
-        return CopyBitmapByBlit(screen.get(), source, std::move(out), left, top, width, height);
+        return CopyBitmapByBlit(converter.get(), source, std::move(out), left, top, width, height);
     for (int y = y0; y < y1 && x0 < x1; ++y)
         std::copy_n(whole.data() + static_cast<std::size_t>(y) * sw + static_cast<std::size_t>(x0),
                     static_cast<std::size_t>(x1 - x0), into(y));
@@ -85,10 +86,10 @@ BitmapHandle CopyBitmap(HBITMAP source, int left, int top, int width, int height
 BitmapHandle ScaleBitmap(HBITMAP source, int width, int height, std::optional<COLORREF> key) {
     const SIZE size = BitmapSize(source);
     if (!source || size.cx <= 0 || size.cy <= 0 || width <= 0 || height <= 0) return {};
-    const BitmapDc screen(nullptr);
+    const BitmapDc converter(nullptr);
     Pixels from{size.cx, size.cy, std::vector<std::uint32_t>(static_cast<std::size_t>(size.cx) * size.cy)};
     BITMAPINFO in = TopDown32(size.cx, size.cy);
-    if (GetDIBits(screen.get(), source, 0, static_cast<UINT>(size.cy), from.data.data(), &in, DIB_RGB_COLORS) !=
+    if (GetDIBits(converter.get(), source, 0, static_cast<UINT>(size.cy), from.data.data(), &in, DIB_RGB_COLORS) !=
         size.cy)
         return {};
     // DIB pixels are 0x00RRGGBB; a COLORREF is 0x00BBGGRR.

@@ -14,9 +14,9 @@ BitmapHandle LoadBitmapResourceOrNull(const char* name) {
     std::uint32_t* bits = nullptr;
     BitmapHandle picture = NewPicture(s.cx, s.cy, &bits);
     BITMAPINFO info = TopDown32(s.cx, s.cy);
-    const BitmapDc screen(nullptr);
+    const BitmapDc converter(nullptr);
     if (!picture ||
-        GetDIBits(screen.get(), file.get(), 0, static_cast<UINT>(s.cy), bits, &info, DIB_RGB_COLORS) != s.cy)
+        GetDIBits(converter.get(), file.get(), 0, static_cast<UINT>(s.cy), bits, &info, DIB_RGB_COLORS) != s.cy)
         return file;
     return picture;
 }

@@ -8,13 +8,15 @@ void FrameImage::resize(int width, int height) {
     width = std::max(width, 1);
     height = std::max(height, 1);
     if (width == width_ && height == height_ && image_) return;
+    bool fresh = false;
     if (!image_ || width > image_.width() || height > image_.height()) {
         // Room to grow a little, so a window widened pixel by pixel keeps its section.
-        if (!image_.createDibSection(width + width / 8, height)) image_.reset();
+        fresh = image_.createDibSection(width + width / 8, height);
+        if (!fresh) image_.reset();
     }
     width_ = width;
     height_ = height;
-    fillBits(0);
+    if (!fresh) fillBits(0); // a new section is black already: its pages stay untouched
 }
 
 void FrameImage::fill(COLORREF color) {

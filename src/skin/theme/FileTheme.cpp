@@ -130,10 +130,10 @@ ui::BitmapHandle BitmapFromBmpBytes(std::span<const uint8_t> bytes) {
     const LONG w = bmi->bmiHeader.biWidth,
                h = bmi->bmiHeader.biHeight < 0 ? -bmi->bmiHeader.biHeight : bmi->bmiHeader.biHeight;
     ui::BitmapHandle picture = ui::NewPicture(w, h);
-    const ui::BitmapDc screen(nullptr);
+    const ui::BitmapDc converter(nullptr);
     // The file's rows in whatever depth and order it gives, converted as the platform converts them.
-    if (!picture || SetDIBits(screen.get(), picture.get(), 0, static_cast<UINT>(h), bytes.data() + layout->bitsOffset,
-                              bmi, DIB_RGB_COLORS) != h)
+    if (!picture || SetDIBits(converter.get(), picture.get(), 0, static_cast<UINT>(h),
+                              bytes.data() + layout->bitsOffset, bmi, DIB_RGB_COLORS) != h)
         return {};
     return picture;
 }
