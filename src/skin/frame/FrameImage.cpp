@@ -4,10 +4,9 @@
 
 namespace corvane::skin {
 
-void FrameImage::resize(int width, int height) {
+void FrameImage::resize(int width, int height, COLORREF color) {
     width = std::max(width, 1);
     height = std::max(height, 1);
-    if (width == width_ && height == height_ && image_) return;
     bool fresh = false;
     if (!image_ || width > image_.width() || height > image_.height()) {
         // Room to grow a little, so a window widened pixel by pixel keeps its section.
@@ -16,20 +15,19 @@ void FrameImage::resize(int width, int height) {
     }
     width_ = width;
     height_ = height;
-    if (!fresh) fillBits(0); // a new section is black already: its pages stay untouched
+    // A new section is black already: its pages stay untouched.
+    if (!fresh || color != 0) fill(color);
 }
 
+// Written into the bits: a GDI fill costs about as much as composing the whole title.
 void FrameImage::fill(COLORREF color) {
-    // DIB pixels are 0x00RRGGBB, colour values 0x00BBGGRR.
-    fillBits((GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color));
-}
-
-void FrameImage::fillBits(uint32_t dibPixel) {
     std::uint32_t* p = image_.bits();
     if (!p) return;
     GdiFlush(); // drawing still queued must not land over the fill
+    // DIB pixels are 0x00RRGGBB, colour values 0x00BBGGRR.
+    const std::uint32_t v = (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
     const auto w = static_cast<std::size_t>(width_), stride = static_cast<std::size_t>(image_.width());
-    for (int y = 0; y < height_; ++y) std::fill_n(p + static_cast<std::size_t>(y) * stride, w, dibPixel);
+    for (int y = 0; y < height_; ++y) std::fill_n(p + static_cast<std::size_t>(y) * stride, w, v);
 }
 
 // The DIB's own bits, 0x00RRGGBB, without a copy: the region scan only compares them

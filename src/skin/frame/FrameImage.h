@@ -15,16 +15,14 @@ namespace corvane::skin {
 // The picture is the section's top-left width() x height(); rows are stride() apart.
 class FrameImage {
 public:
-    // The picture at that size, black, as a new section starts.
-    void resize(int width, int height);
+    // The picture at that size, every pixel `color` (black, as a new section starts).
+    void resize(int width, int height, COLORREF color = 0);
     HDC dc() const { return image_.dc(); }
     int width() const { return width_; }
     int height() const { return height_; }
     int stride() const { return image_.width(); }
     // Null pixels when the picture could not be made.
     PixelView pixels() const;
-    // Every pixel set to `color`, written into the bits: faster than a GDI fill.
-    void fill(COLORREF color);
     // For writing pixels directly, rows stride() apart; null when the picture could not be made.
     uint32_t* bits() const { return image_.bits(); }
     explicit operator bool() const { return static_cast<bool>(image_); }
@@ -32,7 +30,7 @@ public:
     uint32_t transparentColor = 0xFF00FF;
 
 private:
-    void fillBits(uint32_t dibPixel);
+    void fill(COLORREF color);
     ui::OffscreenBitmap image_;
     int width_ = 0, height_ = 0;
 };

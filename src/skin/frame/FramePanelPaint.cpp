@@ -46,9 +46,7 @@ void FramePanel::composeBottomImage(int w) {
         DrawThreePartBitmap(first, bottomImage_.dc(), {0, 0, w, bh}, transparent_, false);
     }
     // As it shows: the cut-away pixels over the form colour.
-    bottomShown_.resize(w, bh);
-    ui::FillSolid(bottomShown_.dc(), {0, 0, w, bh},
-                  ui::ToRgb(static_cast<ui::Color>(t.lookupColor(ColorKey::FORMCOLOR))));
+    bottomShown_.resize(w, bh, ui::ToRgb(static_cast<ui::Color>(t.lookupColor(ColorKey::FORMCOLOR))));
     if (bottomNeedsRegion_)
         TransparentBlt(bottomShown_.dc(), 0, 0, w, bh, bottomImage_.dc(), 0, 0, w, bh, ui::ToRgb(transparent_));
     else BitBlt(bottomShown_.dc(), 0, 0, w, bh, bottomImage_.dc(), 0, 0, SRCCOPY);

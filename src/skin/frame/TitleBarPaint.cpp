@@ -28,8 +28,7 @@ void TitleBar::render() {
         titleImage_.transparent == composedTransparent_ && titleImage_.transparentColor == composedKey_ && barImage_ &&
         titleImage_ && backImage_)
         return;
-    barImage_.resize(w, h);
-    barImage_.fill(0); // as a new bitmap starts: black
+    barImage_.resize(w, h); // black, as a new bitmap starts
     SetBkMode(barImage_.dc(), TRANSPARENT);
     ui::SelectObjectScope sf(barImage_.dc(), font_.get());
     drawSections(barImage_.dc(), w, h);
@@ -90,10 +89,8 @@ void TitleBar::drawSections(HDC dc, int wc, int hc) {
     for (int i = 0; i < buttons_.count(); ++i)
         bwSum += ui::BitmapSize(buttons_[i].picNormal()).cx + scale(buttonInterval_);
     const int fw = wc - 2 * ox, fh = hc - oy;
-    titleImage_.resize(fw, fh);
-    backImage_.resize(fw, fh);
-    titleImage_.fill(ui::ToRgb(background_));
-    backImage_.fill(ui::ToRgb(background_));
+    titleImage_.resize(fw, fh, ui::ToRgb(background_));
+    backImage_.resize(fw, fh, ui::ToRgb(background_));
 
     std::vector<SectionSlot> slots;
     int lastLeft = 0, captionWidth = 0;
